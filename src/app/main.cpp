@@ -1,0 +1,11 @@
+#include "app/cli.h"
+
+#include <iostream>
+
+int main(int argc, char* argv[])
+{
+    const fh::cli::Args args(argv + 1, argv + argc);
+    if (const auto status = fh::cli::run(args, {std::cin, std::cout, std::cerr}))
+        return *status;
+    return 0;
+}

@@ -1,0 +1,75 @@
+#include "editor/editor.h"
+
+#include "editor/terms.h"
+#include "platform/devices.h"
+
+namespace fh {
+
+int listOf(std::string_view line)
+{
+    const std::string_view letter = trim(line.substr(0, line.find(',')));
+    if (letter == "T")
+        return 0;
+    if (letter == "L")
+        return 1;
+    if (letter == "W")
+        return 2;
+    return -1;
+}
+
+bool Editor::pumpcom(std::string_view text)
+{
+    const CheckResult r = datcheck(text);
+    dataok = r.dataok;
+    if (!r.dataok) {
+        errmsg = r.errmsg;
+        messages.show(errmsg);
+        return false;
+    }
+    cmdline = r.cmdline;
+    oldit();
+    const int list = listOf(cmdline);
+    if (list >= 0) {
+        lists_[static_cast<std::size_t>(list)].push_back(cmdline);
+        modified_ = true;
+    }
+    return true;
+}
+
+void Editor::keyDown(int list, int selected, int keyCode)
+{
+    if (list < 0 || list > 2)
+        return;
+    auto& items = lists_[static_cast<std::size_t>(list)];
+    int& remembered = sel[static_cast<std::size_t>(list)];
+    const int count = static_cast<int>(items.size());
+    if (selected >= 0)
+        remembered = selected;
+    if (count > 0 && remembered > count - 1)
+        remembered = count - 1;
+    if (remembered < 0)
+        remembered = 0;
+    if (keyCode == deleteKey && count > 0) {
+        items.erase(items.begin() + remembered);
+        --remembered;
+        modified_ = true;
+    }
+}
+
+std::optional<std::string> Editor::mouseDown(int list, int selected, int button) const
+{
+    if (button != rightButton || list < 0 || list > 2)
+        return std::nullopt;
+    const auto& items = lists_[static_cast<std::size_t>(list)];
+    if (selected < 0 || selected >= static_cast<int>(items.size()))
+        return std::nullopt;
+    return items[static_cast<std::size_t>(selected)];
+}
+
+void Editor::replaceLists(CommandLists lists)
+{
+    lists_ = std::move(lists);
+    modified_ = false;
+}
+
+} // namespace fh

@@ -1,0 +1,21 @@
+#pragma once
+
+// The program file: the three command lists in order, separated by lines "==",
+// every line ended by CR LF, bytes kept as they are.
+
+#include "editor/editor.h"
+
+#include <string>
+#include <string_view>
+
+namespace fh {
+
+inline constexpr std::string_view separatorLine = "==";
+
+// Lines after a third separator are dropped; a last line without a line end counts.
+CommandLists readProgramFile(std::string_view bytes);
+
+// Items that are empty or of spaces only are left out.
+std::string writeProgramFile(const CommandLists& lists);
+
+} // namespace fh

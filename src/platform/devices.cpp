@@ -1,0 +1,17 @@
+#include "platform/devices.h"
+
+#include <cstdio>
+
+namespace fh {
+
+std::string formatTime(int secondsOfDay)
+{
+    int s = secondsOfDay % secondsPerDay;
+    if (s < 0)
+        s += secondsPerDay;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
+    return text;
+}
+
+} // namespace fh

@@ -1,0 +1,66 @@
+#pragma once
+
+// The small device interfaces through which the logic reaches the desktop: clock,
+// beeper, message box, file dialogs and text files. Each has a Qt realisation
+// (platform/qt) and an in-memory double (platform/doubles).
+
+#include <optional>
+#include <string>
+
+namespace fh {
+
+inline constexpr int secondsPerDay = 86400;
+
+// Local time of day in whole seconds, 0..86399.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual int secondsOfDay() const = 0;
+};
+
+// "hh:mm:ss" on a 24-hour clock; the seconds are taken modulo one day.
+std::string formatTime(int secondsOfDay);
+
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+enum class SaveChoice { Save, Discard, Cancel };
+
+// Modal boxes titled with the application title, OK button, no icon.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void show(const std::string& text) = 0;
+    // Save, Discard and Cancel buttons.
+    virtual SaveChoice askSave(const std::string& text) = 0;
+};
+
+inline constexpr const char* applicationTitle = "Fernhollow";
+
+// Open and save dialogs without title, filter or default extension. They offer
+// `initial` and give the confirmed name, or no value when the user cancels.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual std::optional<std::string> openFileName(const std::string& initial) = 0;
+    virtual std::optional<std::string> saveFileName(const std::string& initial) = 0;
+};
+
+// Whole files as bytes. A write replaces the old file only once all was written.
+class TextFiles {
+public:
+    virtual ~TextFiles() = default;
+    struct Read {
+        bool ok = false;
+        std::string bytes;
+        std::string error; // the reason, when not ok
+    };
+    virtual Read read(const std::string& path) = 0;
+    // Returns the reason of a failure, or no value when all was written.
+    virtual std::optional<std::string> write(const std::string& path, const std::string& bytes) = 0;
+};
+
+} // namespace fh

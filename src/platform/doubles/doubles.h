@@ -1,0 +1,117 @@
+#pragma once
+
+// In-memory devices for tests, benchmarks and fuzzing: time that moves only when
+// told, and sinks that record what the logic showed, asked, wrote or drew.
+
+#include "platform/canvas.h"
+#include "platform/devices.h"
+#include "platform/printer.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fh::doubles {
+
+class FakeClock : public Clock {
+public:
+    explicit FakeClock(int seconds = 0) : now(seconds) {}
+    int secondsOfDay() const override { return now; }
+    void set(int seconds) { now = ((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay; }
+    void advance(int seconds = 1) { set(now + seconds); }
+
+private:
+    int now;
+};
+
+class CountingBeeper : public Beeper {
+public:
+    void beep() override { ++count; }
+    int count = 0;
+};
+
+class RecordingMessageBox : public MessageBox {
+public:
+    void show(const std::string& text) override { shown.push_back(text); }
+    SaveChoice askSave(const std::string& text) override
+    {
+        asked.push_back(text);
+        return answer;
+    }
+    std::vector<std::string> shown;
+    std::vector<std::string> asked;
+    SaveChoice answer = SaveChoice::Cancel;
+};
+
+// Answers with `name` (no value: cancelled) and records the initial names offered.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    std::optional<std::string> openFileName(const std::string& initial) override
+    {
+        offered.push_back(initial);
+        return name;
+    }
+    std::optional<std::string> saveFileName(const std::string& initial) override
+    {
+        offered.push_back(initial);
+        return name;
+    }
+    std::optional<std::string> name;
+    std::vector<std::string> offered;
+};
+
+class MemoryTextFiles : public TextFiles {
+public:
+    Read read(const std::string& path) override;
+    std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> failing; // path -> reason, for reads and writes
+};
+
+struct Primitive {
+    enum Kind { Scale, Line, FillRect, OutlineRect, Point, Text, FontSize } kind;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    Color color;
+    std::string text;
+};
+
+class RecordingCanvas : public Canvas {
+public:
+    void scale(double left, double top, double right, double bottom) override;
+    void line(double x1, double y1, double x2, double y2, Color color) override;
+    void fillRect(double x1, double y1, double x2, double y2, Color color) override;
+    void outlineRect(double x1, double y1, double x2, double y2, Color color) override;
+    void point(double x, double y, Color color) override;
+    void text(double x, double y, const std::string& text, Color color) override;
+    void setFontSize(double points) override;
+    std::vector<Primitive> drawn;
+};
+
+// Pages of printed lines; a page break opens a new page.
+class RecordingPrinter : public Printer {
+public:
+    RecordingPrinter() : pages(1) {}
+    void setFontSize(double points) override { fontSize = points; }
+    void printLine(const std::string& text) override { pages.back().push_back(text); }
+    void newPage() override { pages.emplace_back(); }
+    PageRect pageArea() const override { return area; }
+    Canvas& canvas(const PageRect& target) override
+    {
+        canvasTargets.push_back(target);
+        return pageCanvas;
+    }
+    std::optional<std::string> endDoc() override
+    {
+        ++ended;
+        return failure;
+    }
+    std::vector<std::vector<std::string>> pages;
+    double fontSize = 0;
+    PageRect area{0, 0, 11000, 8000};
+    RecordingCanvas pageCanvas;
+    std::vector<PageRect> canvasTargets;
+    int ended = 0;
+    std::optional<std::string> failure;
+};
+
+} // namespace fh::doubles
