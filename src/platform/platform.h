@@ -1,0 +1,19 @@
+#pragma once
+
+// All devices of the platform layer, handed to the logic as one bundle.
+
+#include "platform/devices.h"
+#include "platform/printer.h"
+
+namespace fh {
+
+struct Devices {
+    Clock& clock;
+    Beeper& beeper;
+    MessageBox& messages;
+    FileDialogs& dialogs;
+    TextFiles& files;
+    PrinterDialog& printers;
+};
+
+} // namespace fh
