@@ -1,0 +1,235 @@
+#include "compiler/program.h"
+
+#include "editor/terms.h"
+#include "platform/devices.h"
+
+#include <charconv>
+#include <limits>
+#include <utility>
+
+namespace fh {
+
+namespace {
+
+// Term n (1-based) of a line, or empty text when the line has fewer terms.
+const std::string& term(const std::vector<std::string>& terms, std::size_t n)
+{
+    static const std::string none;
+    return n >= 1 && n <= terms.size() ? terms[n - 1] : none;
+}
+
+// The time term of a line as the sort compares it: upper-cased, empty when missing.
+std::string timeKey(const std::string& line)
+{
+    const auto first = line.find(',');
+    if (first == std::string::npos)
+        return {};
+    const auto second = line.find(',', first + 1);
+    return upper(std::string_view(line).substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1));
+}
+
+std::string without(std::string_view text, char letter)
+{
+    std::string out;
+    for (char c : text)
+        if (c != letter)
+            out += c;
+    return out;
+}
+
+bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+double saturated(double value)
+{
+    constexpr double most = std::numeric_limits<double>::max();
+    return value > most ? most : value < -most ? -most : value;
+}
+
+// Str() of a number: a leading blank or the minus sign, then the shortest decimal
+// form, with no point for a whole value.
+std::string numberText(double value)
+{
+    if (value == 0)
+        value = 0; // no "-0"
+    char digits[400];
+    const auto r = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+    std::string out(digits, r.ptr);
+    return value < 0 ? out : " " + out;
+}
+
+std::string rightAligned(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
+// A pulse time converted to seconds in the order S, then M, then H; a term
+// without these letters stays text.
+Cell pulseSeconds(const std::string& text)
+{
+    Cell cell = text;
+    if (contains(text, 'S'))
+        cell = leadingValue(without(text, 'S'));
+    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'M'))
+        cell = saturated(leadingValue(without(*t, 'M')) * 60);
+    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'H'))
+        cell = saturated(leadingValue(without(*t, 'H')) * 3600);
+    return cell;
+}
+
+} // namespace
+
+double cellValue(const Cell& cell)
+{
+    if (const auto* number = std::get_if<double>(&cell))
+        return *number;
+    return leadingValue(std::get<std::string>(cell));
+}
+
+bool Program::combine(const CommandLists& lists, MessageBox& messages)
+{
+    std::size_t total = 0;
+    for (const auto& list : lists)
+        total += list.size();
+    if (total > static_cast<std::size_t>(progCapacity)) {
+        messages.show(std::string(tooManyCommands));
+        return false;
+    }
+    std::size_t k = 0;
+    for (const auto& list : lists)
+        for (const auto& item : list)
+            prog[k++] = item;
+    proglast = static_cast<int>(k) - 1;
+    display();
+    return true;
+}
+
+void Program::sort()
+{
+    // Exchange sort on the time term compared as text; the keys move with their lines.
+    std::array<std::string, progCapacity> keys;
+    for (int i = 0; i <= proglast; ++i)
+        keys[static_cast<std::size_t>(i)] = timeKey(prog[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < proglast; ++i) {
+        const auto a = static_cast<std::size_t>(i);
+        for (int j = i + 1; j <= proglast; ++j) {
+            const auto b = static_cast<std::size_t>(j);
+            if (keys[a] > keys[b]) {
+                std::swap(keys[a], keys[b]);
+                std::swap(prog[a], prog[b]);
+            }
+        }
+    }
+    display();
+}
+
+void Program::display()
+{
+    list5Visible = true;
+    ++displayed;
+}
+
+void Program::fullparse()
+{
+    for (auto& row : sched)
+        for (std::size_t c = 0; c <= 11; ++c)
+            row[c] = 0.0;
+
+    // Outputs 1..6 of the last L or W line, and the mode of the last W line: a line
+    // of another kind keeps them, as they are working values of the whole run.
+    std::array<double, 7> outstate{};
+    double mode = 0;
+
+    for (int line = 0; line <= proglast; ++line) {
+        const auto i = static_cast<std::size_t>(line);
+        const std::vector<std::string> terms = split(upper(prog[i]), ',');
+        const std::string& t3 = term(terms, 3);
+        const std::vector<std::string> ids = t3.empty() ? std::vector<std::string>{} : split(t3, '/');
+        const std::string_view type = trim(term(terms, 1));
+        const std::string_view state = trim(term(terms, 4));
+        auto& row = sched[i];
+
+        if (type == "L" || type == "W") {
+            for (std::size_t n = 1; n <= 6; ++n)
+                outstate[n] = -1;
+            for (const auto& id : ids) {
+                // An output number outside 1..6 names no output.
+                const long long n = roundHalfEven(leadingValue(id), 0, 7);
+                const bool named = n >= 1 && n <= 6;
+                const auto out = static_cast<std::size_t>(named ? n : 0);
+                if (type == "L") {
+                    if (named)
+                        outstate[out] = state == "ON" ? 1 : 0;
+                    continue;
+                }
+                if (state == "ON") {
+                    if (named)
+                        outstate[out] = 1;
+                    mode = 1;
+                }
+                if (state == "OFF") {
+                    if (named)
+                        outstate[out] = 0;
+                    mode = 0;
+                }
+                if (state.starts_with('P')) {
+                    const double value = saturated(leadingValue(without(state, 'P')) + 10);
+                    if (named)
+                        outstate[out] = value;
+                    mode = value;
+                }
+            }
+        }
+
+        std::vector<Cell> extra; // terms 5 onwards, pulse times converted
+        for (std::size_t n = 5; n <= terms.size() && n <= 7; ++n)
+            extra.emplace_back(type == "W" && contains(state, 'P') ? pulseSeconds(terms[n - 1]) : Cell(terms[n - 1]));
+
+        row[0] = std::string(type);
+        row[1] = term(terms, 2);
+        if (type != "T")
+            for (std::size_t n = 1; n <= 6; ++n)
+                row[n + 1] = outstate[n];
+        if (type == "T") {
+            row[2] = t3;
+            row[3] = term(terms, 4);
+        }
+        if (type == "W")
+            row[8] = mode;
+        for (std::size_t n = 0; n < extra.size(); ++n)
+            row[9 + n] = extra[n];
+
+        std::string out = std::get<std::string>(row[0]) + "," + std::get<std::string>(row[1]) + ",";
+        for (std::size_t c = 2; c <= 8; ++c)
+            out += rightAligned(std::string(trim(numberText(cellValue(row[c])))), 2) + ",";
+        for (std::size_t c = 9; c <= 11; ++c)
+            out += rightAligned(numberText(cellValue(row[c])), 6);
+        prog[i] = std::move(out);
+    }
+    display();
+}
+
+void Program::syncup(const Clock& clock)
+{
+    const std::string now = formatTime(clock.secondsOfDay());
+    for (int i = 0; i <= proglast; ++i) {
+        const auto* time = std::get_if<std::string>(&sched[static_cast<std::size_t>(i)][1]);
+        if (time && *time > now) {
+            nextstep = i;
+            return;
+        }
+    }
+}
+
+bool Program::compile(const CommandLists& lists, MessageBox& messages, const Clock& clock)
+{
+    if (!combine(lists, messages))
+        return false;
+    sort();
+    fullparse();
+    syncup(clock);
+    return true;
+}
+
+} // namespace fh

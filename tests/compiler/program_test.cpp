@@ -1,0 +1,182 @@
+#include "compiler/program.h"
+#include "editor/datcheck.h"
+#include "platform/doubles/doubles.h"
+
+#include <gtest/gtest.h>
+
+namespace fh {
+namespace {
+
+// Files lines as the entry box would: checked and normalised, into the list of their letter.
+CommandLists listsOf(std::initializer_list<const char*> typed)
+{
+    CommandLists lists;
+    for (const char* line : typed) {
+        const CheckResult r = datcheck(line);
+        EXPECT_EQ(r.dataok, 1) << line << ": " << r.errmsg;
+        lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
+    }
+    return lists;
+}
+
+std::vector<std::string> lines(const Program& p)
+{
+    return {p.prog.begin(), p.prog.begin() + (p.proglast + 1)};
+}
+
+struct Compiled {
+    doubles::RecordingMessageBox messages;
+    doubles::FakeClock clock;
+    Program program;
+};
+
+TEST(Compiler, PasteableLines)
+{
+    const struct {
+        const char* typed;
+        const char* pasteable;
+    } rows[] = {
+        {"T,4:00:33,78,84", "T,04:00:33,78,84, 0, 0, 0, 0, 0,     0     0     0"},
+        {"L,15:22:00,2/4/6,on", "L,15:22:00,-1, 1,-1, 1,-1, 1, 0,     0     0     0"},
+        {"W,12:00:00,1/3/5,p1,3s,10m", "W,12:00:00,11,-1,11,-1,11,-1,11,     3   600     0"},
+        {"L,06:00,1, on", "L,06:00:00, 1,-1,-1,-1,-1,-1, 0,     0     0     0"},
+        {"L,06:00,3,off", "L,06:00:00,-1,-1, 0,-1,-1,-1, 0,     0     0     0"},
+        {"W,06:00,1,p2,5s,1h", "W,06:00:00,12,-1,-1,-1,-1,-1,12,     5  3600     0"},
+        {"W,06:00,2/2.5,on,1,22,333,4", "W,06:00:00,-1, 1,-1,-1,-1,-1, 1,     1    22   333"},
+        {"W,06:00,4,on,3s,x", "W,06:00:00,-1,-1,-1, 1,-1,-1, 1,     3     0     0"},
+        {"W,06:00,6,off", "W,06:00:00,-1,-1,-1,-1,-1, 0, 0,     0     0     0"},
+        {"W,06:00,1,p1,1h30m,1.5m", "W,06:00:00,11,-1,-1,-1,-1,-1,11,    60    90     0"},
+        {"W,06:00,1,p1,0.5s,1.25s", "W,06:00:00,11,-1,-1,-1,-1,-1,11,   0.5  1.25     0"},
+        {"T,06:00,70f,100", "T,06:00:00,70,100, 0, 0, 0, 0, 0,     0     0     0"},
+        {"T,06:00, 70 ,80,5,-7,x", "T,06:00:00,70,80, 0, 0, 0, 0, 0,     5    -7     0"},
+        {"L,06:00,,on", "L,06:00:00,-1,-1,-1,-1,-1,-1, 0,     0     0     0"},
+    };
+    for (const auto& row : rows) {
+        Compiled c;
+        ASSERT_TRUE(c.program.compile(listsOf({row.typed}), c.messages, c.clock));
+        EXPECT_EQ(lines(c.program), std::vector<std::string>{row.pasteable}) << row.typed;
+    }
+}
+
+TEST(Compiler, ScheduleRowOfAPulsedLine)
+{
+    Compiled c;
+    c.program.compile(listsOf({"W,12:00,1,P2,5S,1H"}), c.messages, c.clock);
+    const auto& row = c.program.sched[0];
+    EXPECT_EQ(std::get<std::string>(row[0]), "W");
+    EXPECT_EQ(std::get<std::string>(row[1]), "12:00:00");
+    const double expected[] = {12, -1, -1, -1, -1, -1, 12, 5, 3600, 0};
+    for (std::size_t col = 2; col <= 11; ++col)
+        EXPECT_EQ(cellValue(row[col]), expected[col - 2]) << "column " << col;
+    EXPECT_EQ(std::get<std::string>(row[12]), "");
+}
+
+TEST(Compiler, TextCellsKeepTheirText)
+{
+    Compiled c;
+    c.program.compile(listsOf({"T,6:00,78F,84", "W,7:00,1,ON,3S"}), c.messages, c.clock);
+    EXPECT_EQ(std::get<std::string>(c.program.sched[0][2]), "78F");
+    EXPECT_EQ(cellValue(c.program.sched[0][2]), 78);
+    EXPECT_EQ(std::get<std::string>(c.program.sched[1][9]), "3S");
+}
+
+TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
+{
+    const struct {
+        CommandLists lists;
+        std::vector<std::string> combined, sorted;
+    } rows[] = {
+        {{{{"T,08:00:00,70,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,1,ON"}}},
+         {"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,1,ON"},
+         {"L,06:00:00,1,ON", "W,07:00:00,1,ON", "T,08:00:00,70,80"}},
+        // The first step exchanges T and W; the two 08:00 lines end as L, T.
+        {{{{"T,08:00:00,70,80"}, {"L,08:00:00,1,ON"}, {"W,06:00:00,1,ON"}}},
+         {"T,08:00:00,70,80", "L,08:00:00,1,ON", "W,06:00:00,1,ON"},
+         {"W,06:00:00,1,ON", "L,08:00:00,1,ON", "T,08:00:00,70,80"}},
+        // Times compared as text; a line without a time sorts first; equal lines both stay.
+        {{{{"T,4:00:33,70,80", "T,12:00:00,70,80"}, {"L"}, {"w,12:00:00,1,on", "w,12:00:00,1,on"}}},
+         {"T,4:00:33,70,80", "T,12:00:00,70,80", "L", "w,12:00:00,1,on", "w,12:00:00,1,on"},
+         {"L", "T,12:00:00,70,80", "w,12:00:00,1,on", "w,12:00:00,1,on", "T,4:00:33,70,80"}},
+    };
+    for (const auto& row : rows) {
+        Compiled c;
+        ASSERT_TRUE(c.program.combine(row.lists, c.messages));
+        EXPECT_EQ(lines(c.program), row.combined);
+        c.program.sort();
+        EXPECT_EQ(lines(c.program), row.sorted);
+        c.program.sort();
+        EXPECT_EQ(lines(c.program), row.sorted);
+    }
+}
+
+TEST(Compiler, EveryStepShowsTheList)
+{
+    Compiled c;
+    EXPECT_FALSE(c.program.list5Visible);
+    c.program.combine(listsOf({"T,6,70,80", "L,6,1,ON", "W,6,1,ON"}), c.messages);
+    EXPECT_TRUE(c.program.list5Visible);
+    EXPECT_EQ(c.program.proglast, 2);
+    const auto before = c.program.displayed;
+    c.program.sort();
+    c.program.fullparse();
+    EXPECT_EQ(c.program.displayed, before + 2);
+}
+
+TEST(Compiler, TooManyCommandsAreRefusedAndChangeNothing)
+{
+    Compiled c;
+    c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
+    CommandLists big;
+    big[1].assign(102, "L,06:00:00,1,ON");
+    const auto shown = c.program.displayed;
+    EXPECT_FALSE(c.program.compile(big, c.messages, c.clock));
+    EXPECT_EQ(c.messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
+    EXPECT_EQ(c.program.proglast, 0);
+    EXPECT_EQ(c.program.displayed, shown);
+    big[1].pop_back();
+    EXPECT_TRUE(c.program.compile(big, c.messages, c.clock));
+    EXPECT_EQ(c.program.proglast, 100);
+}
+
+TEST(Compiler, RowsAboveTheProgramAreClearedAfterALongerOne)
+{
+    Compiled c;
+    c.program.compile(listsOf({"L,6,1,ON", "L,7,1,ON", "W,8,2,P3,1S,1S"}), c.messages, c.clock);
+    c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
+    for (std::size_t r = 1; r < 3; ++r)
+        for (std::size_t col = 0; col <= 11; ++col)
+            EXPECT_EQ(std::get<double>(c.program.sched[r][col]), 0.0);
+}
+
+TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
+{
+    Compiled c;
+    CommandLists lists = listsOf({"W,12:00:00,1/3/5,p1,3s,10m", "L,06:00,2,ON"});
+    lists[0] = {"", "x", "T", "W,1,0/7/99999999999/-3/1e300,P1E308,1E308H,1E308M,9", "L,,7,ON"};
+    ASSERT_TRUE(c.program.compile(lists, c.messages, c.clock));
+    c.program.fullparse();
+    c.program.fullparse();
+    for (int i = 0; i <= c.program.proglast; ++i)
+        EXPECT_EQ(c.program.prog[static_cast<std::size_t>(i)].find("inf"), std::string::npos);
+}
+
+TEST(Compiler, SyncupFindsTheFirstLaterLine)
+{
+    const struct {
+        const char* now;
+        int expected;
+    } rows[] = {
+        {"00:00:00", 0}, {"06:00:00", 1}, {"06:00:01", 1}, {"11:59:59", 1}, {"12:00:00", 5}, {"23:59:59", 5},
+    };
+    for (const auto& row : rows) {
+        Compiled c;
+        c.program.nextstep = 5;
+        const int h = std::stoi(row.now), m = std::stoi(row.now + 3), s = std::stoi(row.now + 6);
+        c.clock.set(h * 3600 + m * 60 + s);
+        c.program.compile(listsOf({"L,06:00,1,ON", "L,12:00,1,OFF"}), c.messages, c.clock);
+        EXPECT_EQ(c.program.nextstep, row.expected) << row.now;
+    }
+}
+
+} // namespace
+} // namespace fh
