@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Fernhollow and runs every test.
+# --sanitize builds into build-asan with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh
+
+dir=build
+flags=()
+if [ "${1:-}" = "--sanitize" ]; then
+  dir=build-asan
+  flags=(-DFERNHOLLOW_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+cmake -S . -B "$dir" -G Ninja "${flags[@]}"
+cmake --build "$dir"
+ctest --test-dir "$dir" --output-on-failure --timeout 300
