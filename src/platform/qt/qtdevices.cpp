@@ -1,0 +1,76 @@
+#include "platform/qt/qtdevices.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTime>
+
+namespace fh {
+
+namespace {
+
+// Messages are bytes of the program file's 8-bit character set.
+QString fromBytes(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// File names follow the file system's own encoding, not the program file's.
+std::optional<std::string> confirmed(const QString& name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(name).toStdString();
+}
+
+QString fileName(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+} // namespace
+
+int QtClock::secondsOfDay() const
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000;
+}
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}
+
+void QtMessageBox::show(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle, fromBytes(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+SaveChoice QtMessageBox::askSave(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle, fromBytes(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
+std::optional<std::string> QtFileDialogs::openFileName(const std::string& initial)
+{
+    return confirmed(QFileDialog::getOpenFileName(parent_, QString(), fileName(initial)));
+}
+
+std::optional<std::string> QtFileDialogs::saveFileName(const std::string& initial)
+{
+    return confirmed(QFileDialog::getSaveFileName(parent_, QString(), fileName(initial)));
+}
+
+} // namespace fh

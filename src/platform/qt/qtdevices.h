@@ -1,0 +1,42 @@
+#pragma once
+
+// Desktop realisations of the clock, beeper, message box and file dialogs.
+
+#include "platform/devices.h"
+
+class QWidget;
+
+namespace fh {
+
+class QtClock : public Clock {
+public:
+    int secondsOfDay() const override;
+};
+
+class QtBeeper : public Beeper {
+public:
+    void beep() override;
+};
+
+// Boxes are modal over `parent` (none: over the whole application).
+class QtMessageBox : public MessageBox {
+public:
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void show(const std::string& text) override;
+    SaveChoice askSave(const std::string& text) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    void setParent(QWidget* parent) { parent_ = parent; }
+    std::optional<std::string> openFileName(const std::string& initial) override;
+    std::optional<std::string> saveFileName(const std::string& initial) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+} // namespace fh
