@@ -1,0 +1,46 @@
+#pragma once
+
+// The File menu of the main window: Load, Save, Print and the question asked when
+// the window closes with unsaved changes. The window forwards its clicks here; the
+// work runs over the device interfaces, so it is the same under test doubles.
+
+#include "platform/platform.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fh {
+
+class Editor;
+
+inline constexpr std::string_view saveQuestion = "Save changes to the program?";
+inline constexpr std::size_t maxReportedLines = 10;
+
+class ProgramFiles {
+public:
+    ProgramFiles(Editor& editor, const Devices& devices) : editor(editor), devices(devices) {}
+
+    // Open dialog, then loadFrom the confirmed name. Cancelling changes nothing.
+    void load();
+    // Reads the whole file, then replaces the lists; a file that cannot be read is
+    // reported and leaves the lists as they were. Lines that fail the command check
+    // are reported after loading, numbered by their line in the file.
+    bool loadFrom(const std::string& path);
+    // Save dialog, then writes the lists. True only when the file was written.
+    bool save();
+    // Printer dialog, then the listing. Cancelling prints nothing.
+    void print();
+    // Whether the main window may close: asks first when the lists have changed.
+    bool closeRequested();
+
+    // The name last confirmed in a dialog (or loaded at start-up), offered next time.
+    const std::string& lastName() const { return lastName_; }
+
+private:
+    Editor& editor;
+    Devices devices;
+    std::string lastName_;
+};
+
+} // namespace fh

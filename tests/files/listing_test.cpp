@@ -1,0 +1,111 @@
+#include "files/listing.h"
+
+#include "platform/doubles/doubles.h"
+
+#include <gtest/gtest.h>
+
+namespace fh {
+namespace {
+
+using Page = std::vector<std::string>;
+
+const std::string heading = std::string(24, ' ') + "GREENHOUSE PROGRAM";
+const std::string separator = std::string(16, ' ') + "==";
+
+std::vector<std::string> items(char letter, int count)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(std::string(1, letter) + "," + std::to_string(i));
+    return out;
+}
+
+std::string printed(const std::string& item)
+{
+    return std::string(12, ' ') + item;
+}
+
+Page top()
+{
+    return {"", "", "", "", heading};
+}
+
+Page printedItems(char letter, int from, int to)
+{
+    Page out;
+    for (int i = from; i < to; ++i)
+        out.push_back(printed(std::string(1, letter) + "," + std::to_string(i)));
+    return out;
+}
+
+Page operator+(Page a, const Page& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::vector<Page> print(const CommandLists& lists)
+{
+    doubles::RecordingPrinter printer;
+    EXPECT_EQ(printListing(lists, printer), std::nullopt);
+    EXPECT_EQ(printer.fontSize, 12);
+    EXPECT_EQ(printer.ended, 1);
+    return printer.pages;
+}
+
+struct PagesCase {
+    const char* name;
+    CommandLists lists;
+    std::vector<Page> pages;
+};
+
+class Listing : public testing::TestWithParam<PagesCase> {};
+
+TEST_P(Listing, BreaksPagesByItemCount)
+{
+    EXPECT_EQ(print(GetParam().lists), GetParam().pages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Listing,
+    testing::Values(
+        PagesCase{"Empty", {}, {top() + Page{separator, separator}}},
+        PagesCase{"OneOfEach",
+                  {{{"T,1"}, {"L,1"}, {"W,1"}}},
+                  {top() + Page{printed("T,1"), separator, printed("L,1"), separator, printed("W,1")}}},
+        PagesCase{"FiftyInList1LeaveSeparatorsAloneOnPage2",
+                  {{items('T', 50), {}, {}}},
+                  {top() + printedItems('T', 0, 50), {separator, separator}}},
+        PagesCase{"FiftyInList3AddNoEmptyPage",
+                  {{{}, {}, items('W', 50)}},
+                  {top() + Page{separator, separator} + printedItems('W', 0, 50)}},
+        PagesCase{"LaterPagesTake51",
+                  {{items('T', 49), items('L', 52), items('W', 51)}},
+                  {top() + printedItems('T', 0, 49) + Page{separator} + printedItems('L', 0, 1),
+                   Page{} + printedItems('L', 1, 52),
+                   Page{separator} + printedItems('W', 0, 51)}},
+        PagesCase{"SpaceOnlyItemCountsButIsNotPrinted",
+                  {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
+                  {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Listing, BlankFiftiethItemStillEndsThePage)
+{
+    auto list1 = items('T', 49);
+    list1.push_back(" ");
+    list1.push_back("  t,late");
+    const auto pages = print({{list1, {}, {}}});
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].back(), printed("T,48"));
+    EXPECT_EQ(pages[1], (Page{printed("  t,late"), separator, separator}));
+}
+
+TEST(Listing, ReportsAFailedEnd)
+{
+    doubles::RecordingPrinter printer;
+    printer.failure = "out of paper";
+    EXPECT_EQ(printListing({}, printer), "out of paper");
+}
+
+} // namespace
+} // namespace fh

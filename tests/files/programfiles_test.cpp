@@ -1,0 +1,170 @@
+#include "files/programfiles.h"
+
+#include "editor/editor.h"
+#include "platform/doubles/doubles.h"
+
+#include <gtest/gtest.h>
+
+namespace fh {
+namespace {
+
+class ScriptedPrinterDialog : public PrinterDialog {
+public:
+    Printer* choose() override { return cancelled ? nullptr : &printer; }
+    doubles::RecordingPrinter printer;
+    bool cancelled = false;
+};
+
+class FileMenu : public testing::Test {
+protected:
+    doubles::FakeClock clock;
+    doubles::CountingBeeper beeper;
+    doubles::RecordingMessageBox messages;
+    doubles::ScriptedFileDialogs dialogs;
+    doubles::MemoryTextFiles files;
+    ScriptedPrinterDialog printers;
+    Editor editor{messages};
+    ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers}};
+
+    const CommandLists before{{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}};
+
+    void SetUp() override { editor.replaceLists(before); }
+    void type(const std::string& line) { ASSERT_TRUE(editor.pumpcom(line)); }
+};
+
+TEST_F(FileMenu, LoadReplacesTheListsAndOffersTheNameNextTime)
+{
+    files.files["a.fhp"] = "t,6,70,80\r\n==\r\n==\r\nW,12:00:00,1,ON\r\n";
+    dialogs.name = "a.fhp";
+    type("T,7:00,70,80");
+    menu.load();
+    EXPECT_EQ(editor.lists(), (CommandLists{{{"t,6,70,80"}, {}, {"W,12:00:00,1,ON"}}}));
+    EXPECT_FALSE(editor.modified());
+    EXPECT_TRUE(messages.shown.empty());
+    menu.save();
+    EXPECT_EQ(dialogs.offered, (std::vector<std::string>{"", "a.fhp"}));
+}
+
+TEST_F(FileMenu, CancelledLoadChangesNothing)
+{
+    menu.load();
+    EXPECT_EQ(editor.lists(), before);
+    EXPECT_EQ(menu.lastName(), "");
+}
+
+TEST_F(FileMenu, UnreadableFileLeavesTheListsAsTheyWere)
+{
+    files.failing["b.fhp"] = "Permission denied";
+    dialogs.name = "b.fhp";
+    menu.load();
+    EXPECT_EQ(editor.lists(), before);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot load b.fhp: Permission denied"}));
+    EXPECT_EQ(menu.lastName(), "b.fhp");
+}
+
+TEST_F(FileMenu, LoadReportsFailingLinesByTheirLineInTheFile)
+{
+    files.files["c.fhp"] = "T,6:00,70,80\r\n==\r\nL,25:00,1,ON\r\n==\r\n\r\nW,12,1,P7\r\n==\r\nX,dropped\r\n";
+    EXPECT_TRUE(menu.loadFrom("c.fhp"));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Lines of c.fhp that fail the command check:\n"
+                                                        "line 3: format time hr:min:sec\n"
+                                                        "line 5: missing data\n"
+                                                        "line 6: only 6 timers, pick one!"}));
+    EXPECT_EQ(editor.lists()[2].size(), 2u);
+}
+
+TEST_F(FileMenu, LoadReportsTenFailingLinesAndCountsTheRest)
+{
+    std::string bytes;
+    for (int i = 0; i < 13; ++i)
+        bytes += "bad\r\n";
+    files.files["d.fhp"] = bytes;
+    menu.loadFrom("d.fhp");
+    std::string expected = "Lines of d.fhp that fail the command check:";
+    for (int i = 1; i <= 10; ++i)
+        expected += "\nline " + std::to_string(i) + ": missing data";
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{expected + "\nand 3 more"}));
+}
+
+TEST_F(FileMenu, SaveWritesTheProgramFile)
+{
+    type("w,12:00,1,p1,3s,10m");
+    dialogs.name = "e.fhp";
+    EXPECT_TRUE(menu.save());
+    EXPECT_EQ(files.files["e.fhp"], "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,1,P1,3S,10M\r\n");
+    EXPECT_FALSE(editor.modified());
+}
+
+TEST_F(FileMenu, FailedSaveIsReportedAndNotDone)
+{
+    type("T,7:00,70,80");
+    files.files["f.fhp"] = "old";
+    files.failing["f.fhp"] = "No space left on device";
+    dialogs.name = "f.fhp";
+    EXPECT_FALSE(menu.save());
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot save f.fhp: No space left on device"}));
+    EXPECT_EQ(files.files["f.fhp"], "old");
+    EXPECT_TRUE(editor.modified());
+}
+
+TEST_F(FileMenu, PrintListsTheProgram)
+{
+    menu.print();
+    ASSERT_EQ(printers.printer.pages.size(), 1u);
+    EXPECT_EQ(printers.printer.pages[0].size(), 9u);
+    EXPECT_EQ(printers.printer.ended, 1);
+}
+
+TEST_F(FileMenu, CancelledPrinterDialogPrintsNothing)
+{
+    printers.cancelled = true;
+    menu.print();
+    EXPECT_EQ(printers.printer.pages, (std::vector<std::vector<std::string>>{{}}));
+    EXPECT_EQ(printers.printer.ended, 0);
+}
+
+TEST_F(FileMenu, FailedPrintIsReported)
+{
+    printers.printer.failure = "printer offline";
+    menu.print();
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
+}
+
+struct CloseCase {
+    const char* name;
+    bool changed;
+    SaveChoice answer;
+    std::optional<std::string> saveName;
+    bool writeFails;
+    bool closes;
+    bool written;
+};
+
+class CloseQuestion : public FileMenu, public testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseQuestion, ClosesOnlyWhenNothingIsLost)
+{
+    const CloseCase& c = GetParam();
+    if (c.changed)
+        type("T,7:00,70,80");
+    messages.answer = c.answer;
+    dialogs.name = c.saveName;
+    if (c.writeFails)
+        files.failing["g.fhp"] = "Is a directory";
+    EXPECT_EQ(menu.closeRequested(), c.closes);
+    EXPECT_EQ(messages.asked, c.changed ? std::vector<std::string>{"Save changes to the program?"} : std::vector<std::string>{});
+    EXPECT_EQ(files.files.contains("g.fhp"), c.written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CloseQuestion,
+    testing::Values(CloseCase{"Unchanged", false, SaveChoice::Cancel, "g.fhp", false, true, false},
+                    CloseCase{"Saved", true, SaveChoice::Save, "g.fhp", false, true, true},
+                    CloseCase{"SaveDialogCancelled", true, SaveChoice::Save, std::nullopt, false, false, false},
+                    CloseCase{"SaveFailed", true, SaveChoice::Save, "g.fhp", true, false, false},
+                    CloseCase{"Discarded", true, SaveChoice::Discard, "g.fhp", false, true, false},
+                    CloseCase{"Cancelled", true, SaveChoice::Cancel, "g.fhp", false, false, false}),
+    [](const auto& info) { return info.param.name; });
+
+} // namespace
+} // namespace fh
