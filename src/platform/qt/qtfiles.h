@@ -1,0 +1,16 @@
+#pragma once
+
+// Text files on disk, whole files of bytes. A save goes to a new file that replaces
+// the old one only once every byte was written, so a failure keeps the old file.
+
+#include "platform/devices.h"
+
+namespace fh {
+
+class QtTextFiles : public TextFiles {
+public:
+    Read read(const std::string& path) override;
+    std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
+};
+
+} // namespace fh

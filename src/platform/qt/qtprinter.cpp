@@ -1,0 +1,98 @@
+#include "platform/qt/qtprinter.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <stdexcept>
+
+namespace fh {
+
+QtPrinter::QtPrinter(QPrinter& printer) : printer(printer) {}
+
+QtPrinter::~QtPrinter()
+{
+    if (painter.isActive())
+        painter.end();
+}
+
+// The painter starts with the first thing printed, so choosing a printer and
+// printing nothing leaves no empty document behind.
+bool QtPrinter::begin()
+{
+    if (painter.isActive() || failed)
+        return !failed;
+    if (!painter.begin(&printer)) {
+        failed = true;
+        return false;
+    }
+    painter.setFont(font);
+    y = 0;
+    return true;
+}
+
+void QtPrinter::setFontSize(double points)
+{
+    font.setPointSizeF(points);
+    if (painter.isActive())
+        painter.setFont(font);
+}
+
+void QtPrinter::printLine(const std::string& text)
+{
+    if (!begin())
+        return;
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    // A line that would run off the paper goes to a new page, as on a printer.
+    if (y > 0 && y + metrics.lineSpacing() > pageArea().height)
+        newPage();
+    painter.drawText(QPointF(0, y + metrics.ascent()), QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    y += metrics.lineSpacing();
+}
+
+void QtPrinter::newPage()
+{
+    if (!begin())
+        return;
+    printer.newPage();
+    y = 0;
+}
+
+PageRect QtPrinter::pageArea() const
+{
+    const QRectF area = printer.pageRect(QPrinter::DevicePixel);
+    return {0, 0, area.width(), area.height()};
+}
+
+Canvas& QtPrinter::canvas(const PageRect&)
+{
+    // Pictures on the page wait for the painter-based canvas of the chart window.
+    throw std::logic_error("QtPrinter::canvas: no painter-based canvas yet");
+}
+
+std::optional<std::string> QtPrinter::endDoc()
+{
+    if (begin() && painter.end())
+        return std::nullopt;
+    const QString file = printer.outputFileName();
+    if (!file.isEmpty())
+        return "cannot write " + QFile::encodeName(file).toStdString();
+    return "the printer " + printer.printerName().toStdString() + " cannot be used";
+}
+
+QtPrinterDialog::QtPrinterDialog() : printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+QtPrinterDialog::~QtPrinterDialog() = default;
+
+Printer* QtPrinterDialog::choose()
+{
+    current.reset();
+    QPrintDialog dialog(printer.get(), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    current = std::make_unique<QtPrinter>(*printer);
+    return current.get();
+}
+
+} // namespace fh

@@ -1,0 +1,59 @@
+#pragma once
+
+// The printer chosen in the printer dialog, or a PDF file: text lines in the
+// printer's default typeface from the top-left of the printable area, each line one
+// line spacing of the font below the last.
+
+#include "platform/printer.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace fh {
+
+class QtPrinter : public Printer {
+public:
+    explicit QtPrinter(QPrinter& printer);
+    ~QtPrinter() override;
+    QtPrinter(const QtPrinter&) = delete;
+    QtPrinter& operator=(const QtPrinter&) = delete;
+
+    void setFontSize(double points) override;
+    void printLine(const std::string& text) override;
+    void newPage() override;
+    // The printable area, with its top-left corner at (0, 0).
+    PageRect pageArea() const override;
+    Canvas& canvas(const PageRect& target) override;
+    std::optional<std::string> endDoc() override;
+
+private:
+    bool begin();
+
+    QPrinter& printer;
+    QPainter painter;
+    QFont font;
+    bool failed = false;
+    double y = 0;
+};
+
+// The printer dialog over one printer whose settings last between prints. Without
+// an installed printer it offers printing to a PDF file.
+class QtPrinterDialog : public PrinterDialog {
+public:
+    QtPrinterDialog();
+    ~QtPrinterDialog() override;
+    void setParent(QWidget* parent) { parent_ = parent; }
+    Printer* choose() override;
+
+private:
+    std::unique_ptr<QPrinter> printer;
+    std::unique_ptr<QtPrinter> current;
+    QWidget* parent_ = nullptr;
+};
+
+} // namespace fh
