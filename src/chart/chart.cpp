@@ -1,0 +1,274 @@
+#include "chart/chart.h"
+
+#include "chart/displaylist.h"
+#include "compiler/program.h"
+#include "editor/terms.h"
+#include "platform/devices.h"
+#include "platform/printer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace fh {
+
+double lightLevel(int index, double state) { return index + 4 + 0.7 * state; }
+double valveLevel(int index, double state) { return index - 3 + 0.7 * state; }
+double temperatureLevel(double fahrenheit) { return (fahrenheit - 30) / 10 - 10; }
+
+namespace {
+
+constexpr int outputs = 6;
+constexpr int passes = 3;
+constexpr double defaultLow = 70;
+constexpr double defaultHigh = 74;
+
+// A number as the chart prints it: whole numbers without a decimal point.
+std::string numberText(double value)
+{
+    char text[32];
+    if (std::abs(value) < 1e15 && value == std::floor(value))
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+    else
+        std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+// The hour of a time text, hours + minutes / 60; the seconds do not show.
+double hourOf(const Cell& cell)
+{
+    const auto* time = std::get_if<std::string>(&cell);
+    if (!time)
+        return cellValue(cell);
+    const std::vector<std::string> parts = split(*time, ':');
+    const double minutes = parts.size() > 1 ? leadingValue(parts[1]) : 0;
+    return leadingValue(parts[0]) + minutes / 60;
+}
+
+class Plotter {
+public:
+    Plotter(const Program& program, Canvas& canvas) : program(program), canvas(canvas) {}
+
+    void frame();
+    void walk();
+
+private:
+    using Row = std::array<Cell, schedColumns>;
+
+    // A label leaves a dot at its anchor, its top-left corner.
+    void label(double x, double y, const std::string& text);
+    void line(double x1, double y1, double x2, double y2) { canvas.line(x1, y1, x2, y2, black); }
+    void light(const Row& row, int i);
+    void temperature(const Row& row);
+    void water(const Row& row, int i);
+    void pulseBlock(int i, double a, double b, double state);
+    void closeDay();
+
+    const Program& program;
+    Canvas& canvas;
+
+    bool drawing = false;
+    double tnow = 0;
+    std::array<double, outputs> lightstat{}, valvestat{};
+    std::array<bool, outputs> ldrawn{}, wdrawn{};
+    std::array<double, outputs> lchange{}, wchange{};
+    double lowprev = defaultLow, highprev = defaultHigh;
+    double tchange = 0;
+};
+
+void Plotter::label(double x, double y, const std::string& text)
+{
+    canvas.point(x, y, black);
+    canvas.text(x, y, text, black);
+}
+
+void Plotter::frame()
+{
+    canvas.fillRect(0, 10, 24, -10, plotBackground);
+    for (int x = 0; x <= 24; ++x)
+        canvas.line(x, -10, x, 10, gridColor);
+    for (int y = -10; y <= 10; ++y)
+        canvas.line(0, y, 24, y, gridColor);
+    line(0, -10, 24, -10);
+    line(0, 10, 24, 10);
+    line(0, -10, 0, 10);
+    line(24, -10, 24, 10);
+    for (int k = 1; k <= outputs; ++k) {
+        label(-1.8, k + 3.4, "Light #" + std::to_string(k));
+        label(-1.8, k - 3.6, "Water #" + std::to_string(k));
+    }
+    for (int t = 30; t <= 90; t += 10)
+        label(-0.7, t / 10.0 - 12.6, std::to_string(t) + "F");
+    // A positive number prints with a leading blank.
+    for (int h = 0; h <= 24; ++h)
+        label(h - 0.2, -10.2, " " + std::to_string(h));
+    canvas.setFontSize(chartTitlePoints);
+    label(8, 11, "Greenhouse Control Program (24Hrs)");
+    label(10.5, -11, "Hours");
+}
+
+void Plotter::walk()
+{
+    lightstat.fill(-1);
+    valvestat.fill(-1);
+    const int last = std::min(program.proglast, progCapacity - 1);
+    // A program that shrank after its last sync can leave nextstep past its end.
+    int simstep = program.nextstep >= 0 && program.nextstep <= last ? program.nextstep : 0;
+    int pass = 0;
+    while (pass < passes) {
+        const Row& row = program.sched[static_cast<std::size_t>(simstep)];
+        tnow = hourOf(row[1]);
+        const auto* type = std::get_if<std::string>(&row[0]);
+        if (type && *type == "L") {
+            for (int i = 0; i < outputs; ++i)
+                light(row, i);
+        } else if (type && *type == "T") {
+            temperature(row);
+        } else if (type && *type == "W") {
+            for (int i = 0; i < outputs; ++i)
+                water(row, i);
+        }
+        if (++simstep > last) {
+            simstep = 0;
+            ++pass;
+            if (drawing)
+                closeDay();
+            ldrawn.fill(false);
+            wdrawn.fill(false);
+            tchange = 0;
+            if (pass > 1)
+                drawing = true;
+        }
+    }
+}
+
+void Plotter::light(const Row& row, int i)
+{
+    const auto k = static_cast<std::size_t>(i);
+    const double s = cellValue(row[k + 2]);
+    if (s != 0 && s != 1)
+        return;
+    if (drawing) {
+        const double p = lightstat[k];
+        const double start = ldrawn[k] ? lchange[k] : 0;
+        ldrawn[k] = true;
+        line(start, lightLevel(i, p), tnow, lightLevel(i, p));
+        if (p != s)
+            line(tnow, lightLevel(i, p), tnow, lightLevel(i, s));
+    }
+    lightstat[k] = s;
+    lchange[k] = tnow;
+}
+
+void Plotter::temperature(const Row& row)
+{
+    const double lo = cellValue(row[2]);
+    const double hi = cellValue(row[3]);
+    if (drawing) {
+        const auto y = temperatureLevel;
+        if (lo == lowprev)
+            canvas.line(tchange, y(lowprev), tnow, y(lo), lowSetPoint);
+        if (hi == highprev)
+            canvas.line(tchange, y(highprev), tnow, y(hi), highSetPoint);
+        if (lo != lowprev) {
+            canvas.line(tchange, y(lowprev), tnow, y(lowprev), lowSetPoint);
+            canvas.line(tnow, y(lowprev), tnow, y(lo), lowSetPoint);
+        }
+        if (hi != highprev) {
+            canvas.line(tchange, y(highprev), tnow, y(highprev), highSetPoint);
+            canvas.line(tnow, y(highprev), tnow, y(hi), highSetPoint);
+        }
+    }
+    lowprev = lo;
+    highprev = hi;
+    tchange = tnow;
+}
+
+void Plotter::water(const Row& row, int i)
+{
+    const auto k = static_cast<std::size_t>(i);
+    const double s = cellValue(row[k + 2]);
+    if (!(s > -0.2))
+        return;
+    if (drawing) {
+        const double p = valvestat[k];
+        const double start = wdrawn[k] ? wchange[k] : 0;
+        const bool steady = (p == 0 && s == 0) || (p == 1 && s == 1) || (s > 2 && p < 2);
+        const bool switching = (p == 1 && s == 0) || (p == 0 && s == 1);
+        if (steady || switching) {
+            wdrawn[k] = true;
+            line(start, valveLevel(i, p), tnow, valveLevel(i, p));
+        }
+        if (switching)
+            line(tnow, valveLevel(i, p), tnow, valveLevel(i, s));
+        if (p > 2) {
+            wdrawn[k] = true;
+            pulseBlock(i, tnow, start, p);
+        }
+    }
+    valvestat[k] = s;
+    wchange[k] = tnow;
+}
+
+// From x = a back to x = b; the label stands at the block's left end, the second corner.
+void Plotter::pulseBlock(int i, double a, double b, double state)
+{
+    const double bottom = valveLevel(i, 0), top = valveLevel(i, 1);
+    canvas.fillRect(a, bottom, b, top, pulseFill);
+    canvas.outlineRect(a, bottom, b, top, black);
+    canvas.text(b, top, " P" + numberText(state - 10), black);
+}
+
+void Plotter::closeDay()
+{
+    canvas.line(tchange, temperatureLevel(highprev), 24, temperatureLevel(highprev), highSetPoint);
+    canvas.line(tchange, temperatureLevel(lowprev), 24, temperatureLevel(lowprev), lowSetPoint);
+    for (int i = 0; i < outputs; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        lightstat[k] = std::max(lightstat[k], 0.0);
+        canvas.line(lchange[k], lightLevel(i, lightstat[k]), 24, lightLevel(i, lightstat[k]), black);
+    }
+    for (int i = 0; i < outputs; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        if (valvestat[k] < 2) {
+            valvestat[k] = std::max(valvestat[k], 0.0);
+            line(wchange[k], valveLevel(i, valvestat[k]), 24, valveLevel(i, valvestat[k]));
+        } else if (valvestat[k] > 2) {
+            pulseBlock(i, 24, wchange[k], valvestat[k]);
+        }
+    }
+}
+
+} // namespace
+
+bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas& canvas,
+          MessageBox& messages, const Clock& clock)
+{
+    if (!program.compile(lists, messages, clock))
+        return false;
+    if (program.proglast < 0) {
+        messages.show(std::string(noProgramPresent));
+        return false;
+    }
+    if (state.scaled == 0) {
+        canvas.scale(chartLeft, chartTop, chartRight, chartBottom);
+        state.scaled = 1;
+    }
+    Plotter plotter(program, canvas);
+    plotter.frame();
+    plotter.walk();
+    return true;
+}
+
+std::optional<std::string> printChart(const DisplayList& chart, Printer& printer)
+{
+    const PageRect area = printer.pageArea();
+    Canvas& page = printer.canvas(
+        {area.left + area.width / 25, area.top + area.height / 25, area.width / 1.1, area.height / 1.1});
+    page.scale(chartLeft, chartTop, chartRight, chartBottom);
+    page.setFontSize(chartFontPoints);
+    chart.replay(page);
+    return printer.endDoc();
+}
+
+} // namespace fh

@@ -1,0 +1,70 @@
+#pragma once
+
+// The 24-hour chart of the compiled program. plot compiles the command lists, then
+// walks the schedule three times from the next step: a first, partial pass and a
+// second, full one leave every output in the state it has at midnight, and the third
+// pass draws the day from 00:00 to 24:00 onto a canvas. The walk has working
+// variables of its own, so a chart drawn while the simulation runs leaves it alone.
+
+#include "editor/editor.h"
+#include "platform/canvas.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fh {
+
+class Clock;
+class DisplayList;
+class MessageBox;
+class Printer;
+class Program;
+
+inline constexpr std::string_view noProgramPresent = "no program present!";
+
+// User coordinates of the chart window: an hour per unit, plot area 0..24 by -10..10.
+inline constexpr double chartLeft = -2;
+inline constexpr double chartTop = 12;
+inline constexpr double chartRight = 26;
+inline constexpr double chartBottom = -12;
+
+// The chart window's own font size, which labels use until a title has set 14.
+inline constexpr double chartFontPoints = 11.25;
+inline constexpr double chartTitlePoints = 14;
+
+inline constexpr Color plotBackground{200, 200, 200};
+inline constexpr Color gridColor{150, 150, 150};
+inline constexpr Color black{0, 0, 0};
+inline constexpr Color pulseFill{190, 190, 255};
+inline constexpr Color lowSetPoint{0, 0, 255};
+inline constexpr Color highSetPoint{255, 0, 0};
+
+// Chart state that lives as long as the application.
+struct ChartState {
+    // 0: the next chart sets the chart coordinates first. The main window clears it
+    // whenever it becomes active, and a new chart window needs it cleared too.
+    int scaled = 0;
+    // The ticked boxes of the selection window: Temperature, Light, Water. The chart
+    // shows every trace whatever they hold.
+    std::array<int, 3> plotsel{};
+};
+
+// Compiles the lists into `program` and draws the chart onto `canvas`. Returns false,
+// having drawn nothing, when there is no program (after the message) or the compile
+// refused the lists.
+bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas& canvas,
+          MessageBox& messages, const Clock& clock);
+
+// The level of a trace: light k is output index k - 1 with its base at k + 3, valve k
+// at k - 4; on is 0.7 above the base. Set-point T degrees F sits at (T - 30) / 10 - 10.
+double lightLevel(int index, double state);
+double valveLevel(int index, double state);
+double temperatureLevel(double fahrenheit);
+
+// Prints a chart window's drawing on one page, inside 4 % margins at the left and top
+// and stretched to 1/1.1 of the printable area. Returns the printer's failure, if any.
+std::optional<std::string> printChart(const DisplayList& chart, Printer& printer);
+
+} // namespace fh

@@ -1,0 +1,326 @@
+#include "chart/chart.h"
+
+#include "chart/displaylist.h"
+#include "compiler/program.h"
+#include "editor/datcheck.h"
+#include "platform/doubles/doubles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace fh {
+namespace {
+
+using doubles::Primitive;
+using doubles::RecordingCanvas;
+
+CommandLists listsOf(const std::vector<std::string>& lines)
+{
+    CommandLists lists;
+    for (const auto& typed : lines) {
+        const CheckResult r = datcheck(typed);
+        EXPECT_EQ(r.dataok, 1) << typed;
+        lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
+    }
+    return lists;
+}
+
+struct Drawn {
+    RecordingCanvas canvas;
+    doubles::RecordingMessageBox messages;
+    bool drawn = false;
+};
+
+Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0, int nextstep = 0)
+{
+    Drawn d;
+    Program program;
+    program.nextstep = nextstep;
+    ChartState state;
+    doubles::FakeClock clock(clockSeconds);
+    d.drawn = plot(listsOf(lines), program, state, d.canvas, d.messages, clock);
+    return d;
+}
+
+struct Seg {
+    double x1, y1, x2, y2;
+    friend bool operator==(const Seg& a, const Seg& b)
+    {
+        const auto near = [](double u, double v) { return std::abs(u - v) < 1e-9; };
+        return near(a.x1, b.x1) && near(a.y1, b.y1) && near(a.x2, b.x2) && near(a.y2, b.y2);
+    }
+};
+
+void PrintTo(const Seg& s, std::ostream* os)
+{
+    *os << "(" << s.x1 << "," << s.y1 << ")-(" << s.x2 << "," << s.y2 << ")";
+}
+
+enum class Trace { Light, Valve, Low, High };
+
+// The lines of one trace in drawing order: black lines held inside the band of a
+// light or valve, or the lines in a set-point's colour.
+std::vector<Seg> trace(const RecordingCanvas& canvas, Trace which, int output = 1)
+{
+    const double base = which == Trace::Light ? output + 3 : output - 4;
+    const auto inBand = [base](double y) { return y > base - 1e-9 && y < base + 0.7 + 1e-9; };
+    std::vector<Seg> segs;
+    for (const Primitive& p : canvas.drawn) {
+        if (p.kind != Primitive::Line)
+            continue;
+        const bool take = which == Trace::Low    ? p.color == lowSetPoint
+                          : which == Trace::High ? p.color == highSetPoint
+                                                 : p.color == black && inBand(p.y1) && inBand(p.y2);
+        if (take)
+            segs.push_back({p.x1, p.y1, p.x2, p.y2});
+    }
+    return segs;
+}
+
+std::vector<Primitive> ofKind(const RecordingCanvas& canvas, Primitive::Kind kind)
+{
+    std::vector<Primitive> found;
+    for (const Primitive& p : canvas.drawn)
+        if (p.kind == kind)
+            found.push_back(p);
+    return found;
+}
+
+struct TraceRow {
+    const char* name;
+    std::vector<std::string> program;
+    Trace which;
+    int output;
+    std::vector<Seg> expected;
+};
+
+void PrintTo(const TraceRow& row, std::ostream* os) { *os << row.name; }
+
+class Traces : public testing::TestWithParam<TraceRow> {};
+
+TEST_P(Traces, FollowTheScheduleFromMidnightToMidnight)
+{
+    const TraceRow& row = GetParam();
+    const Drawn d = chartOf(row.program);
+    ASSERT_TRUE(d.drawn);
+    EXPECT_EQ(trace(d.canvas, row.which, row.output), row.expected);
+}
+
+const double y60 = -7, y70 = -6, y74 = -5.6, y80 = -5, y90 = -4;
+
+INSTANTIATE_TEST_SUITE_P(Chart, Traces, testing::Values(
+    TraceRow{"default low set-point without T lines", {"L,06:00,1,on"}, Trace::Low, 0, {{0, y70, 24, y70}}},
+    TraceRow{"default high set-point without T lines", {"L,06:00,1,on"}, Trace::High, 0, {{0, y74, 24, y74}}},
+    TraceRow{"single ON line holds all day", {"L,06:00:00,1,on"}, Trace::Light, 1,
+             {{0, 4.7, 6, 4.7}, {6, 4.7, 24, 4.7}}},
+    TraceRow{"light on from 6 to 18", {"L,18:00:00,1,off", "L,06:00:00,1,on"}, Trace::Light, 1,
+             {{0, 4, 6, 4}, {6, 4, 6, 4.7}, {6, 4.7, 18, 4.7}, {18, 4.7, 18, 4}, {18, 4, 24, 4}}},
+    TraceRow{"unchanged state keeps its level", {"L,06:00,3,on", "L,12:00,3/4,on", "L,18:00,3,off"},
+             Trace::Light, 3,
+             {{0, 6, 6, 6}, {6, 6, 6, 6.7}, {6, 6.7, 12, 6.7}, {12, 6.7, 18, 6.7}, {18, 6.7, 18, 6},
+              {18, 6, 24, 6}}},
+    TraceRow{"never-named light is off all day", {"L,06:00,1,on"}, Trace::Light, 6, {{0, 9, 24, 9}}},
+    TraceRow{"never-named valve is off all day", {"T,05:00,60,70"}, Trace::Valve, 4, {{0, 0, 24, 0}}},
+    TraceRow{"valve on 7:30 to 9:45", {"W,07:30,5,on", "W,09:45,5,off"}, Trace::Valve, 5,
+             {{0, 1, 7.5, 1}, {7.5, 1, 7.5, 1.7}, {7.5, 1.7, 9.75, 1.7}, {9.75, 1.7, 9.75, 1}, {9.75, 1, 24, 1}}},
+    TraceRow{"pulsed valve has no rise, only its off lines", {"W,12:00:00,1,p1,3s,10m", "W,13:00:00,1,off"},
+             Trace::Valve, 1, {{0, -3, 12, -3}, {13, -3, 24, -3}}},
+    TraceRow{"seconds ignored, low set-point", {"T,04:00:33,60,70", "T,16:30:45,80,90"}, Trace::Low, 0,
+             {{0, y80, 4, y80}, {4, y80, 4, y60}, {4, y60, 16.5, y60}, {16.5, y60, 16.5, y80}, {16.5, y80, 24, y80}}},
+    TraceRow{"seconds ignored, high set-point", {"T,04:00:33,60,70", "T,16:30:45,80,90"}, Trace::High, 0,
+             {{0, y90, 4, y90}, {4, y90, 4, y70}, {4, y70, 16.5, y70}, {16.5, y70, 16.5, y90}, {16.5, y90, 24, y90}}},
+    TraceRow{"set-point repeated unchanged", {"T,08:00,70,80", "T,20:00,60,80"}, Trace::High, 0,
+             {{0, y80, 8, y80}, {8, y80, 20, y80}, {20, y80, 24, y80}}}));
+
+struct Block {
+    double right, left; // drawn from x = right back to x = left
+    const char* label;
+};
+
+struct BlockRow {
+    const char* name;
+    std::vector<std::string> program;
+    int valve;
+    std::vector<Block> expected;
+};
+
+void PrintTo(const BlockRow& row, std::ostream* os) { *os << row.name; }
+
+class PulseBlocks : public testing::TestWithParam<BlockRow> {};
+
+TEST_P(PulseBlocks, SpanThePulsedPeriodLabelledAtTheLeftEnd)
+{
+    const BlockRow& row = GetParam();
+    const Drawn d = chartOf(row.program);
+    const double bottom = row.valve - 4, top = bottom + 0.7;
+    const auto fills = ofKind(d.canvas, Primitive::FillRect);
+    const auto outlines = ofKind(d.canvas, Primitive::OutlineRect);
+    // The first fill is the plot background.
+    ASSERT_EQ(fills.size(), row.expected.size() + 1);
+    ASSERT_EQ(outlines.size(), row.expected.size());
+    std::vector<Primitive> labels;
+    for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
+        if (p.text.starts_with(" P"))
+            labels.push_back(p);
+    ASSERT_EQ(labels.size(), row.expected.size());
+    for (std::size_t n = 0; n < row.expected.size(); ++n) {
+        const Block& b = row.expected[n];
+        for (const Primitive& p : {fills[n + 1], outlines[n]}) {
+            EXPECT_EQ(Seg({p.x1, p.y1, p.x2, p.y2}), Seg({b.right, bottom, b.left, top})) << n;
+        }
+        EXPECT_EQ(fills[n + 1].color, pulseFill);
+        EXPECT_EQ(outlines[n].color, black);
+        EXPECT_EQ(labels[n].text, b.label);
+        EXPECT_EQ(Seg({labels[n].x1, labels[n].y1, 0, 0}), Seg({b.left, top, 0, 0})) << n;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Chart, PulseBlocks, testing::Values(
+    BlockRow{"pulsed 12 to 13", {"W,12:00:00,1,p1,3s,10m", "W,13:00:00,1,off"}, 1, {{13, 12, " P1"}}},
+    // A pulse to the end of the day goes on over midnight.
+    BlockRow{"pulsed to the end of the day", {"W,06:00,6,off", "W,22:30,6,p6,1s,1s"}, 6,
+             {{6, 0, " P6"}, {24, 22.5, " P6"}}},
+    BlockRow{"timer changed while pulsing", {"W,10:00,3,p2,1s,1s", "W,11:00,3,p4,1s,1s", "W,12:00,3,off"}, 3,
+             {{11, 10, " P2"}, {12, 11, " P4"}}}));
+
+TEST(Chart, PulsedPeriodsHaveNoOffLine)
+{
+    const Drawn d = chartOf({"W,08:00,2,off", "W,20:00,2,p3,5s,1m"});
+    EXPECT_EQ(trace(d.canvas, Trace::Valve, 2), (std::vector<Seg>{{8, -2, 20, -2}}));
+}
+
+TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
+{
+    const Drawn d = chartOf({"T,05:00,60,70"});
+    const auto& drawn = d.canvas.drawn;
+    ASSERT_GT(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0].kind, Primitive::Scale);
+    EXPECT_EQ(Seg({drawn[0].x1, drawn[0].y1, drawn[0].x2, drawn[0].y2}), Seg({-2, 12, 26, -12}));
+    EXPECT_EQ(drawn[1].kind, Primitive::FillRect);
+    EXPECT_EQ(drawn[1].color, plotBackground);
+
+    int grid = 0;
+    for (const Primitive& p : drawn)
+        grid += p.kind == Primitive::Line && p.color == gridColor;
+    EXPECT_EQ(grid, 25 + 21);
+
+    struct Anchor {
+        const char* text;
+        double x, y, points;
+    };
+    const Anchor anchors[] = {
+        {"Light #1", -1.8, 4.4, 0},  {"Light #6", -1.8, 9.4, 0}, {"Water #1", -1.8, -2.6, 0},
+        {"Water #6", -1.8, 2.4, 0},  {"30F", -0.7, -9.6, 0},     {"90F", -0.7, -3.6, 0},
+        {" 0", -0.2, -10.2, 0},      {" 24", 23.8, -10.2, 0},
+        {"Greenhouse Control Program (24Hrs)", 8, 11, 14}, {"Hours", 10.5, -11, 14},
+    };
+    double points = 0;
+    for (const Anchor& a : anchors) {
+        bool found = false;
+        for (std::size_t n = 1; n < drawn.size(); ++n) {
+            const Primitive& p = drawn[n];
+            if (p.kind == Primitive::FontSize)
+                points = p.x1;
+            if (p.kind != Primitive::Text || p.text != a.text)
+                continue;
+            found = true;
+            EXPECT_EQ(Seg({p.x1, p.y1, 0, 0}), Seg({a.x, a.y, 0, 0})) << a.text;
+            EXPECT_EQ(p.color, black);
+            EXPECT_EQ(drawn[n - 1].kind, Primitive::Point) << a.text;
+            EXPECT_EQ(Seg({drawn[n - 1].x1, drawn[n - 1].y1, 0, 0}), Seg({a.x, a.y, 0, 0})) << a.text;
+            EXPECT_EQ(points, a.points) << a.text;
+            break;
+        }
+        EXPECT_TRUE(found) << a.text;
+    }
+    for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
+        EXPECT_NE(p.text, "100F");
+}
+
+TEST(Chart, SameWhateverTheClock)
+{
+    const std::vector<std::string> program = {
+        "T,04:00:33,60,70", "T,16:30,80,90", "L,06:00,1/2,on", "L,18:00,1,off", "L,20:00,2/5,off",
+        "W,12:00,1/3,p1,3s,10m", "W,13:00,1,off", "W,23:00,3,on", "W,02:00,6,p2,1s,1m",
+    };
+    const auto reference = chartOf(program, 0).canvas.drawn;
+    for (const int seconds : {1, 4 * 3600 + 33, 12 * 3600, 19 * 3600 + 59, secondsPerDay - 1}) {
+        const auto drawn = chartOf(program, seconds).canvas.drawn;
+        ASSERT_EQ(drawn.size(), reference.size()) << seconds;
+        for (std::size_t n = 0; n < drawn.size(); ++n) {
+            EXPECT_EQ(drawn[n].kind, reference[n].kind) << seconds << " #" << n;
+            EXPECT_EQ(Seg({drawn[n].x1, drawn[n].y1, drawn[n].x2, drawn[n].y2}),
+                      Seg({reference[n].x1, reference[n].y1, reference[n].x2, reference[n].y2}))
+                << seconds << " #" << n;
+        }
+    }
+    // After every line of the day, nextstep keeps a value past the end of the program.
+    EXPECT_EQ(chartOf(program, secondsPerDay - 1, 90).canvas.drawn.size(), reference.size());
+}
+
+TEST(Chart, EmptyProgramDrawsNothingAndSaysSo)
+{
+    const Drawn d = chartOf({});
+    EXPECT_FALSE(d.drawn);
+    EXPECT_TRUE(d.canvas.drawn.empty());
+    EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(noProgramPresent)});
+}
+
+TEST(Chart, RefusedProgramDrawsNothingWithOnlyTheCompilersMessage)
+{
+    std::vector<std::string> lines;
+    for (int n = 0; n < progCapacity + 1; ++n)
+        lines.push_back("L," + std::to_string(n % 24) + ":" + std::to_string(n % 60) + ",1,on");
+    const Drawn d = chartOf(lines);
+    EXPECT_FALSE(d.drawn);
+    EXPECT_TRUE(d.canvas.drawn.empty());
+    EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
+}
+
+TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
+{
+    Program program;
+    ChartState state;
+    doubles::FakeClock clock;
+    doubles::RecordingMessageBox messages;
+    const CommandLists lists = listsOf({"L,06:00,1,on"});
+    RecordingCanvas first, second;
+    ASSERT_TRUE(plot(lists, program, state, first, messages, clock));
+    EXPECT_EQ(state.scaled, 1);
+    ASSERT_TRUE(plot(lists, program, state, second, messages, clock));
+    EXPECT_EQ(ofKind(first, Primitive::Scale).size(), 1u);
+    EXPECT_TRUE(ofKind(second, Primitive::Scale).empty());
+    // The compile leaves the pasteable code for the main window, as the buttons do.
+    EXPECT_EQ(program.proglast, 0);
+    EXPECT_TRUE(program.list5Visible);
+}
+
+TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
+{
+    DisplayList chart;
+    chart.line(0, 4, 24, 4.7, black);
+    chart.text(1, 2, "Hours", black);
+    for (const std::optional<std::string>& failure : {std::optional<std::string>(), std::optional<std::string>("offline")}) {
+        doubles::RecordingPrinter printer;
+        printer.area = {100, 200, 11000, 8800};
+        printer.failure = failure;
+        EXPECT_EQ(printChart(chart, printer), failure);
+        ASSERT_EQ(printer.canvasTargets.size(), 1u);
+        const PageRect t = printer.canvasTargets[0];
+        EXPECT_EQ(Seg({t.left, t.top, t.width, t.height}), Seg({540, 552, 10000, 8000}));
+        const auto& page = printer.pageCanvas.drawn;
+        ASSERT_EQ(page.size(), 4u);
+        EXPECT_EQ(page[0].kind, Primitive::Scale);
+        EXPECT_EQ(Seg({page[0].x1, page[0].y1, page[0].x2, page[0].y2}), Seg({-2, 12, 26, -12}));
+        EXPECT_EQ(page[1].kind, Primitive::FontSize);
+        EXPECT_EQ(page[1].x1, chartFontPoints);
+        EXPECT_EQ(page[2].kind, Primitive::Line);
+        EXPECT_EQ(page[3].text, "Hours");
+        EXPECT_EQ(printer.ended, 1);
+    }
+}
+
+} // namespace
+} // namespace fh
