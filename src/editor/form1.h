@@ -1,0 +1,123 @@
+#pragma once
+
+// The main window, "Greenhouse Control". It owns widgets only: each user event is
+// handed to the editor (command entry, list editing, program-state indicator) or
+// to the program (combine, sort, full parse), and render() then shows their state
+// again. Menus and the simulation's controls are reached through menus() and
+// controls(); their handlers live with the windows and engines that own them.
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace fh {
+
+class Clock;
+class Editor;
+class MessageBox;
+class Program;
+
+inline constexpr const char* mainWindowTitle = "Greenhouse Control";
+
+// Shown when a typed line holds a character the program file cannot store.
+inline constexpr const char* notLatin1 =
+    "only Latin-1 characters can be stored in the program file";
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    Form1(Editor& editor, Program& program, MessageBox& messages, const Clock& clock,
+          QWidget* parent = nullptr);
+
+    // sson and ssoff are checkable and ssoff starts checked. Qt flips a checkable
+    // item's mark when it is triggered, so their handlers set both marks themselves.
+    struct Menus {
+        QAction* sps = nullptr;
+        QAction* pgh = nullptr;
+        QAction* ld = nullptr;
+        QAction* sv = nullptr;
+        QAction* pt = nullptr;
+        QAction* sson = nullptr;
+        QAction* ssoff = nullptr;
+    };
+    const Menus& menus() const { return menus_; }
+
+    // Controls of the simulation and the manual switches; Image1..Image3 stretch
+    // their pictures.
+    struct Controls {
+        QLabel* label6 = nullptr;
+        QPushButton* command2 = nullptr;
+        QLabel* image1 = nullptr;
+        QLabel* image2 = nullptr;
+        QLabel* image3 = nullptr;
+        QLabel* label13 = nullptr;
+        QCheckBox* check13 = nullptr;
+    };
+    const Controls& controls() const { return controls_; }
+
+public slots:
+    // Shows the command lists, the indicator and the pasteable code as the editor
+    // and the program hold them. Call after changing them from outside this window.
+    void render();
+
+signals:
+    // The first activation of the window, before the first activated().
+    void firstActivated();
+    // Every activation, the first included, after the start-up texts are set.
+    void activated();
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void build();
+    void createActions();
+    void formActivate();
+    void formUnload(QCloseEvent& e);
+    void pumpcom();
+    void renderLists();
+    void renderIndicator();
+    void renderList5();
+    int listIndex(const QObject* watched) const;
+
+    Editor& editor;
+    Program& program;
+    MessageBox& messages;
+    const Clock& clock;
+
+    Menus menus_;
+    Controls controls_;
+    std::array<QListWidget*, 3> lists{};
+    std::array<QCheckBox*, 12> checks{};
+    QRadioButton* option2 = nullptr;
+    QRadioButton* option5 = nullptr;
+    QWidget* frame1 = nullptr;
+    QLabel* label12 = nullptr;
+    QLabel* label8 = nullptr;
+    QLineEdit* text6 = nullptr;
+    QPlainTextEdit* text7 = nullptr;
+    QListWidget* list5 = nullptr;
+
+    bool activatedOnce = false;
+    // Set when a modal dialog (message box, file or printer dialog) took the focus:
+    // coming back from it is no return from another window of the program.
+    bool awayToDialog = false;
+    // The program's `displayed` count and selection List5 shows.
+    unsigned long shownDisplay = 0;
+    int shownSelected = -1;
+};
+
+} // namespace fh
