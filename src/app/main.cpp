@@ -1,4 +1,5 @@
 #include "app/cli.h"
+#include "app/gui.h"
 
 #include <iostream>
 
@@ -7,5 +8,5 @@ int main(int argc, char* argv[])
     const fh::cli::Args args(argv + 1, argv + argc);
     if (const auto status = fh::cli::run(args, {std::cin, std::cout, std::cerr}))
         return *status;
-    return 0;
+    return fh::gui::run(argc, argv);
 }
