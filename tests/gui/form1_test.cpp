@@ -1,0 +1,401 @@
+#include "compiler/program.h"
+#include "editor/editor.h"
+#include "editor/form1.h"
+#include "platform/doubles/doubles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Readable failures for Qt strings.
+void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+using fh::Form1;
+using Lines = std::vector<std::string>;
+
+const QColor red{255, 0, 0};
+const QColor green{0, 255, 0};
+
+class Form1Test : public testing::Test {
+protected:
+    template <class W>
+    W* find(const char* name)
+    {
+        auto* w = form.findChild<W*>(name);
+        if (!w)
+            ADD_FAILURE() << "no control " << name;
+        return w;
+    }
+
+    void showActive(QWidget& window)
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    void enter(const QString& line)
+    {
+        QTest::keyClicks(find<QLineEdit>("Text6"), line);
+        QTest::keyClick(find<QLineEdit>("Text6"), Qt::Key_Return);
+    }
+
+    Lines shown(const char* listName)
+    {
+        Lines items;
+        const auto* list = find<QListWidget>(listName);
+        for (int row = 0; row < list->count(); ++row)
+            items.push_back(list->item(row)->text().toStdString());
+        return items;
+    }
+
+    QColor background(const char* name)
+    {
+        return find<QWidget>(name)->palette().color(QPalette::Window);
+    }
+
+    void fill(fh::CommandLists lists)
+    {
+        editor.replaceLists(std::move(lists));
+        form.render();
+    }
+
+    fh::doubles::RecordingMessageBox messages;
+    fh::doubles::FakeClock clock{7 * 3600};
+    fh::Editor editor{messages};
+    fh::Program program;
+    Form1 form{editor, program, messages, clock};
+};
+
+TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
+{
+    struct Case {
+        const char* typed;
+        const char* list;
+        const char* filed;
+    };
+    const Case cases[] = {
+        {"T,4:00:33,78,84", "List1", "T,04:00:33,78,84"},
+        {"T,6:00,70W,80W", "List1", "T,06:00:00,70W,80W"},
+        {"l,15:22:00,2/4/6,on", "List2", "L,15:22:00,2/4/6,ON"},
+        {"W,12:00:00,1/3/5,p1,3s,10m", "List3", "W,12:00:00,1/3/5,P1,3S,10M"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        fill({});
+        QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+        enter(c.typed);
+        enter(c.typed);
+        for (const char* list : {"List1", "List2", "List3"}) {
+            const Lines expected = list == std::string(c.list) ? Lines{c.filed, c.filed} : Lines{};
+            EXPECT_EQ(shown(list), expected) << list;
+        }
+        EXPECT_EQ(find<QLineEdit>("Text6")->text(), "");
+        EXPECT_EQ(find<QLabel>("Label12")->text(), "not current");
+        EXPECT_EQ(background("Frame1"), red);
+        EXPECT_EQ(background("Option5"), red);
+        EXPECT_FALSE(find<QRadioButton>("Option5")->isChecked());
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Form1Test, RefusedLineIsReportedAndStaysInTheEntryBox)
+{
+    struct Case {
+        QString typed;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"T,,70,80", "missing data"},
+        {"Q,12:00:00,78,84", "T,L, or W only"},
+        // Typed text cannot hold it, so it is set as if pasted.
+        {QString("T,6:00,70%1,80").arg(QChar(0x20AC)), fh::notLatin1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        messages.shown.clear();
+        auto* text6 = find<QLineEdit>("Text6");
+        text6->setText(c.typed);
+        QTest::keyClick(text6, Qt::Key_Return);
+        EXPECT_EQ(messages.shown, Lines{c.message});
+        EXPECT_EQ(text6->text(), c.typed);
+        EXPECT_EQ(shown("List1"), Lines{});
+        EXPECT_EQ(find<QLabel>("Label12")->text(), "Not Current");
+    }
+}
+
+TEST_F(Form1Test, LatinOneLettersReachTheListsUnchanged)
+{
+    auto* text6 = find<QLineEdit>("Text6");
+    text6->setText(QString::fromLatin1("T,6:00,70\xB0,80"));
+    QTest::keyClick(text6, Qt::Key_Return);
+    ASSERT_EQ(editor.lists()[0].size(), 1u);
+    EXPECT_EQ(editor.lists()[0][0], "T,06:00:00,70\xB0,80");
+    EXPECT_EQ(find<QListWidget>("List1")->item(0)->text(), QString::fromLatin1("T,06:00:00,70\xB0,80"));
+}
+
+TEST_F(Form1Test, DeleteRemovesTheSelectedItemThenTheOnesAbove)
+{
+    struct Case {
+        int selected;
+        std::vector<Lines> afterEachDelete;
+    };
+    const Case cases[] = {
+        {-1, {{"L,02:00:00,2,ON", "L,03:00:00,3,ON"}, {"L,03:00:00,3,ON"}, {}, {}}},
+        {2, {{"L,01:00:00,1,ON", "L,02:00:00,2,ON"}, {"L,01:00:00,1,ON"}, {}}},
+        {1, {{"L,01:00:00,1,ON", "L,03:00:00,3,ON"}, {"L,03:00:00,3,ON"}, {}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected);
+        editor.sel = {};
+        fill({Lines{"T,01:00:00,70,80"},
+              Lines{"L,01:00:00,1,ON", "L,02:00:00,2,ON", "L,03:00:00,3,ON"},
+              Lines{}});
+        auto* list2 = find<QListWidget>("List2");
+        if (c.selected >= 0)
+            list2->setCurrentRow(c.selected);
+        for (const Lines& expected : c.afterEachDelete) {
+            QTest::keyClick(list2, Qt::Key_Delete);
+            EXPECT_EQ(shown("List2"), expected);
+            EXPECT_TRUE(list2->selectedItems().isEmpty());
+            EXPECT_EQ(list2->currentRow(), -1);
+        }
+        EXPECT_EQ(shown("List1"), Lines{"T,01:00:00,70,80"});
+    }
+}
+
+TEST_F(Form1Test, OtherKeysOnlyMoveTheRememberedIndex)
+{
+    fill({Lines{}, Lines{}, Lines{"W,01:00:00,1,ON", "W,02:00:00,2,ON"}});
+    auto* list3 = find<QListWidget>("List3");
+    list3->setCurrentRow(1);
+    QTest::keyClick(list3, Qt::Key_Up);
+    EXPECT_EQ(shown("List3").size(), 2u);
+    EXPECT_EQ(editor.sel[2], 1);
+}
+
+TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
+{
+    struct Case {
+        Qt::MouseButton button;
+        int selected;
+        QString text6;
+    };
+    const Case cases[] = {
+        {Qt::RightButton, 1, "L,02:00:00,2,OFF"},
+        {Qt::RightButton, -1, "typed"},
+        {Qt::LeftButton, 1, "typed"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected);
+        fill({Lines{}, Lines{"L,01:00:00,1,ON", "L,02:00:00,2,OFF"}, Lines{}});
+        auto* list2 = find<QListWidget>("List2");
+        list2->clearSelection();
+        list2->setCurrentRow(c.selected);
+        find<QLineEdit>("Text6")->setText("typed");
+        // Pressed on the first item, which the right button must not select.
+        const QPoint first = list2->visualItemRect(list2->item(0)).center();
+        QTest::mouseClick(list2->viewport(), c.button, {}, first);
+        EXPECT_EQ(find<QLineEdit>("Text6")->text(), c.text6);
+        EXPECT_EQ(shown("List2"), (Lines{"L,01:00:00,1,ON", "L,02:00:00,2,OFF"}));
+        if (c.button == Qt::RightButton) {
+            EXPECT_EQ(list2->currentRow(), c.selected);
+        }
+    }
+}
+
+TEST_F(Form1Test, SendProgramShowsProgrammedUntilTheNextLine)
+{
+    EXPECT_EQ(find<QLabel>("Label12")->text(), "Not Current");
+    EXPECT_EQ(background("Frame1"), red);
+
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(find<QLabel>("Label12")->text(), "programmed");
+    EXPECT_EQ(background("Frame1"), green);
+    EXPECT_EQ(background("Option5"), green);
+    EXPECT_TRUE(find<QRadioButton>("Option5")->isChecked());
+
+    enter("T,4:00:33,78,84");
+    EXPECT_EQ(find<QLabel>("Label12")->text(), "not current");
+    EXPECT_EQ(background("Frame1"), red);
+    EXPECT_FALSE(find<QRadioButton>("Option5")->isChecked());
+}
+
+TEST_F(Form1Test, CompilerButtonsShowTheProgramInTheCodeList)
+{
+    fill({Lines{"T,08:00:00,70,80"}, Lines{"L,06:00:00,1,ON"}, Lines{"W,07:00:00,2,OFF"}});
+    auto* list5 = find<QListWidget>("List5");
+    EXPECT_TRUE(list5->isHidden());
+
+    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
+    EXPECT_FALSE(list5->isHidden());
+    EXPECT_EQ(shown("List5"), (Lines{"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,2,OFF"}));
+
+    QTest::mouseClick(find<QPushButton>("Command4"), Qt::LeftButton);
+    EXPECT_EQ(shown("List5"), (Lines{"L,06:00:00,1,ON", "W,07:00:00,2,OFF", "T,08:00:00,70,80"}));
+
+    QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);
+    const Lines code = shown("List5");
+    ASSERT_EQ(code.size(), 3u);
+    for (std::size_t i = 0; i < code.size(); ++i)
+        EXPECT_EQ(code[i], program.prog[i]);
+    EXPECT_NE(code[0], "L,06:00:00,1,ON");
+    EXPECT_EQ(code[0].rfind("L,06:00:00,", 0), 0u);
+}
+
+TEST_F(Form1Test, CodeListFollowsTheProgramSelectionAndVisibility)
+{
+    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
+    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
+    auto* list5 = find<QListWidget>("List5");
+
+    program.list5Selected = 1;
+    form.render();
+    EXPECT_EQ(list5->currentRow(), 1);
+
+    program.list5Selected = 5;
+    program.list5Visible = false;
+    form.render();
+    EXPECT_TRUE(list5->selectedItems().isEmpty());
+    EXPECT_TRUE(list5->isHidden());
+}
+
+TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
+{
+    QSignalSpy first(&form, &Form1::firstActivated);
+    QSignalSpy every(&form, &Form1::activated);
+    showActive(form);
+
+    auto* option2 = find<QRadioButton>("Option2");
+    EXPECT_TRUE(option2->isChecked());
+    for (int i = 1; i <= 12; ++i) {
+        const QByteArray name = "Check" + QByteArray::number(i);
+        EXPECT_EQ(find<QCheckBox>(name.constData())->text(), QString::number((i - 1) % 6 + 1));
+    }
+    const QStringList help = find<QLabel>("Label8")->text().split("\r\n");
+    ASSERT_EQ(help.size(), 8);
+    EXPECT_EQ(help[0], "Format: Device(T,L,W), Time (h:m:s) ");
+    EXPECT_EQ(help[7], "W,12:00:00,1/3/5,p1,3s,10m");
+    const QStringList examples = find<QPlainTextEdit>("Text7")->toPlainText().split('\n');
+    EXPECT_EQ(examples, (QStringList{"T,4:00:33,78,84", "L,15:22:00,1/3/4,on", "W,12:00:00,2/4/6,p1,3s,10m"}));
+
+    // A return from another window of the program runs the start-up again.
+    find<QRadioButton>("Option1")->setChecked(true);
+    QWidget other;
+    showActive(other);
+    showActive(form);
+    EXPECT_TRUE(option2->isChecked());
+    EXPECT_EQ(first.count(), 1);
+    EXPECT_EQ(every.count(), 2);
+
+    // A return from a dialog (message box, file dialog) does not.
+    find<QRadioButton>("Option1")->setChecked(true);
+    QDialog dialog(&form);
+    dialog.open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.accept();
+    showActive(form);
+    EXPECT_FALSE(option2->isChecked());
+    EXPECT_EQ(every.count(), 2);
+}
+
+TEST_F(Form1Test, ClosingTheMainWindowEndsTheProgram)
+{
+    QWidget other;
+    other.show();
+    form.show();
+    QTimer::singleShot(0, &form, &QWidget::close);
+    QTimer::singleShot(5000, &other, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+TEST_F(Form1Test, MenusCarryTheirItems)
+{
+    const Form1::Menus& menus = form.menus();
+    const std::pair<QAction*, const char*> items[] = {
+        {menus.sps, "sps"}, {menus.pgh, "pgh"}, {menus.ld, "ld"}, {menus.sv, "sv"},
+        {menus.pt, "pt"}, {menus.sson, "sson"}, {menus.ssoff, "ssoff"},
+    };
+    for (const auto& [action, name] : items) {
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_EQ(action, form.findChild<QAction*>(name));
+    }
+    EXPECT_TRUE(menus.ssoff->isChecked());
+    EXPECT_FALSE(menus.sson->isChecked());
+}
+
+TEST_F(Form1Test, ControlsSitWhereTheUserExpectsThem)
+{
+    struct Case {
+        const char* name;
+        QRect geometry;
+        bool visible;
+    };
+    const Case cases[] = {
+        {"Label6", {712, 24, 81, 33}, true},   {"Command2", {728, 48, 89, 33}, true},
+        {"Image1", {848, 48, 32, 32}, false},  {"Command1", {728, 128, 89, 33}, true},
+        {"Frame1", {840, 136, 41, 17}, true},  {"List3", {504, 160, 193, 64}, true},
+        {"Command5", {16, 296, 17, 17}, true}, {"Text6", {272, 240, 425, 33}, true},
+        {"Label8", {192, 312, 681, 129}, true}, {"List5", {168, 312, 489, 132}, false},
+        {"Image2", {112, 328, 32, 32}, false}, {"Image3", {112, 336, 32, 32}, true},
+        {"Label13", {112, 376, 33, 41}, true}, {"Check13", {112, 120, 41, 25}, true},
+        {"Label14", {704, 424, 97, 17}, true},
+    };
+    showActive(form);
+    EXPECT_EQ(form.centralWidget()->size(), QSize(897, 468));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* w = find<QWidget>(c.name);
+        EXPECT_EQ(w->geometry(), c.geometry);
+        EXPECT_EQ(w->isVisible(), c.visible);
+    }
+    // An empty stretch of the window shows the grey background.
+    const QImage picture = form.centralWidget()->grab().toImage();
+    EXPECT_EQ(QColor(picture.pixel(4, 4)), QColor(192, 192, 192));
+    EXPECT_EQ(form.windowTitle(), "Greenhouse Control");
+}
+
+TEST_F(Form1Test, FontsKeepTheLayoutOnThisSystem)
+{
+    struct Case {
+        const char* name;
+        bool fixedPitch;
+        double points;
+        bool bold;
+    };
+    const Case cases[] = {
+        {"Label8", true, 8, false},   {"List5", true, 9.75, true},  {"List1", false, 12, true},
+        {"Text6", false, 13.5, false}, {"Label1", false, 18, false}, {"Label12", false, 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QFontInfo info(find<QWidget>(c.name)->font());
+        EXPECT_EQ(info.fixedPitch(), c.fixedPitch);
+        // Point sizes land on whole pixels.
+        EXPECT_NEAR(info.pointSizeF(), c.points, 0.5);
+        EXPECT_EQ(info.bold(), c.bold);
+        EXPECT_EQ(info.family(), c.fixedPitch ? "Liberation Mono" : "Liberation Sans");
+    }
+}
+
+} // namespace
