@@ -4,6 +4,7 @@
 #include "platform/devices.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -12,10 +13,22 @@ namespace fh {
 namespace {
 
 // Term n (1-based) of a line, or empty text when the line has fewer terms.
-const std::string& term(const std::vector<std::string>& terms, std::size_t n)
+std::string_view term(const std::vector<std::string_view>& terms, std::size_t n)
 {
-    static const std::string none;
-    return n >= 1 && n <= terms.size() ? terms[n - 1] : none;
+    return n >= 1 && n <= terms.size() ? terms[n - 1] : std::string_view();
+}
+
+// Pieces of `text` between separators, empty ones included, into `pieces`.
+void splitInto(std::string_view text, char separator, std::vector<std::string_view>& pieces)
+{
+    pieces.clear();
+    for (;;) {
+        const auto at = text.find(separator);
+        pieces.push_back(text.substr(0, at));
+        if (at == std::string_view::npos)
+            return;
+        text.remove_prefix(at + 1);
+    }
 }
 
 // The time term of a line as the sort compares it: upper-cased, empty when missing.
@@ -45,30 +58,30 @@ double saturated(double value)
     return value > most ? most : value < -most ? -most : value;
 }
 
-// Str() of a number: a leading blank or the minus sign, then the shortest decimal
-// form, with no point for a whole value.
-std::string numberText(double value)
+// Appends Str() of a number right-aligned in `width`: a leading blank (dropped
+// when `trimmed`) or the minus sign, then the shortest decimal form, with no point
+// for a whole value.
+void appendNumber(std::string& out, double value, std::size_t width, bool trimmed)
 {
     if (value == 0)
         value = 0; // no "-0"
     char digits[400];
-    const auto r = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
-    std::string out(digits, r.ptr);
-    return value < 0 ? out : " " + out;
-}
-
-std::string rightAligned(std::string text, std::size_t width)
-{
-    if (text.size() < width)
-        text.insert(0, width - text.size(), ' ');
-    return text;
+    const bool whole = std::fabs(value) < 1e18 && value == std::trunc(value);
+    char* end = whole ? std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr
+                            : std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
+    const std::size_t length = static_cast<std::size_t>(end - digits) + (value < 0 || trimmed ? 0 : 1);
+    if (length < width)
+        out.append(width - length, ' ');
+    if (value >= 0 && !trimmed)
+        out += ' ';
+    out.append(digits, end);
 }
 
 // A pulse time converted to seconds in the order S, then M, then H; a term
 // without these letters stays text.
-Cell pulseSeconds(const std::string& text)
+Cell pulseSeconds(std::string_view text)
 {
-    Cell cell = text;
+    Cell cell = std::string(text);
     if (contains(text, 'S'))
         cell = leadingValue(without(text, 'S'));
     if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'M'))
@@ -107,20 +120,24 @@ bool Program::combine(const CommandLists& lists, MessageBox& messages)
 
 void Program::sort()
 {
-    // Exchange sort on the time term compared as text; the keys move with their lines.
+    // Exchange sort on the time term compared as text. It moves line numbers, not
+    // texts; the lines take their places at the end.
+    const auto last = static_cast<std::size_t>(proglast + 1);
     std::array<std::string, progCapacity> keys;
-    for (int i = 0; i <= proglast; ++i)
-        keys[static_cast<std::size_t>(i)] = timeKey(prog[static_cast<std::size_t>(i)]);
-    for (int i = 0; i < proglast; ++i) {
-        const auto a = static_cast<std::size_t>(i);
-        for (int j = i + 1; j <= proglast; ++j) {
-            const auto b = static_cast<std::size_t>(j);
-            if (keys[a] > keys[b]) {
-                std::swap(keys[a], keys[b]);
-                std::swap(prog[a], prog[b]);
-            }
-        }
+    std::array<std::size_t, progCapacity> order;
+    for (std::size_t i = 0; i < last; ++i) {
+        order[i] = i;
+        keys[i] = timeKey(prog[i]);
     }
+    for (std::size_t a = 0; a + 1 < last; ++a)
+        for (std::size_t b = a + 1; b < last; ++b)
+            if (keys[order[a]] > keys[order[b]])
+                std::swap(order[a], order[b]);
+    std::array<std::string, progCapacity> sorted;
+    for (std::size_t i = 0; i < last; ++i)
+        sorted[i] = std::move(prog[order[i]]);
+    for (std::size_t i = 0; i < last; ++i)
+        prog[i] = std::move(sorted[i]);
     display();
 }
 
@@ -141,11 +158,15 @@ void Program::fullparse()
     std::array<double, 7> outstate{};
     double mode = 0;
 
+    std::vector<std::string_view> terms, ids;
     for (int line = 0; line <= proglast; ++line) {
         const auto i = static_cast<std::size_t>(line);
-        const std::vector<std::string> terms = split(upper(prog[i]), ',');
-        const std::string& t3 = term(terms, 3);
-        const std::vector<std::string> ids = t3.empty() ? std::vector<std::string>{} : split(t3, '/');
+        const std::string text = upper(prog[i]);
+        splitInto(text, ',', terms);
+        const std::string_view t3 = term(terms, 3);
+        splitInto(t3, '/', ids);
+        if (t3.empty())
+            ids.clear();
         const std::string_view type = trim(term(terms, 1));
         const std::string_view state = trim(term(terms, 4));
         auto& row = sched[i];
@@ -184,28 +205,34 @@ void Program::fullparse()
 
         std::vector<Cell> extra; // terms 5 onwards, pulse times converted
         for (std::size_t n = 5; n <= terms.size() && n <= 7; ++n)
-            extra.emplace_back(type == "W" && contains(state, 'P') ? pulseSeconds(terms[n - 1]) : Cell(terms[n - 1]));
+            extra.emplace_back(type == "W" && contains(state, 'P') ? pulseSeconds(terms[n - 1]) : Cell(std::string(terms[n - 1])));
 
         row[0] = std::string(type);
-        row[1] = term(terms, 2);
+        row[1] = std::string(term(terms, 2));
         if (type != "T")
             for (std::size_t n = 1; n <= 6; ++n)
                 row[n + 1] = outstate[n];
         if (type == "T") {
-            row[2] = t3;
-            row[3] = term(terms, 4);
+            row[2] = std::string(t3);
+            row[3] = std::string(term(terms, 4));
         }
         if (type == "W")
             row[8] = mode;
         for (std::size_t n = 0; n < extra.size(); ++n)
             row[9 + n] = extra[n];
 
-        std::string out = std::get<std::string>(row[0]) + "," + std::get<std::string>(row[1]) + ",";
-        for (std::size_t c = 2; c <= 8; ++c)
-            out += rightAligned(std::string(trim(numberText(cellValue(row[c])))), 2) + ",";
+        std::string& out = prog[i];
+        out.clear();
+        out += type;
+        out += ',';
+        out += term(terms, 2);
+        out += ',';
+        for (std::size_t c = 2; c <= 8; ++c) {
+            appendNumber(out, cellValue(row[c]), 2, true);
+            out += ',';
+        }
         for (std::size_t c = 9; c <= 11; ++c)
-            out += rightAligned(numberText(cellValue(row[c])), 6);
-        prog[i] = std::move(out);
+            appendNumber(out, cellValue(row[c]), 6, false);
     }
     display();
 }

@@ -1,5 +1,7 @@
 #include "editor/terms.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -88,21 +90,26 @@ bool isNumeric(std::string_view text)
 double leadingValue(std::string_view text)
 {
     std::string compact;
-    compact.reserve(text.size());
-    for (char c : text)
-        if (c != ' ')
-            compact += c;
+    if (text.find(' ') != std::string_view::npos) {
+        compact.reserve(text.size());
+        for (char c : text)
+            if (c != ' ')
+                compact += c;
+        text = compact;
+    }
 
     // Take the longest prefix that forms a number, then convert only that prefix.
     std::size_t i = 0;
-    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-'))
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         ++i;
+    const std::size_t start = i;
     std::size_t digits = 0;
     bool point = false;
-    for (; i < compact.size(); ++i) {
-        if (isDigit(compact[i]))
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i]))
             ++digits;
-        else if (compact[i] == '.' && !point)
+        else if (text[i] == '.' && !point)
             point = true;
         else
             break;
@@ -110,21 +117,24 @@ double leadingValue(std::string_view text)
     if (digits == 0)
         return 0.0;
     std::size_t end = i;
-    if (i < compact.size() && (compact[i] == 'E' || compact[i] == 'e')) {
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         std::size_t j = i + 1;
-        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
             ++j;
         const std::size_t expStart = j;
-        while (j < compact.size() && isDigit(compact[j]))
+        while (j < text.size() && isDigit(text[j]))
             ++j;
         if (j > expStart)
             end = j;
     }
-    compact.resize(end);
-    const double value = std::strtod(compact.c_str(), nullptr);
-    if (std::isinf(value))
-        return value > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
-    return value;
+    double value = 0;
+    const auto r = std::from_chars(text.data() + start, text.data() + end, value);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Rare: let strtod tell overflow (saturate) from underflow (zero).
+        const std::string prefix(text.substr(start, end - start));
+        value = std::min(std::strtod(prefix.c_str(), nullptr), std::numeric_limits<double>::max());
+    }
+    return negative ? -value : value;
 }
 
 std::string twoDigit(double value)

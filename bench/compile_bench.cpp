@@ -1,0 +1,36 @@
+#include "programs.h"
+
+#include "compiler/program.h"
+#include "editor/datcheck.h"
+#include "platform/doubles/doubles.h"
+
+#include <benchmark/benchmark.h>
+
+namespace fh::bench {
+namespace {
+
+void checkExampleLines(benchmark::State& state)
+{
+    const char* lines[] = {"T,4:00:33,78,84", "L,15:22:00,2/4/6,on", "W,12:00:00,1/3/5,p1,3s,10m"};
+    for (auto _ : state)
+        for (const char* line : lines)
+            benchmark::DoNotOptimize(datcheck(line));
+}
+BENCHMARK(checkExampleLines);
+
+// combine, sort, fullparse and syncup of a full program.
+void compileFullProgram(benchmark::State& state)
+{
+    const CommandLists lists = fullDay();
+    doubles::RecordingMessageBox messages;
+    doubles::FakeClock clock(12 * 3600);
+    Program program;
+    for (auto _ : state) {
+        program.compile(lists, messages, clock);
+        benchmark::DoNotOptimize(program.nextstep);
+    }
+}
+BENCHMARK(compileFullProgram)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace fh::bench
