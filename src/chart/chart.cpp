@@ -5,10 +5,10 @@
 #include "editor/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
+#include "simulation/simulation.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
+#include <vector>
 
 namespace fh {
 
@@ -18,21 +18,10 @@ double temperatureLevel(double fahrenheit) { return (fahrenheit - 30) / 10 - 10;
 
 namespace {
 
-constexpr int outputs = 6;
+constexpr int outputs = outputCount;
 constexpr int passes = 3;
 constexpr double defaultLow = 70;
 constexpr double defaultHigh = 74;
-
-// A number as the chart prints it: whole numbers without a decimal point.
-std::string numberText(double value)
-{
-    char text[32];
-    if (std::abs(value) < 1e15 && value == std::floor(value))
-        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
-    else
-        std::snprintf(text, sizeof text, "%.15g", value);
-    return text;
-}
 
 // The hour of a time text, hours + minutes / 60; the seconds do not show.
 double hourOf(const Cell& cell)
@@ -216,7 +205,7 @@ void Plotter::pulseBlock(int i, double a, double b, double state)
     const double bottom = valveLevel(i, 0), top = valveLevel(i, 1);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
-    canvas.text(b, top, " P" + numberText(state - 10), black);
+    canvas.text(b, top, " P" + plainNumber(state - 10), black);
 }
 
 void Plotter::closeDay()

@@ -12,7 +12,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace fh {
 
@@ -21,8 +20,6 @@ class DisplayList;
 class MessageBox;
 class Printer;
 class Program;
-
-inline constexpr std::string_view noProgramPresent = "no program present!";
 
 // User coordinates of the chart window: an hour per unit, plot area 0..24 by -10..10.
 inline constexpr double chartLeft = -2;
@@ -40,6 +37,8 @@ inline constexpr Color black{0, 0, 0};
 inline constexpr Color pulseFill{190, 190, 255};
 inline constexpr Color lowSetPoint{0, 0, 255};
 inline constexpr Color highSetPoint{255, 0, 0};
+// The chart window around the plot area.
+inline constexpr Color chartWindowColor{240, 240, 240};
 
 // Chart state that lives as long as the application.
 struct ChartState {
@@ -52,8 +51,8 @@ struct ChartState {
 };
 
 // Compiles the lists into `program` and draws the chart onto `canvas`. Returns false,
-// having drawn nothing, when there is no program (after the message) or the compile
-// refused the lists.
+// having drawn nothing, when there is no program (after the message "no program
+// present!") or the compile refused the lists.
 bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas& canvas,
           MessageBox& messages, const Clock& clock);
 

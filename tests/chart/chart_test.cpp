@@ -4,6 +4,7 @@
 #include "compiler/program.h"
 #include "editor/datcheck.h"
 #include "platform/doubles/doubles.h"
+#include "simulation/simulation.h"
 
 #include <gtest/gtest.h>
 
@@ -295,6 +296,38 @@ TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
     // The compile leaves the pasteable code for the main window, as the buttons do.
     EXPECT_EQ(program.proglast, 0);
     EXPECT_TRUE(program.list5Visible);
+}
+
+TEST(Chart, LeavesARunningSimulationAlone)
+{
+    doubles::FakeClock clock(11 * 3600 + 59 * 60 + 58);
+    doubles::RecordingMessageBox messages;
+    doubles::CountingBeeper beeper;
+    Editor editor(messages);
+    for (const char* line : {"W,12:00:00,1/3,p1,3s,10m", "L,12:00:01,2,on", "W,18:00,1,off", "T,06:00,60,70"})
+        ASSERT_TRUE(editor.pumpcom(line));
+    Program program;
+    Simulation simulation(program, editor, clock, beeper, messages);
+    simulation.startUp();
+    simulation.sson();
+    for (int n = 0; n < 3; ++n) {
+        clock.advance();
+        simulation.tick();
+    }
+    ASSERT_TRUE(simulation.simrun);
+    const Simulation before = simulation;
+    ChartState state;
+    RecordingCanvas canvas;
+    ASSERT_TRUE(plot(editor.lists(), program, state, canvas, messages, clock));
+    EXPECT_EQ(simulation.simready, before.simready);
+    EXPECT_EQ(simulation.simstep, before.simstep);
+    EXPECT_EQ(simulation.valvestat, before.valvestat);
+    EXPECT_EQ(simulation.lightstat, before.lightstat);
+    for (std::size_t n = 0; n < simulation.timers.size(); ++n) {
+        EXPECT_EQ(simulation.timers[n].on, before.timers[n].on) << n;
+        EXPECT_EQ(simulation.timers[n].off, before.timers[n].off) << n;
+        EXPECT_EQ(simulation.timers[n].phase, before.timers[n].phase) << n;
+    }
 }
 
 TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
