@@ -62,6 +62,7 @@ std::optional<int> run(const Args& args, Streams io)
         {"listing", listing},
         {"add", add},
         {"compile", compile},
+        {"simulate", simulate},
     };
     if (args.empty())
         return std::nullopt;

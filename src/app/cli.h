@@ -54,5 +54,6 @@ int check(const Args& args, Streams io);
 int listing(const Args& args, Streams io);
 int add(const Args& args, Streams io);
 int compile(const Args& args, Streams io);
+int simulate(const Args& args, Streams io);
 
 } // namespace fh::cli
