@@ -374,7 +374,7 @@ void Form1::pumpcom()
 int Form1::listIndex(const QObject* watched) const
 {
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        if (watched == lists[i] || watched == lists[i]->viewport())
+        if (lists[i] && (watched == lists[i] || watched == lists[i]->viewport()))
             return static_cast<int>(i);
     }
     return -1;

