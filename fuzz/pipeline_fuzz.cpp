@@ -1,0 +1,34 @@
+#include "chart/chart.h"
+#include "compiler/program.h"
+#include "editor/editor.h"
+#include "files/programfile.h"
+#include "platform/doubles/doubles.h"
+#include "simulation/simulation.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// A program file of any bytes: compile it, simulate one day from midnight, chart it.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fh::doubles::RecordingMessageBox messages;
+    fh::doubles::FakeClock clock;
+    fh::doubles::CountingBeeper beeper;
+    fh::Editor editor(messages);
+    editor.replaceLists(fh::readProgramFile(std::string_view(reinterpret_cast<const char*>(data), size)));
+
+    fh::Program program;
+    fh::Simulation simulation(program, editor, clock, beeper, messages);
+    simulation.startUp();
+    simulation.sson();
+    for (int second = 0; second < fh::secondsPerDay && simulation.simrun; ++second) {
+        clock.advance();
+        simulation.tick();
+    }
+
+    fh::ChartState chart;
+    fh::doubles::RecordingCanvas canvas;
+    fh::plot(editor.lists(), program, chart, canvas, messages, clock);
+    return 0;
+}
