@@ -71,7 +71,7 @@ TEST_F(QtTextFilesTest, FailedSaveOverAFolderLeavesItAsItWas)
 {
     fs::create_directories(path("p.fhp"));
     std::ofstream(path("p.fhp/kept"), std::ios::binary) << "kept";
-    EXPECT_TRUE(files.write(path("p.fhp"), "==\r\n==\r\n").has_value());
+    EXPECT_EQ(files.write(path("p.fhp"), "==\r\n==\r\n"), "Filename refers to a directory");
     EXPECT_EQ(contents(path("p.fhp/kept")), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
