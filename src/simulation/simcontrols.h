@@ -1,0 +1,69 @@
+#pragma once
+
+// The simulation's controls on the main window, joined to the core Simulation:
+// the menu items sson and ssoff, the traffic lights Image2 (green) and Image3
+// (red), Label13, the clock Label6, the fan switch Check13, the force button
+// Command2 with its warning sign Image1, and the 10 ms Timer1 (made here when the
+// main window has none). Controls are found by objectName; a missing one is left
+// out. It also owns Form3. After each event it renders and emits changed().
+//
+// When the main window has a signal firstActivated() it is joined to startUp(),
+// and a slot render() to changed(), so the main window needs no other wiring.
+
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+namespace fh {
+
+class Form3;
+class Simulation;
+
+class SimulationControls : public QObject {
+    Q_OBJECT
+
+public:
+    SimulationControls(QWidget& form1, Simulation& simulation);
+    ~SimulationControls() override;
+
+    Form3& form3() { return *form3_; }
+
+public slots:
+    // The main window's first activation: timer start values, List4's items, Timer1 on.
+    void startUp();
+    void render();
+
+signals:
+    // The program's List5 selection or visibility may have changed.
+    void changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void handled();
+    void joinMainWindow();
+
+    QWidget& form1;
+    Simulation& simulation;
+    std::unique_ptr<Form3> form3_;
+    QTimer* timer1 = nullptr;
+    QAction* sson = nullptr;
+    QAction* ssoff = nullptr;
+    QLabel* label6 = nullptr;
+    QLabel* label13 = nullptr;
+    QLabel* image1 = nullptr;
+    QLabel* image2 = nullptr;
+    QLabel* image3 = nullptr;
+    QCheckBox* check13 = nullptr;
+    QPushButton* command2 = nullptr;
+};
+
+} // namespace fh
