@@ -1,0 +1,147 @@
+#include "compiler/program.h"
+#include "editor/editor.h"
+#include "editor/form1.h"
+#include "platform/doubles/doubles.h"
+#include "simulation/form3.h"
+#include "simulation/simcontrols.h"
+#include "simulation/simulation.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SimulationGuiTest : public testing::Test {
+protected:
+    template <class W>
+    W* find(QObject& window, const char* name)
+    {
+        auto* w = window.findChild<W*>(name);
+        if (!w)
+            ADD_FAILURE() << "no control " << name;
+        return w;
+    }
+    QLabel* mainLabel(const char* name) { return find<QLabel>(form, name); }
+    QAction* action(const char* name) { return find<QAction>(form, name); }
+    bool shown(QWidget* w) { return w && !w->isHidden(); }
+
+    fh::doubles::RecordingMessageBox messages;
+    fh::doubles::FakeClock clock{7 * 3600};
+    fh::doubles::CountingBeeper beeper;
+    fh::Editor editor{messages};
+    fh::Program program;
+    fh::Form1 form{editor, program, messages, clock};
+    fh::Simulation simulation{program, editor, clock, beeper, messages};
+    fh::SimulationControls controls{form, simulation};
+    fh::Form3& form3 = controls.form3();
+};
+
+TEST_F(SimulationGuiTest, SimOnAndSimOffSwitchLightsMarksAndWindow)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,1,ON", "L,08:00:00,2,ON"}, {}}});
+    action("sson")->trigger();
+    EXPECT_TRUE(shown(mainLabel("Image2")));
+    EXPECT_FALSE(shown(mainLabel("Image3")));
+    EXPECT_EQ(mainLabel("Label13")->text().toStdString(), "SIM  On");
+    EXPECT_TRUE(action("sson")->isChecked());
+    EXPECT_FALSE(action("ssoff")->isChecked());
+    EXPECT_TRUE(form3.isVisible());
+    EXPECT_EQ(find<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog[1]);
+    EXPECT_EQ(find<QListWidget>(form, "List5")->currentRow(), 1);
+
+    action("ssoff")->trigger();
+    EXPECT_FALSE(shown(mainLabel("Image2")));
+    EXPECT_TRUE(shown(mainLabel("Image3")));
+    EXPECT_EQ(mainLabel("Label13")->text().toStdString(), "SIM  Off");
+    EXPECT_FALSE(action("sson")->isChecked());
+    EXPECT_TRUE(action("ssoff")->isChecked());
+    EXPECT_FALSE(form3.isVisible());
+    EXPECT_FALSE(find<QListWidget>(form, "List5")->isVisible());
+}
+
+TEST_F(SimulationGuiTest, CloseBoxStopsAndKeepsTheWindowAsItWas)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
+    action("sson")->trigger();
+    simulation.form3.lamps[3] = true;
+    controls.render();
+    EXPECT_FALSE(form3.close());
+    EXPECT_FALSE(simulation.simrun);
+    EXPECT_FALSE(form3.isVisible());
+    EXPECT_TRUE(action("ssoff")->isChecked());
+
+    action("sson")->trigger();
+    EXPECT_TRUE(shown(find<QLabel>(form3, "Image1_3")));
+    EXPECT_FALSE(shown(find<QLabel>(form3, "Image1_2")));
+}
+
+TEST_F(SimulationGuiTest, EmptyProgramEndsSwitchedOff)
+{
+    action("sson")->trigger();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
+    EXPECT_FALSE(form3.isVisible());
+    EXPECT_TRUE(shown(mainLabel("Image3")));
+    EXPECT_EQ(mainLabel("Label13")->text().toStdString(), "SIM  Off");
+}
+
+TEST_F(SimulationGuiTest, FanSwitchAndForceButtonChangeOnlyTheirLook)
+{
+    auto* check13 = find<QCheckBox>(form, "Check13");
+    auto* command2 = find<QPushButton>(form, "Command2");
+    const std::pair<bool, const char*> fan[] = {{true, "On"}, {false, "Off"}, {true, "On"}};
+    for (const auto& [ticked, caption] : fan) {
+        QTest::mouseClick(check13, Qt::LeftButton);
+        EXPECT_EQ(check13->isChecked(), ticked);
+        EXPECT_EQ(check13->text().toStdString(), caption);
+    }
+    const std::pair<const char*, bool> force[] = {{"Unforce", true}, {"Force Lights", false}};
+    for (const auto& [caption, sign] : force) {
+        QTest::mouseClick(command2, Qt::LeftButton);
+        EXPECT_EQ(command2->text().toStdString(), caption);
+        EXPECT_EQ(shown(mainLabel("Image1")), sign);
+    }
+    EXPECT_FALSE(form3.isVisible());
+}
+
+TEST_F(SimulationGuiTest, StartUpFillsTheTimerListOnceAndTicksTheClock)
+{
+    for (int i = 0; i < 3; ++i)
+        controls.startUp();
+    auto* list4 = find<QListWidget>(form3, "List4");
+    ASSERT_EQ(list4->count(), 6);
+    EXPECT_EQ(list4->item(5)->text().toStdString(), "p 6");
+    EXPECT_EQ(find<QTimer>(form, "Timer1")->interval(), 10);
+    clock.set(9 * 3600 + 5);
+    QTest::qWait(50);
+    EXPECT_EQ(mainLabel("Label6")->text().toStdString(), "09:00:05");
+}
+
+TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
+{
+    struct Slot {
+        const char* name;
+        QRect at;
+    };
+    // Relay 4: middle of the right column, its number to the right; valve 5:
+    // bottom of the left column, its number to the left.
+    const Slot places[] = {
+        {"Image1_0", {40, 8, 23, 23}},   {"Image1_3", {72, 40, 25, 25}},  {"Label7_3", {104, 40, 17, 25}},
+        {"Image2_4", {176, 72, 25, 25}}, {"Label7_10", {160, 72, 17, 25}}, {"Shape4_3", {80, 48, 9, 9}},
+        {"List4", {416, 8, 113, 94}},    {"Text1", {8, 176, 393, 33}},
+    };
+    for (const Slot& s : places)
+        EXPECT_EQ(find<QWidget>(form3, s.name)->geometry(), s.at) << s.name;
+    EXPECT_EQ(form3.geometry(), QRect(499, 270, 585, 226));
+    EXPECT_EQ(form3.windowTitle().toStdString(), "GH Simulation");
+    EXPECT_EQ(find<QLabel>(form3, "Label7_10")->text().toStdString(), "5");
+}
+
+} // namespace
