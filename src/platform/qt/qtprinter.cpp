@@ -1,11 +1,11 @@
 #include "platform/qt/qtprinter.h"
 
+#include "chart/paintercanvas.h"
+
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPrintDialog>
 #include <QPrinter>
-
-#include <stdexcept>
 
 namespace fh {
 
@@ -65,10 +65,12 @@ PageRect QtPrinter::pageArea() const
     return {0, 0, area.width(), area.height()};
 }
 
-Canvas& QtPrinter::canvas(const PageRect&)
+Canvas& QtPrinter::canvas(const PageRect& target)
 {
-    // Pictures on the page wait for the painter-based canvas of the chart window.
-    throw std::logic_error("QtPrinter::canvas: no painter-based canvas yet");
+    begin();
+    pageCanvas = std::make_unique<PainterCanvas>(painter, QRectF(target.left, target.top, target.width, target.height),
+                                                 font.pointSizeF());
+    return *pageCanvas;
 }
 
 std::optional<std::string> QtPrinter::endDoc()

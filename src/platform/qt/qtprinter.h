@@ -28,6 +28,7 @@ public:
     void newPage() override;
     // The printable area, with its top-left corner at (0, 0).
     PageRect pageArea() const override;
+    // Valid until the next call.
     Canvas& canvas(const PageRect& target) override;
     std::optional<std::string> endDoc() override;
 
@@ -37,6 +38,7 @@ private:
     QPrinter& printer;
     QPainter painter;
     QFont font;
+    std::unique_ptr<Canvas> pageCanvas;
     bool failed = false;
     double y = 0;
 };
