@@ -63,6 +63,7 @@ std::optional<int> run(const Args& args, Streams io)
         {"add", add},
         {"compile", compile},
         {"simulate", simulate},
+        {"chart", chart},
     };
     if (args.empty())
         return std::nullopt;

@@ -55,5 +55,6 @@ int listing(const Args& args, Streams io);
 int add(const Args& args, Streams io);
 int compile(const Args& args, Streams io);
 int simulate(const Args& args, Streams io);
+int chart(const Args& args, Streams io);
 
 } // namespace fh::cli

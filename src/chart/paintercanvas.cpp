@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace fh {
@@ -21,6 +22,13 @@ int devicePixel(double v)
     if (!(v < limit))
         return static_cast<int>(limit);
     return static_cast<int>(std::floor(v + 0.5));
+}
+
+// Both corners included, in whichever order they come.
+QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
 } // namespace
@@ -57,12 +65,12 @@ void PainterCanvas::line(double x1, double y1, double x2, double y2, Color color
 
 void PainterCanvas::fillRect(double x1, double y1, double x2, double y2, Color color)
 {
-    painter.fillRect(QRect(pixel(x1, y1), pixel(x2, y2)).normalized(), qcolor(color));
+    painter.fillRect(spanning(pixel(x1, y1), pixel(x2, y2)), qcolor(color));
 }
 
 void PainterCanvas::outlineRect(double x1, double y1, double x2, double y2, Color color)
 {
-    const QRect r = QRect(pixel(x1, y1), pixel(x2, y2)).normalized();
+    const QRect r = spanning(pixel(x1, y1), pixel(x2, y2));
     const QPoint corners[] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft(), r.topLeft()};
     painter.setPen(QPen(qcolor(color), 0));
     painter.drawPolyline(corners, 5);

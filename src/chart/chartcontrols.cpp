@@ -1,0 +1,58 @@
+#include "chart/chartcontrols.h"
+
+#include "chart/displaylist.h"
+#include "chart/form2.h"
+#include "chart/form4.h"
+#include "compiler/program.h"
+#include "editor/editor.h"
+#include "editor/form1.h"
+
+#include <QAction>
+
+namespace fh {
+
+ChartControls::ChartControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
+                             const Clock& clock, PrinterDialog& printers)
+    : QObject(&form1), form1(form1), editor(editor), program(program), messages(messages), clock(clock),
+      printers(printers)
+{
+    connect(form1.menus().sps, &QAction::triggered, this, &ChartControls::spsClick);
+    connect(form1.menus().pgh, &QAction::triggered, this, &ChartControls::pghClick);
+    // Coming back to the main window (choosing a menu item does) sets the chart
+    // coordinates again at the next chart.
+    connect(&form1, &Form1::activated, this, [this] { state_.scaled = 0; });
+}
+
+// The chart window has no owner, so it would outlive the main window.
+ChartControls::~ChartControls() { delete form4; }
+
+void ChartControls::spsClick()
+{
+    if (!form2)
+        form2 = new Form2(state_.plotsel, &form1);
+    form2->show();
+    form2->raise();
+}
+
+void ChartControls::pghClick()
+{
+    // A new chart window has no coordinates of its own yet.
+    if (!form4)
+        state_.scaled = 0;
+    DisplayList chart;
+    const bool drawn = plot(editor.lists(), program, state_, chart, messages, clock);
+    form1.render();
+    if (!drawn)
+        return;
+    if (!form4) {
+        form4 = new Form4(printers, messages);
+        connect(form4, &Form4::closing, this, [this] {
+            program.list5Visible = false;
+            form1.render();
+        });
+    }
+    form4->showMaximized();
+    form4->draw(chart);
+}
+
+} // namespace fh

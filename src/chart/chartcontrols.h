@@ -1,0 +1,52 @@
+#pragma once
+
+// The "Plots" menu of the main window: "Select Plots" opens the selection window,
+// "Plot GH Control" compiles the program and draws its chart in the chart window,
+// which is created on first use and destroyed when closed.
+
+#include "chart/chart.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace fh {
+
+class Clock;
+class Editor;
+class Form1;
+class Form2;
+class Form4;
+class MessageBox;
+class PrinterDialog;
+class Program;
+
+class ChartControls : public QObject {
+    Q_OBJECT
+
+public:
+    ChartControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
+                  const Clock& clock, PrinterDialog& printers);
+    ~ChartControls() override;
+    ChartControls(const ChartControls&) = delete;
+    ChartControls& operator=(const ChartControls&) = delete;
+
+    void spsClick();
+    void pghClick();
+
+    const ChartState& state() const { return state_; }
+    Form2* selectionWindow() const { return form2; }
+    Form4* chartWindow() const { return form4; }
+
+private:
+    Form1& form1;
+    const Editor& editor;
+    Program& program;
+    MessageBox& messages;
+    const Clock& clock;
+    PrinterDialog& printers;
+    ChartState state_;
+    QPointer<Form2> form2;
+    QPointer<Form4> form4;
+};
+
+} // namespace fh

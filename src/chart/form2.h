@@ -1,0 +1,23 @@
+#pragma once
+
+// Form2, the chart selection: three boxes whose state lives in `plotsel`, so that
+// they come back as they were when the window is opened again.
+
+#include <QWidget>
+
+#include <array>
+
+namespace fh {
+
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    // Stays in front of `owner`; destroyed when closed.
+    Form2(std::array<int, 3>& plotsel, QWidget* owner);
+
+private:
+    std::array<int, 3>& plotsel;
+};
+
+} // namespace fh

@@ -1,0 +1,49 @@
+#pragma once
+
+// Form4, "Plots-TLW": the chart window. It keeps every chart drawn in it since it
+// opened, each over the one before, and paints them again at the window's size.
+
+#include "chart/displaylist.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QPushButton;
+
+namespace fh {
+
+class MessageBox;
+class PrinterDialog;
+
+inline constexpr const char* chartWindowTitle = "Plots-TLW";
+
+class Form4 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent = nullptr);
+
+    // Draws `chart` over what the window shows.
+    void draw(const DisplayList& chart);
+    const DisplayList& drawing() const { return drawing_; }
+
+signals:
+    // The window is being closed; it is destroyed afterwards.
+    void closing();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void command1Click();
+
+    PrinterDialog& printers;
+    MessageBox& messages;
+    QPushButton* command1 = nullptr;
+    DisplayList drawing_;
+    // The drawing at the window's size, so covering and uncovering costs no redraw.
+    QImage picture;
+};
+
+} // namespace fh
