@@ -418,21 +418,5 @@ TEST_F(SimulationTest, ForceButtonAlternatesWithItsWarningSign)
     EXPECT_EQ(sim.form3.lamps, lamps({}));
 }
 
-TEST_F(SimulationTest, AWholeDayOfAFullProgram)
-{
-    sim.startUp();
-    std::vector<std::string> w;
-    for (int i = 0; i < 101; ++i)
-        w.push_back("W," + formatTime(i * 850 + 7) + "," + std::to_string(i % 6 + 1) + ",P" +
-                    std::to_string(i % 6 + 1) + "," + std::to_string(i % 5 + 1) + "S," +
-                    std::to_string(i % 7 + 1) + "M");
-    program({}, {}, w);
-    switchOnAt(at(0, 0, 0));
-    runSeconds(secondsPerDay);
-    EXPECT_EQ(sim.simstep, 0);
-    EXPECT_EQ(beeper.count, secondsPerDay);
-    EXPECT_EQ(sim.timers[5].off, 300); // line 95, the last on timer 6: 5M off
-}
-
 } // namespace
 } // namespace fh
