@@ -1,0 +1,154 @@
+#include "chart/chart.h"
+#include "chart/chartcontrols.h"
+#include "chart/form2.h"
+#include "chart/form4.h"
+#include "compiler/program.h"
+#include "editor/editor.h"
+#include "editor/form1.h"
+#include "platform/doubles/doubles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fh;
+
+// Hands out one recording printer, or none as a cancelled dialog does.
+class OnePrinterDialog : public PrinterDialog {
+public:
+    Printer* choose() override
+    {
+        ++shown;
+        return cancel ? nullptr : &printer;
+    }
+    doubles::RecordingPrinter printer;
+    bool cancel = false;
+    int shown = 0;
+};
+
+class ChartWindows : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    // Windows closed by the user go at the next turn of the event loop.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QCheckBox* box(Form2* window, int i)
+    {
+        return window->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(i));
+    }
+
+    QListWidget* list5() { return form.findChild<QListWidget*>(QStringLiteral("List5")); }
+
+    doubles::RecordingMessageBox messages;
+    doubles::FakeClock clock{7 * 3600};
+    Editor editor{messages};
+    Program program;
+    OnePrinterDialog printers;
+    Form1 form{editor, program, messages, clock};
+    ChartControls charts{form, editor, program, messages, clock, printers};
+};
+
+TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
+{
+    form.menus().sps->trigger();
+    Form2* first = charts.selectionWindow();
+    ASSERT_NE(first, nullptr);
+    const QRect places[] = {{8, 0, 89, 25}, {8, 32, 65, 25}, {8, 64, 65, 25}};
+    const char* captions[] = {"Temperature", "Light", "Water"};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_NE(box(first, i), nullptr) << i;
+        EXPECT_EQ(box(first, i)->geometry(), places[i]) << i;
+        EXPECT_EQ(box(first, i)->text().toStdString(), captions[i]);
+        EXPECT_FALSE(box(first, i)->isChecked()) << i;
+    }
+    QTest::mouseClick(box(first, 1), Qt::LeftButton);
+    QTest::mouseClick(box(first, 2), Qt::LeftButton);
+    first->close();
+    settle();
+    EXPECT_EQ(charts.selectionWindow(), nullptr);
+    EXPECT_EQ(charts.state().plotsel, (std::array<int, 3>{0, 1, 1}));
+
+    form.menus().sps->trigger();
+    Form2* again = charts.selectionWindow();
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(box(again, 0)->isChecked());
+    EXPECT_TRUE(box(again, 1)->isChecked());
+    EXPECT_TRUE(box(again, 2)->isChecked());
+}
+
+TEST_F(ChartWindows, EmptyProgramOpensNoChartWindow)
+{
+    form.menus().pgh->trigger();
+    EXPECT_EQ(charts.chartWindow(), nullptr);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
+}
+
+TEST_F(ChartWindows, ChartWindowShowsTheChartAndClosingItHidesThePasteableCode)
+{
+    editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {}}});
+    form.menus().pgh->trigger();
+    Form4* window = charts.chartWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle().toStdString(), chartWindowTitle);
+    EXPECT_TRUE(window->isMaximized());
+    const auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->geometry(), QRect(1136, 8, 49, 25));
+    EXPECT_TRUE(list5()->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+
+    // The light 1 trace, on all day, in the window's own picture.
+    const QImage shot = window->grab().toImage();
+    const QPoint on(qRound(15.5 * shot.width() / 28), qRound((12 - 4.7) * shot.height() / 24));
+    EXPECT_EQ(shot.pixelColor(on), QColor(0, 0, 0));
+
+    window->close();
+    settle();
+    EXPECT_EQ(charts.chartWindow(), nullptr);
+    EXPECT_FALSE(list5()->isVisible());
+
+    form.menus().pgh->trigger();
+    EXPECT_NE(charts.chartWindow(), nullptr);
+    EXPECT_TRUE(list5()->isVisible());
+}
+
+TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
+{
+    editor.replaceLists({{{}, {"L,06:00:00,1,ON"}, {}}});
+    form.menus().pgh->trigger();
+    Form4* window = charts.chartWindow();
+    ASSERT_NE(window, nullptr);
+    auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
+
+    printers.cancel = true;
+    print->click();
+    EXPECT_EQ(printers.printer.ended, 0);
+
+    printers.cancel = false;
+    printers.printer.area = {0, 0, 11000, 8250};
+    printers.printer.failure = "the printer is offline";
+    print->click();
+    ASSERT_EQ(printers.printer.canvasTargets.size(), 1u);
+    const PageRect t = printers.printer.canvasTargets[0];
+    EXPECT_DOUBLE_EQ(t.left, 440);
+    EXPECT_DOUBLE_EQ(t.top, 330);
+    EXPECT_DOUBLE_EQ(t.width, 10000);
+    EXPECT_DOUBLE_EQ(t.height, 7500);
+    EXPECT_EQ(printers.printer.pageCanvas.drawn.size(), window->drawing().items().size() + 2);
+    EXPECT_EQ(printers.printer.ended, 1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"the printer is offline"});
+}
+
+} // namespace
