@@ -1,0 +1,49 @@
+#include "programs.h"
+
+#include "chart/chart.h"
+#include "chart/chartpicture.h"
+#include "chart/displaylist.h"
+#include "compiler/program.h"
+#include "platform/doubles/doubles.h"
+#include "platform/qt/qtfonts.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace fh::bench {
+namespace {
+
+// Fonts need an application; the benchmark's main() makes none.
+void needApplication()
+{
+    static int argc = 1;
+    static char name[] = "fernhollow_bench";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+    installFontSubstitutes();
+}
+
+// What "Plot GH Control" costs for a full program: compile, walk, paint a window.
+void chartFullProgram(benchmark::State& state)
+{
+    needApplication();
+    const CommandLists lists = fullDay();
+    doubles::RecordingMessageBox messages;
+    doubles::FakeClock clock(12 * 3600);
+    Program program;
+    for (auto _ : state) {
+        ChartState chartState;
+        DisplayList chart;
+        plot(lists, program, chartState, chart, messages, clock);
+        benchmark::DoNotOptimize(chartImage(chart, QSize(1680, 1008)).constBits());
+    }
+}
+BENCHMARK(chartFullProgram)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace fh::bench
