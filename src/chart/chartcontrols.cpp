@@ -13,7 +13,7 @@ namespace fh {
 
 ChartControls::ChartControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
                              const Clock& clock, PrinterDialog& printers)
-    : QObject(&form1), form1(form1), editor(editor), program(program), messages(messages), clock(clock),
+    : form1(form1), editor(editor), program(program), messages(messages), clock(clock),
       printers(printers)
 {
     connect(form1.menus().sps, &QAction::triggered, this, &ChartControls::spsClick);
