@@ -354,6 +354,10 @@ void Form1::closeEvent(QCloseEvent* e)
 
 void Form1::formUnload(QCloseEvent& e)
 {
+    if (closeGuard && !closeGuard()) {
+        e.ignore();
+        return;
+    }
     e.accept();
     QCoreApplication::quit();
 }

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -66,6 +67,9 @@ public:
     };
     const Controls& controls() const { return controls_; }
 
+    // Asked before the window closes; false keeps it open (e.g. unsaved changes).
+    void setCloseGuard(std::function<bool()> guard) { closeGuard = std::move(guard); }
+
 public slots:
     // Shows the command lists, the indicator and the pasteable code as the editor
     // and the program hold them. Call after changing them from outside this window.
@@ -111,6 +115,7 @@ private:
     QPlainTextEdit* text7 = nullptr;
     QListWidget* list5 = nullptr;
 
+    std::function<bool()> closeGuard;
     bool activatedOnce = false;
     // Set when a modal dialog (message box, file or printer dialog) took the focus:
     // coming back from it is no return from another window of the program.

@@ -1,5 +1,7 @@
 #include "simulation/simcontrols.h"
 
+#include "editor/form1.h"
+
 #include "simulation/form3.h"
 #include "simulation/pictures.h"
 #include "simulation/simulation.h"
@@ -8,7 +10,6 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -47,7 +48,7 @@ void setChecked(QAction* action, bool checked)
 
 } // namespace
 
-SimulationControls::SimulationControls(QWidget& form1, Simulation& simulation)
+SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
     : QObject(&form1), form1(form1), simulation(simulation), form3_(std::make_unique<Form3>())
 {
     sson = form1.findChild<QAction*>(QStringLiteral("sson"));
@@ -98,23 +99,12 @@ SimulationControls::SimulationControls(QWidget& form1, Simulation& simulation)
         this->simulation.ssoff();
         handled();
     });
-    joinMainWindow();
+    connect(&form1, &Form1::firstActivated, this, &SimulationControls::startUp);
+    connect(this, &SimulationControls::changed, &form1, &Form1::render);
     render();
 }
 
 SimulationControls::~SimulationControls() = default;
-
-void SimulationControls::joinMainWindow()
-{
-    const QMetaObject* main = form1.metaObject();
-    const QMetaObject* own = metaObject();
-    const int activated = main->indexOfSignal("firstActivated()");
-    if (activated >= 0)
-        connect(&form1, main->method(activated), this, own->method(own->indexOfSlot("startUp()")));
-    const int renderSlot = main->indexOfSlot("render()");
-    if (renderSlot >= 0)
-        connect(this, own->method(own->indexOfSignal("changed()")), &form1, main->method(renderSlot));
-}
 
 void SimulationControls::startUp()
 {

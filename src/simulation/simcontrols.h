@@ -6,9 +6,7 @@
 // Command2 with its warning sign Image1, and the 10 ms Timer1 (made here when the
 // main window has none). Controls are found by objectName; a missing one is left
 // out. It also owns Form3. After each event it renders and emits changed().
-//
-// When the main window has a signal firstActivated() it is joined to startUp(),
-// and a slot render() to changed(), so the main window needs no other wiring.
+// The main window's first activation runs startUp(), and changed() renders it.
 
 #include <QObject>
 
@@ -23,6 +21,7 @@ class QWidget;
 
 namespace fh {
 
+class Form1;
 class Form3;
 class Simulation;
 
@@ -30,7 +29,7 @@ class SimulationControls : public QObject {
     Q_OBJECT
 
 public:
-    SimulationControls(QWidget& form1, Simulation& simulation);
+    SimulationControls(Form1& form1, Simulation& simulation);
     ~SimulationControls() override;
 
     Form3& form3() { return *form3_; }
@@ -49,7 +48,6 @@ protected:
 
 private:
     void handled();
-    void joinMainWindow();
 
     QWidget& form1;
     Simulation& simulation;
