@@ -1,5 +1,6 @@
 #include "app/gui.h"
 
+#include "chart/chartcontrols.h"
 #include "compiler/program.h"
 #include "editor/editor.h"
 #include "editor/form1.h"
@@ -38,6 +39,7 @@ int run(int argc, char* argv[])
     Simulation simulation(program, editor, clock, beeper, messages);
     Form1 form1(editor, program, messages, clock);
     SimulationControls simulationControls(form1, simulation);
+    ChartControls chartControls(form1, editor, program, messages, clock, printers);
     messages.setParent(&form1);
     dialogs.setParent(&form1);
     printers.setParent(&form1);

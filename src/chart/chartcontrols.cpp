@@ -26,6 +26,10 @@ ChartControls::ChartControls(Form1& form1, const Editor& editor, Program& progra
 // The chart window has no owner, so it would outlive the main window.
 ChartControls::~ChartControls() { delete form4; }
 
+Form2* ChartControls::selectionWindow() const { return form2; }
+
+Form4* ChartControls::chartWindow() const { return form4; }
+
 void ChartControls::spsClick()
 {
     if (!form2)

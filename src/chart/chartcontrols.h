@@ -34,8 +34,8 @@ public:
     void pghClick();
 
     const ChartState& state() const { return state_; }
-    Form2* selectionWindow() const { return form2; }
-    Form4* chartWindow() const { return form4; }
+    Form2* selectionWindow() const;
+    Form4* chartWindow() const;
 
 private:
     Form1& form1;
