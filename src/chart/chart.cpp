@@ -251,6 +251,7 @@ bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas
 
 std::optional<std::string> printChart(const DisplayList& chart, Printer& printer)
 {
+    printer.setLandscape(true);
     const PageRect area = printer.pageArea();
     Canvas& page = printer.canvas(
         {area.left + area.width / 25, area.top + area.height / 25, area.width / 1.1, area.height / 1.1});

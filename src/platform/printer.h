@@ -20,6 +20,8 @@ public:
     virtual void setFontSize(double points) = 0;
     virtual void printLine(const std::string& text) = 0;
     virtual void newPage() = 0;
+    // Page orientation of this document; call before anything is printed.
+    virtual void setLandscape(bool landscape) = 0;
     // Printable area of the page, in printer device units.
     virtual PageRect pageArea() const = 0;
     // A canvas covering `target` of the current page.

@@ -336,6 +336,7 @@ TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
     doubles::RecordingPrinter printer;
     printer.area = {100, 200, 11000, 8800};
     EXPECT_EQ(printChart(chart, printer), std::nullopt);
+    EXPECT_TRUE(printer.landscape);
     ASSERT_EQ(printer.canvasTargets.size(), 1u);
     const PageRect t = printer.canvasTargets[0];
     EXPECT_EQ(Seg({t.left, t.top, t.width, t.height}), Seg({540, 552, 10000, 8000}));

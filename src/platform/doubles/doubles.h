@@ -94,6 +94,7 @@ public:
     void setFontSize(double points) override { fontSize = points; }
     void printLine(const std::string& text) override { pages.back().push_back(text); }
     void newPage() override { pages.emplace_back(); }
+    void setLandscape(bool on) override { landscape = on; }
     PageRect pageArea() const override { return area; }
     Canvas& canvas(const PageRect& target) override
     {
@@ -107,6 +108,7 @@ public:
     }
     std::vector<std::vector<std::string>> pages;
     double fontSize = 0;
+    bool landscape = false;
     PageRect area{0, 0, 11000, 8000};
     RecordingCanvas pageCanvas;
     std::vector<PageRect> canvasTargets;

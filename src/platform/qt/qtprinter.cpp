@@ -9,12 +9,19 @@
 
 namespace fh {
 
-QtPrinter::QtPrinter(QPrinter& printer) : printer(printer) {}
+QtPrinter::QtPrinter(QPrinter& printer) : printer(printer), chosenOrientation(printer.pageLayout().orientation()) {}
 
 QtPrinter::~QtPrinter()
 {
     if (painter.isActive())
         painter.end();
+    printer.setPageOrientation(chosenOrientation);
+}
+
+void QtPrinter::setLandscape(bool landscape)
+{
+    if (!painter.isActive())
+        printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 // The painter starts with the first thing printed, so choosing a printer and

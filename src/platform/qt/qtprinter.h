@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 
 #include <memory>
@@ -26,6 +27,8 @@ public:
     void setFontSize(double points) override;
     void printLine(const std::string& text) override;
     void newPage() override;
+    // Lasts for this document only; the printer keeps the user's orientation.
+    void setLandscape(bool landscape) override;
     // The printable area, with its top-left corner at (0, 0).
     PageRect pageArea() const override;
     // Valid until the next call.
@@ -36,6 +39,7 @@ private:
     bool begin();
 
     QPrinter& printer;
+    QPageLayout::Orientation chosenOrientation;
     QPainter painter;
     QFont font;
     std::unique_ptr<Canvas> pageCanvas;
