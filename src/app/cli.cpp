@@ -8,7 +8,6 @@
 #include <fstream>
 #include <map>
 #include <ostream>
-#include <sstream>
 
 namespace fh::cli {
 
@@ -24,13 +23,20 @@ std::optional<CommandLists> loadProgram(const std::string& path, std::ostream& e
         err << "fernhollow: cannot read " << path << ": " << std::strerror(errno) << '\n';
         return std::nullopt;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    // Reads at most one byte past the limit, so an endless stream ends too.
+    std::string bytes;
+    char chunk[65536];
+    while (bytes.size() <= programFileLimit && in.read(chunk, sizeof chunk).gcount() > 0)
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) {
         err << "fernhollow: cannot read " << path << ": read error\n";
         return std::nullopt;
     }
-    return readProgramFile(bytes.str());
+    if (bytes.size() > programFileLimit) {
+        err << "fernhollow: cannot read " << path << ": " << tooLarge(programFileLimit) << '\n';
+        return std::nullopt;
+    }
+    return readProgramFile(bytes);
 }
 
 std::optional<int> parseClock(const std::string& text)

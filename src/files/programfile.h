@@ -12,6 +12,9 @@ namespace fh {
 
 inline constexpr std::string_view separatorLine = "==";
 
+// Far beyond any program; a larger file is refused rather than read.
+inline constexpr std::size_t programFileLimit = 16 * 1024 * 1024;
+
 // Lines after a third separator are dropped; a last line without a line end counts.
 CommandLists readProgramFile(std::string_view bytes);
 

@@ -48,7 +48,7 @@ void ProgramFiles::load()
 bool ProgramFiles::loadFrom(const std::string& path)
 {
     lastName_ = path;
-    const TextFiles::Read read = devices.files.read(path);
+    const TextFiles::Read read = devices.files.read(path, programFileLimit);
     if (!read.ok) {
         devices.messages.show("Cannot load " + path + ": " + read.error);
         return false;

@@ -14,4 +14,9 @@ std::string formatTime(int secondsOfDay)
     return text;
 }
 
+std::string tooLarge(std::size_t limit)
+{
+    return "larger than " + std::to_string(limit / (1024 * 1024)) + " MiB, not a program file";
+}
+
 } // namespace fh

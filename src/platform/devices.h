@@ -4,6 +4,7 @@
 // beeper, message box, file dialogs and text files. Each has a Qt realisation
 // (platform/qt) and an in-memory double (platform/doubles).
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -40,6 +41,9 @@ public:
 
 inline constexpr const char* applicationTitle = "Fernhollow";
 
+// The reason given for a file larger than a reader takes.
+std::string tooLarge(std::size_t limit);
+
 // Open and save dialogs without title, filter or default extension. They offer
 // `initial` and give the confirmed name, or no value when the user cancels.
 class FileDialogs {
@@ -58,7 +62,8 @@ public:
         std::string bytes;
         std::string error; // the reason, when not ok
     };
-    virtual Read read(const std::string& path) = 0;
+    // A file larger than `limit` bytes is not read.
+    virtual Read read(const std::string& path, std::size_t limit) = 0;
     // Returns the reason of a failure, or no value when all was written.
     virtual std::optional<std::string> write(const std::string& path, const std::string& bytes) = 0;
 };

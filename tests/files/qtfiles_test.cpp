@@ -1,5 +1,7 @@
 #include "platform/qt/qtfiles.h"
 
+#include "files/programfile.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -41,7 +43,7 @@ TEST_F(QtTextFilesTest, EveryByteRoundTrips)
     for (int b = 0; b < 256; ++b)
         every += static_cast<char>(b);
     EXPECT_EQ(files.write(path("all.fhp"), every), std::nullopt);
-    const auto read = files.read(path("all.fhp"));
+    const auto read = files.read(path("all.fhp"), programFileLimit);
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.bytes, every);
 }
@@ -55,10 +57,13 @@ TEST_F(QtTextFilesTest, SaveReplacesTheOldFile)
 
 TEST_F(QtTextFilesTest, ReadFailuresNameTheReason)
 {
-    EXPECT_EQ(files.read(path("missing.fhp")).error, "No such file or directory");
-    const auto folder = files.read(dir.string());
+    EXPECT_EQ(files.read(path("missing.fhp"), programFileLimit).error, "No such file or directory");
+    const auto folder = files.read(dir.string(), programFileLimit);
     EXPECT_FALSE(folder.ok);
     EXPECT_EQ(folder.error, "Is a directory");
+    std::ofstream(path("huge.fhp"));
+    fs::resize_file(path("huge.fhp"), programFileLimit + 1);
+    EXPECT_EQ(files.read(path("huge.fhp"), programFileLimit).error, "larger than 16 MiB, not a program file");
 }
 
 TEST_F(QtTextFilesTest, SaveIntoAMissingFolderFails)

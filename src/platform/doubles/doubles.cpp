@@ -2,13 +2,15 @@
 
 namespace fh::doubles {
 
-TextFiles::Read MemoryTextFiles::read(const std::string& path)
+TextFiles::Read MemoryTextFiles::read(const std::string& path, std::size_t limit)
 {
     if (const auto f = failing.find(path); f != failing.end())
         return {false, {}, f->second};
     const auto found = files.find(path);
     if (found == files.end())
         return {false, {}, "No such file or directory"};
+    if (found->second.size() > limit)
+        return {false, {}, tooLarge(limit)};
     return {true, found->second, {}};
 }
 

@@ -62,7 +62,7 @@ public:
 
 class MemoryTextFiles : public TextFiles {
 public:
-    Read read(const std::string& path) override;
+    Read read(const std::string& path, std::size_t limit) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> failing; // path -> reason, for reads and writes

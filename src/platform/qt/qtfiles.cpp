@@ -15,7 +15,7 @@ QString fileName(const std::string& path)
 }
 } // namespace
 
-TextFiles::Read QtTextFiles::read(const std::string& path)
+TextFiles::Read QtTextFiles::read(const std::string& path, std::size_t limit)
 {
     // QFile opens a folder without complaint and then reads nothing.
     if (QFileInfo(fileName(path)).isDir())
@@ -23,7 +23,11 @@ TextFiles::Read QtTextFiles::read(const std::string& path)
     QFile file(fileName(path));
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, file.errorString().toStdString()};
-    const QByteArray bytes = file.readAll();
+    if (file.size() > static_cast<qint64>(limit))
+        return {false, {}, tooLarge(limit)};
+    const QByteArray bytes = file.read(static_cast<qint64>(limit) + 1);
+    if (bytes.size() > static_cast<qsizetype>(limit))
+        return {false, {}, tooLarge(limit)};
     if (file.error() != QFileDevice::NoError)
         return {false, {}, file.errorString().toStdString()};
     return {true, bytes.toStdString(), {}};

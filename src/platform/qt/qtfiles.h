@@ -9,7 +9,7 @@ namespace fh {
 
 class QtTextFiles : public TextFiles {
 public:
-    Read read(const std::string& path) override;
+    Read read(const std::string& path, std::size_t limit) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
 };
 

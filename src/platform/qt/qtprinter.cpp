@@ -7,6 +7,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace fh {
 
 QtPrinter::QtPrinter(QPrinter& printer) : printer(printer), chosenOrientation(printer.pageLayout().orientation()) {}
@@ -54,7 +56,10 @@ void QtPrinter::printLine(const std::string& text)
     // A line that would run off the paper goes to a new page, as on a printer.
     if (y > 0 && y + metrics.lineSpacing() > pageArea().height)
         newPage();
-    painter.drawText(QPointF(0, y + metrics.ascent()), QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    // No page is wider than a few hundred characters; laying out the rest of a huge
+    // line would only cost time.
+    const auto shown = static_cast<qsizetype>(std::min<std::size_t>(text.size(), 1000));
+    painter.drawText(QPointF(0, y + metrics.ascent()), QString::fromLatin1(text.data(), shown));
     y += metrics.lineSpacing();
 }
 
