@@ -1,0 +1,55 @@
+#include "app/application.h"
+
+#include "platform/qt/qtfonts.h"
+#include "simulation/pictures.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace fh {
+
+Application::Look::Look()
+{
+    QApplication::setApplicationName(applicationTitle);
+    QApplication::setWindowIcon(leafIcon());
+    installFontSubstitutes();
+}
+
+Application::Application(Clock& clock)
+    : devices{clock, beeper, messages, dialogs, files, printers},
+      editor(messages),
+      programFiles(editor, devices),
+      simulation(program, editor, clock, beeper, messages),
+      form1(editor, program, messages, clock),
+      simulationControls_(form1, simulation),
+      chartControls_(form1, editor, program, messages, clock, printers)
+{
+    messages.setParent(&form1);
+    dialogs.setParent(&form1);
+    printers.setParent(&form1);
+
+    const auto& menus = form1.menus();
+    QObject::connect(menus.ld, &QAction::triggered, &form1, [this] {
+        programFiles.load();
+        form1.render();
+    });
+    QObject::connect(menus.sv, &QAction::triggered, &form1, [this] { programFiles.save(); });
+    QObject::connect(menus.pt, &QAction::triggered, &form1, [this] { programFiles.print(); });
+    form1.setCloseGuard([this] { return programFiles.closeRequested(); });
+}
+
+void Application::open(const std::string& path)
+{
+    programFiles.loadFrom(path);
+    form1.render();
+}
+
+void Application::show()
+{
+    form1.show();
+    // Without a window manager nothing else makes it active, and the start-up
+    // runs on activation.
+    form1.activateWindow();
+}
+
+} // namespace fh

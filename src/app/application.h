@@ -1,0 +1,60 @@
+#pragma once
+
+// The desktop program put together: the Qt devices, the core objects and the
+// windows, wired as the user meets them. The clock comes from outside, so the
+// screenshot tool can show a simulated day at a chosen time. Construct it once a
+// QApplication exists.
+
+#include "chart/chartcontrols.h"
+#include "compiler/program.h"
+#include "editor/editor.h"
+#include "editor/form1.h"
+#include "files/programfiles.h"
+#include "platform/qt/qtdevices.h"
+#include "platform/qt/qtfiles.h"
+#include "platform/qt/qtprinter.h"
+#include "simulation/simcontrols.h"
+#include "simulation/simulation.h"
+
+#include <string>
+
+namespace fh {
+
+class Application {
+public:
+    explicit Application(Clock& clock);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Loads a program file as Load would.
+    void open(const std::string& path);
+    // Shows the main window and makes it active, which runs its start-up.
+    void show();
+
+    Form1& mainWindow() { return form1; }
+    SimulationControls& simulationControls() { return simulationControls_; }
+    ChartControls& chartControls() { return chartControls_; }
+
+private:
+    // Application name, window icon and font substitutes, before any window exists.
+    struct Look {
+        Look();
+    };
+
+    Look look;
+    QtBeeper beeper;
+    QtMessageBox messages;
+    QtFileDialogs dialogs;
+    QtTextFiles files;
+    QtPrinterDialog printers;
+    Devices devices;
+    Editor editor;
+    Program program;
+    ProgramFiles programFiles;
+    Simulation simulation;
+    Form1 form1;
+    SimulationControls simulationControls_;
+    ChartControls chartControls_;
+};
+
+} // namespace fh
