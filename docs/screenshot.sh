@@ -1,19 +1,16 @@
 #!/bin/sh
-# Takes docs/form1.png: the main window under a virtual X server. There is no
-# window manager, so the window sits at the top left without a title bar and the
-# picture is the screen trimmed of its black background.
-# Usage: docs/screenshot.sh [path/to/fernhollow]
+# Makes the pictures of README.md from examples/greenhouse.fhp: docs/form1.png (main window)
+# and docs/form3.png (simulation window), taken while the simulation runs under a virtual
+# X server, and docs/chart.png, drawn by `fernhollow chart`.
+# Usage: docs/screenshot.sh [BUILD_DIR]   (default: build)
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
-exe=${1:-"$here/../build/fernhollow"}
-out="$here/form1.png"
+cd "$(dirname "$0")/.."
+build=${1:-build}
+program=examples/greenhouse.fhp
 
-xvfb-run -a -s "-screen 0 1024x600x24" sh -c '
-    "$1" &
-    pid=$!
-    sleep 3
-    import -window root "$2"
-    kill "$pid"
-' sh "$exe" "$out"
-convert "$out" -trim +repage "$out"
-echo "wrote $out"
+cmake -S . -B "$build" -G Ninja
+cmake --build "$build" --target fernhollow fernhollow_screenshots
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
+    "$build/docs/fernhollow_screenshots" "$program" docs
+"$build/fernhollow" chart "$program" -o docs/chart.png --size 1200x720
+echo "wrote docs/form1.png docs/form3.png docs/chart.png"
