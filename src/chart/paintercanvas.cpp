@@ -39,6 +39,7 @@ PainterCanvas::PainterCanvas(QPainter& painter, const QRectF& target, double fon
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(fontPoints);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    scale(0, 0, target.width(), target.height());
 }
 
 void PainterCanvas::scale(double l, double t, double r, double b)
@@ -48,13 +49,16 @@ void PainterCanvas::scale(double l, double t, double r, double b)
         return;
     left = l;
     top = t;
-    xScale = target.width() / (r - l);
-    yScale = target.height() / (b - t);
+    spanX = r - l;
+    spanY = b - t;
 }
 
+// The share of the span times the size, in this order: a point on a half pixel then
+// lands where (x - left) / (right - left) * width puts it, not one pixel off.
 QPoint PainterCanvas::pixel(double x, double y) const
 {
-    return {devicePixel(target.left() + (x - left) * xScale), devicePixel(target.top() + (y - top) * yScale)};
+    return {devicePixel(target.left() + (x - left) / spanX * target.width()),
+            devicePixel(target.top() + (y - top) / spanY * target.height())};
 }
 
 void PainterCanvas::line(double x1, double y1, double x2, double y2, Color color)

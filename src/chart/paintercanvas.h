@@ -31,7 +31,9 @@ private:
 
     QPainter& painter;
     QRectF target;
-    double left = 0, top = 0, xScale = 1, yScale = 1;
+    // The user rectangle: its top-left corner and its extent (negative where an axis
+    // runs backwards).
+    double left = 0, top = 0, spanX = 1, spanY = 1;
     QFont font;
 };
 

@@ -13,12 +13,12 @@ struct Frame {
     int w, h;
     QPoint at(double x, double y) const
     {
-        return {static_cast<int>(std::floor((x + 2) * w / 28 + 0.5)), static_cast<int>(std::floor((12 - y) * h / 24 + 0.5))};
+        return {static_cast<int>(std::floor((x + 2) / 28 * w + 0.5)), static_cast<int>(std::floor((12 - y) / 24 * h + 0.5))};
     }
 };
 
 const char* const program = "T,08:00:00,60,80\r\n==\r\nL,06:00:00,1,ON\r\nL,18:00:00,1,OFF\r\n==\r\n"
-                            "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\n";
+                            "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\nW,07:27:00,2,ON\r\nW,10:57:00,2,OFF\r\n";
 
 const QColor black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0), plotArea(200, 200, 200),
     pulse(190, 190, 255), window(240, 240, 240);
@@ -56,6 +56,9 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
             {"pulse block top", 12.9, -2.3, black},
             {"pulse block right end", 13, -2.65, black},
             {"valve 1 off after 13", 15.5, -3, black},
+            // On a half pixel at 1000 wide.
+            {"valve 2 rises at 7:27", 7.45, -1.65, black},
+            {"valve 2 falls at 10:57", 10.95, -1.65, black},
             {"low set-point 60 F", 3.5, -7, blue},
             {"high set-point 80 F", 3.5, -5, red},
         };
