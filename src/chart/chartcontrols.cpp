@@ -48,14 +48,18 @@ void ChartControls::pghClick()
     form1.render();
     if (!drawn)
         return;
-    if (!form4) {
+    if (form4) {
+        // An open chart window keeps the size the user gave it.
+        form4->show();
+        form4->raise();
+    } else {
         form4 = new Form4(printers, messages);
         connect(form4, &Form4::closing, this, [this] {
             program.list5Visible = false;
             form1.render();
         });
+        form4->showMaximized();
     }
-    form4->showMaximized();
     form4->draw(chart);
 }
 

@@ -114,13 +114,20 @@ TEST_F(ChartWindows, ChartWindowShowsTheChartAndClosingItHidesThePasteableCode)
     const QPoint on(qRound(15.5 * shot.width() / 28), qRound((12 - 4.7) * shot.height() / 24));
     EXPECT_EQ(shot.pixelColor(on), QColor(0, 0, 0));
 
+    // A new chart draws into the open window at the size the user left it.
+    window->showNormal();
+    form.menus().pgh->trigger();
+    EXPECT_EQ(charts.chartWindow(), window);
+    EXPECT_FALSE(window->isMaximized());
+
     window->close();
     settle();
     EXPECT_EQ(charts.chartWindow(), nullptr);
     EXPECT_FALSE(list5()->isVisible());
 
     form.menus().pgh->trigger();
-    EXPECT_NE(charts.chartWindow(), nullptr);
+    ASSERT_NE(charts.chartWindow(), nullptr);
+    EXPECT_TRUE(charts.chartWindow()->isMaximized());
     EXPECT_TRUE(list5()->isVisible());
 }
 
