@@ -192,6 +192,34 @@ TEST(Chart, PulsedPeriodsHaveNoOffLine)
     EXPECT_EQ(trace(d.canvas, Trace::Valve, 2), (std::vector<Seg>{{8, -2, 20, -2}}));
 }
 
+// A program file is loaded unchecked, so a valve line can carry any pulse mode.
+TEST(Chart, ValveStatesOfAnUncheckedFile)
+{
+    const struct {
+        std::vector<std::string> water;
+        std::vector<Seg> trace;
+        std::vector<std::string> labels;
+    } rows[] = {
+        // State 2 is neither off-or-on nor pulsed: nothing at all is drawn for it.
+        {{"W,06:00:00,1,P-8"}, {}, {}},
+        {{"W,06:00:00,1,P-8", "W,12:00:00,1,OFF"}, {{12, -3, 24, -3}}, {}},
+        {{"W,06:00:00,1,P1.5", "W,12:00:00,1,OFF"}, {{0, -3, 6, -3}, {12, -3, 24, -3}}, {" P1.5"}},
+    };
+    for (const auto& row : rows) {
+        Program program;
+        ChartState state;
+        doubles::FakeClock clock;
+        Drawn d;
+        ASSERT_TRUE(plot({{{}, {}, row.water}}, program, state, d.canvas, d.messages, clock));
+        EXPECT_EQ(trace(d.canvas, Trace::Valve, 1), row.trace) << row.water[0];
+        std::vector<std::string> labels;
+        for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
+            if (p.text.starts_with(" P"))
+                labels.push_back(p.text);
+        EXPECT_EQ(labels, row.labels) << row.water[0];
+    }
+}
+
 TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
 {
     const Drawn d = chartOf({"T,05:00,60,70"});
