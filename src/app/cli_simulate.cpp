@@ -45,7 +45,9 @@ std::string bits(const std::array<bool, 6>& shown)
     return out;
 }
 
-// Everything of the trace line after the time.
+// Everything of the trace line after the time. The pending index is part of the
+// display (Text1 and List5's highlight show its line), so a change of it alone is
+// a change of the display and gives a line.
 std::string display(const Simulation& sim)
 {
     return "lamps=" + bits(sim.form3.lamps) + " taps=" + bits(sim.form3.taps) + " timers=" +

@@ -153,12 +153,14 @@ bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
         simulation.check13Down();
         handled();
         return true;
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
             return false;
-        simulation.check13Up();
+        simulation.check13Up(check13->rect().contains(mouse->position().toPoint()));
         handled();
         return true;
+    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -168,7 +170,7 @@ bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
             if (event->type() == QEvent::KeyPress)
                 simulation.check13Down();
             else
-                simulation.check13Up();
+                simulation.check13Up(true);
             handled();
         }
         return true;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <utility>
 
 namespace fh {
 
@@ -16,15 +18,14 @@ namespace {
 // up to half a day is taken as a stall whose seconds are made up.
 constexpr int longestStall = secondsPerDay / 2;
 
-// Far inside long long, so sums and remainders of rounded values cannot overflow.
-constexpr long long wholeLimit = 1'000'000'000'000'000;
-
 int dayOf(long long seconds)
 {
     return static_cast<int>(((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay);
 }
 
-long long whole(double value) { return roundHalfEven(value, -wholeLimit, wholeLimit); }
+// A timer number or List4 index, rounded halves to even; clamped to -1..7, so a
+// value outside 0..6 stays outside.
+long long whole(double value) { return roundHalfEven(value, -1, 7); }
 
 // A line at hour 24 passes the check but would never meet the clock: it acts at
 // hour 00 of the same minute and second.
@@ -50,8 +51,10 @@ std::string plainNumber(double value)
 {
     if (value == 0)
         value = 0; // no "-0"
-    char digits[64];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    // Never in exponent form: the largest double has 309 digits, the smallest
+    // fraction some 330 places.
+    char digits[400];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
     return std::string(digits, end);
 }
 
@@ -77,8 +80,8 @@ bool Simulation::tick()
     if (now == dayOf(lasttime))
         return false;
     form1.label6 = formatTime(now);
-    // While "no program present!" is open the simulation is on but has no line.
-    if (simrun && !messageOpen) {
+    // While a box of the set-up is open the simulation is on but has no line.
+    if (simrun && !settingUp) {
         const int forward = dayOf(static_cast<long long>(now) - lasttime);
         if (forward <= longestStall)
             for (int s = 1; s < forward && simrun; ++s) {
@@ -102,11 +105,13 @@ void Simulation::sim() { step(dayOf(clock.secondsOfDay())); }
 void Simulation::blinky()
 {
     simsecs = simsecs >= 0 && simsecs < secondsPerDay ? simsecs + 1 : 0;
+    // nearbyint rounds halves to even; fmod is exact and takes the sign of the
+    // dividend, whatever the size of the times (a period beyond the largest double
+    // is infinite, and the remainder is then the dividend, as it should be).
     for (std::size_t n = 0; n < timers.size(); ++n) {
         const PulseTimer& t = timers[n];
-        const long long period = std::max(1LL, whole(t.on + t.off));
-        const long long r = whole(simsecs + t.phase) % period;
-        form3.timerOn[n] = static_cast<double>(r) < t.on;
+        const double period = std::max(1.0, std::nearbyint(t.on + t.off));
+        form3.timerOn[n] = std::fmod(std::nearbyint(simsecs + t.phase), period) < t.on;
     }
     for (std::size_t v = 1; v <= outputCount; ++v) {
         if (!(valvestat[v] > 10))
@@ -118,22 +123,25 @@ void Simulation::blinky()
 
 void Simulation::step(int second)
 {
-    if (messageOpen)
+    if (settingUp)
         return;
     if (simready == 0) {
-        // A refused compile has shown its own message.
-        if (!program.compile(editor.lists(), messages, clock)) {
-            ssoff();
-            return;
+        // The set-up may show a modal box (a refused compile, or no program), and
+        // the clock ticks on while it is open: no step may run before it is closed.
+        settingUp = true;
+        bool running = program.compile(editor.lists(), messages, clock);
+        if (running) {
+            lightstat.fill(-1);
+            valvestat.fill(-1);
+            simready = 1;
+            simstep = program.nextstep;
+            if (program.proglast < 0) {
+                messages.show(std::string(noProgramPresent));
+                running = false;
+            }
         }
-        lightstat.fill(-1);
-        valvestat.fill(-1);
-        simready = 1;
-        simstep = program.nextstep;
-        if (program.proglast < 0) {
-            messageOpen = true;
-            messages.show(std::string(noProgramPresent));
-            messageOpen = false;
+        settingUp = false;
+        if (!running) {
             ssoff();
             return;
         }
@@ -212,15 +220,15 @@ void Simulation::ssoff()
     simready = 0;
 }
 
-// The toolkit's own flip is left out, so a press followed by a release is one flip
-// and the caption always names the tick.
+// The toolkit's own flip is left out, so a click (a press, then a release on the
+// switch) is one flip and the caption always names the tick. As with the written
+// handlers and the toolkit's flip together, a release elsewhere changes nothing.
 void Simulation::check13Down() { check13Pressed = true; }
 
-void Simulation::check13Up()
+void Simulation::check13Up(bool onSwitch)
 {
-    if (!check13Pressed)
+    if (!std::exchange(check13Pressed, false) || !onSwitch)
         return;
-    check13Pressed = false;
     form1.fanTicked = !form1.fanTicked;
     form1.fanCaption = form1.fanTicked ? "On" : "Off";
 }

@@ -76,8 +76,9 @@ public:
     void sson();
     void ssoff();
 
+    // A press and then a release on the switch are one click, which flips it once.
     void check13Down();
-    void check13Up();
+    void check13Up(bool onSwitch);
     void command2Click();
 
     bool simrun = false;
@@ -104,11 +105,12 @@ private:
     MessageBox& messages;
 
     bool started = false;
-    bool messageOpen = false;
+    bool settingUp = false; // also while a box of the set-up is open
     bool check13Pressed = false;
 };
 
-// A set-point as its caption shows it: 78 as "78", a fraction only when there is one.
+// A set-point as its caption shows it: 78 as "78", a fraction only when there is
+// one, and never an exponent (1E20 as "100000000000000000000").
 std::string plainNumber(double value);
 
 } // namespace fh

@@ -41,6 +41,37 @@ TEST(SimulateCommand, PulsedValvesAndSetPoints)
     EXPECT_EQ(o.status, 0);
 }
 
+// Lines of a hand-edited file that never passed the check: timer numbers 9 and 0,
+// pulse times beyond 1e18, set-points of exponent size.
+TEST(SimulateCommand, UncheckedLinesOfAFile)
+{
+    const std::string file = programFile("T,12:00:04,1E20,1E-5\r\n==\r\n==\r\n"
+                                         "W,12:00:00,1,P9,5S,5S\r\nW,12:00:01,2,P0,5S,5S\r\n"
+                                         "W,12:00:02,3,P1,1S,1E20S,1E19S\r\n");
+    const Outcome o = runFernhollow({"simulate", file, "--at", "11:59:59", "--seconds", "5"});
+    // Valve 1 follows no timer (there is no timer 9), valve 2 is not switched (10 is
+    // no pulse state), and valve 3 stays shut: timer 1's phase, 1e19 seconds, keeps
+    // it far from its one second on.
+    EXPECT_EQ(o.out,
+              "11:59:59 lamps=000000 taps=000000 timers=000000 low=74 high=78 pending=0\n"
+              "12:00:00 lamps=000000 taps=000000 timers=000000 low=74 high=78 pending=1\n"
+              "12:00:01 lamps=000000 taps=000000 timers=000000 low=74 high=78 pending=2\n"
+              "12:00:02 lamps=000000 taps=000000 timers=000000 low=74 high=78 pending=3\n"
+              "12:00:04 lamps=000000 taps=000000 timers=000000 low=100000000000000000000 high=0.00001 pending=0\n");
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.status, 0);
+}
+
+// No line is later than 12:00:00, so line 0 is pending, and it is due in the very
+// second of switching on.
+TEST(SimulateCommand, ZeroSecondsPrintsTheFirstStepOnly)
+{
+    const Outcome o = runFernhollow({"simulate", programFile("==\r\nL,12:00:00,1,ON\r\n==\r\n"), "--at", "12:00:00",
+                                     "--seconds", "0"});
+    EXPECT_EQ(o.out, "12:00:00 lamps=100000 taps=000000 timers=000000 low=74 high=78 pending=0\n");
+    EXPECT_EQ(o.status, 0);
+}
+
 TEST(SimulateCommand, EmptyProgramIsNoProgram)
 {
     const Outcome o = runFernhollow({"simulate", programFile("==\r\n==\r\n"), "--at", "08:00:00", "--seconds", "5"});

@@ -102,6 +102,10 @@ TEST_F(SimulationGuiTest, FanSwitchAndForceButtonChangeOnlyTheirLook)
         EXPECT_EQ(check13->isChecked(), ticked);
         EXPECT_EQ(check13->text().toStdString(), caption);
     }
+    QTest::mousePress(check13, Qt::LeftButton);
+    QTest::mouseRelease(check13, Qt::LeftButton, {}, QPoint(check13->width() + 20, 5));
+    EXPECT_TRUE(check13->isChecked()) << "a press released off the switch is no click";
+    EXPECT_EQ(check13->text().toStdString(), "On");
     const std::pair<const char*, bool> force[] = {{"Unforce", true}, {"Force Lights", false}};
     for (const auto& [caption, sign] : force) {
         QTest::mouseClick(command2, Qt::LeftButton);

@@ -137,7 +137,7 @@ TEST_F(SimulationTest, LightLineChangesOnlyTheNamedLamps)
 
 TEST_F(SimulationTest, SetPointCaptionsAreThePlainLeadingValues)
 {
-    program({"T,04:00:33,78,84", "T,05:00:00,78F,100", "T,06:00:00,70.5,-0"}, {}, {});
+    program({"T,04:00:33,78,84", "T,05:00:00,78F,100", "T,06:00:00,70.5,-0", "T,07:00:00,1E20,1E-5"}, {}, {});
     switchOnAt(at(4, 0, 0));
     runTo(at(4, 0, 33));
     EXPECT_EQ(sim.form3.lsetLab, "78");
@@ -148,6 +148,10 @@ TEST_F(SimulationTest, SetPointCaptionsAreThePlainLeadingValues)
     runTo(at(6, 0, 0));
     EXPECT_EQ(sim.form3.lsetLab, "70.5");
     EXPECT_EQ(sim.form3.usetLab, "0");
+    // Fault mended: a plain number, not "1e+20" and "1e-05".
+    runTo(at(7, 0, 0));
+    EXPECT_EQ(sim.form3.lsetLab, "100000000000000000000");
+    EXPECT_EQ(sim.form3.usetLab, "0.00001");
 }
 
 TEST_F(SimulationTest, PulsedValvesFollowTheirTimerFromTheNextSecond)
@@ -247,7 +251,13 @@ INSTANTIATE_TEST_SUITE_P(
         PulseCase{{1, 2, -5}, 0, true, "-4 mod 3 is -1 (sign of the dividend), below on"},
         PulseCase{{0.3, 0, 0}, 0, true, "a period below 1 counts as 1"},
         PulseCase{{0.3, -7, 0}, 0, true, "so does a negative one"},
-        PulseCase{{1e308, 1e308, 1e308}, 5, true, "huge times neither overflow nor divide by zero"},
+        // Fault mended: rounded operands were cut at 1e18, which changed the
+        // remainder of any larger time.
+        PulseCase{{1, 1e20, 1e19}, 5, false, "1e19 + 6 mod 1e20 + 1 is far above on, not 0"},
+        PulseCase{{1, 1e20, -1e19}, 5, true, "-1e19 + 6 mod 1e20 + 1 is below on"},
+        PulseCase{{1e308, 1e308, 1e308}, 5, false,
+                  "a period beyond the largest double leaves the dividend, 1e308 + 6, which is not below on"},
+        PulseCase{{1e308, 1e308, 0}, 5, true, "6 is below on: huge times neither overflow nor divide by zero"},
         PulseCase{{-1e308, -1e308, -1e308}, 5, false, "nor do huge negative ones"}));
 
 TEST_F(SimulationTest, SimsecsTakes86400AndThenWrapsToZero)
@@ -288,9 +298,20 @@ TEST_F(SimulationTest, EmptyProgramSwitchesOffAfterTheMessage)
 TEST_F(SimulationTest, TooLongProgramStopsWithoutASecondMessage)
 {
     program({}, std::vector<std::string>(102, "L,06:00:00,1,ON"), {});
+    // Fault mended: ticks while the compile's refusal was open set up again and
+    // opened a box inside the box, one more every second.
+    messages.whileOpen = [&] {
+        messages.whileOpen = nullptr;
+        for (int i = 0; i < 3; ++i) {
+            clock.advance();
+            sim.tick();
+        }
+    };
     switchOnAt(at(5, 0, 0));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], tooManyCommands);
+    EXPECT_EQ(beeper.count, 0);
+    EXPECT_EQ(sim.simsecs, 0);
     EXPECT_FALSE(sim.simrun);
 }
 
@@ -396,12 +417,17 @@ TEST_F(SimulationTest, SwitchesShowTheirStateAndSurviveARestart)
 
 TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClick)
 {
-    sim.check13Up();
+    sim.check13Up(true);
     EXPECT_FALSE(sim.form1.fanTicked) << "a release without a press is no click";
+    // Fault mended: a press on the switch released elsewhere flipped it.
+    sim.check13Down();
+    sim.check13Up(false);
+    sim.check13Up(true);
+    EXPECT_FALSE(sim.form1.fanTicked) << "a release elsewhere is no click, nor is a second release";
     const std::pair<bool, const char*> expected[] = {{true, "On"}, {false, "Off"}, {true, "On"}};
     for (const auto& [ticked, caption] : expected) {
         sim.check13Down();
-        sim.check13Up();
+        sim.check13Up(true);
         EXPECT_EQ(sim.form1.fanTicked, ticked);
         EXPECT_EQ(sim.form1.fanCaption, caption);
     }
