@@ -2,7 +2,7 @@
 
 #include "chart/chart.h"
 #include "chart/chartpicture.h"
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtfonts.h"

@@ -2,6 +2,7 @@
 #include "compiler/program.h"
 #include "editor/editor.h"
 #include "files/programfile.h"
+#include "platform/displaylist.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/simulation.h"
 
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     fh::ChartState chart;
-    fh::doubles::RecordingCanvas canvas;
+    fh::DisplayList canvas;
     fh::plot(editor.lists(), program, chart, canvas, messages, clock);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "app/cli.h"
 #include "chart/chart.h"
 #include "chart/chartpicture.h"
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "platform/qt/qtfonts.h"
 

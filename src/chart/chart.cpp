@@ -1,6 +1,6 @@
 #include "chart/chart.h"
 
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "editor/terms.h"
 #include "platform/devices.h"

@@ -1,6 +1,6 @@
 #include "chart/chartcontrols.h"
 
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 #include "chart/form2.h"
 #include "chart/form4.h"
 #include "compiler/program.h"

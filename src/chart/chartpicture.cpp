@@ -1,7 +1,7 @@
 #include "chart/chartpicture.h"
 
 #include "chart/chart.h"
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 #include "chart/paintercanvas.h"
 
 #include <QPainter>

@@ -3,7 +3,7 @@
 // Form4, "Plots-TLW": the chart window. It keeps every chart drawn in it since it
 // opened, each over the one before, and paints them again at the window's size.
 
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 
 #include <QImage>
 #include <QWidget>

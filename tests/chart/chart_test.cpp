@@ -1,6 +1,6 @@
 #include "chart/chart.h"
 
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "editor/datcheck.h"
 #include "platform/doubles/doubles.h"
@@ -14,8 +14,7 @@
 namespace fh {
 namespace {
 
-using doubles::Primitive;
-using doubles::RecordingCanvas;
+using Primitive = DrawItem;
 
 CommandLists listsOf(const std::vector<std::string>& lines)
 {
@@ -29,7 +28,7 @@ CommandLists listsOf(const std::vector<std::string>& lines)
 }
 
 struct Drawn {
-    RecordingCanvas canvas;
+    DisplayList canvas;
     doubles::RecordingMessageBox messages;
     bool drawn = false;
 };
@@ -63,12 +62,12 @@ enum class Trace { Light, Valve, Low, High };
 
 // The lines of one trace in drawing order: black lines held inside the band of a
 // light or valve, or the lines in a set-point's colour.
-std::vector<Seg> trace(const RecordingCanvas& canvas, Trace which, int output = 1)
+std::vector<Seg> trace(const DisplayList& canvas, Trace which, int output = 1)
 {
     const double base = which == Trace::Light ? output + 3 : output - 4;
     const auto inBand = [base](double y) { return y > base - 1e-9 && y < base + 0.7 + 1e-9; };
     std::vector<Seg> segs;
-    for (const Primitive& p : canvas.drawn) {
+    for (const Primitive& p : canvas.items()) {
         if (p.kind != Primitive::Line)
             continue;
         const bool take = which == Trace::Low    ? p.color == lowSetPoint
@@ -80,10 +79,10 @@ std::vector<Seg> trace(const RecordingCanvas& canvas, Trace which, int output = 
     return segs;
 }
 
-std::vector<Primitive> ofKind(const RecordingCanvas& canvas, Primitive::Kind kind)
+std::vector<Primitive> ofKind(const DisplayList& canvas, Primitive::Kind kind)
 {
     std::vector<Primitive> found;
-    for (const Primitive& p : canvas.drawn)
+    for (const Primitive& p : canvas.items())
         if (p.kind == kind)
             found.push_back(p);
     return found;
@@ -223,7 +222,7 @@ TEST(Chart, ValveStatesOfAnUncheckedFile)
 TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
 {
     const Drawn d = chartOf({"T,05:00,60,70"});
-    const auto& drawn = d.canvas.drawn;
+    const auto& drawn = d.canvas.items();
     ASSERT_GT(drawn.size(), 2u);
     EXPECT_EQ(drawn[0].kind, Primitive::Scale);
     EXPECT_EQ(Seg({drawn[0].x1, drawn[0].y1, drawn[0].x2, drawn[0].y2}), Seg({-2, 12, 26, -12}));
@@ -274,9 +273,9 @@ TEST(Chart, SameWhateverTheClock)
         "T,04:00:33,60,70", "T,16:30,80,90", "L,06:00,1/2,on", "L,18:00,1,off", "L,20:00,2/5,off",
         "W,12:00,1/3,p1,3s,10m", "W,13:00,1,off", "W,23:00,3,on", "W,02:00,6,p2,1s,1m",
     };
-    const auto shape = [](const RecordingCanvas& canvas) {
+    const auto shape = [](const DisplayList& canvas) {
         std::vector<std::pair<Primitive::Kind, Seg>> items;
-        for (const Primitive& p : canvas.drawn)
+        for (const Primitive& p : canvas.items())
             items.emplace_back(p.kind, Seg{p.x1, p.y1, p.x2, p.y2});
         return items;
     };
@@ -291,7 +290,7 @@ TEST(Chart, EmptyProgramDrawsNothingAndSaysSo)
 {
     const Drawn d = chartOf({});
     EXPECT_FALSE(d.drawn);
-    EXPECT_TRUE(d.canvas.drawn.empty());
+    EXPECT_TRUE(d.canvas.items().empty());
     EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(noProgramPresent)});
 }
 
@@ -302,7 +301,7 @@ TEST(Chart, RefusedProgramDrawsNothingWithOnlyTheCompilersMessage)
         lines.push_back("L," + std::to_string(n % 24) + ":" + std::to_string(n % 60) + ",1,on");
     const Drawn d = chartOf(lines);
     EXPECT_FALSE(d.drawn);
-    EXPECT_TRUE(d.canvas.drawn.empty());
+    EXPECT_TRUE(d.canvas.items().empty());
     EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
 }
 
@@ -313,7 +312,7 @@ TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
     doubles::FakeClock clock;
     doubles::RecordingMessageBox messages;
     const CommandLists lists = listsOf({"L,06:00,1,on"});
-    RecordingCanvas first, second;
+    DisplayList first, second;
     ASSERT_TRUE(plot(lists, program, state, first, messages, clock));
     EXPECT_EQ(state.scaled, 1);
     ASSERT_TRUE(plot(lists, program, state, second, messages, clock));
@@ -343,7 +342,7 @@ TEST(Chart, LeavesARunningSimulationAlone)
     ASSERT_TRUE(simulation.simrun);
     const Simulation before = simulation;
     ChartState state;
-    RecordingCanvas canvas;
+    DisplayList canvas;
     ASSERT_TRUE(plot(editor.lists(), program, state, canvas, messages, clock));
     EXPECT_EQ(simulation.simready, before.simready);
     EXPECT_EQ(simulation.simstep, before.simstep);
@@ -369,7 +368,7 @@ TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
     const PageRect t = printer.canvasTargets[0];
     EXPECT_EQ(Seg({t.left, t.top, t.width, t.height}), Seg({540, 552, 10000, 8000}));
     // The window's coordinates and font come first, as the picture starts with them.
-    const auto& page = printer.pageCanvas.drawn;
+    const auto& page = printer.pageCanvas.items();
     ASSERT_EQ(page.size(), 4u);
     EXPECT_EQ(page[0].kind, Primitive::Scale);
     EXPECT_EQ(Seg({page[0].x1, page[0].y1, page[0].x2, page[0].y2}), Seg({-2, 12, 26, -12}));

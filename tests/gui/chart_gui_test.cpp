@@ -153,7 +153,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_DOUBLE_EQ(t.top, 330);
     EXPECT_DOUBLE_EQ(t.width, 10000);
     EXPECT_DOUBLE_EQ(t.height, 7500);
-    EXPECT_EQ(printers.printer.pageCanvas.drawn.size(), window->drawing().items().size() + 2);
+    EXPECT_EQ(printers.printer.pageCanvas.items().size(), window->drawing().items().size() + 2);
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"the printer is offline"});
 }

@@ -22,39 +22,4 @@ std::optional<std::string> MemoryTextFiles::write(const std::string& path, const
     return std::nullopt;
 }
 
-void RecordingCanvas::scale(double left, double top, double right, double bottom)
-{
-    drawn.push_back({Primitive::Scale, left, top, right, bottom, {}, {}});
-}
-
-void RecordingCanvas::line(double x1, double y1, double x2, double y2, Color color)
-{
-    drawn.push_back({Primitive::Line, x1, y1, x2, y2, color, {}});
-}
-
-void RecordingCanvas::fillRect(double x1, double y1, double x2, double y2, Color color)
-{
-    drawn.push_back({Primitive::FillRect, x1, y1, x2, y2, color, {}});
-}
-
-void RecordingCanvas::outlineRect(double x1, double y1, double x2, double y2, Color color)
-{
-    drawn.push_back({Primitive::OutlineRect, x1, y1, x2, y2, color, {}});
-}
-
-void RecordingCanvas::point(double x, double y, Color color)
-{
-    drawn.push_back({Primitive::Point, x, y, x, y, color, {}});
-}
-
-void RecordingCanvas::text(double x, double y, const std::string& text, Color color)
-{
-    drawn.push_back({Primitive::Text, x, y, x, y, color, text});
-}
-
-void RecordingCanvas::setFontSize(double points)
-{
-    drawn.push_back({Primitive::FontSize, points, 0, 0, 0, {}, {}});
-}
-
 } // namespace fh::doubles

@@ -3,7 +3,7 @@
 // In-memory devices for tests, benchmarks and fuzzing: time that moves only when
 // told, and sinks that record what the logic showed, asked, wrote or drew.
 
-#include "platform/canvas.h"
+#include "platform/displaylist.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
 
@@ -68,25 +68,6 @@ public:
     std::map<std::string, std::string> failing; // path -> reason, for reads and writes
 };
 
-struct Primitive {
-    enum Kind { Scale, Line, FillRect, OutlineRect, Point, Text, FontSize } kind;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    Color color;
-    std::string text;
-};
-
-class RecordingCanvas : public Canvas {
-public:
-    void scale(double left, double top, double right, double bottom) override;
-    void line(double x1, double y1, double x2, double y2, Color color) override;
-    void fillRect(double x1, double y1, double x2, double y2, Color color) override;
-    void outlineRect(double x1, double y1, double x2, double y2, Color color) override;
-    void point(double x, double y, Color color) override;
-    void text(double x, double y, const std::string& text, Color color) override;
-    void setFontSize(double points) override;
-    std::vector<Primitive> drawn;
-};
-
 // Pages of printed lines; a page break opens a new page.
 class RecordingPrinter : public Printer {
 public:
@@ -110,7 +91,7 @@ public:
     double fontSize = 0;
     bool landscape = false;
     PageRect area{0, 0, 11000, 8000};
-    RecordingCanvas pageCanvas;
+    DisplayList pageCanvas;
     std::vector<PageRect> canvasTargets;
     int ended = 0;
     std::optional<std::string> failure;

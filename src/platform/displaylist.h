@@ -1,7 +1,7 @@
 #pragma once
 
-// A chart kept as the primitives it was drawn with, so the chart window can paint it
-// again at any size and print it, and the command line can write it to a file.
+// A drawing kept as the primitives it was drawn with, so it can be painted again at
+// any size, printed, written to a file, or examined by a test.
 
 #include "platform/canvas.h"
 

@@ -1,4 +1,4 @@
-#include "chart/displaylist.h"
+#include "platform/displaylist.h"
 
 namespace fh {
 
