@@ -149,3 +149,20 @@ TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
 }
 
 } // namespace
+
+namespace {
+
+// The simulation window refuses its own close; it must not keep the program alive
+// once the main window is closed.
+TEST_F(SimulationGuiTest, ClosingTheMainWindowEndsTheProgramWhileTheSimulationRuns)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,1,ON"}, {}}});
+    form.show();
+    action("sson")->trigger();
+    ASSERT_TRUE(form3.isVisible());
+    QTimer::singleShot(0, &form, &QWidget::close);
+    QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+} // namespace

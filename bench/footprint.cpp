@@ -1,0 +1,75 @@
+// Start-up time, peak memory and idle CPU of the desktop program, under the
+// offscreen platform: the real Application, shown, then a minute (or the seconds
+// given) with the simulation running on the example program.
+//
+// Usage: fernhollow_footprint START_NS PROGRAM_FILE [SECONDS]
+// START_NS is the wall clock (ns since the epoch) taken just before this process
+// was started, so the start-up time includes loading the libraries.
+
+#include "app/application.h"
+#include "platform/qt/qtdevices.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+
+long long nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: fernhollow_footprint START_NS PROGRAM_FILE [SECONDS]\n");
+        return 2;
+    }
+    const long long startNs = std::atoll(argv[1]);
+    const std::string program = argv[2];
+    const int seconds = argc > 3 ? std::atoi(argv[3]) : 60;
+
+    QApplication app(argc, argv);
+    fh::QtClock clock;
+    fh::Application application(clock);
+    application.show();
+    const QWindow* window = application.mainWindow().windowHandle();
+    while (!window->isExposed())
+        QApplication::processEvents();
+    QApplication::processEvents();
+    std::printf("start-up to main window shown: %.1f ms\n", static_cast<double>(nowNs() - startNs) / 1e6);
+    std::fflush(stdout);
+
+    application.open(program);
+    application.mainWindow().menus().sson->trigger();
+    const double cpuBefore = cpuSeconds();
+    // exit(), not quit(): quit() first asks every window to close, and the simulation window refuses.
+    QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
+    const double cpu = cpuSeconds() - cpuBefore;
+    std::printf("CPU with the simulation running: %.2f %% of one core over %d s\n", 100 * cpu / seconds, seconds);
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024);
+    return 0;
+}
