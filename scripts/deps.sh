@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils xvfb xauth imagemagick
-  desktop-file-utils
+  desktop-file-utils dpkg-dev file
 )
 
 missing=()
