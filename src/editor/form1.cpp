@@ -399,7 +399,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
         render();
         return isDelete;
     }
-    if (e->type() == QEvent::MouseButtonPress && watched == list->viewport()) {
+    // The second press of a double click comes as a double-click event; left to the
+    // list, a right one would select the item under the pointer.
+    const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+    if (press && watched == list->viewport()) {
         const int button = buttonCode(static_cast<QMouseEvent*>(e)->button());
         if (const auto copied = editor.mouseDown(index, selectedRow(list), button))
             text6->setText(fromBytes(*copied));

@@ -188,16 +188,21 @@ TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
 {
     struct Case {
         Qt::MouseButton button;
+        bool doubleClick;
         int selected;
         QString text6;
     };
     const Case cases[] = {
-        {Qt::RightButton, 1, "L,02:00:00,2,OFF"},
-        {Qt::RightButton, -1, "typed"},
-        {Qt::LeftButton, 1, "typed"},
+        {Qt::RightButton, false, 1, "L,02:00:00,2,OFF"},
+        {Qt::RightButton, false, -1, "typed"},
+        {Qt::LeftButton, false, 1, "typed"},
+        {Qt::RightButton, true, 1, "L,02:00:00,2,OFF"},
+        {Qt::RightButton, true, -1, "typed"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.selected);
+        SCOPED_TRACE(testing::Message() << c.selected << (c.doubleClick ? " double" : ""));
+        // Fresh items: the list remembers the item of the last press.
+        fill({});
         fill({Lines{}, Lines{"L,01:00:00,1,ON", "L,02:00:00,2,OFF"}, Lines{}});
         auto* list2 = find<QListWidget>("List2");
         list2->clearSelection();
@@ -205,7 +210,10 @@ TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
         find<QLineEdit>("Text6")->setText("typed");
         // Pressed on the first item, which the right button must not select.
         const QPoint first = list2->visualItemRect(list2->item(0)).center();
-        QTest::mouseClick(list2->viewport(), c.button, {}, first);
+        if (c.doubleClick)
+            QTest::mouseDClick(list2->viewport(), c.button, {}, first);
+        else
+            QTest::mouseClick(list2->viewport(), c.button, {}, first);
         EXPECT_EQ(find<QLineEdit>("Text6")->text(), c.text6);
         EXPECT_EQ(shown("List2"), (Lines{"L,01:00:00,1,ON", "L,02:00:00,2,OFF"}));
         if (c.button == Qt::RightButton) {
