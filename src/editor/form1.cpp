@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QWindow>
 
 #include <string_view>
 
@@ -154,6 +155,7 @@ Form1::Form1(Editor& editor, Program& program, MessageBox& messages, const Clock
     createActions();
     build();
     render();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form1::windowFocused);
 }
 
 void Form1::createActions()
@@ -322,15 +324,20 @@ void Form1::build()
 
 bool Form1::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowDeactivate)
-        awayToDialog = QApplication::activeModalWidget() != nullptr;
-    if (e->type() == QEvent::WindowActivate) {
-        if (awayToDialog)
-            awayToDialog = false;
-        else
-            formActivate();
+    if (e->type() == QEvent::WindowActivate && (!activatedOnce || otherWindowActive)) {
+        otherWindowActive = false;
+        formActivate();
     }
     return QMainWindow::event(e);
+}
+
+void Form1::windowFocused(const QWindow* window)
+{
+    if (!window || window == windowHandle() || window->modality() != Qt::NonModal)
+        return;
+    // Menus and tool tips are windows too, but no window of the program.
+    if (window->type() == Qt::Window || window->type() == Qt::Dialog)
+        otherWindowActive = true;
 }
 
 void Form1::formActivate()

@@ -20,6 +20,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
+class QWindow;
 
 namespace fh {
 
@@ -90,6 +91,7 @@ private:
     void build();
     void createActions();
     void formActivate();
+    void windowFocused(const QWindow* window);
     void formUnload(QCloseEvent& e);
     void pumpcom();
     void renderLists();
@@ -117,9 +119,9 @@ private:
 
     std::function<bool()> closeGuard;
     bool activatedOnce = false;
-    // Set when a modal dialog (message box, file or printer dialog) took the focus:
-    // coming back from it is no return from another window of the program.
-    bool awayToDialog = false;
+    // Another window of the program was active since this one last was. A dialog
+    // (message box, file or printer dialog) or another application does not count.
+    bool otherWindowActive = false;
     // The program's `displayed` count and selection List5 shows.
     unsigned long shownDisplay = 0;
     int shownSelected = -1;

@@ -4,6 +4,7 @@
 #include "platform/doubles/doubles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontInfo>
@@ -306,13 +307,20 @@ TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
     EXPECT_EQ(first.count(), 1);
     EXPECT_EQ(every.count(), 2);
 
-    // A return from a dialog (message box, file dialog) does not.
+    // A return from a dialog (message box, file dialog) does not, nor one from
+    // another application.
     find<QRadioButton>("Option1")->setChecked(true);
     QDialog dialog(&form);
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     dialog.accept();
     showActive(form);
+    EXPECT_FALSE(option2->isChecked());
+    EXPECT_EQ(every.count(), 2);
+
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(form.isActiveWindow());
     EXPECT_FALSE(option2->isChecked());
     EXPECT_EQ(every.count(), 2);
 }
