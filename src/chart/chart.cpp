@@ -90,7 +90,7 @@ void Plotter::frame()
         label(-0.7, t / 10.0 - 12.6, std::to_string(t) + "F");
     // A positive number prints with a leading blank.
     for (int h = 0; h <= 24; ++h)
-        label(h - 0.2, -10.2, " " + std::to_string(h));
+        label(h - 0.2, -10.2, std::string(" ").append(std::to_string(h)));
     canvas.setFontSize(chartTitlePoints);
     label(8, 11, "Greenhouse Control Program (24Hrs)");
     label(10.5, -11, "Hours");
