@@ -29,10 +29,8 @@ bool Editor::pumpcom(std::string_view text)
     cmdline = r.cmdline;
     oldit();
     const int list = listOf(cmdline);
-    if (list >= 0) {
+    if (list >= 0)
         lists_[static_cast<std::size_t>(list)].push_back(cmdline);
-        modified_ = true;
-    }
     return true;
 }
 
@@ -52,7 +50,6 @@ void Editor::keyDown(int list, int selected, int keyCode)
     if (keyCode == deleteKey && count > 0) {
         items.erase(items.begin() + remembered);
         --remembered;
-        modified_ = true;
     }
 }
 
@@ -69,7 +66,7 @@ std::optional<std::string> Editor::mouseDown(int list, int selected, int button)
 void Editor::replaceLists(CommandLists lists)
 {
     lists_ = std::move(lists);
-    modified_ = false;
+    saved = lists_;
 }
 
 } // namespace fh

@@ -48,9 +48,10 @@ public:
     void replaceLists(CommandLists lists);
     Indicator indicator() const { return indicator_; }
 
-    // Lists changed since they were last loaded or saved.
-    bool modified() const { return modified_; }
-    void markSaved() { modified_ = false; }
+    // Lists other than when they were last loaded or saved: a line entered and
+    // removed again changes nothing.
+    bool modified() const { return lists_ != saved; }
+    void markSaved() { saved = lists_; }
 
     int dataok = 0;
     std::string errmsg;
@@ -60,8 +61,8 @@ public:
 private:
     MessageBox& messages;
     CommandLists lists_;
+    CommandLists saved;
     Indicator indicator_ = Indicator::Designed;
-    bool modified_ = false;
 };
 
 // Index 0..2 of the list that holds lines of this command letter, or -1.

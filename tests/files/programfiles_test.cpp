@@ -130,6 +130,15 @@ TEST_F(FileMenu, FailedPrintIsReported)
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 
+TEST_F(FileMenu, LineEnteredAndRemovedAgainLeavesNothingToSave)
+{
+    type("T,7:00,70,80");
+    editor.keyDown(0, 1, deleteKey);
+    ASSERT_EQ(editor.lists(), before);
+    EXPECT_TRUE(menu.closeRequested());
+    EXPECT_TRUE(messages.asked.empty());
+}
+
 struct CloseCase {
     const char* name;
     bool changed;
