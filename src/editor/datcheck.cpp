@@ -2,6 +2,7 @@
 
 #include "editor/terms.h"
 
+#include <cmath>
 #include <vector>
 
 namespace fh {
@@ -20,24 +21,22 @@ public:
 };
 
 // One component of the time: format check, then range check, both always run.
-// Values are compared exactly as written, so 24.0000000000000000001 is above 24.
-std::string timeComponent(Check& check, const std::string& component, long long limit)
+std::string timeComponent(Check& check, const std::string& component, double limit)
 {
-    const Decimal value = leadingDecimal(component);
+    const double value = leadingValue(component);
     if (!isNumeric(component) && !trim(component).empty())
         check.fail(msg::militaryTime);
-    const bool inLimits = compare(value, 0) >= 0 && compare(value, limit) <= 0;
-    if (!inLimits)
+    if (value < 0 || value > limit)
         check.fail(msg::timeRange);
-    return inLimits ? twoDigit(value) : std::string();
+    return value >= 0 && value <= limit ? twoDigit(value) : std::string();
 }
 
 bool inRange(const std::string& id)
 {
     if (!isNumeric(id))
         return false;
-    const Decimal value = leadingDecimal(id);
-    return compare(value, 1) >= 0 && compare(value, 6) <= 0;
+    const double value = leadingValue(id);
+    return value >= 1 && value <= 6;
 }
 
 std::vector<std::string> ids(const std::string& term)
@@ -101,13 +100,13 @@ CheckResult datcheck(std::string_view line)
     }
 
     if (letter == "T") {
-        const Decimal low = leadingDecimal(terms[2]);
-        const Decimal high = leadingDecimal(terms[3]);
-        if (compare(low, 32) < 0 || compare(low, 110) > 0)
+        const double low = leadingValue(terms[2]);
+        const double high = leadingValue(terms[3]);
+        if (low < 32 || low > 110)
             check.fail(msg::lowTemp);
-        if (compare(high, 32) < 0 || compare(high, 110) > 0)
+        if (high < 32 || high > 110)
             check.fail(msg::highTemp);
-        if (compare(difference(high, low), 2) < 0)
+        if (high - low < 2)
             check.fail(msg::tooClose);
     } else if (letter == "W") {
         const auto valves = ids(terms[2]);
@@ -128,10 +127,10 @@ CheckResult datcheck(std::string_view line)
             if (!isNumeric(timer)) {
                 check.fail(msg::pulseFormat);
             } else {
-                const Decimal value = leadingDecimal(timer);
-                if (!isWhole(value))
+                const double value = leadingValue(timer);
+                if (value != std::floor(value))
                     check.fail(msg::pulseFormat);
-                else if (compare(value, 6) > 0 || compare(value, 1) < 0)
+                else if (value > 6 || value < 1)
                     check.fail(msg::sixTimers);
             }
             if (terms.size() > 6) {
