@@ -2,6 +2,7 @@
 #include "editor/editor.h"
 #include "editor/form1.h"
 #include "platform/doubles/doubles.h"
+#include "platform/qt/qtdevices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -390,6 +392,42 @@ TEST_F(Form1Test, FontsKeepTheLayoutOnThisSystem)
         EXPECT_EQ(info.bold(), c.bold);
         EXPECT_EQ(info.family(), c.fixedPitch ? "Liberation Mono" : "Liberation Sans");
     }
+}
+
+// The one test with real message boxes: each is read and answered as soon as it shows.
+TEST(MessageBoxes, TitledFernhollowWithoutIconNamingFilesAsTheSystemWritesThem)
+{
+    struct Seen {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::Information;
+        QMessageBox::StandardButtons buttons;
+        Qt::TextFormat format = Qt::AutoText;
+    };
+    Seen seen;
+    const auto answer = [&seen](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [&seen, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons(), box->textFormat()};
+            box->button(button)->click();
+        });
+    };
+    fh::QtMessageBox boxes;
+
+    // File names and reasons come in the system's encoding (UTF-8 here).
+    answer(QMessageBox::Ok);
+    boxes.show("Cannot load /tmp/<b>Gew\xC3\xA4" "chshaus</b>.fhp: No such file or directory");
+    EXPECT_EQ(seen.title, "Fernhollow");
+    EXPECT_EQ(seen.text, QString::fromUtf8(u8"Cannot load /tmp/<b>Gew\u00E4chshaus</b>.fhp: No such file or directory"));
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+
+    answer(QMessageBox::Discard);
+    EXPECT_EQ(boxes.askSave("Save changes to the program?"), fh::SaveChoice::Discard);
+    EXPECT_EQ(seen.title, "Fernhollow");
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(seen.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
 }
 
 } // namespace

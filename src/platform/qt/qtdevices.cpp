@@ -10,10 +10,11 @@ namespace fh {
 
 namespace {
 
-// Messages are bytes of the program file's 8-bit character set.
-QString fromBytes(const std::string& text)
+// Messages carry no program lines, but file names, printer names and the system's
+// reasons, which come in its own encoding (UTF-8), not the program file's.
+QString messageText(const std::string& text)
 {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // File names follow the file system's own encoding, not the program file's.
@@ -43,14 +44,17 @@ void QtBeeper::beep()
 
 void QtMessageBox::show(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle, fromBytes(text), QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle, messageText(text), QMessageBox::Ok, parent_);
+    // A file name such as "<b>plan</b>.fhp" is shown as it is, not as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 SaveChoice QtMessageBox::askSave(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, applicationTitle, fromBytes(text),
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle, messageText(text),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
