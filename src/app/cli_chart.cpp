@@ -1,19 +1,17 @@
 #include "app/cli.h"
+#include "app/headless.h"
 #include "chart/chart.h"
 #include "chart/chartpicture.h"
-#include "platform/displaylist.h"
 #include "compiler/program.h"
-#include "platform/qt/qtfonts.h"
+#include "platform/displaylist.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include <charconv>
-#include <cstdio>
 #include <memory>
 #include <ostream>
 
@@ -39,14 +37,6 @@ std::optional<QSize> parseSize(const std::string& text)
     if (w < 1 || h < 1 || w > largestSide || h > largestSide)
         return std::nullopt;
     return QSize(w, h);
-}
-
-// Qt's notes about its surroundings (no XDG_RUNTIME_DIR under a service account) are
-// no concern of a chart; its errors still reach standard error.
-void keepQtErrors(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
 enum class Format { Png, Svg, Pdf };
@@ -146,17 +136,7 @@ int chart(const Args& args, Streams io)
     if (!plot(*lists, program, state, drawing, messages, FixedClock(0)))
         return 2;
 
-    std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(keepQtErrors);
-        static int argc = 1;
-        static char name[] = "fernhollow";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-        installFontSubstitutes();
-    }
+    const HeadlessGui gui;
     if (const auto failure = writeChart(drawing, size, *format, *out)) {
         io.err << "fernhollow: cannot write " << *out << ": " << *failure << '\n';
         return 2;

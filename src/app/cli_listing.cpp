@@ -1,36 +1,14 @@
 #include "app/cli.h"
+#include "app/headless.h"
 #include "files/listing.h"
 #include "platform/qt/qtprinter.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPrinter>
 
-#include <cstdio>
-#include <memory>
 #include <ostream>
 
 namespace fh::cli {
-
-namespace {
-
-// Qt's own warnings (no runtime folder, a painter that could not begin) would add
-// lines to the one-line report of a failure, so they are kept quiet meanwhile.
-class QuietQt {
-public:
-    QuietQt() : previous(qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-                    if (type == QtCriticalMsg || type == QtFatalMsg)
-                        std::fputs(qPrintable(text + '\n'), stderr);
-                })) {}
-    ~QuietQt() { qInstallMessageHandler(previous); }
-    QuietQt(const QuietQt&) = delete;
-    QuietQt& operator=(const QuietQt&) = delete;
-
-private:
-    QtMessageHandler previous;
-};
-
-} // namespace
 
 int listing(const Args& args, Streams io)
 {
@@ -59,17 +37,7 @@ int listing(const Args& args, Streams io)
         return 2;
     }
 
-    const QuietQt quiet;
-    // Fonts and the PDF engine need a GUI application; no display is needed.
-    std::unique_ptr<QGuiApplication> app;
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "fernhollow";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const HeadlessGui gui;
 
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
