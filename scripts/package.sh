@@ -17,7 +17,7 @@ fail() { echo "package.sh: $deb: $*" >&2; exit 1; }
 
 files=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/fernhollow ./usr/share/applications/fernhollow.desktop \
-         ./usr/share/icons/hicolor/scalable/apps/fernhollow.svg; do
+         ./usr/share/icons/hicolor/scalable/apps/fernhollow.svg ./usr/share/mime/packages/fernhollow.xml; do
   grep -q " $f\$" <<<"$files" || fail "holds no $f"
 done
 
