@@ -8,23 +8,23 @@ namespace fh {
 
 namespace {
 
-// Holds a page break back until something follows it, so that a break right
-// before the end of the document leaves no empty page.
+// Holds page breaks back until something follows them, so that the document never
+// ends on an empty page. Breaks with nothing printed between them (a run of items
+// of spaces only) still give their empty pages.
 class Pages {
 public:
     explicit Pages(Printer& printer) : printer(printer) {}
     void line(const std::string& text)
     {
-        if (breakPending)
+        for (; pendingBreaks > 0; --pendingBreaks)
             printer.newPage();
-        breakPending = false;
         printer.printLine(text);
     }
-    void pageBreak() { breakPending = true; }
+    void pageBreak() { ++pendingBreaks; }
 
 private:
     Printer& printer;
-    bool breakPending = false;
+    int pendingBreaks = 0;
 };
 
 } // namespace

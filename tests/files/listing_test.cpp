@@ -84,6 +84,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {top() + printedItems('T', 0, 49) + Page{separator} + printedItems('L', 0, 1),
                    Page{} + printedItems('L', 1, 52),
                    Page{separator} + printedItems('W', 0, 51)}},
+        // A page of blank items is still a page; breaks at the very end add none.
+        PagesCase{"PageOfBlankItemsStaysEmpty",
+                  {{items('T', 50) + std::vector<std::string>(51, " ") + Page{"T,x"}, {}, {}}},
+                  {top() + printedItems('T', 0, 50), Page{}, Page{printed("T,x"), separator, separator}}},
+        PagesCase{"BlankItemsAtTheEndAddNoLastPage",
+                  {{{}, {}, items('W', 50) + std::vector<std::string>(51, " ")}},
+                  {top() + Page{separator, separator} + printedItems('W', 0, 50)}},
         PagesCase{"SpaceOnlyItemCountsButIsNotPrinted",
                   {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
                   {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}}),

@@ -149,6 +149,8 @@ struct CloseCase {
     bool written;
 };
 
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
 class CloseQuestion : public FileMenu, public testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseQuestion, ClosesOnlyWhenNothingIsLost)
