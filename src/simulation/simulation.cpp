@@ -196,27 +196,25 @@ void Simulation::apply(int line)
 
 void Simulation::sson()
 {
-    simrun = true;
-    form1.redLight = false;
-    form1.greenLight = true;
-    form1.label13 = simOnCaption;
-    form1.ssoffChecked = false;
-    form1.ssonChecked = true;
-    form3.shown = true;
-    simready = 0;
+    switchTo(true);
     sim();
 }
 
 void Simulation::ssoff()
 {
-    simrun = false;
-    form1.redLight = true;
-    form1.greenLight = false;
-    form1.label13 = simOffCaption;
+    switchTo(false);
     program.list5Visible = false;
-    form1.ssoffChecked = true;
-    form1.ssonChecked = false;
-    form3.shown = false;
+}
+
+void Simulation::switchTo(bool on)
+{
+    simrun = on;
+    form1.redLight = !on;
+    form1.greenLight = on;
+    form1.label13 = on ? simOnCaption : simOffCaption;
+    form1.ssoffChecked = !on;
+    form1.ssonChecked = on;
+    form3.shown = on;
     simready = 0;
 }
 

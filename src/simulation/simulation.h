@@ -94,6 +94,8 @@ public:
     MainDisplay form1;
 
 private:
+    // The traffic lights, caption, check marks and window of the switch, and a fresh set-up.
+    void switchTo(bool on);
     // One step at the clock second `second`.
     void step(int second);
     void apply(int line);
