@@ -1,7 +1,7 @@
 #include "programs.h"
 
 #include "compiler/program.h"
-#include "editor/datcheck.h"
+#include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 
 #include <benchmark/benchmark.h>

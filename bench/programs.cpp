@@ -1,6 +1,6 @@
 #include "programs.h"
 
-#include "editor/datcheck.h"
+#include "language/datcheck.h"
 
 #include <string>
 

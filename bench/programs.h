@@ -2,7 +2,7 @@
 
 // Programs for the benchmarks.
 
-#include "editor/editor.h"
+#include "language/editor.h"
 
 namespace fh::bench {
 

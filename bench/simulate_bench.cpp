@@ -1,6 +1,7 @@
 #include "programs.h"
 
 #include "compiler/program.h"
+#include "language/editor.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/simulation.h"
 

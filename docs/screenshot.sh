@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 program=examples/greenhouse.fhp
 
-cmake -S . -B "$build" -G Ninja
+cmake -S . -B "$build" -G Ninja -DFERNHOLLOW_SCREENSHOTS=ON
 cmake --build "$build" --target fernhollow fernhollow_screenshots
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x800x24" \
     "$build/docs/fernhollow_screenshots" "$program" docs

@@ -6,7 +6,7 @@
 
 #include "app/application.h"
 #include "platform/doubles/doubles.h"
-#include "simulation/form3.h"
+#include "gui/form3.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "editor/datcheck.h"
+#include "language/datcheck.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "chart/chart.h"
 #include "compiler/program.h"
-#include "editor/editor.h"
+#include "language/editor.h"
 #include "files/programfile.h"
 #include "platform/displaylist.h"
 #include "platform/doubles/doubles.h"

@@ -1,7 +1,7 @@
 #include "app/application.h"
 
 #include "platform/qt/qtfonts.h"
-#include "simulation/pictures.h"
+#include "gui/pictures.h"
 
 #include <QAction>
 #include <QApplication>

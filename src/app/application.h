@@ -5,15 +5,15 @@
 // screenshot tool can show a simulated day at a chosen time. Construct it once a
 // QApplication exists.
 
-#include "chart/chartcontrols.h"
+#include "gui/chartcontrols.h"
 #include "compiler/program.h"
-#include "editor/editor.h"
-#include "editor/form1.h"
+#include "language/editor.h"
+#include "gui/form1.h"
 #include "files/programfiles.h"
 #include "platform/qt/qtdevices.h"
 #include "platform/qt/qtfiles.h"
 #include "platform/qt/qtprinter.h"
-#include "simulation/simcontrols.h"
+#include "gui/simcontrols.h"
 #include "simulation/simulation.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/cli.h"
+#include "cli/cli.h"
 #include "app/gui.h"
 
 #include <iostream>

@@ -2,10 +2,9 @@
 
 #include "platform/displaylist.h"
 #include "compiler/program.h"
-#include "editor/terms.h"
+#include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
-#include "simulation/simulation.h"
 
 #include <algorithm>
 #include <vector>

@@ -6,7 +6,7 @@
 // pass draws the day from 00:00 to 24:00 onto a canvas. The walk has working
 // variables of its own, so a chart drawn while the simulation runs leaves it alone.
 
-#include "editor/editor.h"
+#include "language/commandlists.h"
 #include "platform/canvas.h"
 
 #include <array>

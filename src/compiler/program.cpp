@@ -1,6 +1,6 @@
 #include "compiler/program.h"
 
-#include "editor/terms.h"
+#include "language/terms.h"
 #include "platform/devices.h"
 
 #include <charconv>

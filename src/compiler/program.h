@@ -6,7 +6,7 @@
 // from the clock the first line still to come (`nextstep`). After each of the first
 // three, display shows `prog` in the pasteable code list (List5).
 
-#include "editor/editor.h"
+#include "language/commandlists.h"
 
 #include <array>
 #include <string>
@@ -21,6 +21,7 @@ class MessageBox;
 inline constexpr int progCapacity = 101;
 inline constexpr int schedColumns = 13;
 
+inline constexpr std::string_view noProgramPresent = "no program present!";
 inline constexpr std::string_view tooManyCommands =
     "too many commands: the program holds at most 101 lines";
 

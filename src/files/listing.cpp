@@ -1,6 +1,6 @@
 #include "files/listing.h"
 
-#include "editor/terms.h"
+#include "language/terms.h"
 #include "files/programfile.h"
 #include "platform/printer.h"
 

@@ -4,7 +4,7 @@
 // 12 spaces and the separators by 16, in the order of the program file. Page breaks
 // follow a counter of items, not of printed lines: 50 on the first page, 51 after.
 
-#include "editor/editor.h"
+#include "language/commandlists.h"
 
 #include <optional>
 #include <string>

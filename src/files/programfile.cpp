@@ -1,6 +1,6 @@
 #include "files/programfile.h"
 
-#include "editor/terms.h"
+#include "language/terms.h"
 
 namespace fh {
 

@@ -3,7 +3,7 @@
 // The program file: the three command lists in order, separated by lines "==",
 // every line ended by CR LF, bytes kept as they are.
 
-#include "editor/editor.h"
+#include "language/commandlists.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "files/programfiles.h"
 
-#include "editor/datcheck.h"
-#include "editor/editor.h"
+#include "language/datcheck.h"
+#include "language/editor.h"
 #include "files/listing.h"
 #include "files/programfile.h"
 

@@ -1,8 +1,8 @@
 #include "simulation/simulation.h"
 
 #include "compiler/program.h"
-#include "editor/editor.h"
-#include "editor/terms.h"
+#include "language/editor.h"
+#include "language/terms.h"
 #include "platform/devices.h"
 
 #include <algorithm>
@@ -46,17 +46,6 @@ std::string_view letterOf(const Cell& cell)
 }
 
 } // namespace
-
-std::string plainNumber(double value)
-{
-    if (value == 0)
-        value = 0; // no "-0"
-    // Never in exponent form: the largest double has 309 digits, the smallest
-    // fraction some 330 places.
-    char digits[400];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
-    return std::string(digits, end);
-}
 
 Simulation::Simulation(Program& program, const Editor& editor, const Clock& clock, Beeper& beeper,
                        MessageBox& messages)

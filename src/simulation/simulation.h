@@ -7,6 +7,8 @@
 // simulation window and the simulation's controls of the main window show is plain
 // state here (SimDisplay, MainDisplay); the windows only render it.
 
+#include "language/commandlists.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -19,13 +21,10 @@ class Editor;
 class MessageBox;
 class Program;
 
-inline constexpr std::string_view noProgramPresent = "no program present!";
 inline constexpr std::string_view forceLights = "Force Lights";
 inline constexpr std::string_view unforce = "Unforce";
 inline constexpr std::string_view simOnCaption = "SIM  On";
 inline constexpr std::string_view simOffCaption = "SIM  Off";
-inline constexpr int outputCount = 6;
-inline constexpr int timerCount = 6;
 
 struct PulseTimer {
     double on = 0;
@@ -110,9 +109,5 @@ private:
     bool settingUp = false; // also while a box of the set-up is open
     bool check13Pressed = false;
 };
-
-// A set-point as its caption shows it: 78 as "78", a fraction only when there is
-// one, and never an exponent (1E20 as "100000000000000000000").
-std::string plainNumber(double value);
 
 } // namespace fh

@@ -2,7 +2,8 @@
 
 #include "platform/displaylist.h"
 #include "compiler/program.h"
-#include "editor/datcheck.h"
+#include "language/editor.h"
+#include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/simulation.h"
 

@@ -1,5 +1,5 @@
 #include "compiler/program.h"
-#include "editor/datcheck.h"
+#include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>

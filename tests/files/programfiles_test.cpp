@@ -1,6 +1,6 @@
 #include "files/programfiles.h"
 
-#include "editor/editor.h"
+#include "language/editor.h"
 #include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>

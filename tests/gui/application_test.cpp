@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "platform/doubles/doubles.h"
-#include "simulation/form3.h"
+#include "gui/form3.h"
 
 #include <QIcon>
 #include <QListWidget>

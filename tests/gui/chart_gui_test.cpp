@@ -1,10 +1,10 @@
 #include "chart/chart.h"
-#include "chart/chartcontrols.h"
-#include "chart/form2.h"
-#include "chart/form4.h"
+#include "gui/chartcontrols.h"
+#include "gui/form2.h"
+#include "gui/form4.h"
 #include "compiler/program.h"
-#include "editor/editor.h"
-#include "editor/form1.h"
+#include "language/editor.h"
+#include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 
 #include <QAction>

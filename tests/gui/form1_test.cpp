@@ -1,6 +1,6 @@
 #include "compiler/program.h"
-#include "editor/editor.h"
-#include "editor/form1.h"
+#include "language/editor.h"
+#include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtdevices.h"
 

@@ -1,9 +1,9 @@
 #include "compiler/program.h"
-#include "editor/editor.h"
-#include "editor/form1.h"
+#include "language/editor.h"
+#include "gui/form1.h"
 #include "platform/doubles/doubles.h"
-#include "simulation/form3.h"
-#include "simulation/simcontrols.h"
+#include "gui/form3.h"
+#include "gui/simcontrols.h"
 #include "simulation/simulation.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "simulation/simulation.h"
 
 #include "compiler/program.h"
-#include "editor/editor.h"
+#include "language/editor.h"
 #include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>

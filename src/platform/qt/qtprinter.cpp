@@ -1,6 +1,6 @@
 #include "platform/qt/qtprinter.h"
 
-#include "chart/paintercanvas.h"
+#include "platform/qt/paintercanvas.h"
 
 #include <QFile>
 #include <QFontMetricsF>

@@ -1,0 +1,147 @@
+#include "cli/cli.h"
+#include "cli/headless.h"
+#include "chart/chart.h"
+#include "gui/chartpicture.h"
+#include "compiler/program.h"
+#include "platform/displaylist.h"
+
+#include <QFile>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <charconv>
+#include <memory>
+#include <ostream>
+
+namespace fh::cli {
+
+namespace {
+
+constexpr const char* chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH]";
+// A chart bigger than this would be a typing error, and a few gigabytes of memory.
+constexpr int largestSide = 8192;
+
+std::optional<QSize> parseSize(const std::string& text)
+{
+    const auto x = text.find('x');
+    if (x == std::string::npos)
+        return std::nullopt;
+    int w = 0, h = 0;
+    const char* end = text.data() + text.size();
+    const auto [wEnd, wErr] = std::from_chars(text.data(), text.data() + x, w);
+    const auto [hEnd, hErr] = std::from_chars(text.data() + x + 1, end, h);
+    if (wErr != std::errc() || hErr != std::errc() || wEnd != text.data() + x || hEnd != end)
+        return std::nullopt;
+    if (w < 1 || h < 1 || w > largestSide || h > largestSide)
+        return std::nullopt;
+    return QSize(w, h);
+}
+
+enum class Format { Png, Svg, Pdf };
+
+std::optional<Format> formatOf(const std::string& path)
+{
+    const QString name = QString::fromLocal8Bit(path).toLower();
+    if (name.endsWith(QLatin1String(".png")))
+        return Format::Png;
+    if (name.endsWith(QLatin1String(".svg")))
+        return Format::Svg;
+    if (name.endsWith(QLatin1String(".pdf")))
+        return Format::Pdf;
+    return std::nullopt;
+}
+
+// Paints the chart as the chart window shows it at `size`; returns the failure, if any.
+std::optional<std::string> writeChart(const DisplayList& chart, const QSize& size, Format format,
+                                      const std::string& path)
+{
+    const QRect area(QPoint(0, 0), size);
+    if (format == Format::Png) {
+        if (!chartImage(chart, size).save(QString::fromLocal8Bit(path), "PNG"))
+            return "cannot write the image";
+        return std::nullopt;
+    }
+    QFile file(QString::fromLocal8Bit(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString().toStdString();
+    QSvgGenerator svg;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPaintDevice* device = &svg;
+    if (format == Format::Svg) {
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(area);
+        svg.setResolution(96);
+    } else {
+        // One page the size of the window, at the window's 96 dots per inch.
+        pdf = std::make_unique<QPdfWriter>(&file);
+        pdf->setResolution(96);
+        pdf->setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point,
+                                   QString(), QPageSize::ExactMatch));
+        pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
+        device = pdf.get();
+    }
+    QPainter painter;
+    if (!painter.begin(device))
+        return "cannot paint the chart";
+    paintChart(painter, area, chart);
+    painter.end();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString().toStdString();
+    return std::nullopt;
+}
+
+} // namespace
+
+int chart(const Args& args, Streams io)
+{
+    std::optional<std::string> file, out;
+    QSize size(1680, 1008);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && !out) {
+            out = args[++i];
+        } else if (args[i] == "--size" && i + 1 < args.size()) {
+            const auto wanted = parseSize(args[++i]);
+            if (!wanted) {
+                io.err << "fernhollow: --size wants WxH, each 1 to " << largestSide << ", not " << args[i] << '\n';
+                return 2;
+            }
+            size = *wanted;
+        } else if (!file && !args[i].starts_with("-")) {
+            file = args[i];
+        } else {
+            io.err << chartUsage << '\n';
+            return 2;
+        }
+    }
+    if (!file || !out) {
+        io.err << chartUsage << '\n';
+        return 2;
+    }
+    const auto format = formatOf(*out);
+    if (!format) {
+        io.err << "fernhollow: " << *out << ": the chart is written as .png, .svg or .pdf\n";
+        return 2;
+    }
+    const auto lists = loadProgram(*file, io.err);
+    if (!lists)
+        return 2;
+
+    StreamMessages messages(io.err);
+    Program program;
+    ChartState state;
+    DisplayList drawing;
+    if (!plot(*lists, program, state, drawing, messages, FixedClock(0)))
+        return 2;
+
+    const HeadlessGui gui;
+    if (const auto failure = writeChart(drawing, size, *format, *out)) {
+        io.err << "fernhollow: cannot write " << *out << ": " << *failure << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace fh::cli

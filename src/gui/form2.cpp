@@ -1,0 +1,35 @@
+#include "gui/form2.h"
+
+#include <QCheckBox>
+
+namespace fh {
+
+Form2::Form2(std::array<int, 3>& plotsel, QWidget* owner) : QWidget(owner, Qt::Window), plotsel(plotsel)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // 1410 x 1575 twips.
+    resize(94, 105);
+
+    struct Box {
+        const char* caption;
+        QRect twips;
+    };
+    const Box boxes[] = {
+        {"Temperature", {120, 0, 1335, 375}},
+        {"Light", {120, 480, 975, 375}},
+        {"Water", {120, 960, 975, 375}},
+    };
+    for (std::size_t i = 0; i < plotsel.size(); ++i) {
+        QCheckBox* box = new QCheckBox(QString::fromLatin1(boxes[i].caption), this);
+        box->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        const QRect& t = boxes[i].twips;
+        box->setGeometry(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15);
+        box->setChecked(plotsel[i] == 1);
+        // A greyed box counts as not ticked.
+        connect(box, &QCheckBox::stateChanged, this,
+                [this, i](int state) { this->plotsel[i] = state == Qt::Checked ? 1 : 0; });
+    }
+}
+
+} // namespace fh

@@ -1,0 +1,186 @@
+#include "gui/form3.h"
+
+#include "gui/pictures.h"
+#include "simulation/simulation.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+
+namespace fh {
+
+namespace {
+
+// Positions are written in twips, 15 to a pixel, so they read as the layout gives them.
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+// An outline drawn in the window's text colour; it takes no mouse clicks.
+class Shape : public QWidget {
+public:
+    Shape(QWidget* parent, const QString& name, const QRect& at, bool circle) : QWidget(parent), circle(circle)
+    {
+        setObjectName(name);
+        setGeometry(at);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        if (circle) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.drawEllipse(r);
+        } else {
+            painter.drawRect(r);
+        }
+    }
+
+private:
+    bool circle;
+};
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& at)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(at);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QLabel* image(QWidget* parent, const QString& name, const QString& picture, const QRect& at)
+{
+    auto* l = label(parent, name, {}, at);
+    l->setScaledContents(true);
+    l->setPixmap(fh::picture(picture, at.size()));
+    l->hide();
+    return l;
+}
+
+QLabel* setPoint(QWidget* parent, const QString& name, const QString& text, const QRect& at)
+{
+    QLabel* l = label(parent, name, text, at);
+    QFont font = l->font();
+    font.setPointSizeF(13.5);
+    font.setBold(true);
+    l->setFont(font);
+    return l;
+}
+
+void setText(QLabel* l, const std::string& text)
+{
+    const QString shown = QString::fromLatin1(text);
+    if (l->text() != shown)
+        l->setText(shown);
+}
+
+} // namespace
+
+Form3::Form3()
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QString::fromLatin1(form3Title));
+    setWindowIcon(leafIcon());
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setGeometry(twips(7485, 4050, 8775, 3390));
+
+    new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false);
+    new Shape(this, QStringLiteral("Shape2"), twips(2160, 0, 1815, 2055), false);
+    new Shape(this, QStringLiteral("Shape3"), twips(4200, 0, 1455, 2055), false);
+
+    // Outputs 1, 3, 5 in the left column of a group, 2, 4, 6 in the right; the
+    // circles come first so that a shown image covers its circle.
+    constexpr int rowTop[] = {120, 600, 1080};
+    for (int k = 0; k < 6; ++k) {
+        const int top = rowTop[k / 2];
+        const bool right = k % 2 == 1;
+        new Shape(this, QStringLiteral("Shape4_%1").arg(k), twips(right ? 1200 : 720, top + 120, 135, 135), true);
+        new Shape(this, QStringLiteral("Shape4_%1").arg(k + 6), twips(right ? 3240 : 2760, top + 120, 135, 135),
+                  true);
+    }
+    for (int k = 0; k < 6; ++k) {
+        const int top = rowTop[k / 2];
+        const bool right = k % 2 == 1;
+        const int lampSide = k == 0 ? 345 : 375;
+        lamps[static_cast<std::size_t>(k)] = image(this, QStringLiteral("Image1_%1").arg(k), QStringLiteral("lamp"),
+                                                   twips(right ? 1080 : 600, top, lampSide, lampSide));
+        taps[static_cast<std::size_t>(k)] = image(this, QStringLiteral("Image2_%1").arg(k), QStringLiteral("tap"),
+                                                  twips(right ? 3120 : 2640, top, 375, 375));
+        label(this, QStringLiteral("Label7_%1").arg(k), QString::number(k + 1),
+              twips(right ? 1560 : 360, top, 255, 375));
+        label(this, QStringLiteral("Label7_%1").arg(k + 6), QString::number(k + 1),
+              twips(right ? 3600 : 2400, top, 255, 375));
+    }
+
+    label(this, QStringLiteral("Label3"), QStringLiteral("Lights"), twips(840, 1560, 735, 255));
+    label(this, QStringLiteral("Label4"), QStringLiteral("Water"), twips(2760, 1560, 855, 375));
+    usetLab = setPoint(this, QStringLiteral("usetLab"), QStringLiteral("78"), twips(4440, 120, 855, 375));
+    label(this, QStringLiteral("Label1"), QStringLiteral("Upper Set-Cool"), twips(4320, 480, 1455, 255));
+    lsetLab = setPoint(this, QStringLiteral("lsetLab"), QStringLiteral("74"), twips(4440, 840, 855, 375));
+    label(this, QStringLiteral("Label2"), QStringLiteral("Lower Set-Heat"), twips(4320, 1320, 1575, 255));
+    label(this, QStringLiteral("Label6"), QStringLiteral("Temperature"), twips(4320, 1680, 975, 255));
+
+    // The selection shows the timers' phases; clicks would only fight the next second.
+    list4 = new QListWidget(this);
+    list4->setObjectName(QStringLiteral("List4"));
+    list4->setGeometry(twips(6240, 120, 1695, 1410));
+    list4->setSelectionMode(QAbstractItemView::MultiSelection);
+    list4->setFocusPolicy(Qt::NoFocus);
+    list4->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    QLabel* timers = label(this, QStringLiteral("Label13"), QStringLiteral("Timers"), twips(6600, 1680, 975, 375));
+    QFont big = timers->font();
+    big.setPointSizeF(13.5);
+    timers->setFont(big);
+    timers->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    timers->setAutoFillBackground(true);
+    timers->setBackgroundRole(QPalette::Button);
+
+    text1 = new QLineEdit(QStringLiteral("Text1"), this);
+    text1->setObjectName(QStringLiteral("Text1"));
+    text1->setGeometry(twips(120, 2640, 5895, 495));
+    text1->setReadOnly(true);
+    label(this, QStringLiteral("Label5"), QStringLiteral(": Pending"), twips(6240, 2760, 735, 375));
+
+    image(this, QStringLiteral("Image3"), QStringLiteral("lamp"), twips(480, 2040, 540, 540));
+    image(this, QStringLiteral("Image4"), QStringLiteral("tap"), twips(2520, 2040, 540, 540));
+}
+
+void Form3::render(const SimDisplay& display)
+{
+    for (std::size_t k = 0; k < lamps.size(); ++k) {
+        lamps[k]->setHidden(!display.lamps[k]);
+        taps[k]->setHidden(!display.taps[k]);
+    }
+    if (display.timerItems && list4->count() == 0)
+        for (int n = 1; n <= timerCount; ++n)
+            list4->addItem(QStringLiteral("p %1").arg(n));
+    for (int i = 0; i < std::min(list4->count(), timerCount); ++i)
+        list4->item(i)->setSelected(display.timerOn[static_cast<std::size_t>(i)]);
+    setText(usetLab, display.usetLab);
+    setText(lsetLab, display.lsetLab);
+    const QString pending = QString::fromLatin1(display.text1);
+    if (text1->text() != pending)
+        text1->setText(pending);
+    if (display.shown && isHidden())
+        show();
+    else if (!display.shown && !isHidden())
+        hide();
+}
+
+void Form3::closeEvent(QCloseEvent* e)
+{
+    e->ignore();
+    emit closeRequested();
+}
+
+} // namespace fh

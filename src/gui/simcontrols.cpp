@@ -1,0 +1,183 @@
+#include "gui/simcontrols.h"
+
+#include "gui/form1.h"
+
+#include "gui/form3.h"
+#include "gui/pictures.h"
+#include "simulation/simulation.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+namespace fh {
+
+namespace {
+
+void setPicture(QLabel* image, const QString& name)
+{
+    if (image)
+        image->setPixmap(picture(name, image->size()));
+}
+
+void setText(QLabel* label, const std::string& text)
+{
+    const QString shown = QString::fromLatin1(text);
+    if (label && label->text() != shown)
+        label->setText(shown);
+}
+
+void setShown(QWidget* widget, bool shown)
+{
+    if (widget)
+        widget->setHidden(!shown);
+}
+
+void setChecked(QAction* action, bool checked)
+{
+    if (action) {
+        action->setCheckable(true);
+        action->setChecked(checked);
+    }
+}
+
+} // namespace
+
+SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
+    : QObject(&form1), form1(form1), simulation(simulation), form3_(std::make_unique<Form3>())
+{
+    sson = form1.findChild<QAction*>(QStringLiteral("sson"));
+    ssoff = form1.findChild<QAction*>(QStringLiteral("ssoff"));
+    label6 = form1.findChild<QLabel*>(QStringLiteral("Label6"));
+    label13 = form1.findChild<QLabel*>(QStringLiteral("Label13"));
+    image1 = form1.findChild<QLabel*>(QStringLiteral("Image1"));
+    image2 = form1.findChild<QLabel*>(QStringLiteral("Image2"));
+    image3 = form1.findChild<QLabel*>(QStringLiteral("Image3"));
+    check13 = form1.findChild<QCheckBox*>(QStringLiteral("Check13"));
+    command2 = form1.findChild<QPushButton*>(QStringLiteral("Command2"));
+    timer1 = form1.findChild<QTimer*>(QStringLiteral("Timer1"));
+    if (!timer1) {
+        timer1 = new QTimer(&form1);
+        timer1->setObjectName(QStringLiteral("Timer1"));
+    }
+    timer1->setInterval(10);
+
+    setPicture(image1, QStringLiteral("warning"));
+    setPicture(image2, QStringLiteral("light-green"));
+    setPicture(image3, QStringLiteral("light-red"));
+
+    connect(timer1, &QTimer::timeout, this, [this] {
+        if (this->simulation.tick())
+            handled();
+    });
+    if (sson)
+        connect(sson, &QAction::triggered, this, [this] {
+            this->simulation.sson();
+            handled();
+        });
+    if (ssoff)
+        connect(ssoff, &QAction::triggered, this, [this] {
+            this->simulation.ssoff();
+            handled();
+        });
+    if (command2)
+        connect(command2, &QPushButton::clicked, this, [this] {
+            this->simulation.command2Click();
+            handled();
+        });
+    if (check13)
+        check13->installEventFilter(this);
+    connect(form3_.get(), &Form3::closeRequested, this, [this] {
+        this->form1.show();
+        this->form1.raise();
+        this->form1.activateWindow();
+        this->simulation.ssoff();
+        handled();
+    });
+    connect(&form1, &Form1::firstActivated, this, &SimulationControls::startUp);
+    connect(this, &SimulationControls::changed, &form1, &Form1::render);
+    render();
+}
+
+SimulationControls::~SimulationControls() = default;
+
+void SimulationControls::startUp()
+{
+    simulation.startUp();
+    if (!timer1->isActive())
+        timer1->start();
+    handled();
+}
+
+void SimulationControls::render()
+{
+    const MainDisplay& shown = simulation.form1;
+    setText(label6, shown.label6);
+    setText(label13, shown.label13);
+    setShown(image2, shown.greenLight);
+    setShown(image3, shown.redLight);
+    setShown(image1, shown.warningSign);
+    setChecked(sson, shown.ssonChecked);
+    setChecked(ssoff, shown.ssoffChecked);
+    if (check13) {
+        check13->setChecked(shown.fanTicked);
+        check13->setText(QString::fromLatin1(shown.fanCaption));
+    }
+    if (command2 && command2->text() != QString::fromLatin1(shown.command2))
+        command2->setText(QString::fromLatin1(shown.command2));
+    form3_->render(simulation.form3);
+}
+
+void SimulationControls::handled()
+{
+    render();
+    emit changed();
+}
+
+// Check13 takes its presses and releases from here only: the toolkit's own flip on
+// a click is left out, so each complete click flips the switch once.
+bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != check13)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+            return false;
+        simulation.check13Down();
+        handled();
+        return true;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        simulation.check13Up(check13->rect().contains(mouse->position().toPoint()));
+        handled();
+        return true;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Space)
+            return false;
+        if (!key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyPress)
+                simulation.check13Down();
+            else
+                simulation.check13Up(true);
+            handled();
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace fh

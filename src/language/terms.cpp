@@ -1,0 +1,172 @@
+#include "language/terms.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace fh {
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace
+
+std::string upper(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string_view trim(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> split(std::string_view text, char separator)
+{
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const auto at = text.find(separator, start);
+        if (at == std::string_view::npos) {
+            pieces.emplace_back(text.substr(start));
+            return pieces;
+        }
+        pieces.emplace_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+}
+
+std::string join(const std::vector<std::string>& pieces, char separator)
+{
+    std::string out;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            out += separator;
+        out += pieces[i];
+    }
+    return out;
+}
+
+bool isNumeric(std::string_view text)
+{
+    const std::string_view t = trim(text);
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    bool point = false;
+    for (; i < t.size(); ++i) {
+        if (isDigit(t[i]))
+            ++digits;
+        else if (t[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0)
+        return false;
+    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+            ++i;
+        const std::size_t expStart = i;
+        while (i < t.size() && isDigit(t[i]))
+            ++i;
+        if (i == expStart)
+            return false;
+    }
+    return i == t.size();
+}
+
+double leadingValue(std::string_view text)
+{
+    std::string compact;
+    if (text.find(' ') != std::string_view::npos) {
+        compact.reserve(text.size());
+        for (char c : text)
+            if (c != ' ')
+                compact += c;
+        text = compact;
+    }
+
+    // Take the longest prefix that forms a number, then convert only that prefix.
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t start = i;
+    std::size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i]))
+            ++digits;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0)
+        return 0.0;
+    std::size_t end = i;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        const std::size_t expStart = j;
+        while (j < text.size() && isDigit(text[j]))
+            ++j;
+        if (j > expStart)
+            end = j;
+    }
+    double value = 0;
+    const auto r = std::from_chars(text.data() + start, text.data() + end, value);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Rare: let strtod tell overflow (saturate) from underflow (zero).
+        const std::string prefix(text.substr(start, end - start));
+        value = std::min(std::strtod(prefix.c_str(), nullptr), std::numeric_limits<double>::max());
+    }
+    return negative ? -value : value;
+}
+
+std::string plainNumber(double value)
+{
+    if (value == 0)
+        value = 0; // no "-0"
+    // Never in exponent form: the largest double has 309 digits, the smallest
+    // fraction some 330 places.
+    char digits[400];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
+    return std::string(digits, end);
+}
+
+std::string twoDigit(double value)
+{
+    const double rounded = std::round(value);
+    const long long whole = std::fabs(rounded) < 1e15 ? static_cast<long long>(rounded) : 0;
+    std::string digits = std::to_string(whole < 0 ? -whole : whole);
+    if (digits.size() < 2)
+        digits.insert(0, 2 - digits.size(), '0');
+    return whole < 0 ? "-" + digits : digits;
+}
+
+long long roundHalfEven(double value, long long lo, long long hi)
+{
+    if (std::isnan(value))
+        return lo < 0 && hi > 0 ? 0 : lo;
+    if (value <= static_cast<double>(lo))
+        return lo;
+    if (value >= static_cast<double>(hi))
+        return hi;
+    return static_cast<long long>(std::nearbyint(value));
+}
+
+} // namespace fh

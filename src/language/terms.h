@@ -1,0 +1,39 @@
+#pragma once
+
+// Reading rules of the command language, shared by the line check, the compiler,
+// the simulation and the chart. Only the space character counts as blank, and only
+// the ASCII letters a-z change case.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fh {
+
+std::string upper(std::string_view text);
+std::string_view trim(std::string_view text);
+
+// Splits at every separator; all pieces are kept, empty ones included. An empty
+// text gives one empty piece, as the callers that need "no pieces" test for it.
+std::vector<std::string> split(std::string_view text, char separator);
+std::string join(const std::vector<std::string>& pieces, char separator);
+
+// Trimmed text of an optional sign, digits with at most one decimal point and at
+// least one digit, and an optional exponent (E, optional sign, digits).
+bool isNumeric(std::string_view text);
+
+// The number the text begins with, spaces anywhere skipped, 0 when it begins with
+// none. Saturates at the largest finite double, so callers never see infinity.
+double leadingValue(std::string_view text);
+
+// A number as a caption or label shows it: 78 as "78", a fraction only when there
+// is one, and never an exponent (1E20 as "100000000000000000000").
+std::string plainNumber(double value);
+
+// Rounds half away from zero and writes at least two digits ("07", "24").
+std::string twoDigit(double value);
+
+// Nearest whole number, halves to the even neighbour, clamped to [lo, hi].
+long long roundHalfEven(double value, long long lo, long long hi);
+
+} // namespace fh

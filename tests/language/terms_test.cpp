@@ -1,0 +1,65 @@
+#include "language/terms.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace fh {
+namespace {
+
+TEST(Terms, LeadingValueReadsTheNumberTheTextBeginsWith)
+{
+    const struct {
+        const char* text;
+        double value;
+    } rows[] = {
+        {"70F", 70},     {"", 0},          {"  -  5", -5},  {"7 0", 70},   {"1.2.3", 1.2},
+        {".5", 0.5},     {"5.", 5},        {"--5", 0},      {"E5", 0},     {"1E3", 1000},
+        {"1E+2X", 100},  {"1E-1", 0.1},    {"1E", 1},       {"1E+", 1},    {"&H10", 0},
+        {"+3S", 3},      {"-", 0},         {".", 0},        {"0.5S", 0.5}, {"12:30", 12},
+    };
+    for (const auto& row : rows)
+        EXPECT_DOUBLE_EQ(leadingValue(row.text), row.value) << '"' << row.text << '"';
+}
+
+TEST(Terms, LeadingValueSaturatesInsteadOfOverflowing)
+{
+    EXPECT_EQ(leadingValue("1E999"), std::numeric_limits<double>::max());
+    EXPECT_EQ(leadingValue("-1E999"), -std::numeric_limits<double>::max());
+}
+
+TEST(Terms, NumericTextRule)
+{
+    for (const char* good : {"1", " 1 ", "+1", "-1.5", ".5", "5.", "1E5", "1e-5", "007"})
+        EXPECT_TRUE(isNumeric(good)) << '"' << good << '"';
+    for (const char* bad : {"", "   ", "1 0", "1.2.3", "1E", "E1", "+", "1,000", "$1", "&H10", "0X1", "1-"})
+        EXPECT_FALSE(isNumeric(bad)) << '"' << bad << '"';
+}
+
+TEST(Terms, TwoDigitRoundsHalfAwayFromZero)
+{
+    EXPECT_EQ(twoDigit(7), "07");
+    EXPECT_EQ(twoDigit(23.5), "24");
+    EXPECT_EQ(twoDigit(0.5), "01");
+    EXPECT_EQ(twoDigit(59.4), "59");
+    EXPECT_EQ(twoDigit(-0.0), "00");
+}
+
+TEST(Terms, RoundHalfEvenIsBounded)
+{
+    EXPECT_EQ(roundHalfEven(2.5, 0, 100), 2);
+    EXPECT_EQ(roundHalfEven(3.5, 0, 100), 4);
+    EXPECT_EQ(roundHalfEven(1e300, 0, 100), 100);
+    EXPECT_EQ(roundHalfEven(-1e300, -5, 5), -5);
+    EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN(), -5, 5), 0);
+}
+
+TEST(Terms, SplitKeepsEmptyPieces)
+{
+    EXPECT_EQ(split("a,,b,", ','), (std::vector<std::string>{"a", "", "b", ""}));
+    EXPECT_EQ(split("", ','), (std::vector<std::string>{""}));
+    EXPECT_EQ(upper("ab\xe9z"), "AB\xe9Z");
+}
+
+} // namespace
+} // namespace fh
