@@ -27,7 +27,7 @@ void compileFullProgram(benchmark::State& state)
     Program program;
     for (auto _ : state) {
         program.compile(lists, messages, clock);
-        benchmark::DoNotOptimize(program.nextstep);
+        benchmark::DoNotOptimize(program.nextstep());
     }
 }
 BENCHMARK(compileFullProgram)->Unit(benchmark::kMicrosecond);

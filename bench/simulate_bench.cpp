@@ -22,15 +22,15 @@ void simulatedDay(benchmark::State& state)
     Simulation sim(program, editor, clock, beeper, messages);
     sim.startUp();
     sim.tick();
-    sim.sson();
+    sim.switchOn();
     for (auto _ : state) {
         for (int s = 0; s < secondsPerDay; ++s) {
             clock.advance();
             sim.tick();
         }
-        benchmark::DoNotOptimize(sim.form3);
+        benchmark::DoNotOptimize(sim.greenhouse());
     }
-    state.counters["lines"] = program.proglast + 1;
+    state.counters["lines"] = program.proglast() + 1;
 }
 BENCHMARK(simulatedDay)->Unit(benchmark::kMillisecond);
 

@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fh::Program program;
     fh::Simulation simulation(program, editor, clock, beeper, messages);
     simulation.startUp();
-    simulation.sson();
-    for (int second = 0; second < fh::secondsPerDay && simulation.simrun; ++second) {
+    simulation.switchOn();
+    for (int second = 0; second < fh::secondsPerDay && simulation.simrun(); ++second) {
         clock.advance();
         simulation.tick();
     }

@@ -35,20 +35,18 @@ double hourOf(const Cell& cell)
 
 class Plotter {
 public:
-    Plotter(const Program& program, Canvas& canvas) : program(program), canvas(canvas) {}
+    Plotter(const Program& compiled, Canvas& surface) : program(compiled), canvas(surface) {}
 
     void frame();
     void walk();
 
 private:
-    using Row = std::array<Cell, schedColumns>;
-
     // A label leaves a dot at its anchor, its top-left corner.
     void label(double x, double y, const std::string& text);
     void line(double x1, double y1, double x2, double y2) { canvas.line(x1, y1, x2, y2, black); }
-    void light(const Row& row, int i);
-    void temperature(const Row& row);
-    void water(const Row& row, int i);
+    void light(const ScheduleRow& row, int i);
+    void temperature(const ScheduleRow& row);
+    void water(const ScheduleRow& row, int i);
     void pulseBlock(int i, double a, double b, double state);
     void closeDay();
 
@@ -97,16 +95,17 @@ void Plotter::frame()
 
 void Plotter::walk()
 {
-    lightstat.fill(-1);
-    valvestat.fill(-1);
-    const int last = std::min(program.proglast, progCapacity - 1);
+    lightstat.fill(OutputState::notNamed);
+    valvestat.fill(OutputState::notNamed);
+    const int last = std::min(program.proglast(), progCapacity - 1);
     // A program that shrank after its last sync can leave nextstep past its end.
-    int simstep = program.nextstep >= 0 && program.nextstep <= last ? program.nextstep : 0;
+    const int next = program.nextstep();
+    int simstep = next >= 0 && next <= last ? next : 0;
     int pass = 0;
     while (pass < passes) {
-        const Row& row = program.sched[static_cast<std::size_t>(simstep)];
-        tnow = hourOf(row[1]);
-        const auto* type = std::get_if<std::string>(&row[0]);
+        const ScheduleRow& row = program.sched()[static_cast<std::size_t>(simstep)];
+        tnow = hourOf(row[column::time]);
+        const auto* type = std::get_if<std::string>(&row[column::letter]);
         if (type && *type == "L") {
             for (int i = 0; i < outputs; ++i)
                 light(row, i);
@@ -130,11 +129,11 @@ void Plotter::walk()
     }
 }
 
-void Plotter::light(const Row& row, int i)
+void Plotter::light(const ScheduleRow& row, int i)
 {
     const auto k = static_cast<std::size_t>(i);
-    const double s = cellValue(row[k + 2]);
-    if (s != 0 && s != 1)
+    const double s = cellValue(row[column::output(i + 1)]);
+    if (s != OutputState::off && s != OutputState::on)
         return;
     if (drawing) {
         const double p = lightstat[k];
@@ -148,10 +147,10 @@ void Plotter::light(const Row& row, int i)
     lchange[k] = tnow;
 }
 
-void Plotter::temperature(const Row& row)
+void Plotter::temperature(const ScheduleRow& row)
 {
-    const double lo = cellValue(row[2]);
-    const double hi = cellValue(row[3]);
+    const double lo = cellValue(row[column::low]);
+    const double hi = cellValue(row[column::high]);
     if (drawing) {
         const auto y = temperatureLevel;
         if (lo == lowprev)
@@ -172,10 +171,10 @@ void Plotter::temperature(const Row& row)
     tchange = tnow;
 }
 
-void Plotter::water(const Row& row, int i)
+void Plotter::water(const ScheduleRow& row, int i)
 {
     const auto k = static_cast<std::size_t>(i);
-    const double s = cellValue(row[k + 2]);
+    const double s = cellValue(row[column::output(i + 1)]);
     if (!(s > -0.2))
         return;
     if (drawing) {
@@ -204,7 +203,7 @@ void Plotter::pulseBlock(int i, double a, double b, double state)
     const double bottom = valveLevel(i, 0), top = valveLevel(i, 1);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
-    canvas.text(b, top, " P" + plainNumber(state - 10), black);
+    canvas.text(b, top, " P" + plainNumber(OutputState::timerOf(state)), black);
 }
 
 void Plotter::closeDay()
@@ -234,13 +233,13 @@ bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas
 {
     if (!program.compile(lists, messages, clock))
         return false;
-    if (program.proglast < 0) {
+    if (program.proglast() < 0) {
         messages.show(std::string(noProgramPresent));
         return false;
     }
-    if (state.scaled == 0) {
+    if (!state.scaled) {
         canvas.scale(chartLeft, chartTop, chartRight, chartBottom);
-        state.scaled = 1;
+        state.scaled = true;
     }
     Plotter plotter(program, canvas);
     plotter.frame();

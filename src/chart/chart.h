@@ -42,12 +42,12 @@ inline constexpr Color chartWindowColor{240, 240, 240};
 
 // Chart state that lives as long as the application.
 struct ChartState {
-    // 0: the next chart sets the chart coordinates first. The main window clears it
-    // whenever it becomes active, and a new chart window needs it cleared too.
-    int scaled = 0;
+    // false: the next chart sets the chart coordinates first. The main window clears
+    // it whenever it becomes active, and a new chart window needs it cleared too.
+    bool scaled = false;
     // The ticked boxes of the selection window: Temperature, Light, Water. The chart
     // shows every trace whatever they hold.
-    std::array<int, 3> plotsel{};
+    std::array<bool, 3> plotsel{};
 };
 
 // Compiles the lists into `program` and draws the chart onto `canvas`. Returns false,

@@ -37,11 +37,11 @@ int compile(const Args& args, Streams io)
         return 2;
     program.sort();
     program.fullparse();
-    for (int i = 0; i <= program.proglast; ++i)
-        io.out << program.prog[static_cast<std::size_t>(i)] << '\n';
+    for (int i = 0; i <= program.proglast(); ++i)
+        io.out << program.prog()[static_cast<std::size_t>(i)] << '\n';
     if (next) {
         program.syncup(FixedClock(*next));
-        io.out << "next: " << program.nextstep << '\n';
+        io.out << "next: " << program.nextstep() << '\n';
     }
     return 0;
 }

@@ -50,9 +50,9 @@ std::string bits(const std::array<bool, 6>& shown)
 // a change of the display and gives a line.
 std::string display(const Simulation& sim)
 {
-    return "lamps=" + bits(sim.form3.lamps) + " taps=" + bits(sim.form3.taps) + " timers=" +
-           bits(sim.form3.timerOn) + " low=" + sim.form3.lsetLab + " high=" + sim.form3.usetLab +
-           " pending=" + std::to_string(sim.simstep);
+    return "lamps=" + bits(sim.greenhouse().lamps) + " taps=" + bits(sim.greenhouse().taps) + " timers=" +
+           bits(sim.greenhouse().timerOn) + " low=" + sim.greenhouse().lowSetPoint + " high=" + sim.greenhouse().highSetPoint +
+           " pending=" + std::to_string(sim.simstep());
 }
 
 } // namespace
@@ -103,8 +103,8 @@ int simulate(const Args& args, Streams io)
     // Timer1 has seen the start second, then "SimON" is chosen within it.
     clock.now = *start;
     sim.tick();
-    sim.sson();
-    if (!sim.simrun)
+    sim.switchOn();
+    if (!sim.simrun())
         return 2;
     std::string shown = display(sim);
     io.out << formatTime(clock.now) << ' ' << shown << '\n';

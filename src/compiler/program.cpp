@@ -91,6 +91,95 @@ Cell pulseSeconds(std::string_view text)
     return cell;
 }
 
+// The states an L or W line gives outputs 1..6 in `outstate`, and the mode a W line
+// leaves in `mode`; an output number outside 1..6 names no output, but a W line
+// still takes its mode from it.
+void nameOutputs(std::string_view type, std::string_view state, const std::vector<std::string_view>& ids,
+                 std::array<double, outputCount + 1>& outstate, double& mode)
+{
+    for (int k = 1; k <= outputCount; ++k)
+        outstate[static_cast<std::size_t>(k)] = OutputState::notNamed;
+    for (const auto& id : ids) {
+        const long long n = roundHalfEven(leadingValue(id), 0, outputCount + 1);
+        const bool named = n >= 1 && n <= outputCount;
+        const auto out = static_cast<std::size_t>(named ? n : 0);
+        double given = mode;
+        if (type == "L")
+            given = state == "ON" ? OutputState::on : OutputState::off;
+        else if (state == "ON")
+            given = mode = OutputState::on;
+        else if (state == "OFF")
+            given = mode = OutputState::off;
+        else if (state.starts_with('P'))
+            given = mode = saturated(OutputState::pulsedBy(leadingValue(without(state, 'P'))));
+        else
+            continue;
+        if (named)
+            outstate[out] = given;
+    }
+}
+
+// A row in the pasteable form: the letter and the time as written, the six state
+// columns (or set-points) and the mode as two-wide numbers, the pulse columns six wide.
+std::string pasteable(const ScheduleRow& row, std::string_view type, std::string_view time)
+{
+    std::string out;
+    out += type;
+    out += ',';
+    out += time;
+    out += ',';
+    for (std::size_t c = column::output(1); c <= column::mode; ++c) {
+        appendNumber(out, cellValue(row[c]), 2, true);
+        out += ',';
+    }
+    for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
+        appendNumber(out, cellValue(row[c]), 6, false);
+    return out;
+}
+
+// What one line leaves for the next while the program is parsed.
+struct ParseState {
+    // Outputs 1..6 of the last L or W line, and the mode of the last W line: a line
+    // of another kind keeps them.
+    std::array<double, outputCount + 1> outstate{};
+    double mode = 0;
+    // Kept between lines only to spare allocations.
+    std::vector<std::string_view> terms, ids;
+};
+
+// Fills the row of `line` and returns the line in its pasteable form.
+std::string parseLine(const std::string& line, ScheduleRow& row, ParseState& parse)
+{
+    const std::string text = upper(line);
+    auto& terms = parse.terms;
+    splitInto(text, ',', terms);
+    const std::string_view t3 = term(terms, 3);
+    splitInto(t3, '/', parse.ids);
+    if (t3.empty())
+        parse.ids.clear();
+    const std::string_view type = trim(term(terms, 1));
+    const std::string_view state = trim(term(terms, 4));
+
+    if (type == "L" || type == "W")
+        nameOutputs(type, state, parse.ids, parse.outstate, parse.mode);
+
+    row[column::letter] = std::string(type);
+    row[column::time] = std::string(term(terms, 2));
+    if (type == "T") {
+        row[column::low] = std::string(t3);
+        row[column::high] = std::string(term(terms, 4));
+    } else {
+        for (int k = 1; k <= outputCount; ++k)
+            row[column::output(k)] = parse.outstate[static_cast<std::size_t>(k)];
+    }
+    if (type == "W")
+        row[column::mode] = parse.mode;
+    const bool pulsed = type == "W" && contains(state, 'P');
+    for (std::size_t n = 5; n <= terms.size() && n <= 7; ++n)
+        row[column::pulseOn + n - 5] = pulsed ? pulseSeconds(terms[n - 1]) : Cell(std::string(terms[n - 1]));
+    return pasteable(row, type, term(terms, 2));
+}
+
 } // namespace
 
 double cellValue(const Cell& cell)
@@ -112,8 +201,8 @@ bool Program::combine(const CommandLists& lists, MessageBox& messages)
     std::size_t k = 0;
     for (const auto& list : lists)
         for (const auto& item : list)
-            prog[k++] = item;
-    proglast = static_cast<int>(k) - 1;
+            prog_[k++] = item;
+    proglast_ = static_cast<int>(k) - 1;
     display();
     return true;
 }
@@ -122,12 +211,12 @@ void Program::sort()
 {
     // Exchange sort on the time term compared as text. It moves line numbers, not
     // texts; the lines take their places at the end.
-    const auto last = static_cast<std::size_t>(proglast + 1);
+    const auto last = static_cast<std::size_t>(proglast_ + 1);
     std::array<std::string, progCapacity> keys;
     std::array<std::size_t, progCapacity> order;
     for (std::size_t i = 0; i < last; ++i) {
         order[i] = i;
-        keys[i] = timeKey(prog[i]);
+        keys[i] = timeKey(prog_[i]);
     }
     for (std::size_t a = 0; a + 1 < last; ++a)
         for (std::size_t b = a + 1; b < last; ++b)
@@ -135,104 +224,27 @@ void Program::sort()
                 std::swap(order[a], order[b]);
     std::array<std::string, progCapacity> sorted;
     for (std::size_t i = 0; i < last; ++i)
-        sorted[i] = std::move(prog[order[i]]);
+        sorted[i] = std::move(prog_[order[i]]);
     for (std::size_t i = 0; i < last; ++i)
-        prog[i] = std::move(sorted[i]);
+        prog_[i] = std::move(sorted[i]);
     display();
 }
 
 void Program::display()
 {
-    list5Visible = true;
-    ++displayed;
+    codeShown_ = true;
+    ++revision_;
 }
 
 void Program::fullparse()
 {
-    for (auto& row : sched)
-        for (std::size_t c = 0; c <= 11; ++c)
+    for (auto& row : sched_)
+        for (std::size_t c = column::letter; c <= column::phase; ++c)
             row[c] = 0.0;
-
-    // Outputs 1..6 of the last L or W line, and the mode of the last W line: a line
-    // of another kind keeps them, as they are working values of the whole run.
-    std::array<double, 7> outstate{};
-    double mode = 0;
-
-    std::vector<std::string_view> terms, ids;
-    for (int line = 0; line <= proglast; ++line) {
+    ParseState state;
+    for (int line = 0; line <= proglast_; ++line) {
         const auto i = static_cast<std::size_t>(line);
-        const std::string text = upper(prog[i]);
-        splitInto(text, ',', terms);
-        const std::string_view t3 = term(terms, 3);
-        splitInto(t3, '/', ids);
-        if (t3.empty())
-            ids.clear();
-        const std::string_view type = trim(term(terms, 1));
-        const std::string_view state = trim(term(terms, 4));
-        auto& row = sched[i];
-
-        if (type == "L" || type == "W") {
-            for (std::size_t n = 1; n <= 6; ++n)
-                outstate[n] = -1;
-            for (const auto& id : ids) {
-                // An output number outside 1..6 names no output.
-                const long long n = roundHalfEven(leadingValue(id), 0, 7);
-                const bool named = n >= 1 && n <= 6;
-                const auto out = static_cast<std::size_t>(named ? n : 0);
-                if (type == "L") {
-                    if (named)
-                        outstate[out] = state == "ON" ? 1 : 0;
-                    continue;
-                }
-                if (state == "ON") {
-                    if (named)
-                        outstate[out] = 1;
-                    mode = 1;
-                }
-                if (state == "OFF") {
-                    if (named)
-                        outstate[out] = 0;
-                    mode = 0;
-                }
-                if (state.starts_with('P')) {
-                    const double value = saturated(leadingValue(without(state, 'P')) + 10);
-                    if (named)
-                        outstate[out] = value;
-                    mode = value;
-                }
-            }
-        }
-
-        std::vector<Cell> extra; // terms 5 onwards, pulse times converted
-        for (std::size_t n = 5; n <= terms.size() && n <= 7; ++n)
-            extra.emplace_back(type == "W" && contains(state, 'P') ? pulseSeconds(terms[n - 1]) : Cell(std::string(terms[n - 1])));
-
-        row[0] = std::string(type);
-        row[1] = std::string(term(terms, 2));
-        if (type != "T")
-            for (std::size_t n = 1; n <= 6; ++n)
-                row[n + 1] = outstate[n];
-        if (type == "T") {
-            row[2] = std::string(t3);
-            row[3] = std::string(term(terms, 4));
-        }
-        if (type == "W")
-            row[8] = mode;
-        for (std::size_t n = 0; n < extra.size(); ++n)
-            row[9 + n] = extra[n];
-
-        std::string& out = prog[i];
-        out.clear();
-        out += type;
-        out += ',';
-        out += term(terms, 2);
-        out += ',';
-        for (std::size_t c = 2; c <= 8; ++c) {
-            appendNumber(out, cellValue(row[c]), 2, true);
-            out += ',';
-        }
-        for (std::size_t c = 9; c <= 11; ++c)
-            appendNumber(out, cellValue(row[c]), 6, false);
+        prog_[i] = parseLine(prog_[i], sched_[i], state);
     }
     display();
 }
@@ -240,10 +252,10 @@ void Program::fullparse()
 void Program::syncup(const Clock& clock)
 {
     const std::string now = formatTime(clock.secondsOfDay());
-    for (int i = 0; i <= proglast; ++i) {
-        const auto* time = std::get_if<std::string>(&sched[static_cast<std::size_t>(i)][1]);
+    for (int i = 0; i <= proglast_; ++i) {
+        const auto* time = std::get_if<std::string>(&sched_[static_cast<std::size_t>(i)][column::time]);
         if (time && *time > now) {
-            nextstep = i;
+            nextstep_ = i;
             return;
         }
     }

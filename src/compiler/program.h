@@ -4,11 +4,12 @@
 // orders it by the time term (compared as text), fullparse turns each line into a
 // row of `sched` and rewrites it in the fixed-width pasteable form, and syncup finds
 // from the clock the first line still to come (`nextstep`). After each of the first
-// three, display shows `prog` in the pasteable code list (List5).
+// three, display shows `prog` as the pasteable code.
 
 #include "language/commandlists.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -19,7 +20,7 @@ class Clock;
 class MessageBox;
 
 inline constexpr int progCapacity = 101;
-inline constexpr int schedColumns = 13;
+inline constexpr std::size_t schedColumns = 13;
 
 inline constexpr std::string_view noProgramPresent = "no program present!";
 inline constexpr std::string_view tooManyCommands =
@@ -27,6 +28,36 @@ inline constexpr std::string_view tooManyCommands =
 
 // A cell of the schedule holds a text or a number; a never-written cell is empty text.
 using Cell = std::variant<std::string, double>;
+using ScheduleRow = std::array<Cell, schedColumns>;
+using Schedule = std::array<ScheduleRow, progCapacity>;
+
+// The columns of a schedule row. Light or valve k (1..6) is column output(k); a T
+// line keeps its set-points where lights 1 and 2 would be. Terms 5 to 7 of a line
+// land in the three pulse columns, converted to seconds on a pulsed W line.
+namespace column {
+inline constexpr std::size_t letter = 0;
+inline constexpr std::size_t time = 1;
+inline constexpr std::size_t low = 2;
+inline constexpr std::size_t high = 3;
+inline constexpr std::size_t mode = 8; // the W mode in force: an output state
+inline constexpr std::size_t pulseOn = 9;
+inline constexpr std::size_t pulseOff = 10;
+inline constexpr std::size_t phase = 11;
+constexpr std::size_t output(int k) { return static_cast<std::size_t>(k) + 1; }
+} // namespace column
+
+// The state a line gives one output: not named (unchanged), off, on, or pulsed by
+// timer N, held as -1, 0, 1 and 10 + N. Unchecked lines can hold any number.
+struct OutputState {
+    static constexpr double notNamed = -1;
+    static constexpr double off = 0;
+    static constexpr double on = 1;
+    static constexpr double pulseBase = 10;
+
+    static constexpr double pulsedBy(double timer) { return pulseBase + timer; }
+    static constexpr bool isPulsed(double state) { return state > pulseBase; }
+    static constexpr double timerOf(double state) { return state - pulseBase; }
+};
 
 // The numeric value of a cell: the number, or the leading value of the text.
 double cellValue(const Cell& cell);
@@ -42,16 +73,29 @@ public:
     // combine, sort, fullparse, syncup; false when combine refused.
     bool compile(const CommandLists& lists, MessageBox& messages, const Clock& clock);
 
-    std::array<std::string, progCapacity> prog;
-    int proglast = -1;
-    std::array<std::array<Cell, schedColumns>, progCapacity> sched;
-    int nextstep = 0;
+    const std::array<std::string, progCapacity>& prog() const { return prog_; }
+    int proglast() const { return proglast_; }
+    const Schedule& sched() const { return sched_; }
+    int nextstep() const { return nextstep_; }
 
-    // The pasteable code list shows prog[0..proglast] whenever it is visible.
-    bool list5Visible = false;
-    int list5Selected = -1;
-    // Grows with every display, so a window knows when to refill the list.
-    unsigned long displayed = 0;
+    // The pasteable code is shown from the first display until hideCode().
+    bool codeShown() const { return codeShown_; }
+    void hideCode() { codeShown_ = false; }
+    // Grows with every display, so a window knows when to show the code again.
+    unsigned long revision() const { return revision_; }
+    // The line of the code marked as the one a running simulation waits for; -1: none.
+    int highlighted() const { return highlighted_; }
+    void highlight(int line) { highlighted_ = line; }
+
+private:
+    std::array<std::string, progCapacity> prog_;
+    int proglast_ = -1;
+    Schedule sched_;
+    int nextstep_ = 0;
+
+    bool codeShown_ = false;
+    unsigned long revision_ = 0;
+    int highlighted_ = -1;
 };
 
 } // namespace fh

@@ -55,7 +55,7 @@ void ChartControls::pghClick()
     } else {
         form4 = new Form4(printers, messages);
         connect(form4, &Form4::closing, this, [this] {
-            program.list5Visible = false;
+            program.hideCode();
             form1.render();
         });
         form4->showMaximized();

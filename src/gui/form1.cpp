@@ -129,20 +129,6 @@ void clearSelection(QListWidget* list)
     list->setCurrentRow(-1);
 }
 
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return rightButton;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 Form1::Form1(Editor& editor, Program& program, MessageBox& messages, const Clock& clock,
@@ -399,10 +385,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
     QListWidget* list = lists[static_cast<std::size_t>(index)];
 
     if (e->type() == QEvent::KeyPress && watched == list) {
-        // The editor knows one key code, Delete; every key still updates the
-        // remembered index, before the list moves its selection.
+        // Every key updates the remembered item, before the list moves its selection.
         const bool isDelete = static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete;
-        editor.keyDown(index, selectedRow(list), isDelete ? deleteKey : 0);
+        if (isDelete)
+            editor.deleteSelected(index, selectedRow(list));
+        else
+            editor.rememberSelection(index, selectedRow(list));
         render();
         return isDelete;
     }
@@ -410,12 +398,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
     // list, a right one would select the item under the pointer.
     const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
     if (press && watched == list->viewport()) {
-        const int button = buttonCode(static_cast<QMouseEvent*>(e)->button());
-        if (const auto copied = editor.mouseDown(index, selectedRow(list), button))
+        if (static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
+            return QMainWindow::eventFilter(watched, e);
+        // The right button copies the item selected before; it selects nothing.
+        if (const auto copied = editor.copySelected(index, selectedRow(list)))
             text6->setText(fromBytes(*copied));
         render();
-        // The right button copies the item selected before; it selects nothing.
-        return button == rightButton;
+        return true;
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -469,18 +458,18 @@ void Form1::renderIndicator()
 
 void Form1::renderList5()
 {
-    list5->setVisible(program.list5Visible);
-    if (program.displayed != shownDisplay) {
-        shownDisplay = program.displayed;
+    list5->setVisible(program.codeShown());
+    if (program.revision() != shownDisplay) {
+        shownDisplay = program.revision();
         list5->clear();
-        for (int i = 0; i <= program.proglast && i < progCapacity; ++i)
-            list5->addItem(fromBytes(program.prog[static_cast<std::size_t>(i)]));
+        for (int i = 0; i <= program.proglast() && i < progCapacity; ++i)
+            list5->addItem(fromBytes(program.prog()[static_cast<std::size_t>(i)]));
         shownSelected = -1;
         clearSelection(list5);
     }
-    if (program.list5Selected == shownSelected)
+    if (program.highlighted() == shownSelected)
         return;
-    shownSelected = program.list5Selected;
+    shownSelected = program.highlighted();
     if (shownSelected >= 0 && shownSelected < list5->count())
         list5->setCurrentRow(shownSelected);
     else

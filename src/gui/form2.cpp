@@ -4,7 +4,7 @@
 
 namespace fh {
 
-Form2::Form2(std::array<int, 3>& plotsel, QWidget* owner) : QWidget(owner, Qt::Window), plotsel(plotsel)
+Form2::Form2(std::array<bool, 3>& plotsel, QWidget* owner) : QWidget(owner, Qt::Window), plotsel(plotsel)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -25,10 +25,10 @@ Form2::Form2(std::array<int, 3>& plotsel, QWidget* owner) : QWidget(owner, Qt::W
         box->setObjectName(QStringLiteral("Check1_%1").arg(i));
         const QRect& t = boxes[i].twips;
         box->setGeometry(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15);
-        box->setChecked(plotsel[i] == 1);
+        box->setChecked(plotsel[i]);
         // A greyed box counts as not ticked.
         connect(box, &QCheckBox::stateChanged, this,
-                [this, i](int state) { this->plotsel[i] = state == Qt::Checked ? 1 : 0; });
+                [this, i](int state) { this->plotsel[i] = state == Qt::Checked; });
     }
 }
 

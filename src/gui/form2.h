@@ -14,10 +14,10 @@ class Form2 : public QWidget {
 
 public:
     // Stays in front of `owner`; destroyed when closed.
-    Form2(std::array<int, 3>& plotsel, QWidget* owner);
+    Form2(std::array<bool, 3>& plotsel, QWidget* owner);
 
 private:
-    std::array<int, 3>& plotsel;
+    std::array<bool, 3>& plotsel;
 };
 
 } // namespace fh

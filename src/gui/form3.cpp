@@ -155,7 +155,7 @@ Form3::Form3()
     image(this, QStringLiteral("Image4"), QStringLiteral("tap"), twips(2520, 2040, 540, 540));
 }
 
-void Form3::render(const SimDisplay& display)
+void Form3::render(const GreenhouseView& display)
 {
     for (std::size_t k = 0; k < lamps.size(); ++k) {
         lamps[k]->setHidden(!display.lamps[k]);
@@ -166,9 +166,9 @@ void Form3::render(const SimDisplay& display)
             list4->addItem(QStringLiteral("p %1").arg(n));
     for (int i = 0; i < std::min(list4->count(), timerCount); ++i)
         list4->item(i)->setSelected(display.timerOn[static_cast<std::size_t>(i)]);
-    setText(usetLab, display.usetLab);
-    setText(lsetLab, display.lsetLab);
-    const QString pending = QString::fromLatin1(display.text1);
+    setText(usetLab, display.highSetPoint);
+    setText(lsetLab, display.lowSetPoint);
+    const QString pending = QString::fromLatin1(display.pendingLine);
     if (text1->text() != pending)
         text1->setText(pending);
     if (display.shown && isHidden())

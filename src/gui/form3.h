@@ -1,7 +1,7 @@
 #pragma once
 
 // Form3, "GH Simulation": the picture of the simulated greenhouse. It owns widgets
-// only and shows what the simulation's SimDisplay holds. Its close box never
+// only and shows what the simulation's GreenhouseView holds. Its close box never
 // destroys it: the close is refused and reported, and the owner stops the
 // simulation, which hides the window.
 
@@ -15,7 +15,7 @@ class QListWidget;
 
 namespace fh {
 
-struct SimDisplay;
+struct GreenhouseView;
 
 inline constexpr const char* form3Title = "GH Simulation";
 
@@ -25,7 +25,7 @@ class Form3 : public QWidget {
 public:
     Form3();
 
-    void render(const SimDisplay& display);
+    void render(const GreenhouseView& display);
 
 signals:
     void closeRequested();

@@ -77,17 +77,17 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
     });
     if (sson)
         connect(sson, &QAction::triggered, this, [this] {
-            this->simulation.sson();
+            this->simulation.switchOn();
             handled();
         });
     if (ssoff)
         connect(ssoff, &QAction::triggered, this, [this] {
-            this->simulation.ssoff();
+            this->simulation.switchOff();
             handled();
         });
     if (command2)
         connect(command2, &QPushButton::clicked, this, [this] {
-            this->simulation.command2Click();
+            this->simulation.toggleForceLights();
             handled();
         });
     if (check13)
@@ -96,7 +96,7 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
         this->form1.show();
         this->form1.raise();
         this->form1.activateWindow();
-        this->simulation.ssoff();
+        this->simulation.switchOff();
         handled();
     });
     connect(&form1, &Form1::firstActivated, this, &SimulationControls::startUp);
@@ -116,21 +116,21 @@ void SimulationControls::startUp()
 
 void SimulationControls::render()
 {
-    const MainDisplay& shown = simulation.form1;
-    setText(label6, shown.label6);
-    setText(label13, shown.label13);
+    const ControlPanel& shown = simulation.panel();
+    setText(label6, shown.clock);
+    setText(label13, shown.switchCaption);
     setShown(image2, shown.greenLight);
     setShown(image3, shown.redLight);
     setShown(image1, shown.warningSign);
-    setChecked(sson, shown.ssonChecked);
-    setChecked(ssoff, shown.ssoffChecked);
+    setChecked(sson, shown.simOnChecked);
+    setChecked(ssoff, shown.simOffChecked);
     if (check13) {
         check13->setChecked(shown.fanTicked);
         check13->setText(QString::fromLatin1(shown.fanCaption));
     }
-    if (command2 && command2->text() != QString::fromLatin1(shown.command2))
-        command2->setText(QString::fromLatin1(shown.command2));
-    form3_->render(simulation.form3);
+    if (command2 && command2->text() != QString::fromLatin1(shown.forceCaption))
+        command2->setText(QString::fromLatin1(shown.forceCaption));
+    form3_->render(simulation.greenhouse());
 }
 
 void SimulationControls::handled()
@@ -150,14 +150,14 @@ bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return false;
-        simulation.check13Down();
+        simulation.fanPressed();
         handled();
         return true;
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return false;
-        simulation.check13Up(check13->rect().contains(mouse->position().toPoint()));
+        simulation.fanReleased(check13->rect().contains(mouse->position().toPoint()));
         handled();
         return true;
     }
@@ -168,9 +168,9 @@ bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
             return false;
         if (!key->isAutoRepeat()) {
             if (event->type() == QEvent::KeyPress)
-                simulation.check13Down();
+                simulation.fanPressed();
             else
-                simulation.check13Up(true);
+                simulation.fanReleased(true);
             handled();
         }
         return true;

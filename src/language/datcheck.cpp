@@ -1,8 +1,10 @@
 #include "language/datcheck.h"
 
+#include "language/commandlists.h"
 #include "language/terms.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace fh {
@@ -13,10 +15,10 @@ class Check {
 public:
     void fail(std::string_view message)
     {
-        result.dataok = 0;
+        result.dataok = false;
         result.errmsg = message;
     }
-    bool ok() const { return result.dataok == 1; }
+    bool ok() const { return result.dataok; }
     CheckResult result;
 };
 
@@ -29,19 +31,6 @@ std::string timeComponent(Check& check, const std::string& component, double lim
     if (value < 0 || value > limit)
         check.fail(msg::timeRange);
     return value >= 0 && value <= limit ? twoDigit(value) : std::string();
-}
-
-bool inRange(const std::string& id)
-{
-    if (!isNumeric(id))
-        return false;
-    const double value = leadingValue(id);
-    return value >= 1 && value <= 6;
-}
-
-std::vector<std::string> ids(const std::string& term)
-{
-    return term.empty() ? std::vector<std::string>{} : split(term, '/');
 }
 
 bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
@@ -68,6 +57,97 @@ void pulseTerm(Check& check, const std::string& term, bool onTerm)
         check.fail(onTerm ? msg::onPulseFormat : msg::offPulseFormat);
 }
 
+// Output ids of term 3, at most `most` of them, each 1 to 6. False when the check
+// stops here: too many ids.
+bool outputIds(Check& check, const std::string& term, std::size_t most, std::string_view tooMany,
+               std::string_view invalid)
+{
+    const auto ids = term.empty() ? std::vector<std::string>{} : split(term, '/');
+    if (ids.size() > most) {
+        check.fail(tooMany);
+        return false;
+    }
+    for (const auto& id : ids) {
+        const double value = leadingValue(id);
+        if (!isNumeric(id) || value < 1 || value > outputCount)
+            check.fail(invalid);
+    }
+    return true;
+}
+
+// The normalised time of term 2, its components checked.
+std::string timeOfDay(Check& check, const std::string& term)
+{
+    if (term.empty()) {
+        check.fail(msg::missingData);
+        return {};
+    }
+    const auto parts = split(term, ':');
+    const std::string hh = timeComponent(check, parts[0], 24);
+    const std::string mm = parts.size() > 1 ? timeComponent(check, parts[1], 59) : "00";
+    const std::string ss = parts.size() > 2 ? timeComponent(check, parts[2], 59) : "00";
+    return hh + ":" + mm + ":" + ss;
+}
+
+void temperatures(Check& check, const std::vector<std::string>& terms)
+{
+    const double low = leadingValue(terms[2]);
+    const double high = leadingValue(terms[3]);
+    if (low < 32 || low > 110)
+        check.fail(msg::lowTemp);
+    if (high < 32 || high > 110)
+        check.fail(msg::highTemp);
+    if (high - low < 2)
+        check.fail(msg::tooClose);
+}
+
+// Mode P1..P6 and its pulse terms.
+void pulseMode(Check& check, std::string_view mode, const std::vector<std::string>& terms)
+{
+    const std::string timer = without(mode, "P");
+    if (!isNumeric(timer)) {
+        check.fail(msg::pulseFormat);
+    } else {
+        const double value = leadingValue(timer);
+        if (value != std::floor(value))
+            check.fail(msg::pulseFormat);
+        else if (value > timerCount || value < 1)
+            check.fail(msg::sixTimers);
+    }
+    if (terms.size() > 6) {
+        check.fail(msg::tooManyValveTerms);
+        return;
+    }
+    if (terms.size() > 4) {
+        pulseTerm(check, terms[4], true);
+        if (terms.size() > 5)
+            pulseTerm(check, terms[5], false);
+        else
+            check.fail(msg::missingData);
+    }
+}
+
+void water(Check& check, const std::vector<std::string>& terms)
+{
+    if (!outputIds(check, terms[2], 6, msg::tooManyValves, msg::invalidValve))
+        return;
+    const std::string_view mode = trim(terms[3]);
+    if (mode.starts_with('P'))
+        pulseMode(check, mode, terms);
+    else if (mode != "ON" && mode != "OFF")
+        check.fail(msg::waterMode);
+}
+
+void lights(Check& check, const std::vector<std::string>& terms)
+{
+    // Seven, not six: with ids of 1 to 6 a seventh can only repeat one.
+    if (!outputIds(check, terms[2], 7, msg::tooManyRelays, msg::invalidRelay))
+        return;
+    const std::string_view state = trim(terms[3]);
+    if (state != "ON" && state != "OFF")
+        check.fail(msg::lightState);
+}
+
 } // namespace
 
 CheckResult datcheck(std::string_view line)
@@ -82,87 +162,21 @@ CheckResult datcheck(std::string_view line)
     const std::string_view letter = trim(terms[0]);
     if (terms[0].empty())
         check.fail(msg::missingData);
-    else if (letter.size() != 1 || (letter != "T" && letter != "L" && letter != "W"))
+    else if (letter != "T" && letter != "L" && letter != "W")
         check.fail(msg::tlwOnly);
     if (!check.ok())
         return check.result;
 
-    std::string hh, mm = "00", ss = "00";
-    if (terms[1].empty()) {
-        check.fail(msg::missingData);
-    } else {
-        const auto parts = split(terms[1], ':');
-        hh = timeComponent(check, parts[0], 24);
-        if (parts.size() > 1)
-            mm = timeComponent(check, parts[1], 59);
-        if (parts.size() > 2)
-            ss = timeComponent(check, parts[2], 59);
-    }
-
-    if (letter == "T") {
-        const double low = leadingValue(terms[2]);
-        const double high = leadingValue(terms[3]);
-        if (low < 32 || low > 110)
-            check.fail(msg::lowTemp);
-        if (high < 32 || high > 110)
-            check.fail(msg::highTemp);
-        if (high - low < 2)
-            check.fail(msg::tooClose);
-    } else if (letter == "W") {
-        const auto valves = ids(terms[2]);
-        if (valves.size() > 6) {
-            check.fail(msg::tooManyValves);
-            return check.result;
-        }
-        for (const auto& id : valves)
-            if (!inRange(id))
-                check.fail(msg::invalidValve);
-        const std::string_view mode = trim(terms[3]);
-        if (mode != "ON" && mode != "OFF" && !mode.starts_with('P')) {
-            check.fail(msg::waterMode);
-            return check.result;
-        }
-        if (mode.starts_with('P')) {
-            const std::string timer = without(mode, "P");
-            if (!isNumeric(timer)) {
-                check.fail(msg::pulseFormat);
-            } else {
-                const double value = leadingValue(timer);
-                if (value != std::floor(value))
-                    check.fail(msg::pulseFormat);
-                else if (value > 6 || value < 1)
-                    check.fail(msg::sixTimers);
-            }
-            if (terms.size() > 6) {
-                check.fail(msg::tooManyValveTerms);
-                return check.result;
-            }
-            if (terms.size() > 4) {
-                pulseTerm(check, terms[4], true);
-                if (terms.size() > 5)
-                    pulseTerm(check, terms[5], false);
-                else
-                    check.fail(msg::missingData);
-            }
-        }
-    } else if (letter == "L") {
-        const auto relays = ids(terms[2]);
-        if (relays.size() > 7) {
-            check.fail(msg::tooManyRelays);
-            return check.result;
-        }
-        for (const auto& id : relays)
-            if (!inRange(id))
-                check.fail(msg::invalidRelay);
-        const std::string_view state = trim(terms[3]);
-        if (state != "ON" && state != "OFF") {
-            check.fail(msg::lightState);
-            return check.result;
-        }
-    }
+    std::string time = timeOfDay(check, terms[1]);
+    if (letter == "T")
+        temperatures(check, terms);
+    else if (letter == "W")
+        water(check, terms);
+    else
+        lights(check, terms);
 
     if (check.ok()) {
-        terms[1] = hh + ":" + mm + ":" + ss;
+        terms[1] = std::move(time);
         check.result.cmdline = join(terms, ',');
     }
     return check.result;

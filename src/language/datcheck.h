@@ -13,7 +13,7 @@
 namespace fh {
 
 struct CheckResult {
-    int dataok = 1;     // 1 when the line passed every check
+    bool dataok = true;  // the line passed every check
     std::string errmsg; // message of the last failing check; empty for a good line
     std::string cmdline; // normalised line; empty for a bad line
 };

@@ -5,45 +5,55 @@
 
 namespace fh {
 
+Editor::Editor(MessageBox& boxes) : messages(boxes) {}
+
 bool Editor::pumpcom(std::string_view text)
 {
     const CheckResult r = datcheck(text);
-    dataok = r.dataok;
+    dataok_ = r.dataok;
     if (!r.dataok) {
-        errmsg = r.errmsg;
-        messages.show(errmsg);
+        errmsg_ = r.errmsg;
+        messages.show(errmsg_);
         return false;
     }
-    cmdline = r.cmdline;
+    cmdline_ = r.cmdline;
     oldit();
-    const int list = listOf(cmdline);
+    const int list = listOf(cmdline_);
     if (list >= 0)
-        lists_[static_cast<std::size_t>(list)].push_back(cmdline);
+        lists_[static_cast<std::size_t>(list)].push_back(cmdline_);
     return true;
 }
 
-void Editor::keyDown(int list, int selected, int keyCode)
+void Editor::rememberSelection(int list, int selected)
 {
     if (list < 0 || list > 2)
         return;
-    auto& items = lists_[static_cast<std::size_t>(list)];
     int& remembered = sel[static_cast<std::size_t>(list)];
-    const int count = static_cast<int>(items.size());
+    const int count = static_cast<int>(lists_[static_cast<std::size_t>(list)].size());
     if (selected >= 0)
         remembered = selected;
     if (count > 0 && remembered > count - 1)
         remembered = count - 1;
     if (remembered < 0)
         remembered = 0;
-    if (keyCode == deleteKey && count > 0) {
-        items.erase(items.begin() + remembered);
-        --remembered;
-    }
 }
 
-std::optional<std::string> Editor::mouseDown(int list, int selected, int button) const
+void Editor::deleteSelected(int list, int selected)
 {
-    if (button != rightButton || list < 0 || list > 2)
+    rememberSelection(list, selected);
+    if (list < 0 || list > 2)
+        return;
+    auto& items = lists_[static_cast<std::size_t>(list)];
+    int& remembered = sel[static_cast<std::size_t>(list)];
+    if (items.empty())
+        return;
+    items.erase(items.begin() + remembered);
+    --remembered;
+}
+
+std::optional<std::string> Editor::copySelected(int list, int selected) const
+{
+    if (list < 0 || list > 2)
         return std::nullopt;
     const auto& items = lists_[static_cast<std::size_t>(list)];
     if (selected < 0 || selected >= static_cast<int>(items.size()))

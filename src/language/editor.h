@@ -24,12 +24,9 @@ enum class Indicator {
     Programmed, // "programmed", green
 };
 
-inline constexpr int deleteKey = 46;
-inline constexpr int rightButton = 2;
-
 class Editor {
 public:
-    explicit Editor(MessageBox& messages) : messages(messages) {}
+    explicit Editor(MessageBox& messages);
 
     // Enter in the entry box. Checks the line; a bad line is reported and changes
     // nothing, a good one is filed. Returns true when the entry box is to be emptied.
@@ -37,10 +34,14 @@ public:
     void oldit() { indicator_ = Indicator::NotCurrent; }
     void sendit() { indicator_ = Indicator::Programmed; }
 
-    // Key down in list `list` (0..2) whose selected item is `selected` (-1: none).
-    void keyDown(int list, int selected, int keyCode);
-    // Mouse button down: the text to copy into the entry box, if any.
-    std::optional<std::string> mouseDown(int list, int selected, int button) const;
+    // Any key in list `list` (0..2) whose selected item is `selected` (-1: none): the
+    // selection, if any, becomes the list's remembered item, kept within the list.
+    void rememberSelection(int list, int selected);
+    // Delete in a list: removes the selected item, or else the remembered one, and
+    // then remembers the item before it.
+    void deleteSelected(int list, int selected);
+    // The selected item of a list, to copy into the entry box; none when nothing is selected.
+    std::optional<std::string> copySelected(int list, int selected) const;
 
     const CommandLists& lists() const { return lists_; }
     void replaceLists(CommandLists lists);
@@ -51,16 +52,20 @@ public:
     bool modified() const { return lists_ != saved; }
     void markSaved() { saved = lists_; }
 
-    int dataok = 0;
-    std::string errmsg;
-    std::string cmdline;
-    std::array<int, 3> sel{}; // remembered index per list for the Delete key
+    // The outcome of the last check of a typed line.
+    bool dataok() const { return dataok_; }
+    const std::string& errmsg() const { return errmsg_; }
+    const std::string& cmdline() const { return cmdline_; }
 
 private:
     MessageBox& messages;
     CommandLists lists_;
     CommandLists saved;
     Indicator indicator_ = Indicator::Designed;
+    bool dataok_ = false;
+    std::string errmsg_;
+    std::string cmdline_;
+    std::array<int, 3> sel{}; // remembered item per list, for the Delete key
 };
 
 } // namespace fh

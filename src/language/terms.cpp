@@ -9,7 +9,42 @@
 namespace fh {
 
 namespace {
+
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The end of the number `text` begins with: an optional sign, digits with at most
+// one decimal point and at least one digit, and an exponent (E, optional sign,
+// digits) where digits follow the E. 0 when the text begins with no number.
+std::size_t numberEnd(std::string_view text)
+{
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    std::size_t digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (isDigit(text[i]))
+            ++digits;
+        else if (text[i] == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (digits == 0)
+        return 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        const std::size_t exponent = j;
+        while (j < text.size() && isDigit(text[j]))
+            ++j;
+        if (j > exponent)
+            i = j;
+    }
+    return i;
+}
+
 } // namespace
 
 std::string upper(std::string_view text)
@@ -59,32 +94,8 @@ std::string join(const std::vector<std::string>& pieces, char separator)
 bool isNumeric(std::string_view text)
 {
     const std::string_view t = trim(text);
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    bool point = false;
-    for (; i < t.size(); ++i) {
-        if (isDigit(t[i]))
-            ++digits;
-        else if (t[i] == '.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (digits == 0)
-        return false;
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
-        const std::size_t expStart = i;
-        while (i < t.size() && isDigit(t[i]))
-            ++i;
-        if (i == expStart)
-            return false;
-    }
-    return i == t.size();
+    const std::size_t end = numberEnd(t);
+    return end > 0 && end == t.size();
 }
 
 double leadingValue(std::string_view text)
@@ -97,36 +108,11 @@ double leadingValue(std::string_view text)
                 compact += c;
         text = compact;
     }
-
-    // Take the longest prefix that forms a number, then convert only that prefix.
-    std::size_t i = 0;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    const std::size_t start = i;
-    std::size_t digits = 0;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        if (isDigit(text[i]))
-            ++digits;
-        else if (text[i] == '.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (digits == 0)
+    const std::size_t end = numberEnd(text);
+    if (end == 0)
         return 0.0;
-    std::size_t end = i;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            ++j;
-        const std::size_t expStart = j;
-        while (j < text.size() && isDigit(text[j]))
-            ++j;
-        if (j > expStart)
-            end = j;
-    }
+    const bool negative = text[0] == '-';
+    const std::size_t start = text[0] == '+' || text[0] == '-' ? 1 : 0;
     double value = 0;
     const auto r = std::from_chars(text.data() + start, text.data() + end, value);
     if (r.ec == std::errc::result_out_of_range) {

@@ -23,8 +23,8 @@ int dayOf(long long seconds)
     return static_cast<int>(((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay);
 }
 
-// A timer number or List4 index, rounded halves to even; clamped to -1..7, so a
-// value outside 0..6 stays outside.
+// A timer number or index, rounded halves to even; clamped to -1..7, so a value
+// outside 0..6 stays outside.
 long long whole(double value) { return roundHalfEven(value, -1, 7); }
 
 // A line at hour 24 passes the check but would never meet the clock: it acts at
@@ -47,9 +47,9 @@ std::string_view letterOf(const Cell& cell)
 
 } // namespace
 
-Simulation::Simulation(Program& program, const Editor& editor, const Clock& clock, Beeper& beeper,
-                       MessageBox& messages)
-    : program(program), editor(editor), clock(clock), beeper(beeper), messages(messages)
+Simulation::Simulation(Program& compiled, const Editor& source, const Clock& time, Beeper& sound,
+                       MessageBox& boxes)
+    : program(compiled), editor(source), clock(time), beeper(sound), messages(boxes)
 {
 }
 
@@ -59,8 +59,8 @@ void Simulation::startUp()
         return;
     started = true;
     for (int n = 1; n <= timerCount; ++n)
-        timers[static_cast<std::size_t>(n - 1)] = {1, 30, 4.0 * n};
-    form3.timerItems = true;
+        timers_[static_cast<std::size_t>(n - 1)] = {1, 30, 4.0 * n};
+    greenhouse_.timerItems = true;
 }
 
 bool Simulation::tick()
@@ -68,16 +68,16 @@ bool Simulation::tick()
     const int now = dayOf(clock.secondsOfDay());
     if (now == dayOf(lasttime))
         return false;
-    form1.label6 = formatTime(now);
+    panel_.clock = formatTime(now);
     // While a box of the set-up is open the simulation is on but has no line.
-    if (simrun && !settingUp) {
+    if (simrun_ && !settingUp) {
         const int forward = dayOf(static_cast<long long>(now) - lasttime);
         if (forward <= longestStall)
-            for (int s = 1; s < forward && simrun; ++s) {
+            for (int s = 1; s < forward && simrun_; ++s) {
                 blinky();
                 step(dayOf(static_cast<long long>(lasttime) + s));
             }
-        if (simrun) {
+        if (simrun_) {
             beeper.beep();
             blinky();
             step(now);
@@ -91,22 +91,25 @@ bool Simulation::tick()
 
 void Simulation::sim() { step(dayOf(clock.secondsOfDay())); }
 
-void Simulation::blinky()
+bool inOnPhase(const PulseTimer& t, int simsecs)
 {
-    simsecs = simsecs >= 0 && simsecs < secondsPerDay ? simsecs + 1 : 0;
     // nearbyint rounds halves to even; fmod is exact and takes the sign of the
     // dividend, whatever the size of the times (a period beyond the largest double
     // is infinite, and the remainder is then the dividend, as it should be).
-    for (std::size_t n = 0; n < timers.size(); ++n) {
-        const PulseTimer& t = timers[n];
-        const double period = std::max(1.0, std::nearbyint(t.on + t.off));
-        form3.timerOn[n] = std::fmod(std::nearbyint(simsecs + t.phase), period) < t.on;
-    }
+    const double period = std::max(1.0, std::nearbyint(t.on + t.off));
+    return std::fmod(std::nearbyint(simsecs + t.phase), period) < t.on;
+}
+
+void Simulation::blinky()
+{
+    simsecs_ = simsecs_ >= 0 && simsecs_ < secondsPerDay ? simsecs_ + 1 : 0;
+    for (std::size_t n = 0; n < timers_.size(); ++n)
+        greenhouse_.timerOn[n] = inOnPhase(timers_[n], simsecs_);
     for (std::size_t v = 1; v <= outputCount; ++v) {
-        if (!(valvestat[v] > 10))
+        if (!OutputState::isPulsed(valvestat_[v]))
             continue;
-        const long long item = whole(valvestat[v] - 11);
-        form3.taps[v - 1] = item >= 0 && item < timerCount && form3.timerOn[static_cast<std::size_t>(item)];
+        const long long item = whole(OutputState::timerOf(valvestat_[v]) - 1);
+        greenhouse_.taps[v - 1] = item >= 0 && item < timerCount && greenhouse_.timerOn[static_cast<std::size_t>(item)];
     }
 }
 
@@ -114,121 +117,120 @@ void Simulation::step(int second)
 {
     if (settingUp)
         return;
-    if (simready == 0) {
+    if (!simready_) {
         // The set-up may show a modal box (a refused compile, or no program), and
         // the clock ticks on while it is open: no step may run before it is closed.
         settingUp = true;
         bool running = program.compile(editor.lists(), messages, clock);
         if (running) {
-            lightstat.fill(-1);
-            valvestat.fill(-1);
-            simready = 1;
-            simstep = program.nextstep;
-            if (program.proglast < 0) {
+            lightstat_.fill(OutputState::notNamed);
+            valvestat_.fill(OutputState::notNamed);
+            simready_ = true;
+            simstep_ = program.nextstep();
+            if (program.proglast() < 0) {
                 messages.show(std::string(noProgramPresent));
                 running = false;
             }
         }
         settingUp = false;
         if (!running) {
-            ssoff();
+            switchOff();
             return;
         }
     }
-    const int last = std::min(program.proglast, progCapacity - 1);
+    const int last = std::min(program.proglast(), progCapacity - 1);
     if (last < 0)
         return;
     // The program can shrink under a running simulation; after the last line comes line 0.
-    if (simstep < 0 || simstep > last)
-        simstep = 0;
-    program.list5Selected = simstep;
-    const auto line = static_cast<std::size_t>(simstep);
-    form3.text1 = program.prog[line];
-    if (!isDue(program.sched[line][1], formatTime(second)))
+    if (simstep_ < 0 || simstep_ > last)
+        simstep_ = 0;
+    program.highlight(simstep_);
+    const auto line = static_cast<std::size_t>(simstep_);
+    greenhouse_.pendingLine = program.prog()[line];
+    if (!isDue(program.sched()[line][column::time], formatTime(second)))
         return;
-    apply(simstep);
-    if (++simstep > last)
-        simstep = 0;
+    apply(simstep_);
+    if (++simstep_ > last)
+        simstep_ = 0;
 }
 
 void Simulation::apply(int line)
 {
-    const auto& row = program.sched[static_cast<std::size_t>(line)];
-    const std::string_view letter = letterOf(row[0]);
+    const ScheduleRow& row = program.sched()[static_cast<std::size_t>(line)];
+    const std::string_view letter = letterOf(row[column::letter]);
     if (letter == "L") {
-        for (std::size_t k = 0; k < outputCount; ++k) {
-            const double v = cellValue(row[k + 2]);
-            if (v == 1)
-                form3.lamps[k] = true;
-            else if (v == 0)
-                form3.lamps[k] = false;
+        for (int k = 1; k <= outputCount; ++k) {
+            const double v = cellValue(row[column::output(k)]);
+            const auto lamp = static_cast<std::size_t>(k - 1);
+            if (v == OutputState::on)
+                greenhouse_.lamps[lamp] = true;
+            else if (v == OutputState::off)
+                greenhouse_.lamps[lamp] = false;
         }
     } else if (letter == "T") {
-        form3.lsetLab = plainNumber(cellValue(row[2]));
-        form3.usetLab = plainNumber(cellValue(row[3]));
+        greenhouse_.lowSetPoint = plainNumber(cellValue(row[column::low]));
+        greenhouse_.highSetPoint = plainNumber(cellValue(row[column::high]));
     } else if (letter == "W") {
-        for (std::size_t k = 0; k < outputCount; ++k) {
-            const double v = cellValue(row[k + 2]);
-            if (v == 1 || v == 0) {
-                valvestat[k + 1] = v;
-                form3.taps[k] = v == 1;
-            } else if (v > 10) {
-                valvestat[k + 1] = v;
-                const long long n = whole(cellValue(row[8]) - 10);
-                if (cellValue(row[9]) > 0 && n >= 1 && n <= timerCount)
-                    timers[static_cast<std::size_t>(n - 1)] = {cellValue(row[9]), cellValue(row[10]),
-                                                               cellValue(row[11])};
+        for (int k = 1; k <= outputCount; ++k) {
+            const double v = cellValue(row[column::output(k)]);
+            const auto valve = static_cast<std::size_t>(k);
+            if (v == OutputState::on || v == OutputState::off) {
+                valvestat_[valve] = v;
+                greenhouse_.taps[valve - 1] = v == OutputState::on;
+            } else if (OutputState::isPulsed(v)) {
+                valvestat_[valve] = v;
+                const long long n = whole(OutputState::timerOf(cellValue(row[column::mode])));
+                if (cellValue(row[column::pulseOn]) > 0 && n >= 1 && n <= timerCount)
+                    timers_[static_cast<std::size_t>(n - 1)] = {cellValue(row[column::pulseOn]),
+                                                                 cellValue(row[column::pulseOff]),
+                                                                 cellValue(row[column::phase])};
             }
         }
     }
 }
 
-void Simulation::sson()
+void Simulation::switchOn()
 {
     switchTo(true);
     sim();
 }
 
-void Simulation::ssoff()
+void Simulation::switchOff()
 {
     switchTo(false);
-    program.list5Visible = false;
+    program.hideCode();
 }
 
 void Simulation::switchTo(bool on)
 {
-    simrun = on;
-    form1.redLight = !on;
-    form1.greenLight = on;
-    form1.label13 = on ? simOnCaption : simOffCaption;
-    form1.ssoffChecked = !on;
-    form1.ssonChecked = on;
-    form3.shown = on;
-    simready = 0;
+    simrun_ = on;
+    panel_.redLight = !on;
+    panel_.greenLight = on;
+    panel_.switchCaption = on ? simOnCaption : simOffCaption;
+    panel_.simOffChecked = !on;
+    panel_.simOnChecked = on;
+    greenhouse_.shown = on;
+    simready_ = false;
 }
 
 // The toolkit's own flip is left out, so a click (a press, then a release on the
 // switch) is one flip and the caption always names the tick. As with the written
 // handlers and the toolkit's flip together, a release elsewhere changes nothing.
-void Simulation::check13Down() { check13Pressed = true; }
+void Simulation::fanPressed() { fanPressed_ = true; }
 
-void Simulation::check13Up(bool onSwitch)
+void Simulation::fanReleased(bool overSwitch)
 {
-    if (!std::exchange(check13Pressed, false) || !onSwitch)
+    if (!std::exchange(fanPressed_, false) || !overSwitch)
         return;
-    form1.fanTicked = !form1.fanTicked;
-    form1.fanCaption = form1.fanTicked ? "On" : "Off";
+    panel_.fanTicked = !panel_.fanTicked;
+    panel_.fanCaption = panel_.fanTicked ? "On" : "Off";
 }
 
-void Simulation::command2Click()
+void Simulation::toggleForceLights()
 {
-    if (form1.command2 != forceLights) {
-        form1.warningSign = false;
-        form1.command2 = forceLights;
-    } else {
-        form1.warningSign = true;
-        form1.command2 = unforce;
-    }
+    const bool forcing = panel_.forceCaption == forceLights;
+    panel_.warningSign = forcing;
+    panel_.forceCaption = forcing ? unforce : forceLights;
 }
 
 } // namespace fh

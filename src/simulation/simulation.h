@@ -1,11 +1,11 @@
 #pragma once
 
-// The simulation plays the compiled program against the clock. Timer1 ticks every
-// 10 ms; in each new clock second the tick shows the clock and, while the
-// simulation runs, beeps, advances the six pulse timers (blinky) and makes one step
-// (sim), which applies the pending program line when its second has come. What the
+// The simulation plays the compiled program against the clock. A tick comes every
+// 10 ms; in each new clock second it shows the clock and, while the simulation
+// runs, beeps, advances the six pulse timers (blinky) and makes one step (sim),
+// which applies the pending program line when its second has come. What the
 // simulation window and the simulation's controls of the main window show is plain
-// state here (SimDisplay, MainDisplay); the windows only render it.
+// state here (GreenhouseView, ControlPanel); the windows only render it.
 
 #include "language/commandlists.h"
 
@@ -32,30 +32,34 @@ struct PulseTimer {
     double phase = 0;
 };
 
-// Form3, "GH Simulation".
-struct SimDisplay {
-    std::array<bool, outputCount> lamps{};  // Image1(k): light relay k+1 on
-    std::array<bool, outputCount> taps{};   // Image2(k): water valve k+1 open
-    std::array<bool, timerCount> timerOn{}; // List4 item N-1 selected: timer N in its on phase
-    bool timerItems = false;                // List4 holds "p 1".."p 6"
-    std::string lsetLab = "74";
-    std::string usetLab = "78";
-    std::string text1 = "Text1"; // the pending line
+// Whether a timer is in its on phase at second `simsecs` of its run: periods and
+// sums round halves to even, and a period below one second counts as one.
+bool inOnPhase(const PulseTimer& timer, int simsecs);
+
+// What the simulation window shows.
+struct GreenhouseView {
+    std::array<bool, outputCount> lamps{};  // light relay k+1 on
+    std::array<bool, outputCount> taps{};   // water valve k+1 open
+    std::array<bool, timerCount> timerOn{}; // timer N-1 in its on phase
+    bool timerItems = false;                // the timer list holds "p 1".."p 6"
+    std::string lowSetPoint = "74";
+    std::string highSetPoint = "78";
+    std::string pendingLine = "Text1"; // the window's caption until a line is pending
     bool shown = false;
 };
 
 // The simulation's switches and the two manual controls of the main window.
-struct MainDisplay {
-    std::string label6 = "Label6"; // the clock
-    std::string label13 = "SIM On/off";
-    bool ssonChecked = false;
-    bool ssoffChecked = true;
-    bool greenLight = false; // Image2
-    bool redLight = true;    // Image3
-    bool fanTicked = false;  // Check13
+struct ControlPanel {
+    std::string clock = "Label6"; // the caption until the first tick
+    std::string switchCaption = "SIM On/off";
+    bool simOnChecked = false;
+    bool simOffChecked = true;
+    bool greenLight = false;
+    bool redLight = true;
+    bool fanTicked = false;
     std::string fanCaption = "Off";
-    std::string command2 = std::string(forceLights);
-    bool warningSign = false; // Image1
+    std::string forceCaption = std::string(forceLights);
+    bool warningSign = false;
 };
 
 class Simulation {
@@ -64,33 +68,32 @@ public:
                MessageBox& messages);
 
     // The one-time part of the main window's first activation: the timers' start
-    // values and List4's items. Later calls change nothing.
+    // values and the timer list's items. Later calls change nothing.
     void startUp();
 
-    // Timer1: true when the clock second changed, so there is something to render.
+    // The 10 ms tick: true when the clock second changed, so there is something to render.
     bool tick();
     void sim();
     void blinky();
 
-    void sson();
-    void ssoff();
+    void switchOn();
+    void switchOff();
 
-    // A press and then a release on the switch are one click, which flips it once.
-    void check13Down();
-    void check13Up(bool onSwitch);
-    void command2Click();
+    // A press and then a release on the fan switch are one click, which flips it once.
+    void fanPressed();
+    void fanReleased(bool overSwitch);
+    void toggleForceLights();
 
-    bool simrun = false;
-    int simready = 0;
-    int simstep = 0;
-    int lasttime = 0;
-    int simsecs = 0;
-    std::array<PulseTimer, timerCount> timers{}; // timer N at index N-1
-    std::array<double, 7> valvestat{};
-    std::array<double, 7> lightstat{};
+    bool simrun() const { return simrun_; }
+    bool simready() const { return simready_; }
+    int simstep() const { return simstep_; }
+    int simsecs() const { return simsecs_; }
+    const std::array<PulseTimer, timerCount>& timers() const { return timers_; } // timer N at N-1
+    const std::array<double, outputCount + 1>& valvestat() const { return valvestat_; }
+    const std::array<double, outputCount + 1>& lightstat() const { return lightstat_; }
 
-    SimDisplay form3;
-    MainDisplay form1;
+    const GreenhouseView& greenhouse() const { return greenhouse_; }
+    const ControlPanel& panel() const { return panel_; }
 
 private:
     // The traffic lights, caption, check marks and window of the switch, and a fresh set-up.
@@ -105,9 +108,20 @@ private:
     Beeper& beeper;
     MessageBox& messages;
 
+    bool simrun_ = false;
+    bool simready_ = false;
+    int simstep_ = 0;
+    int lasttime = 0;
+    int simsecs_ = 0;
+    std::array<PulseTimer, timerCount> timers_{};
+    std::array<double, outputCount + 1> valvestat_{};
+    std::array<double, outputCount + 1> lightstat_{};
+    GreenhouseView greenhouse_;
+    ControlPanel panel_;
+
     bool started = false;
     bool settingUp = false; // also while a box of the set-up is open
-    bool check13Pressed = false;
+    bool fanPressed_ = false;
 };
 
 } // namespace fh

@@ -34,11 +34,21 @@ struct Drawn {
     bool drawn = false;
 };
 
-Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0, int nextstep = 0)
+// A program whose nextstep is `n`, as a longer program compiled earlier leaves it.
+Program leftAt(int n)
+{
+    Program program;
+    doubles::RecordingMessageBox messages;
+    CommandLists lists;
+    lists[1].assign(static_cast<std::size_t>(n), "L,00:00:00,1,ON");
+    lists[1].push_back("L,01:00:00,1,ON");
+    program.compile(lists, messages, doubles::FakeClock(0));
+    return program;
+}
+
+Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0, Program program = {})
 {
     Drawn d;
-    Program program;
-    program.nextstep = nextstep;
     ChartState state;
     doubles::FakeClock clock(clockSeconds);
     d.drawn = plot(listsOf(lines), program, state, d.canvas, d.messages, clock);
@@ -284,7 +294,7 @@ TEST(Chart, SameWhateverTheClock)
     for (const int seconds : {1, 4 * 3600 + 33, 12 * 3600, 19 * 3600 + 59, secondsPerDay - 1})
         EXPECT_EQ(shape(chartOf(program, seconds).canvas), reference) << seconds;
     // After every line of the day, nextstep keeps a value past the end of the program.
-    EXPECT_EQ(shape(chartOf(program, secondsPerDay - 1, 90).canvas), reference);
+    EXPECT_EQ(shape(chartOf(program, secondsPerDay - 1, leftAt(90)).canvas), reference);
 }
 
 TEST(Chart, EmptyProgramDrawsNothingAndSaysSo)
@@ -320,8 +330,8 @@ TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
     EXPECT_EQ(ofKind(first, Primitive::Scale).size(), 1u);
     EXPECT_TRUE(ofKind(second, Primitive::Scale).empty());
     // The compile leaves the pasteable code for the main window, as the buttons do.
-    EXPECT_EQ(program.proglast, 0);
-    EXPECT_TRUE(program.list5Visible);
+    EXPECT_EQ(program.proglast(), 0);
+    EXPECT_TRUE(program.codeShown());
 }
 
 TEST(Chart, LeavesARunningSimulationAlone)
@@ -335,24 +345,24 @@ TEST(Chart, LeavesARunningSimulationAlone)
     Program program;
     Simulation simulation(program, editor, clock, beeper, messages);
     simulation.startUp();
-    simulation.sson();
+    simulation.switchOn();
     for (int n = 0; n < 3; ++n) {
         clock.advance();
         simulation.tick();
     }
-    ASSERT_TRUE(simulation.simrun);
+    ASSERT_TRUE(simulation.simrun());
     const Simulation before = simulation;
     ChartState state;
     DisplayList canvas;
     ASSERT_TRUE(plot(editor.lists(), program, state, canvas, messages, clock));
-    EXPECT_EQ(simulation.simready, before.simready);
-    EXPECT_EQ(simulation.simstep, before.simstep);
-    EXPECT_EQ(simulation.valvestat, before.valvestat);
-    EXPECT_EQ(simulation.lightstat, before.lightstat);
-    for (std::size_t n = 0; n < simulation.timers.size(); ++n) {
-        EXPECT_EQ(simulation.timers[n].on, before.timers[n].on) << n;
-        EXPECT_EQ(simulation.timers[n].off, before.timers[n].off) << n;
-        EXPECT_EQ(simulation.timers[n].phase, before.timers[n].phase) << n;
+    EXPECT_EQ(simulation.simready(), before.simready());
+    EXPECT_EQ(simulation.simstep(), before.simstep());
+    EXPECT_EQ(simulation.valvestat(), before.valvestat());
+    EXPECT_EQ(simulation.lightstat(), before.lightstat());
+    for (std::size_t n = 0; n < simulation.timers().size(); ++n) {
+        EXPECT_EQ(simulation.timers()[n].on, before.timers()[n].on) << n;
+        EXPECT_EQ(simulation.timers()[n].off, before.timers()[n].off) << n;
+        EXPECT_EQ(simulation.timers()[n].phase, before.timers()[n].phase) << n;
     }
 }
 

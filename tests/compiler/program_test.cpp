@@ -21,7 +21,7 @@ CommandLists listsOf(std::initializer_list<const char*> typed)
 
 std::vector<std::string> lines(const Program& p)
 {
-    return {p.prog.begin(), p.prog.begin() + (p.proglast + 1)};
+    return {p.prog().begin(), p.prog().begin() + (p.proglast() + 1)};
 }
 
 struct Compiled {
@@ -62,7 +62,7 @@ TEST(Compiler, ScheduleRowOfAPulsedLine)
 {
     Compiled c;
     c.program.compile(listsOf({"W,12:00,1,P2,5S,1H"}), c.messages, c.clock);
-    const auto& row = c.program.sched[0];
+    const auto& row = c.program.sched()[0];
     EXPECT_EQ(std::get<std::string>(row[0]), "W");
     EXPECT_EQ(std::get<std::string>(row[1]), "12:00:00");
     const double expected[] = {12, -1, -1, -1, -1, -1, 12, 5, 3600, 0};
@@ -75,9 +75,9 @@ TEST(Compiler, TextCellsKeepTheirText)
 {
     Compiled c;
     c.program.compile(listsOf({"T,6:00,78F,84", "W,7:00,1,ON,3S"}), c.messages, c.clock);
-    EXPECT_EQ(std::get<std::string>(c.program.sched[0][2]), "78F");
-    EXPECT_EQ(cellValue(c.program.sched[0][2]), 78);
-    EXPECT_EQ(std::get<std::string>(c.program.sched[1][9]), "3S");
+    EXPECT_EQ(std::get<std::string>(c.program.sched()[0][2]), "78F");
+    EXPECT_EQ(cellValue(c.program.sched()[0][2]), 78);
+    EXPECT_EQ(std::get<std::string>(c.program.sched()[1][9]), "3S");
 }
 
 TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
@@ -112,14 +112,14 @@ TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
 TEST(Compiler, EveryStepShowsTheList)
 {
     Compiled c;
-    EXPECT_FALSE(c.program.list5Visible);
+    EXPECT_FALSE(c.program.codeShown());
     c.program.combine(listsOf({"T,6,70,80", "L,6,1,ON", "W,6,1,ON"}), c.messages);
-    EXPECT_TRUE(c.program.list5Visible);
-    EXPECT_EQ(c.program.proglast, 2);
-    const auto before = c.program.displayed;
+    EXPECT_TRUE(c.program.codeShown());
+    EXPECT_EQ(c.program.proglast(), 2);
+    const auto before = c.program.revision();
     c.program.sort();
     c.program.fullparse();
-    EXPECT_EQ(c.program.displayed, before + 2);
+    EXPECT_EQ(c.program.revision(), before + 2);
 }
 
 TEST(Compiler, TooManyCommandsAreRefusedAndChangeNothing)
@@ -128,14 +128,14 @@ TEST(Compiler, TooManyCommandsAreRefusedAndChangeNothing)
     c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
     CommandLists big;
     big[1].assign(102, "L,06:00:00,1,ON");
-    const auto shown = c.program.displayed;
+    const auto shown = c.program.revision();
     EXPECT_FALSE(c.program.compile(big, c.messages, c.clock));
     EXPECT_EQ(c.messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
-    EXPECT_EQ(c.program.proglast, 0);
-    EXPECT_EQ(c.program.displayed, shown);
+    EXPECT_EQ(c.program.proglast(), 0);
+    EXPECT_EQ(c.program.revision(), shown);
     big[1].pop_back();
     EXPECT_TRUE(c.program.compile(big, c.messages, c.clock));
-    EXPECT_EQ(c.program.proglast, 100);
+    EXPECT_EQ(c.program.proglast(), 100);
 }
 
 TEST(Compiler, RowsAboveTheProgramAreClearedAfterALongerOne)
@@ -145,7 +145,7 @@ TEST(Compiler, RowsAboveTheProgramAreClearedAfterALongerOne)
     c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
     for (std::size_t r = 1; r < 3; ++r)
         for (std::size_t col = 0; col <= 11; ++col)
-            EXPECT_EQ(std::get<double>(c.program.sched[r][col]), 0.0);
+            EXPECT_EQ(std::get<double>(c.program.sched()[r][col]), 0.0);
 }
 
 TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
@@ -156,8 +156,8 @@ TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
     ASSERT_TRUE(c.program.compile(lists, c.messages, c.clock));
     c.program.fullparse();
     c.program.fullparse();
-    for (int i = 0; i <= c.program.proglast; ++i)
-        EXPECT_EQ(c.program.prog[static_cast<std::size_t>(i)].find("inf"), std::string::npos);
+    for (int i = 0; i <= c.program.proglast(); ++i)
+        EXPECT_EQ(c.program.prog()[static_cast<std::size_t>(i)].find("inf"), std::string::npos);
 }
 
 TEST(Compiler, SyncupFindsTheFirstLaterLine)
@@ -168,13 +168,17 @@ TEST(Compiler, SyncupFindsTheFirstLaterLine)
     } rows[] = {
         {"00:00:00", 0}, {"06:00:00", 1}, {"06:00:01", 1}, {"11:59:59", 1}, {"12:00:00", 5}, {"23:59:59", 5},
     };
+    // A longer program left nextstep at 5; a clock after the last line keeps it.
+    const CommandLists longer = listsOf({"L,01:00,1,ON", "L,02:00,1,ON", "L,03:00,1,ON", "L,04:00,1,ON",
+                                         "L,05:00,1,ON", "L,23:00,1,ON"});
     for (const auto& row : rows) {
         Compiled c;
-        c.program.nextstep = 5;
+        c.program.compile(longer, c.messages, doubles::FakeClock(22 * 3600));
+        ASSERT_EQ(c.program.nextstep(), 5);
         const int h = std::stoi(row.now), m = std::stoi(row.now + 3), s = std::stoi(row.now + 6);
         c.clock.set(h * 3600 + m * 60 + s);
         c.program.compile(listsOf({"L,06:00,1,ON", "L,12:00,1,OFF"}), c.messages, c.clock);
-        EXPECT_EQ(c.program.nextstep, row.expected) << row.now;
+        EXPECT_EQ(c.program.nextstep(), row.expected) << row.now;
     }
 }
 

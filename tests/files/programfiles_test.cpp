@@ -133,7 +133,7 @@ TEST_F(FileMenu, FailedPrintIsReported)
 TEST_F(FileMenu, LineEnteredAndRemovedAgainLeavesNothingToSave)
 {
     type("T,7:00,70,80");
-    editor.keyDown(0, 1, deleteKey);
+    editor.deleteSelected(0, 1);
     ASSERT_EQ(editor.lists(), before);
     EXPECT_TRUE(menu.closeRequested());
     EXPECT_TRUE(messages.asked.empty());

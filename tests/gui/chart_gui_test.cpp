@@ -78,7 +78,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     first->close();
     settle();
     EXPECT_EQ(charts.selectionWindow(), nullptr);
-    EXPECT_EQ(charts.state().plotsel, (std::array<int, 3>{0, 1, 1}));
+    EXPECT_EQ(charts.state().plotsel, (std::array<bool, 3>{false, true, true}));
 
     form.menus().sps->trigger();
     Form2* again = charts.selectionWindow();

@@ -170,7 +170,7 @@ TEST_F(Form1Test, DeleteRemovesTheSelectedItemThenTheOnesAbove)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.selected);
-        editor.sel = {};
+        editor.rememberSelection(1, 0);
         fill({Lines{"T,01:00:00,70,80"},
               Lines{"L,01:00:00,1,ON", "L,02:00:00,2,ON", "L,03:00:00,3,ON"},
               Lines{}});
@@ -259,7 +259,7 @@ TEST_F(Form1Test, CompilerButtonsShowTheProgramInTheCodeList)
     const Lines code = shown("List5");
     ASSERT_EQ(code.size(), 3u);
     for (std::size_t i = 0; i < code.size(); ++i)
-        EXPECT_EQ(code[i], program.prog[i]);
+        EXPECT_EQ(code[i], program.prog()[i]);
     EXPECT_NE(code[0], "L,06:00:00,1,ON");
     EXPECT_EQ(code[0].rfind("L,06:00:00,", 0), 0u);
 }
@@ -270,12 +270,12 @@ TEST_F(Form1Test, CodeListFollowsTheProgramSelectionAndVisibility)
     QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
     auto* list5 = find<QListWidget>("List5");
 
-    program.list5Selected = 1;
+    program.highlight(1);
     form.render();
     EXPECT_EQ(list5->currentRow(), 1);
 
-    program.list5Selected = 5;
-    program.list5Visible = false;
+    program.highlight(5);
+    program.hideCode();
     form.render();
     EXPECT_TRUE(list5->selectedItems().isEmpty());
     EXPECT_TRUE(list5->isHidden());

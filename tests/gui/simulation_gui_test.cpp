@@ -54,7 +54,7 @@ TEST_F(SimulationGuiTest, SimOnAndSimOffSwitchLightsMarksAndWindow)
     EXPECT_TRUE(action("sson")->isChecked());
     EXPECT_FALSE(action("ssoff")->isChecked());
     EXPECT_TRUE(form3.isVisible());
-    EXPECT_EQ(find<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog[1]);
+    EXPECT_EQ(find<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog()[1]);
     EXPECT_EQ(find<QListWidget>(form, "List5")->currentRow(), 1);
 
     action("ssoff")->trigger();
@@ -70,11 +70,14 @@ TEST_F(SimulationGuiTest, SimOnAndSimOffSwitchLightsMarksAndWindow)
 TEST_F(SimulationGuiTest, CloseBoxStopsAndKeepsTheWindowAsItWas)
 {
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
+    clock.set(6 * 3600 - 1);
     action("sson")->trigger();
-    simulation.form3.lamps[3] = true;
+    clock.set(6 * 3600);
+    simulation.tick();
+    ASSERT_TRUE(simulation.greenhouse().lamps[3]);
     controls.render();
     EXPECT_FALSE(form3.close());
-    EXPECT_FALSE(simulation.simrun);
+    EXPECT_FALSE(simulation.simrun());
     EXPECT_FALSE(form3.isVisible());
     EXPECT_TRUE(action("ssoff")->isChecked());
 

@@ -39,7 +39,7 @@ protected:
     {
         clock.set(seconds);
         sim.tick();
-        sim.sson();
+        sim.switchOn();
     }
     void runSeconds(int count)
     {
@@ -75,23 +75,23 @@ TEST_F(SimulationTest, SwitchingOnBetweenLinesWaitsForTheNextLine)
 {
     program({}, {"L,08:00:00,1,ON", "L,10:15:30,2,ON", "L,12:00:00,3,ON"}, {});
     switchOnAt(at(10, 15, 30));
-    EXPECT_EQ(sim.simstep, 2);
-    EXPECT_EQ(prog.list5Selected, 2);
-    EXPECT_EQ(sim.form3.text1, prog.prog[2]);
-    EXPECT_EQ(sim.form3.lamps, lamps({}));
+    EXPECT_EQ(sim.simstep(), 2);
+    EXPECT_EQ(prog.highlighted(), 2);
+    EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[2]);
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({}));
 
     runTo(at(11, 59, 59));
-    EXPECT_EQ(sim.form3.lamps, lamps({}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({}));
     runSeconds(1);
-    EXPECT_EQ(sim.form3.lamps, lamps({3}));
-    EXPECT_EQ(sim.simstep, 0) << "after the last line comes line 0";
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({3}));
+    EXPECT_EQ(sim.simstep(), 0) << "after the last line comes line 0";
     runSeconds(1);
-    EXPECT_EQ(sim.form3.text1, prog.prog[0]);
-    EXPECT_EQ(prog.list5Selected, 0);
+    EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
+    EXPECT_EQ(prog.highlighted(), 0);
 
     runTo(at(8, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({1, 3}));
-    EXPECT_EQ(sim.simstep, 1);
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1, 3}));
+    EXPECT_EQ(sim.simstep(), 1);
 }
 
 TEST_F(SimulationTest, SecondLineOfTheSameTimeWaitsADay)
@@ -99,28 +99,28 @@ TEST_F(SimulationTest, SecondLineOfTheSameTimeWaitsADay)
     program({}, {"L,09:00:00,1,ON", "L,09:00:00,2,ON", "L,10:00:00,3,ON"}, {});
     switchOnAt(at(8, 59, 59));
     runTo(at(10, 0, 0));
-    const auto firstDay = sim.form3.lamps;
+    const auto firstDay = sim.greenhouse().lamps;
     EXPECT_NE(firstDay[0], firstDay[1]) << "exactly one of the two same-time lines";
     EXPECT_FALSE(firstDay[2]) << "the later line waits behind the blocked one";
 
     runTo(at(9, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({1, 2}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1, 2}));
     runTo(at(10, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({1, 2, 3}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1, 2, 3}));
 }
 
 TEST_F(SimulationTest, EveryLineEarlierStartsAtLineZeroOnTheNextDay)
 {
     program({"T,07:00:00,70,76"}, {"L,06:00:00,4,ON"}, {});
     switchOnAt(at(23, 0, 0));
-    EXPECT_EQ(sim.simstep, 0);
+    EXPECT_EQ(sim.simstep(), 0);
     runTo(at(6, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({4}));
-    EXPECT_EQ(sim.form3.usetLab, "78");
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({4}));
+    EXPECT_EQ(sim.greenhouse().highSetPoint, "78");
     runTo(at(7, 0, 0));
-    EXPECT_EQ(sim.form3.lsetLab, "70");
-    EXPECT_EQ(sim.form3.usetLab, "76");
-    EXPECT_EQ(sim.simstep, 0);
+    EXPECT_EQ(sim.greenhouse().lowSetPoint, "70");
+    EXPECT_EQ(sim.greenhouse().highSetPoint, "76");
+    EXPECT_EQ(sim.simstep(), 0);
 }
 
 TEST_F(SimulationTest, LightLineChangesOnlyTheNamedLamps)
@@ -128,11 +128,11 @@ TEST_F(SimulationTest, LightLineChangesOnlyTheNamedLamps)
     program({}, {"L,06:00:00,1/2/5,ON", "L,07:00:00,2/4,ON", "L,08:00:00,1/4/6,OFF"}, {});
     switchOnAt(at(5, 0, 0));
     runTo(at(6, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({1, 2, 5}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1, 2, 5}));
     runTo(at(7, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({1, 2, 4, 5}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1, 2, 4, 5}));
     runTo(at(8, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({2, 5}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({2, 5}));
 }
 
 TEST_F(SimulationTest, SetPointCaptionsAreThePlainLeadingValues)
@@ -140,18 +140,18 @@ TEST_F(SimulationTest, SetPointCaptionsAreThePlainLeadingValues)
     program({"T,04:00:33,78,84", "T,05:00:00,78F,100", "T,06:00:00,70.5,-0", "T,07:00:00,1E20,1E-5"}, {}, {});
     switchOnAt(at(4, 0, 0));
     runTo(at(4, 0, 33));
-    EXPECT_EQ(sim.form3.lsetLab, "78");
-    EXPECT_EQ(sim.form3.usetLab, "84");
+    EXPECT_EQ(sim.greenhouse().lowSetPoint, "78");
+    EXPECT_EQ(sim.greenhouse().highSetPoint, "84");
     runTo(at(5, 0, 0));
-    EXPECT_EQ(sim.form3.lsetLab, "78");
-    EXPECT_EQ(sim.form3.usetLab, "100");
+    EXPECT_EQ(sim.greenhouse().lowSetPoint, "78");
+    EXPECT_EQ(sim.greenhouse().highSetPoint, "100");
     runTo(at(6, 0, 0));
-    EXPECT_EQ(sim.form3.lsetLab, "70.5");
-    EXPECT_EQ(sim.form3.usetLab, "0");
+    EXPECT_EQ(sim.greenhouse().lowSetPoint, "70.5");
+    EXPECT_EQ(sim.greenhouse().highSetPoint, "0");
     // Fault mended: a plain number, not "1e+20" and "1e-05".
     runTo(at(7, 0, 0));
-    EXPECT_EQ(sim.form3.lsetLab, "100000000000000000000");
-    EXPECT_EQ(sim.form3.usetLab, "0.00001");
+    EXPECT_EQ(sim.greenhouse().lowSetPoint, "100000000000000000000");
+    EXPECT_EQ(sim.greenhouse().highSetPoint, "0.00001");
 }
 
 TEST_F(SimulationTest, PulsedValvesFollowTheirTimerFromTheNextSecond)
@@ -160,20 +160,20 @@ TEST_F(SimulationTest, PulsedValvesFollowTheirTimerFromTheNextSecond)
     program({}, {}, {"W,12:00:00,1/3/5,P1,3S,10M"});
     switchOnAt(at(11, 59, 59));
     runTo(at(12, 0, 0));
-    EXPECT_EQ(sim.valvestat[1], 11);
-    EXPECT_EQ(sim.valvestat[2], -1);
-    EXPECT_EQ(sim.valvestat[3], 11);
-    EXPECT_EQ(sim.valvestat[5], 11);
-    EXPECT_EQ(sim.timers[0].on, 3);
-    EXPECT_EQ(sim.timers[0].off, 600);
-    EXPECT_EQ(sim.timers[0].phase, 0);
+    EXPECT_EQ(sim.valvestat()[1], 11);
+    EXPECT_EQ(sim.valvestat()[2], -1);
+    EXPECT_EQ(sim.valvestat()[3], 11);
+    EXPECT_EQ(sim.valvestat()[5], 11);
+    EXPECT_EQ(sim.timers()[0].on, 3);
+    EXPECT_EQ(sim.timers()[0].off, 600);
+    EXPECT_EQ(sim.timers()[0].phase, 0);
 
     int shownSeconds = 0;
     for (int i = 0; i < 2 * 603; ++i) {
         runSeconds(1);
-        const bool on = sim.simsecs % 603 < 3;
+        const bool on = sim.simsecs() % 603 < 3;
         shownSeconds += on;
-        ASSERT_EQ(sim.form3.taps, (std::array<bool, 6>{on, false, on, false, on, false})) << sim.simsecs;
+        ASSERT_EQ(sim.greenhouse().taps, (std::array<bool, 6>{on, false, on, false, on, false})) << sim.simsecs();
     }
     EXPECT_EQ(shownSeconds, 6);
 }
@@ -184,18 +184,21 @@ TEST_F(SimulationTest, StartValuesStaggerTheTimersByFourSeconds)
     for (int i = 0; i < 100; ++i) {
         sim.blinky();
         for (int n = 1; n <= 6; ++n)
-            ASSERT_EQ(sim.form3.timerOn[static_cast<std::size_t>(n - 1)], (sim.simsecs + 4 * n) % 31 == 0)
-                << "timer " << n << " at " << sim.simsecs;
+            ASSERT_EQ(sim.greenhouse().timerOn[static_cast<std::size_t>(n - 1)], (sim.simsecs() + 4 * n) % 31 == 0)
+                << "timer " << n << " at " << sim.simsecs();
     }
 }
 
 TEST_F(SimulationTest, StartUpHappensOnce)
 {
     sim.startUp();
-    sim.timers[1] = {5, 5, 0};
+    program({}, {}, {"W,12:00:00,1,P2,5S,5S"});
+    switchOnAt(at(11, 59, 59));
+    runSeconds(1);
+    ASSERT_EQ(sim.timers()[1].on, 5);
     sim.startUp();
-    EXPECT_EQ(sim.timers[1].on, 5);
-    EXPECT_EQ(sim.timers[5].phase, 24);
+    EXPECT_EQ(sim.timers()[1].on, 5);
+    EXPECT_EQ(sim.timers()[5].phase, 24);
 }
 
 TEST_F(SimulationTest, PulseLineWithoutOnTimeKeepsTheTimer)
@@ -204,10 +207,10 @@ TEST_F(SimulationTest, PulseLineWithoutOnTimeKeepsTheTimer)
     program({}, {}, {"W,12:00:00,2,P3,0S,10M"});
     switchOnAt(at(11, 59, 59));
     runSeconds(1);
-    EXPECT_EQ(sim.valvestat[2], 13);
-    EXPECT_EQ(sim.timers[2].on, 1);
-    EXPECT_EQ(sim.timers[2].off, 30);
-    EXPECT_EQ(sim.timers[2].phase, 12);
+    EXPECT_EQ(sim.valvestat()[2], 13);
+    EXPECT_EQ(sim.timers()[2].on, 1);
+    EXPECT_EQ(sim.timers()[2].off, 30);
+    EXPECT_EQ(sim.timers()[2].phase, 12);
 }
 
 TEST_F(SimulationTest, SteadyValvesShowAndHideTheirTaps)
@@ -215,11 +218,11 @@ TEST_F(SimulationTest, SteadyValvesShowAndHideTheirTaps)
     program({}, {}, {"W,06:00:00,2/6,ON", "W,07:00:00,6,OFF"});
     switchOnAt(at(5, 59, 59));
     runSeconds(1);
-    EXPECT_EQ(sim.form3.taps, lamps({2, 6}));
-    EXPECT_EQ(sim.valvestat[6], 1);
+    EXPECT_EQ(sim.greenhouse().taps, lamps({2, 6}));
+    EXPECT_EQ(sim.valvestat()[6], 1);
     runTo(at(7, 0, 0));
-    EXPECT_EQ(sim.form3.taps, lamps({2}));
-    EXPECT_EQ(sim.valvestat[6], 0);
+    EXPECT_EQ(sim.greenhouse().taps, lamps({2}));
+    EXPECT_EQ(sim.valvestat()[6], 0);
 }
 
 struct PulseCase {
@@ -234,10 +237,7 @@ class PulseArithmetic : public SimulationTest, public ::testing::WithParamInterf
 TEST_P(PulseArithmetic, SelectsTheTimerItem)
 {
     const PulseCase& c = GetParam();
-    sim.timers[0] = c.timer;
-    sim.simsecs = c.simsecsBefore;
-    sim.blinky();
-    EXPECT_EQ(sim.form3.timerOn[0], c.on) << c.why;
+    EXPECT_EQ(inOnPhase(c.timer, c.simsecsBefore + 1), c.on) << c.why;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -262,21 +262,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SimulationTest, SimsecsTakes86400AndThenWrapsToZero)
 {
-    sim.simsecs = 86399;
+    for (int s = 1; s <= 86400; ++s)
+        sim.blinky();
+    EXPECT_EQ(sim.simsecs(), 86400);
     sim.blinky();
-    EXPECT_EQ(sim.simsecs, 86400);
+    EXPECT_EQ(sim.simsecs(), 0);
     sim.blinky();
-    EXPECT_EQ(sim.simsecs, 0);
-    sim.blinky();
-    EXPECT_EQ(sim.simsecs, 1);
+    EXPECT_EQ(sim.simsecs(), 1);
 }
 
 TEST_F(SimulationTest, EmptyProgramSwitchesOffAfterTheMessage)
 {
     int beepsWhileOpen = -1;
     messages.whileOpen = [&] {
-        EXPECT_TRUE(sim.simrun);
-        EXPECT_TRUE(sim.form3.shown);
+        EXPECT_TRUE(sim.simrun());
+        EXPECT_TRUE(sim.greenhouse().shown);
         // Timer1 keeps ticking while the box is open; no step may run.
         for (int i = 0; i < 3; ++i) {
             clock.advance();
@@ -287,12 +287,12 @@ TEST_F(SimulationTest, EmptyProgramSwitchesOffAfterTheMessage)
     switchOnAt(at(9, 0, 0));
     EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
     EXPECT_EQ(beepsWhileOpen, 0);
-    EXPECT_EQ(sim.simsecs, 0);
-    EXPECT_EQ(sim.form1.label6, "09:00:03");
-    EXPECT_FALSE(sim.simrun);
-    EXPECT_EQ(sim.simready, 0);
-    EXPECT_FALSE(sim.form3.shown);
-    EXPECT_EQ(sim.form1.label13, "SIM  Off");
+    EXPECT_EQ(sim.simsecs(), 0);
+    EXPECT_EQ(sim.panel().clock, "09:00:03");
+    EXPECT_FALSE(sim.simrun());
+    EXPECT_EQ(sim.simready(), 0);
+    EXPECT_FALSE(sim.greenhouse().shown);
+    EXPECT_EQ(sim.panel().switchCaption, "SIM  Off");
 }
 
 TEST_F(SimulationTest, TooLongProgramStopsWithoutASecondMessage)
@@ -311,8 +311,8 @@ TEST_F(SimulationTest, TooLongProgramStopsWithoutASecondMessage)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], tooManyCommands);
     EXPECT_EQ(beeper.count, 0);
-    EXPECT_EQ(sim.simsecs, 0);
-    EXPECT_FALSE(sim.simrun);
+    EXPECT_EQ(sim.simsecs(), 0);
+    EXPECT_FALSE(sim.simrun());
 }
 
 TEST_F(SimulationTest, HourTwentyFourActsAtHourZero)
@@ -320,23 +320,36 @@ TEST_F(SimulationTest, HourTwentyFourActsAtHourZero)
     program({}, {"L,24:00:05,1,ON", "L,10:00:00,2,ON"}, {});
     switchOnAt(at(23, 59, 59));
     runTo(at(0, 0, 5));
-    EXPECT_EQ(sim.form3.lamps, lamps({1}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1}));
     runTo(at(10, 0, 0));
-    EXPECT_EQ(sim.form3.lamps, lamps({1, 2}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1, 2}));
 }
 
 TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
 {
+    // A longer program compiled before leaves nextstep at 7; syncup finds no later line.
+    program({}, std::vector<std::string>(8, "L,01:00:00,1,ON"), {});
+    prog.compile(editor.lists(), messages, FakeClock(at(0, 30, 0)));
+    ASSERT_EQ(prog.nextstep(), 0);
+    std::vector<std::string> longer(7, "L,00:00:00,1,ON");
+    longer.push_back("L,09:00:00,1,ON");
+    prog.compile(CommandLists{{{}, longer, {}}}, messages, FakeClock(at(8, 0, 0)));
+    ASSERT_EQ(prog.nextstep(), 7);
     program({}, {"L,06:00:00,1,ON", "L,07:00:00,2,ON"}, {});
-    prog.nextstep = 7; // left by a longer program; syncup finds no later line
     switchOnAt(at(8, 0, 0));
-    EXPECT_EQ(sim.simstep, 0);
-    EXPECT_EQ(prog.list5Selected, 0);
+    EXPECT_EQ(sim.simstep(), 0);
+    EXPECT_EQ(prog.highlighted(), 0);
 
-    sim.simstep = 40; // the program shrank under the running simulation
+    // The program shrinks under the running simulation, waiting at line 7.
+    program({}, longer, {});
+    prog.compile(editor.lists(), messages, FakeClock(at(8, 0, 0)));
+    switchOnAt(at(8, 0, 0));
+    ASSERT_EQ(sim.simstep(), 7);
+    program({}, {"L,06:00:00,1,ON", "L,07:00:00,2,ON"}, {});
+    prog.combine(editor.lists(), messages);
     runSeconds(1);
-    EXPECT_EQ(sim.simstep, 0);
-    EXPECT_EQ(sim.form3.text1, prog.prog[0]);
+    EXPECT_EQ(sim.simstep(), 0);
+    EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
 }
 
 TEST_F(SimulationTest, MissedSecondsAreMadeUpWithoutBeeps)
@@ -346,10 +359,10 @@ TEST_F(SimulationTest, MissedSecondsAreMadeUpWithoutBeeps)
     switchOnAt(at(10, 0, 0));
     clock.set(at(10, 0, 9));
     sim.tick();
-    EXPECT_EQ(sim.form3.lamps, lamps({1})) << "the line of a skipped second still acts";
-    EXPECT_EQ(sim.simsecs, 9);
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1})) << "the line of a skipped second still acts";
+    EXPECT_EQ(sim.simsecs(), 9);
     EXPECT_EQ(beeper.count, 1);
-    EXPECT_EQ(sim.form1.label6, "10:00:09");
+    EXPECT_EQ(sim.panel().clock, "10:00:09");
 }
 
 TEST_F(SimulationTest, ClockSetBackGoesOnFromItsNewValue)
@@ -358,10 +371,10 @@ TEST_F(SimulationTest, ClockSetBackGoesOnFromItsNewValue)
     switchOnAt(at(10, 0, 9));
     clock.set(at(9, 0, 0));
     sim.tick();
-    EXPECT_EQ(sim.simsecs, 1);
+    EXPECT_EQ(sim.simsecs(), 1);
     EXPECT_EQ(beeper.count, 1);
     runTo(at(10, 0, 5));
-    EXPECT_EQ(sim.form3.lamps, lamps({1}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1}));
 }
 
 TEST_F(SimulationTest, ClockLabelEverySecondBeepOnlyWhileRunning)
@@ -371,13 +384,13 @@ TEST_F(SimulationTest, ClockLabelEverySecondBeepOnlyWhileRunning)
     EXPECT_TRUE(sim.tick());
     EXPECT_FALSE(sim.tick()) << "same second";
     runSeconds(10);
-    EXPECT_EQ(sim.form1.label6, "09:59:10");
+    EXPECT_EQ(sim.panel().clock, "09:59:10");
     EXPECT_EQ(beeper.count, 0);
-    EXPECT_EQ(sim.simsecs, 0);
-    sim.sson();
+    EXPECT_EQ(sim.simsecs(), 0);
+    sim.switchOn();
     runSeconds(10);
     EXPECT_EQ(beeper.count, 10);
-    EXPECT_EQ(sim.simsecs, 10);
+    EXPECT_EQ(sim.simsecs(), 10);
 }
 
 TEST_F(SimulationTest, SwitchesShowTheirStateAndSurviveARestart)
@@ -385,51 +398,51 @@ TEST_F(SimulationTest, SwitchesShowTheirStateAndSurviveARestart)
     sim.startUp();
     program({}, {"L,05:59:59,1,ON"}, {"W,06:00:00,3,P2,2S,3S"});
     switchOnAt(at(5, 59, 58));
-    EXPECT_TRUE(sim.form1.greenLight);
-    EXPECT_FALSE(sim.form1.redLight);
-    EXPECT_EQ(sim.form1.label13, "SIM  On");
-    EXPECT_TRUE(sim.form1.ssonChecked);
-    EXPECT_FALSE(sim.form1.ssoffChecked);
-    EXPECT_TRUE(sim.form3.shown);
-    EXPECT_TRUE(prog.list5Visible);
+    EXPECT_TRUE(sim.panel().greenLight);
+    EXPECT_FALSE(sim.panel().redLight);
+    EXPECT_EQ(sim.panel().switchCaption, "SIM  On");
+    EXPECT_TRUE(sim.panel().simOnChecked);
+    EXPECT_FALSE(sim.panel().simOffChecked);
+    EXPECT_TRUE(sim.greenhouse().shown);
+    EXPECT_TRUE(prog.codeShown());
     runTo(at(6, 0, 1));
-    ASSERT_EQ(sim.valvestat[3], 12);
+    ASSERT_EQ(sim.valvestat()[3], 12);
 
-    sim.ssoff();
-    EXPECT_FALSE(sim.form1.greenLight);
-    EXPECT_TRUE(sim.form1.redLight);
-    EXPECT_EQ(sim.form1.label13, "SIM  Off");
-    EXPECT_FALSE(sim.form1.ssonChecked);
-    EXPECT_TRUE(sim.form1.ssoffChecked);
-    EXPECT_FALSE(sim.form3.shown);
-    EXPECT_FALSE(prog.list5Visible);
-    const int simsecs = sim.simsecs;
+    sim.switchOff();
+    EXPECT_FALSE(sim.panel().greenLight);
+    EXPECT_TRUE(sim.panel().redLight);
+    EXPECT_EQ(sim.panel().switchCaption, "SIM  Off");
+    EXPECT_FALSE(sim.panel().simOnChecked);
+    EXPECT_TRUE(sim.panel().simOffChecked);
+    EXPECT_FALSE(sim.greenhouse().shown);
+    EXPECT_FALSE(prog.codeShown());
+    const int simsecs = sim.simsecs();
     runSeconds(5);
-    EXPECT_EQ(sim.simsecs, simsecs) << "kept while off";
+    EXPECT_EQ(sim.simsecs(), simsecs) << "kept while off";
 
-    sim.sson();
-    EXPECT_EQ(sim.form3.lamps, lamps({1})) << "a set-up does not clear the display";
-    EXPECT_EQ(sim.valvestat[3], -1);
-    const bool tap = sim.form3.taps[2];
+    sim.switchOn();
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({1})) << "a set-up does not clear the display";
+    EXPECT_EQ(sim.valvestat()[3], -1);
+    const bool tap = sim.greenhouse().taps[2];
     runSeconds(10);
-    EXPECT_EQ(sim.form3.taps[2], tap) << "the valve no longer follows its timer";
+    EXPECT_EQ(sim.greenhouse().taps[2], tap) << "the valve no longer follows its timer";
 }
 
 TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClick)
 {
-    sim.check13Up(true);
-    EXPECT_FALSE(sim.form1.fanTicked) << "a release without a press is no click";
+    sim.fanReleased(true);
+    EXPECT_FALSE(sim.panel().fanTicked) << "a release without a press is no click";
     // Fault mended: a press on the switch released elsewhere flipped it.
-    sim.check13Down();
-    sim.check13Up(false);
-    sim.check13Up(true);
-    EXPECT_FALSE(sim.form1.fanTicked) << "a release elsewhere is no click, nor is a second release";
+    sim.fanPressed();
+    sim.fanReleased(false);
+    sim.fanReleased(true);
+    EXPECT_FALSE(sim.panel().fanTicked) << "a release elsewhere is no click, nor is a second release";
     const std::pair<bool, const char*> expected[] = {{true, "On"}, {false, "Off"}, {true, "On"}};
     for (const auto& [ticked, caption] : expected) {
-        sim.check13Down();
-        sim.check13Up(true);
-        EXPECT_EQ(sim.form1.fanTicked, ticked);
-        EXPECT_EQ(sim.form1.fanCaption, caption);
+        sim.fanPressed();
+        sim.fanReleased(true);
+        EXPECT_EQ(sim.panel().fanTicked, ticked);
+        EXPECT_EQ(sim.panel().fanCaption, caption);
     }
 }
 
@@ -437,11 +450,11 @@ TEST_F(SimulationTest, ForceButtonAlternatesWithItsWarningSign)
 {
     const std::pair<const char*, bool> expected[] = {{"Unforce", true}, {"Force Lights", false}, {"Unforce", true}};
     for (const auto& [caption, sign] : expected) {
-        sim.command2Click();
-        EXPECT_EQ(sim.form1.command2, caption);
-        EXPECT_EQ(sim.form1.warningSign, sign);
+        sim.toggleForceLights();
+        EXPECT_EQ(sim.panel().forceCaption, caption);
+        EXPECT_EQ(sim.panel().warningSign, sign);
     }
-    EXPECT_EQ(sim.form3.lamps, lamps({}));
+    EXPECT_EQ(sim.greenhouse().lamps, lamps({}));
 }
 
 } // namespace
