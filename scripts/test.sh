@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Fernhollow and runs every test.
 # --sanitize builds into build-asan with AddressSanitizer and UndefinedBehaviorSanitizer.
+# FERNHOLLOW_WERROR=ON turns warnings in the project's own code into errors, as CI does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
@@ -14,6 +15,6 @@ if [ "${1:-}" = "--sanitize" ]; then
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
-cmake -S . -B "$dir" -G Ninja "${flags[@]}"
+cmake -S . -B "$dir" -G Ninja -DFERNHOLLOW_WERROR="${FERNHOLLOW_WERROR:-OFF}" "${flags[@]}"
 cmake --build "$dir"
 ctest --test-dir "$dir" --output-on-failure --timeout 300

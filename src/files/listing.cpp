@@ -13,7 +13,7 @@ namespace {
 // of spaces only) still give their empty pages.
 class Pages {
 public:
-    explicit Pages(Printer& printer) : printer(printer) {}
+    explicit Pages(Printer& target) : printer(target) {}
     void line(const std::string& text)
     {
         for (; pendingBreaks > 0; --pendingBreaks)

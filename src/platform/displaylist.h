@@ -15,6 +15,7 @@ struct DrawItem {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // FontSize keeps its points in x1
     Color color;
     std::string text;
+    friend bool operator==(const DrawItem&, const DrawItem&) = default;
 };
 
 class DisplayList : public Canvas {

@@ -1,0 +1,105 @@
+#include "language/editor.h"
+
+#include "platform/doubles/doubles.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+namespace fh {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// An editor holding one T line and three L lines.
+struct Editing {
+    Editing() { editor.replaceLists({Lines{"T,01:00:00,70,80"}, Lines{"L,1", "L,2", "L,3"}, Lines{}}); }
+    const Lines& lights() const { return editor.lists()[1]; }
+
+    doubles::RecordingMessageBox messages;
+    Editor editor{messages};
+};
+
+TEST(Editor, DeleteTakesTheSelectionThenTheRememberedItemAndThenTheOneAbove)
+{
+    struct Case {
+        const char* why;
+        int remembered; // the selection a key other than Delete saw first; -1: none
+        int selected;   // at the first Delete; later ones see no selection
+        std::vector<Lines> afterEachDelete;
+    };
+    const Case cases[] = {
+        {"nothing selected removes the first item, again and again", -1, -1,
+         {{"L,2", "L,3"}, {"L,3"}, {}, {}}},
+        {"the last item, then the ones above", -1, 2, {{"L,1", "L,2"}, {"L,1"}, {}}},
+        {"a middle item, then the first, then the last left", -1, 1, {{"L,1", "L,3"}, {"L,3"}, {}}},
+        {"a key remembers the selection for a Delete without one", 2, -1, {{"L,1", "L,2"}, {"L,1"}}},
+        {"a remembered item past the end is the last one", 7, -1, {{"L,1", "L,2"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Editing fresh;
+        if (c.remembered >= 0)
+            fresh.editor.rememberSelection(1, c.remembered);
+        int selected = c.selected;
+        for (const Lines& expected : c.afterEachDelete) {
+            fresh.editor.deleteSelected(1, std::exchange(selected, -1));
+            EXPECT_EQ(fresh.lights(), expected);
+        }
+        EXPECT_EQ(fresh.editor.lists()[0], Lines{"T,01:00:00,70,80"}) << "other lists stay";
+    }
+}
+
+TEST(Editor, ListsOutsideTheThreeChangeNothing)
+{
+    Editing e;
+    Editor& editor = e.editor;
+    const CommandLists before = editor.lists();
+    for (int list : {-1, 3, 1000}) {
+        editor.rememberSelection(list, 0);
+        editor.deleteSelected(list, 0);
+        EXPECT_FALSE(editor.copySelected(list, 0)) << list;
+    }
+    EXPECT_EQ(editor.lists(), before);
+}
+
+TEST(Editor, CopyGivesOnlyTheSelectedItem)
+{
+    Editing e;
+    Editor& editor = e.editor;
+    EXPECT_EQ(editor.copySelected(1, 2), "L,3");
+    EXPECT_EQ(editor.copySelected(0, 0), "T,01:00:00,70,80");
+    for (int selected : {-1, 3})
+        EXPECT_FALSE(editor.copySelected(1, selected)) << selected;
+    EXPECT_FALSE(editor.copySelected(2, 0)) << "an empty list";
+}
+
+TEST(Editor, TypedLinesAreFiledNormalisedOrReportedWithNothingChanged)
+{
+    Editing e;
+    Editor& editor = e.editor;
+    EXPECT_TRUE(editor.pumpcom("w,6:30,1/2,p2,5s,10m"));
+    EXPECT_EQ(editor.lists()[2], Lines{"W,06:30:00,1/2,P2,5S,10M"});
+    EXPECT_EQ(editor.indicator(), Indicator::NotCurrent);
+    EXPECT_TRUE(editor.modified());
+
+    editor.sendit();
+    const CommandLists before = editor.lists();
+    EXPECT_FALSE(editor.pumpcom("L,25:00,1,ON"));
+    EXPECT_FALSE(editor.dataok());
+    EXPECT_EQ(editor.lists(), before);
+    EXPECT_EQ(e.messages.shown, Lines{"format time hr:min:sec"});
+    EXPECT_EQ(editor.indicator(), Indicator::Programmed) << "a refused line leaves the indicator";
+}
+
+TEST(Editor, ALineEnteredAndRemovedAgainIsNoChange)
+{
+    Editing e;
+    Editor& editor = e.editor;
+    editor.pumpcom("L,4:00,1,ON");
+    editor.deleteSelected(1, 3);
+    EXPECT_FALSE(editor.modified());
+}
+
+} // namespace
+} // namespace fh
