@@ -249,16 +249,21 @@ void Program::fullparse()
     display();
 }
 
+int Program::firstLaterThan(std::string_view now) const
+{
+    for (int i = 0; i <= proglast_ && i < progCapacity; ++i) {
+        const auto* time = std::get_if<std::string>(&sched_[static_cast<std::size_t>(i)][column::time]);
+        if (time && *time > now)
+            return i;
+    }
+    return -1;
+}
+
 void Program::syncup(const Clock& clock)
 {
-    const std::string now = formatTime(clock.secondsOfDay());
-    for (int i = 0; i <= proglast_; ++i) {
-        const auto* time = std::get_if<std::string>(&sched_[static_cast<std::size_t>(i)][column::time]);
-        if (time && *time > now) {
-            nextstep_ = i;
-            return;
-        }
-    }
+    // No later line leaves nextstep as it was.
+    if (const int next = firstLaterThan(formatTime(clock.secondsOfDay())); next >= 0)
+        nextstep_ = next;
 }
 
 bool Program::compile(const CommandLists& lists, MessageBox& messages, const Clock& clock)

@@ -77,6 +77,8 @@ public:
     int proglast() const { return proglast_; }
     const Schedule& sched() const { return sched_; }
     int nextstep() const { return nextstep_; }
+    // The first line whose time, compared as text, is later than `time`; -1: none.
+    int firstLaterThan(std::string_view time) const;
 
     // The pasteable code is shown from the first display until hideCode().
     bool codeShown() const { return codeShown_; }

@@ -127,6 +127,7 @@ void Simulation::step(int second)
             valvestat_.fill(OutputState::notNamed);
             simready_ = true;
             simstep_ = program.nextstep();
+            followed = program.revision();
             if (program.proglast() < 0) {
                 messages.show(std::string(noProgramPresent));
                 running = false;
@@ -141,6 +142,13 @@ void Simulation::step(int second)
     const int last = std::min(program.proglast(), progCapacity - 1);
     if (last < 0)
         return;
+    // Compiled again under the running simulation (a chart, the compile buttons): the
+    // old index may now name another line. Wait for the first line after the last
+    // second handled, so that nothing is replayed and nothing due is passed over.
+    if (program.revision() != followed) {
+        followed = program.revision();
+        simstep_ = std::max(program.firstLaterThan(formatTime(second - 1)), 0);
+    }
     // The program can shrink under a running simulation; after the last line comes line 0.
     if (simstep_ < 0 || simstep_ > last)
         simstep_ = 0;

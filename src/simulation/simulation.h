@@ -113,6 +113,8 @@ private:
     int simstep_ = 0;
     int lasttime = 0;
     int simsecs_ = 0;
+    // The program's revision when this run last set its pending line.
+    unsigned long followed = 0;
     std::array<PulseTimer, timerCount> timers_{};
     std::array<double, outputCount + 1> valvestat_{};
     std::array<double, outputCount + 1> lightstat_{};

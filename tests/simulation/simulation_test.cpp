@@ -457,5 +457,39 @@ TEST_F(SimulationTest, ForceButtonAlternatesWithItsWarningSign)
     EXPECT_EQ(sim.greenhouse().lamps, lamps({}));
 }
 
+TEST_F(SimulationTest, ACompileDuringTheRunFindsThePendingLineAgain)
+{
+    struct Case {
+        const char* why;
+        std::vector<std::string> added; // lines typed while the simulation runs, then compiled
+        bool light3;                    // at 14:00
+    };
+    const Case cases[] = {
+        {"an earlier line takes the pending line's index", {"L,09:00:00,3,ON"}, false},
+        {"a line due in a second comes first", {"L,12:00:01,3,ON"}, true},
+        {"lines before and after", {"L,01:00:00,3,ON", "L,23:00:00,3,OFF", "L,13:00:00,3,ON"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Program compiled;
+        Editor source(messages);
+        Simulation run(compiled, source, clock, beeper, messages);
+        source.replaceLists(CommandLists{{{}, {"L,08:00:00,1,ON", "L,14:00:00,2,ON"}, {}}});
+        clock.set(at(12, 0, 0));
+        run.tick();
+        run.switchOn();
+        ASSERT_EQ(run.simstep(), 1);
+        for (const auto& line : c.added)
+            source.pumpcom(line);
+        compiled.compile(source.lists(), messages, FakeClock(at(12, 0, 0))); // a chart, say
+        for (int s = at(12, 0, 1); s <= at(14, 0, 0); ++s) {
+            clock.set(s);
+            run.tick();
+        }
+        EXPECT_TRUE(run.greenhouse().lamps[1]) << "the 14:00 line still takes effect";
+        EXPECT_EQ(run.greenhouse().lamps[2], c.light3);
+    }
+}
+
 } // namespace
 } // namespace fh
