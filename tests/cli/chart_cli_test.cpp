@@ -97,7 +97,7 @@ TEST(ChartCommand, FailuresGiveOneLineAndStatusTwo)
          "fernhollow: cannot read " + dir + "/missing.fhp: No such file or directory\n"},
         {{"chart", p}, usage},
         {{"chart", "-o", png}, usage},
-        {{"chart", p, "-o", png, "--bold"}, usage},
+        {{"chart", p, "-o", png, "--bold"}, "fernhollow: unknown option '--bold' (see fernhollow chart --help)\n"},
         {{"chart", p, "-o", dir + "/c.gif"}, "fernhollow: " + dir + "/c.gif: the chart is written as .png, .svg or .pdf\n"},
         {{"chart", p, "-o", png, "--size", "0x100"}, "fernhollow: --size wants WxH, each 1 to 8192, not 0x100\n"},
         {{"chart", p, "-o", png, "--size", "800x"}, "fernhollow: --size wants WxH, each 1 to 8192, not 800x\n"},
