@@ -1,43 +1,135 @@
 #include "cli/cli.h"
+#include "cli/commands.h"
 
-#include "files/programfile.h"
+#include "files/programfiles.h"
 
-#include <cerrno>
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <ostream>
+#include <utility>
+#include <variant>
 
 namespace fh::cli {
 
-std::optional<CommandLists> loadProgram(const std::string& path, std::ostream& err)
+namespace {
+
+struct Option {
+    std::string_view name;
+    bool required;
+    // What a value must be, said when it is not; without a check any value serves.
+    std::string wants;
+    bool (*accepts)(const std::string&);
+};
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;
+    std::string_view summary;
+    std::vector<Option> options;
+    std::size_t operands;
+    // The words after the operands are command lines, taken as they are, dashes and all.
+    bool lines;
+    int (*handler)(const Parsed&, Streams, const Devices&);
+};
+
+bool isClock(const std::string& text) { return parseClock(text).has_value(); }
+bool isSeconds(const std::string& text) { return parseSeconds(text).has_value(); }
+bool isSize(const std::string& text) { return parseSize(text).has_value(); }
+
+const std::vector<Command>& commands()
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        err << "fernhollow: cannot read " << path << ": Is a directory\n";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << "fernhollow: cannot read " << path << ": " << std::strerror(errno) << '\n';
-        return std::nullopt;
-    }
-    // Reads at most one byte past the limit, so an endless stream ends too.
-    std::string bytes;
-    char chunk[65536];
-    while (bytes.size() <= programFileLimit && in.read(chunk, sizeof chunk).gcount() > 0)
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) {
-        err << "fernhollow: cannot read " << path << ": read error\n";
-        return std::nullopt;
-    }
-    if (bytes.size() > programFileLimit) {
-        err << "fernhollow: cannot read " << path << ": " << tooLarge(programFileLimit) << '\n';
-        return std::nullopt;
-    }
-    return readProgramFile(bytes);
+    static const std::vector<Command> table = {
+        {"check", "fernhollow check [LINE...]",
+         "check command lines, given as arguments or one per line on standard input", {}, 0, true, check},
+        {"compile", "fernhollow compile FILE [--next HH:MM:SS]",
+         "print the pasteable code of a program file; --next also names the line due next",
+         {{"--next", false, "a time HH:MM:SS", isClock}}, 1, false, compile},
+        {"simulate", "fernhollow simulate FILE --at HH:MM:SS --seconds N",
+         "simulate from a time of day, printing each second in which the display changed",
+         {{"--at", true, "a time HH:MM:SS", isClock},
+          {"--seconds", true, "a whole number from 0 to " + std::to_string(mostSeconds), isSeconds}},
+         1, false, simulate},
+        {"chart", "fernhollow chart FILE -o OUT [--size WxH]",
+         "draw the chart of a program file into a .png, .svg or .pdf file",
+         {{"-o", true, {}, nullptr}, {"--size", false, "WxH, each 1 to " + std::to_string(largestSide), isSize}},
+         1, false, chart},
+        {"listing", "fernhollow listing FILE -o OUT.pdf", "print the listing of a program file into a PDF file",
+         {{"-o", true, {}, nullptr}}, 1, false, listing},
+        {"add", "fernhollow add FILE [LINE...]",
+         "enter command lines (arguments or standard input) into a program file", {}, 1, true,
+         add},
+    };
+    return table;
 }
+
+const Command* findCommand(const std::string& name)
+{
+    const auto& table = commands();
+    const auto found = std::ranges::find(table, name, &Command::name);
+    return found == table.end() ? nullptr : &*found;
+}
+
+bool isHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+bool isVersion(const std::string& arg) { return arg == "--version"; }
+bool isOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+void showHelp(std::ostream& out)
+{
+    out << "usage: fernhollow [FILE]              open the windows, with a program file loaded\n"
+           "       fernhollow COMMAND [ARG...]    run one command without a window\n"
+           "       fernhollow COMMAND --help      show the usage of a command\n"
+           "       fernhollow --version           show the version\n"
+           "commands:\n";
+    for (const Command& command : commands())
+        out << "  " << command.name << std::string(10 - std::min<std::size_t>(command.name.size(), 9), ' ')
+            << command.summary << '\n';
+}
+
+// The arguments of a command read against its options, or the exit status once the
+// reader has answered --help or said what is wrong, checked in the order given.
+std::variant<Parsed, int> read(const Command& command, const Args& args, Streams io)
+{
+    const auto usage = [&] {
+        io.err << "usage: " << command.usage << '\n';
+        return 2;
+    };
+    if (std::ranges::any_of(args, isHelp)) {
+        io.out << "usage: " << command.usage << '\n' << command.summary << '\n';
+        return 0;
+    }
+    Parsed parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (command.lines || !isOption(arg)) {
+            if (!command.lines && parsed.operands.size() == command.operands)
+                return usage();
+            parsed.operands.push_back(arg);
+            continue;
+        }
+        const auto option = std::ranges::find(command.options, arg, &Option::name);
+        if (option == command.options.end()) {
+            io.err << "fernhollow: unknown option '" << arg << "' (see fernhollow " << command.name << " --help)\n";
+            return 2;
+        }
+        if (i + 1 == args.size() || parsed.values.contains(option->name))
+            return usage();
+        const std::string& value = args[++i];
+        if (option->accepts && !option->accepts(value)) {
+            io.err << "fernhollow: " << option->name << " wants " << option->wants << ", not " << value << '\n';
+            return 2;
+        }
+        parsed.values.emplace(option->name, value);
+    }
+    const bool complete =
+        parsed.operands.size() >= command.operands && std::ranges::all_of(command.options, [&](const Option& o) {
+            return !o.required || parsed.values.contains(o.name);
+        });
+    if (!complete)
+        return usage();
+    return parsed;
+}
+
+} // namespace
 
 std::optional<int> parseClock(const std::string& text)
 {
@@ -55,28 +147,59 @@ std::optional<int> parseClock(const std::string& text)
     return value[0] * 3600 + value[1] * 60 + value[2];
 }
 
+std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files)
+{
+    LoadedProgram loaded = loadProgram(files, path);
+    if (!loaded.lists)
+        err << "fernhollow: cannot read " << path << ": " << loaded.error << '\n';
+    return std::move(loaded.lists);
+}
+
 void StreamMessages::show(const std::string& text)
 {
     err << text << '\n';
 }
 
-std::optional<int> run(const Args& args, Streams io)
+int run(const Args& args, Streams io, const Devices& devices)
 {
-    using Command = int (*)(const Args&, Streams);
-    static const std::map<std::string, Command> commands = {
-        {"check", check},
-        {"listing", listing},
-        {"add", add},
-        {"compile", compile},
-        {"simulate", simulate},
-        {"chart", chart},
-    };
+    if (args.empty()) {
+        showHelp(io.err);
+        return 2;
+    }
+    if (isHelp(args[0])) {
+        showHelp(io.out);
+        return 0;
+    }
+    if (isVersion(args[0])) {
+        io.out << "fernhollow " << FERNHOLLOW_VERSION << '\n';
+        return 0;
+    }
+    const Command* command = findCommand(args[0]);
+    if (!command) {
+        io.err << "fernhollow: unknown " << (isOption(args[0]) ? "option" : "command") << " '" << args[0]
+               << "' (see fernhollow --help)\n";
+        return 2;
+    }
+    const auto parsed = read(*command, Args(args.begin() + 1, args.end()), io);
+    if (const int* status = std::get_if<int>(&parsed))
+        return *status;
+    return command->handler(std::get<Parsed>(parsed), io, devices);
+}
+
+bool opensWindow(const Args& args, const PathExists& exists)
+{
     if (args.empty())
-        return std::nullopt;
-    const auto found = commands.find(args[0]);
-    if (found == commands.end())
-        return std::nullopt;
-    return found->second(Args(args.begin() + 1, args.end()), io);
+        return true;
+    const std::string& first = args[0];
+    if (isHelp(first) || isVersion(first) || findCommand(first))
+        return false;
+    return exists(first) || first.find_first_of("/.") != std::string::npos;
+}
+
+bool pathExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
 }
 
 } // namespace fh::cli

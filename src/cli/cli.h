@@ -1,19 +1,20 @@
 #pragma once
 
 // The command-line front: `fernhollow COMMAND ...` runs one command without a window
-// and returns the process exit status.
+// and returns the process exit status. Program files are read and written through the
+// devices it is given, so the commands run the same over in-memory files.
 
-#include "language/editor.h"
 #include "platform/devices.h"
 
+#include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace fh::cli {
 
 using Args = std::vector<std::string>;
+using PathExists = std::function<bool(const std::string&)>;
 
 struct Streams {
     std::istream& in;
@@ -21,40 +22,22 @@ struct Streams {
     std::ostream& err;
 };
 
-// Runs the command named by args[0]; no value when args[0] names no command.
-std::optional<int> run(const Args& args, Streams io);
-
-// Reads a program file as Load does; on failure writes one line to `err`.
-std::optional<CommandLists> loadProgram(const std::string& path, std::ostream& err);
-
-// "HH:MM:SS" with two digits each, 00:00:00 to 23:59:59, as seconds of the day.
-std::optional<int> parseClock(const std::string& text);
-
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(int seconds) : seconds(seconds) {}
-    int secondsOfDay() const override { return seconds; }
-
-private:
-    int seconds;
+struct Devices {
+    TextFiles& files;
+    // `add` makes a missing file, but refuses one that is there and cannot be read.
+    PathExists exists;
 };
 
-// Messages of the logic as lines on standard error.
-class StreamMessages : public MessageBox {
-public:
-    explicit StreamMessages(std::ostream& err) : err(err) {}
-    void show(const std::string& text) override;
-    SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
+// Runs `fernhollow ARGS...`: a command, --help or --version. Messages go to `io.err`;
+// the status is 0 on success, 1 for refused lines, 2 for a failure.
+int run(const Args& args, Streams io, const Devices& devices);
 
-private:
-    std::ostream& err;
-};
+// Whether `fernhollow ARGS...` opens the windows rather than running a command: with no
+// argument, or with a first one that is no command and names an existing path or looks
+// like a file name (holds a '/' or a '.').
+bool opensWindow(const Args& args, const PathExists& exists);
 
-int check(const Args& args, Streams io);
-int listing(const Args& args, Streams io);
-int add(const Args& args, Streams io);
-int compile(const Args& args, Streams io);
-int simulate(const Args& args, Streams io);
-int chart(const Args& args, Streams io);
+// Whether anything is found at `path` on disk.
+bool pathExists(const std::string& path);
 
 } // namespace fh::cli

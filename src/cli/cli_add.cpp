@@ -1,9 +1,7 @@
-#include "cli/cli.h"
+#include "cli/commands.h"
 #include "language/editor.h"
-#include "files/programfile.h"
-#include "platform/qt/qtfiles.h"
+#include "files/programfiles.h"
 
-#include <filesystem>
 #include <istream>
 #include <ostream>
 
@@ -25,27 +23,21 @@ private:
 
 } // namespace
 
-int add(const Args& args, Streams io)
+int add(const Parsed& args, Streams io, const Devices& devices)
 {
-    if (args.empty()) {
-        io.err << "usage: fernhollow add FILE [LINE...]\n";
-        return 2;
-    }
-    const std::string& path = args[0];
-    QtTextFiles files;
+    const std::string& path = args.operands.front();
     LineReports reports(io.out);
     Editor editor(reports);
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec)) {
-        const auto lists = loadProgram(path, io.err);
+    if (devices.exists(path)) {
+        const auto lists = loadOrReport(path, io.err, devices.files);
         if (!lists)
             return 2;
         editor.replaceLists(*lists);
     }
 
     bool allGood = true;
-    if (args.size() > 1) {
-        for (auto line = args.begin() + 1; line != args.end(); ++line)
+    if (args.operands.size() > 1) {
+        for (auto line = args.operands.begin() + 1; line != args.operands.end(); ++line)
             allGood = editor.pumpcom(*line) && allGood;
     } else {
         std::string line;
@@ -56,7 +48,7 @@ int add(const Args& args, Streams io)
         }
     }
 
-    if (const auto error = files.write(path, writeProgramFile(editor.lists()))) {
+    if (const auto error = saveProgram(devices.files, path, editor.lists())) {
         io.err << "fernhollow: cannot write " << path << ": " << *error << '\n';
         return 2;
     }

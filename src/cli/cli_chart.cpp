@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "cli/commands.h"
 #include "cli/headless.h"
 #include "chart/chart.h"
 #include "gui/chartpicture.h"
@@ -18,26 +18,6 @@
 namespace fh::cli {
 
 namespace {
-
-constexpr const char* chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH]";
-// A chart bigger than this would be a typing error, and a few gigabytes of memory.
-constexpr int largestSide = 8192;
-
-std::optional<QSize> parseSize(const std::string& text)
-{
-    const auto x = text.find('x');
-    if (x == std::string::npos)
-        return std::nullopt;
-    int w = 0, h = 0;
-    const char* end = text.data() + text.size();
-    const auto [wEnd, wErr] = std::from_chars(text.data(), text.data() + x, w);
-    const auto [hEnd, hErr] = std::from_chars(text.data() + x + 1, end, h);
-    if (wErr != std::errc() || hErr != std::errc() || wEnd != text.data() + x || hEnd != end)
-        return std::nullopt;
-    if (w < 1 || h < 1 || w > largestSide || h > largestSide)
-        return std::nullopt;
-    return QSize(w, h);
-}
 
 enum class Format { Png, Svg, Pdf };
 
@@ -95,37 +75,36 @@ std::optional<std::string> writeChart(const DisplayList& chart, const QSize& siz
 
 } // namespace
 
-int chart(const Args& args, Streams io)
+std::optional<Size> parseSize(const std::string& text)
 {
-    std::optional<std::string> file, out;
+    const auto x = text.find('x');
+    if (x == std::string::npos)
+        return std::nullopt;
+    int w = 0, h = 0;
+    const char* end = text.data() + text.size();
+    const auto [wEnd, wErr] = std::from_chars(text.data(), text.data() + x, w);
+    const auto [hEnd, hErr] = std::from_chars(text.data() + x + 1, end, h);
+    if (wErr != std::errc() || hErr != std::errc() || wEnd != text.data() + x || hEnd != end)
+        return std::nullopt;
+    if (w < 1 || h < 1 || w > largestSide || h > largestSide)
+        return std::nullopt;
+    return Size{w, h};
+}
+
+int chart(const Parsed& args, Streams io, const Devices& devices)
+{
+    const std::string& out = args.values.at("-o");
     QSize size(1680, 1008);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size() && !out) {
-            out = args[++i];
-        } else if (args[i] == "--size" && i + 1 < args.size()) {
-            const auto wanted = parseSize(args[++i]);
-            if (!wanted) {
-                io.err << "fernhollow: --size wants WxH, each 1 to " << largestSide << ", not " << args[i] << '\n';
-                return 2;
-            }
-            size = *wanted;
-        } else if (!file && !args[i].starts_with("-")) {
-            file = args[i];
-        } else {
-            io.err << chartUsage << '\n';
-            return 2;
-        }
+    if (const auto wanted = args.values.find("--size"); wanted != args.values.end()) {
+        const Size chosen = parseSize(wanted->second).value();
+        size = QSize(chosen.width, chosen.height);
     }
-    if (!file || !out) {
-        io.err << chartUsage << '\n';
-        return 2;
-    }
-    const auto format = formatOf(*out);
+    const auto format = formatOf(out);
     if (!format) {
-        io.err << "fernhollow: " << *out << ": the chart is written as .png, .svg or .pdf\n";
+        io.err << "fernhollow: " << out << ": the chart is written as .png, .svg or .pdf\n";
         return 2;
     }
-    const auto lists = loadProgram(*file, io.err);
+    const auto lists = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!lists)
         return 2;
 
@@ -137,8 +116,8 @@ int chart(const Args& args, Streams io)
         return 2;
 
     const HeadlessGui gui;
-    if (const auto failure = writeChart(drawing, size, *format, *out)) {
-        io.err << "fernhollow: cannot write " << *out << ": " << *failure << '\n';
+    if (const auto failure = writeChart(drawing, size, *format, out)) {
+        io.err << "fernhollow: cannot write " << out << ": " << *failure << '\n';
         return 2;
     }
     return 0;

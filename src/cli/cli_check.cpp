@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "cli/commands.h"
 #include "language/datcheck.h"
 
 #include <istream>
@@ -18,11 +18,11 @@ bool report(const std::string& line, std::ostream& out)
 }
 } // namespace
 
-int check(const Args& args, Streams io)
+int check(const Parsed& args, Streams io, const Devices&)
 {
     bool allGood = true;
-    if (!args.empty()) {
-        for (const auto& line : args)
+    if (!args.operands.empty()) {
+        for (const auto& line : args.operands)
             allGood = report(line, io.out) && allGood;
     } else {
         std::string line;

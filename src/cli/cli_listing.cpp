@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "cli/commands.h"
 #include "cli/headless.h"
 #include "files/listing.h"
 #include "platform/qt/qtprinter.h"
@@ -10,24 +10,10 @@
 
 namespace fh::cli {
 
-int listing(const Args& args, Streams io)
+int listing(const Parsed& args, Streams io, const Devices& devices)
 {
-    std::string input, output;
-    bool usage = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size())
-            output = args[++i];
-        else if (input.empty() && args[i] != "-o")
-            input = args[i];
-        else
-            usage = true;
-    }
-    if (usage || input.empty() || output.empty()) {
-        io.err << "usage: fernhollow listing FILE -o OUT.pdf\n";
-        return 2;
-    }
-
-    const auto lists = loadProgram(input, io.err);
+    const std::string& output = args.values.at("-o");
+    const auto lists = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!lists)
         return 2;
 

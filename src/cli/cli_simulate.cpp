@@ -1,5 +1,6 @@
-#include "cli/cli.h"
+#include "cli/commands.h"
 #include "compiler/program.h"
+#include "language/editor.h"
 #include "simulation/simulation.h"
 
 #include <array>
@@ -11,11 +12,6 @@ namespace fh::cli {
 
 namespace {
 
-// A week of seconds is far more than any comparison needs and runs in well under a second.
-constexpr long long mostSeconds = 7LL * secondsPerDay;
-
-constexpr const char* usage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N\n";
-
 class SteppedClock : public Clock {
 public:
     int secondsOfDay() const override { return now; }
@@ -26,16 +22,6 @@ class SilentBeeper : public Beeper {
 public:
     void beep() override {}
 };
-
-std::optional<long long> parseSeconds(const std::string& text)
-{
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
-        value > mostSeconds)
-        return std::nullopt;
-    return value;
-}
 
 std::string bits(const std::array<bool, 6>& shown)
 {
@@ -57,37 +43,21 @@ std::string display(const Simulation& sim)
 
 } // namespace
 
-int simulate(const Args& args, Streams io)
+std::optional<long long> parseSeconds(const std::string& text)
 {
-    std::optional<std::string> file;
-    std::optional<int> start;
-    std::optional<long long> seconds;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--at" && i + 1 < args.size()) {
-            start = parseClock(args[++i]);
-            if (!start) {
-                io.err << "fernhollow: --at wants a time HH:MM:SS, not " << args[i] << '\n';
-                return 2;
-            }
-        } else if (args[i] == "--seconds" && i + 1 < args.size()) {
-            seconds = parseSeconds(args[++i]);
-            if (!seconds) {
-                io.err << "fernhollow: --seconds wants a whole number from 0 to " << mostSeconds
-                       << ", not " << args[i] << '\n';
-                return 2;
-            }
-        } else if (!file && !args[i].starts_with("--")) {
-            file = args[i];
-        } else {
-            io.err << usage;
-            return 2;
-        }
-    }
-    if (!file || !start || !seconds) {
-        io.err << usage;
-        return 2;
-    }
-    auto lists = loadProgram(*file, io.err);
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > mostSeconds)
+        return std::nullopt;
+    return value;
+}
+
+int simulate(const Parsed& args, Streams io, const Devices& devices)
+{
+    const int start = parseClock(args.values.at("--at")).value();
+    const long long seconds = parseSeconds(args.values.at("--seconds")).value();
+    auto lists = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!lists)
         return 2;
 
@@ -101,15 +71,15 @@ int simulate(const Args& args, Streams io)
     sim.startUp();
 
     // Timer1 has seen the start second, then "SimON" is chosen within it.
-    clock.now = *start;
+    clock.now = start;
     sim.tick();
     sim.switchOn();
     if (!sim.simrun())
         return 2;
     std::string shown = display(sim);
     io.out << formatTime(clock.now) << ' ' << shown << '\n';
-    for (long long i = 1; i <= *seconds; ++i) {
-        clock.now = static_cast<int>((*start + i) % secondsPerDay);
+    for (long long i = 1; i <= seconds; ++i) {
+        clock.now = static_cast<int>((start + i) % secondsPerDay);
         sim.tick();
         std::string now = display(sim);
         if (now != shown) {

@@ -5,6 +5,8 @@
 #include "files/listing.h"
 #include "files/programfile.h"
 
+#include <utility>
+
 namespace fh {
 
 namespace {
@@ -37,6 +39,19 @@ std::string checkReport(const std::string& path, const CommandLists& lists)
 
 } // namespace
 
+LoadedProgram loadProgram(TextFiles& files, const std::string& path)
+{
+    const TextFiles::Read read = files.read(path, programFileLimit);
+    if (!read.ok)
+        return {std::nullopt, read.error};
+    return {readProgramFile(read.bytes), {}};
+}
+
+std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists)
+{
+    return files.write(path, writeProgramFile(lists));
+}
+
 void ProgramFiles::load()
 {
     const auto name = devices.dialogs.openFileName(lastName_);
@@ -48,12 +63,12 @@ void ProgramFiles::load()
 bool ProgramFiles::loadFrom(const std::string& path)
 {
     lastName_ = path;
-    const TextFiles::Read read = devices.files.read(path, programFileLimit);
-    if (!read.ok) {
-        devices.messages.show("Cannot load " + path + ": " + read.error);
+    LoadedProgram loaded = loadProgram(devices.files, path);
+    if (!loaded.lists) {
+        devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;
     }
-    editor.replaceLists(readProgramFile(read.bytes));
+    editor.replaceLists(std::move(*loaded.lists));
     if (const std::string report = checkReport(path, editor.lists()); !report.empty())
         devices.messages.show(report);
     return true;
@@ -65,7 +80,7 @@ bool ProgramFiles::save()
     if (!name || name->empty())
         return false;
     lastName_ = *name;
-    if (const auto error = devices.files.write(*name, writeProgramFile(editor.lists()))) {
+    if (const auto error = saveProgram(devices.files, *name, editor.lists())) {
         devices.messages.show("Cannot save " + *name + ": " + *error);
         return false;
     }

@@ -4,9 +4,11 @@
 // the window closes with unsaved changes. The window forwards its clicks here; the
 // work runs over the device interfaces, so it is the same under test doubles.
 
+#include "language/commandlists.h"
 #include "platform/platform.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,12 +16,23 @@ namespace fh {
 
 class Editor;
 
+// The lists of a program file, or no lists and the reason it could not be read.
+struct LoadedProgram {
+    std::optional<CommandLists> lists;
+    std::string error;
+};
+
+// Reads a whole program file of at most programFileLimit bytes.
+LoadedProgram loadProgram(TextFiles& files, const std::string& path);
+// Writes the lists as a program file; returns the reason of a failure.
+std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists);
+
 inline constexpr std::string_view saveQuestion = "Save changes to the program?";
 inline constexpr std::size_t maxReportedLines = 10;
 
 class ProgramFiles {
 public:
-    ProgramFiles(Editor& editor, const Devices& devices) : editor(editor), devices(devices) {}
+    ProgramFiles(Editor& lists, const Devices& platform) : editor(lists), devices(platform) {}
 
     // Open dialog, then loadFrom the confirmed name. Cancelling changes nothing.
     void load();

@@ -1,0 +1,70 @@
+#pragma once
+
+// What the commands share: their arguments as the option reader hands them over, the
+// parsers of option values, and the devices the logic needs on a command line.
+
+#include "cli/cli.h"
+#include "language/commandlists.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fh::cli {
+
+// A command's arguments once read: the operands, and the value of each option given,
+// accepted by the option's check.
+struct Parsed {
+    Args operands;
+    std::map<std::string_view, std::string> values;
+};
+
+// A week of seconds is far more than any comparison needs and runs in well under a second.
+inline constexpr long long mostSeconds = 7LL * secondsPerDay;
+// A chart bigger than this would be a typing error, and a few gigabytes of memory.
+inline constexpr int largestSide = 8192;
+
+struct Size {
+    int width;
+    int height;
+};
+
+// "HH:MM:SS" with two digits each, 00:00:00 to 23:59:59, as seconds of the day.
+std::optional<int> parseClock(const std::string& text);
+// A whole number of seconds from 0 to mostSeconds.
+std::optional<long long> parseSeconds(const std::string& text);
+// "WxH", each side 1 to largestSide.
+std::optional<Size> parseSize(const std::string& text);
+
+// Reads a program file; on failure says why in one line on `err`.
+std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files);
+
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(int seconds) : seconds(seconds) {}
+    int secondsOfDay() const override { return seconds; }
+
+private:
+    int seconds;
+};
+
+// Messages of the logic as lines on standard error.
+class StreamMessages : public MessageBox {
+public:
+    explicit StreamMessages(std::ostream& err) : err(err) {}
+    void show(const std::string& text) override;
+    SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
+
+private:
+    std::ostream& err;
+};
+
+int check(const Parsed& args, Streams io, const Devices& devices);
+int compile(const Parsed& args, Streams io, const Devices& devices);
+int simulate(const Parsed& args, Streams io, const Devices& devices);
+int chart(const Parsed& args, Streams io, const Devices& devices);
+int listing(const Parsed& args, Streams io, const Devices& devices);
+int add(const Parsed& args, Streams io, const Devices& devices);
+
+} // namespace fh::cli

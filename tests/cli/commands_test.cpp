@@ -1,0 +1,284 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace fh::test {
+namespace {
+
+std::string times(const std::string& line, int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += line;
+    return out;
+}
+
+doubles::MemoryTextFiles programFiles()
+{
+    doubles::MemoryTextFiles files;
+    files.files = {
+        {"p.fhp", "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n"},
+        {"empty.fhp", "==\r\n==\r\n"},
+        {"long.fhp", times("T,06:00:00,70,80\r\n", 102)},
+        {"midnight.fhp", "T,12:00:00,70,76\r\n==\r\nL,00:00:01,2,ON\r\n==\r\n"},
+        {"pulses.fhp", "T,12:00:02,78,84\r\n==\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n"},
+        // Lines that never passed the check: timers 9 and 0, pulses beyond 1e18 seconds,
+        // set-points of exponent size.
+        {"unchecked.fhp", "T,12:00:04,1E20,1E-5\r\n==\r\n==\r\nW,12:00:00,1,P9,5S,5S\r\n"
+                          "W,12:00:01,2,P0,5S,5S\r\nW,12:00:02,3,P1,1S,1E20S,1E19S\r\n"},
+        {"noon.fhp", "==\r\nL,12:00:00,1,ON\r\n==\r\n"},
+        {"old.fhp", "t,6,70,80 \r\n==\r\n   \r\n==\r\n"},
+        {"locked.fhp", ""},
+    };
+    files.failing = {{"locked.fhp", "Permission denied"}, {"no/p.fhp", "No such file or directory"}};
+    return files;
+}
+
+std::string placed(std::string text, const std::string& dir)
+{
+    for (auto at = text.find('@'); at != std::string::npos; at = text.find('@', at + dir.size()))
+        text.replace(at, 1, dir);
+    return text;
+}
+
+const std::string off = " taps=000000 timers=000000 low=74 high=78 pending=";
+
+struct Row {
+    cli::Args args; // "@" stands for a scratch folder, where Qt writes charts and listings
+    std::string input;
+    int status;
+    std::string out, err;
+    // The file the command leaves behind, when it writes one.
+    std::string written = {}, content = {};
+};
+
+TEST(CommandLine, AnswersEachCommand)
+{
+    const std::string cannotRead = "fernhollow: cannot read ";
+    const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
+    const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N\n";
+    const std::string chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH]\n";
+    const std::string wantsTime = " wants a time HH:MM:SS, not ";
+    const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
+    const std::string wantsSize = "fernhollow: --size wants WxH, each 1 to 8192, not ";
+    const Row rows[] = {
+        {{"check", "t,4:00:33,78,84", "X,6:00,1,ON"}, "", 1, "T,04:00:33,78,84\nerror: T,L, or W only\n", ""},
+        {{"check"}, "L,15:22:00,2/4/6,on\r\nW,12:00:00,1/3/5,p1,3s,10m\n", 0,
+         "L,15:22:00,2/4/6,ON\nW,12:00:00,1/3/5,P1,3S,10M\n", ""},
+        {{"check"}, "\n", 1, "error: missing data\n", ""},
+        {{"check", "-x"}, "", 1, "error: missing data\n", ""},
+
+        {{"compile", "p.fhp", "--next", "12:00:00"}, "", 0,
+         "T,04:00:33,78,84, 0, 0, 0, 0, 0,     0     0     0\n"
+         "W,12:00:00,11,-1,11,-1,11,-1,11,     3   600     0\n"
+         "L,15:22:00,-1, 1,-1, 1,-1, 1, 0,     0     0     0\n"
+         "next: 2\n",
+         ""},
+        {{"compile", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
+        {{"compile", "locked.fhp"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
+        {{"compile", "long.fhp"}, "", 2, "", "too many commands: the program holds at most 101 lines\n"},
+        {{"compile", "long.fhp", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
+        {{"compile", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
+        {{"compile"}, "", 2, "", compileUsage},
+        {{"compile", "p.fhp", "q.fhp"}, "", 2, "", compileUsage},
+        {{"compile", "p.fhp", "--next"}, "", 2, "", compileUsage},
+        {{"compile", "p.fhp", "--next", "01:00:00", "--next", "02:00:00"}, "", 2, "", compileUsage},
+        {{"compile", "p.fhp", "-o", "x"}, "", 2, "", "fernhollow: unknown option '-o' (see fernhollow compile --help)\n"},
+
+        {{"simulate", "midnight.fhp", "--at", "23:59:59", "--seconds", "12"}, "", 0,
+         "23:59:59 lamps=000000" + off + "0\n00:00:01 lamps=010000" + off + "1\n"
+         "00:00:06 lamps=010000 taps=000000 timers=000001 low=74 high=78 pending=1\n"
+         "00:00:07 lamps=010000" + off + "1\n"
+         "00:00:10 lamps=010000 taps=000000 timers=000010 low=74 high=78 pending=1\n"
+         "00:00:11 lamps=010000" + off + "1\n",
+         ""},
+        {{"simulate", "pulses.fhp", "--seconds", "4", "--at", "11:59:59"}, "", 0,
+         "11:59:59 lamps=000000" + off + "0\n12:00:00 lamps=000000" + off + "1\n"
+         "12:00:01 lamps=000000 taps=101010 timers=100000 low=74 high=78 pending=1\n"
+         "12:00:02 lamps=000000 taps=000000 timers=000000 low=78 high=84 pending=0\n",
+         ""},
+        // Valve 1 follows no timer (there is no timer 9), valve 2 is not switched (10 is no
+        // pulse state), and valve 3 stays shut: timer 1's phase of 1e19 seconds keeps it
+        // far from its one second on.
+        {{"simulate", "unchecked.fhp", "--at", "11:59:59", "--seconds", "5"}, "", 0,
+         "11:59:59 lamps=000000" + off + "0\n12:00:00 lamps=000000" + off + "1\n12:00:01 lamps=000000" + off +
+             "2\n12:00:02 lamps=000000" + off + "3\n"
+             "12:00:04 lamps=000000 taps=000000 timers=000000 low=100000000000000000000 high=0.00001 pending=0\n",
+         ""},
+        // No line is later than 12:00:00, so line 0 is pending, due in the second of switching on.
+        {{"simulate", "noon.fhp", "--at", "12:00:00", "--seconds", "0"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
+         ""},
+        {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
+        {{"simulate", "p.fhp", "--at", "24:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "24:00:00\n"},
+        {{"simulate", "p.fhp", "--at", "8:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "8:00:00\n"},
+        {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "-1"}, "", 2, "", wantsSeconds + "-1\n"},
+        {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "5x"}, "", 2, "", wantsSeconds + "5x\n"},
+        {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "99999999999999999999999"}, "", 2, "",
+         wantsSeconds + "99999999999999999999999\n"},
+        {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "604801"}, "", 2, "", wantsSeconds + "604801\n"},
+        {{"simulate", "p.fhp", "--at", "08:00:00"}, "", 2, "", simulateUsage},
+        {{"simulate", "p.fhp", "--seconds", "5"}, "", 2, "", simulateUsage},
+        {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "5", "--fast"}, "", 2, "",
+         "fernhollow: unknown option '--fast' (see fernhollow simulate --help)\n"},
+
+        {{"chart", "empty.fhp", "-o", "@/c.png"}, "", 2, "", "no program present!\n"},
+        {{"chart", "missing.fhp", "-o", "@/c.png"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
+        {{"chart", "p.fhp"}, "", 2, "", chartUsage},
+        {{"chart", "-o", "@/c.png"}, "", 2, "", chartUsage},
+        {{"chart", "p.fhp", "-o", "@/c.png", "--bold"}, "", 2, "",
+         "fernhollow: unknown option '--bold' (see fernhollow chart --help)\n"},
+        {{"chart", "p.fhp", "-o", "@/c.gif"}, "", 2, "", "fernhollow: @/c.gif: the chart is written as .png, .svg or .pdf\n"},
+        {{"chart", "p.fhp", "-o", "@/c.png", "--size", "0x100"}, "", 2, "", wantsSize + "0x100\n"},
+        {{"chart", "p.fhp", "-o", "@/c.png", "--size", "800x"}, "", 2, "", wantsSize + "800x\n"},
+        {{"chart", "p.fhp", "-o", "@/c.png", "--size", "99999999999x2"}, "", 2, "", wantsSize + "99999999999x2\n"},
+        {{"chart", "p.fhp", "-o", "@/none/c.svg"}, "", 2, "",
+         "fernhollow: cannot write @/none/c.svg: No such file or directory\n"},
+
+        {{"listing", "missing.fhp", "-o", "@/x.pdf"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
+        {{"listing", "p.fhp", "-o", "@/no/x.pdf"}, "", 2, "",
+         "fernhollow: cannot write @/no/x.pdf: No such file or directory\n"},
+        {{"listing", "p.fhp"}, "", 2, "", "usage: fernhollow listing FILE -o OUT.pdf\n"},
+
+        {{"add", "new.fhp", "w,12,1,p1,3s,10m", "T,25,70,80", "t,6,70,80", "L,6,1,on"}, "", 1,
+         "error: format time hr:min:sec\n", "", "new.fhp",
+         "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,1,P1,3S,10M\r\n"},
+        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 0, "", "", "old.fhp",
+         "t,6,70,80 \r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,07:00:00,2,OFF\r\n"},
+        {{"add", "locked.fhp", "T,6,70,80"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
+        {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
+        {{"add"}, "", 2, "", "usage: fernhollow add FILE [LINE...]\n"},
+
+        {{"bogus"}, "", 2, "", "fernhollow: unknown command 'bogus' (see fernhollow --help)\n"},
+        {{"--bogus", "p.fhp"}, "", 2, "", "fernhollow: unknown option '--bogus' (see fernhollow --help)\n"},
+        {{"--version"}, "", 0, "fernhollow " FERNHOLLOW_VERSION "\n", ""},
+    };
+    const ScratchDir dir;
+    for (const Row& row : rows) {
+        cli::Args args;
+        for (const auto& arg : row.args)
+            args.push_back(placed(arg, dir.path));
+        SCOPED_TRACE(testing::PrintToString(args));
+        auto files = programFiles();
+        const Outcome o = runCli(args, files, row.input);
+        EXPECT_EQ(o.status, row.status);
+        EXPECT_EQ(o.out, row.out);
+        EXPECT_EQ(o.err, placed(row.err, dir.path));
+        if (!row.written.empty()) {
+            EXPECT_EQ(files.files[row.written], row.content);
+        }
+    }
+}
+
+TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
+{
+    doubles::MemoryTextFiles files;
+    const Outcome help = runCli({"--help"}, files);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(runCli({"-h"}, files).out, help.out);
+    const Outcome none = runCli({}, files);
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err, help.out);
+    for (const std::string usage :
+         {"check [LINE...]", "compile FILE [--next HH:MM:SS]", "simulate FILE --at HH:MM:SS --seconds N",
+          "chart FILE -o OUT [--size WxH]", "listing FILE -o OUT.pdf", "add FILE [LINE...]"}) {
+        const std::string name = usage.substr(0, usage.find(' '));
+        EXPECT_NE(help.out.find("\n  " + name + " "), std::string::npos) << name;
+        for (const char* flag : {"--help", "-h"}) {
+            const Outcome o = runCli({name, "p.fhp", flag, "--bogus"}, files);
+            EXPECT_EQ(o.status, 0) << name;
+            EXPECT_TRUE(o.out.starts_with("usage: fernhollow " + usage + "\n")) << o.out;
+            EXPECT_EQ(o.err, "") << name;
+        }
+    }
+}
+
+TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)
+{
+    const auto exists = [](const std::string& path) { return path == "program" || path == "check"; };
+    const struct {
+        cli::Args args;
+        bool window;
+    } rows[] = {
+        {{}, true},
+        {{"program"}, true},
+        {{"examples/greenhouse.fhp"}, true},
+        {{"new.fhp"}, true}, // missing: the window says so
+        {{"check"}, false},  // a command before a file of its name
+        {{"compile", "p.fhp"}, false},
+        {{"--help"}, false},
+        {{"-h"}, false},
+        {{"--version"}, false},
+        {{"bogus"}, false},
+        {{"--bogus"}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(cli::opensWindow(row.args, exists), row.window) << testing::PrintToString(row.args);
+}
+
+// Every command on files that are not program files: a clear one-line message or a
+// correct result, never a crash or a hang.
+TEST(CommandLine, EveryCommandAnswersBadFilesClearly)
+{
+    const ScratchDir dir;
+    doubles::MemoryTextFiles files;
+    std::string binary;
+    for (int i = 0; i < 8192; ++i)
+        binary += static_cast<char>((i * 131 + 7) % 256);
+    files.files = {
+        {"folder", ""},
+        {"empty.fhp", ""},
+        {"binary.fhp", binary},
+        {"huge.fhp", std::string(16 * 1024 * 1024 + 1, 'T')},
+        {"oneline.fhp", "T,06:00:00,70,80," + std::string(10'000'000, 'x') + "\r\n"},
+        {"wide.fhp", "W,06:00:00,1/2,P1,5S,1M" + times(",9", 194) + "\r\n"},
+    };
+    files.failing["folder"] = "Is a directory";
+    const std::string noProgram = "no program present!\n";
+    const auto cannot = [](const std::string& name, const std::string& why) {
+        return "fernhollow: cannot read " + name + ": " + why + "\n";
+    };
+    const std::string tooLarge = "larger than 16 MiB, not a program file";
+    const struct {
+        const char* file;
+        int compile, simulate, chart, listing, add, check;
+        std::string compileErr, simulateErr;
+    } rows[] = {
+        {"missing.fhp", 2, 2, 2, 2, 0, 0, cannot("missing.fhp", "No such file or directory"),
+         cannot("missing.fhp", "No such file or directory")},
+        {"folder", 2, 2, 2, 2, 2, 0, cannot("folder", "Is a directory"), cannot("folder", "Is a directory")},
+        {"empty.fhp", 0, 2, 2, 0, 0, 0, "", noProgram},
+        {"binary.fhp", 0, 0, 0, 0, 0, 1, "", ""},
+        {"huge.fhp", 2, 2, 2, 2, 2, 1, cannot("huge.fhp", tooLarge), cannot("huge.fhp", tooLarge)},
+        {"oneline.fhp", 0, 0, 0, 0, 0, 0, "", ""},
+        {"wide.fhp", 0, 0, 0, 0, 0, 1, "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        Outcome o = runCli({"compile", row.file}, files);
+        EXPECT_EQ(o.status, row.compile);
+        EXPECT_EQ(o.err, row.compileErr);
+        o = runCli({"simulate", row.file, "--at", "05:59:58", "--seconds", "3"}, files);
+        EXPECT_EQ(o.status, row.simulate);
+        EXPECT_EQ(o.err, row.simulateErr);
+        o = runCli({"chart", row.file, "-o", dir / "out.png", "--size", "280x240"}, files);
+        EXPECT_EQ(o.status, row.chart);
+        EXPECT_EQ(o.err, row.simulateErr);
+        o = runCli({"listing", row.file, "-o", dir / "out.pdf"}, files);
+        EXPECT_EQ(o.status, row.listing);
+        EXPECT_EQ(o.err, row.compileErr);
+        const auto bytes = files.files.find(row.file);
+        o = runCli({"check"}, files, bytes == files.files.end() ? "" : bytes->second);
+        EXPECT_EQ(o.status, row.check);
+        EXPECT_EQ(o.err, "");
+        auto copy = files;
+        o = runCli({"add", row.file, "T,6,70,80"}, copy);
+        EXPECT_EQ(o.status, row.add);
+        EXPECT_LE(std::count(o.err.begin(), o.err.end(), '\n'), 1);
+    }
+}
+
+} // namespace
+} // namespace fh::test

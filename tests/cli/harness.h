@@ -1,0 +1,37 @@
+#pragma once
+
+// Runs the command line in this process, over in-memory files or the files on disk,
+// and scratch folders for what Qt writes itself.
+
+#include "cli/cli.h"
+#include "platform/doubles/doubles.h"
+
+#include <string>
+
+namespace fh::test {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// A path exists when it holds a file.
+Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input = {});
+Outcome runCliOnDisk(const cli::Args& args, const std::string& input = {});
+
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+
+    const std::string path;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+} // namespace fh::test

@@ -1,0 +1,218 @@
+#include "harness.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <sstream>
+
+namespace fh::test {
+namespace {
+
+const std::string examples = FERNHOLLOW_EXAMPLES;
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+// Chart units to pixels of a W x H picture: x from -2 to 26, y from 12 down to -12.
+struct Frame {
+    int w, h;
+    QPoint at(double x, double y) const
+    {
+        return {static_cast<int>(std::floor((x + 2) / 28 * w + 0.5)),
+                static_cast<int>(std::floor((12 - y) / 24 * h + 0.5))};
+    }
+};
+
+doubles::MemoryTextFiles chartProgram()
+{
+    doubles::MemoryTextFiles files;
+    files.files["p.fhp"] = "T,08:00:00,60,80\r\n==\r\nL,06:00:00,1,ON\r\nL,18:00:00,1,OFF\r\n==\r\n"
+                           "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\nW,07:27:00,2,ON\r\nW,10:57:00,2,OFF\r\n";
+    return files;
+}
+
+TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
+{
+    const QColor black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0), plotArea(200, 200, 200), pulse(190, 190, 255),
+        window(240, 240, 240);
+    const ScratchDir dir;
+    auto files = chartProgram();
+    for (const Frame f : {Frame{1680, 1008}, Frame{1000, 700}}) {
+        cli::Args args = {"chart", "p.fhp", "-o", dir / "chart.png"};
+        if (f.w != 1680)
+            args.insert(args.end(), {"--size", std::to_string(f.w) + "x" + std::to_string(f.h)});
+        const Outcome o = runCli(args, files);
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_EQ(o.err, "");
+        const QImage image(QString::fromStdString(dir / "chart.png"));
+        ASSERT_EQ(image.size(), QSize(f.w, f.h));
+        const struct {
+            const char* what;
+            double x, y;
+            QColor color;
+        } samples[] = {
+            {"window around the plot", -1.5, 11.5, window},
+            {"plot area", 3.5, 9.5, plotArea},
+            {"light 1 off before 6", 3.5, 4, black},
+            {"light 1 rises at 6", 6, 4.35, black},
+            {"light 1 on at noon", 12.5, 4.7, black},
+            {"light 1 nothing below at noon", 12.5, 4.3, plotArea},
+            {"light 1 falls at 18", 18, 4.35, black},
+            {"light 2 never named, off", 20.5, 5, black},
+            {"valve 1 off in the morning", 9.5, -3, black},
+            {"pulse block left end", 12, -2.65, black},
+            {"pulse block fill", 12.9, -2.5, pulse},
+            {"pulse block top", 12.9, -2.3, black},
+            {"pulse block right end", 13, -2.65, black},
+            {"valve 1 off after 13", 15.5, -3, black},
+            // On a half pixel at 1000 wide.
+            {"valve 2 rises at 7:27", 7.45, -1.65, black},
+            {"valve 2 falls at 10:57", 10.95, -1.65, black},
+            {"low set-point 60 F", 3.5, -7, blue},
+            {"high set-point 80 F", 3.5, -5, red},
+        };
+        for (const auto& s : samples) {
+            const QPoint p = f.at(s.x, s.y);
+            EXPECT_EQ(image.pixelColor(p).name().toStdString(), s.color.name().toStdString())
+                << s.what << " at " << p.x() << "," << p.y() << " in " << f.w << "x" << f.h;
+        }
+    }
+}
+
+TEST(ChartCommand, WritesSvgAndPdfByExtension)
+{
+    const ScratchDir dir;
+    auto files = chartProgram();
+    for (const auto& [name, start] : {std::pair{"chart.svg", "<?xml"}, std::pair{"CHART.PDF", "%PDF"}}) {
+        const Outcome o = runCli({"chart", "p.fhp", "-o", dir / name, "--size", "800x480"}, files);
+        ASSERT_EQ(o.status, 0) << o.err;
+        EXPECT_TRUE(readFile(dir / name).starts_with(start)) << name;
+    }
+}
+
+// The text lines of each page of a PDF, as pdftotext lays them out, blank ones left out.
+std::vector<std::vector<std::string>> pdfPages(const std::string& pdf)
+{
+    const std::string command = "pdftotext -layout '" + pdf + "' '" + pdf + ".txt'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::vector<std::vector<std::string>> pages;
+    std::istringstream in(readFile(pdf + ".txt"));
+    for (std::string page; std::getline(in, page, '\f');) {
+        pages.emplace_back();
+        for (const auto& line : lines(page))
+            if (line.find_first_not_of(' ') != std::string::npos)
+                pages.back().push_back(line);
+    }
+    return pages;
+}
+
+std::size_t indent(const std::string& line)
+{
+    return line.find_first_not_of(' ');
+}
+
+TEST(ListingCommand, PrintsTheExampleUnderItsHeading)
+{
+    const ScratchDir dir;
+    const Outcome o = runCliOnDisk({"listing", examples + "/propagation.fhp", "-o", dir / "p.pdf"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    const auto pages = pdfPages(dir / "p.pdf");
+    ASSERT_EQ(pages.size(), 1u);
+    std::vector<std::string> expected{"GREENHOUSE PROGRAM"};
+    for (const auto& line : lines(readFile(examples + "/propagation.fhp")))
+        expected.push_back(line.substr(0, line.size() - 1));
+    std::vector<std::string> printed;
+    for (const auto& line : pages[0])
+        printed.push_back(line.substr(indent(line)));
+    EXPECT_EQ(printed, expected);
+    // Heading, then separators, then items, from the deepest indent down.
+    EXPECT_GT(indent(pages[0][0]), indent(pages[0][4]));
+    EXPECT_GT(indent(pages[0][4]), indent(pages[0][1]));
+}
+
+// Text lines per page: the heading, items and separators (the empty lines print no text).
+// Pages break after 50 items, then every 51.
+TEST(ListingCommand, BreaksPagesByItems)
+{
+    const struct {
+        int list1, list2, list3;
+        std::vector<std::size_t> linesPerPage;
+    } rows[] = {{0, 0, 0, {3}}, {50, 0, 0, {51, 2}}, {10, 10, 80, {53, 50}}, {60, 51, 39, {51, 52, 50}}};
+    const ScratchDir dir;
+    for (const auto& row : rows) {
+        std::string file;
+        const auto section = [&file](char letter, int count) {
+            for (int i = 0; i < count; ++i)
+                file += std::string(1, letter) + ",12:00:00," + std::to_string(i) + ",ON\r\n";
+        };
+        section('T', row.list1);
+        file += "==\r\n";
+        section('L', row.list2);
+        file += "==\r\n";
+        section('W', row.list3);
+        doubles::MemoryTextFiles files;
+        files.files["p.fhp"] = file;
+        const Outcome o = runCli({"listing", "p.fhp", "-o", dir / "p.pdf"}, files);
+        ASSERT_EQ(o.status, 0) << o.err;
+        std::vector<std::size_t> counts;
+        for (const auto& page : pdfPages(dir / "p.pdf"))
+            counts.push_back(page.size());
+        EXPECT_EQ(counts, row.linesPerPage) << row.list1 << " " << row.list2 << " " << row.list3;
+    }
+}
+
+// Each example passes the check, survives load and save unchanged, compiles, charts and
+// simulates through a whole day. Two lines at one time would hold the second back a day in
+// the simulation, so every line of the program must become the pending line in turn.
+TEST(ExamplePrograms, CheckSaveCompileChartAndSimulateADayWithEveryLineTakingEffect)
+{
+    const ScratchDir dir;
+    for (const char* name : {"greenhouse.fhp", "propagation.fhp", "flowering.fhp"}) {
+        SCOPED_TRACE(name);
+        const std::string file = examples + "/" + name;
+        const std::string original = readFile(file);
+        std::string items;
+        for (const auto& line : lines(original))
+            if (line != "==\r")
+                items += line + "\n";
+        const Outcome checked = runCliOnDisk({"check"}, items);
+        EXPECT_EQ(checked.status, 0) << checked.out;
+        doubles::MemoryTextFiles files;
+        files.files["copy.fhp"] = original;
+        EXPECT_EQ(runCli({"add", "copy.fhp"}, files).status, 0);
+        EXPECT_EQ(files.files["copy.fhp"], original);
+
+        const Outcome compiled = runCliOnDisk({"compile", file});
+        ASSERT_EQ(compiled.status, 0) << compiled.err;
+        const auto steps = static_cast<int>(std::count(compiled.out.begin(), compiled.out.end(), '\n'));
+        ASSERT_GT(steps, 1);
+
+        const std::string png = dir / (std::string(name) + ".png");
+        const Outcome charted = runCliOnDisk({"chart", file, "-o", png, "--size", "840x504"});
+        ASSERT_EQ(charted.status, 0) << charted.err;
+        EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(840, 504));
+
+        const Outcome simulated = runCliOnDisk({"simulate", file, "--at", "23:59:59", "--seconds", "86400"});
+        ASSERT_EQ(simulated.status, 0) << simulated.err;
+        std::set<int> pending, everyLine;
+        for (const auto& step : lines(simulated.out))
+            pending.insert(std::stoi(step.substr(step.rfind('=') + 1)));
+        for (int i = 0; i < steps; ++i)
+            everyLine.insert(i);
+        EXPECT_EQ(pending, everyLine);
+    }
+}
+
+} // namespace
+} // namespace fh::test

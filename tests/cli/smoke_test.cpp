@@ -1,0 +1,49 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace fh::test {
+namespace {
+
+// The executable under sh, without any display: `command` follows the program's name.
+Outcome runExecutable(const std::string& command)
+{
+    const ScratchDir dir;
+    const std::string line = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY '" FERNHOLLOW_EXE "' " + command +
+                             " >'" + (dir / "out") + "' 2>'" + (dir / "err") + "'";
+    const int raw = std::system(line.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
+}
+
+TEST(Executable, AnswersHelpVersionAndUnknownCommandsWithoutADisplay)
+{
+    const Outcome help = runExecutable("--help </dev/null");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("\n  simulate "), std::string::npos);
+    EXPECT_EQ(runExecutable("compile -h </dev/null").status, 0);
+    const Outcome version = runExecutable("--version </dev/null");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "fernhollow " FERNHOLLOW_VERSION "\n");
+    const Outcome bogus = runExecutable("bogus </dev/null");
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_EQ(std::count(bogus.err.begin(), bogus.err.end(), '\n'), 1) << bogus.err;
+}
+
+// A pipe is read as a file, and an endless one ends at the size limit.
+TEST(Executable, CompilesAProgramFromAPipe)
+{
+    const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
+    const Outcome piped = runExecutable("compile /dev/stdin <'" + example + "'");
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, runCliOnDisk({"compile", example}).out);
+    const Outcome endless = runExecutable("compile /dev/stdin < /dev/zero");
+    EXPECT_EQ(endless.status, 2);
+    EXPECT_EQ(endless.err, "fernhollow: cannot read /dev/stdin: larger than 16 MiB, not a program file\n");
+}
+
+} // namespace
+} // namespace fh::test
