@@ -247,15 +247,16 @@ bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas
     return true;
 }
 
-std::optional<std::string> printChart(const DisplayList& chart, Printer& printer)
+std::optional<std::string> printChart(const DisplayList& chart, double width, double height, Printer& printer)
 {
     printer.setLandscape(true);
     const PageRect area = printer.pageArea();
-    Canvas& page = printer.canvas(
-        {area.left + area.width / 25, area.top + area.height / 25, area.width / 1.1, area.height / 1.1});
-    page.scale(chartLeft, chartTop, chartRight, chartBottom);
-    page.setFontSize(chartFontPoints);
-    chart.replay(page);
+    // Labels drawn before a title set its size are in the window's font.
+    DisplayList picture;
+    picture.setFontSize(chartFontPoints);
+    picture.append(chart);
+    printer.paint(picture, width, height,
+                  {area.left + area.width / 25, area.top + area.height / 25, area.width / 1.1, area.height / 1.1});
     return printer.endDoc();
 }
 

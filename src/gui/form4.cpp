@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <utility>
+
 namespace fh {
 
 namespace {
@@ -42,7 +44,14 @@ Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
 
 void Form4::draw(const DisplayList& chart)
 {
-    drawing_.append(chart);
+    // A chart drawn without setting coordinates keeps those the window has.
+    DisplayList next;
+    const auto& items = drawing_.items();
+    const bool setsScale = !chart.empty() && chart.items().front().kind == DrawItem::Scale;
+    if (!setsScale && !items.empty() && items.front().kind == DrawItem::Scale)
+        next.scale(items.front().x1, items.front().y1, items.front().x2, items.front().y2);
+    next.append(chart);
+    drawing_ = std::move(next);
     picture = QImage();
     update();
 }
@@ -66,8 +75,8 @@ void Form4::command1Click()
     Printer* printer = printers.choose();
     if (!printer)
         return;
-    if (const auto failure = printChart(drawing_, *printer))
-        messages.show(*failure);
+    if (const auto failure = printChart(drawing_, width(), height(), *printer))
+        messages.show("Cannot print: " + *failure);
 }
 
 } // namespace fh

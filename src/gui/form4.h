@@ -1,7 +1,7 @@
 #pragma once
 
-// Form4, "Plots-TLW": the chart window. It keeps every chart drawn in it since it
-// opened, each over the one before, and paints them again at the window's size.
+// Form4, "Plots-TLW": the chart window. It shows the last chart drawn in it, painted
+// again at the window's size, and keeps the chart coordinates it was first given.
 
 #include "platform/displaylist.h"
 
@@ -23,7 +23,7 @@ class Form4 : public QWidget {
 public:
     Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent = nullptr);
 
-    // Draws `chart` over what the window shows.
+    // Shows `chart` in place of the chart before.
     void draw(const DisplayList& chart);
     const DisplayList& drawing() const { return drawing_; }
 

@@ -8,7 +8,7 @@
 
 namespace fh {
 
-class Canvas;
+class DisplayList;
 
 struct PageRect {
     double left = 0, top = 0, width = 0, height = 0;
@@ -24,8 +24,10 @@ public:
     virtual void setLandscape(bool landscape) = 0;
     // Printable area of the page, in printer device units.
     virtual PageRect pageArea() const = 0;
-    // A canvas covering `target` of the current page.
-    virtual Canvas& canvas(const PageRect& target) = 0;
+    // Paints a picture drawn on a surface of width x height pixels, at 96 dots per
+    // inch, stretched into `target` of the current page: text keeps its size
+    // relative to the lines around it, as on the surface.
+    virtual void paint(const DisplayList& picture, double width, double height, const PageRect& target) = 0;
     // Sends the document; returns the reason of a failure, or no value.
     virtual std::optional<std::string> endDoc() = 0;
 };

@@ -369,24 +369,22 @@ TEST(Chart, LeavesARunningSimulationAlone)
 TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
 {
     DisplayList chart;
-    chart.line(0, 4, 24, 4.7, black);
+    chart.scale(chartLeft, chartTop, chartRight, chartBottom);
     chart.text(1, 2, "Hours", black);
     doubles::RecordingPrinter printer;
     printer.area = {100, 200, 11000, 8800};
-    EXPECT_EQ(printChart(chart, printer), std::nullopt);
+    EXPECT_EQ(printChart(chart, 1680, 1008, printer), std::nullopt);
     EXPECT_TRUE(printer.landscape);
-    ASSERT_EQ(printer.canvasTargets.size(), 1u);
-    const PageRect t = printer.canvasTargets[0];
-    EXPECT_EQ(Seg({t.left, t.top, t.width, t.height}), Seg({540, 552, 10000, 8000}));
-    // The window's coordinates and font come first, as the picture starts with them.
-    const auto& page = printer.pageCanvas.items();
-    ASSERT_EQ(page.size(), 4u);
-    EXPECT_EQ(page[0].kind, Primitive::Scale);
-    EXPECT_EQ(Seg({page[0].x1, page[0].y1, page[0].x2, page[0].y2}), Seg({-2, 12, 26, -12}));
-    EXPECT_EQ(page[1].kind, Primitive::FontSize);
-    EXPECT_EQ(page[1].x1, chartFontPoints);
-    EXPECT_EQ(page[2].kind, Primitive::Line);
-    EXPECT_EQ(page[3].text, "Hours");
+    ASSERT_EQ(printer.painted.size(), 1u);
+    const auto& p = printer.painted[0];
+    EXPECT_EQ(Seg({p.width, p.height, 0, 0}), Seg({1680, 1008, 0, 0})) << "the window's size";
+    EXPECT_EQ(Seg({p.target.left, p.target.top, p.target.width, p.target.height}), Seg({540, 552, 10000, 8000}));
+    // The window's font comes first, then the window's drawing as it is.
+    const auto& page = p.picture.items();
+    ASSERT_EQ(page.size(), 3u);
+    EXPECT_EQ(page[0].kind, Primitive::FontSize);
+    EXPECT_EQ(page[0].x1, chartFontPoints);
+    EXPECT_EQ(std::vector<DrawItem>(page.begin() + 1, page.end()), chart.items());
     EXPECT_EQ(printer.ended, 1);
 }
 

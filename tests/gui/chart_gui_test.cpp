@@ -6,9 +6,12 @@
 #include "language/editor.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
+#include "platform/qt/paintercanvas.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -114,11 +117,15 @@ TEST_F(ChartWindows, ChartWindowShowsTheChartAndClosingItHidesThePasteableCode)
     const QPoint on(qRound(15.5 * shot.width() / 28), qRound((12 - 4.7) * shot.height() / 24));
     EXPECT_EQ(shot.pixelColor(on), QColor(0, 0, 0));
 
-    // A new chart draws into the open window at the size the user left it.
+    // A new chart replaces the one shown, in the open window at the size the user
+    // left it and in the coordinates it has.
+    const std::size_t oneChart = window->drawing().items().size();
     window->showNormal();
     form.menus().pgh->trigger();
     EXPECT_EQ(charts.chartWindow(), window);
     EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->drawing().items().size(), oneChart);
+    EXPECT_EQ(window->drawing().items().front().kind, DrawItem::Scale);
 
     window->close();
     settle();
@@ -147,15 +154,48 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     printers.printer.area = {0, 0, 11000, 8250};
     printers.printer.failure = "the printer is offline";
     print->click();
-    ASSERT_EQ(printers.printer.canvasTargets.size(), 1u);
-    const PageRect t = printers.printer.canvasTargets[0];
-    EXPECT_DOUBLE_EQ(t.left, 440);
-    EXPECT_DOUBLE_EQ(t.top, 330);
-    EXPECT_DOUBLE_EQ(t.width, 10000);
-    EXPECT_DOUBLE_EQ(t.height, 7500);
-    EXPECT_EQ(printers.printer.pageCanvas.items().size(), window->drawing().items().size() + 2);
+    ASSERT_EQ(printers.printer.painted.size(), 1u);
+    const auto& painted = printers.printer.painted[0];
+    EXPECT_EQ(painted.width, window->width());
+    EXPECT_EQ(painted.height, window->height());
+    EXPECT_EQ(painted.picture.items().size(), window->drawing().items().size() + 1);
     EXPECT_EQ(printers.printer.ended, 1);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"the printer is offline"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot print: the printer is offline"});
+}
+
+// The width of the dark pixels of `image`.
+int inkWidth(const QImage& image)
+{
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right - left + 1;
+}
+
+TEST(PrintedChart, TextKeepsItsSizeNextToTheDrawingAtAnyResolution)
+{
+    DisplayList label;
+    label.text(10, 10, "Light #1", black);
+    const QSize window(200, 60);
+    const auto paint = [&](int dpi, int stretch) {
+        QImage image(window * stretch, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        QPainter painter(&image);
+        painter.scale(stretch, stretch);
+        PainterCanvas canvas(painter, QRectF(QPointF(0, 0), QSizeF(window)), chartFontPoints);
+        label.replay(canvas);
+        return inkWidth(image);
+    };
+    // A page of a 1200-dpi printer, the window stretched five times over it.
+    const int screen = paint(96, 1), paper = paint(1200, 5);
+    ASSERT_GT(screen, 20);
+    EXPECT_NEAR(paper, 5 * screen, 0.15 * 5 * screen);
 }
 
 } // namespace

@@ -77,10 +77,9 @@ public:
     void newPage() override { pages.emplace_back(); }
     void setLandscape(bool on) override { landscape = on; }
     PageRect pageArea() const override { return area; }
-    Canvas& canvas(const PageRect& target) override
+    void paint(const DisplayList& picture, double width, double height, const PageRect& target) override
     {
-        canvasTargets.push_back(target);
-        return pageCanvas;
+        painted.push_back({picture, width, height, target});
     }
     std::optional<std::string> endDoc() override
     {
@@ -91,8 +90,12 @@ public:
     double fontSize = 0;
     bool landscape = false;
     PageRect area{0, 0, 11000, 8000};
-    DisplayList pageCanvas;
-    std::vector<PageRect> canvasTargets;
+    struct Painting {
+        DisplayList picture;
+        double width, height;
+        PageRect target;
+    };
+    std::vector<Painting> painted;
     int ended = 0;
     std::optional<std::string> failure;
 };

@@ -11,6 +11,10 @@ namespace fh {
 
 namespace {
 
+// The chart is laid out for a window; on a printer its text keeps the size it has
+// there next to the lines, whatever the printer's resolution.
+constexpr double screenDpi = 96;
+
 QColor qcolor(Color c) { return QColor(c.r, c.g, c.b); }
 
 // Far outside any device, and never an out-of-range conversion (NaN included).
@@ -37,7 +41,7 @@ PainterCanvas::PainterCanvas(QPainter& painter, const QRectF& target, double fon
     : painter(painter), target(target), font(QStringLiteral("Courier New"))
 {
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(fontPoints);
+    setFontSize(fontPoints);
     painter.setRenderHint(QPainter::Antialiasing, false);
     scale(0, 0, target.width(), target.height());
 }
@@ -98,7 +102,7 @@ void PainterCanvas::text(double x, double y, const std::string& text, Color colo
 void PainterCanvas::setFontSize(double points)
 {
     if (points > 0 && std::isfinite(points))
-        font.setPointSizeF(points);
+        font.setPointSizeF(points * screenDpi / painter.device()->logicalDpiY());
 }
 
 } // namespace fh

@@ -1,7 +1,9 @@
 #include "platform/qt/qtprinter.h"
 
+#include "platform/displaylist.h"
 #include "platform/qt/paintercanvas.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPrintDialog>
@@ -77,12 +79,16 @@ PageRect QtPrinter::pageArea() const
     return {0, 0, area.width(), area.height()};
 }
 
-Canvas& QtPrinter::canvas(const PageRect& target)
+void QtPrinter::paint(const DisplayList& picture, double width, double height, const PageRect& target)
 {
-    begin();
-    pageCanvas = std::make_unique<PainterCanvas>(painter, QRectF(target.left, target.top, target.width, target.height),
-                                                 font.pointSizeF());
-    return *pageCanvas;
+    if (!begin() || !(width > 0) || !(height > 0))
+        return;
+    painter.save();
+    painter.translate(target.left, target.top);
+    painter.scale(target.width / width, target.height / height);
+    PainterCanvas canvas(painter, QRectF(0, 0, width, height), font.pointSizeF());
+    picture.replay(canvas);
+    painter.restore();
 }
 
 std::optional<std::string> QtPrinter::endDoc()
@@ -102,7 +108,9 @@ QtPrinterDialog::~QtPrinterDialog() = default;
 Printer* QtPrinterDialog::choose()
 {
     current.reset();
-    QPrintDialog dialog(printer.get(), parent_);
+    // Over the window whose Print was chosen, so that no other window jumps in front.
+    QWidget* owner = QApplication::activeWindow();
+    QPrintDialog dialog(printer.get(), owner ? owner : parent_);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     current = std::make_unique<QtPrinter>(*printer);

@@ -31,8 +31,7 @@ public:
     void setLandscape(bool landscape) override;
     // The printable area, with its top-left corner at (0, 0).
     PageRect pageArea() const override;
-    // Valid until the next call.
-    Canvas& canvas(const PageRect& target) override;
+    void paint(const DisplayList& picture, double width, double height, const PageRect& target) override;
     std::optional<std::string> endDoc() override;
 
 private:
@@ -42,7 +41,6 @@ private:
     QPageLayout::Orientation chosenOrientation;
     QPainter painter;
     QFont font;
-    std::unique_ptr<Canvas> pageCanvas;
     bool failed = false;
     double y = 0;
 };
