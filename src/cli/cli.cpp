@@ -147,9 +147,10 @@ std::optional<int> parseClock(const std::string& text)
     return value[0] * 3600 + value[1] * 60 + value[2];
 }
 
-std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files)
+std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+                                         bool regularOnly)
 {
-    LoadedProgram loaded = loadProgram(files, path);
+    LoadedProgram loaded = loadProgram(files, path, regularOnly);
     if (!loaded.lists)
         err << "fernhollow: cannot read " << path << ": " << loaded.error << '\n';
     return std::move(loaded.lists);

@@ -29,7 +29,8 @@ int add(const Parsed& args, Streams io, const Devices& devices)
     LineReports reports(io.out);
     Editor editor(reports);
     if (devices.exists(path)) {
-        const auto lists = loadOrReport(path, io.err, devices.files);
+        // The file is rewritten, so it must be one: a pipe or a device is refused.
+        const auto lists = loadOrReport(path, io.err, devices.files, true);
         if (!lists)
             return 2;
         editor.replaceLists(*lists);

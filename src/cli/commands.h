@@ -37,8 +37,10 @@ std::optional<long long> parseSeconds(const std::string& text);
 // "WxH", each side 1 to largestSide.
 std::optional<Size> parseSize(const std::string& text);
 
-// Reads a program file; on failure says why in one line on `err`.
-std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files);
+// Reads a program file; on failure says why in one line on `err`. Unless
+// `regularOnly`, a script may hand the program over through a pipe.
+std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+                                         bool regularOnly = false);
 
 class FixedClock : public Clock {
 public:

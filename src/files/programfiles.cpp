@@ -39,9 +39,9 @@ std::string checkReport(const std::string& path, const CommandLists& lists)
 
 } // namespace
 
-LoadedProgram loadProgram(TextFiles& files, const std::string& path)
+LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regularOnly)
 {
-    const TextFiles::Read read = files.read(path, programFileLimit);
+    const TextFiles::Read read = files.read(path, programFileLimit, regularOnly);
     if (!read.ok)
         return {std::nullopt, read.error};
     return {readProgramFile(read.bytes), {}};
@@ -63,7 +63,8 @@ void ProgramFiles::load()
 bool ProgramFiles::loadFrom(const std::string& path)
 {
     lastName_ = path;
-    LoadedProgram loaded = loadProgram(devices.files, path);
+    // A window never waits on a pipe.
+    LoadedProgram loaded = loadProgram(devices.files, path, true);
     if (!loaded.lists) {
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;

@@ -22,8 +22,9 @@ struct LoadedProgram {
     std::string error;
 };
 
-// Reads a whole program file of at most programFileLimit bytes.
-LoadedProgram loadProgram(TextFiles& files, const std::string& path);
+// Reads a whole program file of at most programFileLimit bytes; `regularOnly`
+// refuses pipes and devices.
+LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regularOnly);
 // Writes the lists as a program file; returns the reason of a failure.
 std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists);
 

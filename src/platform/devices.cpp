@@ -19,4 +19,8 @@ std::string tooLarge(std::size_t limit)
     return "larger than " + std::to_string(limit / (1024 * 1024)) + " MiB, not a program file";
 }
 
+std::string notRegular(const std::string& path) { return path + " is not a regular file"; }
+
+std::string readOnly(const std::string& path) { return path + " is read-only"; }
+
 } // namespace fh

@@ -43,6 +43,9 @@ inline constexpr const char* applicationTitle = "Fernhollow";
 
 // The reason given for a file larger than a reader takes.
 std::string tooLarge(std::size_t limit);
+// The reasons given for a file that is no place to read a program from or write to.
+std::string notRegular(const std::string& path);
+std::string readOnly(const std::string& path);
 
 // Open and save dialogs without title, filter or default extension. They offer
 // `initial` and give the confirmed name, or no value when the user cancels.
@@ -53,7 +56,9 @@ public:
     virtual std::optional<std::string> saveFileName(const std::string& initial) = 0;
 };
 
-// Whole files as bytes. A write replaces the old file only once all was written.
+// Whole files as bytes. A write replaces the old file only once all was written,
+// keeps what the file was (its permissions, and its owner where the system allows),
+// and refuses a read-only file and anything that is not a regular file.
 class TextFiles {
 public:
     virtual ~TextFiles() = default;
@@ -62,8 +67,9 @@ public:
         std::string bytes;
         std::string error; // the reason, when not ok
     };
-    // A file larger than `limit` bytes is not read.
-    virtual Read read(const std::string& path, std::size_t limit) = 0;
+    // A file larger than `limit` bytes is not read. `regularOnly` refuses anything
+    // but a regular file (a pipe would block a window until someone writes to it).
+    virtual Read read(const std::string& path, std::size_t limit, bool regularOnly) = 0;
     // Returns the reason of a failure, or no value when all was written.
     virtual std::optional<std::string> write(const std::string& path, const std::string& bytes) = 0;
 };

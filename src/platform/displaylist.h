@@ -30,7 +30,7 @@ public:
 
     // Draws every item again, in order, onto `canvas`.
     void replay(Canvas& canvas) const;
-    // Appends the items of `other`: a new chart is drawn over the previous one.
+    // Appends the items of `other`, drawn after these.
     void append(const DisplayList& other);
 
     const std::vector<DrawItem>& items() const { return items_; }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fh {
@@ -43,7 +44,7 @@ TEST_F(QtTextFilesTest, EveryByteRoundTrips)
     for (int b = 0; b < 256; ++b)
         every += static_cast<char>(b);
     EXPECT_EQ(files.write(path("all.fhp"), every), std::nullopt);
-    const auto read = files.read(path("all.fhp"), programFileLimit);
+    const auto read = files.read(path("all.fhp"), programFileLimit, true);
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.bytes, every);
 }
@@ -57,13 +58,13 @@ TEST_F(QtTextFilesTest, SaveReplacesTheOldFile)
 
 TEST_F(QtTextFilesTest, ReadFailuresNameTheReason)
 {
-    EXPECT_EQ(files.read(path("missing.fhp"), programFileLimit).error, "No such file or directory");
-    const auto folder = files.read(dir.string(), programFileLimit);
+    EXPECT_EQ(files.read(path("missing.fhp"), programFileLimit, true).error, "No such file or directory");
+    const auto folder = files.read(dir.string(), programFileLimit, true);
     EXPECT_FALSE(folder.ok);
     EXPECT_EQ(folder.error, "Is a directory");
     std::ofstream(path("huge.fhp"));
     fs::resize_file(path("huge.fhp"), programFileLimit + 1);
-    EXPECT_EQ(files.read(path("huge.fhp"), programFileLimit).error, "larger than 16 MiB, not a program file");
+    EXPECT_EQ(files.read(path("huge.fhp"), programFileLimit, true).error, "larger than 16 MiB, not a program file");
 }
 
 TEST_F(QtTextFilesTest, SaveIntoAMissingFolderFails)
@@ -76,9 +77,56 @@ TEST_F(QtTextFilesTest, FailedSaveOverAFolderLeavesItAsItWas)
 {
     fs::create_directories(path("p.fhp"));
     std::ofstream(path("p.fhp/kept"), std::ios::binary) << "kept";
-    EXPECT_EQ(files.write(path("p.fhp"), "==\r\n==\r\n"), "Filename refers to a directory");
+    EXPECT_EQ(files.write(path("p.fhp"), "==\r\n==\r\n"), path("p.fhp") + " is not a regular file");
     EXPECT_EQ(contents(path("p.fhp/kept")), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(QtTextFilesTest, OnlyRegularFilesAreWrittenAndWindowsReadNothingElse)
+{
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0644), 0);
+    fs::create_symlink(path("fifo"), path("to-fifo"));
+    fs::create_symlink("/dev/null", path("to-null"));
+    for (const char* name : {"fifo", "to-fifo", "to-null"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(files.write(path(name), "==\r\n==\r\n"), path(name) + " is not a regular file");
+        EXPECT_FALSE(fs::is_regular_file(path(name))) << "never replaced by a regular file";
+        EXPECT_EQ(files.read(path(name), programFileLimit, true).error, path(name) + " is not a regular file");
+    }
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    // A link to a regular file is followed, and stays a link.
+    std::ofstream(path("real.fhp"), std::ios::binary) << "old";
+    fs::create_symlink(path("real.fhp"), path("link.fhp"));
+    EXPECT_EQ(files.write(path("link.fhp"), "new"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(path("link.fhp")));
+    EXPECT_EQ(contents(path("real.fhp")), "new");
+}
+
+TEST_F(QtTextFilesTest, ASaveKeepsThePermissionsAndRefusesAReadOnlyFile)
+{
+    const auto make = [&](const char* name, fs::perms perms) {
+        std::ofstream(path(name), std::ios::binary) << "old";
+        fs::permissions(path(name), perms);
+    };
+    make("group.fhp", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(files.write(path("group.fhp"), "new"), std::nullopt);
+    EXPECT_EQ(fs::status(path("group.fhp")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Refused even for root, who could write it.
+    make("locked.fhp", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(files.write(path("locked.fhp"), "new"), path("locked.fhp") + " is read-only");
+    EXPECT_EQ(contents(path("locked.fhp")), "old");
+
+    if (::geteuid() != 0)
+        return;
+    make("theirs.fhp", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(::chown(path("theirs.fhp").c_str(), 65534, 65534), 0);
+    EXPECT_EQ(files.write(path("theirs.fhp"), "new"), std::nullopt);
+    struct stat st {};
+    ASSERT_EQ(::stat(path("theirs.fhp").c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/printer.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,10 +63,11 @@ public:
 
 class MemoryTextFiles : public TextFiles {
 public:
-    Read read(const std::string& path, std::size_t limit) override;
+    Read read(const std::string& path, std::size_t limit, bool regularOnly) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> failing; // path -> reason, for reads and writes
+    std::set<std::string> pipes;                // paths in `files` that are pipes
 };
 
 // Pages of printed lines; a page break opens a new page.

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fh {
 
 namespace {
@@ -13,13 +16,25 @@ QString fileName(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
+
+// The file a save would replace, links followed, as the save replaces their target.
+std::optional<struct stat> existing(const std::string& path)
+{
+    struct stat found {};
+    if (::stat(path.c_str(), &found) != 0)
+        return std::nullopt;
+    return found;
+}
 } // namespace
 
-TextFiles::Read QtTextFiles::read(const std::string& path, std::size_t limit)
+TextFiles::Read QtTextFiles::read(const std::string& path, std::size_t limit, bool regularOnly)
 {
+    const QFileInfo info(fileName(path));
     // QFile opens a folder without complaint and then reads nothing.
-    if (QFileInfo(fileName(path)).isDir())
+    if (info.isDir())
         return {false, {}, "Is a directory"};
+    if (regularOnly && info.exists() && !info.isFile())
+        return {false, {}, notRegular(path)};
     QFile file(fileName(path));
     if (!file.open(QIODevice::ReadOnly))
         return {false, {}, file.errorString().toStdString()};
@@ -35,9 +50,23 @@ TextFiles::Read QtTextFiles::read(const std::string& path, std::size_t limit)
 
 std::optional<std::string> QtTextFiles::write(const std::string& path, const std::string& bytes)
 {
+    // A device or a pipe would be replaced by a regular file. Root may write
+    // anywhere, but a file without write permission is still not to be replaced.
+    const auto old = existing(path);
+    if (old && !S_ISREG(old->st_mode))
+        return notRegular(path);
+    if (old && ((old->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0))
+        return readOnly(path);
     QSaveFile file(fileName(path));
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString().toStdString();
+    // The new file takes the old one's place: give it the old one's permissions and,
+    // where the system allows, its owner and group (or at least its group).
+    if (old) {
+        ::fchmod(file.handle(), old->st_mode & 07777);
+        [[maybe_unused]] const bool owned = ::fchown(file.handle(), old->st_uid, old->st_gid) == 0 ||
+                                            ::fchown(file.handle(), static_cast<uid_t>(-1), old->st_gid) == 0;
+    }
     // A short write can come with no error set, and commit() would then replace the
     // old file with the truncated one: anything short of all bytes abandons the save.
     const auto size = static_cast<qint64>(bytes.size());
