@@ -3,6 +3,7 @@
 #include "compiler/program.h"
 #include "language/editor.h"
 #include "platform/devices.h"
+#include "platform/qt/qtfonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,9 +32,6 @@ const QColor grey{192, 192, 192};
 const QColor red{255, 0, 0};
 const QColor green{0, 255, 0};
 
-const char* const sansFamily = "MS Sans Serif";
-const char* const fixedFamily = "Courier New";
-
 const QStringList helpLines = {
     "Format: Device(T,L,W), Time (h:m:s) ",
     "   if   Temp: low temp, high temp (F)",
@@ -52,23 +50,6 @@ const QStringList exampleLines = {
 };
 
 const QString crlf = "\r\n";
-
-QFont sansFont(double points, bool bold = false)
-{
-    QFont font(sansFamily);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QFont fixedFont(double points, bool bold = false)
-{
-    QFont font(fixedFamily);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
 
 template <class W>
 W* place(QWidget* parent, const char* name, QRect geometry)
