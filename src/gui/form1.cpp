@@ -1,6 +1,5 @@
 #include "gui/form1.h"
 
-#include "compiler/program.h"
 #include "language/editor.h"
 #include "platform/devices.h"
 #include "platform/qt/qtfonts.h"
@@ -112,9 +111,8 @@ void clearSelection(QListWidget* list)
 
 } // namespace
 
-Form1::Form1(Editor& editor, Program& program, MessageBox& messages, const Clock& clock,
-             QWidget* parent)
-    : QMainWindow(parent), editor(editor), program(program), messages(messages), clock(clock)
+Form1::Form1(Editor& editor, MessageBox& messages, QWidget* parent)
+    : QMainWindow(parent), editor(editor), messages(messages)
 {
     setObjectName("Form1");
     setWindowTitle(mainWindowTitle);
@@ -249,19 +247,9 @@ void Form1::build()
     const auto tiny = [&](const char* name, int top) {
         return place<QPushButton>(client, name, name, {16, top, 17, 17});
     };
-    connect(tiny("Command3", 216), &QPushButton::clicked, this, [this] {
-        program.combine(editor.lists(), messages);
-        render();
-    });
-    connect(tiny("Command4", 256), &QPushButton::clicked, this, [this] {
-        program.sort();
-        render();
-    });
-    connect(tiny("Command5", 296), &QPushButton::clicked, this, [this] {
-        program.fullparse();
-        program.syncup(clock);
-        render();
-    });
+    tiny("Command3", 216);
+    tiny("Command4", 256);
+    tiny("Command5", 296);
 
     bigText("Text5", "70F", {40, 240, 73, 33});
     bigText("Text4", "74F", {120, 240, 73, 33});
@@ -274,7 +262,7 @@ void Form1::build()
 
     label8 = label("Label8", "", {192, 312, 681, 129}, fixedFont(8));
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    list5 = place<QListWidget>(client, "List5", {168, 312, 489, 132});
+    auto* list5 = place<QListWidget>(client, "List5", {168, 312, 489, 132});
     list5->setFont(fixedFont(9.75, true));
     list5->hide();
 
@@ -394,7 +382,7 @@ void Form1::render()
 {
     renderLists();
     renderIndicator();
-    renderList5();
+    emit rendered();
 }
 
 void Form1::renderLists()
@@ -435,26 +423,6 @@ void Form1::renderIndicator()
         label12->setText("programmed");
         break;
     }
-}
-
-void Form1::renderList5()
-{
-    list5->setVisible(program.codeShown());
-    if (program.revision() != shownDisplay) {
-        shownDisplay = program.revision();
-        list5->clear();
-        for (int i = 0; i <= program.proglast() && i < progCapacity; ++i)
-            list5->addItem(fromBytes(program.prog()[static_cast<std::size_t>(i)]));
-        shownSelected = -1;
-        clearSelection(list5);
-    }
-    if (program.highlighted() == shownSelected)
-        return;
-    shownSelected = program.highlighted();
-    if (shownSelected >= 0 && shownSelected < list5->count())
-        list5->setCurrentRow(shownSelected);
-    else
-        clearSelection(list5);
 }
 
 } // namespace fh

@@ -1,4 +1,5 @@
 #include "compiler/program.h"
+#include "gui/compilercontrols.h"
 #include "language/editor.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
@@ -84,10 +85,8 @@ protected:
     }
 
     fh::doubles::RecordingMessageBox messages;
-    fh::doubles::FakeClock clock{7 * 3600};
     fh::Editor editor{messages};
-    fh::Program program;
-    Form1 form{editor, program, messages, clock};
+    Form1 form{editor, messages};
 };
 
 TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
@@ -242,45 +241,6 @@ TEST_F(Form1Test, SendProgramShowsProgrammedUntilTheNextLine)
     EXPECT_FALSE(find<QRadioButton>("Option5")->isChecked());
 }
 
-TEST_F(Form1Test, CompilerButtonsShowTheProgramInTheCodeList)
-{
-    fill({Lines{"T,08:00:00,70,80"}, Lines{"L,06:00:00,1,ON"}, Lines{"W,07:00:00,2,OFF"}});
-    auto* list5 = find<QListWidget>("List5");
-    EXPECT_TRUE(list5->isHidden());
-
-    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
-    EXPECT_FALSE(list5->isHidden());
-    EXPECT_EQ(shown("List5"), (Lines{"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,2,OFF"}));
-
-    QTest::mouseClick(find<QPushButton>("Command4"), Qt::LeftButton);
-    EXPECT_EQ(shown("List5"), (Lines{"L,06:00:00,1,ON", "W,07:00:00,2,OFF", "T,08:00:00,70,80"}));
-
-    QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);
-    const Lines code = shown("List5");
-    ASSERT_EQ(code.size(), 3u);
-    for (std::size_t i = 0; i < code.size(); ++i)
-        EXPECT_EQ(code[i], program.prog()[i]);
-    EXPECT_NE(code[0], "L,06:00:00,1,ON");
-    EXPECT_EQ(code[0].rfind("L,06:00:00,", 0), 0u);
-}
-
-TEST_F(Form1Test, CodeListFollowsTheProgramSelectionAndVisibility)
-{
-    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
-    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
-    auto* list5 = find<QListWidget>("List5");
-
-    program.highlight(1);
-    form.render();
-    EXPECT_EQ(list5->currentRow(), 1);
-
-    program.highlight(5);
-    program.hideCode();
-    form.render();
-    EXPECT_TRUE(list5->selectedItems().isEmpty());
-    EXPECT_TRUE(list5->isHidden());
-}
-
 TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
 {
     QSignalSpy first(&form, &Form1::firstActivated);
@@ -392,6 +352,87 @@ TEST_F(Form1Test, FontsKeepTheLayoutOnThisSystem)
         EXPECT_EQ(info.bold(), c.bold);
         EXPECT_EQ(info.family(), c.fixedPitch ? "Liberation Mono" : "Liberation Sans");
     }
+}
+
+class CompilerControlsTest : public testing::Test {
+protected:
+    QListWidget* list5() { return form.findChild<QListWidget*>("List5"); }
+
+    void click(const char* name)
+    {
+        auto* button = form.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    Lines code()
+    {
+        Lines items;
+        for (int row = 0; row < list5()->count(); ++row)
+            items.push_back(list5()->item(row)->text().toStdString());
+        return items;
+    }
+
+    void fill(fh::CommandLists lists)
+    {
+        editor.replaceLists(std::move(lists));
+        form.render();
+    }
+
+    fh::doubles::RecordingMessageBox messages;
+    fh::doubles::FakeClock clock{7 * 3600};
+    fh::Editor editor{messages};
+    fh::Program program;
+    fh::Form1 form{editor, messages};
+    fh::CompilerControls compiler{form, editor, program, messages, clock};
+};
+
+TEST_F(CompilerControlsTest, ButtonsShowTheProgramInTheCodeList)
+{
+    fill({Lines{"T,08:00:00,70,80"}, Lines{"L,06:00:00,1,ON"}, Lines{"W,07:00:00,2,OFF"}});
+    ASSERT_NE(list5(), nullptr);
+    EXPECT_TRUE(list5()->isHidden());
+
+    click("Command3");
+    EXPECT_FALSE(list5()->isHidden());
+    EXPECT_EQ(code(), (Lines{"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,2,OFF"}));
+
+    click("Command4");
+    EXPECT_EQ(code(), (Lines{"L,06:00:00,1,ON", "W,07:00:00,2,OFF", "T,08:00:00,70,80"}));
+
+    click("Command5");
+    const Lines parsed = code();
+    ASSERT_EQ(parsed.size(), 3u);
+    for (std::size_t i = 0; i < parsed.size(); ++i)
+        EXPECT_EQ(parsed[i], program.prog()[i]);
+    EXPECT_NE(parsed[0], "L,06:00:00,1,ON");
+    EXPECT_EQ(parsed[0].rfind("L,06:00:00,", 0), 0u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(CompilerControlsTest, RefusedCombineLeavesTheCodeListAsItWas)
+{
+    fill({Lines(static_cast<std::size_t>(fh::progCapacity) + 1, "T,08:00:00,70,80"), Lines{}, Lines{}});
+    click("Command3");
+    EXPECT_EQ(messages.shown, Lines{std::string(fh::tooManyCommands)});
+    EXPECT_TRUE(list5()->isHidden());
+    EXPECT_EQ(list5()->count(), 0);
+}
+
+TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
+{
+    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
+    click("Command3");
+
+    program.highlight(1);
+    form.render();
+    EXPECT_EQ(list5()->currentRow(), 1);
+
+    program.highlight(5);
+    program.hideCode();
+    form.render();
+    EXPECT_TRUE(list5()->selectedItems().isEmpty());
+    EXPECT_TRUE(list5()->isHidden());
 }
 
 // The one test with real message boxes: each is read and answered as soon as it shows.
