@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
-class QPushButton;
 class QRadioButton;
 class QWidget;
 class QWindow;
@@ -51,19 +50,6 @@ public:
         QAction* ssoff = nullptr;
     };
     const Menus& menus() const { return menus_; }
-
-    // Controls of the simulation and the manual switches; Image1..Image3 stretch
-    // their pictures.
-    struct Controls {
-        QLabel* label6 = nullptr;
-        QPushButton* command2 = nullptr;
-        QLabel* image1 = nullptr;
-        QLabel* image2 = nullptr;
-        QLabel* image3 = nullptr;
-        QLabel* label13 = nullptr;
-        QCheckBox* check13 = nullptr;
-    };
-    const Controls& controls() const { return controls_; }
 
     // Asked before the window closes; false keeps it open (e.g. unsaved changes).
     void setCloseGuard(std::function<bool()> guard) { closeGuard = std::move(guard); }
@@ -101,7 +87,6 @@ private:
     MessageBox& messages;
 
     Menus menus_;
-    Controls controls_;
     std::array<QListWidget*, 3> lists{};
     std::array<QCheckBox*, 12> checks{};
     QRadioButton* option2 = nullptr;
