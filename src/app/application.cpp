@@ -20,7 +20,8 @@ Application::Application(Clock& clock)
       editor(messages),
       programFiles(editor, devices),
       simulation(program, editor, clock, beeper, messages),
-      form1(editor, program, messages, clock),
+      form1(editor, messages),
+      compilerControls_(form1, editor, program, messages, clock),
       simulationControls_(form1, simulation),
       chartControls_(form1, editor, program, messages, clock, printers)
 {

@@ -6,6 +6,7 @@
 // QApplication exists.
 
 #include "gui/chartcontrols.h"
+#include "gui/compilercontrols.h"
 #include "compiler/program.h"
 #include "language/editor.h"
 #include "gui/form1.h"
@@ -53,6 +54,7 @@ private:
     ProgramFiles programFiles;
     Simulation simulation;
     Form1 form1;
+    CompilerControls compilerControls_;
     SimulationControls simulationControls_;
     ChartControls chartControls_;
 };

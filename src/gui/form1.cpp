@@ -1,8 +1,8 @@
 #include "gui/form1.h"
 
-#include "compiler/program.h"
 #include "language/editor.h"
 #include "platform/devices.h"
+#include "platform/qt/qtfonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <QWindow>
 
+#include <optional>
 #include <string_view>
 
 namespace fh {
@@ -30,9 +31,6 @@ constexpr QSize clientSize{897, 468};
 const QColor grey{192, 192, 192};
 const QColor red{255, 0, 0};
 const QColor green{0, 255, 0};
-
-const char* const sansFamily = "MS Sans Serif";
-const char* const fixedFamily = "Courier New";
 
 const QStringList helpLines = {
     "Format: Device(T,L,W), Time (h:m:s) ",
@@ -53,45 +51,142 @@ const QStringList exampleLines = {
 
 const QString crlf = "\r\n";
 
-QFont sansFont(double points, bool bold = false)
+enum class Kind { Shape, Line, Frame, Label, Image, Text, Memo, Option, Check, Button, List };
+
+// Inherited is the window's own 8-point sans.
+enum class Face { Inherited, Large, Medium, CommandList, Fixed, FixedBold };
+
+struct Control {
+    Kind kind;
+    const char* name;
+    const char* caption;
+    QRect at;
+    Face face = Face::Inherited;
+};
+
+// In the order of creation, which is also the order of stacking and of the Tab key:
+// the shapes come first so that they lie under the controls they frame.
+constexpr Control controls[] = {
+    {Kind::Shape, "Shape1", "", {40, 56, 193, 97}},
+    {Kind::Shape, "Shape2", "", {272, 56, 193, 97}},
+    {Kind::Shape, "Shape3", "", {504, 56, 193, 97}},
+    {Kind::Line, "Line1", "", {40, 304, 825, 1}},
+    {Kind::Label, "Label1", "Temp:", {40, 16, 81, 33}, Face::Large},
+    {Kind::Label, "Label2", "Lights:", {272, 16, 81, 33}, Face::Large},
+    {Kind::Label, "Label3", "Water:", {520, 16, 80, 33}, Face::Large},
+    {Kind::Text, "Text1", "74F", {128, 16, 105, 33}, Face::Large},
+    {Kind::Text, "Text2", "800W/M", {352, 16, 145, 33}, Face::Large},
+    {Kind::Text, "Text3", "3in/day", {600, 16, 105, 33}, Face::Large},
+    {Kind::Label, "Label5", "Heat:", {56, 64, 49, 25}, Face::Medium},
+    {Kind::Label, "Label4", "Fan:", {56, 120, 49, 25}, Face::Medium},
+    {Kind::Option, "Option1", "Heat", {112, 72, 57, 17}},
+    {Kind::Option, "Option3", "Cool", {176, 72, 49, 17}},
+    {Kind::Option, "Option4", "Auto", {112, 96, 57, 17}},
+    {Kind::Option, "Option2", "Off", {176, 96, 49, 17}},
+    {Kind::Check, "Check13", "Off", {112, 120, 41, 25}},
+    // Light relays 1 to 6, then valves 1 to 6, in rows of three.
+    {Kind::Check, "Check1", "Check1", {304, 72, 25, 25}},
+    {Kind::Check, "Check2", "Check2", {352, 72, 25, 25}},
+    {Kind::Check, "Check3", "Check3", {400, 72, 25, 25}},
+    {Kind::Check, "Check4", "Check4", {304, 112, 25, 25}},
+    {Kind::Check, "Check5", "Check5", {352, 112, 25, 25}},
+    {Kind::Check, "Check6", "Check6", {400, 112, 25, 25}},
+    {Kind::Check, "Check7", "Check7", {544, 72, 25, 25}},
+    {Kind::Check, "Check8", "Check8", {592, 72, 25, 25}},
+    {Kind::Check, "Check9", "Check9", {640, 72, 25, 25}},
+    {Kind::Check, "Check10", "Check10", {544, 112, 25, 25}},
+    {Kind::Check, "Check11", "Check11", {592, 112, 25, 25}},
+    {Kind::Check, "Check12", "Check12", {640, 112, 25, 25}},
+    {Kind::Label, "Label10", "<Valves", {704, 88, 73, 25}, Face::Medium},
+    {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}},
+    {Kind::Button, "Command2", "Force Lights", {728, 48, 89, 33}},
+    {Kind::Image, "Image1", "", {848, 48, 32, 32}},
+    {Kind::Label, "Label12", "Not Current", {824, 104, 73, 17}},
+    {Kind::Button, "Command1", "Send Program", {728, 128, 89, 33}},
+    {Kind::Frame, "Frame1", "", {840, 136, 41, 17}},
+    // Within Frame1.
+    {Kind::Option, "Option5", "", {12, 0, 17, 17}},
+    {Kind::List, "List1", "", {40, 160, 193, 64}, Face::CommandList},
+    {Kind::List, "List2", "", {272, 160, 193, 64}, Face::CommandList},
+    {Kind::List, "List3", "", {504, 160, 193, 64}, Face::CommandList},
+    {Kind::Label, "Label11", "<Delete commands", {704, 184, 177, 25}, Face::Medium},
+    {Kind::Button, "Command3", "Command3", {16, 216, 17, 17}},
+    {Kind::Button, "Command4", "Command4", {16, 256, 17, 17}},
+    {Kind::Button, "Command5", "Command5", {16, 296, 17, 17}},
+    {Kind::Text, "Text5", "70F", {40, 240, 73, 33}, Face::Large},
+    {Kind::Text, "Text4", "74F", {120, 240, 73, 33}, Face::Large},
+    {Kind::Label, "Label7", "Setpoints", {72, 272, 97, 25}, Face::Medium},
+    {Kind::Text, "Text6", "", {272, 240, 425, 33}, Face::Medium},
+    {Kind::Label, "Label9", "< Enter commands", {704, 248, 161, 25}, Face::Medium},
+    {Kind::Label, "Label8", "", {192, 312, 681, 129}, Face::Fixed},
+    {Kind::List, "List5", "", {168, 312, 489, 132}, Face::FixedBold},
+    {Kind::Image, "Image2", "", {112, 328, 32, 32}},
+    {Kind::Image, "Image3", "", {112, 336, 32, 32}},
+    {Kind::Label, "Label13", "SIM On/off", {112, 376, 33, 41}},
+    {Kind::Memo, "Text7", "", {664, 368, 193, 49}},
+    {Kind::Label, "Label14", "Pasteable Code", {704, 424, 97, 17}},
+};
+
+std::optional<QFont> fontOf(Face face)
 {
-    QFont font(sansFamily);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    switch (face) {
+    case Face::Large:
+        return sansFont(18);
+    case Face::Medium:
+        return sansFont(13.5);
+    case Face::CommandList:
+        return sansFont(12, true);
+    case Face::Fixed:
+        return fixedFont(8);
+    case Face::FixedBold:
+        return fixedFont(9.75, true);
+    case Face::Inherited:
+        break;
+    }
+    return std::nullopt;
 }
 
-QFont fixedFont(double points, bool bold = false)
+QWidget* make(const Control& control, QWidget* parent)
 {
-    QFont font(fixedFamily);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
+    const QString caption = QString::fromLatin1(control.caption);
+    switch (control.kind) {
+    case Kind::Shape:
+    case Kind::Line: {
+        auto* frame = new QFrame(parent);
+        frame->setFrameShape(control.kind == Kind::Shape ? QFrame::Box : QFrame::HLine);
+        frame->setFrameShadow(QFrame::Plain);
+        return frame;
+    }
+    case Kind::Frame:
+        return new QFrame(parent);
+    case Kind::Label:
+        return new QLabel(caption, parent);
+    case Kind::Image: {
+        // Pictures stretch to the image's size.
+        auto* image = new QLabel(parent);
+        image->setScaledContents(true);
+        return image;
+    }
+    case Kind::Text:
+        return new QLineEdit(caption, parent);
+    case Kind::Memo:
+        return new QPlainTextEdit(parent);
+    case Kind::Option:
+        return new QRadioButton(caption, parent);
+    case Kind::Check:
+        return new QCheckBox(caption, parent);
+    case Kind::Button:
+        return new QPushButton(caption, parent);
+    case Kind::List:
+        break;
+    }
+    return new QListWidget(parent);
 }
 
 template <class W>
-W* place(QWidget* parent, const char* name, QRect geometry)
+W* named(const QWidget* parent, const QString& name)
 {
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    w->setGeometry(geometry);
-    return w;
-}
-
-template <class W>
-W* place(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* w = place<W>(parent, name, geometry);
-    w->setText(caption);
-    return w;
-}
-
-QLabel* image(QWidget* parent, const char* name, QRect geometry)
-{
-    auto* label = place<QLabel>(parent, name, geometry);
-    label->setScaledContents(true);
-    return label;
+    return parent->findChild<W*>(name);
 }
 
 void setBackground(QWidget* w, const QColor& colour)
@@ -131,9 +226,8 @@ void clearSelection(QListWidget* list)
 
 } // namespace
 
-Form1::Form1(Editor& editor, Program& program, MessageBox& messages, const Clock& clock,
-             QWidget* parent)
-    : QMainWindow(parent), editor(editor), program(program), messages(messages), clock(clock)
+Form1::Form1(Editor& editor, MessageBox& messages, QWidget* parent)
+    : QMainWindow(parent), editor(editor), messages(messages)
 {
     setObjectName("Form1");
     setWindowTitle(mainWindowTitle);
@@ -186,126 +280,46 @@ void Form1::build()
     palette.setColor(QPalette::Window, grey);
     setPalette(palette);
 
-    // Created first so that they lie under the controls they frame.
-    const int shapeLeft[] = {40, 272, 504};
-    const char* const shapeNames[] = {"Shape1", "Shape2", "Shape3"};
-    for (int i = 0; i < 3; ++i) {
-        auto* shape = place<QFrame>(client, shapeNames[i], {shapeLeft[i], 56, 193, 97});
-        shape->setFrameShape(QFrame::Box);
-        shape->setFrameShadow(QFrame::Plain);
+    for (const Control& control : controls) {
+        QWidget* w = make(control, client);
+        w->setObjectName(QString::fromLatin1(control.name));
+        w->setGeometry(control.at);
+        if (const auto font = fontOf(control.face))
+            w->setFont(*font);
     }
-    auto* line1 = place<QFrame>(client, "Line1", {40, 304, 825, 1});
-    line1->setFrameShape(QFrame::HLine);
-    line1->setFrameShadow(QFrame::Plain);
 
-    const QFont big = sansFont(18);
-    const QFont medium = sansFont(13.5);
-    const auto bigText = [&](const char* name, const char* text, QRect geometry) {
-        auto* edit = place<QLineEdit>(client, name, text, geometry);
-        edit->setFont(big);
-    };
-    const auto label = [&](const char* name, const char* caption, QRect geometry,
-                           const QFont& font) {
-        auto* l = place<QLabel>(client, name, caption, geometry);
-        l->setFont(font);
-        return l;
-    };
-
-    label("Label1", "Temp:", {40, 16, 81, 33}, big);
-    label("Label2", "Lights:", {272, 16, 81, 33}, big);
-    label("Label3", "Water:", {520, 16, 80, 33}, big);
-    bigText("Text1", "74F", {128, 16, 105, 33});
-    bigText("Text2", "800W/M", {352, 16, 145, 33});
-    bigText("Text3", "3in/day", {600, 16, 105, 33});
-
-    label("Label5", "Heat:", {56, 64, 49, 25}, medium);
-    label("Label4", "Fan:", {56, 120, 49, 25}, medium);
-    place<QRadioButton>(client, "Option1", "Heat", {112, 72, 57, 17});
-    place<QRadioButton>(client, "Option3", "Cool", {176, 72, 49, 17});
-    place<QRadioButton>(client, "Option4", "Auto", {112, 96, 57, 17});
-    option2 = place<QRadioButton>(client, "Option2", "Off", {176, 96, 49, 17});
-    controls_.check13 = place<QCheckBox>(client, "Check13", "Off", {112, 120, 41, 25});
-
-    for (int i = 0; i < 12; ++i) {
-        const int left = (i < 6 ? 304 : 544) + 48 * (i % 3);
-        const int top = i % 6 < 3 ? 72 : 112;
-        const QByteArray name = "Check" + QByteArray::number(i + 1);
-        checks[static_cast<std::size_t>(i)] =
-            place<QCheckBox>(client, name.constData(), name, {left, top, 25, 25});
-    }
-    label("Label10", "<Valves", {704, 88, 73, 25}, medium);
-
-    controls_.label6 = place<QLabel>(client, "Label6", "Label6", {712, 24, 81, 33});
-    controls_.command2 = place<QPushButton>(client, "Command2", "Force Lights", {728, 48, 89, 33});
-    controls_.image1 = image(client, "Image1", {848, 48, 32, 32});
-    controls_.image1->hide();
-
-    label12 = place<QLabel>(client, "Label12", "Not Current", {824, 104, 73, 17});
-    auto* command1 = place<QPushButton>(client, "Command1", "Send Program", {728, 128, 89, 33});
-    connect(command1, &QPushButton::clicked, this, [this] {
-        editor.sendit();
-        render();
-    });
-    frame1 = place<QFrame>(client, "Frame1", {840, 136, 41, 17});
-    option5 = place<QRadioButton>(frame1, "Option5", {12, 0, 17, 17});
+    frame1 = named<QWidget>(client, "Frame1");
+    option5 = named<QRadioButton>(client, "Option5");
+    option5->setParent(frame1);
     // A lamp, not a switch: only the indicator's state moves it.
     option5->setAutoExclusive(false);
     option5->setAttribute(Qt::WA_TransparentForMouseEvents);
     option5->setFocusPolicy(Qt::NoFocus);
-
-    const QFont listFont = sansFont(12, true);
-    const int listLeft[] = {40, 272, 504};
-    const char* const listNames[] = {"List1", "List2", "List3"};
+    option2 = named<QRadioButton>(client, "Option2");
+    label12 = named<QLabel>(client, "Label12");
+    for (std::size_t i = 0; i < checks.size(); ++i)
+        checks[i] = named<QCheckBox>(client, QStringLiteral("Check%1").arg(i + 1));
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        QListWidget* list = place<QListWidget>(client, listNames[i], {listLeft[i], 160, 193, 64});
-        list->setFont(listFont);
-        list->installEventFilter(this);
-        list->viewport()->installEventFilter(this);
-        lists[i] = list;
+        lists[i] = named<QListWidget>(client, QStringLiteral("List%1").arg(i + 1));
+        lists[i]->installEventFilter(this);
+        lists[i]->viewport()->installEventFilter(this);
     }
-    label("Label11", "<Delete commands", {704, 184, 177, 25}, medium);
+    for (const char* hidden : {"Image1", "Image2", "List5"})
+        named<QWidget>(client, hidden)->hide();
 
-    const auto tiny = [&](const char* name, int top) {
-        return place<QPushButton>(client, name, name, {16, top, 17, 17});
-    };
-    connect(tiny("Command3", 216), &QPushButton::clicked, this, [this] {
-        program.combine(editor.lists(), messages);
+    connect(named<QPushButton>(client, "Command1"), &QPushButton::clicked, this, [this] {
+        editor.sendit();
         render();
     });
-    connect(tiny("Command4", 256), &QPushButton::clicked, this, [this] {
-        program.sort();
-        render();
-    });
-    connect(tiny("Command5", 296), &QPushButton::clicked, this, [this] {
-        program.fullparse();
-        program.syncup(clock);
-        render();
-    });
-
-    bigText("Text5", "70F", {40, 240, 73, 33});
-    bigText("Text4", "74F", {120, 240, 73, 33});
-    label("Label7", "Setpoints", {72, 272, 97, 25}, medium);
-    text6 = place<QLineEdit>(client, "Text6", {272, 240, 425, 33});
-    text6->setFont(medium);
+    text6 = named<QLineEdit>(client, "Text6");
     connect(text6, &QLineEdit::returnPressed, this, &Form1::pumpcom);
     text6->setFocus();
-    label("Label9", "< Enter commands", {704, 248, 161, 25}, medium);
-
-    label8 = label("Label8", "", {192, 312, 681, 129}, fixedFont(8));
+    text7 = named<QPlainTextEdit>(client, "Text7");
+    label8 = named<QLabel>(client, "Label8");
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    list5 = place<QListWidget>(client, "List5", {168, 312, 489, 132});
-    list5->setFont(fixedFont(9.75, true));
-    list5->hide();
-
-    controls_.image2 = image(client, "Image2", {112, 328, 32, 32});
-    controls_.image2->hide();
-    controls_.image3 = image(client, "Image3", {112, 336, 32, 32});
-    controls_.label13 = place<QLabel>(client, "Label13", "SIM On/off", {112, 376, 33, 41});
-    controls_.label13->setWordWrap(true);
-    controls_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    text7 = place<QPlainTextEdit>(client, "Text7", {664, 368, 193, 49});
-    label("Label14", "Pasteable Code", {704, 424, 97, 17}, font());
+    auto* label13 = named<QLabel>(client, "Label13");
+    label13->setWordWrap(true);
+    label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 bool Form1::event(QEvent* e)
@@ -413,7 +427,7 @@ void Form1::render()
 {
     renderLists();
     renderIndicator();
-    renderList5();
+    emit rendered();
 }
 
 void Form1::renderLists()
@@ -454,26 +468,6 @@ void Form1::renderIndicator()
         label12->setText("programmed");
         break;
     }
-}
-
-void Form1::renderList5()
-{
-    list5->setVisible(program.codeShown());
-    if (program.revision() != shownDisplay) {
-        shownDisplay = program.revision();
-        list5->clear();
-        for (int i = 0; i <= program.proglast() && i < progCapacity; ++i)
-            list5->addItem(fromBytes(program.prog()[static_cast<std::size_t>(i)]));
-        shownSelected = -1;
-        clearSelection(list5);
-    }
-    if (program.highlighted() == shownSelected)
-        return;
-    shownSelected = program.highlighted();
-    if (shownSelected >= 0 && shownSelected < list5->count())
-        list5->setCurrentRow(shownSelected);
-    else
-        clearSelection(list5);
 }
 
 } // namespace fh

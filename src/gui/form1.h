@@ -1,10 +1,10 @@
 #pragma once
 
-// The main window, "Greenhouse Control". It owns widgets only: each user event is
-// handed to the editor (command entry, list editing, program-state indicator) or
-// to the program (combine, sort, full parse), and render() then shows their state
-// again. Menus and the simulation's controls are reached through menus() and
-// controls(); their handlers live with the windows and engines that own them.
+// The main window, "Greenhouse Control". It owns widgets only: each event of the
+// command editor is handed to the editor (command entry, list editing, program-state
+// indicator), and render() then shows its state again. The controls of the
+// compiler, the simulation and the chart are joined to it by classes of their own,
+// which find them by objectName; the menu items are reached through menus().
 
 #include <QMainWindow>
 
@@ -17,17 +17,14 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
-class QPushButton;
 class QRadioButton;
 class QWidget;
 class QWindow;
 
 namespace fh {
 
-class Clock;
 class Editor;
 class MessageBox;
-class Program;
 
 inline constexpr const char* mainWindowTitle = "Greenhouse Control";
 
@@ -39,8 +36,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    Form1(Editor& editor, Program& program, MessageBox& messages, const Clock& clock,
-          QWidget* parent = nullptr);
+    Form1(Editor& editor, MessageBox& messages, QWidget* parent = nullptr);
 
     // sson and ssoff are checkable and ssoff starts checked. Qt flips a checkable
     // item's mark when it is triggered, so their handlers set both marks themselves.
@@ -55,28 +51,17 @@ public:
     };
     const Menus& menus() const { return menus_; }
 
-    // Controls of the simulation and the manual switches; Image1..Image3 stretch
-    // their pictures.
-    struct Controls {
-        QLabel* label6 = nullptr;
-        QPushButton* command2 = nullptr;
-        QLabel* image1 = nullptr;
-        QLabel* image2 = nullptr;
-        QLabel* image3 = nullptr;
-        QLabel* label13 = nullptr;
-        QCheckBox* check13 = nullptr;
-    };
-    const Controls& controls() const { return controls_; }
-
     // Asked before the window closes; false keeps it open (e.g. unsaved changes).
     void setCloseGuard(std::function<bool()> guard) { closeGuard = std::move(guard); }
 
 public slots:
-    // Shows the command lists, the indicator and the pasteable code as the editor
-    // and the program hold them. Call after changing them from outside this window.
+    // Shows the command lists and the indicator as the editor holds them, then
+    // emits rendered(). Call after changing the editor or the program from outside.
     void render();
 
 signals:
+    // For the controls of the core's other parts on this window, to show them again.
+    void rendered();
     // The first activation of the window, before the first activated().
     void firstActivated();
     // Every activation, the first included, after the start-up texts are set.
@@ -96,16 +81,12 @@ private:
     void pumpcom();
     void renderLists();
     void renderIndicator();
-    void renderList5();
     int listIndex(const QObject* watched) const;
 
     Editor& editor;
-    Program& program;
     MessageBox& messages;
-    const Clock& clock;
 
     Menus menus_;
-    Controls controls_;
     std::array<QListWidget*, 3> lists{};
     std::array<QCheckBox*, 12> checks{};
     QRadioButton* option2 = nullptr;
@@ -115,16 +96,12 @@ private:
     QLabel* label8 = nullptr;
     QLineEdit* text6 = nullptr;
     QPlainTextEdit* text7 = nullptr;
-    QListWidget* list5 = nullptr;
 
     std::function<bool()> closeGuard;
     bool activatedOnce = false;
     // Another window of the program was active since this one last was. A dialog
     // (message box, file or printer dialog) or another application does not count.
     bool otherWindowActive = false;
-    // The program's `displayed` count and selection List5 shows.
-    unsigned long shownDisplay = 0;
-    int shownSelected = -1;
 };
 
 } // namespace fh

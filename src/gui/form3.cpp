@@ -1,6 +1,7 @@
 #include "gui/form3.h"
 
 #include "gui/pictures.h"
+#include "platform/qt/qtfonts.h"
 #include "simulation/simulation.h"
 
 #include <QCloseEvent>
@@ -90,7 +91,7 @@ Form3::Form3()
     setWindowTitle(QString::fromLatin1(form3Title));
     setWindowIcon(leafIcon());
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(sansFont(8));
     setGeometry(twips(7485, 4050, 8775, 3390));
 
     new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false);

@@ -4,6 +4,7 @@
 #include "gui/chartpicture.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
+#include "platform/qt/qtfonts.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -13,16 +14,6 @@
 
 namespace fh {
 
-namespace {
-QFont courierNew(double points)
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPointSizeF(points);
-    return font;
-}
-} // namespace
-
 Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), printers(printers), messages(messages)
 {
@@ -30,14 +21,14 @@ Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
     setWindowTitle(QString::fromLatin1(chartWindowTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFont(courierNew(chartFontPoints));
+    setFont(fixedFont(chartFontPoints));
     // 11835 x 4770 twips; the window is shown maximised.
     resize(789, 318);
 
     // 17040, 120, 735 x 375 twips: beyond the normal width, reached when maximised.
     command1 = new QPushButton(QStringLiteral("Print"), this);
     command1->setObjectName(QStringLiteral("Command1"));
-    command1->setFont(courierNew(8.25));
+    command1->setFont(fixedFont(8.25));
     command1->setGeometry(1136, 8, 49, 25);
     connect(command1, &QPushButton::clicked, this, &Form4::command1Click);
 }

@@ -1,5 +1,6 @@
 #include "chart/chart.h"
 #include "gui/chartcontrols.h"
+#include "gui/compilercontrols.h"
 #include "gui/form2.h"
 #include "gui/form4.h"
 #include "compiler/program.h"
@@ -59,7 +60,8 @@ protected:
     Editor editor{messages};
     Program program;
     OnePrinterDialog printers;
-    Form1 form{editor, program, messages, clock};
+    Form1 form{editor, messages};
+    CompilerControls compiler{form, editor, program, messages, clock};
     ChartControls charts{form, editor, program, messages, clock, printers};
 };
 

@@ -1,4 +1,5 @@
 #include "compiler/program.h"
+#include "gui/compilercontrols.h"
 #include "language/editor.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
@@ -84,10 +85,8 @@ protected:
     }
 
     fh::doubles::RecordingMessageBox messages;
-    fh::doubles::FakeClock clock{7 * 3600};
     fh::Editor editor{messages};
-    fh::Program program;
-    Form1 form{editor, program, messages, clock};
+    Form1 form{editor, messages};
 };
 
 TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
@@ -242,45 +241,6 @@ TEST_F(Form1Test, SendProgramShowsProgrammedUntilTheNextLine)
     EXPECT_FALSE(find<QRadioButton>("Option5")->isChecked());
 }
 
-TEST_F(Form1Test, CompilerButtonsShowTheProgramInTheCodeList)
-{
-    fill({Lines{"T,08:00:00,70,80"}, Lines{"L,06:00:00,1,ON"}, Lines{"W,07:00:00,2,OFF"}});
-    auto* list5 = find<QListWidget>("List5");
-    EXPECT_TRUE(list5->isHidden());
-
-    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
-    EXPECT_FALSE(list5->isHidden());
-    EXPECT_EQ(shown("List5"), (Lines{"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,2,OFF"}));
-
-    QTest::mouseClick(find<QPushButton>("Command4"), Qt::LeftButton);
-    EXPECT_EQ(shown("List5"), (Lines{"L,06:00:00,1,ON", "W,07:00:00,2,OFF", "T,08:00:00,70,80"}));
-
-    QTest::mouseClick(find<QPushButton>("Command5"), Qt::LeftButton);
-    const Lines code = shown("List5");
-    ASSERT_EQ(code.size(), 3u);
-    for (std::size_t i = 0; i < code.size(); ++i)
-        EXPECT_EQ(code[i], program.prog()[i]);
-    EXPECT_NE(code[0], "L,06:00:00,1,ON");
-    EXPECT_EQ(code[0].rfind("L,06:00:00,", 0), 0u);
-}
-
-TEST_F(Form1Test, CodeListFollowsTheProgramSelectionAndVisibility)
-{
-    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
-    QTest::mouseClick(find<QPushButton>("Command3"), Qt::LeftButton);
-    auto* list5 = find<QListWidget>("List5");
-
-    program.highlight(1);
-    form.render();
-    EXPECT_EQ(list5->currentRow(), 1);
-
-    program.highlight(5);
-    program.hideCode();
-    form.render();
-    EXPECT_TRUE(list5->selectedItems().isEmpty());
-    EXPECT_TRUE(list5->isHidden());
-}
-
 TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
 {
     QSignalSpy first(&form, &Form1::firstActivated);
@@ -337,31 +297,56 @@ TEST_F(Form1Test, ClosingTheMainWindowEndsTheProgram)
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
-TEST_F(Form1Test, ControlsSitWhereTheUserExpectsThem)
+// Places in twips, 15 to a pixel, as the simulation's controls are laid out.
+constexpr int twips(int value) { return value / 15; }
+
+TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThemInTheirFonts)
 {
     struct Case {
         const char* name;
-        QRect geometry;
-        bool visible;
+        QPoint at;
+        QSize size; // invalid: the layout gives no size
+        double points;
+        bool bold;
+        bool fixedPitch;
     };
     const Case cases[] = {
-        {"Label6", {712, 24, 81, 33}, true},   {"Command2", {728, 48, 89, 33}, true},
-        {"Image1", {848, 48, 32, 32}, false},  {"Command1", {728, 128, 89, 33}, true},
-        {"Frame1", {840, 136, 41, 17}, true},  {"List3", {504, 160, 193, 64}, true},
-        {"Command5", {16, 296, 17, 17}, true}, {"Text6", {272, 240, 425, 33}, true},
-        {"Label8", {192, 312, 681, 129}, true}, {"List5", {168, 312, 489, 132}, false},
-        {"Image2", {112, 328, 32, 32}, false}, {"Image3", {112, 336, 32, 32}, true},
-        {"Label13", {112, 376, 33, 41}, true}, {"Check13", {112, 120, 41, 25}, true},
-        {"Label14", {704, 424, 97, 17}, true},
+        {"Label1", {40, 16}, {}, 18, false, false},
+        {"Text2", {352, 16}, {}, 18, false, false},
+        {"Label5", {56, 64}, {}, 13.5, false, false},
+        {"Check5", {352, 112}, {25, 25}, 8, false, false},
+        {"Check9", {640, 72}, {25, 25}, 8, false, false},
+        {"Label11", {704, 184}, {}, 13.5, false, false},
+        {"List2", {272, 160}, {193, 64}, 12, true, false},
+        {"Frame1", {840, 136}, {41, 17}, 8, false, false},
+        {"Command3", {16, 216}, {17, 17}, 8, false, false},
+        {"Text6", {272, 240}, {425, 33}, 13.5, false, false},
+        {"Label8", {192, 312}, {681, 129}, 8, false, true},
+        {"List5", {168, 312}, {489, 132}, 9.75, true, true},
+        {"Text7", {664, 368}, {193, 49}, 8, false, false},
+        {"Label14", {704, 424}, {}, 8, false, false},
+        {"Label6", {twips(10680), twips(360)}, {twips(1215), twips(495)}, 8, false, false},
+        {"Check13", {twips(1680), twips(1800)}, {twips(615), twips(375)}, 8, false, false},
+        {"Image3", {twips(1680), twips(5040)}, {twips(480), twips(480)}, 8, false, false},
+        {"Label13", {twips(1680), twips(5640)}, {twips(495), twips(615)}, 8, false, false},
     };
     showActive(form);
     EXPECT_EQ(form.centralWidget()->size(), QSize(897, 468));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* w = find<QWidget>(c.name);
-        EXPECT_EQ(w->geometry(), c.geometry);
-        EXPECT_EQ(w->isVisible(), c.visible);
+        const auto* w = find<QWidget>(c.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->pos(), c.at);
+        if (c.size.isValid()) {
+            EXPECT_EQ(w->size(), c.size);
+        }
+        const QFontInfo font(w->font());
+        // Point sizes land on whole pixels.
+        EXPECT_NEAR(font.pointSizeF(), c.points, 0.5);
+        EXPECT_EQ(font.bold(), c.bold);
+        EXPECT_EQ(font.fixedPitch(), c.fixedPitch);
     }
+    EXPECT_TRUE(find<QWidget>("List5")->isHidden());
     // An empty stretch of the window shows the grey background.
     const QImage picture = form.centralWidget()->grab().toImage();
     EXPECT_EQ(QColor(picture.pixel(4, 4)), QColor(192, 192, 192));
@@ -371,27 +356,85 @@ TEST_F(Form1Test, ControlsSitWhereTheUserExpectsThem)
     EXPECT_FALSE(form.menus().sson->isChecked());
 }
 
-TEST_F(Form1Test, FontsKeepTheLayoutOnThisSystem)
-{
-    struct Case {
-        const char* name;
-        bool fixedPitch;
-        double points;
-        bool bold;
-    };
-    const Case cases[] = {
-        {"Label8", true, 8, false},   {"List5", true, 9.75, true},  {"List1", false, 12, true},
-        {"Text6", false, 13.5, false}, {"Label1", false, 18, false}, {"Label12", false, 8, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QFontInfo info(find<QWidget>(c.name)->font());
-        EXPECT_EQ(info.fixedPitch(), c.fixedPitch);
-        // Point sizes land on whole pixels.
-        EXPECT_NEAR(info.pointSizeF(), c.points, 0.5);
-        EXPECT_EQ(info.bold(), c.bold);
-        EXPECT_EQ(info.family(), c.fixedPitch ? "Liberation Mono" : "Liberation Sans");
+class CompilerControlsTest : public testing::Test {
+protected:
+    QListWidget* list5() { return form.findChild<QListWidget*>("List5"); }
+
+    void click(const char* name)
+    {
+        auto* button = form.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
     }
+
+    Lines code()
+    {
+        Lines items;
+        for (int row = 0; row < list5()->count(); ++row)
+            items.push_back(list5()->item(row)->text().toStdString());
+        return items;
+    }
+
+    void fill(fh::CommandLists lists)
+    {
+        editor.replaceLists(std::move(lists));
+        form.render();
+    }
+
+    fh::doubles::RecordingMessageBox messages;
+    fh::doubles::FakeClock clock{7 * 3600};
+    fh::Editor editor{messages};
+    fh::Program program;
+    fh::Form1 form{editor, messages};
+    fh::CompilerControls compiler{form, editor, program, messages, clock};
+};
+
+TEST_F(CompilerControlsTest, ButtonsShowTheProgramInTheCodeList)
+{
+    fill({Lines{"T,08:00:00,70,80"}, Lines{"L,06:00:00,1,ON"}, Lines{"W,07:00:00,2,OFF"}});
+    ASSERT_NE(list5(), nullptr);
+    EXPECT_TRUE(list5()->isHidden());
+
+    click("Command3");
+    EXPECT_FALSE(list5()->isHidden());
+    EXPECT_EQ(code(), (Lines{"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,2,OFF"}));
+
+    click("Command4");
+    EXPECT_EQ(code(), (Lines{"L,06:00:00,1,ON", "W,07:00:00,2,OFF", "T,08:00:00,70,80"}));
+
+    click("Command5");
+    const Lines parsed = code();
+    ASSERT_EQ(parsed.size(), 3u);
+    for (std::size_t i = 0; i < parsed.size(); ++i)
+        EXPECT_EQ(parsed[i], program.prog()[i]);
+    EXPECT_NE(parsed[0], "L,06:00:00,1,ON");
+    EXPECT_EQ(parsed[0].rfind("L,06:00:00,", 0), 0u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(CompilerControlsTest, RefusedCombineLeavesTheCodeListAsItWas)
+{
+    fill({Lines(static_cast<std::size_t>(fh::progCapacity) + 1, "T,08:00:00,70,80"), Lines{}, Lines{}});
+    click("Command3");
+    EXPECT_EQ(messages.shown, Lines{std::string(fh::tooManyCommands)});
+    EXPECT_TRUE(list5()->isHidden());
+    EXPECT_EQ(list5()->count(), 0);
+}
+
+TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
+{
+    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
+    click("Command3");
+
+    program.highlight(1);
+    form.render();
+    EXPECT_EQ(list5()->currentRow(), 1);
+
+    program.highlight(5);
+    program.hideCode();
+    form.render();
+    EXPECT_TRUE(list5()->selectedItems().isEmpty());
+    EXPECT_TRUE(list5()->isHidden());
 }
 
 // The one test with real message boxes: each is read and answered as soon as it shows.

@@ -1,4 +1,5 @@
 #include "compiler/program.h"
+#include "gui/compilercontrols.h"
 #include "language/editor.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
@@ -38,7 +39,8 @@ protected:
     fh::doubles::CountingBeeper beeper;
     fh::Editor editor{messages};
     fh::Program program;
-    fh::Form1 form{editor, program, messages, clock};
+    fh::Form1 form{editor, messages};
+    fh::CompilerControls compiler{form, editor, program, messages, clock};
     fh::Simulation simulation{program, editor, clock, beeper, messages};
     fh::SimulationControls controls{form, simulation};
     fh::Form3& form3 = controls.form3();

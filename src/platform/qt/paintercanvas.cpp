@@ -1,5 +1,7 @@
 #include "platform/qt/paintercanvas.h"
 
+#include "platform/qt/qtfonts.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -38,9 +40,8 @@ QRect spanning(QPoint a, QPoint b)
 } // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, const QRectF& target, double fontPoints)
-    : painter(painter), target(target), font(QStringLiteral("Courier New"))
+    : painter(painter), target(target), font(fixedFont(fontPoints))
 {
-    font.setStyleHint(QFont::TypeWriter);
     setFontSize(fontPoints);
     painter.setRenderHint(QPainter::Antialiasing, false);
     scale(0, 0, target.width(), target.height());

@@ -1,13 +1,28 @@
 #include "platform/qt/qtfonts.h"
 
-#include <QFont>
-
 namespace fh {
+
+QFont sansFont(double points, bool bold)
+{
+    QFont font(QString::fromLatin1(sansFamily));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont fixedFont(double points, bool bold)
+{
+    QFont font(QString::fromLatin1(fixedFamily));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
 
 void installFontSubstitutes()
 {
-    QFont::insertSubstitution("Courier New", "Liberation Mono");
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution(QString::fromLatin1(fixedFamily), QStringLiteral("Liberation Mono"));
+    QFont::insertSubstitution(QString::fromLatin1(sansFamily), QStringLiteral("Liberation Sans"));
 }
 
 } // namespace fh

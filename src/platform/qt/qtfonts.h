@@ -1,10 +1,22 @@
 #pragma once
 
+// The two font families of the windows and the fonts made from them. Both are old
+// Windows names; installFontSubstitutes() maps them to the metric-compatible
+// Liberation fonts so the layout holds.
+
+#include <QFont>
+
 namespace fh {
 
-// The windows name "Courier New" and "MS Sans Serif"; map them to the
-// metric-compatible Liberation fonts so the layout holds. Call once, after the
-// QApplication exists and before any window is built.
+inline constexpr const char* sansFamily = "MS Sans Serif";
+inline constexpr const char* fixedFamily = "Courier New";
+
+QFont sansFont(double points, bool bold = false);
+// Hinted as a typewriter face, so a system without the substitute still picks a
+// fixed-pitch one.
+QFont fixedFont(double points, bool bold = false);
+
+// Call once, after the QApplication exists and before any window is built.
 void installFontSubstitutes();
 
 } // namespace fh

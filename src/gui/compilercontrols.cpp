@@ -1,0 +1,84 @@
+#include "gui/compilercontrols.h"
+
+#include "compiler/program.h"
+#include "gui/form1.h"
+#include "language/editor.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <utility>
+
+namespace fh {
+
+namespace {
+
+void clearSelection(QListWidget* list)
+{
+    list->clearSelection();
+    list->setCurrentRow(-1);
+}
+
+} // namespace
+
+CompilerControls::CompilerControls(Form1& form1, const Editor& editor, Program& program,
+                                   MessageBox& messages, const Clock& clock)
+    : QObject(&form1), form1(form1), editor(editor), program(program), messages(messages),
+      clock(clock)
+{
+    list5 = form1.findChild<QListWidget*>(QStringLiteral("List5"));
+    const std::pair<const char*, void (CompilerControls::*)()> buttons[] = {
+        {"Command3", &CompilerControls::combine},
+        {"Command4", &CompilerControls::sort},
+        {"Command5", &CompilerControls::fullparse},
+    };
+    for (const auto& [name, click] : buttons) {
+        if (auto* button = form1.findChild<QPushButton*>(QString::fromLatin1(name)))
+            connect(button, &QPushButton::clicked, this, click);
+    }
+    connect(&form1, &Form1::rendered, this, &CompilerControls::render);
+    render();
+}
+
+void CompilerControls::combine()
+{
+    program.combine(editor.lists(), messages);
+    form1.render();
+}
+
+void CompilerControls::sort()
+{
+    program.sort();
+    form1.render();
+}
+
+void CompilerControls::fullparse()
+{
+    program.fullparse();
+    program.syncup(clock);
+    form1.render();
+}
+
+void CompilerControls::render()
+{
+    if (!list5)
+        return;
+    list5->setVisible(program.codeShown());
+    if (program.revision() != shownRevision) {
+        shownRevision = program.revision();
+        list5->clear();
+        for (int i = 0; i <= program.proglast() && i < progCapacity; ++i)
+            list5->addItem(QString::fromLatin1(program.prog()[static_cast<std::size_t>(i)]));
+        shownSelected = -1;
+        clearSelection(list5);
+    }
+    if (program.highlighted() == shownSelected)
+        return;
+    shownSelected = program.highlighted();
+    if (shownSelected >= 0 && shownSelected < list5->count())
+        list5->setCurrentRow(shownSelected);
+    else
+        clearSelection(list5);
+}
+
+} // namespace fh

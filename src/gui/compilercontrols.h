@@ -1,0 +1,48 @@
+#pragma once
+
+// The compiler's controls on the main window: the tiny buttons Command3 (combine),
+// Command4 (sort) and Command5 (full parse, then the clock's next line), and the
+// pasteable code List5; Label14 beside it is a caption only. Controls are found by
+// objectName; a missing one is left out. The simulation and the chart change the
+// program too, so List5 is shown again after every render of the main window.
+
+#include <QObject>
+
+class QListWidget;
+
+namespace fh {
+
+class Clock;
+class Editor;
+class Form1;
+class MessageBox;
+class Program;
+
+class CompilerControls : public QObject {
+    Q_OBJECT
+
+public:
+    CompilerControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
+                     const Clock& clock);
+
+public slots:
+    void render();
+
+private:
+    void combine();
+    void sort();
+    void fullparse();
+
+    Form1& form1;
+    const Editor& editor;
+    Program& program;
+    MessageBox& messages;
+    const Clock& clock;
+    QListWidget* list5 = nullptr;
+    // The program's revision and highlighted line List5 shows: a render without a
+    // new display leaves the list, and where the user scrolled it, as it is.
+    unsigned long shownRevision = 0;
+    int shownSelected = -1;
+};
+
+} // namespace fh
