@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace fh {
@@ -46,13 +48,18 @@ Program leftAt(int n)
     return program;
 }
 
-Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0, Program program = {})
+Drawn chartOf(const CommandLists& lists, int clockSeconds = 0, Program program = {})
 {
     Drawn d;
     ChartState state;
     doubles::FakeClock clock(clockSeconds);
-    d.drawn = plot(listsOf(lines), program, state, d.canvas, d.messages, clock);
+    d.drawn = plot(lists, program, state, d.canvas, d.messages, clock);
     return d;
+}
+
+Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0, Program program = {})
+{
+    return chartOf(listsOf(lines), clockSeconds, std::move(program));
 }
 
 struct Seg {
@@ -99,6 +106,15 @@ std::vector<Primitive> ofKind(const DisplayList& canvas, Primitive::Kind kind)
     return found;
 }
 
+std::vector<Primitive> pulseLabels(const DisplayList& canvas)
+{
+    std::vector<Primitive> labels;
+    for (const Primitive& p : ofKind(canvas, Primitive::Text))
+        if (p.text.starts_with(" P"))
+            labels.push_back(p);
+    return labels;
+}
+
 struct TraceRow {
     const char* name;
     std::vector<std::string> program;
@@ -124,8 +140,7 @@ const double y60 = -7, y70 = -6, y74 = -5.6, y80 = -5, y90 = -4;
 INSTANTIATE_TEST_SUITE_P(Chart, Traces, testing::Values(
     TraceRow{"default low set-point without T lines", {"L,06:00,1,on"}, Trace::Low, 0, {{0, y70, 24, y70}}},
     TraceRow{"default high set-point without T lines", {"L,06:00,1,on"}, Trace::High, 0, {{0, y74, 24, y74}}},
-    TraceRow{"single ON line holds all day", {"L,06:00:00,1,on"}, Trace::Light, 1,
-             {{0, 4.7, 6, 4.7}, {6, 4.7, 24, 4.7}}},
+    TraceRow{"single ON line holds all day", {"L,06:00:00,1,on"}, Trace::Light, 1, {{0, 4.7, 6, 4.7}, {6, 4.7, 24, 4.7}}},
     TraceRow{"light on from 6 to 18", {"L,18:00:00,1,off", "L,06:00:00,1,on"}, Trace::Light, 1,
              {{0, 4, 6, 4}, {6, 4, 6, 4.7}, {6, 4.7, 18, 4.7}, {18, 4.7, 18, 4}, {18, 4, 24, 4}}},
     TraceRow{"unchanged state keeps its level", {"L,06:00,3,on", "L,12:00,3/4,on", "L,18:00,3,off"},
@@ -138,6 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Chart, Traces, testing::Values(
              {{0, 1, 7.5, 1}, {7.5, 1, 7.5, 1.7}, {7.5, 1.7, 9.75, 1.7}, {9.75, 1.7, 9.75, 1}, {9.75, 1, 24, 1}}},
     TraceRow{"pulsed valve has no rise, only its off lines", {"W,12:00:00,1,p1,3s,10m", "W,13:00:00,1,off"},
              Trace::Valve, 1, {{0, -3, 12, -3}, {13, -3, 24, -3}}},
+    TraceRow{"pulse over midnight has no off line", {"W,08:00,2,off", "W,20:00,2,p3,5s,1m"}, Trace::Valve, 2,
+             {{8, -2, 20, -2}}},
     TraceRow{"seconds ignored, low set-point", {"T,04:00:33,60,70", "T,16:30:45,80,90"}, Trace::Low, 0,
              {{0, y80, 4, y80}, {4, y80, 4, y60}, {4, y60, 16.5, y60}, {16.5, y60, 16.5, y80}, {16.5, y80, 24, y80}}},
     TraceRow{"seconds ignored, high set-point", {"T,04:00:33,60,70", "T,16:30:45,80,90"}, Trace::High, 0,
@@ -171,10 +188,7 @@ TEST_P(PulseBlocks, SpanThePulsedPeriodLabelledAtTheLeftEnd)
     // The first fill is the plot background.
     ASSERT_EQ(fills.size(), row.expected.size() + 1);
     ASSERT_EQ(outlines.size(), row.expected.size());
-    std::vector<Primitive> labels;
-    for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
-        if (p.text.starts_with(" P"))
-            labels.push_back(p);
+    const auto labels = pulseLabels(d.canvas);
     ASSERT_EQ(labels.size(), row.expected.size());
     for (std::size_t n = 0; n < row.expected.size(); ++n) {
         const Block& b = row.expected[n];
@@ -196,12 +210,6 @@ INSTANTIATE_TEST_SUITE_P(Chart, PulseBlocks, testing::Values(
     BlockRow{"timer changed while pulsing", {"W,10:00,3,p2,1s,1s", "W,11:00,3,p4,1s,1s", "W,12:00,3,off"}, 3,
              {{11, 10, " P2"}, {12, 11, " P4"}}}));
 
-TEST(Chart, PulsedPeriodsHaveNoOffLine)
-{
-    const Drawn d = chartOf({"W,08:00,2,off", "W,20:00,2,p3,5s,1m"});
-    EXPECT_EQ(trace(d.canvas, Trace::Valve, 2), (std::vector<Seg>{{8, -2, 20, -2}}));
-}
-
 // A program file is loaded unchecked, so a valve line can carry any pulse mode.
 TEST(Chart, ValveStatesOfAnUncheckedFile)
 {
@@ -216,16 +224,12 @@ TEST(Chart, ValveStatesOfAnUncheckedFile)
         {{"W,06:00:00,1,P1.5", "W,12:00:00,1,OFF"}, {{0, -3, 6, -3}, {12, -3, 24, -3}}, {" P1.5"}},
     };
     for (const auto& row : rows) {
-        Program program;
-        ChartState state;
-        doubles::FakeClock clock;
-        Drawn d;
-        ASSERT_TRUE(plot({{{}, {}, row.water}}, program, state, d.canvas, d.messages, clock));
+        const Drawn d = chartOf(CommandLists{{{}, {}, row.water}});
+        ASSERT_TRUE(d.drawn);
         EXPECT_EQ(trace(d.canvas, Trace::Valve, 1), row.trace) << row.water[0];
         std::vector<std::string> labels;
-        for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
-            if (p.text.starts_with(" P"))
-                labels.push_back(p.text);
+        for (const Primitive& p : pulseLabels(d.canvas))
+            labels.push_back(p.text);
         EXPECT_EQ(labels, row.labels) << row.water[0];
     }
 }
@@ -255,24 +259,17 @@ TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
         {" 0", -0.2, -10.2, 0},      {" 24", 23.8, -10.2, 0},
         {"Greenhouse Control Program (24Hrs)", 8, 11, 14}, {"Hours", 10.5, -11, 14},
     };
-    double points = 0;
     for (const Anchor& a : anchors) {
-        bool found = false;
-        for (std::size_t n = 1; n < drawn.size(); ++n) {
-            const Primitive& p = drawn[n];
-            if (p.kind == Primitive::FontSize)
-                points = p.x1;
-            if (p.kind != Primitive::Text || p.text != a.text)
-                continue;
-            found = true;
-            EXPECT_EQ(Seg({p.x1, p.y1, 0, 0}), Seg({a.x, a.y, 0, 0})) << a.text;
-            EXPECT_EQ(p.color, black);
-            EXPECT_EQ(drawn[n - 1].kind, Primitive::Point) << a.text;
-            EXPECT_EQ(Seg({drawn[n - 1].x1, drawn[n - 1].y1, 0, 0}), Seg({a.x, a.y, 0, 0})) << a.text;
-            EXPECT_EQ(points, a.points) << a.text;
-            break;
-        }
-        EXPECT_TRUE(found) << a.text;
+        const auto text = std::find_if(drawn.begin() + 1, drawn.end(),
+                                       [&](const Primitive& p) { return p.kind == Primitive::Text && p.text == a.text; });
+        ASSERT_NE(text, drawn.end()) << a.text;
+        const auto point = std::prev(text);
+        const auto font = std::find_if(std::make_reverse_iterator(text), drawn.rend(),
+                                       [](const Primitive& p) { return p.kind == Primitive::FontSize; });
+        EXPECT_EQ(Seg({text->x1, text->y1, point->x1, point->y1}), Seg({a.x, a.y, a.x, a.y})) << a.text;
+        EXPECT_EQ(text->color, black);
+        EXPECT_EQ(point->kind, Primitive::Point) << a.text;
+        EXPECT_EQ(font == drawn.rend() ? 0 : font->x1, a.points) << a.text;
     }
     for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
         EXPECT_NE(p.text, "100F");
@@ -297,23 +294,19 @@ TEST(Chart, SameWhateverTheClock)
     EXPECT_EQ(shape(chartOf(program, secondsPerDay - 1, leftAt(90)).canvas), reference);
 }
 
-TEST(Chart, EmptyProgramDrawsNothingAndSaysSo)
+TEST(Chart, NoProgramOrARefusedOneDrawsNothingWithOneMessage)
 {
-    const Drawn d = chartOf({});
-    EXPECT_FALSE(d.drawn);
-    EXPECT_TRUE(d.canvas.items().empty());
-    EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(noProgramPresent)});
-}
-
-TEST(Chart, RefusedProgramDrawsNothingWithOnlyTheCompilersMessage)
-{
-    std::vector<std::string> lines;
-    for (int n = 0; n < progCapacity + 1; ++n)
-        lines.push_back("L," + std::to_string(n % 24) + ":" + std::to_string(n % 60) + ",1,on");
-    const Drawn d = chartOf(lines);
-    EXPECT_FALSE(d.drawn);
-    EXPECT_TRUE(d.canvas.items().empty());
-    EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
+    const std::vector<std::string> tooMany(progCapacity + 1, "L,06:00:00,1,ON");
+    const struct { CommandLists lists; std::string_view message; } rows[] = {
+        {{}, noProgramPresent},
+        {{{{}, tooMany, {}}}, tooManyCommands},
+    };
+    for (const auto& row : rows) {
+        const Drawn d = chartOf(row.lists);
+        EXPECT_FALSE(d.drawn);
+        EXPECT_TRUE(d.canvas.items().empty());
+        EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(row.message)});
+    }
 }
 
 TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
@@ -351,19 +344,18 @@ TEST(Chart, LeavesARunningSimulationAlone)
         simulation.tick();
     }
     ASSERT_TRUE(simulation.simrun());
-    const Simulation before = simulation;
+    const auto walk = [&] {
+        std::vector<double> timers;
+        for (const PulseTimer& t : simulation.timers())
+            timers.insert(timers.end(), {t.on, t.off, t.phase});
+        return std::tuple(simulation.simready(), simulation.simstep(), simulation.valvestat(),
+                          simulation.lightstat(), timers);
+    };
+    const auto before = walk();
     ChartState state;
     DisplayList canvas;
     ASSERT_TRUE(plot(editor.lists(), program, state, canvas, messages, clock));
-    EXPECT_EQ(simulation.simready(), before.simready());
-    EXPECT_EQ(simulation.simstep(), before.simstep());
-    EXPECT_EQ(simulation.valvestat(), before.valvestat());
-    EXPECT_EQ(simulation.lightstat(), before.lightstat());
-    for (std::size_t n = 0; n < simulation.timers().size(); ++n) {
-        EXPECT_EQ(simulation.timers()[n].on, before.timers()[n].on) << n;
-        EXPECT_EQ(simulation.timers()[n].off, before.timers()[n].off) << n;
-        EXPECT_EQ(simulation.timers()[n].phase, before.timers()[n].phase) << n;
-    }
+    EXPECT_EQ(walk(), before);
 }
 
 TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)

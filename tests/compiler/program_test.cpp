@@ -32,10 +32,7 @@ struct Compiled {
 
 TEST(Compiler, PasteableLines)
 {
-    const struct {
-        const char* typed;
-        const char* pasteable;
-    } rows[] = {
+    const struct { const char* typed; const char* pasteable; } rows[] = {
         {"T,4:00:33,78,84", "T,04:00:33,78,84, 0, 0, 0, 0, 0,     0     0     0"},
         {"L,15:22:00,2/4/6,on", "L,15:22:00,-1, 1,-1, 1,-1, 1, 0,     0     0     0"},
         {"W,12:00:00,1/3/5,p1,3s,10m", "W,12:00:00,11,-1,11,-1,11,-1,11,     3   600     0"},
@@ -58,34 +55,24 @@ TEST(Compiler, PasteableLines)
     }
 }
 
-TEST(Compiler, ScheduleRowOfAPulsedLine)
+// The numbers of the cells show in the pasteable lines; here, which cells keep text.
+TEST(Compiler, ScheduleCellsHoldTextOrNumbers)
 {
     Compiled c;
-    c.program.compile(listsOf({"W,12:00,1,P2,5S,1H"}), c.messages, c.clock);
-    const auto& row = c.program.sched()[0];
-    EXPECT_EQ(std::get<std::string>(row[0]), "W");
-    EXPECT_EQ(std::get<std::string>(row[1]), "12:00:00");
-    const double expected[] = {12, -1, -1, -1, -1, -1, 12, 5, 3600, 0};
-    for (std::size_t col = 2; col <= 11; ++col)
-        EXPECT_EQ(cellValue(row[col]), expected[col - 2]) << "column " << col;
-    EXPECT_EQ(std::get<std::string>(row[12]), "");
-}
-
-TEST(Compiler, TextCellsKeepTheirText)
-{
-    Compiled c;
-    c.program.compile(listsOf({"T,6:00,78F,84", "W,7:00,1,ON,3S"}), c.messages, c.clock);
-    EXPECT_EQ(std::get<std::string>(c.program.sched()[0][2]), "78F");
-    EXPECT_EQ(cellValue(c.program.sched()[0][2]), 78);
-    EXPECT_EQ(std::get<std::string>(c.program.sched()[1][9]), "3S");
+    c.program.compile(listsOf({"T,6:00,78F,84", "W,7:00,1,ON,3S", "W,12:00,1,P2,5S,1H"}), c.messages, c.clock);
+    const struct { std::size_t row, col; Cell cell; } cells[] = {
+        {0, column::low, "78F"}, {0, column::letter, "T"}, {1, column::time, "07:00:00"},
+        {1, column::pulseOn, "3S"}, {2, column::pulseOn, 5.0}, {2, column::pulseOff, 3600.0},
+        {2, column::output(1), 12.0}, {2, schedColumns - 1, ""},
+    };
+    for (const auto& k : cells)
+        EXPECT_EQ(c.program.sched()[k.row][k.col], k.cell) << k.row << "," << k.col;
+    EXPECT_EQ(cellValue(c.program.sched()[0][column::low]), 78);
 }
 
 TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
 {
-    const struct {
-        CommandLists lists;
-        std::vector<std::string> combined, sorted;
-    } rows[] = {
+    const struct { CommandLists lists; std::vector<std::string> combined, sorted; } rows[] = {
         {{{{"T,08:00:00,70,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,1,ON"}}},
          {"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,1,ON"},
          {"L,06:00:00,1,ON", "W,07:00:00,1,ON", "T,08:00:00,70,80"}},
@@ -162,11 +149,8 @@ TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
 
 TEST(Compiler, SyncupFindsTheFirstLaterLine)
 {
-    const struct {
-        const char* now;
-        int expected;
-    } rows[] = {
-        {"00:00:00", 0}, {"06:00:00", 1}, {"06:00:01", 1}, {"11:59:59", 1}, {"12:00:00", 5}, {"23:59:59", 5},
+    const struct { int now, expected; } rows[] = {
+        {0, 0}, {6 * 3600, 1}, {6 * 3600 + 1, 1}, {12 * 3600 - 1, 1}, {12 * 3600, 5}, {secondsPerDay - 1, 5},
     };
     // A longer program left nextstep at 5; a clock after the last line keeps it.
     const CommandLists longer = listsOf({"L,01:00,1,ON", "L,02:00,1,ON", "L,03:00,1,ON", "L,04:00,1,ON",
@@ -175,8 +159,7 @@ TEST(Compiler, SyncupFindsTheFirstLaterLine)
         Compiled c;
         c.program.compile(longer, c.messages, doubles::FakeClock(22 * 3600));
         ASSERT_EQ(c.program.nextstep(), 5);
-        const int h = std::stoi(row.now), m = std::stoi(row.now + 3), s = std::stoi(row.now + 6);
-        c.clock.set(h * 3600 + m * 60 + s);
+        c.clock.set(row.now);
         c.program.compile(listsOf({"L,06:00,1,ON", "L,12:00,1,OFF"}), c.messages, c.clock);
         EXPECT_EQ(c.program.nextstep(), row.expected) << row.now;
     }

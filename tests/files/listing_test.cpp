@@ -12,31 +12,20 @@ using Page = std::vector<std::string>;
 const std::string heading = std::string(24, ' ') + "GREENHOUSE PROGRAM";
 const std::string separator = std::string(16, ' ') + "==";
 
-std::vector<std::string> items(char letter, int count)
-{
-    std::vector<std::string> out;
-    for (int i = 0; i < count; ++i)
-        out.push_back(std::string(1, letter) + "," + std::to_string(i));
-    return out;
-}
+std::string printed(const std::string& item) { return std::string(12, ' ') + item; }
 
-std::string printed(const std::string& item)
-{
-    return std::string(12, ' ') + item;
-}
+Page top() { return {"", "", "", "", heading}; }
 
-Page top()
-{
-    return {"", "", "", "", heading};
-}
-
-Page printedItems(char letter, int from, int to)
+// Items "T,from" up to "T,to" (exclusive), as listed or as printed.
+Page items(char letter, int from, int to, bool asPrinted = false)
 {
     Page out;
     for (int i = from; i < to; ++i)
-        out.push_back(printed(std::string(1, letter) + "," + std::to_string(i)));
+        out.push_back(std::string(asPrinted ? 12 : 0, ' ') + letter + "," + std::to_string(i));
     return out;
 }
+
+Page printedItems(char letter, int from, int to) { return items(letter, from, to, true); }
 
 Page operator+(Page a, const Page& b)
 {
@@ -74,38 +63,30 @@ INSTANTIATE_TEST_SUITE_P(
                   {{{"T,1"}, {"L,1"}, {"W,1"}}},
                   {top() + Page{printed("T,1"), separator, printed("L,1"), separator, printed("W,1")}}},
         PagesCase{"FiftyInList1LeaveSeparatorsAloneOnPage2",
-                  {{items('T', 50), {}, {}}},
+                  {{items('T', 0, 50), {}, {}}},
                   {top() + printedItems('T', 0, 50), {separator, separator}}},
         PagesCase{"FiftyInList3AddNoEmptyPage",
-                  {{{}, {}, items('W', 50)}},
+                  {{{}, {}, items('W', 0, 50)}},
                   {top() + Page{separator, separator} + printedItems('W', 0, 50)}},
         PagesCase{"LaterPagesTake51",
-                  {{items('T', 49), items('L', 52), items('W', 51)}},
+                  {{items('T', 0, 49), items('L', 0, 52), items('W', 0, 51)}},
                   {top() + printedItems('T', 0, 49) + Page{separator} + printedItems('L', 0, 1),
                    Page{} + printedItems('L', 1, 52),
                    Page{separator} + printedItems('W', 0, 51)}},
         // A page of blank items is still a page; breaks at the very end add none.
         PagesCase{"PageOfBlankItemsStaysEmpty",
-                  {{items('T', 50) + std::vector<std::string>(51, " ") + Page{"T,x"}, {}, {}}},
+                  {{items('T', 0, 50) + std::vector<std::string>(51, " ") + Page{"T,x"}, {}, {}}},
                   {top() + printedItems('T', 0, 50), Page{}, Page{printed("T,x"), separator, separator}}},
         PagesCase{"BlankItemsAtTheEndAddNoLastPage",
-                  {{{}, {}, items('W', 50) + std::vector<std::string>(51, " ")}},
+                  {{{}, {}, items('W', 0, 50) + std::vector<std::string>(51, " ")}},
                   {top() + Page{separator, separator} + printedItems('W', 0, 50)}},
         PagesCase{"SpaceOnlyItemCountsButIsNotPrinted",
                   {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
-                  {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}}),
+                  {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}},
+        PagesCase{"BlankFiftiethItemStillEndsThePage",
+                  {{items('T', 0, 49) + Page{" ", "  t,late"}, {}, {}}},
+                  {top() + printedItems('T', 0, 49), Page{printed("  t,late"), separator, separator}}}),
     [](const auto& info) { return info.param.name; });
-
-TEST(Listing, BlankFiftiethItemStillEndsThePage)
-{
-    auto list1 = items('T', 49);
-    list1.push_back(" ");
-    list1.push_back("  t,late");
-    const auto pages = print({{list1, {}, {}}});
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].back(), printed("T,48"));
-    EXPECT_EQ(pages[1], (Page{printed("  t,late"), separator, separator}));
-}
 
 TEST(Listing, ReportsAFailedEnd)
 {

@@ -107,12 +107,14 @@ TEST_F(FileMenu, FailedSaveIsReportedAndNotDone)
     EXPECT_TRUE(editor.modified());
 }
 
-TEST_F(FileMenu, PrintListsTheProgram)
+TEST_F(FileMenu, PrintListsTheProgramAndReportsAFailure)
 {
+    printers.printer.failure = "printer offline";
     menu.print();
     ASSERT_EQ(printers.printer.pages.size(), 1u);
     EXPECT_EQ(printers.printer.pages[0].size(), 9u);
     EXPECT_EQ(printers.printer.ended, 1);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 
 TEST_F(FileMenu, CancelledPrinterDialogPrintsNothing)
@@ -121,13 +123,6 @@ TEST_F(FileMenu, CancelledPrinterDialogPrintsNothing)
     menu.print();
     EXPECT_EQ(printers.printer.pages, (std::vector<std::vector<std::string>>{{}}));
     EXPECT_EQ(printers.printer.ended, 0);
-}
-
-TEST_F(FileMenu, FailedPrintIsReported)
-{
-    printers.printer.failure = "printer offline";
-    menu.print();
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 
 TEST_F(FileMenu, LineEnteredAndRemovedAgainLeavesNothingToSave)
