@@ -2,7 +2,8 @@
 
 // A canvas on a QPainter: user coordinates mapped onto a target rectangle of the
 // painter's device, one-pixel lines and points snapped to whole device pixels, texts
-// in the fixed-pitch font. The chart window, the printer and the chart files all draw here.
+// in the fixed-pitch font. The chart window, the printer and the chart files all
+// draw here.
 
 #include "platform/canvas.h"
 
