@@ -1,10 +1,12 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "language/latin1.h"
 
 #include "files/programfiles.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <istream>
 #include <ostream>
 #include <utility>
 #include <variant>
@@ -147,13 +149,32 @@ std::optional<int> parseClock(const std::string& text)
     return value[0] * 3600 + value[1] * 60 + value[2];
 }
 
-std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
-                                         bool regularOnly)
+std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+                                        bool regularOnly)
 {
     LoadedProgram loaded = loadProgram(files, path, regularOnly);
-    if (!loaded.lists)
+    if (!loaded.lists) {
         err << "fernhollow: cannot read " << path << ": " << loaded.error << '\n';
-    return std::move(loaded.lists);
+        return std::nullopt;
+    }
+    for (const LoadNote& note : loaded.notes)
+        err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
+            << utf8FromLatin1(describe(note)) << '\n';
+    return ProgramRead{std::move(*loaded.lists), std::move(loaded.notes)};
+}
+
+void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle)
+{
+    if (!lines.empty()) {
+        for (const auto& line : lines)
+            handle(line);
+        return;
+    }
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        handle(line);
+    }
 }
 
 void StreamMessages::show(const std::string& text)

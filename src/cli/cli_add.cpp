@@ -1,8 +1,9 @@
 #include "cli/commands.h"
-#include "language/editor.h"
 #include "files/programfiles.h"
+#include "language/editor.h"
+#include "language/latin1.h"
 
-#include <istream>
+#include <algorithm>
 #include <ostream>
 
 namespace fh::cli {
@@ -30,24 +31,26 @@ int add(const Parsed& args, Streams io, const Devices& devices)
     Editor editor(reports);
     if (devices.exists(path)) {
         // The file is rewritten, so it must be one: a pipe or a device is refused.
-        const auto lists = loadOrReport(path, io.err, devices.files, true);
-        if (!lists)
+        auto read = loadOrReport(path, io.err, devices.files, true);
+        if (!read)
             return 2;
-        editor.replaceLists(*lists);
+        // Rewriting would lose the lines after the third separator for good.
+        if (std::any_of(read->notes.begin(), read->notes.end(),
+                        [](const LoadNote& note) { return note.kind == LoadNote::NotLoaded; })) {
+            io.err << "fernhollow: " << path << " has lines after the third separator; not rewritten\n";
+            return 2;
+        }
+        editor.replaceLists(std::move(read->lists));
     }
 
     bool allGood = true;
-    if (args.operands.size() > 1) {
-        for (auto line = args.operands.begin() + 1; line != args.operands.end(); ++line)
-            allGood = editor.pumpcom(*line) && allGood;
-    } else {
-        std::string line;
-        while (std::getline(io.in, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            allGood = editor.pumpcom(line) && allGood;
-        }
-    }
+    const Args lines(args.operands.begin() + 1, args.operands.end());
+    forEachLine(lines, io.in, [&](const std::string& typed) {
+        const auto line = latin1FromUtf8(typed);
+        if (!line)
+            reports.show(std::string(notLatin1));
+        allGood = line && editor.pumpcom(*line) && allGood;
+    });
 
     if (const auto error = saveProgram(devices.files, path, editor.lists())) {
         io.err << "fernhollow: cannot write " << path << ": " << *error << '\n';

@@ -104,15 +104,15 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         io.err << "fernhollow: " << out << ": the chart is written as .png, .svg or .pdf\n";
         return 2;
     }
-    const auto lists = loadOrReport(args.operands.front(), io.err, devices.files);
-    if (!lists)
+    const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
+    if (!read)
         return 2;
 
     StreamMessages messages(io.err);
     Program program;
     ChartState state;
     DisplayList drawing;
-    if (!plot(*lists, program, state, drawing, messages, FixedClock(0)))
+    if (!plot(read->lists, program, state, drawing, messages, FixedClock(0)))
         return 2;
 
     const HeadlessGui gui;

@@ -1,37 +1,28 @@
 #include "cli/commands.h"
 #include "language/datcheck.h"
+#include "language/latin1.h"
 
-#include <istream>
 #include <ostream>
 
 namespace fh::cli {
 
 namespace {
-bool report(const std::string& line, std::ostream& out)
+bool report(const std::string& typed, std::ostream& out)
 {
-    const CheckResult r = datcheck(line);
+    const auto line = latin1FromUtf8(typed);
+    const CheckResult r = line ? datcheck(*line) : CheckResult{false, std::string(notLatin1), {}};
     if (r.dataok)
-        out << r.cmdline << '\n';
+        out << utf8FromLatin1(r.cmdline) << '\n';
     else
         out << "error: " << r.errmsg << '\n';
-    return r.dataok == 1;
+    return r.dataok;
 }
 } // namespace
 
 int check(const Parsed& args, Streams io, const Devices&)
 {
     bool allGood = true;
-    if (!args.operands.empty()) {
-        for (const auto& line : args.operands)
-            allGood = report(line, io.out) && allGood;
-    } else {
-        std::string line;
-        while (std::getline(io.in, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            allGood = report(line, io.out) && allGood;
-        }
-    }
+    forEachLine(args.operands, io.in, [&](const std::string& line) { allGood = report(line, io.out) && allGood; });
     return allGood ? 0 : 1;
 }
 

@@ -13,8 +13,8 @@ namespace fh::cli {
 int listing(const Parsed& args, Streams io, const Devices& devices)
 {
     const std::string& output = args.values.at("-o");
-    const auto lists = loadOrReport(args.operands.front(), io.err, devices.files);
-    if (!lists)
+    const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
+    if (!read)
         return 2;
 
     const QString pdfName = QFile::decodeName(QByteArray::fromStdString(output));
@@ -29,7 +29,7 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(pdfName);
     QtPrinter printer(pdf);
-    if (const auto error = printListing(*lists, printer)) {
+    if (const auto error = printListing(read->lists, printer)) {
         io.err << "fernhollow: " << *error << '\n';
         return 2;
     }

@@ -57,15 +57,15 @@ int simulate(const Parsed& args, Streams io, const Devices& devices)
 {
     const int start = parseClock(args.values.at("--at")).value();
     const long long seconds = parseSeconds(args.values.at("--seconds")).value();
-    auto lists = loadOrReport(args.operands.front(), io.err, devices.files);
-    if (!lists)
+    auto read = loadOrReport(args.operands.front(), io.err, devices.files);
+    if (!read)
         return 2;
 
     StreamMessages messages(io.err);
     SteppedClock clock;
     SilentBeeper beeper;
     Editor editor(messages);
-    editor.replaceLists(std::move(*lists));
+    editor.replaceLists(std::move(read->lists));
     Program program;
     Simulation sim(program, editor, clock, beeper, messages);
     sim.startUp();

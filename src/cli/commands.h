@@ -4,8 +4,10 @@
 // parsers of option values, and the devices the logic needs on a command line.
 
 #include "cli/cli.h"
+#include "files/programfile.h"
 #include "language/commandlists.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -37,10 +39,15 @@ std::optional<long long> parseSeconds(const std::string& text);
 // "WxH", each side 1 to largestSide.
 std::optional<Size> parseSize(const std::string& text);
 
-// Reads a program file; on failure says why in one line on `err`. Unless
-// `regularOnly`, a script may hand the program over through a pipe.
-std::optional<CommandLists> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
-                                         bool regularOnly = false);
+// Reads a program file and writes the notes on its lines to `err`, one per line as
+// "FILE:LINE: error: MESSAGE" or "FILE:LINE: warning: filed as LINE"; on failure says
+// why in one line. Unless `regularOnly`, a script may hand the program over through a pipe.
+std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+                                        bool regularOnly = false);
+
+// Each command line given: the arguments, or else the lines of standard input, where
+// LF and CR LF end a line.
+void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle);
 
 class FixedClock : public Clock {
 public:

@@ -1,29 +1,55 @@
 #include "files/programfile.h"
 
+#include "language/datcheck.h"
 #include "language/terms.h"
 
 namespace fh {
 
-CommandLists readProgramFile(std::string_view bytes)
+std::string describe(const LoadNote& note)
 {
-    CommandLists lists;
+    switch (note.kind) {
+    case LoadNote::FailsCheck:
+        return note.text;
+    case LoadNote::FiledAnew:
+        return "filed as " + note.text;
+    case LoadNote::NotLoaded:
+        return "after the third separator, not loaded";
+    }
+    return note.text;
+}
+
+bool isError(const LoadNote& note) { return note.kind != LoadNote::FiledAnew; }
+
+ProgramRead readProgramFile(std::string_view bytes)
+{
+    ProgramRead read;
     std::size_t section = 1;
+    std::size_t number = 0;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        // A line ends at CR; a LF right after the CR belongs to that line end.
-        const auto cr = bytes.find('\r', pos);
-        const std::string_view line = bytes.substr(pos, cr == std::string_view::npos ? std::string_view::npos : cr - pos);
-        if (cr == std::string_view::npos)
+        const auto end = bytes.find_first_of("\r\n", pos);
+        const std::string_view line = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        if (end == std::string_view::npos)
             pos = bytes.size();
         else
-            pos = cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
+            pos = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+        ++number;
 
-        if (line == separatorLine)
+        if (line == separatorLine) {
             ++section;
-        else if (section <= 3)
-            lists[section - 1].emplace_back(line);
+        } else if (section > 3) {
+            if (!trim(line).empty())
+                read.notes.push_back({LoadNote::NotLoaded, number, std::string(line)});
+        } else {
+            CheckResult r = datcheck(line);
+            if (!r.dataok)
+                read.notes.push_back({LoadNote::FailsCheck, number, r.errmsg});
+            else if (r.cmdline != line)
+                read.notes.push_back({LoadNote::FiledAnew, number, r.cmdline});
+            read.lists[section - 1].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
+        }
     }
-    return lists;
+    return read;
 }
 
 std::string writeProgramFile(const CommandLists& lists)

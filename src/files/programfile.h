@@ -5,8 +5,10 @@
 
 #include "language/commandlists.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fh {
 
@@ -15,8 +17,34 @@ inline constexpr std::string_view separatorLine = "==";
 // Far beyond any program; a larger file is refused rather than read.
 inline constexpr std::size_t programFileLimit = 16 * 1024 * 1024;
 
-// Lines after a third separator are dropped; a last line without a line end counts.
-CommandLists readProgramFile(std::string_view bytes);
+// Something a load tells the user about one line of the file, numbered from 1 with
+// the separators counted.
+struct LoadNote {
+    enum Kind {
+        FailsCheck, // kept as read; `text` is the check's message
+        FiledAnew,  // passes the check but was not in filed form; `text` is the line as filed
+        NotLoaded,  // after the third separator; `text` is the line
+    };
+    Kind kind;
+    std::size_t line;
+    std::string text;
+    friend bool operator==(const LoadNote&, const LoadNote&) = default;
+};
+
+// What the note says, as "line N: " or "FILE:N: error: " continue it.
+std::string describe(const LoadNote& note);
+bool isError(const LoadNote& note);
+
+struct ProgramRead {
+    CommandLists lists;
+    std::vector<LoadNote> notes; // in the order of the file
+};
+
+// CR, LF and CR LF each end a line; a last line without a line end counts. A line
+// that passes the command check is filed in its normalised form, in the list it
+// was read into; one that fails stays as read. Lines after a third separator are
+// not loaded.
+ProgramRead readProgramFile(std::string_view bytes);
 
 // Items that are empty or of spaces only are left out.
 std::string writeProgramFile(const CommandLists& lists);

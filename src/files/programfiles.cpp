@@ -1,6 +1,5 @@
 #include "files/programfiles.h"
 
-#include "language/datcheck.h"
 #include "language/editor.h"
 #include "files/listing.h"
 #include "files/programfile.h"
@@ -11,30 +10,17 @@ namespace fh {
 
 namespace {
 
-// "line N: message" for each item that fails the check, N its line in the file:
-// every item and the two separators before the third one take one line each.
-std::string checkReport(const std::string& path, const CommandLists& lists)
+// "line N: note" for each note, at most maxReportedLines of them.
+std::string loadReport(const std::string& path, const std::vector<LoadNote>& notes)
 {
-    std::string report;
-    std::size_t failing = 0;
-    std::size_t fileLine = 0;
-    for (std::size_t list = 0; list < lists.size(); ++list) {
-        if (list > 0)
-            ++fileLine;
-        for (const auto& item : lists[list]) {
-            ++fileLine;
-            const CheckResult r = datcheck(item);
-            if (r.dataok)
-                continue;
-            if (++failing <= maxReportedLines)
-                report += "\nline " + std::to_string(fileLine) + ": " + r.errmsg;
-        }
-    }
-    if (failing == 0)
+    if (notes.empty())
         return {};
-    if (failing > maxReportedLines)
-        report += "\nand " + std::to_string(failing - maxReportedLines) + " more";
-    return "Lines of " + path + " that fail the command check:" + report;
+    std::string report = "Lines of " + path + " to look at:";
+    for (std::size_t i = 0; i < notes.size() && i < maxReportedLines; ++i)
+        report += "\nline " + std::to_string(notes[i].line) + ": " + describe(notes[i]);
+    if (notes.size() > maxReportedLines)
+        report += "\nand " + std::to_string(notes.size() - maxReportedLines) + " more";
+    return report;
 }
 
 } // namespace
@@ -43,8 +29,9 @@ LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regula
 {
     const TextFiles::Read read = files.read(path, programFileLimit, regularOnly);
     if (!read.ok)
-        return {std::nullopt, read.error};
-    return {readProgramFile(read.bytes), {}};
+        return {std::nullopt, {}, read.error};
+    ProgramRead program = readProgramFile(read.bytes);
+    return {std::move(program.lists), std::move(program.notes), {}};
 }
 
 std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists)
@@ -70,7 +57,7 @@ bool ProgramFiles::loadFrom(const std::string& path)
         return false;
     }
     editor.replaceLists(std::move(*loaded.lists));
-    if (const std::string report = checkReport(path, editor.lists()); !report.empty())
+    if (const std::string report = loadReport(path, loaded.notes); !report.empty())
         devices.messages.show(report);
     return true;
 }

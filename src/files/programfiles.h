@@ -4,6 +4,7 @@
 // the window closes with unsaved changes. The window forwards its clicks here; the
 // work runs over the device interfaces, so it is the same under test doubles.
 
+#include "files/programfile.h"
 #include "language/commandlists.h"
 #include "platform/platform.h"
 
@@ -16,9 +17,11 @@ namespace fh {
 
 class Editor;
 
-// The lists of a program file, or no lists and the reason it could not be read.
+// The lists of a program file and the notes on its lines, or no lists and the
+// reason it could not be read.
 struct LoadedProgram {
     std::optional<CommandLists> lists;
+    std::vector<LoadNote> notes;
     std::string error;
 };
 
@@ -38,8 +41,8 @@ public:
     // Open dialog, then loadFrom the confirmed name. Cancelling changes nothing.
     void load();
     // Reads the whole file, then replaces the lists; a file that cannot be read is
-    // reported and leaves the lists as they were. Lines that fail the command check
-    // are reported after loading, numbered by their line in the file.
+    // reported and leaves the lists as they were. The notes on its lines (failing the
+    // check, filed anew, not loaded) are reported after loading, before any save.
     bool loadFrom(const std::string& path);
     // Save dialog, then writes the lists. True only when the file was written.
     bool save();

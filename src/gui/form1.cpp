@@ -1,6 +1,7 @@
 #include "gui/form1.h"
 
 #include "language/editor.h"
+#include "language/latin1.h"
 #include "platform/devices.h"
 #include "platform/qt/qtfonts.h"
 
@@ -373,7 +374,7 @@ void Form1::pumpcom()
 {
     const QString text = text6->text();
     if (!isLatin1(text)) {
-        messages.show(notLatin1);
+        messages.show(std::string(notLatin1));
         return;
     }
     const QByteArray bytes = text.toLatin1();

@@ -28,10 +28,6 @@ class MessageBox;
 
 inline constexpr const char* mainWindowTitle = "Greenhouse Control";
 
-// Shown when a typed line holds a character the program file cannot store.
-inline constexpr const char* notLatin1 =
-    "only Latin-1 characters can be stored in the program file";
-
 class Form1 : public QMainWindow {
     Q_OBJECT
 

@@ -153,6 +153,10 @@ void lights(Check& check, const std::vector<std::string>& terms)
 CheckResult datcheck(std::string_view line)
 {
     Check check;
+    if (line.find_first_of("\r\n") != std::string_view::npos) {
+        check.fail(msg::lineBreak);
+        return check.result;
+    }
     std::vector<std::string> terms = line.empty() ? std::vector<std::string>{} : split(upper(line), ',');
     if (terms.size() < 4) {
         check.fail(msg::missingData);

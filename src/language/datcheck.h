@@ -4,7 +4,8 @@
 // command letter (T, L or W), term 2 the time of day, then temperatures, output ids,
 // a state or mode and, for pulsed water lines, the pulse-on and pulse-off times.
 // Every check that fails records its message and most go on, so the message kept is
-// the one of the last failing check. A good line comes back in its normalised form:
+// the one of the last failing check. A line holding a line break is refused first:
+// the program file could not keep it as one line. A good line comes back in its normalised form:
 // upper-cased, with the time rebuilt as hh:mm:ss and every other term kept as typed.
 
 #include <string>
@@ -40,6 +41,7 @@ inline constexpr std::string_view offPulseFormat = "off pulse format number plus
 inline constexpr std::string_view tooManyRelays = "too many light relays :-)";
 inline constexpr std::string_view invalidRelay = "invalid light relay #";
 inline constexpr std::string_view lightState = "on, off only";
+inline constexpr std::string_view lineBreak = "a command line cannot hold a line break";
 } // namespace msg
 
 } // namespace fh

@@ -3,64 +3,84 @@
 #include <gtest/gtest.h>
 
 namespace fh {
+
+void PrintTo(const LoadNote& note, std::ostream* os) { *os << note.line << ": " << describe(note); }
+
 namespace {
+
+using Notes = std::vector<LoadNote>;
 
 struct ReadCase {
     const char* name;
     std::string bytes;
     CommandLists lists;
+    Notes notes;
 };
 
 class ReadProgramFile : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadProgramFile, FillsTheListsLineByLine)
 {
-    EXPECT_EQ(readProgramFile(GetParam().bytes), GetParam().lists);
+    const ProgramRead read = readProgramFile(GetParam().bytes);
+    EXPECT_EQ(read.lists, GetParam().lists);
+    EXPECT_EQ(read.notes, GetParam().notes);
 }
+
+const std::string tLine = "T,06:00:00,70,80", lLine = "L,07:00:00,1,ON", wLine = "W,08:00:00,2,OFF";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadProgramFile,
     testing::Values(
-        ReadCase{"Empty", "", {}},
-        ReadCase{"TwoSeparators", "==\r\n==\r\n", {}},
-        ReadCase{"ThreeSections", "T\r\n==\r\nL\r\n==\r\nW\r\n", {{{"T"}, {"L"}, {"W"}}}},
-        ReadCase{"KeptAsWritten", "  t,6,70,80 \r\n==\r\n", {{{"  t,6,70,80 "}, {}, {}}}},
-        ReadCase{"SeparatorWithSpaceIsAnItem", "== \r\n", {{{"== "}, {}, {}}}},
-        ReadCase{"FirstLineSeparator", "==\r\nL\r\n", {{{}, {"L"}, {}}}},
-        ReadCase{"NoSeparatorAllInList1", "A\r\nB\r\n", {{{"A", "B"}, {}, {}}}},
-        ReadCase{"ThirdSeparatorDropsTheRest", "A\r\n==\r\nB\r\n==\r\nC\r\n==\r\nD\r\n==\r\nE\r\n", {{{"A"}, {"B"}, {"C"}}}},
-        ReadCase{"LastLineWithoutLineEnd", "A\r\n==\r\nB\r\n==\r\nC", {{{"A"}, {"B"}, {"C"}}}},
-        ReadCase{"CarriageReturnAlone", "A\rB\r==\rC", {{{"A", "B"}, {"C"}, {}}}},
-        ReadCase{"LineFeedAloneEndsNoLine", "A\nB\r\n", {{{"A\nB"}, {}, {}}}},
-        ReadCase{"EmptyLinesAreItems", "\r\n\r\n==\r\n\r\r\n", {{{"", ""}, {"", ""}, {}}}}),
+        ReadCase{"Empty", "", {}, {}},
+        ReadCase{"TwoSeparators", "==\r\n==\r\n", {}, {}},
+        ReadCase{"ThreeSections", tLine + "\r\n==\r\n" + lLine + "\r\n==\r\n" + wLine + "\r\n", {{{tLine}, {lLine}, {wLine}}}, {}},
+        ReadCase{"SeparatorWithSpaceIsAnItem", "== \r\n", {{{"== "}, {}, {}}}, {{LoadNote::FailsCheck, 1, "missing data"}}},
+        ReadCase{"FirstLineSeparator", "==\r\n" + lLine + "\r\n", {{{}, {lLine}, {}}}, {}},
+        ReadCase{"NoSeparatorAllInList1", lLine + "\r\n" + wLine + "\r\n", {{{lLine, wLine}, {}, {}}}, {}},
+        ReadCase{"LastLineWithoutLineEnd", tLine + "\r\n==\r\n==\r\n" + wLine, {{{tLine}, {}, {wLine}}}, {}},
+        // Fault mended: a file from a Linux editor loaded as one item.
+        ReadCase{"LineFeedsEndLines", tLine + "\n==\n" + lLine + "\n==\n" + wLine + "\n", {{{tLine}, {lLine}, {wLine}}}, {}},
+        ReadCase{"CarriageReturnsEndLines", tLine + "\r==\r" + lLine, {{{tLine}, {lLine}, {}}}, {}},
+        ReadCase{"MixedLineEnds", tLine + "\r\n\n==\r" + lLine + "\n\r", {{{tLine, ""}, {lLine, ""}, {}}},
+                 {{LoadNote::FailsCheck, 2, "missing data"}, {LoadNote::FailsCheck, 5, "missing data"}}},
+        // Fault mended: these were dropped without a word.
+        ReadCase{"AfterTheThirdSeparatorNotLoaded", "==\r\n==\r\n" + wLine + "\r\n==\r\n  \r\n" + lLine + "\r\n==\r\nX\r\n",
+                 {{{}, {}, {wLine}}},
+                 {{LoadNote::NotLoaded, 6, lLine}, {LoadNote::NotLoaded, 8, "X"}}},
+        // Fault mended: a hand-written time sorted as text and fired at the wrong time.
+        ReadCase{"PassingLinesAreFiledInPlace", "t,6,70,80\r\n==\r\nl,7:00,1,on\r\nT,9,70,80\r\n==\r\nW,1,9,ON\r\n",
+                 {{{"T,06:00:00,70,80"}, {"L,07:00:00,1,ON", "T,09:00:00,70,80"}, {"W,1,9,ON"}}},
+                 {{LoadNote::FiledAnew, 1, "T,06:00:00,70,80"},
+                  {LoadNote::FiledAnew, 3, "L,07:00:00,1,ON"},
+                  {LoadNote::FiledAnew, 4, "T,09:00:00,70,80"},
+                  {LoadNote::FailsCheck, 6, "invalid valve #"}}}),
     [](const auto& info) { return info.param.name; });
+
+TEST(ReadProgramFile, NotesSayWhatHappened)
+{
+    EXPECT_EQ(describe({LoadNote::FailsCheck, 3, "missing data"}), "missing data");
+    EXPECT_EQ(describe({LoadNote::FiledAnew, 3, tLine}), "filed as " + tLine);
+    EXPECT_EQ(describe({LoadNote::NotLoaded, 3, "X"}), "after the third separator, not loaded");
+    EXPECT_FALSE(isError({LoadNote::FiledAnew, 3, tLine}));
+}
 
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
 {
     EXPECT_EQ(writeProgramFile({}), "==\r\n==\r\n") << "three empty lists take eight bytes";
-    const CommandLists lists{{{"T,06:00:00,70,80", "", "   "}, {" "}, {"W,12:00:00,1,ON", ""}}};
-    EXPECT_EQ(writeProgramFile(lists), "T,06:00:00,70,80\r\n==\r\n==\r\nW,12:00:00,1,ON\r\n");
+    const CommandLists lists{{{tLine, "", "   "}, {" "}, {wLine, ""}}};
+    EXPECT_EQ(writeProgramFile(lists), tLine + "\r\n==\r\n==\r\n" + wLine + "\r\n");
 }
 
-TEST(ProgramFileRoundTrip, GivesBackTheListsLessBlankItems)
-{
-    const CommandLists lists{{{" T,06:00:00,70,80 ", "t,6,70,80", "  "},
-                              {"", "L,15:22:00,2/4/6,on", "== "},
-                              {"w,12:00:00,1/3/5,p1,3s,10m", "\t"}}};
-    const CommandLists expected{{{" T,06:00:00,70,80 ", "t,6,70,80"},
-                                 {"L,15:22:00,2/4/6,on", "== "},
-                                 {"w,12:00:00,1/3/5,p1,3s,10m", "\t"}}};
-    EXPECT_EQ(readProgramFile(writeProgramFile(lists)), expected);
-}
-
-TEST(ProgramFileRoundTrip, KeepsEveryByteButCarriageReturn)
+TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
 {
     std::string every;
     for (int b = 0; b < 256; ++b)
-        if (b != '\r')
+        if (b != '\r' && b != '\n')
             every += static_cast<char>(b);
-    const CommandLists lists{{{every}, {every}, {every}}};
-    EXPECT_EQ(readProgramFile(writeProgramFile(lists)), lists);
+    const CommandLists lists{{{every, " " + tLine + " "}, {every}, {every}}};
+    const ProgramRead read = readProgramFile(writeProgramFile(lists));
+    EXPECT_EQ(read.lists, lists) << "a filed line reads back unchanged";
+    EXPECT_EQ(read.notes.size(), 3u);
 }
 
 } // namespace

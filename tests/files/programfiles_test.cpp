@@ -34,11 +34,11 @@ protected:
 
 TEST_F(FileMenu, LoadReplacesTheListsAndOffersTheNameNextTime)
 {
-    files.files["a.fhp"] = "t,6,70,80\r\n==\r\n==\r\nW,12:00:00,1,ON\r\n";
+    files.files["a.fhp"] = "T,06:00:00,70,80\r\n==\r\n==\r\nW,12:00:00,1,ON\r\n";
     dialogs.name = "a.fhp";
     type("T,7:00,70,80");
     menu.load();
-    EXPECT_EQ(editor.lists(), (CommandLists{{{"t,6,70,80"}, {}, {"W,12:00:00,1,ON"}}}));
+    EXPECT_EQ(editor.lists(), (CommandLists{{{"T,06:00:00,70,80"}, {}, {"W,12:00:00,1,ON"}}}));
     EXPECT_FALSE(editor.modified());
     EXPECT_TRUE(messages.shown.empty());
     menu.save();
@@ -62,15 +62,27 @@ TEST_F(FileMenu, UnreadableFileLeavesTheListsAsTheyWere)
     EXPECT_EQ(menu.lastName(), "b.fhp");
 }
 
-TEST_F(FileMenu, LoadReportsFailingLinesByTheirLineInTheFile)
+TEST_F(FileMenu, LoadReportsEveryNoteByItsLineInTheFile)
 {
     files.files["c.fhp"] = "T,6:00,70,80\r\n==\r\nL,25:00,1,ON\r\n==\r\n\r\nW,12,1,P7\r\n==\r\nX,dropped\r\n";
     EXPECT_TRUE(menu.loadFrom("c.fhp"));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Lines of c.fhp that fail the command check:\n"
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Lines of c.fhp to look at:\n"
+                                                        "line 1: filed as T,06:00:00,70,80\n"
                                                         "line 3: format time hr:min:sec\n"
                                                         "line 5: missing data\n"
-                                                        "line 6: only 6 timers, pick one!"}));
+                                                        "line 6: only 6 timers, pick one!\n"
+                                                        "line 8: after the third separator, not loaded"}));
+    EXPECT_EQ(editor.lists()[0][0], "T,06:00:00,70,80");
     EXPECT_EQ(editor.lists()[2].size(), 2u);
+}
+
+TEST_F(FileMenu, LoadRefusesAPipeThatWouldBlockTheWindow)
+{
+    files.files["fifo"] = "T,06:00:00,70,80\r\n";
+    files.pipes.insert("fifo");
+    EXPECT_FALSE(menu.loadFrom("fifo"));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot load fifo: fifo is not a regular file"}));
+    EXPECT_EQ(editor.lists(), before);
 }
 
 TEST_F(FileMenu, LoadReportsTenFailingLinesAndCountsTheRest)
@@ -80,7 +92,7 @@ TEST_F(FileMenu, LoadReportsTenFailingLinesAndCountsTheRest)
         bytes += "bad\r\n";
     files.files["d.fhp"] = bytes;
     menu.loadFrom("d.fhp");
-    std::string expected = "Lines of d.fhp that fail the command check:";
+    std::string expected = "Lines of d.fhp to look at:";
     for (int i = 1; i <= 10; ++i)
         expected += "\nline " + std::to_string(i) + ": missing data";
     EXPECT_EQ(messages.shown, (std::vector<std::string>{expected + "\nand 3 more"}));

@@ -1,6 +1,7 @@
 #include "compiler/program.h"
 #include "gui/compilercontrols.h"
 #include "language/editor.h"
+#include "language/latin1.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtdevices.h"
@@ -131,7 +132,7 @@ TEST_F(Form1Test, RefusedLineIsReportedAndStaysInTheEntryBox)
         {"T,,70,80", "missing data"},
         {"Q,12:00:00,78,84", "T,L, or W only"},
         // Typed text cannot hold it, so it is set as if pasted.
-        {QString("T,6:00,70%1,80").arg(QChar(0x20AC)), fh::notLatin1},
+        {QString("T,6:00,70%1,80").arg(QChar(0x20AC)), std::string(fh::notLatin1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
