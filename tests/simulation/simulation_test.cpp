@@ -81,9 +81,6 @@ TEST(Simulation, LinesActAtTheirSecond)
 {
     struct Check { int time; Outputs lamps, taps; };
     const struct { const char* why; CommandLists source; int start; std::vector<Check> checks; } cases[] = {
-        {"switched on at a line's second, the next line acts first, then line 0 the next day",
-         {{{}, {"L,08:00:00,1,ON", "L,10:15:30,2,ON", "L,12:00:00,3,ON"}, {}}}, at(10, 15, 30),
-         {{at(11, 59, 59), {}, {}}, {at(12, 0, 0), on({3}), {}}, {at(8, 0, 0), on({1, 3}), {}}}},
         {"a light line changes only the lamps it names",
          {{{}, {"L,06:00:00,1/2/5,ON", "L,07:00:00,2/4,ON", "L,08:00:00,1/4/6,OFF"}, {}}}, at(5, 0, 0),
          {{at(6, 0, 0), on({1, 2, 5}), {}}, {at(7, 0, 0), on({1, 2, 4, 5}), {}}, {at(8, 0, 0), on({2, 5}), {}}}},
@@ -107,18 +104,20 @@ TEST(Simulation, LinesActAtTheirSecond)
     }
 }
 
+// Switched on at a line's second, the next line acts first, then line 0 the next day.
 TEST_F(SimulationTest, PendingLineIsMarkedAndLineZeroFollowsTheLast)
 {
     start({{{}, {"L,08:00:00,1,ON", "L,10:15:30,2,ON", "L,12:00:00,3,ON"}, {}}}, at(10, 15, 30));
     EXPECT_EQ(sim.simstep(), 2);
     EXPECT_EQ(prog.highlighted(), 2);
     EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[2]);
-    runTo(at(12, 0, 0));
+    EXPECT_EQ(runTo(at(11, 59, 59)).lamps, on({}));
+    EXPECT_EQ(runTo(at(12, 0, 0)).lamps, on({3}));
     EXPECT_EQ(sim.simstep(), 0);
     runSeconds(1);
     EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
     EXPECT_EQ(prog.highlighted(), 0);
-    runTo(at(8, 0, 0));
+    EXPECT_EQ(runTo(at(8, 0, 0)).lamps, on({1, 3}));
     EXPECT_EQ(sim.simstep(), 1);
 }
 
