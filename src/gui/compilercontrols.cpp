@@ -52,10 +52,11 @@ void CompilerControls::sort()
     form1.render();
 }
 
+// Parsing rewrites the program's lines, so parsing them again would turn good code
+// into wrong code: each press compiles the lists afresh.
 void CompilerControls::fullparse()
 {
-    program.fullparse();
-    program.syncup(clock);
+    program.compile(editor.lists(), messages, clock);
     form1.render();
 }
 
