@@ -5,6 +5,8 @@
 #include "files/programfiles.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <istream>
 #include <ostream>
@@ -163,6 +165,15 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
     return ProgramRead{std::move(*loaded.lists), std::move(loaded.notes)};
 }
 
+int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err)
+{
+    if (const auto error = files.write(path, bytes)) {
+        err << "fernhollow: cannot write " << path << ": " << *error << '\n';
+        return 2;
+    }
+    return 0;
+}
+
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle)
 {
     if (!lines.empty()) {
@@ -182,7 +193,9 @@ void StreamMessages::show(const std::string& text)
     err << text << '\n';
 }
 
-int run(const Args& args, Streams io, const Devices& devices)
+namespace {
+
+int runCommand(const Args& args, Streams io, const Devices& devices)
 {
     if (args.empty()) {
         showHelp(io.err);
@@ -206,6 +219,22 @@ int run(const Args& args, Streams io, const Devices& devices)
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
     return command->handler(std::get<Parsed>(parsed), io, devices);
+}
+
+} // namespace
+
+int run(const Args& args, Streams io, const Devices& devices)
+{
+    errno = 0;
+    const int status = runCommand(args, io, devices);
+    // A script must not take output that never arrived (a full disk, a closed pipe)
+    // for success.
+    io.out.flush();
+    if (!io.out) {
+        io.err << "fernhollow: write error: " << (errno != 0 ? std::strerror(errno) : "the output failed") << '\n';
+        return 2;
+    }
+    return status;
 }
 
 bool opensWindow(const Args& args, const PathExists& exists)

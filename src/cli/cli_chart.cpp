@@ -5,7 +5,7 @@
 #include "compiler/program.h"
 #include "platform/displaylist.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -33,30 +33,30 @@ std::optional<Format> formatOf(const std::string& path)
     return std::nullopt;
 }
 
-// Paints the chart as the chart window shows it at `size`; returns the failure, if any.
-std::optional<std::string> writeChart(const DisplayList& chart, const QSize& size, Format format,
-                                      const std::string& path)
+// The chart as the chart window shows it at `size`, as the bytes of a file; no
+// value when it could not be painted.
+std::optional<QByteArray> drawChart(const DisplayList& chart, const QSize& size, Format format)
 {
     const QRect area(QPoint(0, 0), size);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     if (format == Format::Png) {
-        if (!chartImage(chart, size).save(QString::fromLocal8Bit(path), "PNG"))
-            return "cannot write the image";
-        return std::nullopt;
+        if (!chartImage(chart, size).save(&buffer, "PNG"))
+            return std::nullopt;
+        return bytes;
     }
-    QFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString().toStdString();
     QSvgGenerator svg;
     std::unique_ptr<QPdfWriter> pdf;
     QPaintDevice* device = &svg;
     if (format == Format::Svg) {
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(area);
         svg.setResolution(96);
     } else {
         // One page the size of the window, at the window's 96 dots per inch.
-        pdf = std::make_unique<QPdfWriter>(&file);
+        pdf = std::make_unique<QPdfWriter>(&buffer);
         pdf->setResolution(96);
         pdf->setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point,
                                    QString(), QPageSize::ExactMatch));
@@ -65,12 +65,11 @@ std::optional<std::string> writeChart(const DisplayList& chart, const QSize& siz
     }
     QPainter painter;
     if (!painter.begin(device))
-        return "cannot paint the chart";
+        return std::nullopt;
     paintChart(painter, area, chart);
-    painter.end();
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString().toStdString();
-    return std::nullopt;
+    if (!painter.end())
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace
@@ -116,11 +115,13 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         return 2;
 
     const HeadlessGui gui;
-    if (const auto failure = writeChart(drawing, size, *format, out)) {
-        io.err << "fernhollow: cannot write " << out << ": " << *failure << '\n';
+    const auto bytes = drawChart(drawing, size, *format);
+    if (!bytes) {
+        io.err << "fernhollow: cannot write " << out << ": cannot paint the chart\n";
         return 2;
     }
-    return 0;
+    // Written as a program file is: whole, or not at all.
+    return writeOutput(devices.files, out, bytes->toStdString(), io.err);
 }
 
 } // namespace fh::cli

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #include <ostream>
 
@@ -17,23 +18,31 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
     if (!read)
         return 2;
 
-    const QString pdfName = QFile::decodeName(QByteArray::fromStdString(output));
-    if (QFile probe(pdfName); !probe.open(QIODevice::WriteOnly)) {
-        io.err << "fernhollow: cannot write " << output << ": " << probe.errorString().toStdString() << '\n';
+    // A printer writes only to a named file: print into a scratch folder, then write
+    // the document out as any output is written, whole or not at all.
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        io.err << "fernhollow: cannot write " << output << ": " << scratch.errorString().toStdString() << '\n';
         return 2;
     }
-
+    const QString pdfName = scratch.filePath(QStringLiteral("listing.pdf"));
     const HeadlessGui gui;
-
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(pdfName);
-    QtPrinter printer(pdf);
-    if (const auto error = printListing(read->lists, printer)) {
-        io.err << "fernhollow: " << *error << '\n';
+    {
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(pdfName);
+        QtPrinter printer(pdf);
+        if (const auto error = printListing(read->lists, printer)) {
+            io.err << "fernhollow: " << *error << '\n';
+            return 2;
+        }
+    }
+    QFile pdf(pdfName);
+    if (!pdf.open(QIODevice::ReadOnly)) {
+        io.err << "fernhollow: cannot write " << output << ": " << pdf.errorString().toStdString() << '\n';
         return 2;
     }
-    return 0;
+    return writeOutput(devices.files, output, pdf.readAll().toStdString(), io.err);
 }
 
 } // namespace fh::cli

@@ -45,6 +45,10 @@ std::optional<Size> parseSize(const std::string& text);
 std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
                                         bool regularOnly = false);
 
+// Writes a command's output file through `files`; on failure says why in one line.
+// Returns the exit status.
+int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err);
+
 // Each command line given: the arguments, or else the lines of standard input, where
 // LF and CR LF end a line.
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle);

@@ -5,16 +5,18 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace fh::test {
 namespace {
 
 // The executable under sh, without any display: `command` follows the program's name.
-Outcome runExecutable(const std::string& command)
+// Standard output goes to `out`, or is kept.
+Outcome runExecutable(const std::string& command, const std::string& out = {})
 {
     const ScratchDir dir;
     const std::string line = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY '" FERNHOLLOW_EXE "' " + command +
-                             " >'" + (dir / "out") + "' 2>'" + (dir / "err") + "'";
+                             " >'" + (out.empty() ? dir / "out" : out) + "' 2>'" + (dir / "err") + "'";
     const int raw = std::system(line.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
 }
@@ -43,6 +45,30 @@ TEST(Executable, CompilesAProgramFromAPipe)
     const Outcome endless = runExecutable("compile /dev/stdin < /dev/zero");
     EXPECT_EQ(endless.status, 2);
     EXPECT_EQ(endless.err, "fernhollow: cannot read /dev/stdin: larger than 16 MiB, not a program file\n");
+}
+
+// Fault mended: output that never arrived, or a device replaced by a chart, was success.
+TEST(Executable, NoOutputIsLostWithoutFailing)
+{
+    const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
+    for (const char* command : {"compile", "check L,6,1,ON", "simulate @ --at 06:00:00 --seconds 60"}) {
+        std::string line = command;
+        if (const auto at = line.find('@'); at != std::string::npos)
+            line.replace(at, 1, example);
+        else if (line == "compile")
+            line += " " + example;
+        const Outcome full = runExecutable(line + " </dev/null", "/dev/full");
+        EXPECT_EQ(full.status, 2) << line;
+        EXPECT_EQ(full.err, "fernhollow: write error: No space left on device\n") << line;
+    }
+    const ScratchDir dir;
+    const std::string link = dir / "x.pdf";
+    ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
+    for (const char* command : {"chart", "listing"}) {
+        const Outcome o = runExecutable(std::string(command) + " '" + example + "' -o '" + link + "' </dev/null");
+        EXPECT_EQ(o.status, 2) << command;
+        EXPECT_EQ(o.err, "fernhollow: cannot write " + link + ": " + link + " is not a regular file\n") << command;
+    }
 }
 
 } // namespace

@@ -8,9 +8,12 @@
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/paintercanvas.h"
+#include "platform/qt/qtprinter.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QPrinter>
 #include <QImage>
 #include <QPainter>
 #include <QListWidget>
@@ -192,6 +195,23 @@ TEST(PrintedChart, TextKeepsItsSizeNextToTheDrawingAtAnyResolution)
     const int screen = paint(96, 1), paper = paint(1200, 5);
     ASSERT_GT(screen, 20);
     EXPECT_NEAR(paper, 5 * screen, 0.15 * 5 * screen);
+}
+
+// Fault mended: a print to a PDF file on a full disk was reported as done.
+TEST(PrintedChart, APdfThatCouldNotBeWrittenIsAFailure)
+{
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    const QString written =
+        QDir::temp().filePath(QStringLiteral("fernhollow-print-%1.pdf").arg(QCoreApplication::applicationPid()));
+    for (const QString& name : {QStringLiteral("/dev/full"), written}) {
+        pdf.setOutputFileName(name);
+        QtPrinter printer(pdf);
+        printer.printLine("T,06:00:00,70,80");
+        const auto failure = printer.endDoc();
+        EXPECT_EQ(failure.has_value(), name == "/dev/full") << name.toStdString();
+    }
+    QFile::remove(written);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -12,6 +13,22 @@
 #include <algorithm>
 
 namespace fh {
+
+namespace {
+
+// The PDF writer reports no failed write (a full disk, a device): a document is
+// whole when it is a file that ends as every PDF ends.
+bool wholePdf(const QString& name)
+{
+    QFile file(name);
+    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    if (!file.seek(std::max<qint64>(0, file.size() - 32)))
+        return false;
+    return file.readAll().trimmed().endsWith("%%EOF");
+}
+
+} // namespace
 
 QtPrinter::QtPrinter(QPrinter& printer) : printer(printer), chosenOrientation(printer.pageLayout().orientation()) {}
 
@@ -93,9 +110,9 @@ void QtPrinter::paint(const DisplayList& picture, double width, double height, c
 
 std::optional<std::string> QtPrinter::endDoc()
 {
-    if (begin() && painter.end())
-        return std::nullopt;
     const QString file = printer.outputFileName();
+    if (begin() && painter.end() && (file.isEmpty() || wholePdf(file)))
+        return std::nullopt;
     if (!file.isEmpty())
         return "cannot write " + QFile::encodeName(file).toStdString();
     return "the printer " + printer.printerName().toStdString() + " cannot be used";
