@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
 
 namespace fh {
 
@@ -51,6 +52,13 @@ void Application::show()
     // Without a window manager nothing else makes it active, and the start-up
     // runs on activation.
     form1.activateWindow();
+}
+
+void Application::start(const std::optional<std::string>& path)
+{
+    show();
+    if (path)
+        QTimer::singleShot(0, &form1, [this, file = *path] { open(file); });
 }
 
 } // namespace fh

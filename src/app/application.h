@@ -17,6 +17,7 @@
 #include "gui/simcontrols.h"
 #include "simulation/simulation.h"
 
+#include <optional>
 #include <string>
 
 namespace fh {
@@ -31,6 +32,9 @@ public:
     void open(const std::string& path);
     // Shows the main window and makes it active, which runs its start-up.
     void show();
+    // Shows the main window, then opens `path`, if any, once the window is on screen,
+    // so that its report stands over the window.
+    void start(const std::optional<std::string>& path);
 
     Form1& mainWindow() { return form1; }
     SimulationControls& simulationControls() { return simulationControls_; }

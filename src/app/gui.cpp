@@ -5,6 +5,9 @@
 
 #include <QApplication>
 
+#include <optional>
+#include <string>
+
 namespace fh::gui {
 
 int run(int argc, char* argv[])
@@ -12,11 +15,8 @@ int run(int argc, char* argv[])
     QApplication app(argc, argv);
     QtClock clock;
     Application application(clock);
-    // A program file named on the command line opens as Load would open it.
     // QApplication has taken its own options out of argv by now.
-    if (argc > 1)
-        application.open(argv[1]);
-    application.show();
+    application.start(argc > 1 ? std::optional<std::string>(argv[1]) : std::nullopt);
     return QApplication::exec();
 }
 
