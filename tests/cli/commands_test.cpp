@@ -33,7 +33,9 @@ doubles::MemoryTextFiles programFiles()
         {"old.fhp", "t,6,70,80 \r\n==\r\n   \r\n==\r\n"},
         {"locked.fhp", ""},
         {"tail.fhp", "==\r\n==\r\n==\r\n  \r\nkept\r\n"},
+        {"fifo", "==\r\n==\r\n"},
     };
+    files.pipes = {"fifo"};
     files.failing = {{"locked.fhp", "Permission denied"}};
     for (const char* missing : {"no/p.fhp", "no/c.svg", "no/x.pdf"})
         files.failing[missing] = "No such file or directory";
@@ -164,6 +166,9 @@ TEST(CommandLine, AnswersEachCommand)
         {{"check", "l,6,1,on\n", "T,6,70\xC2\xB0,80"}, "", 1,
          "error: a command line cannot hold a line break\nT,06:00:00,70\xC2\xB0,80\n", ""},
         {{"add", "locked.fhp", "T,6,70,80"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
+        // Fault mended: a pipe or a device was replaced by a regular file.
+        {{"add", "fifo", "T,6,70,80"}, "", 2, "", cannotRead + "fifo: fifo is not a regular file\n", "fifo", "==\r\n==\r\n"},
+        {{"compile", "fifo"}, "", 0, "", ""},
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
         {{"add"}, "", 2, "", "usage: fernhollow add FILE [LINE...]\n"},
 
