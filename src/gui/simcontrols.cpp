@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 
 namespace fh {
@@ -60,21 +59,11 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
     image3 = form1.findChild<QLabel*>(QStringLiteral("Image3"));
     check13 = form1.findChild<QCheckBox*>(QStringLiteral("Check13"));
     command2 = form1.findChild<QPushButton*>(QStringLiteral("Command2"));
-    timer1 = form1.findChild<QTimer*>(QStringLiteral("Timer1"));
-    if (!timer1) {
-        timer1 = new QTimer(&form1);
-        timer1->setObjectName(QStringLiteral("Timer1"));
-    }
-    timer1->setInterval(10);
 
     setPicture(image1, QStringLiteral("warning"));
     setPicture(image2, QStringLiteral("light-green"));
     setPicture(image3, QStringLiteral("light-red"));
 
-    connect(timer1, &QTimer::timeout, this, [this] {
-        if (this->simulation.tick())
-            handled();
-    });
     if (sson)
         connect(sson, &QAction::triggered, this, [this] {
             this->simulation.switchOn();
@@ -109,8 +98,7 @@ SimulationControls::~SimulationControls() = default;
 void SimulationControls::startUp()
 {
     simulation.startUp();
-    if (!timer1->isActive())
-        timer1->start();
+    simulation.keepTime([this] { handled(); });
     handled();
 }
 

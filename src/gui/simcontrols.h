@@ -3,10 +3,10 @@
 // The simulation's controls on the main window, joined to the core Simulation:
 // the menu items sson and ssoff, the traffic lights Image2 (green) and Image3
 // (red), Label13, the clock Label6, the fan switch Check13, the force button
-// Command2 with its warning sign Image1, and the 10 ms Timer1 (made here when the
-// main window has none). Controls are found by objectName; a missing one is left
-// out. It also owns Form3. After each event it renders and emits changed().
-// The main window's first activation runs startUp(), and changed() renders it.
+// Command2 with its warning sign Image1. Controls are found by objectName; a missing
+// one is left out. It also owns Form3. After each event, and each second the
+// simulation's clock wakes it, it renders and emits changed(). The main window's
+// first activation runs startUp(), and changed() renders it.
 
 #include <QObject>
 
@@ -16,7 +16,6 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 class QWidget;
 
 namespace fh {
@@ -35,7 +34,8 @@ public:
     Form3& form3() { return *form3_; }
 
 public slots:
-    // The main window's first activation: timer start values, List4's items, Timer1 on.
+    // The main window's first activation: timer start values, List4's items, and the
+    // tick of every clock second from then on.
     void startUp();
     void render();
 
@@ -52,7 +52,6 @@ private:
     QWidget& form1;
     Simulation& simulation;
     std::unique_ptr<Form3> form3_;
-    QTimer* timer1 = nullptr;
     QAction* sson = nullptr;
     QAction* ssoff = nullptr;
     QLabel* label6 = nullptr;

@@ -5,6 +5,7 @@
 // (platform/qt) and an in-memory double (platform/doubles).
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,11 +13,15 @@ namespace fh {
 
 inline constexpr int secondsPerDay = 86400;
 
-// Local time of day in whole seconds, 0..86399.
+// Local time of day in whole seconds, 0..86399. Nothing the program shows changes
+// between whole seconds, so a caller sleeps until the next one begins.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual int secondsOfDay() const = 0;
+    // Calls `wake` once, when the clock's next second has begun, in place of any
+    // earlier request. A clock that never moves never wakes.
+    virtual void wakeAtNextSecond(std::function<void()> wake) { static_cast<void>(wake); }
 };
 
 // "hh:mm:ss" on a 24-hour clock; the seconds are taken modulo one day.

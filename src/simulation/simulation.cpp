@@ -47,10 +47,16 @@ std::string_view letterOf(const Cell& cell)
 
 } // namespace
 
-Simulation::Simulation(Program& compiled, const Editor& source, const Clock& time, Beeper& sound,
-                       MessageBox& boxes)
+Simulation::Simulation(Program& compiled, const Editor& source, Clock& time, Beeper& sound, MessageBox& boxes)
     : program(compiled), editor(source), clock(time), beeper(sound), messages(boxes)
 {
+}
+
+Simulation::~Simulation()
+{
+    // The clock must not wake a simulation that is gone.
+    if (changed)
+        clock.wakeAtNextSecond({});
 }
 
 void Simulation::startUp()
@@ -87,6 +93,21 @@ bool Simulation::tick()
     // during this tick is still to come.
     lasttime = now;
     return true;
+}
+
+void Simulation::keepTime(std::function<void()> onChange)
+{
+    if (changed)
+        return;
+    changed = std::move(onChange);
+    woken();
+}
+
+void Simulation::woken()
+{
+    if (tick())
+        changed();
+    clock.wakeAtNextSecond([this] { woken(); });
 }
 
 void Simulation::sim() { step(dayOf(clock.secondsOfDay())); }

@@ -10,6 +10,7 @@
 #include "language/commandlists.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -64,15 +65,20 @@ struct ControlPanel {
 
 class Simulation {
 public:
-    Simulation(Program& program, const Editor& editor, const Clock& clock, Beeper& beeper,
-               MessageBox& messages);
+    Simulation(Program& program, const Editor& editor, Clock& clock, Beeper& beeper, MessageBox& messages);
+    ~Simulation();
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
 
     // The one-time part of the main window's first activation: the timers' start
     // values and the timer list's items. Later calls change nothing.
     void startUp();
 
-    // The 10 ms tick: true when the clock second changed, so there is something to render.
+    // The tick: true when the clock second changed, so there is something to render.
     bool tick();
+    // Ticks from now on at the start of every clock second, and calls `changed` after
+    // each tick with something to render. Later calls change nothing.
+    void keepTime(std::function<void()> changed);
     void sim();
     void blinky();
 
@@ -98,13 +104,14 @@ public:
 private:
     // The traffic lights, caption, check marks and window of the switch, and a fresh set-up.
     void switchTo(bool on);
+    void woken();
     // One step at the clock second `second`.
     void step(int second);
     void apply(int line);
 
     Program& program;
     const Editor& editor;
-    const Clock& clock;
+    Clock& clock;
     Beeper& beeper;
     MessageBox& messages;
 
@@ -124,6 +131,7 @@ private:
     bool started = false;
     bool settingUp = false; // also while a box of the set-up is open
     bool fanPressed_ = false;
+    std::function<void()> changed;
 };
 
 } // namespace fh

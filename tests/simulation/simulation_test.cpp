@@ -421,5 +421,31 @@ TEST(Simulation, ACompileDuringTheRunFindsThePendingLineAgain)
     }
 }
 
+// Nothing wakes the program between seconds: each turn of the clock's second ticks once.
+TEST(Simulation, KeepsTimeWhenTheClockWakesIt)
+{
+    Rig r;
+    int changes = 0;
+    r.editor.replaceLists(CommandLists{{{}, {"L,06:00:05,1,ON"}, {}}});
+    r.clock.set(at(6, 0, 0));
+    r.sim.keepTime([&] { ++changes; });
+    r.sim.switchOn();
+    EXPECT_EQ(changes, 1);
+    r.clock.set(at(6, 0, 5)); // four seconds missed, made up in the one wake
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(r.sim.greenhouse().lamps, on({1}));
+    r.sim.keepTime([] { FAIL() << "a second request changes nothing"; });
+    r.clock.advance();
+    EXPECT_EQ(changes, 3);
+
+    doubles::FakeClock outlives;
+    {
+        Rig gone;
+        Simulation sim(gone.prog, gone.editor, outlives, gone.beeper, gone.messages);
+        sim.keepTime([] {});
+    }
+    outlives.advance(); // wakes nothing that is gone
+}
+
 } // namespace
 } // namespace fh

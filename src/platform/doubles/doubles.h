@@ -7,22 +7,33 @@
 #include "platform/devices.h"
 #include "platform/printer.h"
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fh::doubles {
 
+// Every move of the time wakes whoever waits for the next second, as the passing of
+// that second would.
 class FakeClock : public Clock {
 public:
     explicit FakeClock(int seconds = 0) : now(seconds) {}
     int secondsOfDay() const override { return now; }
-    void set(int seconds) { now = ((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay; }
+    void wakeAtNextSecond(std::function<void()> wake) override { alarm = std::move(wake); }
+    void set(int seconds)
+    {
+        now = ((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay;
+        if (alarm)
+            std::exchange(alarm, {})();
+    }
     void advance(int seconds = 1) { set(now + seconds); }
 
 private:
     int now;
+    std::function<void()> alarm;
 };
 
 class CountingBeeper : public Beeper {

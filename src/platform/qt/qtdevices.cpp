@@ -5,6 +5,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTime>
+#include <QTimer>
+
+#include <utility>
 
 namespace fh {
 
@@ -32,9 +35,33 @@ QString fileName(const std::string& name)
 
 } // namespace
 
+QtClock::QtClock() : timer(std::make_unique<QTimer>())
+{
+    timer->setSingleShot(true);
+    // A coarse timer may fire a twentieth of its interval early or late.
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer.get(), &QTimer::timeout, [this] {
+        if (pending)
+            std::exchange(pending, {})();
+    });
+}
+
+QtClock::~QtClock() = default;
+
 int QtClock::secondsOfDay() const
 {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000;
+}
+
+void QtClock::wakeAtNextSecond(std::function<void()> wake)
+{
+    pending = std::move(wake);
+    if (!pending) {
+        timer->stop();
+        return;
+    }
+    // A millisecond past the turn, so that the new second has surely begun.
+    timer->start(1001 - QTime::currentTime().msecsSinceStartOfDay() % 1000);
 }
 
 void QtBeeper::beep()

@@ -4,13 +4,28 @@
 
 #include "platform/devices.h"
 
+#include <functional>
+#include <memory>
+
+class QTimer;
 class QWidget;
 
 namespace fh {
 
+// A single-shot timer wakes the program once a second, and never between seconds.
 class QtClock : public Clock {
 public:
+    QtClock();
+    ~QtClock() override;
+    QtClock(const QtClock&) = delete;
+    QtClock& operator=(const QtClock&) = delete;
+
     int secondsOfDay() const override;
+    void wakeAtNextSecond(std::function<void()> wake) override;
+
+private:
+    std::unique_ptr<QTimer> timer;
+    std::function<void()> pending;
 };
 
 class QtBeeper : public Beeper {
