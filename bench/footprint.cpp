@@ -1,6 +1,6 @@
 // Start-up time, peak memory and idle CPU of the desktop program, under the
 // offscreen platform: the real Application, shown, then a minute (or the seconds
-// given) with the simulation running on the example program.
+// given) with the simulation running on the example program, and as long with it off.
 //
 // Usage: fernhollow_footprint START_NS PROGRAM_FILE [SECONDS]
 // START_NS is the wall clock (ns since the epoch) taken just before this process
@@ -36,6 +36,16 @@ double cpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+// Share of one core the program takes, in per cent, while the event loop runs `seconds`.
+double cpuWhileRunning(QApplication& app, int seconds)
+{
+    const double before = cpuSeconds();
+    // exit(), not quit(): quit() first asks every window to close, and the simulation window refuses.
+    QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
+    return 100 * (cpuSeconds() - before) / seconds;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -61,15 +71,15 @@ int main(int argc, char* argv[])
 
     application.open(program);
     application.mainWindow().menus().sson->trigger();
-    const double cpuBefore = cpuSeconds();
-    // exit(), not quit(): quit() first asks every window to close, and the simulation window refuses.
-    QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(0); });
-    QApplication::exec();
-    const double cpu = cpuSeconds() - cpuBefore;
-    std::printf("CPU with the simulation running: %.2f %% of one core over %d s\n", 100 * cpu / seconds, seconds);
+    std::printf("CPU with the simulation running: %.2f %% of one core over %d s\n", cpuWhileRunning(app, seconds),
+                seconds);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("peak memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024);
+    std::fflush(stdout);
+
+    application.mainWindow().menus().ssoff->trigger();
+    std::printf("CPU with the simulation off: %.2f %% of one core over %d s\n", cpuWhileRunning(app, seconds), seconds);
     return 0;
 }

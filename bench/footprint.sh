@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Start-up time, peak memory and CPU use with the simulation running, offscreen.
+# Start-up time, peak memory and CPU use with the simulation running and off, offscreen.
 # Usage: bench/footprint.sh [SECONDS]   (default 60; needs the bench build)
 set -euo pipefail
 cd "$(dirname "$0")/.."

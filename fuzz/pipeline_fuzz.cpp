@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fh::doubles::FakeClock clock;
     fh::doubles::CountingBeeper beeper;
     fh::Editor editor(messages);
-    editor.replaceLists(fh::readProgramFile(std::string_view(reinterpret_cast<const char*>(data), size)));
+    editor.replaceLists(fh::readProgramFile(std::string_view(reinterpret_cast<const char*>(data), size)).lists);
 
     fh::Program program;
     fh::Simulation simulation(program, editor, clock, beeper, messages);
