@@ -22,36 +22,50 @@ using Outputs = std::array<bool, outputCount + 1>; // index 1..6: the output is 
 struct Good {
     std::size_t line;
     Item item;
-    std::vector<std::string> terms; // of the line in filed form
-    std::string letter;             // T, L or W
-    std::string state;              // term 4, trimmed
-    std::optional<int> second;      // of the day; 24:MM:SS is 00:MM:SS
+    std::string letter;         // T, L or W
+    std::string state;          // term 4, trimmed
+    std::optional<int> second;  // of the day; 24:MM:SS is 00:MM:SS
     Outputs named{};
     bool namesOutput = false;
     bool pulsed = false;
     double timer = 0;
+    std::optional<std::string> extra; // the terms after the fourth, as filed; none when there are none
     // Both pulse times, in seconds, when the pulsed line gives them.
     std::optional<std::pair<double, double>> times;
 };
 
-std::string_view termAt(const std::vector<std::string>& terms, std::size_t n)
+// The piece of `rest` before `separator`; `rest` keeps what follows the separator,
+// or nothing after the last piece. Splits without allocating: the check runs on
+// every change in the windows.
+std::string_view cut(std::optional<std::string_view>& rest, char separator)
 {
-    return n >= 1 && n <= terms.size() ? std::string_view(terms[n - 1]) : std::string_view();
+    if (!rest)
+        return {};
+    const auto at = rest->find(separator);
+    const std::string_view piece = rest->substr(0, at);
+    if (at == std::string_view::npos)
+        rest.reset();
+    else
+        rest = rest->substr(at + 1);
+    return piece;
 }
 
 std::optional<int> secondOfDay(std::string_view time)
 {
-    const auto parts = split(time, ':');
-    if (parts.size() != 3)
-        return std::nullopt;
+    std::optional<std::string_view> rest = time;
     int total = 0;
-    for (const auto& part : parts) {
+    for (int i = 0; i < 3; ++i) {
+        if (!rest)
+            return std::nullopt;
+        const std::string_view part = cut(rest, ':');
         int value = 0;
         const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
         if (ec != std::errc() || end != part.data() + part.size() || value < 0 || value > 60)
             return std::nullopt;
         total = total * 60 + value;
     }
+    if (rest)
+        return std::nullopt;
     return total % secondsPerDay;
 }
 
@@ -59,14 +73,17 @@ double seconds(std::string_view pulseTerm) { return cellValue(pulseSeconds(pulse
 
 Good readGood(std::string_view filed, std::size_t line, Item item)
 {
-    Good g{line, item, split(filed, ','), {}, {}, {}, {}, false, false, 0, std::nullopt};
-    g.letter = std::string(trim(termAt(g.terms, 1)));
-    g.state = std::string(trim(termAt(g.terms, 4)));
-    g.second = secondOfDay(termAt(g.terms, 2));
-    const std::string_view ids = termAt(g.terms, 3);
+    Good g{line, item, {}, {}, {}, {}, false, false, 0, std::nullopt, std::nullopt};
+    std::optional<std::string_view> rest = filed;
+    g.letter = std::string(trim(cut(rest, ',')));
+    g.second = secondOfDay(cut(rest, ','));
+    const std::string_view ids = cut(rest, ',');
+    g.state = std::string(trim(cut(rest, ',')));
+    if (rest)
+        g.extra = std::string(*rest);
     if ((g.letter == "L" || g.letter == "W") && !ids.empty()) {
-        for (const auto& id : split(ids, '/')) {
-            const long long n = roundHalfEven(leadingValue(id), 0, outputCount + 1);
+        for (std::optional<std::string_view> id = ids; id;) {
+            const long long n = roundHalfEven(leadingValue(cut(id, '/')), 0, outputCount + 1);
             if (n >= 1 && n <= outputCount) {
                 g.named[static_cast<std::size_t>(n)] = true;
                 g.namesOutput = true;
@@ -78,8 +95,10 @@ Good readGood(std::string_view filed, std::size_t line, Item item)
         std::string number = g.state;
         std::erase(number, 'P');
         g.timer = leadingValue(number);
-        if (g.terms.size() >= 6)
-            g.times = std::pair{seconds(g.terms[4]), seconds(g.terms[5])};
+        std::optional<std::string_view> times = g.extra;
+        const std::string_view on = cut(times, ',');
+        if (times)
+            g.times = std::pair{seconds(on), seconds(cut(times, ','))};
     }
     return g;
 }
@@ -173,10 +192,7 @@ std::string pulseTextMessage(std::string_view term)
 
 std::string ignoredMessage(const Good& g)
 {
-    std::string extra;
-    for (std::size_t n = 5; n <= g.terms.size(); ++n)
-        extra += (n == 5 ? "" : ",") + g.terms[n - 1];
-    std::string message = std::string(trim(extra)) + " after " + (g.letter == "T" ? "the set-points" : g.state) +
+    std::string message = std::string(trim(g.extra.value_or(""))) + " after " + (g.letter == "T" ? "the set-points" : g.state) +
                           " does nothing";
     if (g.letter == "T" || !g.namesOutput)
         return message;
@@ -270,8 +286,8 @@ private:
             const int list = listOf(g.letter);
             if (list >= 0 && static_cast<std::size_t>(list) != g.item.list)
                 add(g, Finding::Warning, code::wrongSection,
-                    "a " + g.letter + " line in the " + std::string(listName(g.item.list)) + " list; it belongs in the " +
-                        g.letter + " list");
+                    (g.letter == "L" ? "an " : "a ") + g.letter + " line in the " +
+                        std::string(listName(g.item.list)) + " list; it belongs in the " + g.letter + " list");
         }
     }
 
@@ -290,7 +306,8 @@ private:
                 for (std::size_t k = i; k < end; ++k)
                     add(*bySecond[k].second, Finding::Error, code::sameTime,
                         std::to_string(end - i) + " lines at " + formatTime(bySecond[i].first) +
-                            ": only the first takes effect; all but the first wait a day and hold back every later line");
+                            ": only the first takes effect; all but the first wait a day and hold back every "
+                            "later line");
             i = end;
         }
     }
@@ -355,8 +372,7 @@ private:
     {
         for (const Good& g : goods) {
             if (!g.pulsed) {
-                const auto extra = g.terms.size() > 4 ? std::next(g.terms.begin(), 4) : g.terms.end();
-                if (std::any_of(extra, g.terms.end(), [](const std::string& t) { return !trim(t).empty(); }))
+                if (g.extra && g.extra->find_first_not_of(" ,") != std::string::npos)
                     add(g, Finding::Warning, code::ignoredTerms, ignoredMessage(g));
                 continue;
             }
@@ -369,8 +385,8 @@ private:
                 add(g, Finding::Warning, code::pulseTimes,
                     "an off time of " + spoken(g.times->second) + ": " + outputNames(g.letter, g.named, true) +
                         " never closed");
-            for (std::size_t n = 5; n <= 6 && n <= g.terms.size(); ++n)
-                if (const std::string_view term = trim(g.terms[n - 1]); !plainPulse(term))
+            for (std::optional<std::string_view> rest = g.extra; rest;)
+                if (const std::string_view term = trim(cut(rest, ',')); !plainPulse(term))
                     add(g, Finding::Warning, code::pulseText, pulseTextMessage(term));
         }
     }
