@@ -39,6 +39,7 @@ struct Command {
 bool isClock(const std::string& text) { return parseClock(text).has_value(); }
 bool isSeconds(const std::string& text) { return parseSeconds(text).has_value(); }
 bool isSize(const std::string& text) { return parseSize(text).has_value(); }
+bool isFormat(const std::string& text) { return text == "text" || text == "tsv"; }
 
 const std::vector<Command>& commands()
 {
@@ -62,6 +63,9 @@ const std::vector<Command>& commands()
         {"add", "fernhollow add FILE [LINE...]",
          "enter command lines (arguments or standard input) into a program file", {}, 1, true,
          add},
+        {"lint", "fernhollow lint FILE [--format text|tsv]",
+         "check a whole program file for lines that will not do what they seem to",
+         {{"--format", false, "text or tsv", isFormat}}, 1, false, lint},
     };
     return table;
 }
@@ -151,7 +155,7 @@ std::optional<int> parseClock(const std::string& text)
     return value[0] * 3600 + value[1] * 60 + value[2];
 }
 
-std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& err, TextFiles& files,
                                         bool regularOnly)
 {
     LoadedProgram loaded = loadProgram(files, path, regularOnly);
@@ -159,10 +163,18 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
         err << "fernhollow: cannot read " << path << ": " << loaded.error << '\n';
         return std::nullopt;
     }
-    for (const LoadNote& note : loaded.notes)
-        err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
-            << utf8FromLatin1(describe(note)) << '\n';
     return ProgramRead{std::move(*loaded.lists), std::move(loaded.notes)};
+}
+
+std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+                                        bool regularOnly)
+{
+    auto read = readOrReport(path, err, files, regularOnly);
+    if (read)
+        for (const LoadNote& note : read->notes)
+            err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
+                << utf8FromLatin1(describe(note)) << '\n';
+    return read;
 }
 
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err)

@@ -39,6 +39,10 @@ std::optional<long long> parseSeconds(const std::string& text);
 // "WxH", each side 1 to largestSide.
 std::optional<Size> parseSize(const std::string& text);
 
+// Reads a program file, keeping the notes on its lines; on failure says why in one
+// line. Unless `regularOnly`, a script may hand the program over through a pipe.
+std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& err, TextFiles& files,
+                                        bool regularOnly = false);
 // Reads a program file and writes the notes on its lines to `err`, one per line as
 // "FILE:LINE: error: MESSAGE" or "FILE:LINE: warning: filed as LINE"; on failure says
 // why in one line. Unless `regularOnly`, a script may hand the program over through a pipe.
@@ -79,5 +83,6 @@ int simulate(const Parsed& args, Streams io, const Devices& devices);
 int chart(const Parsed& args, Streams io, const Devices& devices);
 int listing(const Parsed& args, Streams io, const Devices& devices);
 int add(const Parsed& args, Streams io, const Devices& devices);
+int lint(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli

@@ -77,20 +77,6 @@ void appendNumber(std::string& out, double value, std::size_t width, bool trimme
     out.append(digits, end);
 }
 
-// A pulse time converted to seconds in the order S, then M, then H; a term
-// without these letters stays text.
-Cell pulseSeconds(std::string_view text)
-{
-    Cell cell = std::string(text);
-    if (contains(text, 'S'))
-        cell = leadingValue(without(text, 'S'));
-    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'M'))
-        cell = saturated(leadingValue(without(*t, 'M')) * 60);
-    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'H'))
-        cell = saturated(leadingValue(without(*t, 'H')) * 3600);
-    return cell;
-}
-
 // The states an L or W line gives outputs 1..6 in `outstate`, and the mode a W line
 // leaves in `mode`; an output number outside 1..6 names no output, but a W line
 // still takes its mode from it.
@@ -187,6 +173,18 @@ double cellValue(const Cell& cell)
     if (const auto* number = std::get_if<double>(&cell))
         return *number;
     return leadingValue(std::get<std::string>(cell));
+}
+
+Cell pulseSeconds(std::string_view text)
+{
+    Cell cell = std::string(text);
+    if (contains(text, 'S'))
+        cell = leadingValue(without(text, 'S'));
+    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'M'))
+        cell = saturated(leadingValue(without(*t, 'M')) * 60);
+    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'H'))
+        cell = saturated(leadingValue(without(*t, 'H')) * 3600);
+    return cell;
 }
 
 bool Program::combine(const CommandLists& lists, MessageBox& messages)

@@ -61,6 +61,10 @@ struct OutputState {
 
 // The numeric value of a cell: the number, or the leading value of the text.
 double cellValue(const Cell& cell);
+// A pulse time of a pulsed W line converted to seconds in the order S, then M,
+// then H, each read from the front once its letter is removed: 9M55S gives 9. A
+// term without these letters stays text.
+Cell pulseSeconds(std::string_view text);
 
 class Program {
 public:

@@ -33,6 +33,7 @@ doubles::MemoryTextFiles programFiles()
         {"old.fhp", "t,6,70,80 \r\n==\r\n   \r\n==\r\n"},
         {"locked.fhp", ""},
         {"tail.fhp", "==\r\n==\r\n==\r\n  \r\nkept\r\n"},
+        {"lint.fhp", "t,6,70,80\r\nT,07:00:00,70,71\r\n==\r\n==\r\nW,07:00:00,3,ON,15M\r\n==\r\nx\r\n"},
         {"fifo", "==\r\n==\r\n"},
     };
     files.pipes = {"fifo"};
@@ -172,6 +173,20 @@ TEST(CommandLine, AnswersEachCommand)
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
         {{"add"}, "", 2, "", "usage: fernhollow add FILE [LINE...]\n"},
 
+        // The notes of the load come back as findings, not a second time on standard error.
+        {{"lint", "lint.fhp"}, "", 1,
+         "lint.fhp:1: warning: not in filed form; loaded as T,06:00:00,70,80 [filed-anew]\n"
+         "lint.fhp:2: error: high temp is too close to low temp (2 degrees F) [bad-line]\n"
+         "lint.fhp:5: warning: valve 3 is switched on but no line switches it off [never-off]\n"
+         "lint.fhp:5: warning: 15M after ON does nothing: valve 3 is not switched off by it [ignored-terms]\n"
+         "lint.fhp:7: error: after the third separator, not loaded [not-loaded]\n",
+         ""},
+        {{"lint", "noon.fhp", "--format", "tsv"}, "", 1,
+         "2\twarning\tnever-off\tlight 1 is switched on but no line switches it off\n", ""},
+        {{"lint", "empty.fhp"}, "", 0, "", ""},
+        {{"lint", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
+        {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
+
         {{"bogus"}, "", 2, "", "fernhollow: unknown command 'bogus' (see fernhollow --help)\n"},
         {{"--bogus", "p.fhp"}, "", 2, "", "fernhollow: unknown option '--bogus' (see fernhollow --help)\n"},
         {{"--version"}, "", 0, "fernhollow " FERNHOLLOW_VERSION "\n", ""},
@@ -205,7 +220,8 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
     EXPECT_EQ(none.err, help.out);
     for (const std::string usage :
          {"check [LINE...]", "compile FILE [--next HH:MM:SS]", "simulate FILE --at HH:MM:SS --seconds N",
-          "chart FILE -o OUT [--size WxH]", "listing FILE -o OUT.pdf", "add FILE [LINE...]"}) {
+          "chart FILE -o OUT [--size WxH]", "listing FILE -o OUT.pdf", "add FILE [LINE...]",
+          "lint FILE [--format text|tsv]"}) {
         const std::string name = usage.substr(0, usage.find(' '));
         EXPECT_NE(help.out.find("\n  " + name + " "), std::string::npos) << name;
         for (const char* flag : {"--help", "-h"}) {

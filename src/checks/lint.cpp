@@ -1,0 +1,407 @@
+#include "checks/lint.h"
+
+#include "compiler/program.h"
+#include "language/datcheck.h"
+#include "language/terms.h"
+#include "platform/devices.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+namespace fh {
+
+namespace {
+
+using Item = Finding::Item;
+using Outputs = std::array<bool, outputCount + 1>; // index 1..6: the output is named
+
+// A line that passed the check, read as the compiler reads it.
+struct Good {
+    std::size_t line;
+    Item item;
+    std::string letter;         // T, L or W
+    std::string state;          // term 4, trimmed
+    std::optional<int> second;  // of the day; 24:MM:SS is 00:MM:SS
+    Outputs named{};
+    bool namesOutput = false;
+    bool pulsed = false;
+    double timer = 0;
+    std::optional<std::string> extra; // the terms after the fourth, as filed; none when there are none
+    // Both pulse times, in seconds, when the pulsed line gives them.
+    std::optional<std::pair<double, double>> times;
+};
+
+// The piece of `rest` before `separator`; `rest` keeps what follows the separator,
+// or nothing after the last piece. Splits without allocating: the check runs on
+// every change in the windows.
+std::string_view cut(std::optional<std::string_view>& rest, char separator)
+{
+    if (!rest)
+        return {};
+    const auto at = rest->find(separator);
+    const std::string_view piece = rest->substr(0, at);
+    if (at == std::string_view::npos)
+        rest.reset();
+    else
+        rest = rest->substr(at + 1);
+    return piece;
+}
+
+std::optional<int> secondOfDay(std::string_view time)
+{
+    std::optional<std::string_view> rest = time;
+    int total = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (!rest)
+            return std::nullopt;
+        const std::string_view part = cut(rest, ':');
+        int value = 0;
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+        if (ec != std::errc() || end != part.data() + part.size() || value < 0 || value > 60)
+            return std::nullopt;
+        total = total * 60 + value;
+    }
+    if (rest)
+        return std::nullopt;
+    return total % secondsPerDay;
+}
+
+double seconds(std::string_view pulseTerm) { return cellValue(pulseSeconds(pulseTerm)); }
+
+Good readGood(std::string_view filed, std::size_t line, Item item)
+{
+    Good g{line, item, {}, {}, {}, {}, false, false, 0, std::nullopt, std::nullopt};
+    std::optional<std::string_view> rest = filed;
+    g.letter = std::string(trim(cut(rest, ',')));
+    g.second = secondOfDay(cut(rest, ','));
+    const std::string_view ids = cut(rest, ',');
+    g.state = std::string(trim(cut(rest, ',')));
+    if (rest)
+        g.extra = std::string(*rest);
+    if ((g.letter == "L" || g.letter == "W") && !ids.empty()) {
+        for (std::optional<std::string_view> id = ids; id;) {
+            const long long n = roundHalfEven(leadingValue(cut(id, '/')), 0, outputCount + 1);
+            if (n >= 1 && n <= outputCount) {
+                g.named[static_cast<std::size_t>(n)] = true;
+                g.namesOutput = true;
+            }
+        }
+    }
+    g.pulsed = g.letter == "W" && g.state.starts_with('P');
+    if (g.pulsed) {
+        std::string number = g.state;
+        std::erase(number, 'P');
+        g.timer = leadingValue(number);
+        std::optional<std::string_view> times = g.extra;
+        const std::string_view on = cut(times, ',');
+        if (times)
+            g.times = std::pair{seconds(on), seconds(cut(times, ','))};
+    }
+    return g;
+}
+
+// "valve 3", "lights 1, 2 and 4", then "is" or "are" when `verb`.
+std::string outputNames(std::string_view letter, const Outputs& named, bool verb = false)
+{
+    std::vector<std::string> numbers;
+    for (std::size_t k = 1; k < named.size(); ++k)
+        if (named[k])
+            numbers.push_back(std::to_string(k));
+    std::string text = letter == "L" ? "light" : "valve";
+    if (numbers.size() > 1)
+        text += 's';
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        text += (i == 0 ? " " : i + 1 == numbers.size() ? " and " : ", ") + numbers[i];
+    if (verb)
+        text += numbers.size() > 1 ? " are" : " is";
+    return text;
+}
+
+// A duration in the largest unit that holds it whole: "10 minutes", "9 seconds".
+std::string spoken(double secs)
+{
+    const auto in = [&](double unit, const char* name) {
+        const double count = secs / unit;
+        return plainNumber(count) + " " + name + (count == 1 ? "" : "s");
+    };
+    if (secs > 0 && secs < 1e15 && std::fmod(secs, 3600) == 0)
+        return in(3600, "hour");
+    if (secs > 0 && secs < 1e15 && std::fmod(secs, 60) == 0)
+        return in(60, "minute");
+    return in(1, "second");
+}
+
+// The same as a pulse term: 10M, 595S.
+std::string written(double secs)
+{
+    if (secs > 0 && secs < 1e15 && std::fmod(secs, 3600) == 0)
+        return plainNumber(secs / 3600) + "H";
+    if (secs > 0 && secs < 1e15 && std::fmod(secs, 60) == 0)
+        return plainNumber(secs / 60) + "M";
+    return plainNumber(secs) + "S";
+}
+
+bool isUnit(char c) { return c == 'H' || c == 'M' || c == 'S'; }
+
+double unitSeconds(char unit) { return unit == 'H' ? 3600 : unit == 'M' ? 60 : 1; }
+
+// A pulse term that reads as it looks: a number, then one letter.
+bool plainPulse(std::string_view term)
+{
+    return term.size() >= 2 && isUnit(term.back()) && isNumeric(term.substr(0, term.size() - 1));
+}
+
+// What a term of numbers and letters in turn means to a reader: 9M55S is 595
+// seconds, H3 three hours. None when it is no such term.
+std::optional<double> meant(std::string_view term)
+{
+    const bool letterFirst = !term.empty() && isUnit(term.front());
+    double total = 0;
+    std::size_t i = 0;
+    while (i < term.size()) {
+        char unit = 0;
+        if (letterFirst)
+            unit = term[i++];
+        const std::size_t start = i;
+        while (i < term.size() && !isUnit(term[i]))
+            ++i;
+        const std::string_view number = term.substr(start, i - start);
+        if (!letterFirst) {
+            if (i == term.size())
+                return std::nullopt;
+            unit = term[i++];
+        }
+        if (!isNumeric(number))
+            return std::nullopt;
+        total += leadingValue(number) * unitSeconds(unit);
+    }
+    if (term.empty() || !std::isfinite(total))
+        return std::nullopt;
+    return total;
+}
+
+std::string pulseTextMessage(std::string_view term)
+{
+    std::string message = std::string(term) + " reads as " + spoken(seconds(term)) + "; write ";
+    const auto intended = meant(term);
+    return message + (intended ? written(*intended) : "one number and one letter H, M or S, such as 10M");
+}
+
+std::string ignoredMessage(const Good& g)
+{
+    std::string message = std::string(trim(g.extra.value_or(""))) + " after " + (g.letter == "T" ? "the set-points" : g.state) +
+                          " does nothing";
+    if (g.letter == "T" || !g.namesOutput)
+        return message;
+    return message + ": " + outputNames(g.letter, g.named, true) +
+           (g.state == "ON" ? " not switched off by it" : " not switched on by it");
+}
+
+std::string_view listName(std::size_t list)
+{
+    static constexpr std::array<std::string_view, 3> names = {"T", "L", "W"};
+    return list < names.size() ? names[list] : "?";
+}
+
+class Checker {
+public:
+    Checker(const CommandLists& program, const std::vector<LoadNote>& notes) : lists(program)
+    {
+        std::size_t start = 1;
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            starts[k] = start;
+            start += lists[k].size() + 1;
+        }
+        readLines();
+        for (const LoadNote& note : notes)
+            readNote(note);
+        checkSections();
+        checkTimes();
+        checkOutputs();
+        checkTimers();
+        checkPulses();
+        std::ranges::stable_sort(found, {}, &Finding::line);
+    }
+
+    std::vector<Finding> found;
+
+private:
+    const CommandLists& lists;
+    std::array<std::size_t, 3> starts{};
+    std::vector<Good> goods;
+
+    void add(std::size_t line, std::optional<Item> item, Finding::Severity severity, std::string_view code,
+             std::string message)
+    {
+        found.push_back({line, item, severity, code, std::move(message)});
+    }
+    void add(const Good& g, Finding::Severity severity, std::string_view code, std::string message)
+    {
+        add(g.line, g.item, severity, code, std::move(message));
+    }
+
+    std::optional<Item> itemAt(std::size_t line) const
+    {
+        for (std::size_t k = 0; k < lists.size(); ++k)
+            if (line >= starts[k] && line - starts[k] < lists[k].size())
+                return Item{k, line - starts[k]};
+        return std::nullopt;
+    }
+
+    void readLines()
+    {
+        std::size_t count = 0;
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            for (std::size_t j = 0; j < lists[k].size(); ++j) {
+                const std::size_t line = starts[k] + j;
+                if (++count == progCapacity + 1)
+                    add(line, Item{k, j}, Finding::Error, code::tooManyLines,
+                        "more than " + std::to_string(progCapacity) +
+                            " lines: the program cannot be compiled or sent");
+                CheckResult r = datcheck(lists[k][j]);
+                if (!r.dataok)
+                    add(line, Item{k, j}, Finding::Error, code::badLine, std::move(r.errmsg));
+                else
+                    goods.push_back(readGood(r.cmdline, line, Item{k, j}));
+            }
+        }
+    }
+
+    // A failing line is found again in the lists, so its note adds nothing.
+    void readNote(const LoadNote& note)
+    {
+        if (note.kind == LoadNote::FiledAnew)
+            add(note.line, itemAt(note.line), Finding::Warning, code::filedAnew,
+                "not in filed form; loaded as " + note.text);
+        else if (note.kind == LoadNote::NotLoaded)
+            add(note.line, std::nullopt, Finding::Error, code::notLoaded, describe(note));
+    }
+
+    void checkSections()
+    {
+        for (const Good& g : goods) {
+            const int list = listOf(g.letter);
+            if (list >= 0 && static_cast<std::size_t>(list) != g.item.list)
+                add(g, Finding::Warning, code::wrongSection,
+                    (g.letter == "L" ? "an " : "a ") + g.letter + " line in the " +
+                        std::string(listName(g.item.list)) + " list; it belongs in the " + g.letter + " list");
+        }
+    }
+
+    void checkTimes()
+    {
+        std::vector<std::pair<int, const Good*>> bySecond;
+        for (const Good& g : goods)
+            if (g.second)
+                bySecond.emplace_back(*g.second, &g);
+        std::ranges::stable_sort(bySecond, {}, &std::pair<int, const Good*>::first);
+        for (std::size_t i = 0; i < bySecond.size();) {
+            std::size_t end = i + 1;
+            while (end < bySecond.size() && bySecond[end].first == bySecond[i].first)
+                ++end;
+            if (end - i > 1)
+                for (std::size_t k = i; k < end; ++k)
+                    add(*bySecond[k].second, Finding::Error, code::sameTime,
+                        std::to_string(end - i) + " lines at " + formatTime(bySecond[i].first) +
+                            ": only the first takes effect; all but the first wait a day and hold back every "
+                            "later line");
+            i = end;
+        }
+    }
+
+    void checkOutputs()
+    {
+        struct Use {
+            const Good* first = nullptr;
+            bool on = false, pulsed = false, off = false;
+        };
+        std::array<std::array<Use, outputCount + 1>, 2> uses{}; // lights, valves
+        for (const Good& g : goods) {
+            if (g.letter != "L" && g.letter != "W")
+                continue;
+            auto& kind = uses[g.letter == "L" ? 0 : 1];
+            for (std::size_t k = 1; k < kind.size(); ++k) {
+                if (!g.named[k])
+                    continue;
+                Use& use = kind[k];
+                if (!use.first)
+                    use.first = &g;
+                use.on = use.on || g.state == "ON";
+                use.off = use.off || g.state == "OFF";
+                use.pulsed = use.pulsed || g.pulsed;
+            }
+        }
+        for (std::size_t kind = 0; kind < uses.size(); ++kind) {
+            for (std::size_t k = 1; k < uses[kind].size(); ++k) {
+                const Use& use = uses[kind][k];
+                if ((use.on || use.pulsed) && !use.off)
+                    add(*use.first, Finding::Warning, code::neverOff,
+                        std::string(kind == 0 ? "light " : "valve ") + std::to_string(k) + " is " +
+                            (use.on ? "switched on" : "pulsed") + " but no line switches it off");
+            }
+        }
+    }
+
+    // Only a line that names a valve and gives an on time above zero sets its timer.
+    static bool setsTimer(const Good& g) { return g.pulsed && g.namesOutput && g.times && g.times->first > 0; }
+
+    void checkTimers()
+    {
+        for (std::size_t i = 0; i < goods.size(); ++i) {
+            const Good& g = goods[i];
+            if (!setsTimer(g))
+                continue;
+            const auto sameTimer = [&](const Good& other) { return setsTimer(other) && other.timer == g.timer; };
+            const bool conflict = std::ranges::any_of(goods, [&](const Good& other) {
+                return sameTimer(other) && *other.times != *g.times;
+            });
+            if (!conflict)
+                continue;
+            const std::string timer = "timer " + plainNumber(g.timer);
+            add(g, Finding::Warning, code::timerConflict,
+                timer + " is set to " + spoken(g.times->first) + " on, " + spoken(g.times->second) +
+                    " off here and to other times elsewhere: the later line changes the pulsing of every valve on " +
+                    timer);
+        }
+    }
+
+    void checkPulses()
+    {
+        for (const Good& g : goods) {
+            if (!g.pulsed) {
+                if (g.extra && g.extra->find_first_not_of(" ,") != std::string::npos)
+                    add(g, Finding::Warning, code::ignoredTerms, ignoredMessage(g));
+                continue;
+            }
+            const std::string timer = "timer " + plainNumber(g.timer);
+            if (g.namesOutput && g.times && g.times->first <= 0)
+                add(g, Finding::Warning, code::pulseTimes,
+                    "an on time of " + spoken(g.times->first) + " leaves " + timer +
+                        " as it was, so the valves pulse by earlier times");
+            else if (g.namesOutput && g.times && g.times->second <= 0)
+                add(g, Finding::Warning, code::pulseTimes,
+                    "an off time of " + spoken(g.times->second) + ": " + outputNames(g.letter, g.named, true) +
+                        " never closed");
+            for (std::optional<std::string_view> rest = g.extra; rest;)
+                if (const std::string_view term = trim(cut(rest, ',')); !plainPulse(term))
+                    add(g, Finding::Warning, code::pulseText, pulseTextMessage(term));
+        }
+    }
+};
+
+} // namespace
+
+std::string_view severityName(Finding::Severity severity)
+{
+    return severity == Finding::Error ? "error" : "warning";
+}
+
+std::vector<Finding> lint(const CommandLists& lists, const std::vector<LoadNote>& notes)
+{
+    return std::move(Checker(lists, notes).found);
+}
+
+} // namespace fh

@@ -1,0 +1,58 @@
+#pragma once
+
+// The check of a whole program: the line check finds typing errors, this finds a
+// program that is well formed but does the wrong thing in the greenhouse (lines that
+// stall the day, valves left on, timers set twice, pulse times that read otherwise
+// than they look), before the program is sent to the controller.
+
+#include "files/programfile.h"
+#include "language/commandlists.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fh {
+
+namespace code {
+inline constexpr std::string_view badLine = "bad-line";
+inline constexpr std::string_view filedAnew = "filed-anew";
+inline constexpr std::string_view notLoaded = "not-loaded";
+inline constexpr std::string_view wrongSection = "wrong-section";
+inline constexpr std::string_view sameTime = "same-time";
+inline constexpr std::string_view neverOff = "never-off";
+inline constexpr std::string_view timerConflict = "timer-conflict";
+inline constexpr std::string_view pulseTimes = "pulse-times";
+inline constexpr std::string_view pulseText = "pulse-text";
+inline constexpr std::string_view ignoredTerms = "ignored-terms";
+inline constexpr std::string_view tooManyLines = "too-many-lines";
+} // namespace code
+
+struct Finding {
+    enum Severity { Error, Warning };
+    // An item of the command lists: list 0..2 (T, L, W) and its index there.
+    struct Item {
+        std::size_t list;
+        std::size_t index;
+        friend bool operator==(const Item&, const Item&) = default;
+    };
+
+    // The line in the program file, separators counted; for lists typed in the
+    // windows, the line the item would have in a saved file.
+    std::size_t line;
+    std::optional<Item> item; // none for a line of the file that was not loaded
+    Severity severity;
+    std::string_view code;
+    std::string message; // Latin-1, like the lines it quotes
+};
+
+std::string_view severityName(Finding::Severity severity);
+
+// Findings in line order. `notes` is the load report of the file the lists were
+// read from (empty for lists typed in the windows); its failing lines are found
+// again in the lists, its lines filed anew and not loaded become findings too.
+std::vector<Finding> lint(const CommandLists& lists, const std::vector<LoadNote>& notes = {});
+
+} // namespace fh

@@ -1,0 +1,81 @@
+#include "checks/lint.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace fh {
+namespace {
+
+// "LINE CODE" for each finding, in the order given.
+std::vector<std::string> places(const std::vector<Finding>& findings)
+{
+    std::vector<std::string> out;
+    for (const Finding& f : findings)
+        out.push_back(std::to_string(f.line) + " " + std::string(f.code));
+    return out;
+}
+
+// `count` T lines a minute apart from midnight, in the T list.
+std::string setPoints(int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += "T,0" + std::to_string(i / 60) + ":" + std::to_string(i % 60 / 10) + std::to_string(i % 10) +
+               ":00,70,80\n";
+    return out;
+}
+
+TEST(Lint, FindsEachMistakeAtItsLine)
+{
+    const struct {
+        std::string file;
+        std::vector<std::string> found;
+        std::string says = {}; // part of the first finding's message
+    } rows[] = {
+        {"T,06:00:00,70,80\n==\nL,00:00:00,1,ON\nL,19:00:00,1,OFF\n==\nW,00:00:01,2,P1,5S,10M\n"
+         "W,20:00:00,2,OFF,\nW,21:00:00,2,P2,1M,1M\nW,22:00:00,2,P2,60S,60S\n",
+         {}},
+        {"T,06:00:00,70,71\n\n", {"1 bad-line", "2 bad-line"}, "too close"},
+        {"t,6,70,80\n", {"1 filed-anew"}, "T,06:00:00,70,80"},
+        {"==\n==\n==\nT,06:00:00,70,80\n  \n", {"4 not-loaded"}},
+        {"L,07:00:00,1,OFF\n", {"1 wrong-section"}},
+        {"T,00:00:00,70,80\n==\nL,00:00:00,1,OFF\n", {"1 same-time", "3 same-time"},
+         "all but the first wait a day and hold back every later line"},
+        {"T,24:00:00,70,80\n==\nL,00:00:00,1,OFF\n", {"1 same-time", "3 same-time"}},
+        {"==\nL,06:00:00,2.5,ON\nL,07:00:00,3,ON\nL,20:00:00,3,OFF\n", {"2 never-off"}, "light 2 is switched on"},
+        {"==\n==\nW,06:00:00,3,P1,5S,10M\n", {"3 never-off"}, "valve 3 is pulsed"},
+        {"==\n==\nW,06:00:00,1,P1,1M,10M\nW,07:00:00,2,P1,60S,600S\nW,08:00:00,3,P1,5S,10M\n"
+         "W,09:00:00,4,P1,0S,1M\nW,20:00:00,1/2/3/4,OFF\n",
+         {"3 timer-conflict", "4 timer-conflict", "5 timer-conflict", "6 pulse-times"}},
+        {"==\n==\nW,06:00:00,1,P1,0S,10M\nW,07:00:00,1,P2,5S,0S\nW,08:00:00,,P3,0S,0S\nW,20:00:00,1,OFF\n",
+         {"3 pulse-times", "4 pulse-times"}, "leaves timer 1 as it was"},
+        {"==\n==\nW,06:00:00,1,P1,9M55S,H3\nW,20:00:00,1,OFF\n", {"3 pulse-text", "3 pulse-text"},
+         "9M55S reads as 9 seconds; write 595S"},
+        {"==\n==\nW,06:00:00,1,P1,5S,1H30M\nW,20:00:00,1,OFF\n", {"3 pulse-text"},
+         "1H30M reads as 1 minute; write 90M"},
+        {"==\n==\nW,07:00:00,3,ON,15M\nW,20:00:00,3,OFF, \n", {"3 ignored-terms"}, "valve 3 is not switched off"},
+        {setPoints(101), {}},
+        {setPoints(100) + "==\nL,22:00:00,1,OFF\nL,23:00:00,1,OFF\n", {"103 too-many-lines"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const ProgramRead read = readProgramFile(row.file);
+        const std::vector<Finding> findings = lint(read.lists, read.notes);
+        EXPECT_EQ(places(findings), row.found);
+        if (!row.says.empty() && !findings.empty()) {
+            EXPECT_NE(findings.front().message.find(row.says), std::string::npos) << findings.front().message;
+        }
+    }
+
+    // Lists typed in the windows: each finding names its item.
+    const auto typed = lint({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,OFF"}, {}}});
+    ASSERT_EQ(typed.size(), 2u);
+    EXPECT_EQ(typed[0].item, (Finding::Item{0, 0}));
+    EXPECT_EQ(typed[1].item, (Finding::Item{1, 0}));
+    EXPECT_EQ(typed[1].severity, Finding::Error);
+}
+
+} // namespace
+} // namespace fh
