@@ -35,11 +35,12 @@ ProgramRead readProgramFile(std::string_view bytes)
             pos = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
         ++number;
 
-        if (line == separatorLine) {
-            ++section;
-        } else if (section > 3) {
+        if (section > 3) {
+            // A fourth separator is as lost as any other line after the third.
             if (!trim(line).empty())
                 read.notes.push_back({LoadNote::NotLoaded, number, std::string(line)});
+        } else if (line == separatorLine) {
+            ++section;
         } else {
             CheckResult r = datcheck(line);
             if (!r.dataok)

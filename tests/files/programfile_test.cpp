@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Fault mended: these were dropped without a word.
         ReadCase{"AfterTheThirdSeparatorNotLoaded", "==\r\n==\r\n" + wLine + "\r\n==\r\n  \r\n" + lLine + "\r\n==\r\nX\r\n",
                  {{{}, {}, {wLine}}},
-                 {{LoadNote::NotLoaded, 6, lLine}, {LoadNote::NotLoaded, 8, "X"}}},
+                 {{LoadNote::NotLoaded, 6, lLine}, {LoadNote::NotLoaded, 7, "=="}, {LoadNote::NotLoaded, 8, "X"}}},
         // Fault mended: a hand-written time sorted as text and fired at the wrong time.
         ReadCase{"PassingLinesAreFiledInPlace", "t,6,70,80\r\n==\r\nl,7:00,1,on\r\nT,9,70,80\r\n==\r\nW,1,9,ON\r\n",
                  {{{"T,06:00:00,70,80"}, {"L,07:00:00,1,ON", "T,09:00:00,70,80"}, {"W,1,9,ON"}}},
