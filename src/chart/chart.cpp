@@ -1,6 +1,7 @@
 #include "chart/chart.h"
 
 #include "platform/displaylist.h"
+#include "compiler/day.h"
 #include "compiler/program.h"
 #include "language/terms.h"
 #include "platform/devices.h"
@@ -19,8 +20,6 @@ namespace {
 
 constexpr int outputs = outputCount;
 constexpr int passes = 3;
-constexpr double defaultLow = 70;
-constexpr double defaultHigh = 74;
 
 // The hour of a time text, hours + minutes / 60; the seconds do not show.
 double hourOf(const Cell& cell)

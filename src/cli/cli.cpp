@@ -40,6 +40,7 @@ bool isClock(const std::string& text) { return parseClock(text).has_value(); }
 bool isSeconds(const std::string& text) { return parseSeconds(text).has_value(); }
 bool isSize(const std::string& text) { return parseSize(text).has_value(); }
 bool isFormat(const std::string& text) { return text == "text" || text == "tsv"; }
+bool isTextOrJson(const std::string& text) { return text == "text" || text == "json"; }
 
 const std::vector<Command>& commands()
 {
@@ -66,6 +67,13 @@ const std::vector<Command>& commands()
         {"lint", "fernhollow lint FILE [--format text|tsv]",
          "check a whole program file for lines that will not do what they seem to",
          {{"--format", false, "text or tsv", isFormat}}, 1, false, lint},
+        {"state", "fernhollow state FILE --at HH:MM:SS [--format text|json]",
+         "show what the program has on at a time of day: lights, valves, set-points",
+         {{"--at", true, "a time HH:MM:SS", isClock}, {"--format", false, "text or json", isTextOrJson}}, 1, false,
+         state},
+        {"totals", "fernhollow totals FILE [--format text|json]",
+         "show how long each light and valve runs in a day, and the range of the set-points",
+         {{"--format", false, "text or json", isTextOrJson}}, 1, false, totals},
     };
     return table;
 }

@@ -84,5 +84,7 @@ int chart(const Parsed& args, Streams io, const Devices& devices);
 int listing(const Parsed& args, Streams io, const Devices& devices);
 int add(const Parsed& args, Streams io, const Devices& devices);
 int lint(const Parsed& args, Streams io, const Devices& devices);
+int state(const Parsed& args, Streams io, const Devices& devices);
+int totals(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli

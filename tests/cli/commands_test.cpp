@@ -187,6 +187,29 @@ TEST(CommandLine, AnswersEachCommand)
         {{"lint", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
 
+        // The day begins as the day before ends: light 2 is on from 15:22 through midnight.
+        {{"state", "p.fhp", "--at", "04:00:32", "--format", "json"}, "", 0,
+         "{\"time\":\"04:00:32\",\"lights\":[\"off\",\"on\",\"off\",\"on\",\"off\",\"on\"],"
+         "\"valves\":[\"P1\",\"off\",\"P1\",\"off\",\"P1\",\"off\"],\"low\":78,\"high\":84}\n",
+         ""},
+        {{"state", "midnight.fhp", "--at", "00:00:00"}, "", 0,
+         "at 00:00:00\nlights:  1 off  2 on  3 off  4 off  5 off  6 off\n"
+         "valves:  1 off  2 off  3 off  4 off  5 off  6 off\nset-points: low 70, high 76\n",
+         ""},
+        {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
+        {{"state", "p.fhp"}, "", 2, "", "usage: fernhollow state FILE --at HH:MM:SS [--format text|json]\n"},
+        {{"totals", "pulses.fhp", "--format", "json"}, "", 0,
+         "{\"lights_on\":[0,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[86400,0,86400,0,86400,0],"
+         "\"low\":{\"min\":78,\"max\":78},\"high\":{\"min\":84,\"max\":84}}\n",
+         ""},
+        {{"totals", "midnight.fhp"}, "", 0,
+         "light 1: 0 h 00 min on\nlight 2: 24 h 00 min on\nlight 3: 0 h 00 min on\nlight 4: 0 h 00 min on\n"
+         "light 5: 0 h 00 min on\nlight 6: 0 h 00 min on\nvalve 1: 0 h 00 min on, 0 h 00 min pulsed\n"
+         "valve 2: 0 h 00 min on, 0 h 00 min pulsed\nvalve 3: 0 h 00 min on, 0 h 00 min pulsed\n"
+         "valve 4: 0 h 00 min on, 0 h 00 min pulsed\nvalve 5: 0 h 00 min on, 0 h 00 min pulsed\n"
+         "valve 6: 0 h 00 min on, 0 h 00 min pulsed\nlow set-point: 70 to 70\nhigh set-point: 76 to 76\n",
+         ""},
+
         {{"bogus"}, "", 2, "", "fernhollow: unknown command 'bogus' (see fernhollow --help)\n"},
         {{"--bogus", "p.fhp"}, "", 2, "", "fernhollow: unknown option '--bogus' (see fernhollow --help)\n"},
         {{"--version"}, "", 0, "fernhollow " FERNHOLLOW_VERSION "\n", ""},
@@ -221,7 +244,8 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
     for (const std::string usage :
          {"check [LINE...]", "compile FILE [--next HH:MM:SS]", "simulate FILE --at HH:MM:SS --seconds N",
           "chart FILE -o OUT [--size WxH]", "listing FILE -o OUT.pdf", "add FILE [LINE...]",
-          "lint FILE [--format text|tsv]"}) {
+          "lint FILE [--format text|tsv]", "state FILE --at HH:MM:SS [--format text|json]",
+          "totals FILE [--format text|json]"}) {
         const std::string name = usage.substr(0, usage.find(' '));
         EXPECT_NE(help.out.find("\n  " + name + " "), std::string::npos) << name;
         for (const char* flag : {"--help", "-h"}) {

@@ -1,0 +1,112 @@
+#include "cli/commands.h"
+#include "compiler/day.h"
+#include "language/terms.h"
+
+#include <ostream>
+#include <string>
+
+namespace fh::cli {
+
+namespace {
+
+// The day of a program file; no value, with the reason said, when there is none.
+std::optional<Program> compiledDay(const Parsed& args, Streams io, const Devices& devices)
+{
+    const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
+    if (!read)
+        return std::nullopt;
+    StreamMessages messages(io.err);
+    Program program;
+    if (!program.compile(read->lists, messages, FixedClock(0)))
+        return std::nullopt;
+    if (program.proglast() < 0) {
+        messages.show(std::string(noProgramPresent));
+        return std::nullopt;
+    }
+    return program;
+}
+
+bool wantsJson(const Parsed& args)
+{
+    const auto format = args.values.find("--format");
+    return format != args.values.end() && format->second == "json";
+}
+
+std::string valveName(double state)
+{
+    if (OutputState::isPulsed(state))
+        return "P" + plainNumber(OutputState::timerOf(state));
+    return state == OutputState::on ? "on" : "off";
+}
+
+std::string hoursAndMinutes(int seconds)
+{
+    const int minutes = seconds / 60;
+    std::string m = std::to_string(minutes % 60);
+    return std::to_string(minutes / 60) + " h " + std::string(2 - std::min<std::size_t>(m.size(), 2), '0') + m +
+           " min";
+}
+
+template <class T, class Name>
+std::string jsonList(const std::array<T, outputCount>& values, Name name)
+{
+    std::string out = "[";
+    for (std::size_t k = 0; k < values.size(); ++k)
+        out += (k ? "," : "") + name(values[k]);
+    return out + "]";
+}
+
+} // namespace
+
+int state(const Parsed& args, Streams io, const Devices& devices)
+{
+    const int second = parseClock(args.values.at("--at")).value();
+    const auto program = compiledDay(args, io, devices);
+    if (!program)
+        return 2;
+    const DayState s = stateAt(*program, second);
+    const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
+    if (wantsJson(args)) {
+        const auto quoted = [](std::string text) { return '"' + text + '"'; };
+        io.out << "{\"time\":\"" << formatTime(second) << "\",\"lights\":"
+               << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
+               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(valveName(v)); })
+               << ",\"low\":" << plainNumber(s.low) << ",\"high\":" << plainNumber(s.high) << "}\n";
+        return 0;
+    }
+    io.out << "at " << formatTime(second) << '\n';
+    io.out << "lights:";
+    for (std::size_t k = 0; k < outputCount; ++k)
+        io.out << "  " << k + 1 << ' ' << lightName(s.lights[k]);
+    io.out << "\nvalves:";
+    for (std::size_t k = 0; k < outputCount; ++k)
+        io.out << "  " << k + 1 << ' ' << valveName(s.valves[k]);
+    io.out << "\nset-points: low " << plainNumber(s.low) << ", high " << plainNumber(s.high) << '\n';
+    return 0;
+}
+
+int totals(const Parsed& args, Streams io, const Devices& devices)
+{
+    const auto program = compiledDay(args, io, devices);
+    if (!program)
+        return 2;
+    const DayTotals t = totalsOf(*program);
+    if (wantsJson(args)) {
+        const auto count = [](int seconds) { return std::to_string(seconds); };
+        io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count) << ",\"valves_on\":" << jsonList(t.valvesOn, count)
+               << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count) << ",\"low\":{\"min\":"
+               << plainNumber(t.lowMin) << ",\"max\":" << plainNumber(t.lowMax) << "},\"high\":{\"min\":"
+               << plainNumber(t.highMin) << ",\"max\":" << plainNumber(t.highMax) << "}}\n";
+        return 0;
+    }
+    for (std::size_t k = 0; k < outputCount; ++k)
+        io.out << "light " << k + 1 << ": " << hoursAndMinutes(t.lightsOn[k]) << " on\n";
+    for (std::size_t k = 0; k < outputCount; ++k)
+        io.out << "valve " << k + 1 << ": " << hoursAndMinutes(t.valvesOn[k]) << " on, "
+               << hoursAndMinutes(t.valvesPulsed[k]) << " pulsed\n";
+    io.out << "low set-point: " << plainNumber(t.lowMin) << " to " << plainNumber(t.lowMax) << '\n';
+    io.out << "high set-point: " << plainNumber(t.highMin) << " to " << plainNumber(t.highMax) << '\n';
+    return 0;
+}
+
+} // namespace fh::cli

@@ -1,0 +1,127 @@
+#include "compiler/day.h"
+
+#include "platform/devices.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace fh {
+
+namespace {
+
+struct Event {
+    int second;
+    std::size_t line;
+};
+
+// The lines with a time, in the order they act.
+std::vector<Event> eventsOf(const Program& program)
+{
+    std::vector<Event> events;
+    for (int i = 0; i <= program.proglast() && i < progCapacity; ++i) {
+        const auto line = static_cast<std::size_t>(i);
+        if (const auto second = secondOfDay(program.sched()[line][column::time]))
+            events.push_back({*second, line});
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.second < b.second; });
+    return events;
+}
+
+// A line acts as the simulation applies it: states other than off, on and pulsed
+// leave an output as it was.
+void act(const ScheduleRow& row, DayState& state)
+{
+    const auto* letter = std::get_if<std::string>(&row[column::letter]);
+    if (!letter)
+        return;
+    if (*letter == "T") {
+        state.low = cellValue(row[column::low]);
+        state.high = cellValue(row[column::high]);
+        return;
+    }
+    for (int k = 1; k <= outputCount; ++k) {
+        const double v = cellValue(row[column::output(k)]);
+        const auto out = static_cast<std::size_t>(k - 1);
+        const bool steady = v == OutputState::on || v == OutputState::off;
+        if (*letter == "L" && steady)
+            state.lights[out] = v == OutputState::on;
+        else if (*letter == "W" && (steady || OutputState::isPulsed(v)))
+            state.valves[out] = v;
+    }
+}
+
+DayState dayStart(const Program& program, const std::vector<Event>& events)
+{
+    DayState state;
+    for (const Event& e : events)
+        act(program.sched()[e.line], state);
+    return state;
+}
+
+void holdFor(const DayState& state, int seconds, DayTotals& totals)
+{
+    if (seconds <= 0)
+        return;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        totals.lightsOn[k] += state.lights[k] ? seconds : 0;
+        totals.valvesOn[k] += state.valves[k] == OutputState::on ? seconds : 0;
+        totals.valvesPulsed[k] += OutputState::isPulsed(state.valves[k]) ? seconds : 0;
+    }
+    totals.lowMin = std::min(totals.lowMin, state.low);
+    totals.lowMax = std::max(totals.lowMax, state.low);
+    totals.highMin = std::min(totals.highMin, state.high);
+    totals.highMax = std::max(totals.highMax, state.high);
+}
+
+int twoDigits(const std::string& text, std::size_t at)
+{
+    const char hi = text[at], lo = text[at + 1];
+    if (hi < '0' || hi > '9' || lo < '0' || lo > '9')
+        return -1;
+    return (hi - '0') * 10 + (lo - '0');
+}
+
+} // namespace
+
+std::optional<int> secondOfDay(const Cell& time)
+{
+    const auto* text = std::get_if<std::string>(&time);
+    if (!text || text->size() != 8 || (*text)[2] != ':' || (*text)[5] != ':')
+        return std::nullopt;
+    const int h = twoDigits(*text, 0), m = twoDigits(*text, 3), s = twoDigits(*text, 6);
+    if (h < 0 || h > 24 || m < 0 || m > 59 || s < 0 || s > 59)
+        return std::nullopt;
+    return (h % 24) * 3600 + m * 60 + s;
+}
+
+DayState stateAt(const Program& program, int second)
+{
+    const std::vector<Event> events = eventsOf(program);
+    DayState state = dayStart(program, events);
+    for (const Event& e : events) {
+        if (e.second > second)
+            break;
+        act(program.sched()[e.line], state);
+    }
+    return state;
+}
+
+DayTotals totalsOf(const Program& program)
+{
+    const std::vector<Event> events = eventsOf(program);
+    DayState state = dayStart(program, events);
+    DayTotals totals;
+    totals.lowMin = totals.lowMax = state.low;
+    totals.highMin = totals.highMax = state.high;
+    int from = 0;
+    for (const Event& e : events) {
+        holdFor(state, e.second - from, totals);
+        from = e.second;
+        act(program.sched()[e.line], state);
+    }
+    holdFor(state, secondsPerDay - from, totals);
+    return totals;
+}
+
+} // namespace fh

@@ -1,0 +1,47 @@
+#pragma once
+
+// The program's day as its lines leave it, second by second: what is on at 14:30,
+// and how long each lamp and valve runs. Each line acts at its second of the day
+// (24:MM:SS at 00:MM:SS), lines of one second in the order of the compiled program,
+// and the day begins as the end of the day before leaves it. A line whose time is
+// not hh:mm:ss is left out.
+
+#include "compiler/program.h"
+
+#include <array>
+#include <optional>
+
+namespace fh {
+
+// The set-points before any temperature line has acted.
+inline constexpr double defaultLow = 70;
+inline constexpr double defaultHigh = 74;
+
+struct DayState {
+    std::array<bool, outputCount> lights{};
+    // An output state: off, on, or pulsed by a timer.
+    std::array<double, outputCount> valves{};
+    double low = defaultLow;
+    double high = defaultHigh;
+};
+
+struct DayTotals {
+    // Whole seconds of the day.
+    std::array<int, outputCount> lightsOn{};
+    std::array<int, outputCount> valvesOn{};
+    std::array<int, outputCount> valvesPulsed{};
+    // Over the set-points in force for at least a second.
+    double lowMin = defaultLow, lowMax = defaultLow;
+    double highMin = defaultHigh, highMax = defaultHigh;
+};
+
+// The second of the day a line's time names; none when the time is not hh:mm:ss
+// with hours 00..24, minutes and seconds 00..59.
+std::optional<int> secondOfDay(const Cell& time);
+
+// The state at `second` (0..86399), after the lines of that second have acted.
+DayState stateAt(const Program& program, int second);
+
+DayTotals totalsOf(const Program& program);
+
+} // namespace fh
