@@ -36,7 +36,7 @@ Form5::Form5(QWidget* owner) : QWidget(owner, Qt::Window)
     setObjectName(QStringLiteral("Form5"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Program Checks"));
-    resize(720, 260);
+    resize(960, 240);
 
     grid1 = new QTreeWidget(this);
     grid1->setObjectName(QStringLiteral("Grid1"));
