@@ -347,11 +347,10 @@ void Form1::selectItem(int list, int index)
     QListWidget* shown = lists[static_cast<std::size_t>(list)];
     if (index < 0 || index >= shown->count())
         return;
-    show();
     raise();
     activateWindow();
+    // Making it current scrolls it into view.
     shown->setCurrentRow(index);
-    shown->scrollToItem(shown->item(index));
     shown->setFocus();
 }
 
