@@ -2,15 +2,19 @@
 // the simulation runs. The windows are the real ones, built by Application; a fake clock
 // switches the simulation on before dawn and then moves to a morning moment with lamps
 // lit and a pulsed valve running, so the pictures do not depend on the time they are made.
+// Then a few faulty lines are typed in, for a picture of the program checks window.
 // Usage: fernhollow_screenshots PROGRAM OUTDIR
 
 #include "app/application.h"
 #include "platform/doubles/doubles.h"
 #include "gui/form3.h"
+#include "gui/form5.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <cstdio>
@@ -33,6 +37,15 @@ bool save(QWidget& window, const QString& path)
         return true;
     std::fprintf(stderr, "fernhollow_screenshots: cannot write %s\n", qPrintable(path));
     return false;
+}
+
+// As typed into the entry box and entered.
+void enter(QWidget& form1, const char* line)
+{
+    auto* text6 = form1.findChild<QLineEdit*>(QStringLiteral("Text6"));
+    text6->setText(QString::fromLatin1(line));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(text6, &enter);
 }
 
 } // namespace
@@ -60,7 +73,15 @@ int main(int argc, char* argv[])
     settle(500);
 
     const QString dir = QString::fromLocal8Bit(argv[2]);
-    const bool saved = save(application.mainWindow(), dir + "/form1.png") &&
-                       save(application.simulationControls().form3(), dir + "/form3.png");
-    return saved ? 0 : 1;
+    if (!save(application.mainWindow(), dir + "/form1.png") ||
+        !save(application.simulationControls().form3(), dir + "/form3.png"))
+        return 1;
+
+    // Two lines in one second, a valve switched on with an off time that does nothing,
+    // and a pulse time that reads otherwise than it looks.
+    for (const char* line : {"L,7:00,6,off", "W,7:10,3,on,15m", "W,9:30,5,p2,9m55s,20m"})
+        enter(application.mainWindow(), line);
+    application.mainWindow().menus().chk->trigger();
+    settle(300);
+    return save(*application.checkControls().checksWindow(), dir + "/form5.png") ? 0 : 1;
 }

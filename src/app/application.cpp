@@ -24,7 +24,8 @@ Application::Application(Clock& clock)
       form1(editor, messages),
       compilerControls_(form1, editor, program, messages, clock),
       simulationControls_(form1, simulation),
-      chartControls_(form1, editor, program, messages, clock, printers)
+      chartControls_(form1, editor, program, messages, clock, printers),
+      checkControls_(form1, editor, messages)
 {
     messages.setParent(&form1);
     dialogs.setParent(&form1);

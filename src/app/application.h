@@ -6,6 +6,7 @@
 // QApplication exists.
 
 #include "gui/chartcontrols.h"
+#include "gui/checkcontrols.h"
 #include "gui/compilercontrols.h"
 #include "compiler/program.h"
 #include "language/editor.h"
@@ -39,6 +40,7 @@ public:
     Form1& mainWindow() { return form1; }
     SimulationControls& simulationControls() { return simulationControls_; }
     ChartControls& chartControls() { return chartControls_; }
+    CheckControls& checkControls() { return checkControls_; }
 
 private:
     // Application name, window icon and font substitutes, before any window exists.
@@ -61,6 +63,7 @@ private:
     CompilerControls compilerControls_;
     SimulationControls simulationControls_;
     ChartControls chartControls_;
+    CheckControls checkControls_;
 };
 
 } // namespace fh

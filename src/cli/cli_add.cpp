@@ -17,6 +17,7 @@ public:
     void show(const std::string& text) override { out << "error: " << text << '\n'; }
     // Nobody answers on a script's output: keep things as they are.
     SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
+    bool askYesNo(const std::string&) override { return false; }
 
 private:
     std::ostream& out;

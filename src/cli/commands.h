@@ -72,6 +72,7 @@ public:
     explicit StreamMessages(std::ostream& err) : err(err) {}
     void show(const std::string& text) override;
     SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
+    bool askYesNo(const std::string&) override { return false; }
 
 private:
     std::ostream& err;

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStringList>
 #include <QWindow>
 
@@ -268,6 +269,10 @@ void Form1::createActions()
     menus_.sson->setCheckable(true);
     menus_.ssoff->setCheckable(true);
     menus_.ssoff->setChecked(true);
+
+    QMenu* prg = menu("prg", "Program");
+    menus_.chk = item(prg, "chk", "Check Program");
+    menus_.chk->setShortcut(Qt::Key_F7);
 }
 
 void Form1::build()
@@ -308,7 +313,19 @@ void Form1::build()
     for (const char* hidden : {"Image1", "Image2", "List5"})
         named<QWidget>(client, hidden)->hide();
 
+    // Below the fixed client area, so the window grows by its height and the
+    // controls keep their places.
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    auto* label15 = new QLabel(bar);
+    label15->setObjectName("Label15");
+    label15->setCursor(Qt::PointingHandCursor);
+    bar->addWidget(label15, 1);
+
     connect(named<QPushButton>(client, "Command1"), &QPushButton::clicked, this, [this] {
+        if (sendGuard && !sendGuard())
+            return;
         editor.sendit();
         render();
     });
@@ -321,6 +338,20 @@ void Form1::build()
     auto* label13 = named<QLabel>(client, "Label13");
     label13->setWordWrap(true);
     label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Form1::selectItem(int list, int index)
+{
+    if (list < 0 || list >= static_cast<int>(lists.size()))
+        return;
+    QListWidget* shown = lists[static_cast<std::size_t>(list)];
+    if (index < 0 || index >= shown->count())
+        return;
+    raise();
+    activateWindow();
+    // Making it current scrolls it into view.
+    shown->setCurrentRow(index);
+    shown->setFocus();
 }
 
 bool Form1::event(QEvent* e)

@@ -4,7 +4,8 @@
 // command editor is handed to the editor (command entry, list editing, program-state
 // indicator), and render() then shows its state again. The controls of the
 // compiler, the simulation and the chart are joined to it by classes of their own,
-// which find them by objectName; the menu items are reached through menus().
+// which find them by objectName; the menu items are reached through menus(). The
+// status bar below the client area holds Label15, for the program checks' count.
 
 #include <QMainWindow>
 
@@ -44,11 +45,18 @@ public:
         QAction* pt = nullptr;
         QAction* sson = nullptr;
         QAction* ssoff = nullptr;
+        QAction* chk = nullptr;
     };
     const Menus& menus() const { return menus_; }
 
     // Asked before the window closes; false keeps it open (e.g. unsaved changes).
     void setCloseGuard(std::function<bool()> guard) { closeGuard = std::move(guard); }
+    // Asked before Send Program marks the program as programmed; false leaves it.
+    void setSendGuard(std::function<bool()> guard) { sendGuard = std::move(guard); }
+
+    // Selects item `index` of list `list` (0..2) and brings the window and the list
+    // forward, so that Delete or a right click acts on it at once.
+    void selectItem(int list, int index);
 
 public slots:
     // Shows the command lists and the indicator as the editor holds them, then
@@ -94,6 +102,7 @@ private:
     QPlainTextEdit* text7 = nullptr;
 
     std::function<bool()> closeGuard;
+    std::function<bool()> sendGuard;
     bool activatedOnce = false;
     // Another window of the program was active since this one last was. A dialog
     // (message box, file or printer dialog) or another application does not count.

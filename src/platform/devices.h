@@ -42,6 +42,8 @@ public:
     virtual void show(const std::string& text) = 0;
     // Save, Discard and Cancel buttons.
     virtual SaveChoice askSave(const std::string& text) = 0;
+    // Yes and No buttons; true for Yes.
+    virtual bool askYesNo(const std::string& text) = 0;
 };
 
 inline constexpr const char* applicationTitle = "Fernhollow";

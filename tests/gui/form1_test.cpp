@@ -390,6 +390,14 @@ TEST(MessageBoxes, TitledFernhollowWithoutIconNamingFilesAsTheSystemWritesThem)
     EXPECT_EQ(seen.title, "Fernhollow");
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+
+    for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+        answer(button);
+        EXPECT_EQ(boxes.askYesNo("The program has 1 errors. Mark it as programmed anyway?"),
+                  button == QMessageBox::Yes);
+        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+        EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    }
 }
 
 } // namespace

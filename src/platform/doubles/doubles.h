@@ -50,9 +50,15 @@ public:
         asked.push_back(text);
         return answer;
     }
+    bool askYesNo(const std::string& text) override
+    {
+        asked.push_back(text);
+        return yes;
+    }
     std::vector<std::string> shown;
     std::vector<std::string> asked;
     SaveChoice answer = SaveChoice::Cancel;
+    bool yes = false;
 };
 
 // Answers with `name` (no value: cancelled) and records the initial names offered.

@@ -94,6 +94,17 @@ SaveChoice QtMessageBox::askSave(const std::string& text)
     }
 }
 
+// No is the default: a slip of the Enter key marks nothing.
+bool QtMessageBox::askYesNo(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, applicationTitle, messageText(text), QMessageBox::Yes | QMessageBox::No,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtFileDialogs::openFileName(const std::string& initial)
 {
     return confirmed(QFileDialog::getOpenFileName(parent_, QString(), fileName(initial)));

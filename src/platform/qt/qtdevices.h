@@ -39,6 +39,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(const std::string& text) override;
     SaveChoice askSave(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
 
 private:
     QWidget* parent_ = nullptr;

@@ -1,0 +1,61 @@
+#pragma once
+
+// The program checks on the main window: the count in the status bar (Label15),
+// "Program > Check Program" (F7) and a click on the count open the checks window,
+// which is created on first use and destroyed when closed; activating a finding
+// selects its item in the lists. Send Program asks first when the program has errors.
+// The lists are checked again at every render of the main window that finds them
+// changed.
+
+#include "checks/lint.h"
+#include "language/commandlists.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <vector>
+
+class QLabel;
+
+namespace fh {
+
+class Editor;
+class Form1;
+class Form5;
+class MessageBox;
+
+class CheckControls : public QObject {
+    Q_OBJECT
+
+public:
+    CheckControls(Form1& form1, const Editor& editor, MessageBox& messages);
+    ~CheckControls() override;
+    CheckControls(const CheckControls&) = delete;
+    CheckControls& operator=(const CheckControls&) = delete;
+
+    void chkClick();
+    Form5* checksWindow() const;
+
+public slots:
+    void render();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void check();
+    bool sendRequested();
+
+    Form1& form1;
+    const Editor& editor;
+    MessageBox& messages;
+    QLabel* label15 = nullptr;
+    QPointer<Form5> form5;
+    // The lists the findings were made from: the main window renders every second
+    // while the simulation runs, and unchanged lists need no new check.
+    CommandLists checked;
+    std::vector<Finding> findings;
+    std::size_t errors = 0;
+};
+
+} // namespace fh

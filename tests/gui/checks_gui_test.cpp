@@ -1,0 +1,149 @@
+#include "gui/checkcontrols.h"
+#include "gui/form1.h"
+#include "gui/form5.h"
+#include "language/editor.h"
+#include "platform/doubles/doubles.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace fh;
+
+// Two lines at one second: an error on each, and light 1 never switched off.
+const CommandLists clash = {{{}, {"L,06:00:00,1,ON"}, {"W,06:00:00,2,OFF"}}};
+
+class CheckWindows : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    template <class W>
+    W* find(const char* name)
+    {
+        return form.findChild<W*>(QString::fromLatin1(name));
+    }
+
+    void enter(const char* line)
+    {
+        find<QLineEdit>("Text6")->setText(QString::fromLatin1(line));
+        QTest::keyClick(find<QLineEdit>("Text6"), Qt::Key_Return);
+    }
+
+    std::string status() { return find<QLabel>("Label15")->text().toStdString(); }
+
+    std::vector<std::string> row(const QTreeWidget* grid, int at)
+    {
+        std::vector<std::string> texts;
+        for (int column = 0; column < grid->columnCount(); ++column)
+            texts.push_back(grid->topLevelItem(at)->text(column).toStdString());
+        return texts;
+    }
+
+    doubles::RecordingMessageBox messages;
+    Editor editor{messages};
+    Form1 form{editor, messages};
+    CheckControls checks{form, editor, messages};
+};
+
+TEST_F(CheckWindows, StatusBarCountsTheFindingsAsLinesAreEntered)
+{
+    struct Step {
+        const char* typed;
+        std::string shown;
+    };
+    const Step steps[] = {
+        {nullptr, "Program checks: no findings \u2014 F7"},
+        {"L,6,1,on", "Program checks: 1 warning \u2014 F7"},
+        {"W,6,2,off", "Program checks: 2 errors, 1 warning \u2014 F7"},
+        {"L,18,1,off", "Program checks: 2 errors \u2014 F7"},
+    };
+    for (const Step& step : steps) {
+        if (step.typed)
+            enter(step.typed);
+        EXPECT_EQ(status(), step.shown) << (step.typed ? step.typed : "at start");
+    }
+}
+
+TEST_F(CheckWindows, WindowListsTheFindingsFollowsTheListsAndLeadsToTheItem)
+{
+    editor.replaceLists(clash);
+    form.render();
+    QTest::keyClick(&form, Qt::Key_F7);
+    Form5* window = checks.checksWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    auto* grid = window->findChild<QTreeWidget*>(QStringLiteral("Grid1"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->topLevelItemCount(), 3);
+    EXPECT_EQ(row(grid, 2), (std::vector<std::string>{"W lines, item 1", "error",
+                                                       "2 lines at 06:00:00: only the first takes effect; all but the "
+                                                       "first wait a day and hold back every later line",
+                                                       "same-time"}));
+
+    enter("L,18,1,off");
+    ASSERT_EQ(grid->topLevelItemCount(), 2);
+    EXPECT_EQ(row(grid, 0)[0], "L lines, item 1");
+
+    auto* list2 = find<QListWidget>("List2");
+    ASSERT_EQ(list2->count(), 2);
+    EXPECT_EQ(list2->currentRow(), -1);
+    const QRect first = grid->visualItemRect(grid->topLevelItem(0));
+    // A double click as the system delivers it: a click, then the second press.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(list2->currentRow(), 0);
+    EXPECT_TRUE(list2->item(0)->isSelected());
+
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(checks.checksWindow(), nullptr);
+    QTest::mouseClick(find<QLabel>("Label15"), Qt::LeftButton);
+    ASSERT_NE(checks.checksWindow(), nullptr);
+    EXPECT_TRUE(checks.checksWindow()->isVisible());
+}
+
+TEST_F(CheckWindows, SendProgramAsksOnlyWhenTheProgramHasErrors)
+{
+    struct Case {
+        CommandLists lists;
+        bool yes;
+        bool asked;
+        std::string indicator;
+    };
+    const Case cases[] = {
+        {{{{}, {"L,06:00:00,1,ON"}, {}}}, false, false, "programmed"}, // warnings only
+        {clash, false, true, "Not Current"},
+        {clash, true, true, "programmed"},
+    };
+    for (const Case& c : cases) {
+        Editor fresh{messages};
+        Form1 window{fresh, messages};
+        CheckControls guard{window, fresh, messages};
+        fresh.replaceLists(c.lists);
+        window.render();
+        messages.asked.clear();
+        messages.yes = c.yes;
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        const std::vector<std::string> question{"The program has 2 errors. Mark it as programmed anyway?"};
+        EXPECT_EQ(messages.asked, c.asked ? question : std::vector<std::string>{}) << c.yes;
+        EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label12"))->text().toStdString(), c.indicator);
+    }
+}
+
+} // namespace
