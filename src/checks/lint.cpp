@@ -1,5 +1,6 @@
 #include "checks/lint.h"
 
+#include "compiler/day.h"
 #include "compiler/program.h"
 #include "language/datcheck.h"
 #include "language/terms.h"
@@ -48,25 +49,6 @@ std::string_view cut(std::optional<std::string_view>& rest, char separator)
     else
         rest = rest->substr(at + 1);
     return piece;
-}
-
-std::optional<int> secondOfDay(std::string_view time)
-{
-    std::optional<std::string_view> rest = time;
-    int total = 0;
-    for (int i = 0; i < 3; ++i) {
-        if (!rest)
-            return std::nullopt;
-        const std::string_view part = cut(rest, ':');
-        int value = 0;
-        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
-        if (ec != std::errc() || end != part.data() + part.size() || value < 0 || value > 60)
-            return std::nullopt;
-        total = total * 60 + value;
-    }
-    if (rest)
-        return std::nullopt;
-    return total % secondsPerDay;
 }
 
 double seconds(std::string_view pulseTerm) { return cellValue(pulseSeconds(pulseTerm)); }

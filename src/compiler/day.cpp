@@ -74,7 +74,7 @@ void holdFor(const DayState& state, int seconds, DayTotals& totals)
     totals.highMax = std::max(totals.highMax, state.high);
 }
 
-int twoDigits(const std::string& text, std::size_t at)
+int twoDigits(std::string_view text, std::size_t at)
 {
     const char hi = text[at], lo = text[at + 1];
     if (hi < '0' || hi > '9' || lo < '0' || lo > '9')
@@ -87,9 +87,14 @@ int twoDigits(const std::string& text, std::size_t at)
 std::optional<int> secondOfDay(const Cell& time)
 {
     const auto* text = std::get_if<std::string>(&time);
-    if (!text || text->size() != 8 || (*text)[2] != ':' || (*text)[5] != ':')
+    return text ? secondOfDay(std::string_view(*text)) : std::nullopt;
+}
+
+std::optional<int> secondOfDay(std::string_view text)
+{
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
         return std::nullopt;
-    const int h = twoDigits(*text, 0), m = twoDigits(*text, 3), s = twoDigits(*text, 6);
+    const int h = twoDigits(text, 0), m = twoDigits(text, 3), s = twoDigits(text, 6);
     if (h < 0 || h > 24 || m < 0 || m > 59 || s < 0 || s > 59)
         return std::nullopt;
     return (h % 24) * 3600 + m * 60 + s;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 namespace fh {
 
@@ -35,8 +36,9 @@ struct DayTotals {
     double highMin = defaultHigh, highMax = defaultHigh;
 };
 
-// The second of the day a line's time names; none when the time is not hh:mm:ss
-// with hours 00..24, minutes and seconds 00..59.
+// The second of the day a line's time names, 24:MM:SS as 00:MM:SS; none when the
+// time is not hh:mm:ss with hours 00..24, minutes and seconds 00..59.
+std::optional<int> secondOfDay(std::string_view time);
 std::optional<int> secondOfDay(const Cell& time);
 
 // The state at `second` (0..86399), after the lines of that second have acted.
