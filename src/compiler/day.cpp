@@ -1,5 +1,6 @@
 #include "compiler/day.h"
 
+#include "language/terms.h"
 #include "platform/devices.h"
 
 #include <algorithm>
@@ -40,6 +41,7 @@ void act(const ScheduleRow& row, DayState& state)
         state.high = cellValue(row[column::high]);
         return;
     }
+    bool pulses = false;
     for (int k = 1; k <= outputCount; ++k) {
         const double v = cellValue(row[column::output(k)]);
         const auto out = static_cast<std::size_t>(k - 1);
@@ -48,7 +50,13 @@ void act(const ScheduleRow& row, DayState& state)
             state.lights[out] = v == OutputState::on;
         else if (*letter == "W" && (steady || OutputState::isPulsed(v)))
             state.valves[out] = v;
+        pulses = pulses || (*letter == "W" && OutputState::isPulsed(v));
     }
+    // A pulsing line without a positive on time leaves its timer as it was.
+    const long long n = roundHalfEven(OutputState::timerOf(cellValue(row[column::mode])), 0, timerCount + 1);
+    if (pulses && cellValue(row[column::pulseOn]) > 0 && n >= 1 && n <= timerCount)
+        state.timers[static_cast<std::size_t>(n - 1)] =
+            TimerTimes{cellValue(row[column::pulseOn]), cellValue(row[column::pulseOff]), cellValue(row[column::phase])};
 }
 
 DayState dayStart(const Program& program, const std::vector<Event>& events)

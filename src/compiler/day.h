@@ -18,12 +18,20 @@ namespace fh {
 inline constexpr double defaultLow = 70;
 inline constexpr double defaultHigh = 74;
 
+// A pulse timer's times as a pulsed line sets them, in seconds.
+struct TimerTimes {
+    double on = 0, off = 0, phase = 0;
+    friend bool operator==(const TimerTimes&, const TimerTimes&) = default;
+};
+
 struct DayState {
     std::array<bool, outputCount> lights{};
     // An output state: off, on, or pulsed by a timer.
     std::array<double, outputCount> valves{};
     double low = defaultLow;
     double high = defaultHigh;
+    // Timer N at N-1; none when no line sets it.
+    std::array<std::optional<TimerTimes>, timerCount> timers{};
 };
 
 struct DayTotals {

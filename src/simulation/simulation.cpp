@@ -1,5 +1,6 @@
 #include "simulation/simulation.h"
 
+#include "compiler/day.h"
 #include "compiler/program.h"
 #include "language/editor.h"
 #include "language/terms.h"
@@ -149,6 +150,8 @@ void Simulation::step(int second)
             simready_ = true;
             simstep_ = program.nextstep();
             followed = program.revision();
+            if (presetStart_)
+                preset(second);
             if (program.proglast() < 0) {
                 messages.show(std::string(noProgramPresent));
                 running = false;
@@ -181,6 +184,22 @@ void Simulation::step(int second)
     apply(simstep_);
     if (++simstep_ > last)
         simstep_ = 0;
+}
+
+void Simulation::preset(int second)
+{
+    const DayState day = stateAt(program, second);
+    greenhouse_.lamps = day.lights;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        valvestat_[k + 1] = day.valves[k];
+        // A pulsed valve's tap follows its timer from the next second.
+        greenhouse_.taps[k] = day.valves[k] == OutputState::on;
+    }
+    for (std::size_t n = 0; n < timerCount; ++n)
+        if (const auto& t = day.timers[n])
+            timers_[n] = {t->on, t->off, t->phase};
+    greenhouse_.lowSetPoint = plainNumber(day.low);
+    greenhouse_.highSetPoint = plainNumber(day.high);
 }
 
 void Simulation::apply(int line)

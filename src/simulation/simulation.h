@@ -84,6 +84,10 @@ public:
 
     void switchOn();
     void switchOff();
+    // Whether a switch-on starts from what the program's lines have set by that
+    // second (lamps, valves, timers, set-points) rather than from a blank greenhouse.
+    void setPresetStart(bool on) { presetStart_ = on; }
+    bool presetStart() const { return presetStart_; }
 
     // A press and then a release on the fan switch are one click, which flips it once.
     void fanPressed();
@@ -105,6 +109,7 @@ private:
     // The traffic lights, caption, check marks and window of the switch, and a fresh set-up.
     void switchTo(bool on);
     void woken();
+    void preset(int second);
     // One step at the clock second `second`.
     void step(int second);
     void apply(int line);
@@ -131,6 +136,7 @@ private:
     bool started = false;
     bool settingUp = false; // also while a box of the set-up is open
     bool fanPressed_ = false;
+    bool presetStart_ = false;
     std::function<void()> changed;
 };
 
