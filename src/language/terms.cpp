@@ -106,7 +106,7 @@ bool isNumeric(std::string_view text)
 double leadingValue(std::string_view text)
 {
     std::string compact;
-    if (text.find(' ') != std::string_view::npos) {
+    if (std::find(text.begin(), text.end(), ' ') != text.end()) { // inline: most texts are a few characters
         compact.reserve(text.size());
         for (char c : text)
             if (c != ' ')
