@@ -1,6 +1,7 @@
 // Start-up time, peak memory and idle CPU of the desktop program, under the
 // offscreen platform: the real Application, shown, then a minute (or the seconds
 // given) with the simulation running on the example program, and as long with it off.
+// With 0 seconds it stops after the start-up.
 //
 // Usage: fernhollow_footprint START_NS PROGRAM_FILE [SECONDS]
 // START_NS is the wall clock (ns since the epoch) taken just before this process
@@ -68,6 +69,8 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
     std::printf("start-up to main window shown: %.1f ms\n", static_cast<double>(nowNs() - startNs) / 1e6);
     std::fflush(stdout);
+    if (seconds <= 0)
+        return 0;
 
     application.open(program);
     application.mainWindow().menus().sson->trigger();

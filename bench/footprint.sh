@@ -1,9 +1,24 @@
 #!/usr/bin/env bash
-# Start-up time, peak memory and CPU use with the simulation running and off, offscreen.
-# Usage: bench/footprint.sh [SECONDS]   (default 60; needs the bench build)
+# Start-up time, peak memory and CPU use with the simulation running and off, offscreen;
+# then the start-up against a bare Qt window's: medians of RUNS runs of each, alternating,
+# so that both see the same load, and their ratio.
+# Usage: bench/footprint.sh [SECONDS [RUNS]]   (defaults 60 and 11; needs the bench build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
-cmake --build build-bench --target fernhollow_footprint >/dev/null
+cmake --build build-bench --target fernhollow_footprint fernhollow_barewindow >/dev/null
 export QT_QPA_PLATFORM=offscreen
 ./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp "${1:-60}"
+
+runs=${2:-11}
+program=() bare=()
+for ((i = 0; i < runs; ++i)); do
+    program+=("$(./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp 0 2>/dev/null | awk '{print $(NF-1)}')")
+    bare+=("$(./build-bench/bench/fernhollow_barewindow "$(date +%s%N)" 2>/dev/null | awk '{print $(NF-1)}')")
+done
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+p=$(median "${program[@]}")
+b=$(median "${bare[@]}")
+echo "start-up, median of $runs: $p ms"
+echo "bare Qt window shown, median of $runs: $b ms"
+awk -v p="$p" -v b="$b" 'BEGIN {printf "start-up over the bare window: %.2f\n", p / b}'

@@ -3,8 +3,10 @@
 #include "language/terms.h"
 #include "platform/devices.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <utility>
 
@@ -22,23 +24,22 @@ std::string_view term(const std::vector<std::string_view>& terms, std::size_t n)
 void splitInto(std::string_view text, char separator, std::vector<std::string_view>& pieces)
 {
     pieces.clear();
-    for (;;) {
-        const auto at = text.find(separator);
-        pieces.push_back(text.substr(0, at));
-        if (at == std::string_view::npos)
-            return;
-        text.remove_prefix(at + 1);
-    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == separator) {
+            pieces.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    pieces.push_back(text.substr(start));
 }
 
 // The time term of a line as the sort compares it: upper-cased, empty when missing.
-std::string timeKey(const std::string& line)
+std::string timeKey(std::string_view line)
 {
-    const auto first = line.find(',');
-    if (first == std::string::npos)
+    const auto first = std::find(line.begin(), line.end(), ',');
+    if (first == line.end())
         return {};
-    const auto second = line.find(',', first + 1);
-    return upper(std::string_view(line).substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1));
+    return upper(std::string_view(first + 1, std::find(first + 1, line.end(), ',')));
 }
 
 std::string without(std::string_view text, char letter)
@@ -50,7 +51,7 @@ std::string without(std::string_view text, char letter)
     return out;
 }
 
-bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+bool contains(std::string_view text, char c) { return std::find(text.begin(), text.end(), c) != text.end(); }
 
 double saturated(double value)
 {
@@ -58,23 +59,40 @@ double saturated(double value)
     return value > most ? most : value < -most ? -most : value;
 }
 
-// Appends Str() of a number right-aligned in `width`: a leading blank (dropped
-// when `trimmed`) or the minus sign, then the shortest decimal form, with no point
-// for a whole value.
-void appendNumber(std::string& out, double value, std::size_t width, bool trimmed)
+// Room for one field of a number: the padding, the blank or sign, and the fixed
+// form of a double (the largest has 309 digits, the smallest fraction some 330 places).
+constexpr std::size_t fieldRoom = 8 + 400;
+
+// Writes Str() of a number right-aligned in `width` at `at` and returns the end: a
+// leading blank (dropped when `trimmed`) or the minus sign, then the shortest
+// decimal form, with no point for a whole value. A whole value's digits are
+// counted first, so they are written in place.
+char* writeNumber(char* at, double value, std::size_t width, bool trimmed)
 {
     if (value == 0)
         value = 0; // no "-0"
-    char digits[400];
-    const bool whole = std::fabs(value) < 1e18 && value == std::trunc(value);
-    char* end = whole ? std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value)).ptr
-                            : std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed).ptr;
-    const std::size_t length = static_cast<std::size_t>(end - digits) + (value < 0 || trimmed ? 0 : 1);
-    if (length < width)
-        out.append(width - length, ' ');
-    if (value >= 0 && !trimmed)
-        out += ' ';
-    out.append(digits, end);
+    const bool blank = value >= 0 && !trimmed;
+    // Below 1e18 the conversion is defined, and gives the value back only when whole.
+    const long long integer = std::fabs(value) < 1e18 ? static_cast<long long>(value) : 0;
+    const bool whole = static_cast<double>(integer) == value;
+    char fraction[400];
+    char* fractionEnd = fraction;
+    std::size_t length = blank ? 1 : 0;
+    if (whole) {
+        length += integer < 0 ? 2 : 1;
+        for (long long rest = integer / 10; rest != 0; rest /= 10)
+            ++length;
+    } else {
+        fractionEnd = std::to_chars(fraction, fraction + sizeof fraction, value, std::chars_format::fixed).ptr;
+        length += static_cast<std::size_t>(fractionEnd - fraction);
+    }
+    for (; length < width; ++length)
+        *at++ = ' ';
+    if (blank)
+        *at++ = ' ';
+    if (whole)
+        return std::to_chars(at, at + fieldRoom, integer).ptr;
+    return std::copy(fraction, fractionEnd, at);
 }
 
 // The states an L or W line gives outputs 1..6 in `outstate`, and the mode a W line
@@ -107,20 +125,22 @@ void nameOutputs(std::string_view type, std::string_view state, const std::vecto
 
 // A row in the pasteable form: the letter and the time as written, the six state
 // columns (or set-points) and the mode as two-wide numbers, the pulse columns six wide.
-std::string pasteable(const ScheduleRow& row, std::string_view type, std::string_view time)
+void writePasteable(std::string& out, const ScheduleRow& row, std::string_view type, std::string_view time)
 {
-    std::string out;
-    out += type;
+    // The numbers are gathered on the stack and go to `out` in one piece.
+    char numbers[(column::phase - column::output(1) + 1) * (fieldRoom + 1)];
+    char* at = numbers;
+    for (std::size_t c = column::output(1); c <= column::mode; ++c) {
+        at = writeNumber(at, cellValue(row[c]), 2, true);
+        *at++ = ',';
+    }
+    for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
+        at = writeNumber(at, cellValue(row[c]), 6, false);
+    out.assign(type);
     out += ',';
     out += time;
     out += ',';
-    for (std::size_t c = column::output(1); c <= column::mode; ++c) {
-        appendNumber(out, cellValue(row[c]), 2, true);
-        out += ',';
-    }
-    for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
-        appendNumber(out, cellValue(row[c]), 6, false);
-    return out;
+    out.append(numbers, at);
 }
 
 // What one line leaves for the next while the program is parsed.
@@ -130,13 +150,16 @@ struct ParseState {
     std::array<double, outputCount + 1> outstate{};
     double mode = 0;
     // Kept between lines only to spare allocations.
+    std::string text;
     std::vector<std::string_view> terms, ids;
 };
 
-// Fills the row of `line` and returns the line in its pasteable form.
-std::string parseLine(const std::string& line, ScheduleRow& row, ParseState& parse)
+// Fills the row of `line` and rewrites the line in its pasteable form.
+void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
 {
-    const std::string text = upper(line);
+    std::string& text = parse.text;
+    text = line;
+    toUpper(text);
     auto& terms = parse.terms;
     splitInto(text, ',', terms);
     const std::string_view t3 = term(terms, 3);
@@ -149,11 +172,11 @@ std::string parseLine(const std::string& line, ScheduleRow& row, ParseState& par
     if (type == "L" || type == "W")
         nameOutputs(type, state, parse.ids, parse.outstate, parse.mode);
 
-    row[column::letter] = std::string(type);
-    row[column::time] = std::string(term(terms, 2));
+    row[column::letter].emplace<std::string>(type);
+    row[column::time].emplace<std::string>(term(terms, 2));
     if (type == "T") {
-        row[column::low] = std::string(t3);
-        row[column::high] = std::string(term(terms, 4));
+        row[column::low].emplace<std::string>(t3);
+        row[column::high].emplace<std::string>(term(terms, 4));
     } else {
         for (int k = 1; k <= outputCount; ++k)
             row[column::output(k)] = parse.outstate[static_cast<std::size_t>(k)];
@@ -163,7 +186,7 @@ std::string parseLine(const std::string& line, ScheduleRow& row, ParseState& par
     const bool pulsed = type == "W" && contains(state, 'P');
     for (std::size_t n = 5; n <= terms.size() && n <= 7; ++n)
         row[column::pulseOn + n - 5] = pulsed ? pulseSeconds(terms[n - 1]) : Cell(std::string(terms[n - 1]));
-    return pasteable(row, type, term(terms, 2));
+    writePasteable(line, row, type, term(terms, 2));
 }
 
 } // namespace
@@ -208,7 +231,9 @@ bool Program::combine(const CommandLists& lists, MessageBox& messages)
 void Program::sort()
 {
     // Exchange sort on the time term compared as text. It moves line numbers, not
-    // texts; the lines take their places at the end.
+    // texts; the lines take their places at the end. The terms are ranked first, so
+    // the exchanges compare small numbers, and when no two are equal the ranking
+    // alone is the order the exchanges would reach.
     const auto last = static_cast<std::size_t>(proglast_ + 1);
     std::array<std::string, progCapacity> keys;
     std::array<std::size_t, progCapacity> order;
@@ -216,10 +241,25 @@ void Program::sort()
         order[i] = i;
         keys[i] = timeKey(prog_[i]);
     }
-    for (std::size_t a = 0; a + 1 < last; ++a)
-        for (std::size_t b = a + 1; b < last; ++b)
-            if (keys[order[a]] > keys[order[b]])
-                std::swap(order[a], order[b]);
+    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(last),
+              [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::array<std::size_t, progCapacity> rank;
+    bool tied = false;
+    for (std::size_t k = 0; k < last; ++k) {
+        const bool same = k > 0 && keys[order[k]] == keys[order[k - 1]];
+        tied = tied || same;
+        rank[order[k]] = same ? rank[order[k - 1]] : k;
+    }
+    if (tied) {
+        for (std::size_t i = 0; i < last; ++i)
+            order[i] = i;
+        for (std::size_t a = 0; a + 1 < last; ++a)
+            for (std::size_t b = a + 1; b < last; ++b)
+                if (rank[a] > rank[b]) {
+                    std::swap(rank[a], rank[b]);
+                    std::swap(order[a], order[b]);
+                }
+    }
     std::array<std::string, progCapacity> sorted;
     for (std::size_t i = 0; i < last; ++i)
         sorted[i] = std::move(prog_[order[i]]);
@@ -242,7 +282,7 @@ void Program::fullparse()
     ParseState state;
     for (int line = 0; line <= proglast_; ++line) {
         const auto i = static_cast<std::size_t>(line);
-        prog_[i] = parseLine(prog_[i], sched_[i], state);
+        parseLine(prog_[i], sched_[i], state);
     }
     display();
 }

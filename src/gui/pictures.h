@@ -13,7 +13,7 @@ namespace fh {
 // name: "lamp", "tap", "light-red", "light-green", "warning" or "leaf".
 QPixmap picture(const QString& name, QSize size);
 
-// The application's leaf icon.
+// The application's leaf icon, drawn at each size when asked for.
 QIcon leafIcon();
 
 } // namespace fh

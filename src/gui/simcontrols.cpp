@@ -18,10 +18,14 @@ namespace fh {
 
 namespace {
 
-void setPicture(QLabel* image, const QString& name)
+// Drawing a picture costs start-up time, so it is drawn when first shown.
+void showPicture(QLabel* image, const QString& name, bool shown)
 {
-    if (image)
+    if (!image)
+        return;
+    if (shown && image->pixmap().isNull())
         image->setPixmap(picture(name, image->size()));
+    image->setHidden(!shown);
 }
 
 void setText(QLabel* label, const std::string& text)
@@ -29,12 +33,6 @@ void setText(QLabel* label, const std::string& text)
     const QString shown = QString::fromLatin1(text);
     if (label && label->text() != shown)
         label->setText(shown);
-}
-
-void setShown(QWidget* widget, bool shown)
-{
-    if (widget)
-        widget->setHidden(!shown);
 }
 
 void setChecked(QAction* action, bool checked)
@@ -48,7 +46,7 @@ void setChecked(QAction* action, bool checked)
 } // namespace
 
 SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
-    : QObject(&form1), form1(form1), simulation(simulation), form3_(std::make_unique<Form3>())
+    : QObject(&form1), form1(form1), simulation(simulation)
 {
     sson = form1.findChild<QAction*>(QStringLiteral("sson"));
     ssoff = form1.findChild<QAction*>(QStringLiteral("ssoff"));
@@ -59,10 +57,6 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
     image3 = form1.findChild<QLabel*>(QStringLiteral("Image3"));
     check13 = form1.findChild<QCheckBox*>(QStringLiteral("Check13"));
     command2 = form1.findChild<QPushButton*>(QStringLiteral("Command2"));
-
-    setPicture(image1, QStringLiteral("warning"));
-    setPicture(image2, QStringLiteral("light-green"));
-    setPicture(image3, QStringLiteral("light-red"));
 
     if (sson)
         connect(sson, &QAction::triggered, this, [this] {
@@ -81,19 +75,28 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
         });
     if (check13)
         check13->installEventFilter(this);
-    connect(form3_.get(), &Form3::closeRequested, this, [this] {
-        this->form1.show();
-        this->form1.raise();
-        this->form1.activateWindow();
-        this->simulation.switchOff();
-        handled();
-    });
     connect(&form1, &Form1::firstActivated, this, &SimulationControls::startUp);
     connect(this, &SimulationControls::changed, &form1, &Form1::render);
     render();
 }
 
 SimulationControls::~SimulationControls() = default;
+
+Form3& SimulationControls::form3()
+{
+    if (!form3_) {
+        form3_ = std::make_unique<Form3>();
+        connect(form3_.get(), &Form3::closeRequested, this, [this] {
+            form1.show();
+            form1.raise();
+            form1.activateWindow();
+            simulation.switchOff();
+            handled();
+        });
+        form3_->render(simulation.greenhouse());
+    }
+    return *form3_;
+}
 
 void SimulationControls::startUp()
 {
@@ -107,9 +110,9 @@ void SimulationControls::render()
     const ControlPanel& shown = simulation.panel();
     setText(label6, shown.clock);
     setText(label13, shown.switchCaption);
-    setShown(image2, shown.greenLight);
-    setShown(image3, shown.redLight);
-    setShown(image1, shown.warningSign);
+    showPicture(image2, QStringLiteral("light-green"), shown.greenLight);
+    showPicture(image3, QStringLiteral("light-red"), shown.redLight);
+    showPicture(image1, QStringLiteral("warning"), shown.warningSign);
     setChecked(sson, shown.simOnChecked);
     setChecked(ssoff, shown.simOffChecked);
     if (check13) {
@@ -118,7 +121,8 @@ void SimulationControls::render()
     }
     if (command2 && command2->text() != QString::fromLatin1(shown.forceCaption))
         command2->setText(QString::fromLatin1(shown.forceCaption));
-    form3_->render(simulation.greenhouse());
+    if (form3_ || simulation.greenhouse().shown)
+        form3().render(simulation.greenhouse());
 }
 
 void SimulationControls::handled()

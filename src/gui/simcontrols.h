@@ -4,7 +4,8 @@
 // the menu items sson and ssoff, the traffic lights Image2 (green) and Image3
 // (red), Label13, the clock Label6, the fan switch Check13, the force button
 // Command2 with its warning sign Image1. Controls are found by objectName; a missing
-// one is left out. It also owns Form3. After each event, and each second the
+// one is left out. It also owns Form3, made when the simulation first shows it or
+// someone asks for it. The pictures load when first shown. After each event, and each second the
 // simulation's clock wakes it, it renders and emits changed(). The main window's
 // first activation runs startUp(), and changed() renders it.
 
@@ -31,7 +32,7 @@ public:
     SimulationControls(Form1& form1, Simulation& simulation);
     ~SimulationControls() override;
 
-    Form3& form3() { return *form3_; }
+    Form3& form3();
 
 public slots:
     // The main window's first activation: timer start values, List4's items, and the

@@ -50,10 +50,15 @@ std::size_t numberEnd(std::string_view text)
 std::string upper(std::string_view text)
 {
     std::string out(text);
-    for (char& c : out)
+    toUpper(out);
+    return out;
+}
+
+void toUpper(std::string& text)
+{
+    for (char& c : text)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
-    return out;
 }
 
 std::string_view trim(std::string_view text)
@@ -101,7 +106,7 @@ bool isNumeric(std::string_view text)
 double leadingValue(std::string_view text)
 {
     std::string compact;
-    if (text.find(' ') != std::string_view::npos) {
+    if (std::find(text.begin(), text.end(), ' ') != text.end()) { // inline: most texts are a few characters
         compact.reserve(text.size());
         for (char c : text)
             if (c != ' ')
@@ -113,6 +118,15 @@ double leadingValue(std::string_view text)
         return 0.0;
     const bool negative = text[0] == '-';
     const std::size_t start = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    // Up to 15 plain digits are exact in a double: read them without from_chars.
+    if (end - start <= 15 && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                         text.begin() + static_cast<std::ptrdiff_t>(end), isDigit)) {
+        long long whole = 0;
+        for (std::size_t i = start; i < end; ++i)
+            whole = whole * 10 + (text[i] - '0');
+        const auto value = static_cast<double>(whole);
+        return negative ? -value : value;
+    }
     double value = 0;
     const auto r = std::from_chars(text.data() + start, text.data() + end, value);
     if (r.ec == std::errc::result_out_of_range) {

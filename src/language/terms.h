@@ -11,6 +11,7 @@
 namespace fh {
 
 std::string upper(std::string_view text);
+void toUpper(std::string& text);
 std::string_view trim(std::string_view text);
 
 // Splits at every separator; all pieces are kept, empty ones included. An empty

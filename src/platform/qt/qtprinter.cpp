@@ -118,13 +118,15 @@ std::optional<std::string> QtPrinter::endDoc()
     return "the printer " + printer.printerName().toStdString() + " cannot be used";
 }
 
-QtPrinterDialog::QtPrinterDialog() : printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+QtPrinterDialog::QtPrinterDialog() = default;
 
 QtPrinterDialog::~QtPrinterDialog() = default;
 
 Printer* QtPrinterDialog::choose()
 {
     current.reset();
+    if (!printer)
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Over the window whose Print was chosen, so that no other window jumps in front.
     QWidget* owner = QApplication::activeWindow();
     QPrintDialog dialog(printer.get(), owner ? owner : parent_);

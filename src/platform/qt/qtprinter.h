@@ -46,7 +46,8 @@ private:
 };
 
 // The printer dialog over one printer whose settings last between prints. Without
-// an installed printer it offers printing to a PDF file.
+// an installed printer it offers printing to a PDF file. The printer is made at the
+// first choice: making it loads the print system, which start-up does not need.
 class QtPrinterDialog : public PrinterDialog {
 public:
     QtPrinterDialog();
