@@ -34,37 +34,46 @@ struct Good {
     std::optional<std::pair<double, double>> times;
 };
 
-// The piece of `rest` before `separator`; `rest` keeps what follows the separator,
-// or nothing after the last piece. Splits without allocating: the check runs on
-// every change in the windows.
-std::string_view cut(std::optional<std::string_view>& rest, char separator)
-{
-    if (!rest)
-        return {};
-    const auto at = rest->find(separator);
-    const std::string_view piece = rest->substr(0, at);
-    if (at == std::string_view::npos)
-        rest.reset();
-    else
-        rest = rest->substr(at + 1);
-    return piece;
-}
+// A text cut into pieces at a separator, without allocating: the check runs on every
+// change in the windows.
+class Pieces {
+public:
+    explicit Pieces(std::string_view text) : rest(text) {}
+    // Whether a piece is left; an empty text holds one empty piece.
+    bool any() const { return !done; }
+    // What follows the pieces taken so far.
+    std::string_view remainder() const { return done ? std::string_view() : rest; }
+    std::string_view next(char separator)
+    {
+        if (done)
+            return {};
+        const auto at = rest.find(separator);
+        const std::string_view piece = rest.substr(0, at);
+        done = at == std::string_view::npos;
+        rest = done ? std::string_view() : rest.substr(at + 1);
+        return piece;
+    }
+
+private:
+    std::string_view rest;
+    bool done = false;
+};
 
 double seconds(std::string_view pulseTerm) { return cellValue(pulseSeconds(pulseTerm)); }
 
 Good readGood(std::string_view filed, std::size_t line, Item item)
 {
     Good g{line, item, {}, {}, {}, {}, false, false, 0, std::nullopt, std::nullopt};
-    std::optional<std::string_view> rest = filed;
-    g.letter = std::string(trim(cut(rest, ',')));
-    g.second = secondOfDay(cut(rest, ','));
-    const std::string_view ids = cut(rest, ',');
-    g.state = std::string(trim(cut(rest, ',')));
-    if (rest)
-        g.extra = std::string(*rest);
+    Pieces terms(filed);
+    g.letter = std::string(trim(terms.next(',')));
+    g.second = secondOfDay(terms.next(','));
+    const std::string_view ids = terms.next(',');
+    g.state = std::string(trim(terms.next(',')));
+    if (terms.any())
+        g.extra = std::string(terms.remainder());
     if ((g.letter == "L" || g.letter == "W") && !ids.empty()) {
-        for (std::optional<std::string_view> id = ids; id;) {
-            const long long n = roundHalfEven(leadingValue(cut(id, '/')), 0, outputCount + 1);
+        for (Pieces id(ids); id.any();) {
+            const long long n = roundHalfEven(leadingValue(id.next('/')), 0, outputCount + 1);
             if (n >= 1 && n <= outputCount) {
                 g.named[static_cast<std::size_t>(n)] = true;
                 g.namesOutput = true;
@@ -76,10 +85,10 @@ Good readGood(std::string_view filed, std::size_t line, Item item)
         std::string number = g.state;
         std::erase(number, 'P');
         g.timer = leadingValue(number);
-        std::optional<std::string_view> times = g.extra;
-        const std::string_view on = cut(times, ',');
-        if (times)
-            g.times = std::pair{seconds(on), seconds(cut(times, ','))};
+        Pieces times(g.extra ? std::string_view(*g.extra) : std::string_view());
+        const std::string_view on = times.next(',');
+        if (g.extra && times.any())
+            g.times = std::pair{seconds(on), seconds(times.next(','))};
     }
     return g;
 }
@@ -173,8 +182,8 @@ std::string pulseTextMessage(std::string_view term)
 
 std::string ignoredMessage(const Good& g)
 {
-    std::string message = std::string(trim(g.extra.value_or(""))) + " after " + (g.letter == "T" ? "the set-points" : g.state) +
-                          " does nothing";
+    const std::string extra(trim(g.extra.value_or("")));
+    const std::string message = extra + " after " + (g.letter == "T" ? "the set-points" : g.state) + " does nothing";
     if (g.letter == "T" || !g.namesOutput)
         return message;
     return message + ": " + outputNames(g.letter, g.named, true) +
@@ -366,8 +375,9 @@ private:
                 add(g, Finding::Warning, code::pulseTimes,
                     "an off time of " + spoken(g.times->second) + ": " + outputNames(g.letter, g.named, true) +
                         " never closed");
-            for (std::optional<std::string_view> rest = g.extra; rest;)
-                if (const std::string_view term = trim(cut(rest, ',')); !plainPulse(term))
+            const std::string_view extra = g.extra ? std::string_view(*g.extra) : std::string_view();
+            for (Pieces terms(extra); g.extra && terms.any();)
+                if (const std::string_view term = trim(terms.next(',')); !plainPulse(term))
                     add(g, Finding::Warning, code::pulseText, pulseTextMessage(term));
         }
     }
