@@ -23,6 +23,8 @@ struct Option {
     // What a value must be, said when it is not; without a check any value serves.
     std::string wants;
     bool (*accepts)(const std::string&);
+    // A switch, given or not, with no value.
+    bool flag = false;
 };
 
 struct Command {
@@ -50,10 +52,12 @@ const std::vector<Command>& commands()
         {"compile", "fernhollow compile FILE [--next HH:MM:SS]",
          "print the pasteable code of a program file; --next also names the line due next",
          {{"--next", false, "a time HH:MM:SS", isClock}}, 1, false, compile},
-        {"simulate", "fernhollow simulate FILE --at HH:MM:SS --seconds N",
-         "simulate from a time of day, printing each second in which the display changed",
+        {"simulate", "fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]",
+         "simulate from a time of day, printing each second in which the display changed; --preset starts "
+         "from the program's state",
          {{"--at", true, "a time HH:MM:SS", isClock},
-          {"--seconds", true, "a whole number from 0 to " + std::to_string(mostSeconds), isSeconds}},
+          {"--seconds", true, "a whole number from 0 to " + std::to_string(mostSeconds), isSeconds},
+          {"--preset", false, {}, nullptr, true}},
          1, false, simulate},
         {"chart", "fernhollow chart FILE -o OUT [--size WxH]",
          "draw the chart of a program file into a .png, .svg or .pdf file",
@@ -127,7 +131,13 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
             io.err << "fernhollow: unknown option '" << arg << "' (see fernhollow " << command.name << " --help)\n";
             return 2;
         }
-        if (i + 1 == args.size() || parsed.values.contains(option->name))
+        if (parsed.values.contains(option->name))
+            return usage();
+        if (option->flag) {
+            parsed.values.emplace(option->name, std::string());
+            continue;
+        }
+        if (i + 1 == args.size())
             return usage();
         const std::string& value = args[++i];
         if (option->accepts && !option->accepts(value)) {

@@ -69,6 +69,7 @@ int simulate(const Parsed& args, Streams io, const Devices& devices)
     Program program;
     Simulation sim(program, editor, clock, beeper, messages);
     sim.startUp();
+    sim.setPresetStart(args.values.contains("--preset"));
 
     // Timer1 has seen the start second, then "SimON" is chosen within it.
     clock.now = start;

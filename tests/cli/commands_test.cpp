@@ -65,7 +65,7 @@ TEST(CommandLine, AnswersEachCommand)
 {
     const std::string cannotRead = "fernhollow: cannot read ";
     const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
-    const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N\n";
+    const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]\n";
     const std::string chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH]\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
@@ -117,6 +117,13 @@ TEST(CommandLine, AnswersEachCommand)
          "unchecked.fhp:4: error: only 6 timers, pick one!\nunchecked.fhp:5: error: only 6 timers, pick one!\n"
          "unchecked.fhp:6: error: too many valve terms\n"},
         // No line is later than 12:00:00, so line 0 is pending, due in the second of switching on.
+        // Started from the program's state: lamps lit and set-points set the evening before,
+        // valves pulsing by their timer from the next second.
+        {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset"}, "", 0,
+         "04:00:00 lamps=010101 taps=000000 timers=000000 low=78 high=84 pending=0\n"
+         "04:00:01 lamps=010101 taps=101010 timers=100000 low=78 high=84 pending=0\n",
+         ""},
+        {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset", "--preset"}, "", 2, "", simulateUsage},
         {{"simulate", "noon.fhp", "--at", "12:00:00", "--seconds", "0"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
          ""},
         {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
@@ -242,7 +249,7 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
     EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.err, help.out);
     for (const std::string usage :
-         {"check [LINE...]", "compile FILE [--next HH:MM:SS]", "simulate FILE --at HH:MM:SS --seconds N",
+         {"check [LINE...]", "compile FILE [--next HH:MM:SS]", "simulate FILE --at HH:MM:SS --seconds N [--preset]",
           "chart FILE -o OUT [--size WxH]", "listing FILE -o OUT.pdf", "add FILE [LINE...]",
           "lint FILE [--format text|tsv]", "state FILE --at HH:MM:SS [--format text|json]",
           "totals FILE [--format text|json]"}) {
