@@ -269,6 +269,12 @@ void Form1::createActions()
     menus_.sson->setCheckable(true);
     menus_.ssoff->setCheckable(true);
     menus_.ssoff->setChecked(true);
+    // Ticked, SimON shows the greenhouse as the program has it at that second;
+    // unticked, it starts from a blank greenhouse.
+    ss->addSeparator();
+    menus_.sfp = item(ss, "sfp", "Start from the Program's State");
+    menus_.sfp->setCheckable(true);
+    menus_.sfp->setChecked(true);
 
     QMenu* prg = menu("prg", "Program");
     menus_.chk = item(prg, "chk", "Check Program");

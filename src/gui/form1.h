@@ -45,6 +45,7 @@ public:
         QAction* pt = nullptr;
         QAction* sson = nullptr;
         QAction* ssoff = nullptr;
+        QAction* sfp = nullptr;
         QAction* chk = nullptr;
     };
     const Menus& menus() const { return menus_; }

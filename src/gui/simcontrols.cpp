@@ -63,6 +63,10 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
             this->simulation.switchOn();
             handled();
         });
+    if (auto* preset = form1.findChild<QAction*>(QStringLiteral("sfp"))) {
+        simulation.setPresetStart(preset->isChecked());
+        connect(preset, &QAction::toggled, this, [this](bool on) { this->simulation.setPresetStart(on); });
+    }
     if (ssoff)
         connect(ssoff, &QAction::triggered, this, [this] {
             this->simulation.switchOff();

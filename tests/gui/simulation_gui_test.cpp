@@ -78,6 +78,19 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     EXPECT_EQ(look(), state());
 }
 
+// Switched on at 07:00, a lamp the program lit at 06:00 is lit at once, unless unticked.
+TEST_F(SimulationGuiTest, SimOnStartsFromTheProgramsStateWhileTicked)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
+    // Unticked first: SimON as written keeps the lamps as the last run left them.
+    for (const bool ticked : {false, true}) {
+        action("sfp")->setChecked(ticked);
+        action("sson")->trigger();
+        EXPECT_EQ(shown(find<QLabel>(form3, "Image1_3")), ticked) << ticked;
+        action("ssoff")->trigger();
+    }
+}
+
 TEST_F(SimulationGuiTest, CloseBoxStopsAndKeepsTheWindowAsItWas)
 {
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
