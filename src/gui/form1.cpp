@@ -242,9 +242,10 @@ Form1::Form1(Editor& editor, MessageBox& messages, QWidget* parent)
 
 void Form1::createActions()
 {
-    const auto item = [](QMenu* menu, const char* name, const char* caption) {
+    const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
+        action->setShortcut(key);
         return action;
     };
     const auto menu = [this](const char* name, const char* caption) {
@@ -259,20 +260,23 @@ void Form1::createActions()
     menus_.pgh = item(plots, "pgh", "Plot GH Control");
 
     QMenu* file = menu("file", "File");
-    menus_.ld = item(file, "ld", "Load");
-    menus_.sv = item(file, "sv", "Save");
-    menus_.pt = item(file, "pt", "Print");
+    menus_.ld = item(file, "ld", "Load", QKeySequence::Open);
+    menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
+    menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
+    // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.
+    menus_.qu = item(file, "qu", "Quit", Qt::CTRL | Qt::Key_Q);
+    // Closing asks the save question through the close guard.
+    connect(menus_.qu, &QAction::triggered, this, &QWidget::close);
 
     QMenu* ss = menu("ss", "Sim");
-    menus_.sson = item(ss, "sson", "SimON");
-    menus_.ssoff = item(ss, "ssoff", "SimOFF");
+    menus_.sson = item(ss, "sson", "SimON", Qt::Key_F5);
+    menus_.ssoff = item(ss, "ssoff", "SimOFF", Qt::SHIFT | Qt::Key_F5);
     menus_.sson->setCheckable(true);
     menus_.ssoff->setCheckable(true);
     menus_.ssoff->setChecked(true);
 
     QMenu* prg = menu("prg", "Program");
-    menus_.chk = item(prg, "chk", "Check Program");
-    menus_.chk->setShortcut(Qt::Key_F7);
+    menus_.chk = item(prg, "chk", "Check Program", Qt::Key_F7);
 }
 
 void Form1::build()
