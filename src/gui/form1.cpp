@@ -63,70 +63,92 @@ struct Control {
     const char* name;
     const char* caption;
     QRect at;
+    // For screen readers, and the tooltip: what the control is or does.
+    const char* spoken;
+    const char* tip;
     Face face = Face::Inherited;
 };
 
 // In the order of creation, which is also the order of stacking and of the Tab key:
 // the shapes come first so that they lie under the controls they frame.
 constexpr Control controls[] = {
-    {Kind::Shape, "Shape1", "", {40, 56, 193, 97}},
-    {Kind::Shape, "Shape2", "", {272, 56, 193, 97}},
-    {Kind::Shape, "Shape3", "", {504, 56, 193, 97}},
-    {Kind::Line, "Line1", "", {40, 304, 825, 1}},
-    {Kind::Label, "Label1", "Temp:", {40, 16, 81, 33}, Face::Large},
-    {Kind::Label, "Label2", "Lights:", {272, 16, 81, 33}, Face::Large},
-    {Kind::Label, "Label3", "Water:", {520, 16, 80, 33}, Face::Large},
-    {Kind::Text, "Text1", "74F", {128, 16, 105, 33}, Face::Large},
-    {Kind::Text, "Text2", "800W/M", {352, 16, 145, 33}, Face::Large},
-    {Kind::Text, "Text3", "3in/day", {600, 16, 105, 33}, Face::Large},
-    {Kind::Label, "Label5", "Heat:", {56, 64, 49, 25}, Face::Medium},
-    {Kind::Label, "Label4", "Fan:", {56, 120, 49, 25}, Face::Medium},
-    {Kind::Option, "Option1", "Heat", {112, 72, 57, 17}},
-    {Kind::Option, "Option3", "Cool", {176, 72, 49, 17}},
-    {Kind::Option, "Option4", "Auto", {112, 96, 57, 17}},
-    {Kind::Option, "Option2", "Off", {176, 96, 49, 17}},
-    {Kind::Check, "Check13", "Off", {112, 120, 41, 25}},
+    {Kind::Shape, "Shape1", "", {40, 56, 193, 97}, "Heating panel", "Heating mode and fan"},
+    {Kind::Shape, "Shape2", "", {272, 56, 193, 97}, "Lights panel", "The six light relays"},
+    {Kind::Shape, "Shape3", "", {504, 56, 193, 97}, "Water panel", "The six water valves"},
+    {Kind::Line, "Line1", "", {40, 304, 825, 1}, "Divider", "Below: the command format and example lines"},
+    {Kind::Label, "Label1", "Temp:", {40, 16, 81, 33}, "Temperature caption", "Greenhouse temperature", Face::Large},
+    {Kind::Label, "Label2", "Lights:", {272, 16, 81, 33}, "Lights caption", "Light level", Face::Large},
+    {Kind::Label, "Label3", "Water:", {520, 16, 80, 33}, "Water caption", "Water given a day", Face::Large},
+    {Kind::Text, "Text1", "74F", {128, 16, 105, 33}, "Temperature", "Greenhouse temperature", Face::Large},
+    {Kind::Text, "Text2", "800W/M", {352, 16, 145, 33}, "Light level", "Light level in watts a square metre",
+     Face::Large},
+    {Kind::Text, "Text3", "3in/day", {600, 16, 105, 33}, "Water a day", "Water given a day", Face::Large},
+    {Kind::Label, "Label5", "Heat:", {56, 64, 49, 25}, "Heat caption", "Heating mode", Face::Medium},
+    {Kind::Label, "Label4", "Fan:", {56, 120, 49, 25}, "Fan caption", "Fan switch", Face::Medium},
+    {Kind::Option, "Option1", "Heat", {112, 72, 57, 17}, "Heat", "Heating mode: heat"},
+    {Kind::Option, "Option3", "Cool", {176, 72, 49, 17}, "Cool", "Heating mode: cool"},
+    {Kind::Option, "Option4", "Auto", {112, 96, 57, 17}, "Auto", "Heating mode: heat or cool as needed"},
+    {Kind::Option, "Option2", "Off", {176, 96, 49, 17}, "Heating off", "Heating mode: off"},
+    {Kind::Check, "Check13", "Off", {112, 120, 41, 25}, "Fan", "Fan on or off"},
     // Light relays 1 to 6, then valves 1 to 6, in rows of three.
-    {Kind::Check, "Check1", "Check1", {304, 72, 25, 25}},
-    {Kind::Check, "Check2", "Check2", {352, 72, 25, 25}},
-    {Kind::Check, "Check3", "Check3", {400, 72, 25, 25}},
-    {Kind::Check, "Check4", "Check4", {304, 112, 25, 25}},
-    {Kind::Check, "Check5", "Check5", {352, 112, 25, 25}},
-    {Kind::Check, "Check6", "Check6", {400, 112, 25, 25}},
-    {Kind::Check, "Check7", "Check7", {544, 72, 25, 25}},
-    {Kind::Check, "Check8", "Check8", {592, 72, 25, 25}},
-    {Kind::Check, "Check9", "Check9", {640, 72, 25, 25}},
-    {Kind::Check, "Check10", "Check10", {544, 112, 25, 25}},
-    {Kind::Check, "Check11", "Check11", {592, 112, 25, 25}},
-    {Kind::Check, "Check12", "Check12", {640, 112, 25, 25}},
-    {Kind::Label, "Label10", "<Valves", {704, 88, 73, 25}, Face::Medium},
-    {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}},
-    {Kind::Button, "Command2", "Force Lights", {728, 48, 89, 33}},
-    {Kind::Image, "Image1", "", {848, 48, 32, 32}},
-    {Kind::Label, "Label12", "Not Current", {824, 104, 73, 17}},
-    {Kind::Button, "Command1", "Send Program", {728, 128, 89, 33}},
-    {Kind::Frame, "Frame1", "", {840, 136, 41, 17}},
+    {Kind::Check, "Check1", "Check1", {304, 72, 25, 25}, "Light 1", "Light relay 1"},
+    {Kind::Check, "Check2", "Check2", {352, 72, 25, 25}, "Light 2", "Light relay 2"},
+    {Kind::Check, "Check3", "Check3", {400, 72, 25, 25}, "Light 3", "Light relay 3"},
+    {Kind::Check, "Check4", "Check4", {304, 112, 25, 25}, "Light 4", "Light relay 4"},
+    {Kind::Check, "Check5", "Check5", {352, 112, 25, 25}, "Light 5", "Light relay 5"},
+    {Kind::Check, "Check6", "Check6", {400, 112, 25, 25}, "Light 6", "Light relay 6"},
+    {Kind::Check, "Check7", "Check7", {544, 72, 25, 25}, "Valve 1", "Water valve 1"},
+    {Kind::Check, "Check8", "Check8", {592, 72, 25, 25}, "Valve 2", "Water valve 2"},
+    {Kind::Check, "Check9", "Check9", {640, 72, 25, 25}, "Valve 3", "Water valve 3"},
+    {Kind::Check, "Check10", "Check10", {544, 112, 25, 25}, "Valve 4", "Water valve 4"},
+    {Kind::Check, "Check11", "Check11", {592, 112, 25, 25}, "Valve 5", "Water valve 5"},
+    {Kind::Check, "Check12", "Check12", {640, 112, 25, 25}, "Valve 6", "Water valve 6"},
+    {Kind::Label, "Label10", "<Valves", {704, 88, 73, 25}, "Valves caption", "The boxes at the left are the valves",
+     Face::Medium},
+    {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}, "Clock", "The computer's time of day"},
+    {Kind::Button, "Command2", "Force Lights", {728, 48, 89, 33}, "Force Lights",
+     "Mark the lights as forced by hand, or release them"},
+    {Kind::Image, "Image1", "", {848, 48, 32, 32}, "Forced lights warning", "The lights are forced by hand"},
+    {Kind::Label, "Label12", "Not Current", {824, 104, 73, 17}, "Program state",
+     "Program state: not current until sent, programmed once sent and unchanged"},
+    {Kind::Button, "Command1", "Send Program", {728, 128, 89, 33}, "Send Program",
+     "Mark the program as handed over to the controller"},
+    {Kind::Frame, "Frame1", "", {840, 136, 41, 17}, "Program state lamp",
+     "Green: the program was sent and is unchanged; red: it is not current"},
     // Within Frame1.
-    {Kind::Option, "Option5", "", {12, 0, 17, 17}},
-    {Kind::List, "List1", "", {40, 160, 193, 64}, Face::CommandList},
-    {Kind::List, "List2", "", {272, 160, 193, 64}, Face::CommandList},
-    {Kind::List, "List3", "", {504, 160, 193, 64}, Face::CommandList},
-    {Kind::Label, "Label11", "<Delete commands", {704, 184, 177, 25}, Face::Medium},
-    {Kind::Button, "Command3", "Command3", {16, 216, 17, 17}},
-    {Kind::Button, "Command4", "Command4", {16, 256, 17, 17}},
-    {Kind::Button, "Command5", "Command5", {16, 296, 17, 17}},
-    {Kind::Text, "Text5", "70F", {40, 240, 73, 33}, Face::Large},
-    {Kind::Text, "Text4", "74F", {120, 240, 73, 33}, Face::Large},
-    {Kind::Label, "Label7", "Setpoints", {72, 272, 97, 25}, Face::Medium},
-    {Kind::Text, "Text6", "", {272, 240, 425, 33}, Face::Medium},
-    {Kind::Label, "Label9", "< Enter commands", {704, 248, 161, 25}, Face::Medium},
-    {Kind::Label, "Label8", "", {192, 312, 681, 129}, Face::Fixed},
-    {Kind::List, "List5", "", {168, 312, 489, 132}, Face::FixedBold},
-    {Kind::Image, "Image2", "", {112, 328, 32, 32}},
-    {Kind::Image, "Image3", "", {112, 336, 32, 32}},
-    {Kind::Label, "Label13", "SIM On/off", {112, 376, 33, 41}},
-    {Kind::Memo, "Text7", "", {664, 368, 193, 49}},
-    {Kind::Label, "Label14", "Pasteable Code", {704, 424, 97, 17}},
+    {Kind::Option, "Option5", "", {12, 0, 17, 17}, "Programmed",
+     "Green: the program was sent and is unchanged; red: it is not current"},
+    {Kind::List, "List1", "", {40, 160, 193, 64}, "Temperature lines",
+     "The T lines; Delete removes the selected one, a right click copies it for editing", Face::CommandList},
+    {Kind::List, "List2", "", {272, 160, 193, 64}, "Light lines",
+     "The L lines; Delete removes the selected one, a right click copies it for editing", Face::CommandList},
+    {Kind::List, "List3", "", {504, 160, 193, 64}, "Water lines",
+     "The W lines; Delete removes the selected one, a right click copies it for editing", Face::CommandList},
+    {Kind::Label, "Label11", "<Delete commands", {704, 184, 177, 25}, "Delete caption",
+     "Select a line in a list and press Delete to remove it", Face::Medium},
+    {Kind::Button, "Command3", "Command3", {16, 216, 17, 17}, "Combine", "Combine the three lists into the program"},
+    {Kind::Button, "Command4", "Command4", {16, 256, 17, 17}, "Sort", "Sort the program by time"},
+    {Kind::Button, "Command5", "Command5", {16, 296, 17, 17}, "Make pasteable code",
+     "Turn the program into pasteable code and find the next line"},
+    {Kind::Text, "Text5", "70F", {40, 240, 73, 33}, "Low set-point", "Heating set-point", Face::Large},
+    {Kind::Text, "Text4", "74F", {120, 240, 73, 33}, "High set-point", "Cooling set-point", Face::Large},
+    {Kind::Label, "Label7", "Setpoints", {72, 272, 97, 25}, "Set-points caption", "Heating and cooling set-points",
+     Face::Medium},
+    {Kind::Text, "Text6", "", {272, 240, 425, 33}, "Command entry",
+     "Type one command line and press Enter to check it and file it in its list", Face::Medium},
+    {Kind::Label, "Label9", "< Enter commands", {704, 248, 161, 25}, "Entry caption",
+     "Type command lines in the box at the left", Face::Medium},
+    {Kind::Label, "Label8", "", {192, 312, 681, 129}, "Command format", "How command lines are written, with examples",
+     Face::Fixed},
+    {Kind::List, "List5", "", {168, 312, 489, 132}, "Pasteable code",
+     "The compiled program as the controller takes it; the next line is highlighted", Face::FixedBold},
+    {Kind::Image, "Image2", "", {112, 328, 32, 32}, "Simulation on", "Green: the simulation runs"},
+    {Kind::Image, "Image3", "", {112, 336, 32, 32}, "Simulation off", "Red: the simulation is off"},
+    {Kind::Label, "Label13", "SIM On/off", {112, 376, 33, 41}, "Simulation state",
+     "The light above shows whether the simulation runs"},
+    {Kind::Memo, "Text7", "", {664, 368, 193, 49}, "Example lines", "Example command lines to copy"},
+    {Kind::Label, "Label14", "Pasteable Code", {704, 424, 97, 17}, "Example lines caption",
+     "The box above holds lines ready to paste"},
 };
 
 std::optional<QFont> fontOf(Face face)
@@ -242,9 +264,10 @@ Form1::Form1(Editor& editor, MessageBox& messages, QWidget* parent)
 
 void Form1::createActions()
 {
-    const auto item = [](QMenu* menu, const char* name, const char* caption) {
+    const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(name);
+        action->setShortcut(key);
         return action;
     };
     const auto menu = [this](const char* name, const char* caption) {
@@ -259,13 +282,17 @@ void Form1::createActions()
     menus_.pgh = item(plots, "pgh", "Plot GH Control");
 
     QMenu* file = menu("file", "File");
-    menus_.ld = item(file, "ld", "Load");
-    menus_.sv = item(file, "sv", "Save");
-    menus_.pt = item(file, "pt", "Print");
+    menus_.ld = item(file, "ld", "Load", QKeySequence::Open);
+    menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
+    menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
+    // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.
+    menus_.qu = item(file, "qu", "Quit", Qt::CTRL | Qt::Key_Q);
+    // Closing asks the save question through the close guard.
+    connect(menus_.qu, &QAction::triggered, this, &QWidget::close);
 
     QMenu* ss = menu("ss", "Sim");
-    menus_.sson = item(ss, "sson", "SimON");
-    menus_.ssoff = item(ss, "ssoff", "SimOFF");
+    menus_.sson = item(ss, "sson", "SimON", Qt::Key_F5);
+    menus_.ssoff = item(ss, "ssoff", "SimOFF", Qt::SHIFT | Qt::Key_F5);
     menus_.sson->setCheckable(true);
     menus_.ssoff->setCheckable(true);
     menus_.ssoff->setChecked(true);
@@ -277,8 +304,7 @@ void Form1::createActions()
     menus_.sfp->setChecked(true);
 
     QMenu* prg = menu("prg", "Program");
-    menus_.chk = item(prg, "chk", "Check Program");
-    menus_.chk->setShortcut(Qt::Key_F7);
+    menus_.chk = item(prg, "chk", "Check Program", Qt::Key_F7);
 }
 
 void Form1::build()
@@ -296,6 +322,8 @@ void Form1::build()
         QWidget* w = make(control, client);
         w->setObjectName(QString::fromLatin1(control.name));
         w->setGeometry(control.at);
+        w->setAccessibleName(QString::fromLatin1(control.spoken));
+        w->setToolTip(QString::fromLatin1(control.tip));
         if (const auto font = fontOf(control.face))
             w->setFont(*font);
     }
@@ -327,6 +355,8 @@ void Form1::build()
     auto* label15 = new QLabel(bar);
     label15->setObjectName("Label15");
     label15->setCursor(Qt::PointingHandCursor);
+    label15->setAccessibleName("Program checks");
+    label15->setToolTip("The program checks' findings; click to list them (F7)");
     bar->addWidget(label15, 1);
 
     connect(named<QPushButton>(client, "Command1"), &QPushButton::clicked, this, [this] {

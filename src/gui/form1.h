@@ -43,6 +43,7 @@ public:
         QAction* ld = nullptr;
         QAction* sv = nullptr;
         QAction* pt = nullptr;
+        QAction* qu = nullptr;
         QAction* sson = nullptr;
         QAction* ssoff = nullptr;
         QAction* sfp = nullptr;

@@ -20,13 +20,23 @@ QRect twips(int left, int top, int width, int height)
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
+// What a control is, for screen readers, and what its tooltip says.
+void describe(QWidget* w, const QString& spoken, const QString& tip)
+{
+    w->setAccessibleName(spoken);
+    w->setToolTip(tip);
+}
+
 // An outline drawn in the window's text colour; it takes no mouse clicks.
 class Shape : public QWidget {
 public:
-    Shape(QWidget* parent, const QString& name, const QRect& at, bool circle) : QWidget(parent), circle(circle)
+    Shape(QWidget* parent, const QString& name, const QRect& at, bool circle, const QString& spoken,
+          const QString& tip)
+        : QWidget(parent), circle(circle)
     {
         setObjectName(name);
         setGeometry(at);
+        describe(this, spoken, tip);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -48,27 +58,31 @@ private:
     bool circle;
 };
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& at)
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& at, const QString& spoken,
+             const QString& tip)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setGeometry(at);
+    describe(l, spoken, tip);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
 
-QLabel* image(QWidget* parent, const QString& name, const QString& picture, const QRect& at)
+QLabel* image(QWidget* parent, const QString& name, const QString& picture, const QRect& at, const QString& spoken,
+             const QString& tip)
 {
-    auto* l = label(parent, name, {}, at);
+    auto* l = label(parent, name, {}, at, spoken, tip);
     l->setScaledContents(true);
     l->setPixmap(fh::picture(picture, at.size()));
     l->hide();
     return l;
 }
 
-QLabel* setPoint(QWidget* parent, const QString& name, const QString& text, const QRect& at)
+QLabel* setPoint(QWidget* parent, const QString& name, const QString& text, const QRect& at, const QString& spoken,
+                 const QString& tip)
 {
-    QLabel* l = label(parent, name, text, at);
+    QLabel* l = label(parent, name, text, at, spoken, tip);
     QFont font = l->font();
     font.setPointSizeF(13.5);
     font.setBold(true);
@@ -94,9 +108,12 @@ Form3::Form3()
     setFont(sansFont(8));
     setGeometry(twips(7485, 4050, 8775, 3390));
 
-    new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false);
-    new Shape(this, QStringLiteral("Shape2"), twips(2160, 0, 1815, 2055), false);
-    new Shape(this, QStringLiteral("Shape3"), twips(4200, 0, 1455, 2055), false);
+    new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false, QStringLiteral("Lights group"),
+              QStringLiteral("The six lamps: a lamp shows while its relay is on"));
+    new Shape(this, QStringLiteral("Shape2"), twips(2160, 0, 1815, 2055), false, QStringLiteral("Water group"),
+              QStringLiteral("The six valves: a tap shows while its valve runs"));
+    new Shape(this, QStringLiteral("Shape3"), twips(4200, 0, 1455, 2055), false,
+              QStringLiteral("Temperature group"), QStringLiteral("The set-points now in force"));
 
     // Outputs 1, 3, 5 in the left column of a group, 2, 4, 6 in the right; the
     // circles come first so that a shown image covers its circle.
@@ -104,31 +121,47 @@ Form3::Form3()
     for (int k = 0; k < 6; ++k) {
         const int top = rowTop[k / 2];
         const bool right = k % 2 == 1;
-        new Shape(this, QStringLiteral("Shape4_%1").arg(k), twips(right ? 1200 : 720, top + 120, 135, 135), true);
+        const QString light = QStringLiteral("Light %1").arg(k + 1);
+        const QString valve = QStringLiteral("Valve %1").arg(k + 1);
+        new Shape(this, QStringLiteral("Shape4_%1").arg(k), twips(right ? 1200 : 720, top + 120, 135, 135), true,
+                  light, light + QStringLiteral(": its lamp shows while it is on"));
         new Shape(this, QStringLiteral("Shape4_%1").arg(k + 6), twips(right ? 3240 : 2760, top + 120, 135, 135),
-                  true);
+                  true, valve, valve + QStringLiteral(": its tap shows while it runs"));
     }
     for (int k = 0; k < 6; ++k) {
         const int top = rowTop[k / 2];
         const bool right = k % 2 == 1;
         const int lampSide = k == 0 ? 345 : 375;
-        lamps[static_cast<std::size_t>(k)] = image(this, QStringLiteral("Image1_%1").arg(k), QStringLiteral("lamp"),
-                                                   twips(right ? 1080 : 600, top, lampSide, lampSide));
-        taps[static_cast<std::size_t>(k)] = image(this, QStringLiteral("Image2_%1").arg(k), QStringLiteral("tap"),
-                                                  twips(right ? 3120 : 2640, top, 375, 375));
+        const QString light = QStringLiteral("Light %1").arg(k + 1);
+        const QString valve = QStringLiteral("Valve %1").arg(k + 1);
+        lamps[static_cast<std::size_t>(k)] =
+            image(this, QStringLiteral("Image1_%1").arg(k), QStringLiteral("lamp"),
+                  twips(right ? 1080 : 600, top, lampSide, lampSide), light + QStringLiteral(" on"),
+                  light + QStringLiteral(" is on"));
+        taps[static_cast<std::size_t>(k)] =
+            image(this, QStringLiteral("Image2_%1").arg(k), QStringLiteral("tap"),
+                  twips(right ? 3120 : 2640, top, 375, 375), valve + QStringLiteral(" running"),
+                  valve + QStringLiteral(" runs"));
         label(this, QStringLiteral("Label7_%1").arg(k), QString::number(k + 1),
-              twips(right ? 1560 : 360, top, 255, 375));
+              twips(right ? 1560 : 360, top, 255, 375), light + QStringLiteral(" number"), light);
         label(this, QStringLiteral("Label7_%1").arg(k + 6), QString::number(k + 1),
-              twips(right ? 3600 : 2400, top, 255, 375));
+              twips(right ? 3600 : 2400, top, 255, 375), valve + QStringLiteral(" number"), valve);
     }
 
-    label(this, QStringLiteral("Label3"), QStringLiteral("Lights"), twips(840, 1560, 735, 255));
-    label(this, QStringLiteral("Label4"), QStringLiteral("Water"), twips(2760, 1560, 855, 375));
-    usetLab = setPoint(this, QStringLiteral("usetLab"), QStringLiteral("78"), twips(4440, 120, 855, 375));
-    label(this, QStringLiteral("Label1"), QStringLiteral("Upper Set-Cool"), twips(4320, 480, 1455, 255));
-    lsetLab = setPoint(this, QStringLiteral("lsetLab"), QStringLiteral("74"), twips(4440, 840, 855, 375));
-    label(this, QStringLiteral("Label2"), QStringLiteral("Lower Set-Heat"), twips(4320, 1320, 1575, 255));
-    label(this, QStringLiteral("Label6"), QStringLiteral("Temperature"), twips(4320, 1680, 975, 255));
+    label(this, QStringLiteral("Label3"), QStringLiteral("Lights"), twips(840, 1560, 735, 255),
+          QStringLiteral("Lights caption"), QStringLiteral("The light relays above"));
+    label(this, QStringLiteral("Label4"), QStringLiteral("Water"), twips(2760, 1560, 855, 375),
+          QStringLiteral("Water caption"), QStringLiteral("The water valves above"));
+    usetLab = setPoint(this, QStringLiteral("usetLab"), QStringLiteral("78"), twips(4440, 120, 855, 375),
+                       QStringLiteral("Upper set-point"), QStringLiteral("Cooling set-point, degrees F"));
+    label(this, QStringLiteral("Label1"), QStringLiteral("Upper Set-Cool"), twips(4320, 480, 1455, 255),
+          QStringLiteral("Upper set-point caption"), QStringLiteral("Cooling starts above the number above"));
+    lsetLab = setPoint(this, QStringLiteral("lsetLab"), QStringLiteral("74"), twips(4440, 840, 855, 375),
+                       QStringLiteral("Lower set-point"), QStringLiteral("Heating set-point, degrees F"));
+    label(this, QStringLiteral("Label2"), QStringLiteral("Lower Set-Heat"), twips(4320, 1320, 1575, 255),
+          QStringLiteral("Lower set-point caption"), QStringLiteral("Heating starts below the number above"));
+    label(this, QStringLiteral("Label6"), QStringLiteral("Temperature"), twips(4320, 1680, 975, 255),
+          QStringLiteral("Temperature caption"), QStringLiteral("The set-points above"));
 
     // The selection shows the timers' phases; clicks would only fight the next second.
     list4 = new QListWidget(this);
@@ -137,8 +170,10 @@ Form3::Form3()
     list4->setSelectionMode(QAbstractItemView::MultiSelection);
     list4->setFocusPolicy(Qt::NoFocus);
     list4->setAttribute(Qt::WA_TransparentForMouseEvents);
+    describe(list4, QStringLiteral("Pulse timers"), QStringLiteral("Pulse timers p 1 to p 6, highlighted while on"));
 
-    QLabel* timers = label(this, QStringLiteral("Label13"), QStringLiteral("Timers"), twips(6600, 1680, 975, 375));
+    QLabel* timers = label(this, QStringLiteral("Label13"), QStringLiteral("Timers"), twips(6600, 1680, 975, 375),
+                           QStringLiteral("Timers caption"), QStringLiteral("The pulse timers above"));
     QFont big = timers->font();
     big.setPointSizeF(13.5);
     timers->setFont(big);
@@ -150,10 +185,14 @@ Form3::Form3()
     text1->setObjectName(QStringLiteral("Text1"));
     text1->setGeometry(twips(120, 2640, 5895, 495));
     text1->setReadOnly(true);
-    label(this, QStringLiteral("Label5"), QStringLiteral(": Pending"), twips(6240, 2760, 735, 375));
+    describe(text1, QStringLiteral("Pending line"), QStringLiteral("The program line that takes effect next"));
+    label(this, QStringLiteral("Label5"), QStringLiteral(": Pending"), twips(6240, 2760, 735, 375),
+          QStringLiteral("Pending caption"), QStringLiteral("The line at the left takes effect next"));
 
-    image(this, QStringLiteral("Image3"), QStringLiteral("lamp"), twips(480, 2040, 540, 540));
-    image(this, QStringLiteral("Image4"), QStringLiteral("tap"), twips(2520, 2040, 540, 540));
+    image(this, QStringLiteral("Image3"), QStringLiteral("lamp"), twips(480, 2040, 540, 540),
+          QStringLiteral("Lights picture"), QStringLiteral("Lights"));
+    image(this, QStringLiteral("Image4"), QStringLiteral("tap"), twips(2520, 2040, 540, 540),
+          QStringLiteral("Water picture"), QStringLiteral("Water"));
 }
 
 void Form3::render(const GreenhouseView& display)

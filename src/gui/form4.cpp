@@ -30,6 +30,8 @@ Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setFont(fixedFont(8.25));
     command1->setGeometry(1136, 8, 49, 25);
+    command1->setAccessibleName(QStringLiteral("Print chart"));
+    command1->setToolTip(QStringLiteral("Print the chart as the window shows it"));
     connect(command1, &QPushButton::clicked, this, &Form4::command1Click);
 }
 

@@ -46,6 +46,8 @@ Form5::Form5(QWidget* owner) : QWidget(owner, Qt::Window)
                             QStringLiteral("Code")});
     grid1->header()->setStretchLastSection(false);
     grid1->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+    grid1->setAccessibleName(QStringLiteral("Program check findings"));
+    grid1->setToolTip(QStringLiteral("One row a finding; a double click selects its line in the main window"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(grid1);

@@ -35,6 +35,14 @@ protected:
     QLabel* mainLabel(const char* name) { return find<QLabel>(form, name); }
     QAction* action(const char* name) { return find<QAction>(form, name); }
     bool shown(QWidget* w) { return w && !w->isHidden(); }
+    // Shortcuts reach only the active window.
+    void press(QKeyCombination key)
+    {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, key.key(), key.keyboardModifiers());
+    }
 
     fh::doubles::RecordingMessageBox messages;
     fh::doubles::FakeClock clock{7 * 3600};
@@ -67,13 +75,13 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     EXPECT_EQ(look(), state()) << "switched off again after an empty program";
 
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,1,ON", "L,08:00:00,2,ON"}, {}}});
-    action("sson")->trigger();
+    press(Qt::Key_F5);
     ASSERT_TRUE(simulation.simrun());
     EXPECT_EQ(look(), state());
     EXPECT_EQ(find<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog()[1]);
     EXPECT_EQ(find<QListWidget>(form, "List5")->currentRow(), 1);
 
-    action("ssoff")->trigger();
+    press(Qt::SHIFT | Qt::Key_F5);
     EXPECT_FALSE(simulation.simrun());
     EXPECT_EQ(look(), state());
 }
@@ -159,14 +167,14 @@ TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
 }
 
 // The simulation window refuses its own close; it must not keep the program alive
-// once the main window is closed.
+// once the main window is closed (here by its Quit key).
 TEST_F(SimulationGuiTest, ClosingTheMainWindowEndsTheProgramWhileTheSimulationRuns)
 {
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,1,ON"}, {}}});
     form.show();
     action("sson")->trigger();
     ASSERT_TRUE(form3.isVisible());
-    QTimer::singleShot(0, &form, &QWidget::close);
+    QTimer::singleShot(0, &form, [this] { press(Qt::CTRL | Qt::Key_Q); });
     QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
