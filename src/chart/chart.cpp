@@ -8,6 +8,7 @@
 #include "platform/printer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace fh {
@@ -225,6 +226,30 @@ void Plotter::closeDay()
     }
 }
 
+// A count of seconds in hours, to a tenth: "12.5".
+std::string hours(int seconds)
+{
+    return plainNumber(std::round(seconds / 360.0) / 10);
+}
+
+// Beside the end of each trace; exact seconds, so they may differ from the drawn
+// traces by the seconds the chart leaves out.
+void drawTotals(Canvas& canvas, const DayTotals& totals)
+{
+    canvas.setFontSize(chartFontPoints);
+    for (int i = 0; i < outputs; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        canvas.text(24.1, lightLevel(i, 0.6 / 0.7), hours(totals.lightsOn[k]) + " h", black);
+        // Steady hours, pulsed hours after a P: "1.5 h", "P 4 h", "0.8+P1 h" (the
+        // margin holds some eight letters).
+        const int on = totals.valvesOn[k], pulsed = totals.valvesPulsed[k];
+        const std::string valve = pulsed == 0 ? hours(on) + " h"
+                                  : on == 0   ? "P " + hours(pulsed) + " h"
+                                              : hours(on) + "+P" + hours(pulsed) + " h";
+        canvas.text(24.1, valveLevel(i, 0.6 / 0.7), valve, black);
+    }
+}
+
 } // namespace
 
 bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas& canvas,
@@ -243,6 +268,8 @@ bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas
     Plotter plotter(program, canvas);
     plotter.frame();
     plotter.walk();
+    if (state.totals)
+        drawTotals(canvas, totalsOf(program));
     return true;
 }
 

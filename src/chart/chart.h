@@ -48,6 +48,9 @@ struct ChartState {
     // The ticked boxes of the selection window: Temperature, Light, Water. The chart
     // shows every trace whatever they hold.
     std::array<bool, 3> plotsel{};
+    // Each light's and valve's hours in the day, in the margin right of 24:00. Drawn
+    // by this program's choice, so it can be turned off.
+    bool totals = true;
 };
 
 // Compiles the lists into `program` and draws the chart onto `canvas`. Returns false,

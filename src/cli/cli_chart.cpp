@@ -110,6 +110,7 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
     StreamMessages messages(io.err);
     Program program;
     ChartState state;
+    state.totals = !args.values.contains("--no-totals");
     DisplayList drawing;
     if (!plot(read->lists, program, state, drawing, messages, FixedClock(0)))
         return 2;

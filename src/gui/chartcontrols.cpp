@@ -33,7 +33,7 @@ Form4* ChartControls::chartWindow() const { return form4; }
 void ChartControls::spsClick()
 {
     if (!form2)
-        form2 = new Form2(state_.plotsel, &form1);
+        form2 = new Form2(state_, &form1);
     form2->show();
     form2->raise();
 }

@@ -1,15 +1,17 @@
 #include "gui/form2.h"
 
+#include "chart/chart.h"
+
 #include <QCheckBox>
 
 namespace fh {
 
-Form2::Form2(std::array<bool, 3>& plotsel, QWidget* owner) : QWidget(owner, Qt::Window), plotsel(plotsel)
+Form2::Form2(ChartState& state, QWidget* owner) : QWidget(owner, Qt::Window), plotsel(state.plotsel)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    // 1410 x 1575 twips.
-    resize(94, 105);
+    // 1410 x 1575 twips, and a row for the totals.
+    resize(94, 129);
 
     struct Box {
         const char* caption;
@@ -31,8 +33,16 @@ Form2::Form2(std::array<bool, 3>& plotsel, QWidget* owner) : QWidget(owner, Qt::
         box->setToolTip(QString::fromLatin1(boxes[i].tip));
         // A greyed box counts as not ticked.
         connect(box, &QCheckBox::stateChanged, this,
-                [this, i](int state) { this->plotsel[i] = state == Qt::Checked; });
+                [this, i](int ticked) { this->plotsel[i] = ticked == Qt::Checked; });
     }
+    // The chart's daily totals, a choice of this program beside the three boxes above.
+    QCheckBox* totals = new QCheckBox(QStringLiteral("Totals"), this);
+    totals->setObjectName(QStringLiteral("Check1_3"));
+    totals->setGeometry(8, 96, 65, 25);
+    totals->setChecked(state.totals);
+    totals->setAccessibleName(totals->text());
+    totals->setToolTip(QStringLiteral("Show each light's and valve's hours in the day beside its trace"));
+    connect(totals, &QCheckBox::toggled, this, [&state](bool on) { state.totals = on; });
 }
 
 } // namespace fh

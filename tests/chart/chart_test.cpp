@@ -358,6 +358,34 @@ TEST(Chart, LeavesARunningSimulationAlone)
     EXPECT_EQ(walk(), before);
 }
 
+TEST(Chart, TotalsStandBesideEachTraceUnlessTurnedOff)
+{
+    const CommandLists lists = listsOf({"L,06:00,1,on", "L,18:00,1,off", "W,12:00,2,p1,3s,10m", "W,13:00,2,off",
+                                        "W,07:00,3,on", "W,07:30,3,off", "W,08:00,4,p2,1s,1s", "W,09:00,4,on",
+                                        "W,09:45,4,off"});
+    const auto margin = [](const DisplayList& canvas) {
+        std::vector<std::pair<std::string, double>> labels;
+        for (const Primitive& p : ofKind(canvas, Primitive::Text))
+            if (p.x1 > 24)
+                labels.emplace_back(p.text, p.y1);
+        return labels;
+    };
+    const double at = 0.6;
+    EXPECT_EQ(margin(chartOf(lists).canvas),
+              (std::vector<std::pair<std::string, double>>{
+                  {"12 h", 4 + at}, {"0 h", -3 + at}, {"0 h", 5 + at}, {"P 1 h", -2 + at}, {"0 h", 6 + at},
+                  {"0.5 h", -1 + at}, {"0 h", 7 + at}, {"0.8+P1 h", 0 + at}, {"0 h", 8 + at}, {"0 h", 1 + at},
+                  {"0 h", 9 + at}, {"0 h", 2 + at}}));
+
+    Program program;
+    ChartState state;
+    state.totals = false;
+    DisplayList canvas;
+    doubles::RecordingMessageBox messages;
+    ASSERT_TRUE(plot(lists, program, state, canvas, messages, doubles::FakeClock(0)));
+    EXPECT_TRUE(margin(canvas).empty());
+}
+
 TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
 {
     DisplayList chart;

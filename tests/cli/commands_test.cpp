@@ -66,7 +66,7 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string cannotRead = "fernhollow: cannot read ";
     const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
     const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]\n";
-    const std::string chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH]\n";
+    const std::string chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH] [--no-totals]\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
     const std::string wantsSize = "fernhollow: --size wants WxH, each 1 to 8192, not ";
@@ -250,7 +250,7 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
     EXPECT_EQ(none.err, help.out);
     for (const std::string usage :
          {"check [LINE...]", "compile FILE [--next HH:MM:SS]", "simulate FILE --at HH:MM:SS --seconds N [--preset]",
-          "chart FILE -o OUT [--size WxH]", "listing FILE -o OUT.pdf", "add FILE [LINE...]",
+          "chart FILE -o OUT [--size WxH] [--no-totals]", "listing FILE -o OUT.pdf", "add FILE [LINE...]",
           "lint FILE [--format text|tsv]", "state FILE --at HH:MM:SS [--format text|json]",
           "totals FILE [--format text|json]"}) {
         const std::string name = usage.substr(0, usage.find(' '));

@@ -1,3 +1,4 @@
+#include "chart/chart.h"
 #include "gui/form1.h"
 #include "gui/form2.h"
 #include "gui/form3.h"
@@ -24,8 +25,8 @@ TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
     doubles::RecordingMessageBox messages;
     Editor editor{messages};
     Form1 form1{editor, messages};
-    std::array<bool, 3> plotsel{true, true, true};
-    Form2 form2{plotsel, &form1};
+    ChartState chart;
+    Form2 form2{chart, &form1};
     Form3 form3;
     QtPrinterDialog printers;
     Form4 form4{printers, messages};
@@ -36,7 +37,7 @@ TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
     const struct {
         const QWidget* window;
         int controls;
-    } windows[] = {{&form1, 57}, {&form2, 3}, {&form3, 50}, {&form4, 1}, {&form5, 1}};
+    } windows[] = {{&form1, 57}, {&form2, 4}, {&form3, 50}, {&form4, 1}, {&form5, 1}};
     for (const auto& [window, controls] : windows) {
         int walked = 0;
         for (const QWidget* w : window->findChildren<QWidget*>()) {
