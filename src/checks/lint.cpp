@@ -82,9 +82,7 @@ Good readGood(std::string_view filed, std::size_t line, Item item)
     }
     g.pulsed = g.letter == "W" && g.state.starts_with('P');
     if (g.pulsed) {
-        std::string number = g.state;
-        std::erase(number, 'P');
-        g.timer = leadingValue(number);
+        g.timer = leadingValue(without(g.state, "P"));
         Pieces times(g.extra ? std::string_view(*g.extra) : std::string_view());
         const std::string_view on = times.next(',');
         if (g.extra && times.any())

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "compiler/day.h"
 #include "language/latin1.h"
 
 #include "files/programfiles.h"
@@ -161,18 +162,10 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
 
 std::optional<int> parseClock(const std::string& text)
 {
-    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+    // A line's time may say 24:MM:SS; a clock time may not.
+    if (text.starts_with("24"))
         return std::nullopt;
-    int value[3];
-    for (std::size_t i = 0; i < 3; ++i) {
-        const char hi = text[i * 3], lo = text[i * 3 + 1];
-        if (hi < '0' || hi > '9' || lo < '0' || lo > '9')
-            return std::nullopt;
-        value[i] = (hi - '0') * 10 + (lo - '0');
-    }
-    if (value[0] > 23 || value[1] > 59 || value[2] > 59)
-        return std::nullopt;
-    return value[0] * 3600 + value[1] * 60 + value[2];
+    return secondOfDay(std::string_view(text));
 }
 
 std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& err, TextFiles& files,

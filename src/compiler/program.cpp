@@ -42,17 +42,6 @@ std::string timeKey(std::string_view line)
     return upper(std::string_view(first + 1, std::find(first + 1, line.end(), ',')));
 }
 
-std::string without(std::string_view text, char letter)
-{
-    std::string out;
-    for (char c : text)
-        if (c != letter)
-            out += c;
-    return out;
-}
-
-bool contains(std::string_view text, char c) { return std::find(text.begin(), text.end(), c) != text.end(); }
-
 double saturated(double value)
 {
     constexpr double most = std::numeric_limits<double>::max();
@@ -115,7 +104,7 @@ void nameOutputs(std::string_view type, std::string_view state, const std::vecto
         else if (state == "OFF")
             given = mode = OutputState::off;
         else if (state.starts_with('P'))
-            given = mode = saturated(OutputState::pulsedBy(leadingValue(without(state, 'P'))));
+            given = mode = saturated(OutputState::pulsedBy(leadingValue(without(state, "P"))));
         else
             continue;
         if (named)
@@ -202,11 +191,11 @@ Cell pulseSeconds(std::string_view text)
 {
     Cell cell = std::string(text);
     if (contains(text, 'S'))
-        cell = leadingValue(without(text, 'S'));
+        cell = leadingValue(without(text, "S"));
     if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'M'))
-        cell = saturated(leadingValue(without(*t, 'M')) * 60);
+        cell = saturated(leadingValue(without(*t, "M")) * 60);
     if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'H'))
-        cell = saturated(leadingValue(without(*t, 'H')) * 3600);
+        cell = saturated(leadingValue(without(*t, "H")) * 3600);
     return cell;
 }
 

@@ -33,17 +33,6 @@ std::string timeComponent(Check& check, const std::string& component, double lim
     return value >= 0 && value <= limit ? twoDigit(value) : std::string();
 }
 
-bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
-
-std::string without(std::string_view text, std::string_view letters)
-{
-    std::string out;
-    for (char c : text)
-        if (!contains(letters, c))
-            out += c;
-    return out;
-}
-
 // A pulse term: a number with H, M or S. In the pulse-on term a leading H or M
 // does not count as its unit.
 void pulseTerm(Check& check, const std::string& term, bool onTerm)

@@ -70,6 +70,17 @@ std::string_view trim(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
+bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+
+std::string without(std::string_view text, std::string_view letters)
+{
+    std::string out;
+    for (char c : text)
+        if (!contains(letters, c))
+            out += c;
+    return out;
+}
+
 std::vector<std::string> split(std::string_view text, char separator)
 {
     std::vector<std::string> pieces;

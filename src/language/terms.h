@@ -19,6 +19,10 @@ std::string_view trim(std::string_view text);
 std::vector<std::string> split(std::string_view text, char separator);
 std::string join(const std::vector<std::string>& pieces, char separator);
 
+bool contains(std::string_view text, char c);
+// The text with every one of `letters` taken out.
+std::string without(std::string_view text, std::string_view letters);
+
 // Trimmed text of an optional sign, digits with at most one decimal point and at
 // least one digit, and an optional exponent (E, optional sign, digits).
 bool isNumeric(std::string_view text);
