@@ -1,5 +1,7 @@
 #include "chart/chart.h"
 
+#include "../support.h"
+
 #include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "language/editor.h"
@@ -18,17 +20,7 @@ namespace fh {
 namespace {
 
 using Primitive = DrawItem;
-
-CommandLists listsOf(const std::vector<std::string>& lines)
-{
-    CommandLists lists;
-    for (const auto& typed : lines) {
-        const CheckResult r = datcheck(typed);
-        EXPECT_EQ(r.dataok, 1) << typed;
-        lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
-    }
-    return lists;
-}
+using test::listsOf;
 
 struct Drawn {
     DisplayList canvas;

@@ -1,4 +1,6 @@
 #include "compiler/program.h"
+
+#include "../support.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 
@@ -7,17 +9,7 @@
 namespace fh {
 namespace {
 
-// Files lines as the entry box would: checked and normalised, into the list of their letter.
-CommandLists listsOf(std::initializer_list<const char*> typed)
-{
-    CommandLists lists;
-    for (const char* line : typed) {
-        const CheckResult r = datcheck(line);
-        EXPECT_EQ(r.dataok, 1) << line << ": " << r.errmsg;
-        lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
-    }
-    return lists;
-}
+using test::listsOf;
 
 std::vector<std::string> lines(const Program& p)
 {

@@ -137,15 +137,6 @@ TEST_F(FileMenu, CancelledPrinterDialogPrintsNothing)
     EXPECT_EQ(printers.printer.ended, 0);
 }
 
-TEST_F(FileMenu, LineEnteredAndRemovedAgainLeavesNothingToSave)
-{
-    type("T,7:00,70,80");
-    editor.deleteSelected(0, 1);
-    ASSERT_EQ(editor.lists(), before);
-    EXPECT_TRUE(menu.closeRequested());
-    EXPECT_TRUE(messages.asked.empty());
-}
-
 struct CloseCase {
     const char* name;
     bool changed;

@@ -10,6 +10,8 @@
 #include "platform/qt/paintercanvas.h"
 #include "platform/qt/qtprinter.h"
 
+#include "support.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -41,12 +43,7 @@ public:
 
 class ChartWindows : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void SetUp() override { test::showActive(form); }
 
     // Windows closed by the user go at the next turn of the event loop.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

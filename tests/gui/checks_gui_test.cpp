@@ -4,6 +4,8 @@
 #include "language/editor.h"
 #include "platform/doubles/doubles.h"
 
+#include "support.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,17 +28,12 @@ const CommandLists clash = {{{}, {"L,06:00:00,1,ON"}, {"W,06:00:00,2,OFF"}}};
 
 class CheckWindows : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
+    void SetUp() override { test::showActive(form); }
 
     template <class W>
     W* find(const char* name)
     {
-        return form.findChild<W*>(QString::fromLatin1(name));
+        return test::control<W>(form, name);
     }
 
     void enter(const char* line)

@@ -6,6 +6,8 @@
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtdevices.h"
 
+#include "support.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
@@ -45,17 +47,7 @@ protected:
     template <class W>
     W* find(const char* name)
     {
-        auto* w = form.findChild<W*>(name);
-        if (!w)
-            ADD_FAILURE() << "no control " << name;
-        return w;
-    }
-
-    void showActive(QWidget& window)
-    {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        return fh::test::control<W>(form, name);
     }
 
     // Set as if pasted: typed keys cannot carry letters beyond ASCII.
@@ -205,7 +197,7 @@ TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
 {
     QSignalSpy first(&form, &Form1::firstActivated);
     QSignalSpy every(&form, &Form1::activated);
-    showActive(form);
+    fh::test::showActive(form);
 
     auto* option2 = find<QRadioButton>("Option2");
     EXPECT_TRUE(option2->isChecked());
@@ -220,8 +212,8 @@ TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
     // A return from another window of the program runs the start-up again.
     find<QRadioButton>("Option1")->setChecked(true);
     QWidget other;
-    showActive(other);
-    showActive(form);
+    fh::test::showActive(other);
+    fh::test::showActive(form);
     EXPECT_TRUE(option2->isChecked());
     EXPECT_EQ(first.count(), 1);
     EXPECT_EQ(every.count(), 2);
@@ -233,7 +225,7 @@ TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
     dialog.open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     dialog.accept();
-    showActive(form);
+    fh::test::showActive(form);
     EXPECT_FALSE(option2->isChecked());
     EXPECT_EQ(every.count(), 2);
 
@@ -277,7 +269,7 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThemInTheirFonts)
         {"Image3", {twips(1680), twips(5040)}, {twips(480), twips(480)}, 8, false, false},
         {"Label13", {twips(1680), twips(5640)}, {twips(495), twips(615)}, 8, false, false},
     };
-    showActive(form);
+    fh::test::showActive(form);
     EXPECT_EQ(form.centralWidget()->size(), QSize(897, 468));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,6 +7,8 @@
 #include "gui/simcontrols.h"
 #include "simulation/simulation.h"
 
+#include "support.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -25,12 +27,9 @@ namespace {
 class SimulationGuiTest : public testing::Test {
 protected:
     template <class W>
-    W* find(QObject& window, const char* name)
+    W* find(const QObject& window, const char* name)
     {
-        auto* w = window.findChild<W*>(name);
-        if (!w)
-            ADD_FAILURE() << "no control " << name;
-        return w;
+        return fh::test::control<W>(window, name);
     }
     QLabel* mainLabel(const char* name) { return find<QLabel>(form, name); }
     QAction* action(const char* name) { return find<QAction>(form, name); }
@@ -38,9 +37,7 @@ protected:
     // Shortcuts reach only the active window.
     void press(QKeyCombination key)
     {
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        fh::test::showActive(form);
         QTest::keyClick(&form, key.key(), key.keyboardModifiers());
     }
 

@@ -179,17 +179,6 @@ TEST_F(SimulationTest, PulsedValvesFollowTheirTimerFromTheNextSecond)
     EXPECT_EQ(shownSeconds, 6);
 }
 
-TEST_F(SimulationTest, StartValuesStaggerTheTimersByFourSeconds)
-{
-    sim.startUp();
-    for (int i = 0; i < 100; ++i) {
-        sim.blinky();
-        for (int n = 1; n <= timerCount; ++n)
-            ASSERT_EQ(sim.greenhouse().timerOn[static_cast<std::size_t>(n - 1)], (sim.simsecs() + 4 * n) % 31 == 0)
-                << "timer " << n << " at " << sim.simsecs();
-    }
-}
-
 TEST(Simulation, APulseLineSetsItsTimerAndALaterStartUpKeepsIt)
 {
     const struct { const char* line; int valve, timer; Times expected; const char* why; } rows[] = {

@@ -1,0 +1,29 @@
+#pragma once
+
+// What the window tests share: controls found by their names, windows made active.
+
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace fh::test {
+
+template <class W>
+W* control(const QObject& parent, const char* name)
+{
+    auto* w = parent.findChild<W*>(QString::fromLatin1(name));
+    if (!w)
+        ADD_FAILURE() << "no control " << name;
+    return w;
+}
+
+// As the user's click would; the main window's start-up runs on activation.
+inline void showActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace fh::test
