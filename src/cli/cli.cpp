@@ -172,11 +172,9 @@ std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& e
                                         bool regularOnly)
 {
     LoadedProgram loaded = loadProgram(files, path, regularOnly);
-    if (!loaded.lists) {
+    if (!loaded.program)
         err << "fernhollow: cannot read " << path << ": " << loaded.error << '\n';
-        return std::nullopt;
-    }
-    return ProgramRead{std::move(*loaded.lists), std::move(loaded.notes)};
+    return std::move(loaded.program);
 }
 
 std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,

@@ -29,9 +29,8 @@ LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regula
 {
     const TextFiles::Read read = files.read(path, programFileLimit, regularOnly);
     if (!read.ok)
-        return {std::nullopt, {}, read.error};
-    ProgramRead program = readProgramFile(read.bytes);
-    return {std::move(program.lists), std::move(program.notes), {}};
+        return {std::nullopt, read.error};
+    return {readProgramFile(read.bytes), {}};
 }
 
 std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists)
@@ -52,12 +51,12 @@ bool ProgramFiles::loadFrom(const std::string& path)
     lastName_ = path;
     // A window never waits on a pipe.
     LoadedProgram loaded = loadProgram(devices.files, path, true);
-    if (!loaded.lists) {
+    if (!loaded.program) {
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;
     }
-    editor.replaceLists(std::move(*loaded.lists));
-    if (const std::string report = loadReport(path, loaded.notes); !report.empty())
+    editor.replaceLists(std::move(loaded.program->lists));
+    if (const std::string report = loadReport(path, loaded.program->notes); !report.empty())
         devices.messages.show(report);
     return true;
 }

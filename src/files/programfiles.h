@@ -17,11 +17,9 @@ namespace fh {
 
 class Editor;
 
-// The lists of a program file and the notes on its lines, or no lists and the
-// reason it could not be read.
+// A program file as read, or none and the reason it could not be read.
 struct LoadedProgram {
-    std::optional<CommandLists> lists;
-    std::vector<LoadNote> notes;
+    std::optional<ProgramRead> program;
     std::string error;
 };
 
