@@ -32,13 +32,6 @@ bool wantsJson(const Parsed& args)
     return format != args.values.end() && format->second == "json";
 }
 
-std::string valveName(double state)
-{
-    if (OutputState::isPulsed(state))
-        return "P" + plainNumber(OutputState::timerOf(state));
-    return state == OutputState::on ? "on" : "off";
-}
-
 std::string hoursAndMinutes(int seconds)
 {
     const int minutes = seconds / 60;
@@ -70,7 +63,7 @@ int state(const Parsed& args, Streams io, const Devices& devices)
         const auto quoted = [](std::string text) { return '"' + text + '"'; };
         io.out << "{\"time\":\"" << formatTime(second) << "\",\"lights\":"
                << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
-               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(valveName(v)); })
+               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(valveStateName(v)); })
                << ",\"low\":" << plainNumber(s.low) << ",\"high\":" << plainNumber(s.high) << "}\n";
         return 0;
     }
@@ -80,7 +73,7 @@ int state(const Parsed& args, Streams io, const Devices& devices)
         io.out << "  " << k + 1 << ' ' << lightName(s.lights[k]);
     io.out << "\nvalves:";
     for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "  " << k + 1 << ' ' << valveName(s.valves[k]);
+        io.out << "  " << k + 1 << ' ' << valveStateName(s.valves[k]);
     io.out << "\nset-points: low " << plainNumber(s.low) << ", high " << plainNumber(s.high) << '\n';
     return 0;
 }

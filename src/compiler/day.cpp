@@ -4,6 +4,7 @@
 #include "platform/devices.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -108,16 +109,34 @@ std::optional<int> secondOfDay(std::string_view text)
     return (h % 24) * 3600 + m * 60 + s;
 }
 
-DayState stateAt(const Program& program, int second)
+DayStates::DayStates(const Program& program)
 {
     const std::vector<Event> events = eventsOf(program);
-    DayState state = dayStart(program, events);
+    start = dayStart(program, events);
+    DayState state = start;
     for (const Event& e : events) {
-        if (e.second > second)
-            break;
         act(program.sched()[e.line], state);
+        if (!after.empty() && after.back().first == e.second)
+            after.back().second = state;
+        else
+            after.emplace_back(e.second, state);
     }
-    return state;
+}
+
+const DayState& DayStates::at(int second) const
+{
+    const auto next = std::upper_bound(after.begin(), after.end(), second,
+                                       [](int s, const std::pair<int, DayState>& a) { return s < a.first; });
+    return next == after.begin() ? start : std::prev(next)->second;
+}
+
+DayState stateAt(const Program& program, int second) { return DayStates(program).at(second); }
+
+std::string valveStateName(double state)
+{
+    if (OutputState::isPulsed(state))
+        return "P" + plainNumber(OutputState::timerOf(state));
+    return state == OutputState::on ? "on" : "off";
 }
 
 DayTotals totalsOf(const Program& program)

@@ -10,7 +10,10 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace fh {
 
@@ -49,8 +52,25 @@ struct DayTotals {
 std::optional<int> secondOfDay(std::string_view time);
 std::optional<int> secondOfDay(const Cell& time);
 
-// The state at `second` (0..86399), after the lines of that second have acted.
+// The states the day passes through, read once for many seconds of one program (the
+// chart window's readout follows the mouse with it).
+class DayStates {
+public:
+    explicit DayStates(const Program& program);
+    DayStates() = default;
+    // The state at `second` (0..86399), after the lines of that second have acted.
+    const DayState& at(int second) const;
+
+private:
+    DayState start;
+    // The state after the last line of each second that has lines, by second.
+    std::vector<std::pair<int, DayState>> after;
+};
+
 DayState stateAt(const Program& program, int second);
+
+// How a valve's state reads: "off", "on" or "P1".."P6".
+std::string valveStateName(double state);
 
 DayTotals totalsOf(const Program& program);
 

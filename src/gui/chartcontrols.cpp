@@ -60,7 +60,7 @@ void ChartControls::pghClick()
         });
         form4->showMaximized();
     }
-    form4->draw(chart);
+    form4->draw(chart, DayStates(program));
 }
 
 } // namespace fh

@@ -2,17 +2,46 @@
 
 #include "chart/chart.h"
 #include "gui/chartpicture.h"
+#include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
 #include "platform/qt/qtfonts.h"
 
 #include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
 #include <utility>
 
 namespace fh {
+
+namespace {
+
+// Aligned columns in the window's fixed-pitch font:
+//   14:30:00   1   2   3   4   5   6
+//   Lights   off off off  on  on off
+QString readoutText(int second, const DayState& s)
+{
+    const auto column = [](const std::string& text) { return QString::fromStdString(text).rightJustified(4); };
+    QString time = QString::fromStdString(formatTime(second)).leftJustified(8);
+    QString lights = QStringLiteral("Lights  ");
+    QString valves = QStringLiteral("Valves  ");
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        time += column(std::to_string(k + 1));
+        lights += column(s.lights[k] ? "on" : "off");
+        valves += column(valveStateName(s.valves[k]));
+    }
+    return time + '\n' + lights + '\n' + valves + QStringLiteral("\nLow %1  High %2")
+                                                    .arg(QString::fromStdString(plainNumber(s.low)),
+                                                         QString::fromStdString(plainNumber(s.high)));
+}
+
+} // namespace
 
 Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), printers(printers), messages(messages)
@@ -33,10 +62,21 @@ Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
     command1->setAccessibleName(QStringLiteral("Print chart"));
     command1->setToolTip(QStringLiteral("Print the chart as the window shows it"));
     connect(command1, &QPushButton::clicked, this, &Form4::command1Click);
+
+    readout = new QLabel(this);
+    readout->setObjectName(QStringLiteral("Readout"));
+    readout->setFont(fixedFont(8.25));
+    readout->setStyleSheet(QStringLiteral("background: #ffffe8; border: 1px solid #808080; padding: 2px"));
+    readout->setAttribute(Qt::WA_TransparentForMouseEvents);
+    readout->setAccessibleName(QStringLiteral("State at the cursor"));
+    readout->hide();
+    setMouseTracking(true);
 }
 
-void Form4::draw(const DisplayList& chart)
+void Form4::draw(const DisplayList& chart, DayStates states)
 {
+    day = std::move(states);
+    follow(-1);
     // A chart drawn without setting coordinates keeps those the window has.
     DisplayList next;
     const auto& items = drawing_.items();
@@ -55,6 +95,41 @@ void Form4::paintEvent(QPaintEvent*)
         picture = chartImage(drawing_, size());
     QPainter painter(this);
     painter.drawImage(0, 0, picture);
+    if (cursorX >= 0) {
+        painter.setPen(QColor(0, 0, 0, 120));
+        painter.drawLine(cursorX, 0, cursorX, height());
+    }
+}
+
+void Form4::mouseMoveEvent(QMouseEvent* e) { follow(e->position().toPoint().x()); }
+
+void Form4::leaveEvent(QEvent*) { follow(-1); }
+
+void Form4::follow(int x)
+{
+    const auto& items = drawing_.items();
+    std::optional<int> second;
+    if (x >= 0 && width() > 0 && !items.empty() && items.front().kind == DrawItem::Scale) {
+        const DrawItem& scale = items.front();
+        const double hours = scale.x1 + (x + 0.5) / width() * (scale.x2 - scale.x1);
+        if (hours >= 0 && hours < 24)
+            second = std::min(secondsPerDay - 1, static_cast<int>(std::floor(hours * 3600)));
+    }
+    if (cursorX >= 0)
+        update(cursorX, 0, 1, height());
+    cursorX = second ? x : -1;
+    if (!second) {
+        readout->hide();
+        return;
+    }
+    update(cursorX, 0, 1, height());
+    readout->setText(readoutText(*second, day.at(*second)));
+    readout->adjustSize();
+    // Beside the cursor, on whichever side has room.
+    const int gap = 8;
+    const int left = x + gap + readout->width() <= width() ? x + gap : std::max(0, x - gap - readout->width());
+    readout->move(left, 40);
+    readout->show();
 }
 
 void Form4::closeEvent(QCloseEvent* e)

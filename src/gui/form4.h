@@ -2,12 +2,16 @@
 
 // Form4, "Plots-TLW": the chart window. It shows the last chart drawn in it, painted
 // again at the window's size, and keeps the chart coordinates it was first given.
+// Over the day a thin cursor follows the mouse, with a readout of the state there;
+// neither is part of the chart, so neither prints.
 
+#include "compiler/day.h"
 #include "platform/displaylist.h"
 
 #include <QImage>
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 
 namespace fh {
@@ -23,8 +27,8 @@ class Form4 : public QWidget {
 public:
     Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent = nullptr);
 
-    // Shows `chart` in place of the chart before.
-    void draw(const DisplayList& chart);
+    // Shows `chart` in place of the chart before; the readout tells `day`.
+    void draw(const DisplayList& chart, DayStates day);
     const DisplayList& drawing() const { return drawing_; }
 
 signals:
@@ -34,14 +38,21 @@ signals:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
 
 private:
     void command1Click();
+    // The cursor and readout at pixel column `x`, or none when `x` is off the day.
+    void follow(int x);
 
     PrinterDialog& printers;
     MessageBox& messages;
     QPushButton* command1 = nullptr;
+    QLabel* readout = nullptr;
     DisplayList drawing_;
+    DayStates day;
+    int cursorX = -1;
     // The drawing at the window's size, so covering and uncovering costs no redraw.
     QImage picture;
 };

@@ -1,4 +1,5 @@
 #include "chart/chart.h"
+#include "compiler/day.h"
 #include "gui/chartcontrols.h"
 #include "gui/compilercontrols.h"
 #include "gui/form2.h"
@@ -17,6 +18,8 @@
 #include <QDir>
 #include <QPrinter>
 #include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QListWidget>
 #include <QPushButton>
@@ -157,6 +160,51 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(painted.picture.items().size(), window->drawing().items().size() + 1);
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot print: the printer is offline"});
+}
+
+TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
+{
+    editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
+    form.menus().pgh->trigger();
+    Form4* window = charts.chartWindow();
+    ASSERT_NE(window, nullptr);
+    auto* readout = window->findChild<QLabel*>(QStringLiteral("Readout"));
+    ASSERT_NE(readout, nullptr);
+    const auto hover = [&](double hours) {
+        const QPointF at((hours + 2) / 28 * window->width(), window->height() / 2.0);
+        QMouseEvent move(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &move);
+    };
+    // A pixel is about a minute and a half of the day.
+    const double pixel = 28.0 * 3600 / window->width();
+    const struct {
+        double hours;
+        const char* reads; // empty: no readout
+    } rows[] = {
+        {14.5, "   1   2   3   4   5   6\n"
+               "Lights    on off off off off off\n"
+               "Valves   off  P3 off off off off\n"
+               "Low 60  High 80"},
+        {5.0, "   1   2   3   4   5   6\n"
+              "Lights   off off off off off off\n"
+              "Valves   off  P3 off off off off\n"
+              "Low 60  High 80"},
+        {-1, ""},
+        {24.5, ""},
+    };
+    for (const auto& row : rows) {
+        hover(row.hours);
+        ASSERT_EQ(readout->isVisible(), *row.reads != 0) << row.hours;
+        if (!*row.reads)
+            continue;
+        const std::string text = readout->text().toStdString();
+        EXPECT_EQ(text.substr(8), row.reads);
+        EXPECT_NEAR(secondOfDay(std::string_view(text).substr(0, 8)).value_or(-1), row.hours * 3600, pixel) << text;
+    }
+    hover(14.5);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(window, &leave);
+    EXPECT_FALSE(readout->isVisible());
 }
 
 // The width of the dark pixels of `image`.
