@@ -134,9 +134,10 @@ DayState stateAt(const Program& program, int second) { return DayStates(program)
 
 std::string valveStateName(double state)
 {
-    if (OutputState::isPulsed(state))
-        return "P" + plainNumber(OutputState::timerOf(state));
-    return state == OutputState::on ? "on" : "off";
+    if (!OutputState::isPulsed(state))
+        return state == OutputState::on ? "on" : "off";
+    std::string name = "P";
+    return name += plainNumber(OutputState::timerOf(state));
 }
 
 DayTotals totalsOf(const Program& program)

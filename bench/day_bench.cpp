@@ -1,0 +1,52 @@
+#include "programs.h"
+
+#include "compiler/day.h"
+#include "platform/doubles/doubles.h"
+
+#include <benchmark/benchmark.h>
+
+namespace fh::bench {
+namespace {
+
+Program compiledFullDay()
+{
+    doubles::RecordingMessageBox messages;
+    Program program;
+    program.compile(fullDay(), messages, doubles::FakeClock(0));
+    return program;
+}
+
+// The state at one second of a full program, from the compiled program alone.
+void stateAtASecond(benchmark::State& state)
+{
+    const Program program = compiledFullDay();
+    int second = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(stateAt(program, second));
+        second = (second + 3607) % secondsPerDay;
+    }
+}
+BENCHMARK(stateAtASecond)->Unit(benchmark::kMicrosecond);
+
+void totalsOfADay(benchmark::State& state)
+{
+    const Program program = compiledFullDay();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(totalsOf(program));
+}
+BENCHMARK(totalsOfADay)->Unit(benchmark::kMicrosecond);
+
+// The chart window's readout once the day is read: one lookup per mouse move.
+void readoutLookup(benchmark::State& state)
+{
+    const DayStates day(compiledFullDay());
+    int second = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(day.at(second));
+        second = (second + 3607) % secondsPerDay;
+    }
+}
+BENCHMARK(readoutLookup);
+
+} // namespace
+} // namespace fh::bench
