@@ -1,0 +1,190 @@
+// `state` and `totals` against a model of the day written from its rules alone: it reads
+// the lines as typed, not the compiled program.
+
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <random>
+#include <set>
+#include <vector>
+
+namespace fh::test {
+namespace {
+
+constexpr int day = 86400;
+
+struct Line {
+    char kind;
+    int second;
+    std::vector<int> ids;    // outputs 1..6, as named
+    std::string state;       // "on", "off" or "P1".."P6"
+    double low = 0, high = 0; // T lines
+    std::string text;
+};
+
+struct Model {
+    std::array<std::string, 6> lights, valves;
+    double low = 70, high = 74;
+
+    void act(const Line& line)
+    {
+        if (line.kind == 'T') {
+            low = line.low;
+            high = line.high;
+            return;
+        }
+        for (int id : line.ids)
+            (line.kind == 'L' ? lights : valves)[static_cast<std::size_t>(id - 1)] = line.state;
+    }
+};
+
+std::string number(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, v == static_cast<int>(v) ? "%.0f" : "%.1f", v);
+    return text;
+}
+
+// A program with lines at distinct seconds, typed in the forms a grower might use.
+std::vector<Line> generate(std::mt19937& random)
+{
+    const auto pick = [&random](int from, int to) { return std::uniform_int_distribution<int>(from, to)(random); };
+    std::set<int> seconds;
+    const int count = pick(1, 24);
+    while (static_cast<int>(seconds.size()) < count)
+        seconds.insert(pick(0, 3) == 0 ? pick(0, 3) * 3600 + pick(0, 59) * 60 : pick(0, day - 1));
+    std::vector<Line> lines;
+    for (int second : seconds) {
+        Line line{"TLW"[pick(0, 2)], second, {}, {}, 0, 0, {}};
+        const int h = second / 3600, m = second / 60 % 60, s = second % 60;
+        char time[16];
+        if (h == 0 && pick(0, 1))
+            std::snprintf(time, sizeof time, "24:%02d:%02d", m, s);
+        else if (s == 0 && m == 0 && pick(0, 1))
+            std::snprintf(time, sizeof time, "%d", h);
+        else
+            std::snprintf(time, sizeof time, s == 0 ? "%d:%02d" : "%d:%02d:%02d", h, m, s);
+        std::string terms;
+        if (line.kind == 'T') {
+            line.low = pick(64, 200) / 2.0;
+            line.high = line.low + pick(4, static_cast<int>(2 * (110 - line.low))) / 2.0;
+            terms = number(line.low) + (pick(0, 1) ? "F" : "") + "," + number(line.high);
+        } else {
+            for (int n = pick(0, 4); n > 0; --n)
+                line.ids.push_back(pick(1, 6));
+            for (int id : line.ids)
+                terms += (terms.empty() ? "" : "/") + std::to_string(id);
+            const int mode = pick(line.kind == 'L' ? 0 : -6, 1);
+            line.state = mode == 1 ? "on" : mode == 0 ? "off" : "P" + std::to_string(-mode);
+            terms += "," + (pick(0, 1) ? line.state : std::string(line.state == "on" ? "ON" : line.state == "off" ? "OFF" : line.state));
+            if (mode < 0 && pick(0, 1))
+                terms += "," + std::to_string(pick(1, 90)) + "S," + std::to_string(pick(1, 30)) + "M";
+        }
+        line.text = std::string(1, line.kind) + "," + time + "," + terms;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string fileOf(const std::vector<Line>& lines)
+{
+    std::string sections[3];
+    for (const Line& line : lines)
+        sections[line.kind == 'T' ? 0 : line.kind == 'L' ? 1 : 2] += line.text + "\n";
+    return sections[0] + "==\n" + sections[1] + "==\n" + sections[2];
+}
+
+// The day starts as the last line naming each output leaves it; then lines act in order.
+Model startOf(const std::vector<Line>& lines)
+{
+    Model model;
+    model.lights.fill("off");
+    model.valves.fill("off");
+    for (const Line& line : lines)
+        model.act(line);
+    return model;
+}
+
+Model modelAt(const std::vector<Line>& lines, int second)
+{
+    Model model = startOf(lines);
+    for (const Line& line : lines)
+        if (line.second <= second)
+            model.act(line);
+    return model;
+}
+
+std::string list(const std::array<std::string, 6>& items, bool quoted)
+{
+    std::string out = "[";
+    for (const std::string& item : items)
+        out += (out.size() > 1 ? "," : "") + (quoted ? '"' + item + '"' : item);
+    return out + "]";
+}
+
+std::string stateJson(const std::vector<Line>& lines, int second)
+{
+    const Model m = modelAt(lines, second);
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+    return std::string("{\"time\":\"") + time + "\",\"lights\":" + list(m.lights, true) +
+           ",\"valves\":" + list(m.valves, true) + ",\"low\":" + number(m.low) + ",\"high\":" + number(m.high) +
+           "}\n";
+}
+
+std::string totalsJson(const std::vector<Line>& lines)
+{
+    std::array<int, 6> lightsOn{}, valvesOn{}, valvesPulsed{};
+    Model m = startOf(lines);
+    double lowMin = m.low, lowMax = m.low, highMin = m.high, highMax = m.high;
+    std::size_t next = 0;
+    for (int second = 0; second < day; ++second) {
+        for (; next < lines.size() && lines[next].second == second; ++next)
+            m.act(lines[next]);
+        for (std::size_t k = 0; k < 6; ++k) {
+            lightsOn[k] += m.lights[k] == "on";
+            valvesOn[k] += m.valves[k] == "on";
+            valvesPulsed[k] += m.valves[k][0] == 'P';
+        }
+        lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
+        highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);
+    }
+    const auto counts = [](const std::array<int, 6>& values) {
+        std::array<std::string, 6> texts;
+        std::transform(values.begin(), values.end(), texts.begin(), [](int v) { return std::to_string(v); });
+        return list(texts, false);
+    };
+    return "{\"lights_on\":" + counts(lightsOn) + ",\"valves_on\":" + counts(valvesOn) +
+           ",\"valves_pulsed\":" + counts(valvesPulsed) + ",\"low\":{\"min\":" + number(lowMin) +
+           ",\"max\":" + number(lowMax) + "},\"high\":{\"min\":" + number(highMin) + ",\"max\":" + number(highMax) +
+           "}}\n";
+}
+
+TEST(DayModel, StateAndTotalsAgreeWithTheRulesOnGeneratedPrograms)
+{
+    std::mt19937 random(20261206);
+    for (int n = 0; n < 300; ++n) {
+        const std::vector<Line> lines = generate(random);
+        doubles::MemoryTextFiles files;
+        files.files["p.fhp"] = fileOf(lines);
+        const Outcome totals = runCli({"totals", "p.fhp", "--format", "json"}, files);
+        ASSERT_EQ(totals.out, totalsJson(lines)) << files.files["p.fhp"] << totals.err;
+        // Each line's second and the one before it, the day's ends and a few others.
+        std::set<int> times = {0, day - 1, std::uniform_int_distribution<int>(0, day - 1)(random)};
+        for (const Line& line : lines)
+            times.insert({line.second, std::max(0, line.second - 1)});
+        for (int second : times) {
+            char at[16];
+            std::snprintf(at, sizeof at, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+            const Outcome state = runCli({"state", "p.fhp", "--at", at, "--format", "json"}, files);
+            ASSERT_EQ(state.out, stateJson(lines, second)) << files.files["p.fhp"] << state.err;
+        }
+    }
+}
+
+} // namespace
+} // namespace fh::test
