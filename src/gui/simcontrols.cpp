@@ -4,14 +4,17 @@
 
 #include "gui/form3.h"
 #include "gui/pictures.h"
+#include "simulation/preview.h"
 #include "simulation/simulation.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimeEdit>
 #include <QWidget>
 
 namespace fh {
@@ -45,8 +48,8 @@ void setChecked(QAction* action, bool checked)
 
 } // namespace
 
-SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
-    : QObject(&form1), form1(form1), simulation(simulation)
+SimulationControls::SimulationControls(Form1& form1, Simulation& simulation, Preview& preview)
+    : QObject(&form1), form1(form1), simulation(simulation), preview(preview)
 {
     sson = form1.findChild<QAction*>(QStringLiteral("sson"));
     ssoff = form1.findChild<QAction*>(QStringLiteral("ssoff"));
@@ -57,6 +60,9 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
     image3 = form1.findChild<QLabel*>(QStringLiteral("Image3"));
     check13 = form1.findChild<QCheckBox*>(QStringLiteral("Check13"));
     command2 = form1.findChild<QPushButton*>(QStringLiteral("Command2"));
+    // The preview's mark goes on a second line: the label is only as wide as a time.
+    if (label6)
+        label6->setWordWrap(true);
 
     if (sson)
         connect(sson, &QAction::triggered, this, [this] {
@@ -97,22 +103,58 @@ Form3& SimulationControls::form3()
             simulation.switchOff();
             handled();
         });
+        joinPreviewRow();
         form3_->render(simulation.greenhouse());
+        form3_->render(preview.panel());
     }
     return *form3_;
+}
+
+void SimulationControls::joinPreviewRow()
+{
+    const auto find = [this](const char* name) { return form3_->findChild<QWidget*>(QString::fromLatin1(name)); };
+    if (auto* start = qobject_cast<QTimeEdit*>(find("PreviewStart")))
+        connect(start, &QTimeEdit::timeChanged, this, [this](QTime time) {
+            preview.setStart(time.msecsSinceStartOfDay() / 1000);
+            handled();
+        });
+    if (auto* speed = qobject_cast<QComboBox*>(find("PreviewSpeed")))
+        connect(speed, &QComboBox::currentIndexChanged, this, [this](int index) {
+            if (index >= 0)
+                preview.setSpeed(static_cast<std::size_t>(index));
+            handled();
+        });
+    const auto button = [&](const char* name, void (Preview::*action)()) {
+        if (auto* b = qobject_cast<QPushButton*>(find(name)))
+            connect(b, &QPushButton::clicked, this, [this, action] {
+                (preview.*action)();
+                handled();
+            });
+    };
+    button("PreviewPlay", &Preview::playOrPause);
+    button("PreviewNext", &Preview::nextLine);
+    button("PreviewLive", &Preview::goLive);
+    if (auto* mute = qobject_cast<QCheckBox*>(find("PreviewMute")))
+        connect(mute, &QCheckBox::toggled, this, [this](bool on) {
+            preview.setMuted(on);
+            handled();
+        });
 }
 
 void SimulationControls::startUp()
 {
     simulation.startUp();
-    simulation.keepTime([this] { handled(); });
+    preview.keepTime([this] { handled(); });
     handled();
 }
 
 void SimulationControls::render()
 {
     const ControlPanel& shown = simulation.panel();
-    setText(label6, shown.clock);
+    setText(label6, preview.clockCaption());
+    // Two lines from the top stay clear of Command2, which overlaps the label's foot.
+    if (label6)
+        label6->setAlignment(Qt::AlignLeft | (preview.panel().previewing ? Qt::AlignTop : Qt::AlignVCenter));
     setText(label13, shown.switchCaption);
     showPicture(image2, QStringLiteral("light-green"), shown.greenLight);
     showPicture(image3, QStringLiteral("light-red"), shown.redLight);
@@ -125,12 +167,15 @@ void SimulationControls::render()
     }
     if (command2 && command2->text() != QString::fromLatin1(shown.forceCaption))
         command2->setText(QString::fromLatin1(shown.forceCaption));
-    if (form3_ || simulation.greenhouse().shown)
+    if (form3_ || simulation.greenhouse().shown) {
         form3().render(simulation.greenhouse());
+        form3().render(preview.panel());
+    }
 }
 
 void SimulationControls::handled()
 {
+    preview.follow();
     render();
     emit changed();
 }
