@@ -97,9 +97,8 @@ QLabel* setPoint(QWidget* parent, const QString& name, const QString& text, cons
 }
 
 template <class W>
-W* control(W* w, QWidget* parent, const QString& name, const QRect& at, const QString& spoken, const QString& tip)
+W* control(W* w, const QString& name, const QRect& at, const QString& spoken, const QString& tip)
 {
-    w->setParent(parent);
     w->setObjectName(name);
     w->setGeometry(at);
     describe(w, spoken, tip);
@@ -214,24 +213,24 @@ Form3::Form3()
     label(this, QStringLiteral("PreviewCaption"), QStringLiteral("Preview:"), twips(120, 3360, 735, 375),
           QStringLiteral("Preview caption"), QStringLiteral("Run the day from a chosen time at a chosen speed"))
         ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    previewStart = control(new QTimeEdit, this, QStringLiteral("PreviewStart"), twips(900, 3360, 1215, 375),
+    previewStart = control(new QTimeEdit(this), QStringLiteral("PreviewStart"), twips(900, 3360, 1215, 375),
                            QStringLiteral("Preview start"),
                            QStringLiteral("The time of day Play starts the preview from; a preview jumps there"));
     previewStart->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    previewSpeed = control(new QComboBox, this, QStringLiteral("PreviewSpeed"), twips(2220, 3360, 1020, 375),
+    previewSpeed = control(new QComboBox(this), QStringLiteral("PreviewSpeed"), twips(2220, 3360, 1020, 375),
                            QStringLiteral("Preview speed"), QStringLiteral("Simulated seconds to a second"));
     for (const int speed : previewSpeeds)
         previewSpeed->addItem(QString::number(speed) + QChar(0x00D7));
-    previewPlay = control(new QPushButton, this, QStringLiteral("PreviewPlay"), twips(3345, 3360, 900, 375),
+    previewPlay = control(new QPushButton(this), QStringLiteral("PreviewPlay"), twips(3345, 3360, 900, 375),
                           QStringLiteral("Play or pause the preview"),
                           QStringLiteral("Play the preview from the start time, or pause and play it on"));
-    control(new QPushButton(QStringLiteral("Next line")), this, QStringLiteral("PreviewNext"),
+    control(new QPushButton(QStringLiteral("Next line"), this), QStringLiteral("PreviewNext"),
             twips(4350, 3360, 1080, 375), QStringLiteral("Next line"),
             QStringLiteral("Jump to the second of the pending line, which then takes effect"));
-    previewLive = control(new QPushButton(QStringLiteral("Live")), this, QStringLiteral("PreviewLive"),
+    previewLive = control(new QPushButton(QStringLiteral("Live"), this), QStringLiteral("PreviewLive"),
                           twips(5535, 3360, 735, 375), QStringLiteral("Live"),
                           QStringLiteral("End the preview: back to the computer's clock"));
-    previewMute = control(new QCheckBox(QStringLiteral("Mute")), this, QStringLiteral("PreviewMute"),
+    previewMute = control(new QCheckBox(QStringLiteral("Mute"), this), QStringLiteral("PreviewMute"),
                           twips(6375, 3360, 900, 375), QStringLiteral("Mute"),
                           QStringLiteral("No beep each second; a preview never beeps"));
 }

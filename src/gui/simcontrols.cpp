@@ -112,29 +112,28 @@ Form3& SimulationControls::form3()
 
 void SimulationControls::joinPreviewRow()
 {
-    const auto find = [this](const char* name) { return form3_->findChild<QWidget*>(QString::fromLatin1(name)); };
-    if (auto* start = qobject_cast<QTimeEdit*>(find("PreviewStart")))
+    if (auto* start = form3_->findChild<QTimeEdit*>(QStringLiteral("PreviewStart")))
         connect(start, &QTimeEdit::timeChanged, this, [this](QTime time) {
             preview.setStart(time.msecsSinceStartOfDay() / 1000);
             handled();
         });
-    if (auto* speed = qobject_cast<QComboBox*>(find("PreviewSpeed")))
+    if (auto* speed = form3_->findChild<QComboBox*>(QStringLiteral("PreviewSpeed")))
         connect(speed, &QComboBox::currentIndexChanged, this, [this](int index) {
             if (index >= 0)
                 preview.setSpeed(static_cast<std::size_t>(index));
             handled();
         });
-    const auto button = [&](const char* name, void (Preview::*action)()) {
-        if (auto* b = qobject_cast<QPushButton*>(find(name)))
+    const auto button = [this](const QString& name, void (Preview::*action)()) {
+        if (auto* b = form3_->findChild<QPushButton*>(name))
             connect(b, &QPushButton::clicked, this, [this, action] {
                 (preview.*action)();
                 handled();
             });
     };
-    button("PreviewPlay", &Preview::playOrPause);
-    button("PreviewNext", &Preview::nextLine);
-    button("PreviewLive", &Preview::goLive);
-    if (auto* mute = qobject_cast<QCheckBox*>(find("PreviewMute")))
+    button(QStringLiteral("PreviewPlay"), &Preview::playOrPause);
+    button(QStringLiteral("PreviewNext"), &Preview::nextLine);
+    button(QStringLiteral("PreviewLive"), &Preview::goLive);
+    if (auto* mute = form3_->findChild<QCheckBox*>(QStringLiteral("PreviewMute")))
         connect(mute, &QCheckBox::toggled, this, [this](bool on) {
             preview.setMuted(on);
             handled();
@@ -151,10 +150,11 @@ void SimulationControls::startUp()
 void SimulationControls::render()
 {
     const ControlPanel& shown = simulation.panel();
+    const PreviewPanel row = preview.panel();
     setText(label6, preview.clockCaption());
     // Two lines from the top stay clear of Command2, which overlaps the label's foot.
     if (label6)
-        label6->setAlignment(Qt::AlignLeft | (preview.panel().previewing ? Qt::AlignTop : Qt::AlignVCenter));
+        label6->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
     setText(label13, shown.switchCaption);
     showPicture(image2, QStringLiteral("light-green"), shown.greenLight);
     showPicture(image3, QStringLiteral("light-red"), shown.redLight);
@@ -168,8 +168,9 @@ void SimulationControls::render()
     if (command2 && command2->text() != QString::fromLatin1(shown.forceCaption))
         command2->setText(QString::fromLatin1(shown.forceCaption));
     if (form3_ || simulation.greenhouse().shown) {
-        form3().render(simulation.greenhouse());
-        form3().render(preview.panel());
+        Form3& window = form3();
+        window.render(simulation.greenhouse());
+        window.render(row);
     }
 }
 
