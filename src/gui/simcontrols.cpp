@@ -17,6 +17,8 @@
 #include <QTimeEdit>
 #include <QWidget>
 
+#include <functional>
+
 namespace fh {
 
 namespace {
@@ -123,16 +125,16 @@ void SimulationControls::joinPreviewRow()
                 preview.setSpeed(static_cast<std::size_t>(index));
             handled();
         });
-    const auto button = [this](const QString& name, void (Preview::*action)()) {
-        if (auto* b = form3_->findChild<QPushButton*>(name))
+    const auto button = [this](const char* name, const std::function<void()>& action) {
+        if (auto* b = form3_->findChild<QPushButton*>(QString::fromLatin1(name)))
             connect(b, &QPushButton::clicked, this, [this, action] {
-                (preview.*action)();
+                action();
                 handled();
             });
     };
-    button(QStringLiteral("PreviewPlay"), &Preview::playOrPause);
-    button(QStringLiteral("PreviewNext"), &Preview::nextLine);
-    button(QStringLiteral("PreviewLive"), &Preview::goLive);
+    button("PreviewPlay", [this] { preview.playOrPause(); });
+    button("PreviewNext", [this] { preview.nextLine(); });
+    button("PreviewLive", [this] { preview.goLive(); });
     if (auto* mute = form3_->findChild<QCheckBox*>(QStringLiteral("PreviewMute")))
         connect(mute, &QCheckBox::toggled, this, [this](bool on) {
             preview.setMuted(on);
