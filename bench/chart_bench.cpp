@@ -5,28 +5,11 @@
 #include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "platform/doubles/doubles.h"
-#include "platform/qt/qtfonts.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 namespace fh::bench {
 namespace {
-
-// Fonts need an application; the benchmark's main() makes none.
-void needApplication()
-{
-    static int argc = 1;
-    static char name[] = "fernhollow_bench";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    installFontSubstitutes();
-}
 
 // What "Plot GH Control" costs for a full program: compile, walk, paint a window.
 void chartFullProgram(benchmark::State& state)

@@ -1,6 +1,9 @@
 #include "programs.h"
 
 #include "language/datcheck.h"
+#include "platform/qt/qtfonts.h"
+
+#include <QApplication>
 
 #include <string>
 
@@ -24,6 +27,19 @@ CommandLists fullDay()
         lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
     }
     return lists;
+}
+
+void needApplication()
+{
+    static int argc = 1;
+    static char name[] = "fernhollow_bench";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    installFontSubstitutes();
 }
 
 } // namespace fh::bench

@@ -1,9 +1,17 @@
 #include "programs.h"
 
 #include "compiler/program.h"
+#include "gui/checkcontrols.h"
+#include "gui/compilercontrols.h"
+#include "gui/form1.h"
+#include "gui/simcontrols.h"
 #include "language/editor.h"
 #include "platform/doubles/doubles.h"
+#include "simulation/preview.h"
 #include "simulation/simulation.h"
+
+#include <QAction>
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -33,6 +41,45 @@ void simulatedDay(benchmark::State& state)
     state.counters["lines"] = program.proglast() + 1;
 }
 BENCHMARK(simulatedDay)->Unit(benchmark::kMillisecond);
+
+// One wall second of preview at 3600x in the real windows, shown offscreen: 3,600
+// engine ticks, and after each batch a render and its paint. A preview stays under a
+// tenth of a core while this stays under 100 ms.
+void previewWallSecond(benchmark::State& state)
+{
+    needApplication();
+    doubles::FakeClock clock(6 * 3600);
+    doubles::FakeWallTimer wall;
+    doubles::CountingBeeper beeper;
+    doubles::RecordingMessageBox messages;
+    PreviewClock previewClock(clock, wall);
+    PreviewBeeper quiet(beeper, previewClock);
+    Editor editor(messages);
+    editor.replaceLists(fullDay());
+    Program program;
+    Form1 form1(editor, messages);
+    CompilerControls compiler(form1, editor, program, messages, clock);
+    CheckControls checks(form1, editor, messages);
+    Simulation sim(program, editor, previewClock, quiet, messages);
+    Preview preview(sim, previewClock, quiet);
+    SimulationControls controls(form1, sim, preview);
+    form1.show();
+    controls.startUp();
+    form1.menus().sson->trigger();
+    preview.setSpeed(previewSpeeds.size() - 1);
+    preview.playOrPause();
+    int ticks = 0;
+    for (auto _ : state) {
+        const int before = sim.simsecs();
+        for (long long ms = 0; ms < 1000; ms += PreviewClock::batchMilliseconds) {
+            wall.advance(PreviewClock::batchMilliseconds);
+            QCoreApplication::processEvents();
+        }
+        ticks += (sim.simsecs() - before + secondsPerDay + 1) % (secondsPerDay + 1);
+    }
+    state.counters["ticks"] = benchmark::Counter(ticks, benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(previewWallSecond)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace fh::bench

@@ -18,12 +18,15 @@ Application::Look::Look()
 
 Application::Application(Clock& clock)
     : devices{clock, beeper, messages, dialogs, files, printers},
+      previewClock(clock, wall),
+      previewBeeper(beeper, previewClock),
       editor(messages),
       programFiles(editor, devices),
-      simulation(program, editor, clock, beeper, messages),
+      simulation(program, editor, previewClock, previewBeeper, messages),
+      preview(simulation, previewClock, previewBeeper),
       form1(editor, messages),
       compilerControls_(form1, editor, program, messages, clock),
-      simulationControls_(form1, simulation),
+      simulationControls_(form1, simulation, preview),
       chartControls_(form1, editor, program, messages, clock, printers),
       checkControls_(form1, editor, messages)
 {

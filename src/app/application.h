@@ -2,8 +2,8 @@
 
 // The desktop program put together: the Qt devices, the core objects and the
 // windows, wired as the user meets them. The clock comes from outside, so the
-// screenshot tool can show a simulated day at a chosen time. Construct it once a
-// QApplication exists.
+// screenshot tool can show a simulated day at a chosen time; the simulation runs on
+// the preview's clock over it. Construct it once a QApplication exists.
 
 #include "gui/chartcontrols.h"
 #include "gui/checkcontrols.h"
@@ -16,6 +16,7 @@
 #include "platform/qt/qtfiles.h"
 #include "platform/qt/qtprinter.h"
 #include "gui/simcontrols.h"
+#include "simulation/preview.h"
 #include "simulation/simulation.h"
 
 #include <optional>
@@ -55,10 +56,14 @@ private:
     QtTextFiles files;
     QtPrinterDialog printers;
     Devices devices;
+    QtWallTimer wall;
+    PreviewClock previewClock;
+    PreviewBeeper previewBeeper;
     Editor editor;
     Program program;
     ProgramFiles programFiles;
     Simulation simulation;
+    Preview preview;
     Form1 form1;
     CompilerControls compilerControls_;
     SimulationControls simulationControls_;

@@ -2,13 +2,19 @@
 
 #include "gui/pictures.h"
 #include "platform/qt/qtfonts.h"
+#include "simulation/preview.h"
 #include "simulation/simulation.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimeEdit>
 
 namespace fh {
 
@@ -90,6 +96,15 @@ QLabel* setPoint(QWidget* parent, const QString& name, const QString& text, cons
     return l;
 }
 
+template <class W>
+W* control(W* w, const QString& name, const QRect& at, const QString& spoken, const QString& tip)
+{
+    w->setObjectName(name);
+    w->setGeometry(at);
+    describe(w, spoken, tip);
+    return w;
+}
+
 void setText(QLabel* l, const std::string& text)
 {
     const QString shown = QString::fromLatin1(text);
@@ -106,7 +121,7 @@ Form3::Form3()
     setWindowIcon(leafIcon());
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(sansFont(8));
-    setGeometry(twips(7485, 4050, 8775, 3390));
+    setGeometry(twips(7485, 4050, 8775, 3870));
 
     new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false, QStringLiteral("Lights group"),
               QStringLiteral("The six lamps: a lamp shows while its relay is on"));
@@ -193,6 +208,31 @@ Form3::Form3()
           QStringLiteral("Lights picture"), QStringLiteral("Lights"));
     image(this, QStringLiteral("Image4"), QStringLiteral("tap"), twips(2520, 2040, 540, 540),
           QStringLiteral("Water picture"), QStringLiteral("Water"));
+
+    // The preview row, below the window's own controls.
+    label(this, QStringLiteral("PreviewCaption"), QStringLiteral("Preview:"), twips(120, 3360, 735, 375),
+          QStringLiteral("Preview caption"), QStringLiteral("Run the day from a chosen time at a chosen speed"))
+        ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    previewStart = control(new QTimeEdit(this), QStringLiteral("PreviewStart"), twips(900, 3360, 1215, 375),
+                           QStringLiteral("Preview start"),
+                           QStringLiteral("The time of day Play starts the preview from; a preview jumps there"));
+    previewStart->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    previewSpeed = control(new QComboBox(this), QStringLiteral("PreviewSpeed"), twips(2220, 3360, 1020, 375),
+                           QStringLiteral("Preview speed"), QStringLiteral("Simulated seconds to a second"));
+    for (const int speed : previewSpeeds)
+        previewSpeed->addItem(QString::number(speed) + QChar(0x00D7));
+    previewPlay = control(new QPushButton(this), QStringLiteral("PreviewPlay"), twips(3345, 3360, 900, 375),
+                          QStringLiteral("Play or pause the preview"),
+                          QStringLiteral("Play the preview from the start time, or pause and play it on"));
+    control(new QPushButton(QStringLiteral("Next line"), this), QStringLiteral("PreviewNext"),
+            twips(4350, 3360, 1080, 375), QStringLiteral("Next line"),
+            QStringLiteral("Jump to the second of the pending line, which then takes effect"));
+    previewLive = control(new QPushButton(QStringLiteral("Live"), this), QStringLiteral("PreviewLive"),
+                          twips(5535, 3360, 735, 375), QStringLiteral("Live"),
+                          QStringLiteral("End the preview: back to the computer's clock"));
+    previewMute = control(new QCheckBox(QStringLiteral("Mute"), this), QStringLiteral("PreviewMute"),
+                          twips(6375, 3360, 900, 375), QStringLiteral("Mute"),
+                          QStringLiteral("No beep each second; a preview never beeps"));
 }
 
 void Form3::render(const GreenhouseView& display)
@@ -215,6 +255,21 @@ void Form3::render(const GreenhouseView& display)
         show();
     else if (!display.shown && !isHidden())
         hide();
+}
+
+void Form3::render(const PreviewPanel& preview)
+{
+    // Shown as the core holds it, without reporting it back as the user's change.
+    const QSignalBlocker startQuiet(previewStart);
+    const QSignalBlocker speedQuiet(previewSpeed);
+    const QSignalBlocker muteQuiet(previewMute);
+    // Set only when changed, so that an edit under way keeps its cursor.
+    if (const QTime start = QTime::fromMSecsSinceStartOfDay(preview.start * 1000); previewStart->time() != start)
+        previewStart->setTime(start);
+    previewSpeed->setCurrentIndex(static_cast<int>(preview.speed));
+    previewPlay->setText(QString::fromLatin1(preview.playCaption));
+    previewLive->setEnabled(preview.previewing);
+    previewMute->setChecked(preview.muted);
 }
 
 void Form3::closeEvent(QCloseEvent* e)

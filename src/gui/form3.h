@@ -1,21 +1,26 @@
 #pragma once
 
-// Form3, "GH Simulation": the picture of the simulated greenhouse. It owns widgets
-// only and shows what the simulation's GreenhouseView holds. Its close box never
-// destroys it: the close is refused and reported, and the owner stops the
-// simulation, which hides the window.
+// Form3, "GH Simulation": the picture of the simulated greenhouse, and below it the
+// preview row. It owns widgets only and shows what the simulation's GreenhouseView
+// and the preview's PreviewPanel hold. Its close box never destroys it: the close is
+// refused and reported, and the owner stops the simulation, which hides the window.
 
 #include <QWidget>
 
 #include <array>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
+class QTimeEdit;
 
 namespace fh {
 
 struct GreenhouseView;
+struct PreviewPanel;
 
 inline constexpr const char* form3Title = "GH Simulation";
 
@@ -26,6 +31,7 @@ public:
     Form3();
 
     void render(const GreenhouseView& display);
+    void render(const PreviewPanel& preview);
 
 signals:
     void closeRequested();
@@ -40,6 +46,11 @@ private:
     QLabel* usetLab = nullptr;
     QLabel* lsetLab = nullptr;
     QLineEdit* text1 = nullptr;
+    QTimeEdit* previewStart = nullptr;
+    QComboBox* previewSpeed = nullptr;
+    QPushButton* previewPlay = nullptr;
+    QPushButton* previewLive = nullptr;
+    QCheckBox* previewMute = nullptr;
 };
 
 } // namespace fh

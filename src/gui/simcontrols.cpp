@@ -4,15 +4,20 @@
 
 #include "gui/form3.h"
 #include "gui/pictures.h"
+#include "simulation/preview.h"
 #include "simulation/simulation.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimeEdit>
 #include <QWidget>
+
+#include <functional>
 
 namespace fh {
 
@@ -45,8 +50,8 @@ void setChecked(QAction* action, bool checked)
 
 } // namespace
 
-SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
-    : QObject(&form1), form1(form1), simulation(simulation)
+SimulationControls::SimulationControls(Form1& form1, Simulation& simulation, Preview& preview)
+    : QObject(&form1), form1(form1), simulation(simulation), preview(preview)
 {
     sson = form1.findChild<QAction*>(QStringLiteral("sson"));
     ssoff = form1.findChild<QAction*>(QStringLiteral("ssoff"));
@@ -57,6 +62,9 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation)
     image3 = form1.findChild<QLabel*>(QStringLiteral("Image3"));
     check13 = form1.findChild<QCheckBox*>(QStringLiteral("Check13"));
     command2 = form1.findChild<QPushButton*>(QStringLiteral("Command2"));
+    // The preview's mark goes on a second line: the label is only as wide as a time.
+    if (label6)
+        label6->setWordWrap(true);
 
     if (sson)
         connect(sson, &QAction::triggered, this, [this] {
@@ -97,22 +105,58 @@ Form3& SimulationControls::form3()
             simulation.switchOff();
             handled();
         });
+        joinPreviewRow();
         form3_->render(simulation.greenhouse());
+        form3_->render(preview.panel());
     }
     return *form3_;
+}
+
+void SimulationControls::joinPreviewRow()
+{
+    if (auto* start = form3_->findChild<QTimeEdit*>(QStringLiteral("PreviewStart")))
+        connect(start, &QTimeEdit::timeChanged, this, [this](QTime time) {
+            preview.setStart(time.msecsSinceStartOfDay() / 1000);
+            handled();
+        });
+    if (auto* speed = form3_->findChild<QComboBox*>(QStringLiteral("PreviewSpeed")))
+        connect(speed, &QComboBox::currentIndexChanged, this, [this](int index) {
+            if (index >= 0)
+                preview.setSpeed(static_cast<std::size_t>(index));
+            handled();
+        });
+    const auto button = [this](const char* name, const std::function<void()>& action) {
+        if (auto* b = form3_->findChild<QPushButton*>(QString::fromLatin1(name)))
+            connect(b, &QPushButton::clicked, this, [this, action] {
+                action();
+                handled();
+            });
+    };
+    button("PreviewPlay", [this] { preview.playOrPause(); });
+    button("PreviewNext", [this] { preview.nextLine(); });
+    button("PreviewLive", [this] { preview.goLive(); });
+    if (auto* mute = form3_->findChild<QCheckBox*>(QStringLiteral("PreviewMute")))
+        connect(mute, &QCheckBox::toggled, this, [this](bool on) {
+            preview.setMuted(on);
+            handled();
+        });
 }
 
 void SimulationControls::startUp()
 {
     simulation.startUp();
-    simulation.keepTime([this] { handled(); });
+    preview.keepTime([this] { handled(); });
     handled();
 }
 
 void SimulationControls::render()
 {
     const ControlPanel& shown = simulation.panel();
-    setText(label6, shown.clock);
+    const PreviewPanel row = preview.panel();
+    setText(label6, preview.clockCaption());
+    // Two lines from the top stay clear of Command2, which overlaps the label's foot.
+    if (label6)
+        label6->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
     setText(label13, shown.switchCaption);
     showPicture(image2, QStringLiteral("light-green"), shown.greenLight);
     showPicture(image3, QStringLiteral("light-red"), shown.redLight);
@@ -125,12 +169,16 @@ void SimulationControls::render()
     }
     if (command2 && command2->text() != QString::fromLatin1(shown.forceCaption))
         command2->setText(QString::fromLatin1(shown.forceCaption));
-    if (form3_ || simulation.greenhouse().shown)
-        form3().render(simulation.greenhouse());
+    if (form3_ || simulation.greenhouse().shown) {
+        Form3& window = form3();
+        window.render(simulation.greenhouse());
+        window.render(row);
+    }
 }
 
 void SimulationControls::handled()
 {
+    preview.follow();
     render();
     emit changed();
 }

@@ -5,9 +5,10 @@
 // (red), Label13, the clock Label6, the fan switch Check13, the force button
 // Command2 with its warning sign Image1. Controls are found by objectName; a missing
 // one is left out. It also owns Form3, made when the simulation first shows it or
-// someone asks for it. The pictures load when first shown. After each event, and each second the
-// simulation's clock wakes it, it renders and emits changed(). The main window's
-// first activation runs startUp(), and changed() renders it.
+// someone asks for it, and joins its preview row to the core Preview. The pictures
+// load when first shown. After each event, each second the simulation's clock wakes
+// it and each batch of a preview's seconds, it renders and emits changed(). The main
+// window's first activation runs startUp(), and changed() renders it.
 
 #include <QObject>
 
@@ -23,13 +24,14 @@ namespace fh {
 
 class Form1;
 class Form3;
+class Preview;
 class Simulation;
 
 class SimulationControls : public QObject {
     Q_OBJECT
 
 public:
-    SimulationControls(Form1& form1, Simulation& simulation);
+    SimulationControls(Form1& form1, Simulation& simulation, Preview& preview);
     ~SimulationControls() override;
 
     Form3& form3();
@@ -48,10 +50,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void joinPreviewRow();
     void handled();
 
     QWidget& form1;
     Simulation& simulation;
+    Preview& preview;
     std::unique_ptr<Form3> form3_;
     QAction* sson = nullptr;
     QAction* ssoff = nullptr;

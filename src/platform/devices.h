@@ -1,8 +1,8 @@
 #pragma once
 
 // The small device interfaces through which the logic reaches the desktop: clock,
-// beeper, message box, file dialogs and text files. Each has a Qt realisation
-// (platform/qt) and an in-memory double (platform/doubles).
+// wall timer, beeper, message box, file dialogs and text files. Each has a Qt
+// realisation (platform/qt) and an in-memory double (platform/doubles).
 
 #include <cstddef>
 #include <functional>
@@ -22,6 +22,18 @@ public:
     // Calls `wake` once, when the clock's next second has begun, in place of any
     // earlier request. A clock that never moves never wakes.
     virtual void wakeAtNextSecond(std::function<void()> wake) { static_cast<void>(wake); }
+};
+
+// Steady time finer than the clock's seconds, for a preview that runs the day faster
+// than the clock.
+class WallTimer {
+public:
+    virtual ~WallTimer() = default;
+    // Milliseconds since some fixed moment; never goes back.
+    virtual long long milliseconds() const = 0;
+    // Calls `wake` once, `delay` milliseconds from now, in place of any earlier
+    // request; an empty `wake` cancels.
+    virtual void wakeAfter(long long delay, std::function<void()> wake) = 0;
 };
 
 // "hh:mm:ss" on a 24-hour clock; the seconds are taken modulo one day.

@@ -163,9 +163,6 @@ void Simulation::step(int second)
             return;
         }
     }
-    const int last = std::min(program.proglast(), progCapacity - 1);
-    if (last < 0)
-        return;
     // Compiled again under the running simulation (a chart, the compile buttons): the
     // old index may now name another line. Wait for the first line after the last
     // second handled, so that nothing is replayed and nothing due is passed over.
@@ -173,17 +170,50 @@ void Simulation::step(int second)
         followed = program.revision();
         simstep_ = std::max(program.firstLaterThan(formatTime(second - 1)), 0);
     }
-    // The program can shrink under a running simulation; after the last line comes line 0.
-    if (simstep_ < 0 || simstep_ > last)
-        simstep_ = 0;
-    program.highlight(simstep_);
-    const auto line = static_cast<std::size_t>(simstep_);
-    greenhouse_.pendingLine = program.prog()[line];
-    if (!isDue(program.sched()[line][column::time], formatTime(second)))
+    if (!markPending())
+        return;
+    if (!isDue(program.sched()[static_cast<std::size_t>(simstep_)][column::time], formatTime(second)))
         return;
     apply(simstep_);
-    if (++simstep_ > last)
+    if (++simstep_ > lastLine())
         simstep_ = 0;
+}
+
+int Simulation::lastLine() const { return std::min(program.proglast(), progCapacity - 1); }
+
+bool Simulation::markPending()
+{
+    if (lastLine() < 0)
+        return false;
+    // The program can shrink under a running simulation; after the last line comes line 0.
+    if (simstep_ < 0 || simstep_ > lastLine())
+        simstep_ = 0;
+    program.highlight(simstep_);
+    greenhouse_.pendingLine = program.prog()[static_cast<std::size_t>(simstep_)];
+    return true;
+}
+
+void Simulation::clockSet(Pending pending)
+{
+    const int now = dayOf(clock.secondsOfDay());
+    lasttime = now;
+    panel_.clock = formatTime(now);
+    if (!simrun_ || !simready_ || settingUp)
+        return;
+    if (pending == Pending::Find) {
+        followed = program.revision();
+        simstep_ = std::max(program.firstLaterThan(formatTime(now)), 0);
+    }
+    if (presetStart_)
+        preset(now);
+    markPending();
+}
+
+std::optional<int> Simulation::pendingSecond() const
+{
+    if (!simrun_ || !simready_ || settingUp || simstep_ < 0 || simstep_ > lastLine())
+        return std::nullopt;
+    return secondOfDay(program.sched()[static_cast<std::size_t>(simstep_)][column::time]);
 }
 
 void Simulation::preset(int second)

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,16 @@ public:
     void setPresetStart(bool on) { presetStart_ = on; }
     bool presetStart() const { return presetStart_; }
 
+    // The clock was set rather than run (a preview's start or Next line, back to the
+    // wall clock): no second between is made up, and with the preset start the state
+    // is the program's at the new second. Find looks for the pending line after that
+    // second, as a switch-on does; Keep goes on waiting for the line pending now.
+    enum class Pending { Find, Keep };
+    void clockSet(Pending pending);
+    // The second of the day the pending line acts in; none while no line is pending
+    // or its time is not hh:mm:ss.
+    std::optional<int> pendingSecond() const;
+
     // A press and then a release on the fan switch are one click, which flips it once.
     void fanPressed();
     void fanReleased(bool overSwitch);
@@ -112,6 +123,9 @@ private:
     void preset(int second);
     // One step at the clock second `second`.
     void step(int second);
+    int lastLine() const;
+    // Shows the pending line; false without a program.
+    bool markPending();
     void apply(int line);
 
     Program& program;

@@ -5,21 +5,25 @@
 #include "platform/doubles/doubles.h"
 #include "gui/form3.h"
 #include "gui/simcontrols.h"
+#include "simulation/preview.h"
 #include "simulation/simulation.h"
 
 #include "support.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -43,13 +47,17 @@ protected:
 
     fh::doubles::RecordingMessageBox messages;
     fh::doubles::FakeClock clock{7 * 3600};
+    fh::doubles::FakeWallTimer wall;
     fh::doubles::CountingBeeper beeper;
+    fh::PreviewClock previewClock{clock, wall};
+    fh::PreviewBeeper previewBeeper{beeper, previewClock};
     fh::Editor editor{messages};
     fh::Program program;
     fh::Form1 form{editor, messages};
     fh::CompilerControls compiler{form, editor, program, messages, clock};
-    fh::Simulation simulation{program, editor, clock, beeper, messages};
-    fh::SimulationControls controls{form, simulation};
+    fh::Simulation simulation{program, editor, previewClock, previewBeeper, messages};
+    fh::Preview preview{simulation, previewClock, previewBeeper};
+    fh::SimulationControls controls{form, simulation, preview};
     fh::Form3& form3 = controls.form3();
 };
 
@@ -93,6 +101,63 @@ TEST_F(SimulationGuiTest, SimOnStartsFromTheProgramsStateWhileTicked)
         action("sson")->trigger();
         EXPECT_EQ(shown(find<QLabel>(form3, "Image1_3")), ticked) << ticked;
         action("ssoff")->trigger();
+    }
+}
+
+// The preview row runs the one engine on a simulated clock; time moves only through
+// the fake wall timer and the fake clock.
+TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,OFF", "L,11:00:00,4,ON"}, {}}});
+    controls.startUp();
+    action("sson")->trigger();
+    const auto click = [&](const char* name) { QTest::mouseClick(find<QAbstractButton>(form3, name), Qt::LeftButton); };
+    find<QTimeEdit>(form3, "PreviewStart")->setTime(QTime(7, 0));
+    find<QComboBox>(form3, "PreviewSpeed")->setCurrentIndex(3);
+    const struct {
+        const char* why;
+        std::function<void()> act;
+        const char *clock, *play;
+        bool lamp4;
+    } steps[] = {
+        {"live, a second beeps", [&] { clock.advance(); }, "07:00:01", "Play", false},
+        {"at 3600x from 07:00, not yet after 3.95 seconds",
+         [&] {
+             click("PreviewPlay");
+             wall.advance(3950);
+         },
+         "10:57:00 preview", "Pause", false},
+        {"the line four hours ahead after four seconds", [&] { wall.advance(50); }, "11:00:00 preview", "Pause", true},
+        {"Pause freezes the simulated time",
+         [&] {
+             click("PreviewPlay");
+             wall.advance(5000);
+         },
+         "11:00:00 preview", "Play", true},
+        {"Live: the wall clock, and the program's state then", [&] { click("PreviewLive"); }, "07:00:01", "Play",
+         false},
+        {"Next line jumps to the line, which takes effect", [&] { click("PreviewNext"); }, "11:00:00 preview", "Play",
+         true},
+        {"SimOFF ends the preview",
+         [&] {
+             click("PreviewPlay");
+             action("ssoff")->trigger();
+             action("sson")->trigger();
+         },
+         "07:00:01", "Play", false},
+        {"Mute silences the live beep",
+         [&] {
+             click("PreviewMute");
+             clock.advance();
+         },
+         "07:00:02", "Play", false},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        EXPECT_EQ(mainLabel("Label6")->text().toStdString(), s.clock) << s.why;
+        EXPECT_EQ(find<QPushButton>(form3, "PreviewPlay")->text().toStdString(), s.play) << s.why;
+        EXPECT_EQ(shown(find<QLabel>(form3, "Image1_3")), s.lamp4) << s.why;
+        EXPECT_EQ(beeper.count, 1) << s.why << ": the first second only";
     }
 }
 
@@ -159,7 +224,7 @@ TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
     };
     for (const Slot& s : places)
         EXPECT_EQ(find<QWidget>(form3, s.name)->geometry(), s.at) << s.name;
-    EXPECT_EQ(form3.geometry(), QRect(499, 270, 585, 226));
+    EXPECT_EQ(form3.geometry(), QRect(499, 270, 585, 258));
     EXPECT_EQ(find<QLabel>(form3, "Label7_10")->text().toStdString(), "5");
 }
 

@@ -7,6 +7,7 @@
 #include "platform/devices.h"
 #include "platform/printer.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -33,6 +34,32 @@ public:
 
 private:
     int now;
+    std::function<void()> alarm;
+};
+
+// Time in milliseconds that moves only when told; a move wakes the sleeper at the
+// moment it asked for, as often as it asks on the way.
+class FakeWallTimer : public WallTimer {
+public:
+    long long milliseconds() const override { return now; }
+    void wakeAfter(long long delay, std::function<void()> wake) override
+    {
+        alarmAt = now + delay;
+        alarm = std::move(wake);
+    }
+    void advance(long long by)
+    {
+        const long long end = now + by;
+        while (alarm && alarmAt <= end) {
+            now = std::max(now, alarmAt);
+            std::exchange(alarm, {})();
+        }
+        now = end;
+    }
+
+private:
+    long long now = 0;
+    long long alarmAt = 0;
     std::function<void()> alarm;
 };
 

@@ -7,6 +7,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace fh {
@@ -35,8 +37,9 @@ QString fileName(const std::string& name)
 
 } // namespace
 
-QtClock::QtClock() : timer(std::make_unique<QTimer>())
+QtWallTimer::QtWallTimer() : timer(std::make_unique<QTimer>())
 {
+    started.start();
     timer->setSingleShot(true);
     // A coarse timer may fire a twentieth of its interval early or late.
     timer->setTimerType(Qt::PreciseTimer);
@@ -46,7 +49,19 @@ QtClock::QtClock() : timer(std::make_unique<QTimer>())
     });
 }
 
-QtClock::~QtClock() = default;
+QtWallTimer::~QtWallTimer() = default;
+
+long long QtWallTimer::milliseconds() const { return started.elapsed(); }
+
+void QtWallTimer::wakeAfter(long long delay, std::function<void()> wake)
+{
+    pending = std::move(wake);
+    if (!pending) {
+        timer->stop();
+        return;
+    }
+    timer->start(static_cast<int>(std::clamp<long long>(delay, 0, std::numeric_limits<int>::max())));
+}
 
 int QtClock::secondsOfDay() const
 {
@@ -55,13 +70,8 @@ int QtClock::secondsOfDay() const
 
 void QtClock::wakeAtNextSecond(std::function<void()> wake)
 {
-    pending = std::move(wake);
-    if (!pending) {
-        timer->stop();
-        return;
-    }
     // A millisecond past the turn, so that the new second has surely begun.
-    timer->start(1001 - QTime::currentTime().msecsSinceStartOfDay() % 1000);
+    timer.wakeAfter(1001 - QTime::currentTime().msecsSinceStartOfDay() % 1000, std::move(wake));
 }
 
 void QtBeeper::beep()

@@ -4,6 +4,8 @@
 
 #include "platform/devices.h"
 
+#include <QElapsedTimer>
+
 #include <functional>
 #include <memory>
 
@@ -12,20 +14,31 @@ class QWidget;
 
 namespace fh {
 
-// A single-shot timer wakes the program once a second, and never between seconds.
+// A monotonic timer, and a single-shot timer for the one wake asked for.
+class QtWallTimer : public WallTimer {
+public:
+    QtWallTimer();
+    ~QtWallTimer() override;
+    QtWallTimer(const QtWallTimer&) = delete;
+    QtWallTimer& operator=(const QtWallTimer&) = delete;
+
+    long long milliseconds() const override;
+    void wakeAfter(long long delay, std::function<void()> wake) override;
+
+private:
+    QElapsedTimer started;
+    std::unique_ptr<QTimer> timer;
+    std::function<void()> pending;
+};
+
+// Wakes the program once a second, and never between seconds.
 class QtClock : public Clock {
 public:
-    QtClock();
-    ~QtClock() override;
-    QtClock(const QtClock&) = delete;
-    QtClock& operator=(const QtClock&) = delete;
-
     int secondsOfDay() const override;
     void wakeAtNextSecond(std::function<void()> wake) override;
 
 private:
-    std::unique_ptr<QTimer> timer;
-    std::function<void()> pending;
+    QtWallTimer timer;
 };
 
 class QtBeeper : public Beeper {

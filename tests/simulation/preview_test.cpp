@@ -1,0 +1,108 @@
+#include "simulation/preview.h"
+
+#include "compiler/program.h"
+#include "language/editor.h"
+#include "platform/doubles/doubles.h"
+#include "simulation/simulation.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace fh {
+namespace {
+
+TEST(PreviewClock, WakesForEverySimulatedSecondInBatches)
+{
+    const struct { int speed; long long wall; int seconds, batches; } rows[] = {
+        {1, 3000, 3, 3},
+        {60, 1000, 60, 20}, // a second every 16.7 ms, woken three at a time
+        {3600, 1000, 3600, 20},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.speed);
+        doubles::FakeClock live(5);
+        doubles::FakeWallTimer wall;
+        PreviewClock clock(live, wall);
+        std::vector<int> seen;
+        std::function<void()> sleeper = [&] {
+            seen.push_back(clock.secondsOfDay());
+            clock.wakeAtNextSecond(sleeper);
+        };
+        clock.wakeAtNextSecond(sleeper);
+        int batches = 0;
+        clock.afterEachBatch([&] { ++batches; });
+        clock.setSpeed(r.speed);
+        clock.set(secondsPerDay - 1);
+        clock.play();
+        live.advance();
+        EXPECT_TRUE(seen.empty()) << "the wall clock no longer wakes it";
+        wall.advance(r.wall);
+        ASSERT_EQ(seen.size(), static_cast<std::size_t>(r.seconds));
+        for (std::size_t i = 0; i < seen.size(); ++i)
+            ASSERT_EQ(seen[i], static_cast<int>(i)) << "past midnight, not one skipped";
+        EXPECT_EQ(batches, r.batches);
+
+        clock.pause();
+        wall.advance(5000);
+        EXPECT_EQ(seen.size(), static_cast<std::size_t>(r.seconds)) << "paused";
+        clock.goLive();
+        EXPECT_EQ(clock.secondsOfDay(), 6);
+        live.advance();
+        EXPECT_EQ(seen.back(), 7) << "the wall clock wakes it again";
+    }
+}
+
+struct Rig {
+    Rig(CommandLists source, int seconds) : live(seconds)
+    {
+        editor.replaceLists(std::move(source));
+        sim.startUp();
+        preview.keepTime([this] { ++renders; });
+        sim.switchOn();
+    }
+    doubles::FakeClock live;
+    doubles::FakeWallTimer wall;
+    doubles::CountingBeeper beeper;
+    doubles::RecordingMessageBox messages;
+    PreviewClock clock{live, wall};
+    PreviewBeeper quiet{beeper, clock};
+    Editor editor{messages};
+    Program program;
+    Simulation sim{program, editor, clock, quiet, messages};
+    Preview preview{sim, clock, quiet};
+    int renders = 0;
+};
+
+// The engine ticks every simulated second, silently, and the window renders once a batch.
+TEST(Preview, RunsTheEngineEverySecondAndRendersOnceABatch)
+{
+    Rig r({{{}, {"L,07:00:00,1,ON"}, {}}}, 6 * 3600);
+    r.preview.setSpeed(3);
+    r.preview.setStart(6 * 3600);
+    r.preview.playOrPause();
+    const int ticks = r.sim.simsecs();
+    const int renders = r.renders;
+    r.wall.advance(1000);
+    EXPECT_EQ(r.sim.simsecs() - ticks, 3600);
+    EXPECT_TRUE(r.sim.greenhouse().lamps[0]);
+    EXPECT_EQ(r.renders - renders, 1000 / PreviewClock::batchMilliseconds);
+    EXPECT_EQ(r.beeper.count, 0);
+}
+
+// Two lines of one second: Next line takes the second one next, not the first again.
+TEST(Preview, NextLineWalksThroughLinesOfTheSameSecond)
+{
+    Rig r({{{}, {"L,09:00:00,1,ON", "L,09:00:00,2,ON", "L,10:00:00,3,ON"}, {}}}, 8 * 3600);
+    r.sim.setPresetStart(false);
+    const std::array<bool, outputCount> after[] = {{true}, {true, true}, {true, true, true}};
+    for (const auto& lamps : after) {
+        r.preview.nextLine();
+        EXPECT_EQ(r.sim.greenhouse().lamps, lamps);
+    }
+    EXPECT_EQ(r.preview.clockCaption(), "10:00:00 preview");
+}
+
+} // namespace
+} // namespace fh
