@@ -348,6 +348,36 @@ TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
     EXPECT_TRUE(list5()->isHidden());
 }
 
+TEST_F(CompilerControlsTest, CodeListIsGreyFromAnyChangeOfTheListsUntilTheNextCompile)
+{
+    fill({Lines{"T,08:00:00,70,80"}, Lines{}, Lines{}});
+    click("Command5");
+    const QColor fresh = list5()->palette().color(QPalette::Text);
+    const QString tip = list5()->toolTip();
+    const auto grey = [&] {
+        const bool stale = list5()->toolTip() == "Out of date: compile again";
+        EXPECT_EQ(list5()->palette().color(QPalette::Text) != fresh, stale);
+        return stale;
+    };
+    EXPECT_FALSE(grey());
+
+    enter("L,9:00,1,ON");
+    EXPECT_TRUE(grey());
+    click("Command4");
+    EXPECT_TRUE(grey()) << "sorting the program reads no list";
+    click("Command3");
+    EXPECT_FALSE(grey());
+    EXPECT_EQ(list5()->toolTip(), tip);
+
+    find<QListWidget>("List1")->setCurrentRow(0);
+    QTest::keyClick(find<QListWidget>("List1"), Qt::Key_Delete);
+    EXPECT_TRUE(grey());
+    EXPECT_EQ(code(), (Lines{"T,08:00:00,70,80", "L,09:00:00,1,ON"}));
+    EXPECT_EQ(find<QLabel>("Label14")->text(), "Pasteable Code");
+    click("Command5");
+    EXPECT_FALSE(grey());
+}
+
 // The one test with real message boxes: each is read and answered as soon as it shows.
 TEST(MessageBoxes, TitledFernhollowWithoutIconNamingFilesAsTheSystemWritesThem)
 {
