@@ -35,10 +35,8 @@ Application::Application(Clock& clock)
     printers.setParent(&form1);
 
     const auto& menus = form1.menus();
-    QObject::connect(menus.ld, &QAction::triggered, &form1, [this] {
-        programFiles.load();
-        form1.render();
-    });
+    QObject::connect(menus.ld, &QAction::triggered, &form1,
+                     [this] { form1.history().record("Load", [this] { programFiles.load(); }); });
     QObject::connect(menus.sv, &QAction::triggered, &form1, [this] { programFiles.save(); });
     QObject::connect(menus.pt, &QAction::triggered, &form1, [this] { programFiles.print(); });
     form1.setCloseGuard([this] { return programFiles.closeRequested(); });
@@ -46,8 +44,7 @@ Application::Application(Clock& clock)
 
 void Application::open(const std::string& path)
 {
-    programFiles.loadFrom(path);
-    form1.render();
+    form1.history().record("Load", [&] { programFiles.loadFrom(path); });
 }
 
 void Application::show()

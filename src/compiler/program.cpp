@@ -213,6 +213,7 @@ bool Program::combine(const CommandLists& lists, MessageBox& messages)
         for (const auto& item : list)
             prog_[k++] = item;
     proglast_ = static_cast<int>(k) - 1;
+    source_ = lists;
     display();
     return true;
 }

@@ -92,6 +92,8 @@ public:
     // The line of the code marked as the one a running simulation waits for; -1: none.
     int highlighted() const { return highlighted_; }
     void highlight(int line) { highlighted_ = line; }
+    // The lists of the last combine: the code is out of date once they differ.
+    const CommandLists& source() const { return source_; }
 
 private:
     std::array<std::string, progCapacity> prog_;
@@ -102,6 +104,7 @@ private:
     bool codeShown_ = false;
     unsigned long revision_ = 0;
     int highlighted_ = -1;
+    CommandLists source_;
 };
 
 } // namespace fh

@@ -13,6 +13,8 @@ namespace fh {
 
 namespace {
 
+constexpr const char* outOfDate = "Out of date: compile again";
+
 void clearSelection(QListWidget* list)
 {
     list->clearSelection();
@@ -27,6 +29,11 @@ CompilerControls::CompilerControls(Form1& form1, const Editor& editor, Program& 
       clock(clock)
 {
     list5 = form1.findChild<QListWidget*>(QStringLiteral("List5"));
+    if (list5) {
+        freshLook = staleLook = list5->palette();
+        staleLook.setColor(QPalette::Text, freshLook.color(QPalette::Disabled, QPalette::Text));
+        freshTip = list5->toolTip();
+    }
     const std::pair<const char*, void (CompilerControls::*)()> buttons[] = {
         {"Command3", &CompilerControls::combine},
         {"Command4", &CompilerControls::sort},
@@ -65,6 +72,9 @@ void CompilerControls::render()
     if (!list5)
         return;
     list5->setVisible(program.codeShown());
+    const bool stale = editor.lists() != program.source();
+    list5->setPalette(stale ? staleLook : freshLook);
+    list5->setToolTip(stale ? QString(outOfDate) : freshTip);
     if (program.revision() != shownRevision) {
         shownRevision = program.revision();
         list5->clear();

@@ -4,9 +4,12 @@
 // Command4 (sort) and Command5 (full parse, then the clock's next line), and the
 // pasteable code List5; Label14 beside it is a caption only. Controls are found by
 // objectName; a missing one is left out. The simulation and the chart change the
-// program too, so List5 is shown again after every render of the main window.
+// program too, so List5 is shown again after every render of the main window. Once
+// the lists differ from those last compiled, List5 turns grey and its tooltip says so.
 
 #include <QObject>
+#include <QPalette>
+#include <QString>
 
 class QListWidget;
 
@@ -39,6 +42,8 @@ private:
     MessageBox& messages;
     const Clock& clock;
     QListWidget* list5 = nullptr;
+    QPalette freshLook, staleLook;
+    QString freshTip;
     // The program's revision and highlighted line List5 shows: a render without a
     // new display leaves the list, and where the user scrolled it, as it is.
     unsigned long shownRevision = 0;

@@ -1,5 +1,7 @@
 #include "gui/form1.h"
 
+#include "compiler/listorder.h"
+#include "gui/lineeditor.h"
 #include "language/editor.h"
 #include "language/latin1.h"
 #include "platform/devices.h"
@@ -22,8 +24,10 @@
 #include <QStringList>
 #include <QWindow>
 
+#include <array>
 #include <optional>
-#include <string_view>
+#include <string>
+#include <utility>
 
 namespace fh {
 
@@ -119,11 +123,14 @@ constexpr Control controls[] = {
     {Kind::Option, "Option5", "", {12, 0, 17, 17}, "Programmed",
      "Green: the program was sent and is unchanged; red: it is not current"},
     {Kind::List, "List1", "", {40, 160, 193, 64}, "Temperature lines",
-     "The T lines; Delete removes the selected one, a right click copies it for editing", Face::CommandList},
+     "The T lines; Delete removes the selected one, F2 or a double click edits it, a right click copies it",
+     Face::CommandList},
     {Kind::List, "List2", "", {272, 160, 193, 64}, "Light lines",
-     "The L lines; Delete removes the selected one, a right click copies it for editing", Face::CommandList},
+     "The L lines; Delete removes the selected one, F2 or a double click edits it, a right click copies it",
+     Face::CommandList},
     {Kind::List, "List3", "", {504, 160, 193, 64}, "Water lines",
-     "The W lines; Delete removes the selected one, a right click copies it for editing", Face::CommandList},
+     "The W lines; Delete removes the selected one, F2 or a double click edits it, a right click copies it",
+     Face::CommandList},
     {Kind::Label, "Label11", "<Delete commands", {704, 184, 177, 25}, "Delete caption",
      "Select a line in a list and press Delete to remove it", Face::Medium},
     {Kind::Button, "Command3", "Command3", {16, 216, 17, 17}, "Combine", "Combine the three lists into the program"},
@@ -236,6 +243,16 @@ bool isLatin1(const QString& text)
     return true;
 }
 
+// A typed line as the core reads it; a character beyond Latin-1 is reported.
+std::optional<std::string> typedLine(const QString& text, MessageBox& messages)
+{
+    if (!isLatin1(text)) {
+        messages.show(std::string(notLatin1));
+        return std::nullopt;
+    }
+    return text.toLatin1().toStdString();
+}
+
 int selectedRow(const QListWidget* list)
 {
     const auto items = list->selectedItems();
@@ -282,6 +299,8 @@ void Form1::createActions()
     menus_.pgh = item(plots, "pgh", "Plot GH Control");
 
     QMenu* file = menu("file", "File");
+    menus_.nw = item(file, "nw", "New", QKeySequence::New);
+    connect(menus_.nw, &QAction::triggered, this, &Form1::newProgram);
     menus_.ld = item(file, "ld", "Load", QKeySequence::Open);
     menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
     menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
@@ -289,6 +308,21 @@ void Form1::createActions()
     menus_.qu = item(file, "qu", "Quit", Qt::CTRL | Qt::Key_Q);
     // Closing asks the save question through the close guard.
     connect(menus_.qu, &QAction::triggered, this, &QWidget::close);
+
+    // Undo and Redo name the step ("Undo Delete"). A text box with the focus keeps
+    // Ctrl+Z for its own typing.
+    QMenu* edit = menu("edit", "Edit");
+    QUndoStack& steps = history_.stack();
+    menus_.ud = steps.createUndoAction(edit);
+    menus_.rd = steps.createRedoAction(edit);
+    menus_.ud->setObjectName("ud");
+    menus_.rd->setObjectName("rd");
+    menus_.ud->setShortcut(Qt::CTRL | Qt::Key_Z);
+    menus_.rd->setShortcuts({Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y});
+    edit->addActions({menus_.ud, menus_.rd});
+    edit->addSeparator();
+    menus_.srt = item(edit, "srt", "Sort Lists by Time");
+    connect(menus_.srt, &QAction::triggered, this, &Form1::sortLists);
 
     QMenu* ss = menu("ss", "Sim");
     menus_.sson = item(ss, "sson", "SimON", Qt::Key_F5);
@@ -343,6 +377,10 @@ void Form1::build()
         lists[i] = named<QListWidget>(client, QStringLiteral("List%1").arg(i + 1));
         lists[i]->installEventFilter(this);
         lists[i]->viewport()->installEventFilter(this);
+        const auto file = [this, list = static_cast<int>(i)](int row, const QString& line) {
+            return fileEdited(list, row, line);
+        };
+        lists[i]->setItemDelegate(new LineEditor(file, lists[i]));
     }
     for (const char* hidden : {"Image1", "Image2", "List5"})
         named<QWidget>(client, hidden)->hide();
@@ -439,15 +477,66 @@ void Form1::formUnload(QCloseEvent& e)
 
 void Form1::pumpcom()
 {
-    const QString text = text6->text();
-    if (!isLatin1(text)) {
-        messages.show(std::string(notLatin1));
+    const auto line = typedLine(text6->text(), messages);
+    if (!line)
+        return;
+    bool filed = false;
+    history_.record("Entry", [&] { filed = editor.pumpcom(*line); });
+    // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
+    if (filed)
+        text6->clear();
+}
+
+bool Form1::fileEdited(int list, int row, const QString& text)
+{
+    const auto line = typedLine(text, messages);
+    if (!line)
+        return false;
+    std::optional<Place> filed;
+    history_.record("Edit Line", [&] {
+        filed = editor.edit(list, row, *line);
+        if (!filed)
+            return;
+        render();
+        std::array<int, 3> rows = selectedRows();
+        rows[static_cast<std::size_t>(filed->list)] = filed->index;
+        selectRows(rows);
+    });
+    if (filed)
+        lists[static_cast<std::size_t>(filed->list)]->setFocus();
+    return filed.has_value();
+}
+
+void Form1::sortLists()
+{
+    CommandLists sorted = editor.lists();
+    if (const auto refusal = sortByTime(sorted)) {
+        messages.show(*refusal);
         return;
     }
-    const QByteArray bytes = text.toLatin1();
-    if (editor.pumpcom(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-        text6->clear();
-    render();
+    history_.record("Sort", [&] { editor.setLists(std::move(sorted)); });
+}
+
+void Form1::newProgram()
+{
+    if (closeGuard && !closeGuard())
+        return;
+    history_.record("New", [this] { editor.replaceLists({}); });
+}
+
+std::array<int, 3> Form1::selectedRows() const
+{
+    return {selectedRow(lists[0]), selectedRow(lists[1]), selectedRow(lists[2])};
+}
+
+void Form1::selectRows(const std::array<int, 3>& rows)
+{
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        if (rows[i] >= 0 && rows[i] < lists[i]->count())
+            lists[i]->setCurrentRow(rows[i]);
+        else
+            clearSelection(lists[i]);
+    }
 }
 
 int Form1::listIndex(const QObject* watched) const
@@ -469,12 +558,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
     if (e->type() == QEvent::KeyPress && watched == list) {
         // Every key updates the remembered item, before the list moves its selection.
         const bool isDelete = static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete;
-        if (isDelete)
-            editor.deleteSelected(index, selectedRow(list));
-        else
-            editor.rememberSelection(index, selectedRow(list));
+        if (isDelete) {
+            history_.record("Delete", [&] { editor.deleteSelected(index, selectedRow(list)); });
+            return true;
+        }
+        editor.rememberSelection(index, selectedRow(list));
         render();
-        return isDelete;
+        return false;
     }
     // The second press of a double click comes as a double-click event; left to the
     // list, a right one would select the item under the pointer.
@@ -511,8 +601,10 @@ void Form1::renderLists()
             continue;
         // A refilled list has no selected item, so Delete goes on at the remembered index.
         list->clear();
-        for (const std::string& item : items)
-            list->addItem(fromBytes(item));
+        for (const std::string& item : items) {
+            auto* row = new QListWidgetItem(fromBytes(item), list);
+            row->setFlags(row->flags() | Qt::ItemIsEditable);
+        }
         clearSelection(list);
     }
 }

@@ -6,6 +6,9 @@
 // compiler, the simulation and the chart are joined to it by classes of their own,
 // which find them by objectName; the menu items are reached through menus(). The
 // status bar below the client area holds Label15, for the program checks' count.
+// Every change of the lists goes through history(), so that Edit > Undo takes it back.
+
+#include "gui/listhistory.h"
 
 #include <QMainWindow>
 
@@ -40,10 +43,14 @@ public:
     struct Menus {
         QAction* sps = nullptr;
         QAction* pgh = nullptr;
+        QAction* nw = nullptr;
         QAction* ld = nullptr;
         QAction* sv = nullptr;
         QAction* pt = nullptr;
         QAction* qu = nullptr;
+        QAction* ud = nullptr;
+        QAction* rd = nullptr;
+        QAction* srt = nullptr;
         QAction* sson = nullptr;
         QAction* ssoff = nullptr;
         QAction* sfp = nullptr;
@@ -51,7 +58,8 @@ public:
     };
     const Menus& menus() const { return menus_; }
 
-    // Asked before the window closes; false keeps it open (e.g. unsaved changes).
+    // Asked before the window closes or New empties the lists; false keeps them
+    // (e.g. unsaved changes).
     void setCloseGuard(std::function<bool()> guard) { closeGuard = std::move(guard); }
     // Asked before Send Program marks the program as programmed; false leaves it.
     void setSendGuard(std::function<bool()> guard) { sendGuard = std::move(guard); }
@@ -60,9 +68,15 @@ public:
     // forward, so that Delete or a right click acts on it at once.
     void selectItem(int list, int index);
 
+    ListHistory& history() { return history_; }
+    // The selected row of each list, -1 for none; selecting makes a row current.
+    std::array<int, 3> selectedRows() const;
+    void selectRows(const std::array<int, 3>& rows);
+
 public slots:
     // Shows the command lists and the indicator as the editor holds them, then
-    // emits rendered(). Call after changing the editor or the program from outside.
+    // emits rendered(). Call after changing the editor or the program from outside;
+    // history().record() calls it for a change of the lists.
     void render();
 
 signals:
@@ -85,12 +99,18 @@ private:
     void windowFocused(const QWindow* window);
     void formUnload(QCloseEvent& e);
     void pumpcom();
+    // Edit > Sort Lists by Time; File > New.
+    void sortLists();
+    void newProgram();
+    // Enter in the item editor of row `row` of list `list`: true when filed.
+    bool fileEdited(int list, int row, const QString& line);
     void renderLists();
     void renderIndicator();
     int listIndex(const QObject* watched) const;
 
     Editor& editor;
     MessageBox& messages;
+    ListHistory history_{*this, editor};
 
     Menus menus_;
     std::array<QListWidget*, 3> lists{};

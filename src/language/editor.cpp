@@ -7,7 +7,7 @@ namespace fh {
 
 Editor::Editor(MessageBox& boxes) : messages(boxes) {}
 
-bool Editor::pumpcom(std::string_view text)
+bool Editor::check(std::string_view text)
 {
     const CheckResult r = datcheck(text);
     dataok_ = r.dataok;
@@ -18,6 +18,13 @@ bool Editor::pumpcom(std::string_view text)
     }
     cmdline_ = r.cmdline;
     oldit();
+    return true;
+}
+
+bool Editor::pumpcom(std::string_view text)
+{
+    if (!check(text))
+        return false;
     const int list = listOf(cmdline_);
     if (list >= 0)
         lists_[static_cast<std::size_t>(list)].push_back(cmdline_);
@@ -59,6 +66,31 @@ std::optional<std::string> Editor::copySelected(int list, int selected) const
     if (selected < 0 || selected >= static_cast<int>(items.size()))
         return std::nullopt;
     return items[static_cast<std::size_t>(selected)];
+}
+
+std::optional<Place> Editor::edit(int list, int index, std::string_view text)
+{
+    if (list < 0 || list > 2)
+        return std::nullopt;
+    auto& items = lists_[static_cast<std::size_t>(list)];
+    if (index < 0 || index >= static_cast<int>(items.size()) || !check(text))
+        return std::nullopt;
+    const int own = listOf(cmdline_);
+    const auto at = items.begin() + index;
+    if (own < 0 || own == list) {
+        *at = cmdline_;
+        return Place{list, index};
+    }
+    items.erase(at);
+    auto& target = lists_[static_cast<std::size_t>(own)];
+    target.push_back(cmdline_);
+    return Place{own, static_cast<int>(target.size()) - 1};
+}
+
+void Editor::restore(Snapshot state)
+{
+    lists_ = std::move(state.lists);
+    sel = state.remembered;
 }
 
 void Editor::replaceLists(CommandLists lists)

@@ -1,8 +1,8 @@
 #pragma once
 
 // The command editor behind the main window: the three command lists (T, L and W
-// lines, the program's source), entry of a typed line, removal and copying of
-// items, and the program-state indicator. Texts are bytes of the program file's
+// lines, the program's source), entry of a typed line, removal, copying and editing
+// of items, and the program-state indicator. Texts are bytes of the program file's
 // 8-bit character set.
 
 #include "language/commandlists.h"
@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fh {
@@ -24,8 +25,22 @@ enum class Indicator {
     Programmed, // "programmed", green
 };
 
+// An item of the lists: list 0..2 and its index there.
+struct Place {
+    int list = 0;
+    int index = 0;
+    friend bool operator==(const Place&, const Place&) = default;
+};
+
 class Editor {
 public:
+    // What an undo step puts back: the lists and the item each remembers for Delete.
+    // Not the indicator: that tells what was sent, and undoing typing sends nothing.
+    struct Snapshot {
+        CommandLists lists;
+        std::array<int, 3> remembered{};
+    };
+
     explicit Editor(MessageBox& messages);
 
     // Enter in the entry box. Checks the line; a bad line is reported and changes
@@ -42,9 +57,19 @@ public:
     void deleteSelected(int list, int selected);
     // The selected item of a list, to copy into the entry box; none when nothing is selected.
     std::optional<std::string> copySelected(int list, int selected) const;
+    // Item `index` of list `list` typed anew: checked as Enter checks a line. A bad
+    // line is reported and changes nothing; a good one takes the item's place, or
+    // moves to the end of its own list when its letter changed. Returns where it
+    // stands; none for a bad line or a place outside the lists.
+    std::optional<Place> edit(int list, int index, std::string_view text);
 
     const CommandLists& lists() const { return lists_; }
+    // A load or New: the new lists count as saved.
     void replaceLists(CommandLists lists);
+    // Any other change of the lists as a whole, such as a sort or an import.
+    void setLists(CommandLists lists) { lists_ = std::move(lists); }
+    Snapshot snapshot() const { return {lists_, sel}; }
+    void restore(Snapshot state);
     Indicator indicator() const { return indicator_; }
 
     // Lists other than when they were last loaded or saved: a line entered and
@@ -58,6 +83,10 @@ public:
     const std::string& cmdline() const { return cmdline_; }
 
 private:
+    // datcheck with its outcome kept; a bad line is reported, a good one makes the
+    // program not current.
+    bool check(std::string_view text);
+
     MessageBox& messages;
     CommandLists lists_;
     CommandLists saved;

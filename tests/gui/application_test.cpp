@@ -2,6 +2,7 @@
 #include "platform/doubles/doubles.h"
 #include "gui/form3.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -57,6 +58,7 @@ TEST(Application, ReportsAFileNamedAtStartOverTheShownWindow)
     application.start(path.toStdString());
     EXPECT_TRUE(QTest::qWaitFor([&] { return reported; }, 10000));
     EXPECT_TRUE(windowShown);
+    EXPECT_TRUE(application.mainWindow().menus().ud->isEnabled()) << "the load is a step to undo";
     QFile::remove(path);
 }
 

@@ -25,7 +25,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 // Readable failures for Qt strings.
@@ -41,6 +44,25 @@ using Lines = std::vector<std::string>;
 
 const QColor red{255, 0, 0};
 const QColor green{0, 255, 0};
+
+// Records as the double does; with an owner, it also takes the focus while it shows,
+// as a modal box does.
+class ModalMessages : public fh::doubles::RecordingMessageBox {
+public:
+    void show(const std::string& text) override
+    {
+        RecordingMessageBox::show(text);
+        if (!owner)
+            return;
+        QDialog box(owner);
+        box.setModal(true);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.hide();
+        QApplication::setActiveWindow(owner);
+    }
+    QWidget* owner = nullptr;
+};
 
 class Form1Test : public testing::Test {
 protected:
@@ -77,7 +99,35 @@ protected:
         form.render();
     }
 
-    fh::doubles::RecordingMessageBox messages;
+    // Row `row` of a list made current and given the focus; -1: none.
+    QListWidget* select(const char* name, int row)
+    {
+        auto* list = find<QListWidget>(name);
+        list->setCurrentRow(row);
+        list->setFocus();
+        return list;
+    }
+    // The open item editor of a row, if any.
+    QLineEdit* itemEditor(const char* name, int row)
+    {
+        auto* list = find<QListWidget>(name);
+        return qobject_cast<QLineEdit*>(list->indexWidget(list->model()->index(row, 0)));
+    }
+    // F2 on a row.
+    QLineEdit* openEditor(const char* name, int row)
+    {
+        QTest::keyClick(select(name, row), Qt::Key_F2);
+        return itemEditor(name, row);
+    }
+    // A line typed into an item editor, then Enter.
+    void file(QLineEdit* line, const QString& text)
+    {
+        ASSERT_NE(line, nullptr);
+        line->setText(text);
+        QTest::keyClick(line, Qt::Key_Return);
+    }
+
+    ModalMessages messages;
     fh::Editor editor{messages};
     Form1 form{editor, messages};
 };
@@ -191,6 +241,95 @@ TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
             EXPECT_EQ(list2->currentRow(), 1);
         }
     }
+}
+
+// Each change of the lists is one step for the keys to undo and redo, except in the
+// entry box, whose Ctrl+Z undoes its own typing. Neither moves the program's state.
+TEST_F(Form1Test, EveryChangeOfTheListsIsOneStepToUndoAndRedo)
+{
+    fh::test::showActive(form);
+    auto* text6 = find<QLineEdit>("Text6");
+    QTest::keyClicks(text6, "L,18:00,1,ON");
+    QTest::keyClick(text6, Qt::Key_Return);
+    QTest::keyClick(text6, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text6->text(), "L,18:00,1,ON");
+    EXPECT_EQ(shown("List2"), Lines{"L,18:00:00,1,ON"});
+
+    int asked = 0;
+    form.setCloseGuard([&asked] {
+        ++asked;
+        return true;
+    });
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"type", [&] { enter("l,8:00,2,on"); }},
+        {"type", [&] { enter("W,9:00,3,ON"); }},
+        {"delete", [&] { QTest::keyClick(select("List3", 0), Qt::Key_Delete); }},
+        {"edit", [&] { file(openEditor("List2", 0), "L,19:00,1,OFF"); }},
+        {"sort", [&] { form.menus().srt->trigger(); }},
+        // As the application wires Load.
+        {"load", [&] { form.history().record("Load", [&] { editor.replaceLists({Lines{"T,05:00:00,60,70"}}); }); }},
+        {"new", [&] { form.menus().nw->trigger(); }},
+    };
+    std::vector<fh::CommandLists> states{editor.lists()};
+    for (const auto& [what, change] : changes) {
+        change();
+        EXPECT_NE(editor.lists(), states.back()) << what;
+        states.push_back(editor.lists());
+    }
+    EXPECT_EQ(states[4][1], (Lines{"L,19:00:00,1,OFF", "L,08:00:00,2,ON"})) << "edited in place";
+    EXPECT_EQ(states[5][1], (Lines{"L,08:00:00,2,ON", "L,19:00:00,1,OFF"})) << "sorted";
+    EXPECT_EQ(asked, 1);
+    QTest::mouseClick(find<QPushButton>("Command1"), Qt::LeftButton);
+
+    auto* list1 = select("List1", -1);
+    for (std::size_t i = std::size(changes); i-- > 0;) {
+        QTest::keyClick(list1, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(editor.lists(), states[i]) << "undo " << changes[i].first;
+        EXPECT_EQ(shown("List3"), states[i][2]);
+        if (std::string_view(changes[i].first) == "delete") {
+            EXPECT_EQ(find<QListWidget>("List3")->currentRow(), 0) << "the item at its place, selected";
+        }
+    }
+    const QKeyCombination redo[] = {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y};
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        QTest::keyClick(list1, redo[i % 2].key(), redo[i % 2].keyboardModifiers());
+        EXPECT_EQ(editor.lists(), states[i + 1]) << "redo " << changes[i].first;
+    }
+    EXPECT_EQ(find<QLabel>("Label12")->text(), "programmed");
+}
+
+TEST_F(Form1Test, EditInPlaceKeepsARefusedLineUntilAGoodOneOrEscape)
+{
+    const Lines lights{"L,01:00:00,1,ON", "L,02:00:00,2,ON"};
+    fill({Lines{}, lights, Lines{}});
+    fh::test::showActive(form);
+    messages.owner = &form;
+    auto* list2 = find<QListWidget>("List2");
+    // As the system sends it: a click, then the double click.
+    const QPoint second = list2->visualItemRect(list2->item(1)).center();
+    QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list2->viewport(), Qt::LeftButton, {}, second);
+    QLineEdit* line = itemEditor("List2", 1);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "L,02:00:00,2,ON");
+    file(line, "L,25:00,2,ON");
+    EXPECT_EQ(messages.shown, Lines{"format time hr:min:sec"});
+    // Fault mended: the message box took the focus, and the editor closed with it.
+    ASSERT_EQ(itemEditor("List2", 1), line);
+    EXPECT_TRUE(line->hasFocus());
+    EXPECT_EQ(shown("List2"), lights);
+
+    file(line, "w,3:00,4,on");
+    EXPECT_EQ(shown("List2"), Lines{"L,01:00:00,1,ON"});
+    EXPECT_EQ(shown("List3"), Lines{"W,03:00:00,4,ON"});
+    EXPECT_EQ(find<QListWidget>("List3")->currentRow(), 0) << "in its own list, selected";
+
+    line = openEditor("List3", 0);
+    ASSERT_NE(line, nullptr);
+    line->setText("W,4:00,4,OFF");
+    QTest::keyClick(line, Qt::Key_Escape);
+    EXPECT_EQ(itemEditor("List3", 0), nullptr);
+    EXPECT_EQ(shown("List3"), Lines{"W,03:00:00,4,ON"});
 }
 
 TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
@@ -346,6 +485,27 @@ TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
     form.render();
     EXPECT_TRUE(list5()->selectedItems().isEmpty());
     EXPECT_TRUE(list5()->isHidden());
+}
+
+TEST_F(CompilerControlsTest, CodeListIsGreyFromAnyChangeOfTheListsUntilTheNextCompile)
+{
+    fill({Lines{"T,08:00:00,70,80"}, Lines{}, Lines{}});
+    click("Command5");
+    const QColor fresh = list5()->palette().color(QPalette::Text);
+    const QString tip = list5()->toolTip();
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[&] { enter("L,9:00,1,ON"); }, true},
+        {[&] { click("Command4"); }, true}, // sorting the program reads no list
+        {[&] { click("Command3"); }, false},
+        {[&] { QTest::keyClick(select("List1", 0), Qt::Key_Delete); }, true},
+    };
+    for (const auto& [step, grey] : steps) {
+        step();
+        EXPECT_EQ(list5()->palette().color(QPalette::Text) != fresh, grey);
+        EXPECT_EQ(list5()->toolTip(), grey ? "Out of date: compile again" : tip);
+    }
+    EXPECT_EQ(code(), (Lines{"T,08:00:00,70,80", "L,09:00:00,1,ON"}));
+    EXPECT_EQ(find<QLabel>("Label14")->text(), "Pasteable Code");
 }
 
 // The one test with real message boxes: each is read and answered as soon as it shows.

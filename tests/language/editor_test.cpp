@@ -59,18 +59,21 @@ TEST(Editor, ListsOutsideTheThreeChangeNothing)
         editor.rememberSelection(list, 0);
         editor.deleteSelected(list, 0);
         EXPECT_FALSE(editor.copySelected(list, 0)) << list;
+        EXPECT_FALSE(editor.edit(list, 0, "T,2:00,60,70")) << list;
     }
     EXPECT_EQ(editor.lists(), before);
 }
 
-TEST(Editor, CopyGivesOnlyTheSelectedItem)
+TEST(Editor, CopyAndEditTakeOnlyAnItemOfTheList)
 {
     Editing e;
     Editor& editor = e.editor;
     EXPECT_EQ(editor.copySelected(1, 2), "L,3");
     EXPECT_EQ(editor.copySelected(0, 0), "T,01:00:00,70,80");
-    for (int selected : {-1, 3})
+    for (int selected : {-1, 3}) {
         EXPECT_FALSE(editor.copySelected(1, selected)) << selected;
+        EXPECT_FALSE(editor.edit(1, selected, "L,2:00,1,ON")) << selected;
+    }
     EXPECT_FALSE(editor.copySelected(2, 0)) << "an empty list";
 }
 
