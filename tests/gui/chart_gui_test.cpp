@@ -70,7 +70,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* first = charts.selectionWindow();
     ASSERT_NE(first, nullptr);
-    const QRect places[] = {{8, 0, 89, 25}, {8, 32, 65, 25}, {8, 64, 65, 25}};
+    const QRect places[] = {{8, 0, 105, 25}, {8, 32, 65, 25}, {8, 64, 65, 25}};
     for (int i = 0; i < 3; ++i) {
         ASSERT_NE(box(first, i), nullptr) << i;
         EXPECT_EQ(box(first, i)->geometry(), places[i]) << i;
