@@ -285,6 +285,9 @@ void Form1::createActions()
 
     QMenu* file = menu("file", "File");
     menus_.ld = item(file, "ld", "Load", QKeySequence::Open);
+    menus_.rcnt = file->addMenu("Open Recent");
+    menus_.rcnt->setObjectName("rcnt");
+    menus_.rcnt->menuAction()->setObjectName("rcnt");
     menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
     menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
     // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.

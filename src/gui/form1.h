@@ -17,6 +17,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
 class QWidget;
@@ -41,6 +42,7 @@ public:
         QAction* sps = nullptr;
         QAction* pgh = nullptr;
         QAction* ld = nullptr;
+        QMenu* rcnt = nullptr;
         QAction* sv = nullptr;
         QAction* pt = nullptr;
         QAction* qu = nullptr;

@@ -23,8 +23,9 @@ protected:
     doubles::ScriptedFileDialogs dialogs;
     doubles::MemoryTextFiles files;
     ScriptedPrinterDialog printers;
+    doubles::MemorySettings settings;
     Editor editor{messages};
-    ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers}};
+    ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
 
     const CommandLists before{{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}};
 
