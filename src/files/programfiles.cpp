@@ -102,7 +102,7 @@ void ProgramFiles::print()
     Printer* printer = devices.printers.choose();
     if (!printer)
         return;
-    if (const auto error = printListing(editor.lists(), *printer))
+    if (const auto error = printListing(editor.lists(), *printer, printJobName(fileName_, "listing")))
         devices.messages.show("Cannot print: " + *error);
 }
 

@@ -52,7 +52,8 @@ public:
     // Save dialog, then writes the lists, to a name with an extension. True only when
     // the file was written.
     bool save();
-    // Printer dialog, then the listing. Cancelling prints nothing.
+    // Printer dialog, then the listing, as a job named after the file. Cancelling
+    // prints nothing.
     void print();
     // Whether the lists may go (the window closes, another file opens): asks first
     // when they have changed.

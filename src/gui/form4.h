@@ -8,6 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 class QPushButton;
 
 namespace fh {
@@ -21,7 +24,9 @@ class Form4 : public QWidget {
     Q_OBJECT
 
 public:
-    Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent = nullptr);
+    // `programFile` gives the program's file, after which print jobs are named.
+    Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile = {},
+          QWidget* parent = nullptr);
 
     // Shows `chart` in place of the chart before.
     void draw(const DisplayList& chart);
@@ -40,6 +45,7 @@ private:
 
     PrinterDialog& printers;
     MessageBox& messages;
+    std::function<std::string()> programFile;
     QPushButton* command1 = nullptr;
     DisplayList drawing_;
     // The drawing at the window's size, so covering and uncovering costs no redraw.

@@ -127,6 +127,7 @@ TEST_F(FileMenu, PrintListsTheProgramAndReportsAFailure)
     ASSERT_EQ(printers.printer.pages.size(), 1u);
     EXPECT_EQ(printers.printer.pages[0].size(), 9u);
     EXPECT_EQ(printers.printer.ended, 1);
+    EXPECT_EQ(printers.printer.jobName, "Fernhollow \u2013 listing");
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 

@@ -147,6 +147,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(printers.printer.ended, 0);
 
     printers.cancel = false;
+    form.setWindowFilePath(QStringLiteral("/home/ann/greenhouse.fhp"));
     printers.printer.area = {0, 0, 11000, 8250};
     printers.printer.failure = "the printer is offline";
     print->click();
@@ -156,6 +157,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(painted.height, window->height());
     EXPECT_EQ(painted.picture.items().size(), window->drawing().items().size() + 1);
     EXPECT_EQ(printers.printer.ended, 1);
+    EXPECT_EQ(printers.printer.jobName, "greenhouse.fhp \u2013 chart");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot print: the printer is offline"});
 }
 

@@ -72,6 +72,8 @@ TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
     trigger(form.menus().sv, "/home/ann/v1.2/plan");
     EXPECT_TRUE(files.files.contains("/home/ann/v1.2/plan.fhp"));
     EXPECT_EQ(title(), "Greenhouse Control \u2014 plan.fhp");
+    form.menus().pt->trigger();
+    EXPECT_EQ(printer.jobName, "plan.fhp \u2013 listing");
 
     test::control<QListWidget>(form, "List1")->setFocus();
     QTest::keyClick(test::control<QListWidget>(form, "List1"), Qt::Key_Delete);

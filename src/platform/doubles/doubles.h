@@ -97,6 +97,7 @@ public:
     void printLine(const std::string& text) override { pages.back().push_back(text); }
     void newPage() override { pages.emplace_back(); }
     void setLandscape(bool on) override { landscape = on; }
+    void setJobName(const std::string& name) override { jobName = name; }
     PageRect pageArea() const override { return area; }
     void paint(const DisplayList& picture, double width, double height, const PageRect& target) override
     {
@@ -110,6 +111,7 @@ public:
     std::vector<std::vector<std::string>> pages;
     double fontSize = 0;
     bool landscape = false;
+    std::string jobName;
     PageRect area{0, 0, 11000, 8000};
     struct Painting {
         DisplayList picture;
