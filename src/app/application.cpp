@@ -27,7 +27,8 @@ Application::Application(Clock& clock, Settings& settings)
       simulationControls_(form1, simulation),
       chartControls_(form1, editor, program, messages, clock, printers),
       checkControls_(form1, editor, messages),
-      fileControls_(form1, editor, programFiles)
+      fileControls_(form1, editor, programFiles),
+      places(settings, form1)
 {
     messages.setParent(&form1);
     dialogs.setParent(&form1);

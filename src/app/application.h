@@ -17,6 +17,7 @@
 #include "platform/qt/qtfiles.h"
 #include "platform/qt/qtprinter.h"
 #include "gui/simcontrols.h"
+#include "gui/windowplaces.h"
 #include "simulation/simulation.h"
 
 #include <optional>
@@ -67,6 +68,8 @@ private:
     ChartControls chartControls_;
     CheckControls checkControls_;
     FileControls fileControls_;
+    // Last, so that it remembers the windows still shown before they go.
+    WindowPlaces places;
 };
 
 } // namespace fh

@@ -106,7 +106,8 @@ Form3::Form3()
     setWindowIcon(leafIcon());
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(sansFont(8));
-    setGeometry(twips(7485, 4050, 8775, 3390));
+    // Placed beside the main window as it is shown.
+    resize(twips(0, 0, 8775, 3390).size());
 
     new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false, QStringLiteral("Lights group"),
               QStringLiteral("The six lamps: a lamp shows while its relay is on"));

@@ -2,6 +2,7 @@
 #include "gui/form1.h"
 #include "gui/form2.h"
 #include "gui/form3.h"
+#include "gui/windowplaces.h"
 #include "language/editor.h"
 #include "platform/doubles/doubles.h"
 
@@ -16,6 +17,8 @@
 #include <QStyleOptionButton>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -62,6 +65,44 @@ TEST(Windows, EveryCaptionFitsItsControl)
     ChartState state;
     expectCaptionsFit(Form2{state, nullptr});
     expectCaptionsFit(Form3{});
+}
+
+TEST(WindowPlaces, BesideTheMainWindowWhereTheScreenHasRoom)
+{
+    const std::pair<QRect, QPoint> mainAndBeside[] = {
+        {{0, 0, 900, 520}, {900, 0}},       // at the right
+        {{1300, 100, 600, 520}, {700, 100}}, // at the left
+        {{500, 40, 1100, 520}, {1320, 40}},  // against the screen's right edge
+        {{0, 900, 900, 170}, {900, 820}},    // raised to keep its foot on the screen
+    };
+    for (const auto& [main, at] : mainAndBeside)
+        EXPECT_EQ(beside(main, {600, 260}, {0, 0, 1920, 1080}), at);
+}
+
+TEST(WindowPlaces, WindowsGoBackWhereTheyStoodWhileThatIsOnAScreen)
+{
+    doubles::MemorySettings settings;
+    settings.values["windows/Form1"] = {"120", "90"};
+    settings.values["windows/Form3"] = {"-4000", "90"};
+    QWidget main;
+    main.setObjectName("Form1");
+    main.resize(200, 100);
+    auto places = std::make_unique<WindowPlaces>(settings, main);
+    main.show();
+    EXPECT_EQ(main.pos(), QPoint(120, 90));
+    QWidget simulation;
+    simulation.setObjectName("Form3");
+    simulation.resize(150, 80);
+    simulation.show();
+    EXPECT_EQ(simulation.pos(), QPoint(main.frameGeometry().right() + 1, 90));
+    EXPECT_FALSE(simulation.frameGeometry().intersects(main.frameGeometry()));
+
+    main.move(300, 200);
+    main.hide();
+    EXPECT_EQ(settings.values["windows/Form1"], (std::vector<std::string>{"300", "200"}));
+    simulation.move(10, 20);
+    places.reset();
+    EXPECT_EQ(settings.values["windows/Form3"], (std::vector<std::string>{"10", "20"}));
 }
 
 } // namespace
