@@ -8,6 +8,7 @@
 // was started, so the start-up time includes loading the libraries.
 
 #include "app/application.h"
+#include "platform/doubles/doubles.h"
 #include "platform/qt/qtdevices.h"
 
 #include <QAction>
@@ -61,7 +62,9 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     fh::QtClock clock;
-    fh::Application application(clock);
+    // The user's settings stay as they are.
+    fh::doubles::MemorySettings settings;
+    fh::Application application(clock, settings);
     application.show();
     const QWindow* window = application.mainWindow().windowHandle();
     while (!window->isExposed())

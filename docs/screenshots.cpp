@@ -60,7 +60,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     fh::doubles::FakeClock clock{5 * hour};
-    fh::Application application(clock);
+    fh::doubles::MemorySettings settings;
+    fh::Application application(clock, settings);
     application.open(argv[1]);
     application.show();
     settle(200);

@@ -3,8 +3,9 @@
 #include "platform/qt/qtfonts.h"
 #include "gui/pictures.h"
 
-#include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace fh {
@@ -16,8 +17,8 @@ Application::Look::Look()
     installFontSubstitutes();
 }
 
-Application::Application(Clock& clock)
-    : devices{clock, beeper, messages, dialogs, files, printers},
+Application::Application(Clock& clock, Settings& settings)
+    : devices{clock, beeper, messages, dialogs, files, printers, settings},
       previewClock(clock, wall),
       previewBeeper(beeper, previewClock),
       editor(messages),
@@ -28,18 +29,13 @@ Application::Application(Clock& clock)
       compilerControls_(form1, editor, program, messages, clock),
       simulationControls_(form1, simulation, preview),
       chartControls_(form1, editor, program, messages, clock, printers),
-      checkControls_(form1, editor, messages)
+      checkControls_(form1, editor, messages),
+      fileControls_(form1, editor, programFiles),
+      places(settings, form1)
 {
     messages.setParent(&form1);
     dialogs.setParent(&form1);
     printers.setParent(&form1);
-
-    const auto& menus = form1.menus();
-    QObject::connect(menus.ld, &QAction::triggered, &form1,
-                     [this] { form1.history().record("Load", [this] { programFiles.load(); }); });
-    QObject::connect(menus.sv, &QAction::triggered, &form1, [this] { programFiles.save(); });
-    QObject::connect(menus.pt, &QAction::triggered, &form1, [this] { programFiles.print(); });
-    form1.setCloseGuard([this] { return programFiles.closeRequested(); });
 }
 
 void Application::open(const std::string& path)
@@ -58,8 +54,10 @@ void Application::show()
 void Application::start(const std::optional<std::string>& path)
 {
     show();
-    if (path)
-        QTimer::singleShot(0, &form1, [this, file = *path] { open(file); });
+    if (!path)
+        return;
+    const QString absolute = QFileInfo(QFile::decodeName(QByteArray::fromStdString(*path))).absoluteFilePath();
+    QTimer::singleShot(0, &form1, [this, file = QFile::encodeName(absolute).toStdString()] { open(file); });
 }
 
 } // namespace fh

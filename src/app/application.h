@@ -2,12 +2,14 @@
 
 // The desktop program put together: the Qt devices, the core objects and the
 // windows, wired as the user meets them. The clock comes from outside, so the
-// screenshot tool can show a simulated day at a chosen time; the simulation runs on
-// the preview's clock over it. Construct it once a QApplication exists.
+// screenshot tool can show a simulated day at a chosen time (the simulation runs on the
+// preview's clock over it), and so do the settings, so that tests leave the user's
+// alone. Construct it once a QApplication exists.
 
 #include "gui/chartcontrols.h"
 #include "gui/checkcontrols.h"
 #include "gui/compilercontrols.h"
+#include "gui/filecontrols.h"
 #include "compiler/program.h"
 #include "language/editor.h"
 #include "gui/form1.h"
@@ -17,6 +19,7 @@
 #include "platform/qt/qtprinter.h"
 #include "gui/simcontrols.h"
 #include "simulation/preview.h"
+#include "gui/windowplaces.h"
 #include "simulation/simulation.h"
 
 #include <optional>
@@ -26,7 +29,7 @@ namespace fh {
 
 class Application {
 public:
-    explicit Application(Clock& clock);
+    Application(Clock& clock, Settings& settings);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -35,7 +38,8 @@ public:
     // Shows the main window and makes it active, which runs its start-up.
     void show();
     // Shows the main window, then opens `path`, if any, once the window is on screen,
-    // so that its report stands over the window.
+    // so that its report stands over the window. The path is made absolute, as the
+    // recent files are kept for runs started elsewhere.
     void start(const std::optional<std::string>& path);
 
     Form1& mainWindow() { return form1; }
@@ -69,6 +73,9 @@ private:
     SimulationControls simulationControls_;
     ChartControls chartControls_;
     CheckControls checkControls_;
+    FileControls fileControls_;
+    // Last, so that it remembers the windows still shown before they go.
+    WindowPlaces places;
 };
 
 } // namespace fh

@@ -273,8 +273,10 @@ bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas
     return true;
 }
 
-std::optional<std::string> printChart(const DisplayList& chart, double width, double height, Printer& printer)
+std::optional<std::string> printChart(const DisplayList& chart, double width, double height, Printer& printer,
+                                      const std::string& jobName)
 {
+    printer.setJobName(jobName);
     printer.setLandscape(true);
     const PageRect area = printer.pageArea();
     // Labels drawn before a title set its size are in the window's font.

@@ -67,7 +67,8 @@ double temperatureLevel(double fahrenheit);
 
 // Prints a chart window's drawing, as the window of width x height pixels shows it,
 // on one page: inside 4 % margins at the left and top and stretched to 1/1.1 of the
-// printable area. Returns the printer's failure, if any.
-std::optional<std::string> printChart(const DisplayList& chart, double width, double height, Printer& printer);
+// printable area, as a job named `jobName`. Returns the printer's failure, if any.
+std::optional<std::string> printChart(const DisplayList& chart, double width, double height, Printer& printer,
+                                      const std::string& jobName);
 
 } // namespace fh

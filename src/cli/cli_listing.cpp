@@ -32,7 +32,7 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
         pdf.setOutputFormat(QPrinter::PdfFormat);
         pdf.setOutputFileName(pdfName);
         QtPrinter printer(pdf);
-        if (const auto error = printListing(read->lists, printer)) {
+        if (const auto error = printListing(read->lists, printer, printJobName(args.operands.front(), "listing"))) {
             io.err << "fernhollow: " << *error << '\n';
             return 2;
         }

@@ -29,8 +29,9 @@ private:
 
 } // namespace
 
-std::optional<std::string> printListing(const CommandLists& lists, Printer& printer)
+std::optional<std::string> printListing(const CommandLists& lists, Printer& printer, const std::string& jobName)
 {
+    printer.setJobName(jobName);
     printer.setFontSize(listingFontSize);
     Pages pages(printer);
     for (int i = 0; i < 4; ++i)

@@ -16,7 +16,8 @@ class Printer;
 inline constexpr double listingFontSize = 12;
 inline constexpr int firstPageItems = 50;
 
-// Prints the listing and ends the document; returns the reason of a failure.
-std::optional<std::string> printListing(const CommandLists& lists, Printer& printer);
+// Prints the listing as a job named `jobName` and ends the document; returns the
+// reason of a failure.
+std::optional<std::string> printListing(const CommandLists& lists, Printer& printer, const std::string& jobName);
 
 } // namespace fh

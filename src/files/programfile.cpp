@@ -20,6 +20,14 @@ std::string describe(const LoadNote& note)
 
 bool isError(const LoadNote& note) { return note.kind != LoadNote::FiledAnew; }
 
+std::string withProgramExtension(const std::string& path)
+{
+    const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
+    if (name.empty() || name.find('.') != std::string_view::npos)
+        return path;
+    return path + "." + std::string(programFileType.extension);
+}
+
 ProgramRead readProgramFile(std::string_view bytes)
 {
     ProgramRead read;

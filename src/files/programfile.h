@@ -4,6 +4,7 @@
 // every line ended by CR LF, bytes kept as they are.
 
 #include "language/commandlists.h"
+#include "platform/devices.h"
 
 #include <cstddef>
 #include <string>
@@ -13,6 +14,13 @@
 namespace fh {
 
 inline constexpr std::string_view separatorLine = "==";
+
+// What the file dialogs offer first.
+inline constexpr FileType programFileType{"Fernhollow programs", "fhp"};
+
+// `path` with ".fhp" added when the file's own name has no extension: "my.prog" has
+// one, "v1.2/plan" has not. A path ending in a folder is left as it is.
+std::string withProgramExtension(const std::string& path);
 
 // Far beyond any program; a larger file is refused rather than read.
 inline constexpr std::size_t programFileLimit = 16 * 1024 * 1024;

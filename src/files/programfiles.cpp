@@ -38,9 +38,17 @@ std::optional<std::string> saveProgram(TextFiles& files, const std::string& path
     return files.write(path, writeProgramFile(lists));
 }
 
+ProgramFiles::ProgramFiles(Editor& lists, const Devices& platform)
+    : editor(lists), devices(platform), recent(platform.settings.strings(recentFilesKey))
+{
+    // The settings file is the user's to edit.
+    if (recent.size() > recentFileCount)
+        recent.resize(recentFileCount);
+}
+
 void ProgramFiles::load()
 {
-    const auto name = devices.dialogs.openFileName(lastName_);
+    const auto name = devices.dialogs.openFileName(lastName_, programFileType);
     if (!name || name->empty())
         return;
     loadFrom(*name);
@@ -56,22 +64,36 @@ bool ProgramFiles::loadFrom(const std::string& path)
         return false;
     }
     editor.replaceLists(std::move(loaded.program->lists));
+    remember(path);
     if (const std::string report = loadReport(path, loaded.program->notes); !report.empty())
         devices.messages.show(report);
     return true;
 }
 
+bool ProgramFiles::open(const std::string& path)
+{
+    if (!devices.files.exists(path)) {
+        devices.messages.show(path + " is no longer there.");
+        std::erase(recent, path);
+        devices.settings.setStrings(recentFilesKey, recent);
+        return false;
+    }
+    return closeRequested() && loadFrom(path);
+}
+
 bool ProgramFiles::save()
 {
-    const auto name = devices.dialogs.saveFileName(lastName_);
-    if (!name || name->empty())
+    const auto typed = devices.dialogs.saveFileName(lastName_, programFileType);
+    if (!typed || typed->empty())
         return false;
-    lastName_ = *name;
-    if (const auto error = saveProgram(devices.files, *name, editor.lists())) {
-        devices.messages.show("Cannot save " + *name + ": " + *error);
+    const std::string name = withProgramExtension(*typed);
+    lastName_ = name;
+    if (const auto error = saveProgram(devices.files, name, editor.lists())) {
+        devices.messages.show("Cannot save " + name + ": " + *error);
         return false;
     }
     editor.markSaved();
+    remember(name);
     return true;
 }
 
@@ -80,7 +102,7 @@ void ProgramFiles::print()
     Printer* printer = devices.printers.choose();
     if (!printer)
         return;
-    if (const auto error = printListing(editor.lists(), *printer))
+    if (const auto error = printListing(editor.lists(), *printer, printJobName(fileName_, "listing")))
         devices.messages.show("Cannot print: " + *error);
 }
 
@@ -97,6 +119,17 @@ bool ProgramFiles::closeRequested()
         return false;
     }
     return false;
+}
+
+// The lists are now the file's: it names the window and heads the recent files.
+void ProgramFiles::remember(const std::string& path)
+{
+    fileName_ = path;
+    std::erase(recent, path);
+    recent.insert(recent.begin(), path);
+    if (recent.size() > recentFileCount)
+        recent.pop_back();
+    devices.settings.setStrings(recentFilesKey, recent);
 }
 
 } // namespace fh

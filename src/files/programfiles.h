@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fh {
 
@@ -31,10 +32,13 @@ std::optional<std::string> saveProgram(TextFiles& files, const std::string& path
 
 inline constexpr std::string_view saveQuestion = "Save changes to the program?";
 inline constexpr std::size_t maxReportedLines = 10;
+inline constexpr std::size_t recentFileCount = 8;
+inline constexpr const char* recentFilesKey = "recentFiles";
 
 class ProgramFiles {
 public:
-    ProgramFiles(Editor& lists, const Devices& platform) : editor(lists), devices(platform) {}
+    // The recent files are those the settings hold.
+    ProgramFiles(Editor& lists, const Devices& platform);
 
     // Open dialog, then loadFrom the confirmed name. Cancelling changes nothing.
     void load();
@@ -42,20 +46,36 @@ public:
     // reported and leaves the lists as they were. The notes on its lines (failing the
     // check, filed anew, not loaded) are reported after loading, before any save.
     bool loadFrom(const std::string& path);
-    // Save dialog, then writes the lists. True only when the file was written.
+    // A recent or dropped file: loadFrom, once closeRequested allows. A file that is
+    // gone is reported and leaves the recent files.
+    bool open(const std::string& path);
+    // Save dialog, then writes the lists, to a name with an extension. True only when
+    // the file was written.
     bool save();
-    // Printer dialog, then the listing. Cancelling prints nothing.
+    // Printer dialog, then the listing, as a job named after the file. Cancelling
+    // prints nothing.
     void print();
-    // Whether the main window may close: asks first when the lists have changed.
+    // Whether the lists may go (the window closes, another file opens): asks first
+    // when they have changed.
     bool closeRequested();
+    // After New: the lists belong to no file until saved.
+    void forgetFile() { fileName_.clear(); }
 
     // The name last confirmed in a dialog (or loaded at start-up), offered next time.
     const std::string& lastName() const { return lastName_; }
+    // The file last loaded or saved; empty before any.
+    const std::string& fileName() const { return fileName_; }
+    // The last files loaded or saved, newest first.
+    const std::vector<std::string>& recentFiles() const { return recent; }
 
 private:
+    void remember(const std::string& path);
+
     Editor& editor;
     Devices devices;
     std::string lastName_;
+    std::string fileName_;
+    std::vector<std::string> recent;
 };
 
 } // namespace fh

@@ -8,6 +8,7 @@
 #include "gui/form1.h"
 
 #include <QAction>
+#include <QFile>
 
 namespace fh {
 
@@ -53,7 +54,8 @@ void ChartControls::pghClick()
         form4->show();
         form4->raise();
     } else {
-        form4 = new Form4(printers, messages);
+        form4 = new Form4(printers, messages,
+                          [this] { return QFile::encodeName(form1.windowFilePath()).toStdString(); });
         connect(form4, &Form4::closing, this, [this] {
             program.hideCode();
             form1.render();

@@ -2,7 +2,8 @@
 
 // The "Plots" menu of the main window: "Select Plots" opens the selection window,
 // "Plot GH Control" compiles the program and draws its chart in the chart window,
-// which is created on first use and destroyed when closed.
+// which is created on first use and destroyed when closed. The chart's print jobs
+// are named after the main window's windowFilePath.
 
 #include "chart/chart.h"
 

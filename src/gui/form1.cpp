@@ -74,7 +74,9 @@ struct Control {
 };
 
 // In the order of creation, which is also the order of stacking and of the Tab key:
-// the shapes come first so that they lie under the controls they frame.
+// the shapes come first so that they lie under the controls they frame. The twelve
+// small check boxes, Label8, Label9 and Text7 are a few pixels larger than designed,
+// so that their texts fit in the substitute fonts.
 constexpr Control controls[] = {
     {Kind::Shape, "Shape1", "", {40, 56, 193, 97}, "Heating panel", "Heating mode and fan"},
     {Kind::Shape, "Shape2", "", {272, 56, 193, 97}, "Lights panel", "The six light relays"},
@@ -95,18 +97,18 @@ constexpr Control controls[] = {
     {Kind::Option, "Option2", "Off", {176, 96, 49, 17}, "Heating off", "Heating mode: off"},
     {Kind::Check, "Check13", "Off", {112, 120, 41, 25}, "Fan", "Fan on or off"},
     // Light relays 1 to 6, then valves 1 to 6, in rows of three.
-    {Kind::Check, "Check1", "Check1", {304, 72, 25, 25}, "Light 1", "Light relay 1"},
-    {Kind::Check, "Check2", "Check2", {352, 72, 25, 25}, "Light 2", "Light relay 2"},
-    {Kind::Check, "Check3", "Check3", {400, 72, 25, 25}, "Light 3", "Light relay 3"},
-    {Kind::Check, "Check4", "Check4", {304, 112, 25, 25}, "Light 4", "Light relay 4"},
-    {Kind::Check, "Check5", "Check5", {352, 112, 25, 25}, "Light 5", "Light relay 5"},
-    {Kind::Check, "Check6", "Check6", {400, 112, 25, 25}, "Light 6", "Light relay 6"},
-    {Kind::Check, "Check7", "Check7", {544, 72, 25, 25}, "Valve 1", "Water valve 1"},
-    {Kind::Check, "Check8", "Check8", {592, 72, 25, 25}, "Valve 2", "Water valve 2"},
-    {Kind::Check, "Check9", "Check9", {640, 72, 25, 25}, "Valve 3", "Water valve 3"},
-    {Kind::Check, "Check10", "Check10", {544, 112, 25, 25}, "Valve 4", "Water valve 4"},
-    {Kind::Check, "Check11", "Check11", {592, 112, 25, 25}, "Valve 5", "Water valve 5"},
-    {Kind::Check, "Check12", "Check12", {640, 112, 25, 25}, "Valve 6", "Water valve 6"},
+    {Kind::Check, "Check1", "Check1", {304, 72, 29, 25}, "Light 1", "Light relay 1"},
+    {Kind::Check, "Check2", "Check2", {352, 72, 29, 25}, "Light 2", "Light relay 2"},
+    {Kind::Check, "Check3", "Check3", {400, 72, 29, 25}, "Light 3", "Light relay 3"},
+    {Kind::Check, "Check4", "Check4", {304, 112, 29, 25}, "Light 4", "Light relay 4"},
+    {Kind::Check, "Check5", "Check5", {352, 112, 29, 25}, "Light 5", "Light relay 5"},
+    {Kind::Check, "Check6", "Check6", {400, 112, 29, 25}, "Light 6", "Light relay 6"},
+    {Kind::Check, "Check7", "Check7", {544, 72, 29, 25}, "Valve 1", "Water valve 1"},
+    {Kind::Check, "Check8", "Check8", {592, 72, 29, 25}, "Valve 2", "Water valve 2"},
+    {Kind::Check, "Check9", "Check9", {640, 72, 29, 25}, "Valve 3", "Water valve 3"},
+    {Kind::Check, "Check10", "Check10", {544, 112, 29, 25}, "Valve 4", "Water valve 4"},
+    {Kind::Check, "Check11", "Check11", {592, 112, 29, 25}, "Valve 5", "Water valve 5"},
+    {Kind::Check, "Check12", "Check12", {640, 112, 29, 25}, "Valve 6", "Water valve 6"},
     {Kind::Label, "Label10", "<Valves", {704, 88, 73, 25}, "Valves caption", "The boxes at the left are the valves",
      Face::Medium},
     {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}, "Clock", "The computer's time of day"},
@@ -143,9 +145,9 @@ constexpr Control controls[] = {
      Face::Medium},
     {Kind::Text, "Text6", "", {272, 240, 425, 33}, "Command entry",
      "Type one command line and press Enter to check it and file it in its list", Face::Medium},
-    {Kind::Label, "Label9", "< Enter commands", {704, 248, 161, 25}, "Entry caption",
+    {Kind::Label, "Label9", "< Enter commands", {704, 248, 169, 25}, "Entry caption",
      "Type command lines in the box at the left", Face::Medium},
-    {Kind::Label, "Label8", "", {192, 312, 681, 129}, "Command format", "How command lines are written, with examples",
+    {Kind::Label, "Label8", "", {192, 312, 689, 129}, "Command format", "How command lines are written, with examples",
      Face::Fixed},
     {Kind::List, "List5", "", {168, 312, 489, 132}, "Pasteable code",
      "The compiled program as the controller takes it; the next line is highlighted", Face::FixedBold},
@@ -153,7 +155,7 @@ constexpr Control controls[] = {
     {Kind::Image, "Image3", "", {112, 336, 32, 32}, "Simulation off", "Red: the simulation is off"},
     {Kind::Label, "Label13", "SIM On/off", {112, 376, 33, 41}, "Simulation state",
      "The light above shows whether the simulation runs"},
-    {Kind::Memo, "Text7", "", {664, 368, 193, 49}, "Example lines", "Example command lines to copy"},
+    {Kind::Memo, "Text7", "", {664, 368, 193, 53}, "Example lines", "Example command lines to copy"},
     {Kind::Label, "Label14", "Pasteable Code", {704, 424, 97, 17}, "Example lines caption",
      "The box above holds lines ready to paste"},
 };
@@ -302,6 +304,9 @@ void Form1::createActions()
     menus_.nw = item(file, "nw", "New", QKeySequence::New);
     connect(menus_.nw, &QAction::triggered, this, &Form1::newProgram);
     menus_.ld = item(file, "ld", "Load", QKeySequence::Open);
+    menus_.rcnt = file->addMenu("Open Recent");
+    menus_.rcnt->setObjectName("rcnt");
+    menus_.rcnt->menuAction()->setObjectName("rcnt");
     menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
     menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
     // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.
@@ -522,6 +527,7 @@ void Form1::newProgram()
     if (closeGuard && !closeGuard())
         return;
     history_.record("New", [this] { editor.replaceLists({}); });
+    emit renewed();
 }
 
 std::array<int, 3> Form1::selectedRows() const

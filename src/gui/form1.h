@@ -20,6 +20,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QRadioButton;
 class QWidget;
@@ -45,6 +46,7 @@ public:
         QAction* pgh = nullptr;
         QAction* nw = nullptr;
         QAction* ld = nullptr;
+        QMenu* rcnt = nullptr;
         QAction* sv = nullptr;
         QAction* pt = nullptr;
         QAction* qu = nullptr;
@@ -86,6 +88,8 @@ signals:
     void firstActivated();
     // Every activation, the first included, after the start-up texts are set.
     void activated();
+    // File > New has emptied the lists.
+    void renewed();
 
 protected:
     bool event(QEvent* e) override;

@@ -10,8 +10,9 @@ Form2::Form2(ChartState& state, QWidget* owner) : QWidget(owner, Qt::Window), pl
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    // 1410 x 1575 twips, and a row for the totals.
-    resize(94, 129);
+    // 1410 x 1575 twips, and a row for the totals; wide enough for "Temperature"
+    // in the substitute font.
+    resize(120, 129);
 
     struct Box {
         const char* caption;
@@ -19,7 +20,7 @@ Form2::Form2(ChartState& state, QWidget* owner) : QWidget(owner, Qt::Window), pl
         const char* tip;
     };
     const Box boxes[] = {
-        {"Temperature", {120, 0, 1335, 375}, "Show the set-points in the chart"},
+        {"Temperature", {120, 0, 1575, 375}, "Show the set-points in the chart"},
         {"Light", {120, 480, 975, 375}, "Show the light relays in the chart"},
         {"Water", {120, 960, 975, 375}, "Show the water valves in the chart"},
     };

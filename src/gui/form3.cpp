@@ -121,7 +121,8 @@ Form3::Form3()
     setWindowIcon(leafIcon());
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(sansFont(8));
-    setGeometry(twips(7485, 4050, 8775, 3870));
+    // Placed beside the main window as it is shown.
+    resize(twips(0, 0, 8775, 3870).size());
 
     new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false, QStringLiteral("Lights group"),
               QStringLiteral("The six lamps: a lamp shows while its relay is on"));
@@ -175,7 +176,9 @@ Form3::Form3()
                        QStringLiteral("Lower set-point"), QStringLiteral("Heating set-point, degrees F"));
     label(this, QStringLiteral("Label2"), QStringLiteral("Lower Set-Heat"), twips(4320, 1320, 1575, 255),
           QStringLiteral("Lower set-point caption"), QStringLiteral("Heating starts below the number above"));
-    label(this, QStringLiteral("Label6"), QStringLiteral("Temperature"), twips(4320, 1680, 975, 255),
+    // Label6 and Label5 are a little wider than designed, for their captions in the
+    // substitute font.
+    label(this, QStringLiteral("Label6"), QStringLiteral("Temperature"), twips(4320, 1680, 1095, 255),
           QStringLiteral("Temperature caption"), QStringLiteral("The set-points above"));
 
     // The selection shows the timers' phases; clicks would only fight the next second.
@@ -201,7 +204,7 @@ Form3::Form3()
     text1->setGeometry(twips(120, 2640, 5895, 495));
     text1->setReadOnly(true);
     describe(text1, QStringLiteral("Pending line"), QStringLiteral("The program line that takes effect next"));
-    label(this, QStringLiteral("Label5"), QStringLiteral(": Pending"), twips(6240, 2760, 735, 375),
+    label(this, QStringLiteral("Label5"), QStringLiteral(": Pending"), twips(6240, 2760, 855, 375),
           QStringLiteral("Pending caption"), QStringLiteral("The line at the left takes effect next"));
 
     image(this, QStringLiteral("Image3"), QStringLiteral("lamp"), twips(480, 2040, 540, 540),

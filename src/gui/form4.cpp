@@ -43,8 +43,9 @@ QString readoutText(int second, const DayState& s)
 
 } // namespace
 
-Form4::Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent)
-    : QWidget(parent, Qt::Window), printers(printers), messages(messages)
+Form4::Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window), printers(printers), messages(messages), programFile(std::move(programFile))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QString::fromLatin1(chartWindowTitle));
@@ -143,7 +144,8 @@ void Form4::command1Click()
     Printer* printer = printers.choose();
     if (!printer)
         return;
-    if (const auto failure = printChart(drawing_, width(), height(), *printer))
+    const std::string jobName = printJobName(programFile ? programFile() : std::string(), "chart");
+    if (const auto failure = printChart(drawing_, width(), height(), *printer, jobName))
         messages.show("Cannot print: " + *failure);
 }
 

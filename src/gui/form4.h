@@ -11,6 +11,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 class QLabel;
 class QPushButton;
 
@@ -25,7 +28,9 @@ class Form4 : public QWidget {
     Q_OBJECT
 
 public:
-    Form4(PrinterDialog& printers, MessageBox& messages, QWidget* parent = nullptr);
+    // `programFile` gives the program's file, after which print jobs are named.
+    Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile = {},
+          QWidget* parent = nullptr);
 
     // Shows `chart` in place of the chart before; the readout tells `day`.
     void draw(const DisplayList& chart, DayStates day);
@@ -48,6 +53,7 @@ private:
 
     PrinterDialog& printers;
     MessageBox& messages;
+    std::function<std::string()> programFile;
     QPushButton* command1 = nullptr;
     QLabel* readout = nullptr;
     DisplayList drawing_;

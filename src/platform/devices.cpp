@@ -1,5 +1,7 @@
 #include "platform/devices.h"
 
+#include "platform/printer.h"
+
 #include <cstdio>
 
 namespace fh {
@@ -22,5 +24,12 @@ std::string tooLarge(std::size_t limit)
 std::string notRegular(const std::string& path) { return path + " is not a regular file"; }
 
 std::string readOnly(const std::string& path) { return path + " is read-only"; }
+
+std::string printJobName(const std::string& path, std::string_view document)
+{
+    // Past the last '/', or from the start when there is none (npos + 1 is 0).
+    const std::string name = path.substr(path.rfind('/') + 1);
+    return (name.empty() ? std::string(applicationTitle) : name) + " \u2013 " + std::string(document);
+}
 
 } // namespace fh

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace fh {
 
@@ -66,13 +67,20 @@ std::string tooLarge(std::size_t limit);
 std::string notRegular(const std::string& path);
 std::string readOnly(const std::string& path);
 
-// Open and save dialogs without title, filter or default extension. They offer
+// The kind of file a dialog offers first, before all files: its name and its
+// extension without the dot.
+struct FileType {
+    std::string_view name;
+    std::string_view extension;
+};
+
+// Open and save dialogs without title, offering files of `type` first. They offer
 // `initial` and give the confirmed name, or no value when the user cancels.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    virtual std::optional<std::string> openFileName(const std::string& initial) = 0;
-    virtual std::optional<std::string> saveFileName(const std::string& initial) = 0;
+    virtual std::optional<std::string> openFileName(const std::string& initial, const FileType& type) = 0;
+    virtual std::optional<std::string> saveFileName(const std::string& initial, const FileType& type) = 0;
 };
 
 // Whole files as bytes. A write replaces the old file only once all was written,
@@ -91,6 +99,8 @@ public:
     virtual Read read(const std::string& path, std::size_t limit, bool regularOnly) = 0;
     // Returns the reason of a failure, or no value when all was written.
     virtual std::optional<std::string> write(const std::string& path, const std::string& bytes) = 0;
+    // Whether anything, even an unreadable file, stands under `path`.
+    virtual bool exists(const std::string& path) = 0;
 };
 
 } // namespace fh

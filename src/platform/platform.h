@@ -4,6 +4,7 @@
 
 #include "platform/devices.h"
 #include "platform/printer.h"
+#include "platform/settings.h"
 
 namespace fh {
 
@@ -14,6 +15,7 @@ struct Devices {
     FileDialogs& dialogs;
     TextFiles& files;
     PrinterDialog& printers;
+    Settings& settings;
 };
 
 } // namespace fh

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace fh {
 
@@ -22,6 +23,9 @@ public:
     virtual void newPage() = 0;
     // Page orientation of this document; call before anything is printed.
     virtual void setLandscape(bool landscape) = 0;
+    // The document's name in the print queue, in UTF-8 as file names are; call
+    // before anything is printed.
+    virtual void setJobName(const std::string& jobName) = 0;
     // Printable area of the page, in printer device units.
     virtual PageRect pageArea() const = 0;
     // Paints a picture drawn on a surface of width x height pixels, at 96 dots per
@@ -31,6 +35,11 @@ public:
     // Sends the document; returns the reason of a failure, or no value.
     virtual std::optional<std::string> endDoc() = 0;
 };
+
+// A print job's name, as in "greenhouse.fhp – listing": the name of `path` without
+// its folders, or the application title when there is no file yet, and the document.
+// A queue that writes each job to a file names the file after it.
+std::string printJobName(const std::string& path, std::string_view document);
 
 // Shows the printer dialog; no printer when the user cancels.
 class PrinterDialog {

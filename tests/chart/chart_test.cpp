@@ -385,7 +385,7 @@ TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
     chart.text(1, 2, "Hours", black);
     doubles::RecordingPrinter printer;
     printer.area = {100, 200, 11000, 8800};
-    EXPECT_EQ(printChart(chart, 1680, 1008, printer), std::nullopt);
+    EXPECT_EQ(printChart(chart, 1680, 1008, printer, "chart"), std::nullopt);
     EXPECT_TRUE(printer.landscape);
     ASSERT_EQ(printer.painted.size(), 1u);
     const auto& p = printer.painted[0];

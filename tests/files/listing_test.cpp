@@ -36,7 +36,7 @@ Page operator+(Page a, const Page& b)
 std::vector<Page> print(const CommandLists& lists)
 {
     doubles::RecordingPrinter printer;
-    EXPECT_EQ(printListing(lists, printer), std::nullopt);
+    EXPECT_EQ(printListing(lists, printer, "listing"), std::nullopt);
     EXPECT_EQ(printer.fontSize, 12);
     EXPECT_EQ(printer.ended, 1);
     return printer.pages;
@@ -92,7 +92,7 @@ TEST(Listing, ReportsAFailedEnd)
 {
     doubles::RecordingPrinter printer;
     printer.failure = "out of paper";
-    EXPECT_EQ(printListing({}, printer), "out of paper");
+    EXPECT_EQ(printListing({}, printer, "listing"), "out of paper");
 }
 
 } // namespace

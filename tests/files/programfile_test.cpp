@@ -83,5 +83,20 @@ TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
     EXPECT_EQ(read.notes.size(), 3u);
 }
 
+TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plan", "plan.fhp"},
+        {"/home/ann/plan", "/home/ann/plan.fhp"},
+        {"/home/ann/v1.2/plan", "/home/ann/v1.2/plan.fhp"},
+        {"my.prog", "my.prog"},
+        {"/home/ann/plan.fhp", "/home/ann/plan.fhp"},
+        {"/home/ann/.plan", "/home/ann/.plan"},
+        {"/home/ann/", "/home/ann/"},
+    };
+    for (const auto& [typed, saved] : cases)
+        EXPECT_EQ(withProgramExtension(typed), saved) << typed;
+}
+
 } // namespace
 } // namespace fh

@@ -23,8 +23,9 @@ protected:
     doubles::ScriptedFileDialogs dialogs;
     doubles::MemoryTextFiles files;
     ScriptedPrinterDialog printers;
+    doubles::MemorySettings settings;
     Editor editor{messages};
-    ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers}};
+    ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
 
     const CommandLists before{{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}};
 
@@ -126,6 +127,7 @@ TEST_F(FileMenu, PrintListsTheProgramAndReportsAFailure)
     ASSERT_EQ(printers.printer.pages.size(), 1u);
     EXPECT_EQ(printers.printer.pages[0].size(), 9u);
     EXPECT_EQ(printers.printer.ended, 1);
+    EXPECT_EQ(printers.printer.jobName, "Fernhollow \u2013 listing");
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 

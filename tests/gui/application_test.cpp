@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QListWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -21,12 +22,13 @@ namespace {
 TEST(Application, OpensWithItsIconAndStartUp)
 {
     fh::doubles::FakeClock clock(9 * 3600);
-    fh::Application application(clock);
+    fh::doubles::MemorySettings settings;
+    fh::Application application(clock, settings);
     application.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&application.mainWindow()));
     EXPECT_FALSE(application.mainWindow().windowIcon().isNull());
     EXPECT_FALSE(application.simulationControls().form3().windowIcon().isNull());
-    EXPECT_EQ(application.mainWindow().windowTitle().toStdString(), "Greenhouse Control");
+    EXPECT_EQ(application.mainWindow().windowHandle()->title().toStdString(), "Greenhouse Control");
     const auto* list4 = application.simulationControls().form3().findChild<QListWidget*>("List4");
     ASSERT_NE(list4, nullptr);
     ASSERT_EQ(list4->count(), 6);
@@ -44,7 +46,8 @@ TEST(Application, ReportsAFileNamedAtStartOverTheShownWindow)
     file.close();
 
     fh::doubles::FakeClock clock(9 * 3600);
-    fh::Application application(clock);
+    fh::doubles::MemorySettings settings;
+    fh::Application application(clock, settings);
     bool reported = false, windowShown = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {

@@ -73,7 +73,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* first = charts.selectionWindow();
     ASSERT_NE(first, nullptr);
-    const QRect places[] = {{8, 0, 89, 25}, {8, 32, 65, 25}, {8, 64, 65, 25}};
+    const QRect places[] = {{8, 0, 105, 25}, {8, 32, 65, 25}, {8, 64, 65, 25}};
     for (int i = 0; i < 3; ++i) {
         ASSERT_NE(box(first, i), nullptr) << i;
         EXPECT_EQ(box(first, i)->geometry(), places[i]) << i;
@@ -150,6 +150,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(printers.printer.ended, 0);
 
     printers.cancel = false;
+    form.setWindowFilePath(QStringLiteral("/home/ann/greenhouse.fhp"));
     printers.printer.area = {0, 0, 11000, 8250};
     printers.printer.failure = "the printer is offline";
     print->click();
@@ -159,6 +160,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(painted.height, window->height());
     EXPECT_EQ(painted.picture.items().size(), window->drawing().items().size() + 1);
     EXPECT_EQ(printers.printer.ended, 1);
+    EXPECT_EQ(printers.printer.jobName, "greenhouse.fhp \u2013 chart");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot print: the printer is offline"});
 }
 

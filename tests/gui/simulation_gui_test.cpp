@@ -224,7 +224,7 @@ TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
     };
     for (const Slot& s : places)
         EXPECT_EQ(find<QWidget>(form3, s.name)->geometry(), s.at) << s.name;
-    EXPECT_EQ(form3.geometry(), QRect(499, 270, 585, 258));
+    EXPECT_EQ(form3.size(), QSize(585, 258));
     EXPECT_EQ(find<QLabel>(form3, "Label7_10")->text().toStdString(), "5");
 }
 

@@ -6,6 +6,7 @@
 #include "platform/displaylist.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
+#include "platform/settings.h"
 
 #include <algorithm>
 #include <functional>
@@ -91,12 +92,12 @@ public:
 // Answers with `name` (no value: cancelled) and records the initial names offered.
 class ScriptedFileDialogs : public FileDialogs {
 public:
-    std::optional<std::string> openFileName(const std::string& initial) override
+    std::optional<std::string> openFileName(const std::string& initial, const FileType&) override
     {
         offered.push_back(initial);
         return name;
     }
-    std::optional<std::string> saveFileName(const std::string& initial) override
+    std::optional<std::string> saveFileName(const std::string& initial, const FileType&) override
     {
         offered.push_back(initial);
         return name;
@@ -109,6 +110,7 @@ class MemoryTextFiles : public TextFiles {
 public:
     Read read(const std::string& path, std::size_t limit, bool regularOnly) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
+    bool exists(const std::string& path) override { return files.contains(path) || failing.contains(path); }
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> failing; // path -> reason, for reads and writes
     std::set<std::string> pipes;                // paths in `files` that are pipes
@@ -122,6 +124,7 @@ public:
     void printLine(const std::string& text) override { pages.back().push_back(text); }
     void newPage() override { pages.emplace_back(); }
     void setLandscape(bool on) override { landscape = on; }
+    void setJobName(const std::string& name) override { jobName = name; }
     PageRect pageArea() const override { return area; }
     void paint(const DisplayList& picture, double width, double height, const PageRect& target) override
     {
@@ -135,6 +138,7 @@ public:
     std::vector<std::vector<std::string>> pages;
     double fontSize = 0;
     bool landscape = false;
+    std::string jobName;
     PageRect area{0, 0, 11000, 8000};
     struct Painting {
         DisplayList picture;
@@ -144,6 +148,17 @@ public:
     std::vector<Painting> painted;
     int ended = 0;
     std::optional<std::string> failure;
+};
+
+class MemorySettings : public Settings {
+public:
+    std::vector<std::string> strings(const std::string& key) const override
+    {
+        const auto found = values.find(key);
+        return found == values.end() ? std::vector<std::string>{} : found->second;
+    }
+    void setStrings(const std::string& key, const std::vector<std::string>& stored) override { values[key] = stored; }
+    std::map<std::string, std::vector<std::string>> values;
 };
 
 } // namespace fh::doubles

@@ -35,6 +35,16 @@ QString fileName(const std::string& name)
     return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
+QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString filters(const FileType& type)
+{
+    return QStringLiteral("%1 (*.%2);;All files (*)").arg(text(type.name), text(type.extension));
+}
+
 } // namespace
 
 QtWallTimer::QtWallTimer() : timer(std::make_unique<QTimer>())
@@ -115,14 +125,20 @@ bool QtMessageBox::askYesNo(const std::string& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtFileDialogs::openFileName(const std::string& initial)
+std::optional<std::string> QtFileDialogs::openFileName(const std::string& initial, const FileType& type)
 {
-    return confirmed(QFileDialog::getOpenFileName(parent_, QString(), fileName(initial)));
+    return confirmed(QFileDialog::getOpenFileName(parent_, QString(), fileName(initial), filters(type)));
 }
 
-std::optional<std::string> QtFileDialogs::saveFileName(const std::string& initial)
+std::optional<std::string> QtFileDialogs::saveFileName(const std::string& initial, const FileType& type)
 {
-    return confirmed(QFileDialog::getSaveFileName(parent_, QString(), fileName(initial)));
+    QFileDialog dialog(parent_, QString(), fileName(initial), filters(type));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // So that the dialog asks before replacing the file the name will become.
+    dialog.setDefaultSuffix(text(type.extension));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return confirmed(dialog.selectedFiles().value(0));
 }
 
 } // namespace fh

@@ -61,8 +61,8 @@ private:
 class QtFileDialogs : public FileDialogs {
 public:
     void setParent(QWidget* parent) { parent_ = parent; }
-    std::optional<std::string> openFileName(const std::string& initial) override;
-    std::optional<std::string> saveFileName(const std::string& initial) override;
+    std::optional<std::string> openFileName(const std::string& initial, const FileType& type) override;
+    std::optional<std::string> saveFileName(const std::string& initial, const FileType& type) override;
 
 private:
     QWidget* parent_ = nullptr;

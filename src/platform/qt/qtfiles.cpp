@@ -80,4 +80,9 @@ std::optional<std::string> QtTextFiles::write(const std::string& path, const std
     return std::nullopt;
 }
 
+bool QtTextFiles::exists(const std::string& path)
+{
+    return QFileInfo::exists(fileName(path));
+}
+
 } // namespace fh

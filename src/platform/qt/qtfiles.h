@@ -12,6 +12,7 @@ class QtTextFiles : public TextFiles {
 public:
     Read read(const std::string& path, std::size_t limit, bool regularOnly) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
+    bool exists(const std::string& path) override;
 };
 
 } // namespace fh

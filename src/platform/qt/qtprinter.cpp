@@ -45,6 +45,12 @@ void QtPrinter::setLandscape(bool landscape)
         printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
+void QtPrinter::setJobName(const std::string& jobName)
+{
+    if (!painter.isActive())
+        printer.setDocName(QString::fromStdString(jobName));
+}
+
 // The painter starts with the first thing printed, so choosing a printer and
 // printing nothing leaves no empty document behind.
 bool QtPrinter::begin()

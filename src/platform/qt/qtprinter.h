@@ -29,6 +29,7 @@ public:
     void newPage() override;
     // Lasts for this document only; the printer keeps the user's orientation.
     void setLandscape(bool landscape) override;
+    void setJobName(const std::string& jobName) override;
     // The printable area, with its top-left corner at (0, 0).
     PageRect pageArea() const override;
     void paint(const DisplayList& picture, double width, double height, const PageRect& target) override;

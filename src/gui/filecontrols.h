@@ -1,0 +1,37 @@
+#pragma once
+
+// The main window's File menu and its file: Load, Open Recent, Save, Print and the
+// question before closing, a program file dropped on the window, and the title,
+// which names the file and marks unsaved changes. The file is also the window's
+// windowFilePath, after which the chart's print job is named.
+
+#include <QObject>
+
+#include <string>
+
+namespace fh {
+
+class Editor;
+class Form1;
+class ProgramFiles;
+
+class FileControls : public QObject {
+    Q_OBJECT
+
+public:
+    FileControls(Form1& form1, const Editor& editor, ProgramFiles& files);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void open(const std::string& path);
+    void showFile();
+    void listRecent();
+
+    Form1& form1;
+    const Editor& editor;
+    ProgramFiles& files;
+};
+
+} // namespace fh

@@ -1,0 +1,151 @@
+#include "files/programfiles.h"
+#include "gui/filecontrols.h"
+#include "gui/form1.h"
+#include "language/editor.h"
+#include "platform/doubles/doubles.h"
+
+#include "support.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace fh;
+using Lines = std::vector<std::string>;
+
+class FileControlsTest : public testing::Test, public PrinterDialog {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"/w/a.fhp", "/w/b.fhp"})
+            files.files[name] = "T,06:00:00,70,80\r\n==\r\n==\r\n";
+        test::showActive(form);
+    }
+    Printer* choose() override { return &printer; }
+
+    std::string title() const { return form.windowHandle()->title().toStdString(); }
+    void trigger(QAction* action, const char* name)
+    {
+        dialogs.name = name;
+        action->trigger();
+    }
+    void type(const char* line)
+    {
+        test::control<QLineEdit>(form, "Text6")->setText(line);
+        QTest::keyClick(test::control<QLineEdit>(form, "Text6"), Qt::Key_Return);
+    }
+    Lines recentItems()
+    {
+        emit form.menus().rcnt->aboutToShow();
+        Lines items;
+        for (const QAction* item : form.menus().rcnt->actions())
+            items.push_back(item->text().toStdString());
+        return items;
+    }
+
+    doubles::FakeClock clock;
+    doubles::CountingBeeper beeper;
+    doubles::RecordingMessageBox messages;
+    doubles::ScriptedFileDialogs dialogs;
+    doubles::MemoryTextFiles files;
+    doubles::RecordingPrinter printer;
+    doubles::MemorySettings settings;
+    Editor editor{messages};
+    ProgramFiles programFiles{editor, Devices{clock, beeper, messages, dialogs, files, *this, settings}};
+    Form1 form{editor, messages};
+    FileControls controls{form, editor, programFiles};
+};
+
+TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
+{
+    EXPECT_EQ(title(), "Greenhouse Control");
+    type("T,6:00,70,80");
+    EXPECT_EQ(title(), "Greenhouse Control*");
+    trigger(form.menus().sv, "/home/ann/v1.2/plan");
+    EXPECT_TRUE(files.files.contains("/home/ann/v1.2/plan.fhp"));
+    EXPECT_EQ(title(), "Greenhouse Control \u2014 plan.fhp");
+    form.menus().pt->trigger();
+    EXPECT_EQ(printer.jobName, "plan.fhp \u2013 listing");
+
+    test::control<QListWidget>(form, "List1")->setFocus();
+    QTest::keyClick(test::control<QListWidget>(form, "List1"), Qt::Key_Delete);
+    EXPECT_EQ(title(), "Greenhouse Control \u2014 plan.fhp*");
+    files.files["/w/[*].fhp"] = "==\r\n==\r\n";
+    trigger(form.menus().ld, "/w/[*].fhp");
+    EXPECT_EQ(title(), "Greenhouse Control \u2014 [*].fhp");
+    form.menus().nw->trigger();
+    EXPECT_EQ(title(), "Greenhouse Control");
+}
+
+TEST_F(FileControlsTest, OpenRecentListsTheLastEightFilesAndDropsOneThatIsGone)
+{
+    EXPECT_FALSE(form.menus().rcnt->isEnabled());
+    for (int i = 0; i < 9; ++i) {
+        const std::string name = "/w/" + std::to_string(i) + ".fhp";
+        files.files[name] = "==\r\n==\r\n";
+        trigger(form.menus().ld, name.c_str());
+    }
+    EXPECT_EQ(recentItems(), (Lines{"&1 /w/8.fhp", "&2 /w/7.fhp", "&3 /w/6.fhp", "&4 /w/5.fhp", "&5 /w/4.fhp",
+                                    "&6 /w/3.fhp", "&7 /w/2.fhp", "&8 /w/1.fhp"}));
+
+    files.files.erase("/w/7.fhp");
+    test::control<QAction>(form, "rcnt2")->trigger();
+    EXPECT_EQ(messages.shown, Lines{"/w/7.fhp is no longer there."});
+    EXPECT_EQ(recentItems().size(), 7u);
+    EXPECT_EQ(settings.strings(recentFilesKey).size(), 7u);
+
+    // A recent file, like any other, waits for the question on unsaved changes.
+    type("T,7:00,70,80");
+    test::control<QAction>(form, "rcnt2")->trigger();
+    EXPECT_EQ(messages.asked, Lines{std::string(saveQuestion)});
+    EXPECT_EQ(title(), "Greenhouse Control \u2014 8.fhp*");
+}
+
+TEST_F(FileControlsTest, DropOpensOneLocalFileAndRefusesAnythingElse)
+{
+    struct Case {
+        const char* target;
+        QList<QUrl> urls;
+        Qt::DropActions actions;
+        bool opened;
+    };
+    const QUrl a = QUrl::fromLocalFile("/w/a.fhp"), b = QUrl::fromLocalFile("/w/b.fhp");
+    const Case cases[] = {
+        {"Form1", {b}, Qt::CopyAction | Qt::MoveAction, true},
+        {"Text6", {a}, Qt::CopyAction, true},
+        {"Form1", {a, b}, Qt::CopyAction, false},
+        {"Form1", {QUrl("https://example.org/a.fhp")}, Qt::CopyAction, false},
+        // The file manager would delete a file moved.
+        {"Form1", {b}, Qt::MoveAction, false},
+    };
+    std::string opened;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.urls.front().toString().toStdString());
+        QWidget* target = c.target == std::string("Form1") ? &form : test::control<QWidget>(form, c.target);
+        QMimeData data;
+        data.setUrls(c.urls);
+        data.setText(c.urls.front().toString());
+        QDragEnterEvent enter(QPoint(10, 10), c.actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        EXPECT_EQ(enter.isAccepted(), c.opened);
+        QDropEvent drop(QPointF(10, 10), c.actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        // The file opens once the drop is over.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(drop.isAccepted() && drop.dropAction() == Qt::CopyAction, c.opened);
+        if (c.opened)
+            opened = c.urls.front().toLocalFile().toStdString();
+        EXPECT_EQ(programFiles.fileName(), opened);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "chart/chart.h"
+#include "gui/form1.h"
+#include "gui/form2.h"
+#include "gui/form3.h"
+#include "gui/windowplaces.h"
+#include "language/editor.h"
+#include "platform/doubles/doubles.h"
+
+#include "support.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace fh;
+
+// Every line of a label, every word of one that wraps, and every button's caption
+// beside its indicator or inside its bevel, with a tenth to spare: other renderers and
+// sizes of the fonts draw a little wider. The tiny compile buttons show their names
+// cut short by design.
+void expectCaptionsFit(const QWidget& window)
+{
+    const auto fits = [&](const QWidget& control, const QString& text, int width) {
+        EXPECT_LE(control.fontMetrics().horizontalAdvance(text) * 11, width * 10)
+            << window.objectName().toStdString() << " " << control.objectName().toStdString();
+    };
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const QRegularExpression breaks(label->wordWrap() ? QStringLiteral("\\s") : QStringLiteral("[\r\n]"));
+        for (const QString& part : label->text().split(breaks, Qt::SkipEmptyParts))
+            fits(*label, part, label->contentsRect().width() - 2 * label->margin());
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const auto room = qobject_cast<const QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                          : qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                      : QStyle::SE_PushButtonContents;
+        if (!button->text().isEmpty() && button->width() > 20)
+            fits(*button, button->text(), button->style()->subElementRect(room, &option, button).width());
+    }
+}
+
+TEST(Windows, EveryCaptionFitsItsControl)
+{
+    doubles::RecordingMessageBox messages;
+    Editor editor{messages};
+    Form1 form1{editor, messages};
+    test::showActive(form1);
+    // Text7 decides on its scroll bar once the events of its new text are handled.
+    QCoreApplication::processEvents();
+    expectCaptionsFit(form1);
+    const auto* text7 = test::control<QPlainTextEdit>(form1, "Text7");
+    EXPECT_EQ(text7->blockCount(), 3);
+    EXPECT_FALSE(text7->verticalScrollBar()->isVisible());
+    ChartState state;
+    expectCaptionsFit(Form2{state, nullptr});
+    expectCaptionsFit(Form3{});
+}
+
+TEST(WindowPlaces, BesideTheMainWindowWhereTheScreenHasRoom)
+{
+    const std::pair<QRect, QPoint> mainAndBeside[] = {
+        {{0, 0, 900, 520}, {900, 0}},       // at the right
+        {{1300, 100, 600, 520}, {700, 100}}, // at the left
+        {{500, 40, 1100, 520}, {1320, 40}},  // against the screen's right edge
+        {{0, 900, 900, 170}, {900, 820}},    // raised to keep its foot on the screen
+    };
+    for (const auto& [main, at] : mainAndBeside)
+        EXPECT_EQ(beside(main, {600, 260}, {0, 0, 1920, 1080}), at);
+}
+
+TEST(WindowPlaces, WindowsGoBackWhereTheyStoodWhileThatIsOnAScreen)
+{
+    doubles::MemorySettings settings;
+    settings.values["windows/Form1"] = {"120", "90"};
+    settings.values["windows/Form3"] = {"-4000", "90"};
+    QWidget main;
+    main.setObjectName("Form1");
+    main.resize(200, 100);
+    auto places = std::make_unique<WindowPlaces>(settings, main);
+    main.show();
+    EXPECT_EQ(main.pos(), QPoint(120, 90));
+    QWidget simulation;
+    simulation.setObjectName("Form3");
+    simulation.resize(150, 80);
+    simulation.show();
+    EXPECT_EQ(simulation.pos(), QPoint(main.frameGeometry().right() + 1, 90));
+    EXPECT_FALSE(simulation.frameGeometry().intersects(main.frameGeometry()));
+
+    main.move(300, 200);
+    main.hide();
+    EXPECT_EQ(settings.values["windows/Form1"], (std::vector<std::string>{"300", "200"}));
+    simulation.move(10, 20);
+    places.reset();
+    EXPECT_EQ(settings.values["windows/Form3"], (std::vector<std::string>{"10", "20"}));
+}
+
+} // namespace
