@@ -81,6 +81,9 @@ const std::vector<Command>& commands()
         {"totals", "fernhollow totals FILE [--format text|json]",
          "show how long each light and valve runs in a day, and the range of the set-points",
          {{"--format", false, "text or json", isTextOrJson}}, 1, false, totals},
+        {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
+         "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
+         false, decode},
     };
     return table;
 }

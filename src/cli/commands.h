@@ -87,5 +87,6 @@ int add(const Parsed& args, Streams io, const Devices& devices);
 int lint(const Parsed& args, Streams io, const Devices& devices);
 int state(const Parsed& args, Streams io, const Devices& devices);
 int totals(const Parsed& args, Streams io, const Devices& devices);
+int decode(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli
