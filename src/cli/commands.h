@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,6 +53,13 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
 // Writes a command's output file through `files`; on failure says why in one line.
 // Returns the exit status.
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err);
+
+// The printer of --printer for one `document` of the program file, its job named
+// after both; an unknown name is refused with the names of the printers there are.
+std::unique_ptr<Printer> openPrinter(const Parsed& args, std::string_view document, std::ostream& err,
+                                     const Devices& devices);
+// The exit status of a print that ended with `failure`, which is said on `err`.
+int printed(const std::optional<std::string>& failure, std::ostream& err);
 
 // Each command line given: the arguments, or else the lines of standard input, where
 // LF and CR LF end a line.

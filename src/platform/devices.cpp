@@ -1,4 +1,5 @@
 #include "platform/devices.h"
+#include "platform/printer.h"
 
 #include <cstdio>
 
@@ -22,5 +23,11 @@ std::string tooLarge(std::size_t limit)
 std::string notRegular(const std::string& path) { return path + " is not a regular file"; }
 
 std::string readOnly(const std::string& path) { return path + " is read-only"; }
+
+std::string printJobName(std::string_view path, std::string_view document)
+{
+    const std::string_view file = path.substr(path.rfind('/') + 1); // npos + 1 is 0
+    return std::string(file) + " \xE2\x80\x93 " + std::string(document); // an en dash, in UTF-8
+}
 
 } // namespace fh

@@ -3,8 +3,11 @@
 // The default printer, as chosen in the printer dialog: text lines for the program
 // listing, and a page area that a canvas can draw on for the chart.
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace fh {
 
@@ -31,6 +34,19 @@ public:
     // Sends the document; returns the reason of a failure, or no value.
     virtual std::optional<std::string> endDoc() = 0;
 };
+
+// The printers of the system's print service, for printing without the dialog.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    virtual std::vector<std::string> printerNames() = 0;
+    // The printer `name` for one document, which its queue lists as `job`; none for a
+    // name that is not among printerNames().
+    virtual std::unique_ptr<Printer> open(const std::string& name, const std::string& job) = 0;
+};
+
+// What a print queue calls the document of a file, in UTF-8: "greenhouse.fhp – listing".
+std::string printJobName(std::string_view path, std::string_view document);
 
 // Shows the printer dialog; no printer when the user cancels.
 class PrinterDialog {

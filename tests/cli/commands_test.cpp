@@ -73,8 +73,11 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string cannotRead = "fernhollow: cannot read ";
     const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
     const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]\n";
-    const std::string chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH] [--no-totals]\n";
-    const std::string decoded = "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,600S\r\n";
+    const std::string chartUsage =
+        "usage: fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals]\n";
+    const std::string listingUsage = "usage: fernhollow listing FILE (-o OUT.pdf | --printer NAME)\n";
+    const std::string decoded =
+        "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,600S\r\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
     const std::string wantsSize = "fernhollow: --size wants WxH, each 1 to 8192, not ";
@@ -158,7 +161,12 @@ TEST(CommandLine, AnswersEachCommand)
 
         {{"listing", "missing.fhp", "-o", "@/x.pdf"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"listing", "p.fhp", "-o", "no/x.pdf"}, "", 2, "", "fernhollow: cannot write no/x.pdf: No such file or directory\n"},
-        {{"listing", "p.fhp"}, "", 2, "", "usage: fernhollow listing FILE -o OUT.pdf\n"},
+        {{"listing", "p.fhp"}, "", 2, "", listingUsage},
+        {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "", listingUsage},
+        {{"listing", "p.fhp", "--printer", "Nope"}, "", 2, "",
+         "fernhollow: there is no printer Nope; the printers are Office, PDF\n"},
+        {{"chart", "p.fhp", "--printer", "pdf"}, "", 2, "",
+         "fernhollow: there is no printer pdf; the printers are Office, PDF\n"},
 
         {{"decode", "p.code"}, "", 0, "T,04:00:33,78,84\n==\nL,15:22:00,2/4/6,ON\n==\nW,12:00:00,1/3/5,P1,3S,600S\n",
          ""},
@@ -250,6 +258,21 @@ TEST(CommandLine, AnswersEachCommand)
             EXPECT_EQ(files.files[row.written], row.content);
         }
     }
+}
+
+TEST(CommandLine, PrintsOnANamedPrinterAsAJobNamedAfterTheFile)
+{
+    auto files = programFiles();
+    files.files["farm/g.fhp"] = files.files["p.fhp"];
+    doubles::NamedPrinters printers;
+    printers.names = {"PDF"};
+    EXPECT_EQ(runCli({"listing", "p.fhp", "--printer", "PDF"}, files, {}, &printers).status, 0);
+    EXPECT_EQ(runCli({"chart", "farm/g.fhp", "--printer", "PDF"}, files, {}, &printers).status, 0);
+    EXPECT_EQ(printers.opened,
+              (std::vector<std::string>{"PDF: p.fhp \xE2\x80\x93 listing", "PDF: g.fhp \xE2\x80\x93 chart"}));
+    printers.names.clear();
+    EXPECT_EQ(runCli({"listing", "p.fhp", "--printer", "PDF"}, files, {}, &printers).err,
+              "fernhollow: there is no printer PDF; there are no printers\n");
 }
 
 TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)

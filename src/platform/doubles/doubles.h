@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -144,6 +145,21 @@ public:
     std::vector<Painting> painted;
     int ended = 0;
     std::optional<std::string> failure;
+};
+
+// Printers by name; each document opened is recorded as "PRINTER: JOB".
+class NamedPrinters : public PrintService {
+public:
+    std::vector<std::string> printerNames() override { return names; }
+    std::unique_ptr<Printer> open(const std::string& name, const std::string& job) override
+    {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            return nullptr;
+        opened.push_back(name + ": " + job);
+        return std::make_unique<RecordingPrinter>();
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> opened;
 };
 
 } // namespace fh::doubles
