@@ -53,8 +53,10 @@ std::string plainTerms(const Numbers& n)
     while (count > 0 && n[pulseAt + count - 1] == 0)
         --count;
     std::string terms;
-    for (std::size_t i = 0; i < count; ++i)
-        terms += "," + plainNumber(n[pulseAt + i]);
+    for (std::size_t i = 0; i < count; ++i) {
+        terms += ',';
+        terms += plainNumber(n[pulseAt + i]);
+    }
     return terms;
 }
 
@@ -78,7 +80,9 @@ Rebuilt outputs(const Numbers& n, bool valves)
         if (state != OutputState::notNamed && n[k] != state)
             return failed(statesDiffer);
         state = n[k];
-        ids += (ids.empty() ? "" : "/") + std::to_string(k + 1);
+        if (!ids.empty())
+            ids += '/';
+        ids += std::to_string(k + 1);
     }
     const double mode = n[modeAt];
     bool modeFits = mode == 0;
@@ -94,7 +98,11 @@ Rebuilt outputs(const Numbers& n, bool valves)
         return failed(thirdPulseNumber);
     std::string line = ids + ",P" + plainNumber(OutputState::timerOf(state));
     if (n[pulseAt] != 0 || n[pulseAt + 1] != 0)
-        line += "," + plainNumber(n[pulseAt]) + "S," + plainNumber(n[pulseAt + 1]) + "S";
+        for (const double seconds : {n[pulseAt], n[pulseAt + 1]}) {
+            line += ',';
+            line += plainNumber(seconds);
+            line += 'S';
+        }
     return {line, {}};
 }
 
