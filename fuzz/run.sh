@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for SECONDS (default 30) on its corpus.
-# Usage: fuzz/run.sh [SECONDS] [TARGET...]   targets: datcheck programfile pipeline
+# Usage: fuzz/run.sh [SECONDS] [TARGET...]   targets: datcheck programfile pipeline decode
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(datcheck programfile pipeline)
+[ ${#targets[@]} -gt 0 ] || targets=(datcheck programfile pipeline decode)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFERNHOLLOW_FUZZ=ON >/dev/null
 for t in "${targets[@]}"; do

@@ -26,6 +26,8 @@ struct Option {
     bool (*accepts)(const std::string&);
     // A switch, given or not, with no value.
     bool flag = false;
+    // Another option that serves in its place, and may not be given beside it.
+    std::string_view instead = {};
 };
 
 struct Command {
@@ -60,14 +62,17 @@ const std::vector<Command>& commands()
           {"--seconds", true, "a whole number from 0 to " + std::to_string(mostSeconds), isSeconds},
           {"--preset", false, {}, nullptr, true}},
          1, false, simulate},
-        {"chart", "fernhollow chart FILE -o OUT [--size WxH] [--no-totals]",
-         "draw the chart of a program file into a .png, .svg or .pdf file",
-         {{"-o", true, {}, nullptr},
+        {"chart", "fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals]",
+         "draw the chart of a program file into a .png, .svg or .pdf file, or print it",
+         {{"-o", true, {}, nullptr, false, "--printer"},
+          {"--printer", true, {}, nullptr, false, "-o"},
           {"--size", false, "WxH, each 1 to " + std::to_string(largestSide), isSize},
           {"--no-totals", false, {}, nullptr, true}},
          1, false, chart},
-        {"listing", "fernhollow listing FILE -o OUT.pdf", "print the listing of a program file into a PDF file",
-         {{"-o", true, {}, nullptr}}, 1, false, listing},
+        {"listing", "fernhollow listing FILE (-o OUT.pdf | --printer NAME)",
+         "print the listing of a program file into a PDF file, or on a printer",
+         {{"-o", true, {}, nullptr, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}}, 1, false,
+         listing},
         {"add", "fernhollow add FILE [LINE...]",
          "enter command lines (arguments or standard input) into a program file", {}, 1, true,
          add},
@@ -81,6 +86,9 @@ const std::vector<Command>& commands()
         {"totals", "fernhollow totals FILE [--format text|json]",
          "show how long each light and valve runs in a day, and the range of the set-points",
          {{"--format", false, "text or json", isTextOrJson}}, 1, false, totals},
+        {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
+         "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
+         false, decode},
     };
     return table;
 }
@@ -149,9 +157,10 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
         }
         parsed.values.emplace(option->name, value);
     }
+    const auto given = [&](std::string_view name) { return !name.empty() && parsed.values.contains(name); };
     const bool complete =
         parsed.operands.size() >= command.operands && std::ranges::all_of(command.options, [&](const Option& o) {
-            return !o.required || parsed.values.contains(o.name);
+            return given(o.instead) ? !given(o.name) : !o.required || given(o.name);
         });
     if (!complete)
         return usage();
@@ -195,6 +204,28 @@ int writeOutput(TextFiles& files, const std::string& path, const std::string& by
         return 2;
     }
     return 0;
+}
+
+std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, const Devices& devices)
+{
+    const std::string& name = args.values.at("--printer");
+    auto printer = devices.printers.open(name);
+    if (!printer) {
+        const auto names = devices.printers.printerNames();
+        err << "fernhollow: there is no printer " << name;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            err << (i == 0 ? "; the printers are " : ", ") << names[i];
+        err << (names.empty() ? "; there are no printers\n" : "\n");
+    }
+    return printer;
+}
+
+int printed(const std::optional<std::string>& failure, std::ostream& err)
+{
+    if (!failure)
+        return 0;
+    err << "fernhollow: " << *failure << '\n';
+    return 2;
 }
 
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle)

@@ -5,6 +5,7 @@
 // devices it is given, so the commands run the same over in-memory files.
 
 #include "platform/devices.h"
+#include "platform/printer.h"
 
 #include <functional>
 #include <iosfwd>
@@ -26,6 +27,8 @@ struct Devices {
     TextFiles& files;
     // `add` makes a missing file, but refuses one that is there and cannot be read.
     PathExists exists;
+    // Where --printer sends a listing or a chart.
+    PrintService& printers;
 };
 
 // Runs `fernhollow ARGS...`: a command, --help or --version. Messages go to `io.err`;

@@ -92,14 +92,15 @@ std::optional<Size> parseSize(const std::string& text)
 
 int chart(const Parsed& args, Streams io, const Devices& devices)
 {
-    const std::string& out = args.values.at("-o");
+    const bool toPrinter = args.values.contains("--printer");
+    const std::string out = toPrinter ? std::string() : args.values.at("-o");
     QSize size(1680, 1008);
     if (const auto wanted = args.values.find("--size"); wanted != args.values.end()) {
         const Size chosen = parseSize(wanted->second).value();
         size = QSize(chosen.width, chosen.height);
     }
     const auto format = formatOf(out);
-    if (!format) {
+    if (!toPrinter && !format) {
         io.err << "fernhollow: " << out << ": the chart is written as .png, .svg or .pdf\n";
         return 2;
     }
@@ -116,6 +117,11 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         return 2;
 
     const HeadlessGui gui;
+    if (toPrinter) {
+        // As the chart window prints it at that size.
+        const auto printer = openPrinter(args, io.err, devices);
+        return printer ? printed(printChart(drawing, size.width(), size.height(), *printer, printJobName(args.operands.front(), "chart")), io.err) : 2;
+    }
     const auto bytes = drawChart(drawing, size, *format);
     if (!bytes) {
         io.err << "fernhollow: cannot write " << out << ": cannot paint the chart\n";

@@ -45,7 +45,7 @@ std::string jsonList(const std::array<T, outputCount>& values, Name name)
 {
     std::string out = "[";
     for (std::size_t k = 0; k < values.size(); ++k)
-        out += (k ? "," : "") + name(values[k]);
+        out.append(k ? "," : "").append(name(values[k]));
     return out + "]";
 }
 
@@ -60,7 +60,7 @@ int state(const Parsed& args, Streams io, const Devices& devices)
     const DayState s = stateAt(*program, second);
     const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
     if (wantsJson(args)) {
-        const auto quoted = [](std::string text) { return '"' + text + '"'; };
+        const auto quoted = [](const std::string& text) { return std::string(1, '"').append(text) + '"'; };
         io.out << "{\"time\":\"" << formatTime(second) << "\",\"lights\":"
                << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
                << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(valveStateName(v)); })

@@ -13,11 +13,16 @@ namespace fh::cli {
 
 int listing(const Parsed& args, Streams io, const Devices& devices)
 {
-    const std::string& output = args.values.at("-o");
     const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!read)
         return 2;
+    if (args.values.contains("--printer")) {
+        const HeadlessGui gui;
+        const auto printer = openPrinter(args, io.err, devices);
+        return printer ? printed(printListing(read->lists, *printer, printJobName(args.operands.front(), "listing")), io.err) : 2;
+    }
 
+    const std::string& output = args.values.at("-o");
     // A printer writes only to a named file: print into a scratch folder, then write
     // the document out as any output is written, whole or not at all.
     const QTemporaryDir scratch;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,12 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
 // Returns the exit status.
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err);
 
+// The printer of --printer; an unknown name is refused with the names of the printers
+// there are.
+std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, const Devices& devices);
+// The exit status of a print that ended with `failure`, which is said on `err`.
+int printed(const std::optional<std::string>& failure, std::ostream& err);
+
 // Each command line given: the arguments, or else the lines of standard input, where
 // LF and CR LF end a line.
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle);
@@ -87,5 +94,6 @@ int add(const Parsed& args, Streams io, const Devices& devices);
 int lint(const Parsed& args, Streams io, const Devices& devices);
 int state(const Parsed& args, Streams io, const Devices& devices);
 int totals(const Parsed& args, Streams io, const Devices& devices);
+int decode(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli

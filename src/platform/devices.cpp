@@ -1,4 +1,5 @@
 #include "platform/devices.h"
+#include "platform/printer.h"
 
 #include "platform/printer.h"
 
@@ -25,11 +26,11 @@ std::string notRegular(const std::string& path) { return path + " is not a regul
 
 std::string readOnly(const std::string& path) { return path + " is read-only"; }
 
-std::string printJobName(const std::string& path, std::string_view document)
+std::string printJobName(std::string_view path, std::string_view document)
 {
     // Past the last '/', or from the start when there is none (npos + 1 is 0).
-    const std::string name = path.substr(path.rfind('/') + 1);
-    return (name.empty() ? std::string(applicationTitle) : name) + " \u2013 " + std::string(document);
+    const std::string_view name = path.substr(path.rfind('/') + 1);
+    return std::string(name.empty() ? std::string_view(applicationTitle) : name) + " \u2013 " + std::string(document);
 }
 
 } // namespace fh

@@ -3,9 +3,11 @@
 // The default printer, as chosen in the printer dialog: text lines for the program
 // listing, and a page area that a canvas can draw on for the chart.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fh {
 
@@ -39,7 +41,17 @@ public:
 // A print job's name, as in "greenhouse.fhp – listing": the name of `path` without
 // its folders, or the application title when there is no file yet, and the document.
 // A queue that writes each job to a file names the file after it.
-std::string printJobName(const std::string& path, std::string_view document);
+std::string printJobName(std::string_view path, std::string_view document);
+
+// The printers of the system's print service, for printing without the dialog.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    virtual std::vector<std::string> printerNames() = 0;
+    // The printer `name` for one document; none for a name that is not among
+    // printerNames().
+    virtual std::unique_ptr<Printer> open(const std::string& name) = 0;
+};
 
 // Shows the printer dialog; no printer when the user cancels.
 class PrinterDialog {

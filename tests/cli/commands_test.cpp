@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "compiler/decode.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,6 +32,11 @@ doubles::MemoryTextFiles programFiles()
         {"unchecked.fhp", "T,12:00:04,1E20,1E-5\r\n==\r\n==\r\nW,12:00:00,1,P9,5S,5S\r\n"
                           "W,12:00:01,2,P0,5S,5S\r\nW,12:00:02,3,P1,1S,1E20S,1E19S\r\n"},
         {"noon.fhp", "==\r\nL,12:00:00,1,ON\r\n==\r\n"},
+        {"p.code", "T,04:00:33,78,84, 0, 0, 0, 0, 0,     0     0     0\r\n"
+                   "W,12:00:00,11,-1,11,-1,11,-1,11,     3   600     0\r\n"
+                   "L,15:22:00,-1, 1,-1, 1,-1, 1, 0,     0     0     0\r\n\r\n"},
+        {"bad.code", "L,15:22:00,-1, 1,-1, 1,-1, 1, 0,     0     0     0\n"
+                     "HELLO,, 0, 0, 0, 0, 0, 0, 0,     0     0     0\n"},
         {"old.fhp", "t,6,70,80 \r\n==\r\n   \r\n==\r\n"},
         {"locked.fhp", ""},
         {"tail.fhp", "==\r\n==\r\n==\r\n  \r\nkept\r\n"},
@@ -66,7 +73,11 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string cannotRead = "fernhollow: cannot read ";
     const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
     const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]\n";
-    const std::string chartUsage = "usage: fernhollow chart FILE -o OUT [--size WxH] [--no-totals]\n";
+    const std::string chartUsage =
+        "usage: fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals]\n";
+    const std::string listingUsage = "usage: fernhollow listing FILE (-o OUT.pdf | --printer NAME)\n";
+    const std::string decoded =
+        "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,600S\r\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
     const std::string wantsSize = "fernhollow: --size wants WxH, each 1 to 8192, not ";
@@ -150,7 +161,21 @@ TEST(CommandLine, AnswersEachCommand)
 
         {{"listing", "missing.fhp", "-o", "@/x.pdf"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"listing", "p.fhp", "-o", "no/x.pdf"}, "", 2, "", "fernhollow: cannot write no/x.pdf: No such file or directory\n"},
-        {{"listing", "p.fhp"}, "", 2, "", "usage: fernhollow listing FILE -o OUT.pdf\n"},
+        {{"listing", "p.fhp"}, "", 2, "", listingUsage},
+        {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "", listingUsage},
+        {{"listing", "p.fhp", "--printer", "Nope"}, "", 2, "",
+         "fernhollow: there is no printer Nope; the printers are Office, PDF\n"},
+        {{"chart", "p.fhp", "--printer", "pdf"}, "", 2, "",
+         "fernhollow: there is no printer pdf; the printers are Office, PDF\n"},
+
+        {{"decode", "p.code"}, "", 0, "T,04:00:33,78,84\n==\nL,15:22:00,2/4/6,ON\n==\nW,12:00:00,1/3/5,P1,3S,600S\n",
+         ""},
+        {{"decode", "p.code", "-o", "new.fhp"}, "", 0, "", "", "new.fhp", decoded},
+        {{"decode", "bad.code", "-o", "new.fhp"}, "", 1, "", "bad.code:2: error: " + std::string(notCode) + "\n",
+         "new.fhp", ""},
+        {{"decode", "missing.code"}, "", 2, "", cannotRead + "missing.code: No such file or directory\n"},
+        {{"decode", "p.code", "-o", "no/p.fhp"}, "", 2, "",
+         "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
 
         {{"add", "new.fhp", "w,12,1,p1,3s,10m", "T,25,70,80", "t,6,70,80", "L,6,1,on"}, "", 1,
          "error: format time hr:min:sec\n", "", "new.fhp",
@@ -235,6 +260,21 @@ TEST(CommandLine, AnswersEachCommand)
     }
 }
 
+TEST(CommandLine, PrintsOnANamedPrinterAsAJobNamedAfterTheFile)
+{
+    auto files = programFiles();
+    files.files["farm/g.fhp"] = files.files["p.fhp"];
+    doubles::NamedPrinters printers;
+    printers.names = {"PDF"};
+    EXPECT_EQ(runCli({"listing", "p.fhp", "--printer", "PDF"}, files, {}, &printers).status, 0);
+    EXPECT_EQ(runCli({"chart", "farm/g.fhp", "--printer", "PDF"}, files, {}, &printers).status, 0);
+    EXPECT_EQ(printers.opened,
+              (std::vector<std::string>{"PDF: p.fhp \xE2\x80\x93 listing", "PDF: g.fhp \xE2\x80\x93 chart"}));
+    printers.names.clear();
+    EXPECT_EQ(runCli({"listing", "p.fhp", "--printer", "PDF"}, files, {}, &printers).err,
+              "fernhollow: there is no printer PDF; there are no printers\n");
+}
+
 TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
 {
     doubles::MemoryTextFiles files;
@@ -255,7 +295,7 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
             EXPECT_TRUE(o.out.starts_with("usage: fernhollow " + name + " ")) << o.out;
             EXPECT_EQ(o.err, "") << name;
         }
-    EXPECT_EQ(commands, 9);
+    EXPECT_EQ(commands, 10);
 }
 
 TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)

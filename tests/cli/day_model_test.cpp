@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -72,19 +73,22 @@ std::vector<Line> generate(std::mt19937& random)
         if (line.kind == 'T') {
             line.low = pick(64, 200) / 2.0;
             line.high = line.low + pick(4, static_cast<int>(2 * (110 - line.low))) / 2.0;
-            terms = number(line.low) + (pick(0, 1) ? "F" : "") + "," + number(line.high);
+            terms.append(number(line.low)).append(pick(0, 1) ? "F," : ",").append(number(line.high));
         } else {
             for (int n = pick(0, 4); n > 0; --n)
                 line.ids.push_back(pick(1, 6));
             for (int id : line.ids)
-                terms += (terms.empty() ? "" : "/") + std::to_string(id);
+                terms.append(terms.empty() ? "" : "/").append(std::to_string(id));
             const int mode = pick(line.kind == 'L' ? 0 : -6, 1);
-            line.state = mode == 1 ? "on" : mode == 0 ? "off" : "P" + std::to_string(-mode);
-            terms += "," + (pick(0, 1) ? line.state : std::string(line.state == "on" ? "ON" : line.state == "off" ? "OFF" : line.state));
+            line.state = mode == 1 ? "on" : mode == 0 ? "off" : std::string("P").append(std::to_string(-mode));
+            std::string typed = line.state;
+            if (pick(0, 1))
+                std::transform(typed.begin(), typed.end(), typed.begin(), [](char c) { return static_cast<char>(std::isalpha(static_cast<unsigned char>(c)) ? c ^ ' ' : c); });
+            terms.append(",").append(typed);
             if (mode < 0 && pick(0, 1))
-                terms += "," + std::to_string(pick(1, 90)) + "S," + std::to_string(pick(1, 30)) + "M";
+                terms.append(",").append(std::to_string(pick(1, 90))).append("S,").append(std::to_string(pick(1, 30))).append("M");
         }
-        line.text = std::string(1, line.kind) + "," + time + "," + terms;
+        line.text.append(1, line.kind).append(",").append(time).append(",").append(terms);
         lines.push_back(line);
     }
     return lines;

@@ -10,11 +10,12 @@
 namespace fh::test {
 
 namespace {
-Outcome runOver(const cli::Args& args, TextFiles& files, const cli::PathExists& exists, const std::string& input)
+Outcome runOver(const cli::Args& args, TextFiles& files, const cli::PathExists& exists, const std::string& input,
+                PrintService& printers)
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = cli::run(args, {in, out, err}, {files, exists});
+    const int status = cli::run(args, {in, out, err}, {files, exists, printers});
     return {status, out.str(), err.str()};
 }
 
@@ -29,15 +30,20 @@ std::string freshDir()
 }
 } // namespace
 
-Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input)
+Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input,
+               doubles::NamedPrinters* printers)
 {
-    return runOver(args, files, [&files](const std::string& path) { return files.files.contains(path); }, input);
+    doubles::NamedPrinters office;
+    office.names = {"Office", "PDF"};
+    return runOver(args, files, [&files](const std::string& path) { return files.files.contains(path); }, input,
+                   printers ? *printers : office);
 }
 
 Outcome runCliOnDisk(const cli::Args& args, const std::string& input)
 {
     QtTextFiles files;
-    return runOver(args, files, cli::pathExists, input);
+    doubles::NamedPrinters none;
+    return runOver(args, files, cli::pathExists, input, none);
 }
 
 ScratchDir::ScratchDir() : path(freshDir()) {}

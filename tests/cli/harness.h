@@ -16,8 +16,10 @@ struct Outcome {
     std::string err;
 };
 
-// A path exists when it holds a file.
-Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input = {});
+// A path exists when it holds a file. The printers are "Office" and "PDF" unless the
+// test brings its own.
+Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input = {},
+               doubles::NamedPrinters* printers = nullptr);
 Outcome runCliOnDisk(const cli::Args& args, const std::string& input = {});
 
 class ScratchDir {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -159,6 +160,28 @@ public:
     }
     void setStrings(const std::string& key, const std::vector<std::string>& stored) override { values[key] = stored; }
     std::map<std::string, std::vector<std::string>> values;
+};
+
+// Printers by name; each job printed is recorded as "PRINTER: JOB".
+class NamedPrinters : public PrintService {
+public:
+    std::vector<std::string> printerNames() override { return names; }
+    std::unique_ptr<Printer> open(const std::string& name) override
+    {
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            return nullptr;
+        return std::make_unique<Logged>(name, opened);
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> opened;
+
+private:
+    struct Logged : RecordingPrinter {
+        Logged(std::string name, std::vector<std::string>& log) : name(std::move(name)), log(log) {}
+        void setJobName(const std::string& job) override { log.push_back(name + ": " + job); }
+        std::string name;
+        std::vector<std::string>& log;
+    };
 };
 
 } // namespace fh::doubles

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -27,6 +28,19 @@ bool wholePdf(const QString& name)
         return false;
     return file.readAll().trimmed().endsWith("%%EOF");
 }
+
+// A printer that owns its QPrinter, so both go before the application does.
+struct OwnedQPrinter {
+    QPrinter printer{QPrinter::HighResolution};
+};
+
+class QueuePrinter : private OwnedQPrinter, public QtPrinter {
+public:
+    explicit QueuePrinter(const QString& name) : QtPrinter(OwnedQPrinter::printer)
+    {
+        OwnedQPrinter::printer.setPrinterName(name);
+    }
+};
 
 } // namespace
 
@@ -122,6 +136,22 @@ std::optional<std::string> QtPrinter::endDoc()
     if (!file.isEmpty())
         return "cannot write " + QFile::encodeName(file).toStdString();
     return "the printer " + printer.printerName().toStdString() + " cannot be used";
+}
+
+std::vector<std::string> QtPrintService::printerNames()
+{
+    std::vector<std::string> names;
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        names.push_back(name.toStdString());
+    return names;
+}
+
+std::unique_ptr<Printer> QtPrintService::open(const std::string& name)
+{
+    // QPrinter does not refuse an unknown name, so it is checked here.
+    if (!QPrinterInfo::availablePrinterNames().contains(QString::fromStdString(name)))
+        return nullptr;
+    return std::make_unique<QueuePrinter>(QString::fromStdString(name));
 }
 
 QtPrinterDialog::QtPrinterDialog() = default;

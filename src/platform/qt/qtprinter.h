@@ -46,6 +46,13 @@ private:
     double y = 0;
 };
 
+// The printers of CUPS, for printing from the command line.
+class QtPrintService : public PrintService {
+public:
+    std::vector<std::string> printerNames() override;
+    std::unique_ptr<Printer> open(const std::string& name) override;
+};
+
 // The printer dialog over one printer whose settings last between prints. Without
 // an installed printer it offers printing to a PDF file. The printer is made at the
 // first choice: making it loads the print system, which start-up does not need.

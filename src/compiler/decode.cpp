@@ -1,0 +1,174 @@
+#include "compiler/decode.h"
+
+#include "compiler/program.h"
+#include "language/datcheck.h"
+#include "language/terms.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace fh {
+
+namespace {
+
+// Columns 2 to 11 of a schedule row, as numbers.
+using Numbers = std::array<double, 10>;
+constexpr std::size_t modeAt = column::mode - column::output(1);
+constexpr std::size_t pulseAt = column::pulseOn - column::output(1);
+
+// The last field holds three numbers, each begun by a blank or by its minus sign: a
+// number longer than its six places leaves no blank before the next one.
+std::vector<std::string_view> pulseNumbers(std::string_view field)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t i = 0;
+    while (i < field.size()) {
+        if (field[i] == ' ') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i++;
+        while (i < field.size() && field[i] != ' ' && field[i] != '-')
+            ++i;
+        pieces.push_back(field.substr(start, i - start));
+    }
+    return pieces;
+}
+
+bool isState(double value, bool valve)
+{
+    if (value == OutputState::notNamed || value == OutputState::off || value == OutputState::on)
+        return true;
+    return valve && value == std::floor(value) && value >= OutputState::pulsedBy(1) &&
+           value <= OutputState::pulsedBy(timerCount);
+}
+
+// Terms 5 to 7 as plain numbers, leaving out the zeros at the end that an absent term
+// gives too.
+std::string plainTerms(const Numbers& n)
+{
+    std::size_t count = 3;
+    while (count > 0 && n[pulseAt + count - 1] == 0)
+        --count;
+    std::string terms;
+    for (std::size_t i = 0; i < count; ++i) {
+        terms += ',';
+        terms += plainNumber(n[pulseAt + i]);
+    }
+    return terms;
+}
+
+struct Rebuilt {
+    std::string line;
+    std::string reason; // why there is none
+};
+
+Rebuilt failed(std::string_view reason) { return {{}, std::string(reason)}; }
+
+// The outputs of an L or W row and the state they share: "1/3/5,ON", "2,P1,3S,600S".
+Rebuilt outputs(const Numbers& n, bool valves)
+{
+    std::string ids;
+    double state = OutputState::notNamed;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        if (!isState(n[k], valves))
+            return failed(notAState);
+        if (n[k] == OutputState::notNamed)
+            continue;
+        if (state != OutputState::notNamed && n[k] != state)
+            return failed(statesDiffer);
+        state = n[k];
+        if (!ids.empty())
+            ids += '/';
+        ids += std::to_string(k + 1);
+    }
+    const double mode = n[modeAt];
+    bool modeFits = mode == 0;
+    if (valves && state != OutputState::notNamed)
+        modeFits = mode == state;
+    else if (valves) // naming no valve, the row shows the mode of the W line before it
+        modeFits = mode != OutputState::notNamed && isState(mode, true);
+    if (!modeFits)
+        return failed(modeDiffers);
+    if (!OutputState::isPulsed(state))
+        return {ids + (state == OutputState::on ? ",ON" : ",OFF") + plainTerms(n), {}};
+    if (n[pulseAt + 2] != 0)
+        return failed(thirdPulseNumber);
+    std::string line = ids + ",P" + plainNumber(OutputState::timerOf(state));
+    if (n[pulseAt] != 0 || n[pulseAt + 1] != 0)
+        for (const double seconds : {n[pulseAt], n[pulseAt + 1]}) {
+            line += ',';
+            line += plainNumber(seconds);
+            line += 'S';
+        }
+    return {line, {}};
+}
+
+// The filed command line that compiles to one (trimmed, not empty) line of code.
+Rebuilt rebuild(std::string_view code)
+{
+    // The letter, the time, seven numbers, and the three pulse numbers as one field.
+    const auto fields = split(code, ',');
+    if (fields.size() != 10)
+        return failed(notCode);
+    const std::string& letter = fields[column::letter];
+    if (letter != "T" && letter != "L" && letter != "W")
+        return failed(notCode);
+
+    const auto pulses = pulseNumbers(fields.back());
+    if (pulses.size() != 3)
+        return failed(notCode);
+    Numbers n{};
+    for (std::size_t i = 0; i < n.size(); ++i) {
+        const std::string_view text = i < pulseAt ? trim(fields[column::output(1) + i]) : pulses[i - pulseAt];
+        if (!isNumeric(text))
+            return failed(std::string(notANumber) + std::string(text.substr(0, 24)));
+        n[i] = leadingValue(text);
+    }
+
+    std::string line = letter + "," + fields[column::time] + ",";
+    if (letter == "T") {
+        for (std::size_t i = 2; i <= modeAt; ++i) // outputs 3 to 6, and the mode
+            if (n[i] != 0)
+                return failed(setPointsOnly);
+        line += plainNumber(n[0]) + "," + plainNumber(n[1]) + plainTerms(n);
+    } else {
+        Rebuilt named = outputs(n, letter == "W");
+        if (!named.reason.empty())
+            return named;
+        line += named.line;
+    }
+    CheckResult checked = datcheck(line);
+    if (!checked.dataok)
+        return failed(checked.errmsg);
+    // Everything but the time is built in filed form already.
+    if (checked.cmdline != line)
+        return failed(notFiledTime);
+    return {line, {}};
+}
+
+} // namespace
+
+DecodedCode decode(std::string_view code)
+{
+    DecodedCode decoded;
+    std::size_t number = 0;
+    std::size_t lines = 0;
+    for (std::size_t pos = 0; pos < code.size();) {
+        const auto end = std::min(code.find_first_of("\r\n", pos), code.size());
+        const std::string_view text = trim(code.substr(pos, end - pos));
+        pos = code.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+        ++number;
+        if (text.empty())
+            continue;
+        Rebuilt rebuilt = ++lines > static_cast<std::size_t>(progCapacity) ? failed(tooManyCommands) : rebuild(text);
+        if (!rebuilt.reason.empty())
+            return {{}, Unreadable{number, std::move(rebuilt.reason)}};
+        decoded.lists[static_cast<std::size_t>(listOf(rebuilt.line))].push_back(std::move(rebuilt.line));
+    }
+    return decoded;
+}
+
+} // namespace fh

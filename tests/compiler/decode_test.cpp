@@ -1,0 +1,146 @@
+#include "compiler/decode.h"
+
+#include "compiler/program.h"
+#include "language/datcheck.h"
+#include "language/terms.h"
+#include "platform/doubles/doubles.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+namespace fh {
+namespace {
+
+std::vector<std::string> compiled(const CommandLists& lists)
+{
+    doubles::RecordingMessageBox messages;
+    Program program;
+    EXPECT_TRUE(program.compile(lists, messages, doubles::FakeClock()));
+    return {program.prog().begin(), program.prog().begin() + (program.proglast() + 1)};
+}
+
+TEST(Decode, RebuildsTheLineOfEachCodeLine)
+{
+    const struct { const char* code; const char* line; } rows[] = {
+        {"W,12:00:00,11,-1,11,-1,11,-1,11,     3   600     0", "W,12:00:00,1/3/5,P1,3S,600S"},
+        {"W,06:00:00,12,-1,-1,-1,-1,-1,12,     0     0     0", "W,06:00:00,1,P2"},
+        // Numbers are read as numbers: a wide one runs into the one before.
+        {"W,06:00:00,-1, 1,-1,-1,-1,-1, 1,   600-123456     0", "W,06:00:00,2,ON,600,-123456"},
+        {"  L,06:00:00,1,-1,-1,-1,-1,-1,0,0 0 0  ", "L,06:00:00,1,ON"},
+        // No output named: the state is not in the code, and the mode is the line before's.
+        {"W,07:00:00,-1,-1,-1,-1,-1,-1,11,     5     0  -0.5", "W,07:00:00,,OFF,5,0,-0.5"},
+    };
+    for (const auto& row : rows) {
+        const DecodedCode d = decode(row.code);
+        ASSERT_FALSE(d.unreadable) << row.code << ": " << d.unreadable->reason;
+        EXPECT_EQ(d.lists[static_cast<std::size_t>(listOf(row.line))], std::vector<std::string>{row.line});
+    }
+}
+
+TEST(Decode, NamesTheFirstUnreadableLineAndKeepsNothing)
+{
+    const std::string t = "T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0\r\n";
+    std::string full;
+    for (int i = 0; i < progCapacity; ++i)
+        full += t;
+    const struct { std::string code; std::size_t line; std::string_view reason; } rows[] = {
+        {"HELLO,, 0, 0, 0, 0, 0, 0, 0,     0     0     0", 1, notCode},
+        {"T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0", 1, notCode},
+        {t + "\n\rT,06:00:00,7O,80, 0, 0, 0, 0, 0,     0     0     0", 4, "not a number: 7O"},
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,     3   600-x", 1, "not a number: -x"},
+        {"T,06:00:00,70,80, 0, 0, 0, 0, 1,     0     0     0", 1, setPointsOnly},
+        {"L,06:00:00,11,-1,-1,-1,-1,-1, 0,     0     0     0", 1, notAState},
+        {"W,06:00:00,17,-1,-1,-1,-1,-1,17,     0     0     0", 1, notAState},
+        {"W,06:00:00, 1, 0,-1,-1,-1,-1, 1,     0     0     0", 1, statesDiffer},
+        {"W,06:00:00, 1,-1,-1,-1,-1,-1, 0,     0     0     0", 1, modeDiffers},
+        {"W,06:00:00,-1,-1,-1,-1,-1,-1,-1,     0     0     0", 1, modeDiffers},
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,     3   600     5", 1, thirdPulseNumber},
+        {"T,25:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0", 1, msg::timeRange},
+        {"T,6:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0", 1, notFiledTime},
+        {full + t, static_cast<std::size_t>(progCapacity) + 1, tooManyCommands},
+    };
+    for (const auto& row : rows) {
+        const DecodedCode d = decode(row.code);
+        ASSERT_TRUE(d.unreadable) << row.code;
+        EXPECT_EQ(d.unreadable->line, row.line) << row.code;
+        EXPECT_EQ(d.unreadable->reason, row.reason) << row.code;
+        EXPECT_EQ(d.lists, CommandLists{}) << row.code;
+    }
+    EXPECT_FALSE(decode(full).unreadable);
+}
+
+// Checked lines in the forms a grower types them: any case, spaces, extra terms,
+// fractions, repeated ids, every pulse unit.
+std::string typedLine(std::mt19937& rng, int second)
+{
+    const auto pick = [&rng](std::initializer_list<const char*> from) {
+        return std::string(from.begin()[rng() % from.size()]);
+    };
+    std::vector<std::string> terms = {"", std::to_string(second / 3600) + ':' + std::to_string(second / 60 % 60)};
+    if (second % 60 != 0 || rng() % 2)
+        terms[1].append(":").append(std::to_string(second % 60));
+    std::vector<std::string> ids;
+    for (auto n = rng() % 7; n > 0; --n)
+        ids.push_back(pick({"1", "2", "3", "4", "5", "6", "2.5", "06"}));
+    switch (rng() % 3) {
+    case 0: {
+        const auto low = 32 + rng() % 76, high = low + 3 + rng() % (108 - low);
+        terms[0] = pick({"T", "t", " T "});
+        terms.push_back(std::to_string(low) + pick({"", ".5", "F"}));
+        terms.push_back(std::to_string(high) + pick({"", " ", ".25"}));
+        break;
+    }
+    case 1:
+        terms[0] = "L";
+        terms.push_back(join(ids, '/'));
+        terms.push_back(pick({"ON", "off", " On "}));
+        break;
+    default:
+        terms[0] = pick({"W", "w"});
+        terms.push_back(join(ids, '/'));
+        terms.push_back(pick({"ON", "off", "P1", "p2", "P3", "P4", "p5", "P6"}));
+        if (terms[3][0] == 'P' || terms[3][0] == 'p') {
+            if (rng() % 4) {
+                terms.push_back(pick({"3S", "10M", "1H", "1H30M", "1.5M", "0.1m", "9M55S", "-2S", "1E5S"}));
+                terms.push_back(pick({"600S", "H3", "0.5s", "2H", "1E400S", "0S"}));
+            }
+            return join(terms, ',');
+        }
+    }
+    for (auto n = rng() % 5; n > 0; --n)
+        terms.push_back(pick({"5", "-7", "x", "3S", "0.25", "1E400", "-1E400", "1E-400", "12345678901234567890", ""}));
+    return join(terms, ',');
+}
+
+TEST(Decode, CompilingTheDecodedCodeGivesTheCodeAgain)
+{
+    std::mt19937 rng(20240615);
+    for (int program = 0; program < 400; ++program) {
+        std::set<int> seconds; // to 24:59:59, as a line may say
+        for (auto n = 1 + rng() % progCapacity; seconds.size() < n;)
+            seconds.insert(static_cast<int>(rng() % (25 * 3600)));
+        CommandLists lists;
+        for (const int second : seconds) {
+            CheckResult r;
+            while (!(r = datcheck(typedLine(rng, second))).dataok) {
+            }
+            lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
+        }
+        const auto code = compiled(lists);
+        std::string pasted;
+        for (const auto& line : code)
+            pasted += line + (rng() % 8 ? "\n" : rng() % 2 ? "\r\n\r\n" : "\r");
+
+        const DecodedCode d = decode(pasted);
+        ASSERT_FALSE(d.unreadable) << d.unreadable->line << ": " << d.unreadable->reason << "\n" << pasted;
+        for (const auto& list : d.lists)
+            for (const auto& line : list)
+                EXPECT_EQ(datcheck(line).cmdline, line);
+        ASSERT_EQ(compiled(d.lists), code) << pasted;
+    }
+}
+
+} // namespace
+} // namespace fh
