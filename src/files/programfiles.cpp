@@ -1,9 +1,11 @@
 #include "files/programfiles.h"
 
+#include "compiler/decode.h"
 #include "language/editor.h"
 #include "files/listing.h"
 #include "files/programfile.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace fh {
@@ -94,6 +96,34 @@ bool ProgramFiles::save()
     }
     editor.markSaved();
     remember(name);
+    return true;
+}
+
+void ProgramFiles::importFile()
+{
+    const auto name = devices.dialogs.openFileName({}, pasteableCodeType);
+    if (!name || name->empty())
+        return;
+    const TextFiles::Read read = devices.files.read(*name, programFileLimit, true);
+    if (!read.ok)
+        devices.messages.show("Cannot import " + *name + ": " + read.error);
+    else
+        importCode(read.bytes, *name);
+}
+
+bool ProgramFiles::importCode(std::string_view code, const std::string& source)
+{
+    DecodedCode decoded = decode(code);
+    const auto refuse = [&](const std::string& reason) {
+        devices.messages.show("Cannot import " + source + ": " + reason);
+        return false;
+    };
+    if (decoded.unreadable)
+        return refuse("line " + std::to_string(decoded.unreadable->line) + ": " + decoded.unreadable->reason);
+    if (std::all_of(decoded.lists.begin(), decoded.lists.end(), [](const auto& list) { return list.empty(); }))
+        return refuse("it holds no pasteable code");
+    editor.setLists(std::move(decoded.lists));
+    forgetFile();
     return true;
 }
 

@@ -31,6 +31,7 @@ LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regula
 std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists);
 
 inline constexpr std::string_view saveQuestion = "Save changes to the program?";
+inline constexpr FileType pasteableCodeType{"Pasteable code", "txt"};
 inline constexpr std::size_t maxReportedLines = 10;
 inline constexpr std::size_t recentFileCount = 8;
 inline constexpr const char* recentFilesKey = "recentFiles";
@@ -52,6 +53,12 @@ public:
     // Save dialog, then writes the lists, to a name with an extension. True only when
     // the file was written.
     bool save();
+    // Open dialog, then importCode of that file's bytes. Cancelling changes nothing.
+    void importFile();
+    // The lists rebuilt from pasteable code, which then belong to no file. A line that
+    // cannot be read, or code without a line, is reported with `source` and leaves the
+    // lists as they were.
+    bool importCode(std::string_view code, const std::string& source);
     // Printer dialog, then the listing, as a job named after the file. Cancelling
     // prints nothing.
     void print();

@@ -5,6 +5,8 @@
 #include "language/editor.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -41,6 +43,12 @@ FileControls::FileControls(Form1& form1, const Editor& editor, ProgramFiles& fil
     connect(menus.ld, &QAction::triggered, this,
             [this] { this->form1.history().record("Load", [this] { this->files.load(); }); });
     connect(menus.rcnt, &QMenu::aboutToShow, this, &FileControls::listRecent);
+    connect(menus.imp, &QAction::triggered, this,
+            [this] { this->form1.history().record("Import", [this] { this->files.importFile(); }); });
+    connect(menus.impc, &QAction::triggered, this, [this] {
+        const QByteArray code = QGuiApplication::clipboard()->text().toLatin1();
+        this->form1.history().record("Import", [&] { this->files.importCode(code.toStdString(), "the clipboard"); });
+    });
     connect(menus.sv, &QAction::triggered, this, [this] {
         this->files.save();
         this->form1.render();

@@ -307,6 +307,8 @@ void Form1::createActions()
     menus_.rcnt = file->addMenu("Open Recent");
     menus_.rcnt->setObjectName("rcnt");
     menus_.rcnt->menuAction()->setObjectName("rcnt");
+    menus_.imp = item(file, "imp", "Import Pasteable Code…");
+    menus_.impc = item(file, "impc", "Import Pasteable Code from Clipboard");
     menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
     menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
     // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.

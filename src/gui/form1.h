@@ -47,6 +47,8 @@ public:
         QAction* nw = nullptr;
         QAction* ld = nullptr;
         QMenu* rcnt = nullptr;
+        QAction* imp = nullptr;
+        QAction* impc = nullptr;
         QAction* sv = nullptr;
         QAction* pt = nullptr;
         QAction* qu = nullptr;

@@ -1,3 +1,4 @@
+#include "compiler/decode.h"
 #include "files/programfiles.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
@@ -7,6 +8,8 @@
 #include "support.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -83,6 +86,31 @@ TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
     EXPECT_EQ(title(), "Greenhouse Control \u2014 [*].fhp");
     form.menus().nw->trigger();
     EXPECT_EQ(title(), "Greenhouse Control");
+}
+
+TEST_F(FileControlsTest, ImportRebuildsTheListsFromPasteableCodeAsOneStep)
+{
+    type("T,5:00,60,70");
+    files.files["/w/code.txt"] = "T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0\r\n"
+                                 "W,12:00:00,-1,11,-1,-1,-1,-1,11,     3   600     0\r\n";
+    files.files["/w/bad.txt"] = "T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0\nHELLO,, 0\n";
+    files.files["/w/empty.txt"] = "\n";
+    const CommandLists typed = editor.lists();
+
+    trigger(form.menus().imp, "/w/bad.txt");
+    trigger(form.menus().imp, "/w/empty.txt");
+    EXPECT_EQ(messages.shown, (Lines{"Cannot import /w/bad.txt: line 2: " + std::string(notCode),
+                                     "Cannot import /w/empty.txt: it holds no pasteable code"}));
+    EXPECT_EQ(editor.lists(), typed);
+
+    trigger(form.menus().imp, "/w/code.txt");
+    EXPECT_EQ(editor.lists(), (CommandLists{{{"T,06:00:00,70,80"}, {}, {"W,12:00:00,2,P1,3S,600S"}}}));
+    form.menus().ud->trigger();
+    EXPECT_EQ(editor.lists(), typed);
+
+    QGuiApplication::clipboard()->setText("L,07:00:00, 1,-1, 1,-1,-1,-1, 0,     0     0     0");
+    form.menus().impc->trigger();
+    EXPECT_EQ(editor.lists(), (CommandLists{{{}, {"L,07:00:00,1/3,ON"}, {}}}));
 }
 
 TEST_F(FileControlsTest, OpenRecentListsTheLastEightFilesAndDropsOneThatIsGone)
