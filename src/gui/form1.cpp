@@ -111,7 +111,7 @@ constexpr Control controls[] = {
     {Kind::Check, "Check12", "Check12", {640, 112, 29, 25}, "Valve 6", "Water valve 6"},
     {Kind::Label, "Label10", "<Valves", {704, 88, 73, 25}, "Valves caption", "The boxes at the left are the valves",
      Face::Medium},
-    {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}, "Clock", "The computer's time of day"},
+    {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}, "Clock", "The computer's time of day, or the preview's"},
     {Kind::Button, "Command2", "Force Lights", {728, 48, 89, 33}, "Force Lights",
      "Mark the lights as forced by hand, or release them"},
     {Kind::Image, "Image1", "", {848, 48, 32, 32}, "Forced lights warning", "The lights are forced by hand"},

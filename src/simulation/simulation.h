@@ -1,8 +1,8 @@
 #pragma once
 
-// The simulation plays the compiled program against the clock. A tick comes every
-// 10 ms; in each new clock second it shows the clock and, while the simulation
-// runs, beeps, advances the six pulse timers (blinky) and makes one step (sim),
+// The simulation plays the compiled program against the clock. The clock wakes it
+// when a new second begins (keepTime); then it shows the clock and, while the
+// simulation runs, beeps, advances the six pulse timers (blinky) and makes one step (sim),
 // which applies the pending program line when its second has come. What the
 // simulation window and the simulation's controls of the main window show is plain
 // state here (GreenhouseView, ControlPanel); the windows only render it.
