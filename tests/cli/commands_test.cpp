@@ -80,7 +80,6 @@ TEST(CommandLine, AnswersEachCommand)
         "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,600S\r\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
-    const std::string wantsSize = "fernhollow: --size wants WxH, each 1 to 8192, not ";
     const Row rows[] = {
         {{"check", "t,4:00:33,78,84", "X,6:00,1,ON"}, "", 1, "T,04:00:33,78,84\nerror: T,L, or W only\n", ""},
         {{"check"}, "L,15:22:00,2/4/6,on\r\nW,12:00:00,1/3/5,p1,3s,10m\n", 0,
@@ -101,7 +100,6 @@ TEST(CommandLine, AnswersEachCommand)
         {{"compile"}, "", 2, "", compileUsage},
         {{"compile", "p.fhp", "q.fhp"}, "", 2, "", compileUsage},
         {{"compile", "p.fhp", "--next"}, "", 2, "", compileUsage},
-        {{"compile", "p.fhp", "--next", "01:00:00", "--next", "02:00:00"}, "", 2, "", compileUsage},
         {{"compile", "p.fhp", "-o", "x"}, "", 2, "", "fernhollow: unknown option '-o' (see fernhollow compile --help)\n"},
 
         {{"simulate", "midnight.fhp", "--at", "23:59:59", "--seconds", "12"}, "", 0,
@@ -139,27 +137,22 @@ TEST(CommandLine, AnswersEachCommand)
         {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
         {{"simulate", "p.fhp", "--at", "24:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "24:00:00\n"},
         {{"simulate", "p.fhp", "--at", "8:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "8:00:00\n"},
-        {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "-1"}, "", 2, "", wantsSeconds + "-1\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "99999999999999999999999"}, "", 2, "",
          wantsSeconds + "99999999999999999999999\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "604801"}, "", 2, "", wantsSeconds + "604801\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00"}, "", 2, "", simulateUsage},
-        {{"simulate", "p.fhp", "--seconds", "5"}, "", 2, "", simulateUsage},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "5", "--fast"}, "", 2, "",
          "fernhollow: unknown option '--fast' (see fernhollow simulate --help)\n"},
 
         {{"chart", "empty.fhp", "-o", "@/c.png"}, "", 2, "", "no program present!\n"},
-        {{"chart", "missing.fhp", "-o", "@/c.png"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"chart", "p.fhp"}, "", 2, "", chartUsage},
-        {{"chart", "-o", "@/c.png"}, "", 2, "", chartUsage},
         {{"chart", "p.fhp", "-o", "@/c.png", "--bold"}, "", 2, "",
          "fernhollow: unknown option '--bold' (see fernhollow chart --help)\n"},
         {{"chart", "p.fhp", "-o", "@/c.gif"}, "", 2, "", "fernhollow: @/c.gif: the chart is written as .png, .svg or .pdf\n"},
-        {{"chart", "p.fhp", "-o", "@/c.png", "--size", "0x100"}, "", 2, "", wantsSize + "0x100\n"},
-        {{"chart", "p.fhp", "-o", "@/c.png", "--size", "99999999999x2"}, "", 2, "", wantsSize + "99999999999x2\n"},
+        {{"chart", "p.fhp", "-o", "@/c.png", "--size", "0x100"}, "", 2, "",
+         "fernhollow: --size wants WxH, each 1 to 8192, not 0x100\n"},
         {{"chart", "p.fhp", "-o", "no/c.svg"}, "", 2, "", "fernhollow: cannot write no/c.svg: No such file or directory\n"},
 
-        {{"listing", "missing.fhp", "-o", "@/x.pdf"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"listing", "p.fhp", "-o", "no/x.pdf"}, "", 2, "", "fernhollow: cannot write no/x.pdf: No such file or directory\n"},
         {{"listing", "p.fhp"}, "", 2, "", listingUsage},
         {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "", listingUsage},
@@ -173,7 +166,6 @@ TEST(CommandLine, AnswersEachCommand)
         {{"decode", "p.code", "-o", "new.fhp"}, "", 0, "", "", "new.fhp", decoded},
         {{"decode", "bad.code", "-o", "new.fhp"}, "", 1, "", "bad.code:2: error: " + std::string(notCode) + "\n",
          "new.fhp", ""},
-        {{"decode", "missing.code"}, "", 2, "", cannotRead + "missing.code: No such file or directory\n"},
         {{"decode", "p.code", "-o", "no/p.fhp"}, "", 2, "",
          "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
 
@@ -195,7 +187,6 @@ TEST(CommandLine, AnswersEachCommand)
          "", "new.fhp", "T,06:00:00,70\xB0,80\r\n==\r\n==\r\n"},
         {{"check", "l,6,1,on\n", "T,6,70\xC2\xB0,80"}, "", 1,
          "error: a command line cannot hold a line break\nT,06:00:00,70\xC2\xB0,80\n", ""},
-        {{"add", "locked.fhp", "T,6,70,80"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
         // Fault mended: a pipe or a device was replaced by a regular file.
         {{"add", "fifo", "T,6,70,80"}, "", 2, "", cannotRead + "fifo: fifo is not a regular file\n", "fifo", "==\r\n==\r\n"},
         {{"compile", "fifo"}, "", 0, "", ""},
@@ -213,24 +204,14 @@ TEST(CommandLine, AnswersEachCommand)
         {{"lint", "noon.fhp", "--format", "tsv"}, "", 1,
          "2\twarning\tnever-off\tlight 1 is switched on but no line switches it off\n", ""},
         {{"lint", "empty.fhp"}, "", 0, "", ""},
-        {{"lint", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
 
-        // The day begins as the day before ends: light 2 is on from 15:22 through midnight.
-        {{"state", "p.fhp", "--at", "04:00:32", "--format", "json"}, "", 0,
-         "{\"time\":\"04:00:32\",\"lights\":[\"off\",\"on\",\"off\",\"on\",\"off\",\"on\"],"
-         "\"valves\":[\"P1\",\"off\",\"P1\",\"off\",\"P1\",\"off\"],\"low\":78,\"high\":84}\n",
-         ""},
         {{"state", "midnight.fhp", "--at", "00:00:00"}, "", 0,
          "at 00:00:00\nlights:  1 off  2 on  3 off  4 off  5 off  6 off\n"
          "valves:  1 off  2 off  3 off  4 off  5 off  6 off\nset-points: low 70, high 76\n",
          ""},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
         {{"state", "p.fhp"}, "", 2, "", "usage: fernhollow state FILE --at HH:MM:SS [--format text|json]\n"},
-        {{"totals", "pulses.fhp", "--format", "json"}, "", 0,
-         "{\"lights_on\":[0,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[86400,0,86400,0,86400,0],"
-         "\"low\":{\"min\":78,\"max\":78},\"high\":{\"min\":84,\"max\":84}}\n",
-         ""},
         {{"totals", "midnight.fhp"}, "", 0,
          "light 1: 0 h 00 min on\nlight 2: 24 h 00 min on\nlight 3: 0 h 00 min on\nlight 4: 0 h 00 min on\n"
          "light 5: 0 h 00 min on\nlight 6: 0 h 00 min on\nvalve 1: 0 h 00 min on, 0 h 00 min pulsed\n"
@@ -312,7 +293,6 @@ TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)
         {{"check"}, false},  // a command before a file of its name
         {{"compile", "p.fhp"}, false},
         {{"--help"}, false},
-        {{"-h"}, false},
         {{"--version"}, false},
         {{"bogus"}, false},
         {{"--bogus"}, false},

@@ -94,14 +94,6 @@ std::vector<Line> generate(std::mt19937& random)
     return lines;
 }
 
-std::string fileOf(const std::vector<Line>& lines)
-{
-    std::string sections[3];
-    for (const Line& line : lines)
-        sections[line.kind == 'T' ? 0 : line.kind == 'L' ? 1 : 2] += line.text + "\n";
-    return sections[0] + "==\n" + sections[1] + "==\n" + sections[2];
-}
-
 // The day starts as the last line naming each output leaves it; then lines act in order.
 Model startOf(const std::vector<Line>& lines)
 {
@@ -113,15 +105,6 @@ Model startOf(const std::vector<Line>& lines)
     return model;
 }
 
-Model modelAt(const std::vector<Line>& lines, int second)
-{
-    Model model = startOf(lines);
-    for (const Line& line : lines)
-        if (line.second <= second)
-            model.act(line);
-    return model;
-}
-
 std::string list(const std::array<std::string, 6>& items, bool quoted)
 {
     std::string out = "[";
@@ -130,12 +113,20 @@ std::string list(const std::array<std::string, 6>& items, bool quoted)
     return out + "]";
 }
 
-std::string stateJson(const std::vector<Line>& lines, int second)
+std::string clock(int second)
 {
-    const Model m = modelAt(lines, second);
     char time[16];
     std::snprintf(time, sizeof time, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
-    return std::string("{\"time\":\"") + time + "\",\"lights\":" + list(m.lights, true) +
+    return time;
+}
+
+std::string stateJson(const std::vector<Line>& lines, int second)
+{
+    Model m = startOf(lines);
+    for (const Line& line : lines)
+        if (line.second <= second)
+            m.act(line);
+    return std::string("{\"time\":\"") + clock(second) + "\",\"lights\":" + list(m.lights, true) +
            ",\"valves\":" + list(m.valves, true) + ",\"low\":" + number(m.low) + ",\"high\":" + number(m.high) +
            "}\n";
 }
@@ -173,8 +164,11 @@ TEST(DayModel, StateAndTotalsAgreeWithTheRulesOnGeneratedPrograms)
     std::mt19937 random(20261206);
     for (int n = 0; n < 300; ++n) {
         const std::vector<Line> lines = generate(random);
+        std::string sections[3];
+        for (const Line& line : lines)
+            sections[line.kind == 'T' ? 0 : line.kind == 'L' ? 1 : 2] += line.text + "\n";
         doubles::MemoryTextFiles files;
-        files.files["p.fhp"] = fileOf(lines);
+        files.files["p.fhp"] = sections[0] + "==\n" + sections[1] + "==\n" + sections[2];
         const Outcome totals = runCli({"totals", "p.fhp", "--format", "json"}, files);
         ASSERT_EQ(totals.out, totalsJson(lines)) << files.files["p.fhp"] << totals.err;
         // Each line's second and the one before it, the day's ends and a few others.
@@ -182,9 +176,7 @@ TEST(DayModel, StateAndTotalsAgreeWithTheRulesOnGeneratedPrograms)
         for (const Line& line : lines)
             times.insert({line.second, std::max(0, line.second - 1)});
         for (int second : times) {
-            char at[16];
-            std::snprintf(at, sizeof at, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
-            const Outcome state = runCli({"state", "p.fhp", "--at", at, "--format", "json"}, files);
+            const Outcome state = runCli({"state", "p.fhp", "--at", clock(second), "--format", "json"}, files);
             ASSERT_EQ(state.out, stateJson(lines, second)) << files.files["p.fhp"] << state.err;
         }
     }

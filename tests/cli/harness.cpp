@@ -62,9 +62,4 @@ std::string readFile(const std::string& path)
     return s.str();
 }
 
-void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 } // namespace fh::test

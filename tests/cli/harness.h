@@ -34,6 +34,5 @@ public:
 };
 
 std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& bytes);
 
 } // namespace fh::test

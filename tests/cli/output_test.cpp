@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -67,14 +68,11 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
             {"light 1 rises at 6", 6, 4.35, black},
             {"light 1 on at noon", 12.5, 4.7, black},
             {"light 1 nothing below at noon", 12.5, 4.3, plotArea},
-            {"light 1 falls at 18", 18, 4.35, black},
             {"light 2 never named, off", 20.5, 5, black},
             {"valve 1 off in the morning", 9.5, -3, black},
             {"pulse block left end", 12, -2.65, black},
             {"pulse block fill", 12.9, -2.5, pulse},
-            {"pulse block top", 12.9, -2.3, black},
             {"pulse block right end", 13, -2.65, black},
-            {"valve 1 off after 13", 15.5, -3, black},
             // On a half pixel at 1000 wide.
             {"valve 2 rises at 7:27", 7.45, -1.65, black},
             {"valve 2 falls at 10:57", 10.95, -1.65, black},
@@ -155,7 +153,7 @@ TEST(ListingCommand, BreaksPagesByItems)
     const ScratchDir dir;
     const Outcome o = runCli({"listing", "p.fhp", "-o", "p.pdf"}, files);
     ASSERT_EQ(o.status, 0) << o.err;
-    writeFile(dir / "p.pdf", files.files["p.pdf"]);
+    std::ofstream(dir / "p.pdf", std::ios::binary) << files.files["p.pdf"];
     std::vector<std::size_t> counts;
     for (const auto& page : pdfPages(dir / "p.pdf"))
         counts.push_back(page.size());

@@ -44,8 +44,6 @@ TEST(Day, StateAtAnySecondAndTotals)
          {{at(23, 0), 0, false, p1}, {at(1, 0), 0, false, p1}, {at(2, 0), 0, false, 0}}, 0, at(4, 0)},
         {"lines of one second act in the program's order", {"L,12:00:00,1,ON", "L,12:00:00,1,OFF"},
          {{at(12, 0), 1, false}, {at(11, 0), 1, false}}, 0, 0},
-        {"an output named once holds all day", {"L,08:00:00,1,ON"}, {{0, 1, true}, {at(8, 0), 1, true}},
-         at(24, 0), 0},
         {"a line without an hh:mm:ss time is left out", {"L,7:00,1,ON", "W,08:00:00,1,ON"},
          {{at(9, 0), 1, false}, {at(9, 0), 0, false, OutputState::on}}, 0, 0},
         {"a steady line ends a pulsed period", {"W,06:00:00,1,P1,5S,10M", "W,07:00:00,1,ON", "W,08:00:00,1,OFF"},

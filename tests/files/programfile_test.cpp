@@ -86,7 +86,6 @@ TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
 TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"plan", "plan.fhp"},
         {"/home/ann/plan", "/home/ann/plan.fhp"},
         {"/home/ann/v1.2/plan", "/home/ann/v1.2/plan.fhp"},
         {"my.prog", "my.prog"},

@@ -46,24 +46,24 @@ TEST_F(FileMenu, LoadReplacesTheListsAndOffersTheNameNextTime)
     EXPECT_EQ(dialogs.offered, (std::vector<std::string>{"", "a.fhp"}));
 }
 
-TEST_F(FileMenu, CancelledLoadChangesNothing)
+// Cancelled, unreadable, or a pipe that would block the window.
+TEST_F(FileMenu, RefusedLoadLeavesTheListsAsTheyWere)
 {
     menu.load();
-    EXPECT_EQ(editor.lists(), before);
     EXPECT_EQ(menu.lastName(), "");
-}
-
-TEST_F(FileMenu, UnreadableFileLeavesTheListsAsTheyWere)
-{
     files.failing["b.fhp"] = "Permission denied";
     dialogs.name = "b.fhp";
     menu.load();
-    EXPECT_EQ(editor.lists(), before);
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot load b.fhp: Permission denied"}));
     EXPECT_EQ(menu.lastName(), "b.fhp");
+    files.files["fifo"] = "T,06:00:00,70,80\r\n";
+    files.pipes.insert("fifo");
+    EXPECT_FALSE(menu.loadFrom("fifo"));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot load b.fhp: Permission denied",
+                                                        "Cannot load fifo: fifo is not a regular file"}));
+    EXPECT_EQ(editor.lists(), before);
 }
 
-TEST_F(FileMenu, LoadReportsEveryNoteByItsLineInTheFile)
+TEST_F(FileMenu, LoadReportsTheNotesByTheirLineInTheFile)
 {
     files.files["c.fhp"] = "T,6:00,70,80\r\n==\r\nL,25:00,1,ON\r\n==\r\n\r\nW,12,1,P7\r\n==\r\nX,dropped\r\n";
     EXPECT_TRUE(menu.loadFrom("c.fhp"));
@@ -75,19 +75,9 @@ TEST_F(FileMenu, LoadReportsEveryNoteByItsLineInTheFile)
                                                         "line 8: after the third separator, not loaded"}));
     EXPECT_EQ(editor.lists()[0][0], "T,06:00:00,70,80");
     EXPECT_EQ(editor.lists()[2].size(), 2u);
-}
 
-TEST_F(FileMenu, LoadRefusesAPipeThatWouldBlockTheWindow)
-{
-    files.files["fifo"] = "T,06:00:00,70,80\r\n";
-    files.pipes.insert("fifo");
-    EXPECT_FALSE(menu.loadFrom("fifo"));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot load fifo: fifo is not a regular file"}));
-    EXPECT_EQ(editor.lists(), before);
-}
-
-TEST_F(FileMenu, LoadReportsTenFailingLinesAndCountsTheRest)
-{
+    // Ten failing lines at most, and a count of the rest.
+    messages.shown.clear();
     std::string bytes;
     for (int i = 0; i < 13; ++i)
         bytes += "bad\r\n";
@@ -99,17 +89,15 @@ TEST_F(FileMenu, LoadReportsTenFailingLinesAndCountsTheRest)
     EXPECT_EQ(messages.shown, (std::vector<std::string>{expected + "\nand 3 more"}));
 }
 
-TEST_F(FileMenu, SaveWritesTheProgramFile)
+TEST_F(FileMenu, SaveWritesTheProgramFileOrReportsAFailure)
 {
     type("w,12:00,1,p1,3s,10m");
     dialogs.name = "e.fhp";
     EXPECT_TRUE(menu.save());
     EXPECT_EQ(files.files["e.fhp"], "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,1,P1,3S,10M\r\n");
     EXPECT_FALSE(editor.modified());
-}
 
-TEST_F(FileMenu, FailedSaveIsReportedAndNotDone)
-{
+    // A failed save is reported and not done.
     type("T,7:00,70,80");
     files.files["f.fhp"] = "old";
     files.failing["f.fhp"] = "No space left on device";
@@ -120,8 +108,12 @@ TEST_F(FileMenu, FailedSaveIsReportedAndNotDone)
     EXPECT_TRUE(editor.modified());
 }
 
-TEST_F(FileMenu, PrintListsTheProgramAndReportsAFailure)
+TEST_F(FileMenu, PrintListsTheProgramUnlessCancelledAndReportsAFailure)
 {
+    printers.cancelled = true;
+    menu.print();
+    EXPECT_EQ(printers.printer.pages, (std::vector<std::vector<std::string>>{{}}));
+    printers.cancelled = false;
     printers.printer.failure = "printer offline";
     menu.print();
     ASSERT_EQ(printers.printer.pages.size(), 1u);
@@ -129,14 +121,6 @@ TEST_F(FileMenu, PrintListsTheProgramAndReportsAFailure)
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(printers.printer.jobName, "Fernhollow \u2013 listing");
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
-}
-
-TEST_F(FileMenu, CancelledPrinterDialogPrintsNothing)
-{
-    printers.cancelled = true;
-    menu.print();
-    EXPECT_EQ(printers.printer.pages, (std::vector<std::vector<std::string>>{{}}));
-    EXPECT_EQ(printers.printer.ended, 0);
 }
 
 struct CloseCase {

@@ -20,10 +20,7 @@ TEST(Terms, LeadingValueReadsTheNumberTheTextBeginsWith)
     };
     for (const auto& row : rows)
         EXPECT_DOUBLE_EQ(leadingValue(row.text), row.value) << '"' << row.text << '"';
-}
-
-TEST(Terms, LeadingValueSaturatesInsteadOfOverflowing)
-{
+    // Saturated instead of overflowing.
     EXPECT_EQ(leadingValue("1E999"), std::numeric_limits<double>::max());
     EXPECT_EQ(leadingValue("-1E999"), -std::numeric_limits<double>::max());
 }
@@ -36,17 +33,14 @@ TEST(Terms, NumericTextRule)
         EXPECT_FALSE(isNumeric(bad)) << '"' << bad << '"';
 }
 
-TEST(Terms, TwoDigitRoundsHalfAwayFromZero)
+// Two digits round half away from zero; roundHalfEven is bounded.
+TEST(Terms, Rounding)
 {
     EXPECT_EQ(twoDigit(7), "07");
     EXPECT_EQ(twoDigit(23.5), "24");
     EXPECT_EQ(twoDigit(0.5), "01");
     EXPECT_EQ(twoDigit(59.4), "59");
     EXPECT_EQ(twoDigit(-0.0), "00");
-}
-
-TEST(Terms, RoundHalfEvenIsBounded)
-{
     EXPECT_EQ(roundHalfEven(2.5, 0, 100), 2);
     EXPECT_EQ(roundHalfEven(3.5, 0, 100), 4);
     EXPECT_EQ(roundHalfEven(1e300, 0, 100), 100);

@@ -7,21 +7,16 @@ namespace {
 
 constexpr Color red{255, 0, 0}, blue{0, 0, 255};
 
-void drawOneOfEach(Canvas& canvas)
-{
-    canvas.scale(-2, 12, 26, -12);
-    canvas.line(1, 2, 3, 4, red);
-    canvas.fillRect(5, 6, 7, 8, blue);
-    canvas.outlineRect(9, 10, 11, 12, red);
-    canvas.point(13, 14, blue);
-    canvas.setFontSize(14);
-    canvas.text(15, 16, "Hours", red);
-}
-
-TEST(DisplayList, ReplayDrawsEveryItemAgainInOrder)
+TEST(DisplayList, ReplayAndAppendDrawEveryItemAgainInOrder)
 {
     DisplayList drawn;
-    drawOneOfEach(drawn);
+    drawn.scale(-2, 12, 26, -12);
+    drawn.line(1, 2, 3, 4, red);
+    drawn.fillRect(5, 6, 7, 8, blue);
+    drawn.outlineRect(9, 10, 11, 12, red);
+    drawn.point(13, 14, blue);
+    drawn.setFontSize(14);
+    drawn.text(15, 16, "Hours", red);
     ASSERT_EQ(drawn.items().size(), 7u);
     const DrawItem& text = drawn.items().back();
     EXPECT_EQ(text.kind, DrawItem::Text);
@@ -33,14 +28,10 @@ TEST(DisplayList, ReplayDrawsEveryItemAgainInOrder)
     DisplayList replayed;
     drawn.replay(replayed);
     EXPECT_EQ(replayed.items(), drawn.items());
-}
 
-TEST(DisplayList, AppendKeepsBothDrawingsInOrder)
-{
-    DisplayList first, second;
+    DisplayList first;
     first.line(0, 0, 1, 1, red);
-    drawOneOfEach(second);
-    first.append(second);
+    first.append(drawn);
     ASSERT_EQ(first.items().size(), 8u);
     EXPECT_EQ(first.items()[0].kind, DrawItem::Line);
     EXPECT_EQ(first.items()[1].kind, DrawItem::Scale);

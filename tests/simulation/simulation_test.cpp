@@ -88,6 +88,8 @@ TEST(Simulation, LinesActAtTheirSecond)
          {{at(0, 0, 5), on({1}), {}}, {at(10, 0, 0), on({1, 2}), {}}}},
         {"steady valves open and close their taps", {{{}, {}, {"W,06:00:00,2/6,ON", "W,07:00:00,6,OFF"}}},
          at(5, 59, 59), {{at(6, 0, 0), {}, on({2, 6})}, {at(7, 0, 0), {}, on({2})}}},
+        {"every line earlier: line 0 acts first the next day", {{{}, {"L,06:00:00,4,ON", "L,07:00:00,5,ON"}, {}}},
+         at(23, 0, 0), {{at(6, 0, 0), on({4}), {}}, {at(7, 0, 0), on({4, 5}), {}}}},
         {"a pulsed valve set steady stops following its timer",
          {{{}, {}, {"W,06:00:00,1,P1,1S,1S", "W,07:00:00,1,ON"}}}, at(5, 59, 59),
          {{at(7, 0, 0), {}, on({1})}, {at(7, 0, 1), {}, on({1})}, {at(7, 0, 2), {}, on({1})}}},
@@ -129,18 +131,6 @@ TEST_F(SimulationTest, SecondLineOfTheSameTimeWaitsADay)
     EXPECT_FALSE(firstDay[2]) << "the later line waits behind the blocked one";
     EXPECT_EQ(runTo(at(9, 0, 0)).lamps, on({1, 2}));
     EXPECT_EQ(runTo(at(10, 0, 0)).lamps, on({1, 2, 3}));
-}
-
-TEST_F(SimulationTest, EveryLineEarlierStartsAtLineZeroOnTheNextDay)
-{
-    start({{{"T,07:00:00,70,76"}, {"L,06:00:00,4,ON"}, {}}}, at(23, 0, 0));
-    EXPECT_EQ(sim.simstep(), 0);
-    EXPECT_EQ(runTo(at(6, 0, 0)).lamps, on({4}));
-    EXPECT_EQ(sim.greenhouse().highSetPoint, "78");
-    runTo(at(7, 0, 0));
-    EXPECT_EQ(sim.greenhouse().lowSetPoint, "70");
-    EXPECT_EQ(sim.greenhouse().highSetPoint, "76");
-    EXPECT_EQ(sim.simstep(), 0);
 }
 
 TEST_F(SimulationTest, SetPointCaptionsAreThePlainLeadingValues)
@@ -290,25 +280,22 @@ TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
     EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
 }
 
-TEST_F(SimulationTest, MissedSecondsAreMadeUpWithoutBeeps)
+// Missed seconds are made up with one beep; a clock set back goes on from its new value.
+TEST_F(SimulationTest, ClockJumpsForwardAndBack)
 {
     sim.startUp();
-    start({{{}, {"L,10:00:05,1,ON"}, {}}}, at(10, 0, 0));
+    start({{{}, {"L,09:30:00,1,OFF", "L,10:00:05,1,ON"}, {}}}, at(10, 0, 0));
     clock.set(at(10, 0, 9));
     sim.tick();
     EXPECT_EQ(sim.greenhouse().lamps, on({1})) << "the line of a skipped second still acts";
     EXPECT_EQ(sim.simsecs(), 9);
     EXPECT_EQ(beeper.count, 1);
     EXPECT_EQ(sim.panel().clock, "10:00:09");
-}
-
-TEST_F(SimulationTest, ClockSetBackGoesOnFromItsNewValue)
-{
-    start({{{}, {"L,10:00:05,1,ON"}, {}}}, at(10, 0, 9));
     clock.set(at(9, 0, 0));
     sim.tick();
-    EXPECT_EQ(sim.simsecs(), 1);
-    EXPECT_EQ(beeper.count, 1);
+    EXPECT_EQ(sim.simsecs(), 10);
+    EXPECT_EQ(beeper.count, 2);
+    EXPECT_EQ(runTo(at(9, 30, 0)).lamps, on({}));
     EXPECT_EQ(runTo(at(10, 0, 5)).lamps, on({1}));
 }
 
@@ -356,7 +343,7 @@ TEST_F(SimulationTest, SwitchesShowTheirStateAndSurviveARestart)
     EXPECT_EQ(sim.greenhouse().taps[2], tap) << "the valve no longer follows its timer";
 }
 
-TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClick)
+TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClickAndForceButtonAlternates)
 {
     sim.fanReleased(true);
     EXPECT_FALSE(sim.panel().fanTicked) << "a release without a press is no click";
@@ -365,22 +352,16 @@ TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClick)
     sim.fanReleased(false);
     sim.fanReleased(true);
     EXPECT_FALSE(sim.panel().fanTicked) << "a release elsewhere is no click, nor is a second release";
-    const std::pair<bool, const char*> expected[] = {{true, "On"}, {false, "Off"}, {true, "On"}};
-    for (const auto& [ticked, caption] : expected) {
+    // The force button alternates with its warning sign, and lights nothing.
+    const std::tuple<bool, const char*, const char*> expected[] = {
+        {true, "On", "Unforce"}, {false, "Off", "Force Lights"}, {true, "On", "Unforce"}};
+    for (const auto& [ticked, fan, force] : expected) {
         sim.fanPressed();
         sim.fanReleased(true);
-        EXPECT_EQ(sim.panel().fanTicked, ticked);
-        EXPECT_EQ(sim.panel().fanCaption, caption);
-    }
-}
-
-TEST_F(SimulationTest, ForceButtonAlternatesWithItsWarningSign)
-{
-    const std::pair<const char*, bool> expected[] = {{"Unforce", true}, {"Force Lights", false}, {"Unforce", true}};
-    for (const auto& [caption, sign] : expected) {
         sim.toggleForceLights();
-        EXPECT_EQ(sim.panel().forceCaption, caption);
-        EXPECT_EQ(sim.panel().warningSign, sign);
+        const ControlPanel& p = sim.panel();
+        EXPECT_EQ(std::tuple(p.fanTicked, p.fanCaption, p.warningSign, p.forceCaption),
+                  std::tuple(ticked, fan, ticked, force));
     }
     EXPECT_EQ(sim.greenhouse().lamps, on({}));
 }
