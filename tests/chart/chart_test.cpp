@@ -19,7 +19,6 @@
 namespace fh {
 namespace {
 
-using Primitive = DrawItem;
 using test::listsOf;
 
 struct Drawn {
@@ -76,8 +75,8 @@ std::vector<Seg> trace(const DisplayList& canvas, Trace which, int output = 1)
     const double base = which == Trace::Light ? output + 3 : output - 4;
     const auto inBand = [base](double y) { return y > base - 1e-9 && y < base + 0.7 + 1e-9; };
     std::vector<Seg> segs;
-    for (const Primitive& p : canvas.items()) {
-        if (p.kind != Primitive::Line)
+    for (const DrawItem& p : canvas.items()) {
+        if (p.kind != DrawItem::Line)
             continue;
         const bool take = which == Trace::Low    ? p.color == lowSetPoint
                           : which == Trace::High ? p.color == highSetPoint
@@ -88,19 +87,19 @@ std::vector<Seg> trace(const DisplayList& canvas, Trace which, int output = 1)
     return segs;
 }
 
-std::vector<Primitive> ofKind(const DisplayList& canvas, Primitive::Kind kind)
+std::vector<DrawItem> ofKind(const DisplayList& canvas, DrawItem::Kind kind)
 {
-    std::vector<Primitive> found;
-    for (const Primitive& p : canvas.items())
+    std::vector<DrawItem> found;
+    for (const DrawItem& p : canvas.items())
         if (p.kind == kind)
             found.push_back(p);
     return found;
 }
 
-std::vector<Primitive> pulseLabels(const DisplayList& canvas)
+std::vector<DrawItem> pulseLabels(const DisplayList& canvas)
 {
-    std::vector<Primitive> labels;
-    for (const Primitive& p : ofKind(canvas, Primitive::Text))
+    std::vector<DrawItem> labels;
+    for (const DrawItem& p : ofKind(canvas, DrawItem::Text))
         if (p.text.starts_with(" P"))
             labels.push_back(p);
     return labels;
@@ -172,8 +171,8 @@ TEST_P(PulseBlocks, SpanThePulsedPeriodLabelledAtTheLeftEnd)
     const BlockRow& row = GetParam();
     const Drawn d = chartOf(row.program);
     const double bottom = row.valve - 4, top = bottom + 0.7;
-    const auto fills = ofKind(d.canvas, Primitive::FillRect);
-    const auto outlines = ofKind(d.canvas, Primitive::OutlineRect);
+    const auto fills = ofKind(d.canvas, DrawItem::FillRect);
+    const auto outlines = ofKind(d.canvas, DrawItem::OutlineRect);
     // The first fill is the plot background.
     ASSERT_EQ(fills.size(), row.expected.size() + 1);
     ASSERT_EQ(outlines.size(), row.expected.size());
@@ -181,7 +180,7 @@ TEST_P(PulseBlocks, SpanThePulsedPeriodLabelledAtTheLeftEnd)
     ASSERT_EQ(labels.size(), row.expected.size());
     for (std::size_t n = 0; n < row.expected.size(); ++n) {
         const Block& b = row.expected[n];
-        for (const Primitive& p : {fills[n + 1], outlines[n]}) {
+        for (const DrawItem& p : {fills[n + 1], outlines[n]}) {
             EXPECT_EQ(Seg({p.x1, p.y1, p.x2, p.y2}), Seg({b.right, bottom, b.left, top})) << n;
         }
         EXPECT_EQ(fills[n + 1].color, pulseFill);
@@ -217,7 +216,7 @@ TEST(Chart, ValveStatesOfAnUncheckedFile)
         ASSERT_TRUE(d.drawn);
         EXPECT_EQ(trace(d.canvas, Trace::Valve, 1), row.trace) << row.water[0];
         std::vector<std::string> labels;
-        for (const Primitive& p : pulseLabels(d.canvas))
+        for (const DrawItem& p : pulseLabels(d.canvas))
             labels.push_back(p.text);
         EXPECT_EQ(labels, row.labels) << row.water[0];
     }
@@ -228,14 +227,14 @@ TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
     const Drawn d = chartOf({"T,05:00,60,70"});
     const auto& drawn = d.canvas.items();
     ASSERT_GT(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0].kind, Primitive::Scale);
+    EXPECT_EQ(drawn[0].kind, DrawItem::Scale);
     EXPECT_EQ(Seg({drawn[0].x1, drawn[0].y1, drawn[0].x2, drawn[0].y2}), Seg({-2, 12, 26, -12}));
-    EXPECT_EQ(drawn[1].kind, Primitive::FillRect);
+    EXPECT_EQ(drawn[1].kind, DrawItem::FillRect);
     EXPECT_EQ(drawn[1].color, plotBackground);
 
     int grid = 0;
-    for (const Primitive& p : drawn)
-        grid += p.kind == Primitive::Line && p.color == gridColor;
+    for (const DrawItem& p : drawn)
+        grid += p.kind == DrawItem::Line && p.color == gridColor;
     EXPECT_EQ(grid, 25 + 21);
 
     struct Anchor {
@@ -250,17 +249,17 @@ TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
     };
     for (const Anchor& a : anchors) {
         const auto text = std::find_if(drawn.begin() + 1, drawn.end(),
-                                       [&](const Primitive& p) { return p.kind == Primitive::Text && p.text == a.text; });
+                                       [&](const DrawItem& p) { return p.kind == DrawItem::Text && p.text == a.text; });
         ASSERT_NE(text, drawn.end()) << a.text;
         const auto point = std::prev(text);
         const auto font = std::find_if(std::make_reverse_iterator(text), drawn.rend(),
-                                       [](const Primitive& p) { return p.kind == Primitive::FontSize; });
+                                       [](const DrawItem& p) { return p.kind == DrawItem::FontSize; });
         EXPECT_EQ(Seg({text->x1, text->y1, point->x1, point->y1}), Seg({a.x, a.y, a.x, a.y})) << a.text;
         EXPECT_EQ(text->color, black);
-        EXPECT_EQ(point->kind, Primitive::Point) << a.text;
+        EXPECT_EQ(point->kind, DrawItem::Point) << a.text;
         EXPECT_EQ(font == drawn.rend() ? 0 : font->x1, a.points) << a.text;
     }
-    for (const Primitive& p : ofKind(d.canvas, Primitive::Text))
+    for (const DrawItem& p : ofKind(d.canvas, DrawItem::Text))
         EXPECT_NE(p.text, "100F");
 }
 
@@ -271,8 +270,8 @@ TEST(Chart, SameWhateverTheClock)
         "W,12:00,1/3,p1,3s,10m", "W,13:00,1,off", "W,23:00,3,on", "W,02:00,6,p2,1s,1m",
     };
     const auto shape = [](const DisplayList& canvas) {
-        std::vector<std::pair<Primitive::Kind, Seg>> items;
-        for (const Primitive& p : canvas.items())
+        std::vector<std::pair<DrawItem::Kind, Seg>> items;
+        for (const DrawItem& p : canvas.items())
             items.emplace_back(p.kind, Seg{p.x1, p.y1, p.x2, p.y2});
         return items;
     };
@@ -309,8 +308,8 @@ TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
     ASSERT_TRUE(plot(lists, program, state, first, messages, clock));
     EXPECT_EQ(state.scaled, 1);
     ASSERT_TRUE(plot(lists, program, state, second, messages, clock));
-    EXPECT_EQ(ofKind(first, Primitive::Scale).size(), 1u);
-    EXPECT_TRUE(ofKind(second, Primitive::Scale).empty());
+    EXPECT_EQ(ofKind(first, DrawItem::Scale).size(), 1u);
+    EXPECT_TRUE(ofKind(second, DrawItem::Scale).empty());
     // The compile leaves the pasteable code for the main window, as the buttons do.
     EXPECT_EQ(program.proglast(), 0);
     EXPECT_TRUE(program.codeShown());
@@ -354,7 +353,7 @@ TEST(Chart, TotalsStandBesideEachTraceUnlessTurnedOff)
                                         "W,09:45,4,off"});
     const auto margin = [](const DisplayList& canvas) {
         std::vector<std::pair<std::string, double>> labels;
-        for (const Primitive& p : ofKind(canvas, Primitive::Text))
+        for (const DrawItem& p : ofKind(canvas, DrawItem::Text))
             if (p.x1 > 24)
                 labels.emplace_back(p.text, p.y1);
         return labels;
@@ -387,7 +386,7 @@ TEST(Chart, PrintsTheWindowsDrawingInsideTheMarginsOfOnePage)
     // The window's font comes first, then the window's drawing as it is.
     const auto& page = p.picture.items();
     ASSERT_EQ(page.size(), 3u);
-    EXPECT_EQ(page[0].kind, Primitive::FontSize);
+    EXPECT_EQ(page[0].kind, DrawItem::FontSize);
     EXPECT_EQ(page[0].x1, chartFontPoints);
     EXPECT_EQ(std::vector<DrawItem>(page.begin() + 1, page.end()), chart.items());
     EXPECT_EQ(printer.ended, 1);

@@ -65,17 +65,13 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
             {"window around the plot", -1.5, 11.5, window},
             {"plot area", 3.5, 9.5, plotArea},
             {"light 1 off before 6", 3.5, 4, black},
-            {"light 1 rises at 6", 6, 4.35, black},
             {"light 1 on at noon", 12.5, 4.7, black},
             {"light 1 nothing below at noon", 12.5, 4.3, plotArea},
-            {"light 2 never named, off", 20.5, 5, black},
             {"valve 1 off in the morning", 9.5, -3, black},
             {"pulse block left end", 12, -2.65, black},
             {"pulse block fill", 12.9, -2.5, pulse},
-            {"pulse block right end", 13, -2.65, black},
             // On a half pixel at 1000 wide.
             {"valve 2 rises at 7:27", 7.45, -1.65, black},
-            {"valve 2 falls at 10:57", 10.95, -1.65, black},
             {"low set-point 60 F", 3.5, -7, blue},
             {"high set-point 80 F", 3.5, -5, red},
         };

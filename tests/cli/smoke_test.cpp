@@ -10,6 +10,8 @@
 namespace fh::test {
 namespace {
 
+const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
+
 // The executable under sh, without any display: `command` follows the program's name.
 // Standard output goes to `out`, or is kept.
 Outcome runExecutable(const std::string& command, const std::string& out = {})
@@ -38,7 +40,6 @@ TEST(Executable, AnswersHelpVersionAndUnknownCommandsWithoutADisplay)
 // A pipe is read as a file, and an endless one ends at the size limit.
 TEST(Executable, CompilesAProgramFromAPipe)
 {
-    const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
     const Outcome piped = runExecutable("compile /dev/stdin <'" + example + "'");
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(piped.out, runCliOnDisk({"compile", example}).out);
@@ -50,7 +51,6 @@ TEST(Executable, CompilesAProgramFromAPipe)
 // Fault mended: output that never arrived, or a device replaced by a chart, was success.
 TEST(Executable, NoOutputIsLostWithoutFailing)
 {
-    const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
     for (const char* command : {"compile", "check L,6,1,ON", "simulate @ --at 06:00:00 --seconds 60"}) {
         std::string line = command;
         if (const auto at = line.find('@'); at != std::string::npos)

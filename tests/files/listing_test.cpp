@@ -25,8 +25,6 @@ Page items(char letter, int from, int to, bool asPrinted = false)
     return out;
 }
 
-Page printedItems(char letter, int from, int to) { return items(letter, from, to, true); }
-
 Page operator+(Page a, const Page& b)
 {
     a.insert(a.end(), b.begin(), b.end());
@@ -64,28 +62,28 @@ INSTANTIATE_TEST_SUITE_P(
                   {top() + Page{printed("T,1"), separator, printed("L,1"), separator, printed("W,1")}}},
         PagesCase{"FiftyInList1LeaveSeparatorsAloneOnPage2",
                   {{items('T', 0, 50), {}, {}}},
-                  {top() + printedItems('T', 0, 50), {separator, separator}}},
+                  {top() + items('T', 0, 50, true), {separator, separator}}},
         PagesCase{"FiftyInList3AddNoEmptyPage",
                   {{{}, {}, items('W', 0, 50)}},
-                  {top() + Page{separator, separator} + printedItems('W', 0, 50)}},
+                  {top() + Page{separator, separator} + items('W', 0, 50, true)}},
         PagesCase{"LaterPagesTake51",
                   {{items('T', 0, 49), items('L', 0, 52), items('W', 0, 51)}},
-                  {top() + printedItems('T', 0, 49) + Page{separator} + printedItems('L', 0, 1),
-                   Page{} + printedItems('L', 1, 52),
-                   Page{separator} + printedItems('W', 0, 51)}},
+                  {top() + items('T', 0, 49, true) + Page{separator} + items('L', 0, 1, true),
+                   Page{} + items('L', 1, 52, true),
+                   Page{separator} + items('W', 0, 51, true)}},
         // A page of blank items is still a page; breaks at the very end add none.
         PagesCase{"PageOfBlankItemsStaysEmpty",
                   {{items('T', 0, 50) + std::vector<std::string>(51, " ") + Page{"T,x"}, {}, {}}},
-                  {top() + printedItems('T', 0, 50), Page{}, Page{printed("T,x"), separator, separator}}},
+                  {top() + items('T', 0, 50, true), Page{}, Page{printed("T,x"), separator, separator}}},
         PagesCase{"BlankItemsAtTheEndAddNoLastPage",
                   {{{}, {}, items('W', 0, 50) + std::vector<std::string>(51, " ")}},
-                  {top() + Page{separator, separator} + printedItems('W', 0, 50)}},
+                  {top() + Page{separator, separator} + items('W', 0, 50, true)}},
         PagesCase{"SpaceOnlyItemCountsButIsNotPrinted",
                   {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
                   {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}},
         PagesCase{"BlankFiftiethItemStillEndsThePage",
                   {{items('T', 0, 49) + Page{" ", "  t,late"}, {}, {}}},
-                  {top() + printedItems('T', 0, 49), Page{printed("  t,late"), separator, separator}}}),
+                  {top() + items('T', 0, 49, true), Page{printed("  t,late"), separator, separator}}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Listing, ReportsAFailedEnd)

@@ -33,14 +33,9 @@ using namespace fh;
 // Hands out one recording printer, or none as a cancelled dialog does.
 class OnePrinterDialog : public PrinterDialog {
 public:
-    Printer* choose() override
-    {
-        ++shown;
-        return cancel ? nullptr : &printer;
-    }
+    Printer* choose() override { return cancel ? nullptr : &printer; }
     doubles::RecordingPrinter printer;
     bool cancel = false;
-    int shown = 0;
 };
 
 class ChartWindows : public testing::Test {

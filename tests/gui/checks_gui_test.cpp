@@ -29,19 +29,13 @@ class CheckWindows : public testing::Test {
 protected:
     void SetUp() override { test::showActive(form); }
 
-    template <class W>
-    W* find(const char* name)
-    {
-        return test::control<W>(form, name);
-    }
-
     void enter(const char* line)
     {
-        find<QLineEdit>("Text6")->setText(QString::fromLatin1(line));
-        QTest::keyClick(find<QLineEdit>("Text6"), Qt::Key_Return);
+        test::control<QLineEdit>(form, "Text6")->setText(QString::fromLatin1(line));
+        QTest::keyClick(test::control<QLineEdit>(form, "Text6"), Qt::Key_Return);
     }
 
-    std::string status() { return find<QLabel>("Label15")->text().toStdString(); }
+    std::string status() { return test::control<QLabel>(form, "Label15")->text().toStdString(); }
 
     std::vector<std::string> row(const QTreeWidget* grid, int at)
     {
@@ -96,7 +90,7 @@ TEST_F(CheckWindows, WindowListsTheFindingsFollowsTheListsAndLeadsToTheItem)
     ASSERT_EQ(grid->topLevelItemCount(), 2);
     EXPECT_EQ(row(grid, 0)[0], "L lines, item 1");
 
-    auto* list2 = find<QListWidget>("List2");
+    auto* list2 = test::control<QListWidget>(form, "List2");
     ASSERT_EQ(list2->count(), 2);
     EXPECT_EQ(list2->currentRow(), -1);
     const QRect first = grid->visualItemRect(grid->topLevelItem(0));
@@ -109,7 +103,7 @@ TEST_F(CheckWindows, WindowListsTheFindingsFollowsTheListsAndLeadsToTheItem)
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(checks.checksWindow(), nullptr);
-    QTest::mouseClick(find<QLabel>("Label15"), Qt::LeftButton);
+    QTest::mouseClick(test::control<QLabel>(form, "Label15"), Qt::LeftButton);
     ASSERT_NE(checks.checksWindow(), nullptr);
     EXPECT_TRUE(checks.checksWindow()->isVisible());
 }

@@ -27,15 +27,12 @@
 
 namespace {
 
+using fh::test::control;
+
 class SimulationGuiTest : public testing::Test {
 protected:
-    template <class W>
-    W* find(const QObject& window, const char* name)
-    {
-        return fh::test::control<W>(window, name);
-    }
-    QLabel* mainLabel(const char* name) { return find<QLabel>(form, name); }
-    QAction* action(const char* name) { return find<QAction>(form, name); }
+    QLabel* mainLabel(const char* name) { return control<QLabel>(form, name); }
+    QAction* action(const char* name) { return control<QAction>(form, name); }
     bool shown(QWidget* w) { return w && !w->isHidden(); }
     // Shortcuts reach only the active window.
     void press(QKeyCombination key)
@@ -66,7 +63,7 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     const auto look = [&] {
         return std::tuple(shown(mainLabel("Image2")), shown(mainLabel("Image3")), mainLabel("Label13")->text().toStdString(),
                           action("sson")->isChecked(), action("ssoff")->isChecked(), form3.isVisible(),
-                          shown(find<QListWidget>(form, "List5")));
+                          shown(control<QListWidget>(form, "List5")));
     };
     const auto state = [&] {
         const fh::ControlPanel& p = simulation.panel();
@@ -82,8 +79,8 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     press(Qt::Key_F5);
     ASSERT_TRUE(simulation.simrun());
     EXPECT_EQ(look(), state());
-    EXPECT_EQ(find<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog()[1]);
-    EXPECT_EQ(find<QListWidget>(form, "List5")->currentRow(), 1);
+    EXPECT_EQ(control<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog()[1]);
+    EXPECT_EQ(control<QListWidget>(form, "List5")->currentRow(), 1);
 
     press(Qt::SHIFT | Qt::Key_F5);
     EXPECT_FALSE(simulation.simrun());
@@ -98,7 +95,7 @@ TEST_F(SimulationGuiTest, SimOnStartsFromTheProgramsStateWhileTicked)
     for (const bool ticked : {false, true}) {
         action("sfp")->setChecked(ticked);
         action("sson")->trigger();
-        EXPECT_EQ(shown(find<QLabel>(form3, "Image1_3")), ticked) << ticked;
+        EXPECT_EQ(shown(control<QLabel>(form3, "Image1_3")), ticked) << ticked;
         action("ssoff")->trigger();
     }
 }
@@ -110,9 +107,9 @@ TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,OFF", "L,11:00:00,4,ON"}, {}}});
     controls.startUp();
     action("sson")->trigger();
-    const auto click = [&](const char* name) { QTest::mouseClick(find<QAbstractButton>(form3, name), Qt::LeftButton); };
-    find<QTimeEdit>(form3, "PreviewStart")->setTime(QTime(7, 0));
-    find<QComboBox>(form3, "PreviewSpeed")->setCurrentIndex(3);
+    const auto click = [&](const char* name) { QTest::mouseClick(control<QAbstractButton>(form3, name), Qt::LeftButton); };
+    control<QTimeEdit>(form3, "PreviewStart")->setTime(QTime(7, 0));
+    control<QComboBox>(form3, "PreviewSpeed")->setCurrentIndex(3);
     const struct {
         const char* why;
         std::function<void()> act;
@@ -154,8 +151,8 @@ TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
     for (const auto& s : steps) {
         s.act();
         EXPECT_EQ(mainLabel("Label6")->text().toStdString(), s.clock) << s.why;
-        EXPECT_EQ(find<QPushButton>(form3, "PreviewPlay")->text().toStdString(), s.play) << s.why;
-        EXPECT_EQ(shown(find<QLabel>(form3, "Image1_3")), s.lamp4) << s.why;
+        EXPECT_EQ(control<QPushButton>(form3, "PreviewPlay")->text().toStdString(), s.play) << s.why;
+        EXPECT_EQ(shown(control<QLabel>(form3, "Image1_3")), s.lamp4) << s.why;
         EXPECT_EQ(beeper.count, 1) << s.why << ": the first second only";
     }
 }
@@ -175,13 +172,13 @@ TEST_F(SimulationGuiTest, CloseBoxStopsAndKeepsTheWindowAsItWas)
     EXPECT_TRUE(action("ssoff")->isChecked());
 
     action("sson")->trigger();
-    EXPECT_TRUE(shown(find<QLabel>(form3, "Image1_3")));
-    EXPECT_FALSE(shown(find<QLabel>(form3, "Image1_2")));
+    EXPECT_TRUE(shown(control<QLabel>(form3, "Image1_3")));
+    EXPECT_FALSE(shown(control<QLabel>(form3, "Image1_2")));
 }
 
 TEST_F(SimulationGuiTest, FanSwitchAndForceButtonChangeOnlyTheirLook)
 {
-    auto* check13 = find<QCheckBox>(form, "Check13");
+    auto* check13 = control<QCheckBox>(form, "Check13");
     QTest::mouseClick(check13, Qt::LeftButton);
     ASSERT_TRUE(simulation.panel().fanTicked);
     EXPECT_TRUE(check13->isChecked());
@@ -190,7 +187,7 @@ TEST_F(SimulationGuiTest, FanSwitchAndForceButtonChangeOnlyTheirLook)
     QTest::mouseRelease(check13, Qt::LeftButton, {}, QPoint(check13->width() + 20, 5));
     EXPECT_TRUE(check13->isChecked()) << "a press released off the switch is no click";
 
-    auto* command2 = find<QPushButton>(form, "Command2");
+    auto* command2 = control<QPushButton>(form, "Command2");
     QTest::mouseClick(command2, Qt::LeftButton);
     ASSERT_TRUE(simulation.panel().warningSign);
     EXPECT_EQ(command2->text().toStdString(), simulation.panel().forceCaption);
@@ -202,7 +199,7 @@ TEST_F(SimulationGuiTest, StartUpFillsTheTimerListOnceAndTicksTheClock)
 {
     for (int i = 0; i < 3; ++i)
         controls.startUp();
-    auto* list4 = find<QListWidget>(form3, "List4");
+    auto* list4 = control<QListWidget>(form3, "List4");
     ASSERT_EQ(list4->count(), 6);
     clock.set(9 * 3600 + 5);
     EXPECT_EQ(mainLabel("Label6")->text().toStdString(), "09:00:05") << "the clock woke the window";
@@ -222,9 +219,9 @@ TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
         {"List4", {416, 8, 113, 94}},    {"Text1", {8, 176, 393, 33}},
     };
     for (const Slot& s : places)
-        EXPECT_EQ(find<QWidget>(form3, s.name)->geometry(), s.at) << s.name;
+        EXPECT_EQ(control<QWidget>(form3, s.name)->geometry(), s.at) << s.name;
     EXPECT_EQ(form3.size(), QSize(585, 258));
-    EXPECT_EQ(find<QLabel>(form3, "Label7_10")->text().toStdString(), "5");
+    EXPECT_EQ(control<QLabel>(form3, "Label7_10")->text().toStdString(), "5");
 }
 
 // The simulation window refuses its own close; it must not keep the program alive

@@ -14,7 +14,6 @@ using Lines = std::vector<std::string>;
 // An editor holding one T line and three L lines.
 struct Editing {
     Editing() { editor.replaceLists({Lines{"T,01:00:00,70,80"}, Lines{"L,1", "L,2", "L,3"}, Lines{}}); }
-    const Lines& lights() const { return editor.lists()[1]; }
 
     doubles::RecordingMessageBox messages;
     Editor editor{messages};
@@ -44,7 +43,7 @@ TEST(Editor, DeleteTakesTheSelectionThenTheRememberedItemAndThenTheOneAbove)
         int selected = c.selected;
         for (const Lines& expected : c.afterEachDelete) {
             fresh.editor.deleteSelected(1, std::exchange(selected, -1));
-            EXPECT_EQ(fresh.lights(), expected);
+            EXPECT_EQ(fresh.editor.lists()[1], expected);
         }
         EXPECT_EQ(fresh.editor.lists()[0], Lines{"T,01:00:00,70,80"}) << "other lists stay";
     }
