@@ -36,10 +36,16 @@ TEST(Day, StateAtAnySecondAndTotals)
         int lightOn;    // seconds light 1 is on
         int valvePulsed; // seconds valve 1 is pulsed
     } cases[] = {
+        {"a light period wraps past midnight", {"L,18:00:00,1,ON", "L,06:00:00,1,OFF"},
+         {{0, 1, true}, {at(5, 59, 59), 1, true}, {at(6, 0), 1, false}, {at(18, 0), 1, true}}, at(12, 0), 0},
+        {"24:MM:SS acts at 00:MM:SS", {"L,24:00:05,1,ON", "L,00:00:10,1,OFF"},
+         {{at(0, 0, 4), 1, false}, {at(0, 0, 5), 1, true}, {at(0, 0, 10), 1, false}}, 5, 0},
         {"a pulsed period runs past 24:00", {"W,22:00:00,1,P1,5S,10M", "W,02:00:00,1,OFF"},
          {{at(23, 0), 0, false, p1}, {at(1, 0), 0, false, p1}, {at(2, 0), 0, false, 0}}, 0, at(4, 0)},
         {"lines of one second act in the program's order", {"L,12:00:00,1,ON", "L,12:00:00,1,OFF"},
          {{at(12, 0), 1, false}, {at(11, 0), 1, false}}, 0, 0},
+        {"an output named once holds all day", {"L,08:00:00,1,ON"}, {{0, 1, true}, {at(8, 0), 1, true}},
+         at(24, 0), 0},
         {"a line without an hh:mm:ss time is left out", {"L,7:00,1,ON", "W,08:00:00,1,ON"},
          {{at(9, 0), 1, false}, {at(9, 0), 0, false, OutputState::on}}, 0, 0},
         {"a steady line ends a pulsed period", {"W,06:00:00,1,P1,5S,10M", "W,07:00:00,1,ON", "W,08:00:00,1,OFF"},
