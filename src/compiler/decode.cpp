@@ -156,10 +156,8 @@ DecodedCode decode(std::string_view code)
     DecodedCode decoded;
     std::size_t number = 0;
     std::size_t lines = 0;
-    for (std::size_t pos = 0; pos < code.size();) {
-        const auto end = std::min(code.find_first_of("\r\n", pos), code.size());
-        const std::string_view text = trim(code.substr(pos, end - pos));
-        pos = code.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+    for (const std::string_view line : textLines(code)) {
+        const std::string_view text = trim(line);
         ++number;
         if (text.empty())
             continue;

@@ -33,14 +33,7 @@ ProgramRead readProgramFile(std::string_view bytes)
     ProgramRead read;
     std::size_t section = 1;
     std::size_t number = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const auto end = bytes.find_first_of("\r\n", pos);
-        const std::string_view line = bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (end == std::string_view::npos)
-            pos = bytes.size();
-        else
-            pos = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+    for (const std::string_view line : textLines(bytes)) {
         ++number;
 
         if (section > 3) {

@@ -81,6 +81,18 @@ std::string without(std::string_view text, std::string_view letters)
     return out;
 }
 
+std::vector<std::string_view> textLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto end = std::min(text.find_first_of("\r\n", pos), text.size());
+        lines.push_back(text.substr(pos, end - pos));
+        pos = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
+    }
+    return lines;
+}
+
 std::vector<std::string> split(std::string_view text, char separator)
 {
     std::vector<std::string> pieces;

@@ -18,6 +18,9 @@ std::string_view trim(std::string_view text);
 // text gives one empty piece, as the callers that need "no pieces" test for it.
 std::vector<std::string> split(std::string_view text, char separator);
 std::string join(const std::vector<std::string>& pieces, char separator);
+// The lines of a text as files and pasted text hold them: CR, LF and CR LF each end
+// one, and the last needs no end.
+std::vector<std::string_view> textLines(std::string_view text);
 
 bool contains(std::string_view text, char c);
 // The text with every one of `letters` taken out.

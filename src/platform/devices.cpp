@@ -7,11 +7,14 @@
 
 namespace fh {
 
+int dayOf(long long seconds)
+{
+    return static_cast<int>((seconds % secondsPerDay + secondsPerDay) % secondsPerDay);
+}
+
 std::string formatTime(int secondsOfDay)
 {
-    int s = secondsOfDay % secondsPerDay;
-    if (s < 0)
-        s += secondsPerDay;
+    const int s = dayOf(secondsOfDay);
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
     return text;

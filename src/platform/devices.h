@@ -39,6 +39,8 @@ public:
 
 // "hh:mm:ss" on a 24-hour clock; the seconds are taken modulo one day.
 std::string formatTime(int secondsOfDay);
+// The second of the day that `seconds` falls on, counted on or back across midnight.
+int dayOf(long long seconds);
 
 class Beeper {
 public:

@@ -7,12 +7,6 @@
 
 namespace fh {
 
-namespace {
-
-int dayOf(long long second) { return static_cast<int>((second % secondsPerDay + secondsPerDay) % secondsPerDay); }
-
-} // namespace
-
 PreviewClock::PreviewClock(Clock& live, WallTimer& timer) : liveClock(live), wall(timer) {}
 
 PreviewClock::~PreviewClock()

@@ -19,11 +19,6 @@ namespace {
 // up to half a day is taken as a stall whose seconds are made up.
 constexpr int longestStall = secondsPerDay / 2;
 
-int dayOf(long long seconds)
-{
-    return static_cast<int>(((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay);
-}
-
 // A timer number or index, rounded halves to even; clamped to -1..7, so a value
 // outside 0..6 stays outside.
 long long whole(double value) { return roundHalfEven(value, -1, 7); }

@@ -28,7 +28,7 @@ public:
     void wakeAtNextSecond(std::function<void()> wake) override { alarm = std::move(wake); }
     void set(int seconds)
     {
-        now = ((seconds % secondsPerDay) + secondsPerDay) % secondsPerDay;
+        now = dayOf(seconds);
         if (alarm)
             std::exchange(alarm, {})();
     }
