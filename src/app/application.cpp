@@ -18,7 +18,7 @@ Application::Look::Look()
 }
 
 Application::Application(Clock& clock, Settings& settings)
-    : devices{clock, beeper, messages, dialogs, files, printers, settings},
+    : printers(files), devices{clock, beeper, messages, dialogs, files, printers, settings},
       previewClock(clock, wall),
       previewBeeper(beeper, previewClock),
       editor(messages),

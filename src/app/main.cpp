@@ -11,6 +11,6 @@ int main(int argc, char* argv[])
     if (fh::cli::opensWindow(args, fh::cli::pathExists))
         return fh::gui::run(argc, argv);
     fh::QtTextFiles files;
-    fh::QtPrintService printers;
+    fh::QtPrintService printers(files);
     return fh::cli::run(args, {std::cin, std::cout, std::cerr}, {files, fh::cli::pathExists, printers});
 }

@@ -206,6 +206,15 @@ int writeOutput(TextFiles& files, const std::string& path, const std::string& by
     return 0;
 }
 
+bool outputIsInput(const Parsed& args, std::ostream& err, TextFiles& files)
+{
+    const auto out = args.values.find("-o");
+    if (out == args.values.end() || !files.sameFile(args.operands.front(), out->second))
+        return false;
+    err << "fernhollow: cannot write " << out->second << ": " << out->second << " is the input\n";
+    return true;
+}
+
 std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, const Devices& devices)
 {
     const std::string& name = args.values.at("--printer");

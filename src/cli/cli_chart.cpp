@@ -104,6 +104,8 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         io.err << "fernhollow: " << out << ": the chart is written as .png, .svg or .pdf\n";
         return 2;
     }
+    if (outputIsInput(args, io.err, devices.files))
+        return 2;
     const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!read)
         return 2;

@@ -11,6 +11,8 @@ namespace fh::cli {
 int decode(const Parsed& args, Streams io, const Devices& devices)
 {
     const std::string& path = args.operands.front();
+    if (outputIsInput(args, io.err, devices.files))
+        return 2;
     // Code is read as a program file is: Latin-1 bytes, and a script may pipe it in.
     const TextFiles::Read code = devices.files.read(path, programFileLimit, false);
     if (!code.ok) {

@@ -53,6 +53,9 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
 // Writes a command's output file through `files`; on failure says why in one line.
 // Returns the exit status.
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err);
+// Whether the output of -o is the file read (the first operand), which is then said
+// on `err`: writing it would destroy the input.
+bool outputIsInput(const Parsed& args, std::ostream& err, TextFiles& files);
 
 // The printer of --printer; an unknown name is refused with the names of the printers
 // there are.

@@ -129,7 +129,7 @@ bool ProgramFiles::importCode(std::string_view code, const std::string& source)
 
 void ProgramFiles::print()
 {
-    Printer* printer = devices.printers.choose();
+    Printer* printer = devices.printers.choose(printFileName(fileName_, "listing"));
     if (!printer)
         return;
     if (const auto error = printListing(editor.lists(), *printer, printJobName(fileName_, "listing")))

@@ -141,11 +141,11 @@ void Form4::closeEvent(QCloseEvent* e)
 
 void Form4::command1Click()
 {
-    Printer* printer = printers.choose();
+    const std::string file = programFile ? programFile() : std::string();
+    Printer* printer = printers.choose(printFileName(file, "chart"));
     if (!printer)
         return;
-    const std::string jobName = printJobName(programFile ? programFile() : std::string(), "chart");
-    if (const auto failure = printChart(drawing_, width(), height(), *printer, jobName))
+    if (const auto failure = printChart(drawing_, width(), height(), *printer, printJobName(file, "chart")))
         messages.show("Cannot print: " + *failure);
 }
 

@@ -36,4 +36,15 @@ std::string printJobName(std::string_view path, std::string_view document)
     return std::string(name.empty() ? std::string_view(applicationTitle) : name) + " \u2013 " + std::string(document);
 }
 
+std::string printFileName(std::string_view path, std::string_view document)
+{
+    const std::string suffix = "-" + std::string(document) + ".pdf";
+    if (path.empty())
+        return suffix.substr(1);
+    const auto folder = path.rfind('/') + 1;
+    const auto dot = path.rfind('.');
+    const auto stem = dot != std::string_view::npos && dot > folder ? path.substr(0, dot) : path;
+    return std::string(stem) + suffix;
+}
+
 } // namespace fh

@@ -103,6 +103,8 @@ public:
     virtual std::optional<std::string> write(const std::string& path, const std::string& bytes) = 0;
     // Whether anything, even an unreadable file, stands under `path`.
     virtual bool exists(const std::string& path) = 0;
+    // Whether both paths lead to one file that is there, whatever links and names lead to it.
+    virtual bool sameFile(const std::string& a, const std::string& b) = 0;
 };
 
 } // namespace fh

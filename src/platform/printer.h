@@ -43,6 +43,11 @@ public:
 // A queue that writes each job to a file names the file after it.
 std::string printJobName(std::string_view path, std::string_view document);
 
+// Where a print to a file goes unless the user says otherwise: beside the program,
+// "greenhouse.fhp" giving "greenhouse-listing.pdf", so that each document has its own
+// file; "listing.pdf" in the working folder when there is no file yet.
+std::string printFileName(std::string_view path, std::string_view document);
+
 // The printers of the system's print service, for printing without the dialog.
 class PrintService {
 public:
@@ -53,11 +58,12 @@ public:
     virtual std::unique_ptr<Printer> open(const std::string& name) = 0;
 };
 
-// Shows the printer dialog; no printer when the user cancels.
+// Shows the printer dialog; no printer when the user cancels. A print to a file
+// offers `fileName`.
 class PrinterDialog {
 public:
     virtual ~PrinterDialog() = default;
-    virtual Printer* choose() = 0;
+    virtual Printer* choose(const std::string& fileName) = 0;
 };
 
 } // namespace fh

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +74,76 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
         EXPECT_EQ(o.status, 2) << command;
         EXPECT_EQ(o.err, "fernhollow: cannot write " + link + ": " + link + " is not a regular file\n") << command;
     }
+}
+
+// The executable in a child whose files may not grow past `limit` bytes, as on a full
+// disk: a write past it fails (EFBIG) rather than ending the child.
+Outcome runWithSizeLimit(const std::vector<std::string>& args, rlim_t limit)
+{
+    const ScratchDir dir;
+    const std::string out = dir / "out", err = dir / "err";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::vector<char*> argv{const_cast<char*>(FERNHOLLOW_EXE)};
+        for (const auto& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        const rlimit size{limit, limit};
+        const bool ready = ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1) == 1 &&
+                           ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2) == 2 &&
+                           ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &size) == 0;
+        if (ready)
+            ::execv(FERNHOLLOW_EXE, argv.data());
+        ::_exit(127);
+    }
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+}
+
+// Fault mended: on a full disk the output was left empty (or the program file emptied)
+// and the command said nothing. Now the old bytes stay and a new file is not made.
+TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
+{
+    const ScratchDir dir;
+    const std::string code = dir / "code.txt";
+    std::ofstream(code, std::ios::binary) << runCliOnDisk({"compile", example}).out;
+    const std::string fhp = dir / "out.fhp", pdf = dir / "out.pdf", png = dir / "out.png", svg = dir / "out.svg";
+    // More than the limit, even as a new file.
+    std::vector<std::string> add{"add", fhp};
+    for (int minute = 10; minute < 30; ++minute)
+        add.push_back("T,01:" + std::to_string(minute) + ":00,60,70");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string output;
+    } commands[] = {
+        {"add", add, fhp},
+        {"decode", {"decode", code, "-o", fhp}, fhp},
+        {"listing", {"listing", example, "-o", pdf}, pdf},
+        {"chart png", {"chart", example, "-o", png}, png},
+        {"chart pdf", {"chart", example, "-o", pdf}, pdf},
+        {"chart svg", {"chart", example, "-o", svg}, svg},
+    };
+    const std::string old = readFile(example);
+    for (const auto& c : commands) {
+        for (const bool existed : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (existed ? " over an old file" : " to a new file"));
+            std::filesystem::remove(c.output);
+            if (existed)
+                std::ofstream(c.output, std::ios::binary) << old;
+            const Outcome o = runWithSizeLimit(c.args, 256);
+            EXPECT_EQ(o.status, 2);
+            EXPECT_EQ(o.err, "fernhollow: cannot write " + c.output + ": File too large\n");
+            if (existed) {
+                EXPECT_EQ(readFile(c.output), old);
+            } else {
+                EXPECT_FALSE(std::filesystem::exists(c.output));
+            }
+        }
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), std::filesystem::directory_iterator()), 1)
+        << "no scratch file is left";
 }
 
 } // namespace

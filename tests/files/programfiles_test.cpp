@@ -8,13 +8,6 @@
 namespace fh {
 namespace {
 
-class ScriptedPrinterDialog : public PrinterDialog {
-public:
-    Printer* choose() override { return cancelled ? nullptr : &printer; }
-    doubles::RecordingPrinter printer;
-    bool cancelled = false;
-};
-
 class FileMenu : public testing::Test {
 protected:
     doubles::FakeClock clock;
@@ -22,7 +15,7 @@ protected:
     doubles::RecordingMessageBox messages;
     doubles::ScriptedFileDialogs dialogs;
     doubles::MemoryTextFiles files;
-    ScriptedPrinterDialog printers;
+    doubles::ScriptedPrinterDialog printers;
     doubles::MemorySettings settings;
     Editor editor{messages};
     ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
@@ -120,6 +113,7 @@ TEST_F(FileMenu, PrintListsTheProgramUnlessCancelledAndReportsAFailure)
     EXPECT_EQ(printers.printer.pages[0].size(), 9u);
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(printers.printer.jobName, "Fernhollow \u2013 listing");
+    EXPECT_EQ(printers.offered, (std::vector<std::string>{"listing.pdf", "listing.pdf"}));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 

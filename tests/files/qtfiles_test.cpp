@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fh {
@@ -48,6 +51,64 @@ TEST_F(QtTextFilesTest, EveryByteRoundTripsOverALongerOldFile)
     const auto read = files.read(path("all.fhp"), programFileLimit, true);
     EXPECT_TRUE(read.ok);
     EXPECT_EQ(read.bytes, every);
+}
+
+// The write in a child whose files may not grow past `limit` bytes, as on a full disk:
+// a write past it fails (EFBIG) rather than ending the child. The reason comes back
+// through a pipe, empty when the write succeeded.
+std::string writeWithSizeLimit(const std::string& path, const std::string& bytes, rlim_t limit)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const rlimit size{limit, limit};
+        ::signal(SIGXFSZ, SIG_IGN);
+        const auto error = ::setrlimit(RLIMIT_FSIZE, &size) == 0 ? QtTextFiles().write(path, bytes) : "no limit";
+        const std::string reason = error.value_or("");
+        const bool told = ::write(channel[1], reason.data(), reason.size()) == static_cast<ssize_t>(reason.size());
+        ::_exit(told ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string reason;
+    char chunk[256];
+    for (ssize_t n; (n = ::read(channel[0], chunk, sizeof chunk)) > 0;)
+        reason.append(chunk, static_cast<std::size_t>(n));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? reason : "the child failed";
+}
+
+// Fault mended: a write that stayed in the buffer failed only in the commit's flush,
+// and the commit then put an empty file in the old one's place.
+TEST_F(QtTextFilesTest, AWriteThatFailsPartWayKeepsTheOldFileAndLeavesNothingNew)
+{
+    const struct {
+        const char* name;
+        const char* old; // none: a new file
+        std::size_t size;
+        rlim_t limit;
+    } cases[] = {
+        {"new file", nullptr, 10, 5},
+        {"10 bytes over an old file", "T,06:00:00,70,80\r\n", 10, 5},
+        {"20 KB over an old file", "T,06:00:00,70,80\r\n", 20000, 10000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        if (c.old)
+            std::ofstream(path("p.fhp"), std::ios::binary) << c.old;
+        EXPECT_EQ(writeWithSizeLimit(path("p.fhp"), std::string(c.size, 'x'), c.limit), "File too large");
+        if (c.old) {
+            EXPECT_EQ(contents(path("p.fhp")), c.old);
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), c.old ? 1 : 0)
+            << "no new or scratch file is left";
+    }
 }
 
 TEST_F(QtTextFilesTest, ReadFailuresNameTheReason)

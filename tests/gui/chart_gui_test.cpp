@@ -10,6 +10,7 @@
 #include "platform/doubles/doubles.h"
 #include "platform/qt/paintercanvas.h"
 #include "platform/qt/qtprinter.h"
+#include "platform/qt/qtfiles.h"
 
 #include "support.h"
 
@@ -30,14 +31,6 @@ namespace {
 
 using namespace fh;
 
-// Hands out one recording printer, or none as a cancelled dialog does.
-class OnePrinterDialog : public PrinterDialog {
-public:
-    Printer* choose() override { return cancel ? nullptr : &printer; }
-    doubles::RecordingPrinter printer;
-    bool cancel = false;
-};
-
 class ChartWindows : public testing::Test {
 protected:
     void SetUp() override { test::showActive(form); }
@@ -56,7 +49,7 @@ protected:
     doubles::FakeClock clock{7 * 3600};
     Editor editor{messages};
     Program program;
-    OnePrinterDialog printers;
+    doubles::ScriptedPrinterDialog printers;
     Form1 form{editor, messages};
     CompilerControls compiler{form, editor, program, messages, clock};
     ChartControls charts{form, editor, program, messages, clock, printers};
@@ -138,11 +131,11 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     ASSERT_NE(window, nullptr);
     auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
 
-    printers.cancel = true;
+    printers.cancelled = true;
     print->click();
     EXPECT_EQ(printers.printer.ended, 0);
 
-    printers.cancel = false;
+    printers.cancelled = false;
     form.setWindowFilePath(QStringLiteral("/home/ann/greenhouse.fhp"));
     printers.printer.area = {0, 0, 11000, 8250};
     printers.printer.failure = "the printer is offline";
@@ -153,6 +146,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(painted.picture.items().size(), window->drawing().items().size() + 1);
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(printers.printer.jobName, "greenhouse.fhp \u2013 chart");
+    EXPECT_EQ(printers.offered.back(), "/home/ann/greenhouse-chart.pdf");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot print: the printer is offline"});
 }
 
@@ -239,13 +233,17 @@ TEST(PrintedChart, APdfThatCouldNotBeWrittenIsAFailure)
     pdf.setOutputFormat(QPrinter::PdfFormat);
     const QString written =
         QDir::temp().filePath(QStringLiteral("fernhollow-print-%1.pdf").arg(QCoreApplication::applicationPid()));
+    QtTextFiles files;
     for (const QString& name : {QStringLiteral("/dev/full"), written}) {
         pdf.setOutputFileName(name);
-        QtPrinter printer(pdf);
+        QtPrinter printer(pdf, files);
         printer.printLine("T,06:00:00,70,80");
         const auto failure = printer.endDoc();
         EXPECT_EQ(failure.has_value(), name == "/dev/full") << name.toStdString();
     }
+    QFile pdfFile(written);
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdfFile.readAll().trimmed().endsWith("%%EOF"));
     QFile::remove(written);
 }
 

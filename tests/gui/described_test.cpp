@@ -28,7 +28,8 @@ TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
     ChartState chart;
     Form2 form2{chart, &form1};
     Form3 form3;
-    QtPrinterDialog printers;
+    doubles::MemoryTextFiles files;
+    QtPrinterDialog printers{files};
     Form4 form4{printers, messages};
     Form5 form5{&form1};
 

@@ -24,7 +24,7 @@ namespace {
 using namespace fh;
 using Lines = std::vector<std::string>;
 
-class FileControlsTest : public testing::Test, public PrinterDialog {
+class FileControlsTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -32,7 +32,6 @@ protected:
             files.files[name] = "T,06:00:00,70,80\r\n==\r\n==\r\n";
         test::showActive(form);
     }
-    Printer* choose() override { return &printer; }
 
     std::string title() const { return form.windowHandle()->title().toStdString(); }
     void trigger(QAction* action, const char* name)
@@ -59,10 +58,10 @@ protected:
     doubles::RecordingMessageBox messages;
     doubles::ScriptedFileDialogs dialogs;
     doubles::MemoryTextFiles files;
-    doubles::RecordingPrinter printer;
+    doubles::ScriptedPrinterDialog printers;
     doubles::MemorySettings settings;
     Editor editor{messages};
-    ProgramFiles programFiles{editor, Devices{clock, beeper, messages, dialogs, files, *this, settings}};
+    ProgramFiles programFiles{editor, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
     Form1 form{editor, messages};
     FileControls controls{form, editor, programFiles};
 };
@@ -76,7 +75,8 @@ TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
     EXPECT_TRUE(files.files.contains("/home/ann/v1.2/plan.fhp"));
     EXPECT_EQ(title(), "Greenhouse Control \u2014 plan.fhp");
     form.menus().pt->trigger();
-    EXPECT_EQ(printer.jobName, "plan.fhp \u2013 listing");
+    EXPECT_EQ(printers.printer.jobName, "plan.fhp \u2013 listing");
+    EXPECT_EQ(printers.offered.back(), "/home/ann/v1.2/plan-listing.pdf");
 
     test::control<QListWidget>(form, "List1")->setFocus();
     QTest::keyClick(test::control<QListWidget>(form, "List1"), Qt::Key_Delete);

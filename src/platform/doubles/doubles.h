@@ -112,6 +112,7 @@ public:
     Read read(const std::string& path, std::size_t limit, bool regularOnly) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
     bool exists(const std::string& path) override { return files.contains(path) || failing.contains(path); }
+    bool sameFile(const std::string& a, const std::string& b) override { return a == b && exists(a); }
     std::map<std::string, std::string> files;
     std::map<std::string, std::string> failing; // path -> reason, for reads and writes
     std::set<std::string> pipes;                // paths in `files` that are pipes
@@ -160,6 +161,20 @@ public:
     }
     void setStrings(const std::string& key, const std::vector<std::string>& stored) override { values[key] = stored; }
     std::map<std::string, std::vector<std::string>> values;
+};
+
+// Hands out one recording printer, or none as a cancelled dialog does, and records
+// the file names offered for a print to a file.
+class ScriptedPrinterDialog : public PrinterDialog {
+public:
+    Printer* choose(const std::string& fileName) override
+    {
+        offered.push_back(fileName);
+        return cancelled ? nullptr : &printer;
+    }
+    RecordingPrinter printer;
+    bool cancelled = false;
+    std::vector<std::string> offered;
 };
 
 // Printers by name; each job printed is recorded as "PRINTER: JOB".

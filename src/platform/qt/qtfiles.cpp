@@ -4,13 +4,30 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fh {
 
 namespace {
-constexpr const char* shortWrite = "not all of the file could be written";
+// Every byte written to `fd` and synced to the disk, or the reason why not.
+std::optional<std::string> writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? std::strerror(errno) : "not all of the file could be written";
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (::fsync(fd) != 0)
+        return std::strerror(errno);
+    return std::nullopt;
+}
 
 QString fileName(const std::string& path)
 {
@@ -67,17 +84,23 @@ std::optional<std::string> QtTextFiles::write(const std::string& path, const std
         [[maybe_unused]] const bool owned = ::fchown(file.handle(), old->st_uid, old->st_gid) == 0 ||
                                             ::fchown(file.handle(), static_cast<uid_t>(-1), old->st_gid) == 0;
     }
-    // A short write can come with no error set, and commit() would then replace the
-    // old file with the truncated one: anything short of all bytes abandons the save.
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    // Qt's buffered write can come short with no error set, and a failed flush inside
+    // commit() still renames the file over the old one: the bytes go straight to the
+    // file and onto the disk, and anything short of all of them abandons the save.
+    if (const auto error = writeAll(file.handle(), bytes)) {
         file.cancelWriting();
-        return reason.isEmpty() ? std::string(shortWrite) : reason.toStdString();
+        return error;
     }
     if (!file.commit())
         return file.errorString().toStdString();
     return std::nullopt;
+}
+
+bool QtTextFiles::sameFile(const std::string& a, const std::string& b)
+{
+    const auto first = existing(a);
+    const auto second = existing(b);
+    return first && second && first->st_dev == second->st_dev && first->st_ino == second->st_ino;
 }
 
 bool QtTextFiles::exists(const std::string& path)

@@ -13,6 +13,7 @@ public:
     Read read(const std::string& path, std::size_t limit, bool regularOnly) override;
     std::optional<std::string> write(const std::string& path, const std::string& bytes) override;
     bool exists(const std::string& path) override;
+    bool sameFile(const std::string& a, const std::string& b) override;
 };
 
 } // namespace fh

@@ -1,5 +1,6 @@
 #include "platform/qt/qtprinter.h"
 
+#include "platform/devices.h"
 #include "platform/displaylist.h"
 #include "platform/qt/paintercanvas.h"
 
@@ -9,25 +10,14 @@
 #include <QFontMetricsF>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 
-#include <algorithm>
+#include <cups/cups.h>
 
 namespace fh {
 
 namespace {
-
-// The PDF writer reports no failed write (a full disk, a device): a document is
-// whole when it is a file that ends as every PDF ends.
-bool wholePdf(const QString& name)
-{
-    QFile file(name);
-    if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
-    if (!file.seek(std::max<qint64>(0, file.size() - 32)))
-        return false;
-    return file.readAll().trimmed().endsWith("%%EOF");
-}
 
 // A printer that owns its QPrinter, so both go before the application does.
 struct OwnedQPrinter {
@@ -36,7 +26,7 @@ struct OwnedQPrinter {
 
 class QueuePrinter : private OwnedQPrinter, public QtPrinter {
 public:
-    explicit QueuePrinter(const QString& name) : QtPrinter(OwnedQPrinter::printer)
+    QueuePrinter(const QString& name, TextFiles& files) : QtPrinter(OwnedQPrinter::printer, files)
     {
         OwnedQPrinter::printer.setPrinterName(name);
     }
@@ -44,7 +34,10 @@ public:
 
 } // namespace
 
-QtPrinter::QtPrinter(QPrinter& printer) : printer(printer), chosenOrientation(printer.pageLayout().orientation()) {}
+QtPrinter::QtPrinter(QPrinter& printer, TextFiles& files)
+    : printer(printer), files(files), chosenOrientation(printer.pageLayout().orientation())
+{
+}
 
 QtPrinter::~QtPrinter()
 {
@@ -71,7 +64,13 @@ bool QtPrinter::begin()
 {
     if (painter.isActive() || failed)
         return !failed;
-    if (!painter.begin(&printer)) {
+    buffer.open(QIODevice::WriteOnly);
+    pdf = std::make_unique<QPdfWriter>(&buffer);
+    pdf->setResolution(printer.resolution());
+    pdf->setPageLayout(printer.pageLayout());
+    pdf->setTitle(printer.docName());
+    pdf->setCreator(printer.creator());
+    if (!painter.begin(pdf.get())) {
         failed = true;
         return false;
     }
@@ -106,7 +105,7 @@ void QtPrinter::newPage()
 {
     if (!begin())
         return;
-    printer.newPage();
+    pdf->newPage();
     y = 0;
 }
 
@@ -130,12 +129,40 @@ void QtPrinter::paint(const DisplayList& picture, double width, double height, c
 
 std::optional<std::string> QtPrinter::endDoc()
 {
+    if (!begin() || !painter.end())
+        return "cannot draw the document";
     const QString file = printer.outputFileName();
-    if (begin() && painter.end() && (file.isEmpty() || wholePdf(file)))
+    if (file.isEmpty())
+        return submit();
+    const std::string name = QFile::encodeName(file).toStdString();
+    if (const auto error = files.write(name, document.toStdString()))
+        return "cannot write " + name + ": " + *error;
+    return std::nullopt;
+}
+
+// Qt's own submission to CUPS does not say when a queue refuses a job, so the PDF
+// goes to the queue here, each step checked.
+std::optional<std::string> QtPrinter::submit()
+{
+    const QByteArray queue = printer.printerName().toLocal8Bit();
+    const QByteArray title = printer.docName().toUtf8();
+    cups_option_t* options = nullptr;
+    int optionCount = cupsAddOption("copies", QByteArray::number(printer.copyCount()).constData(), 0, &options);
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(), optionCount, options);
+    cupsFreeOptions(optionCount, options);
+    const bool sent =
+        job > 0 &&
+        cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job, title.constData(), CUPS_FORMAT_PDF, 1) ==
+            HTTP_STATUS_CONTINUE &&
+        cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.constData(), static_cast<std::size_t>(document.size())) ==
+            HTTP_STATUS_CONTINUE;
+    // A started document is finished even after a failed write, so the job is not left open.
+    const bool finished = job > 0 && cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) == IPP_STATUS_OK;
+    if (sent && finished)
         return std::nullopt;
-    if (!file.isEmpty())
-        return "cannot write " + QFile::encodeName(file).toStdString();
-    return "the printer " + printer.printerName().toStdString() + " cannot be used";
+    if (job > 0)
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
+    return "the printer " + printer.printerName().toStdString() + " did not take the job: " + cupsLastErrorString();
 }
 
 std::vector<std::string> QtPrintService::printerNames()
@@ -151,24 +178,27 @@ std::unique_ptr<Printer> QtPrintService::open(const std::string& name)
     // QPrinter does not refuse an unknown name, so it is checked here.
     if (!QPrinterInfo::availablePrinterNames().contains(QString::fromStdString(name)))
         return nullptr;
-    return std::make_unique<QueuePrinter>(QString::fromStdString(name));
+    return std::make_unique<QueuePrinter>(QString::fromStdString(name), files);
 }
 
-QtPrinterDialog::QtPrinterDialog() = default;
+QtPrinterDialog::QtPrinterDialog(TextFiles& files) : files(files) {}
 
 QtPrinterDialog::~QtPrinterDialog() = default;
 
-Printer* QtPrinterDialog::choose()
+Printer* QtPrinterDialog::choose(const std::string& fileName)
 {
     current.reset();
     if (!printer)
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // A print to a file offers this document's own file, not the last document's.
+    if (printer->outputFormat() == QPrinter::PdfFormat)
+        printer->setOutputFileName(QFileInfo(QFile::decodeName(QByteArray::fromStdString(fileName))).absoluteFilePath());
     // Over the window whose Print was chosen, so that no other window jumps in front.
     QWidget* owner = QApplication::activeWindow();
     QPrintDialog dialog(printer.get(), owner ? owner : parent_);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    current = std::make_unique<QtPrinter>(*printer);
+    current = std::make_unique<QtPrinter>(*printer, files);
     return current.get();
 }
 

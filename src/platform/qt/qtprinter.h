@@ -6,20 +6,28 @@
 
 #include "platform/printer.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QPageLayout>
 #include <QPainter>
 
 #include <memory>
 
+class QPdfWriter;
 class QPrinter;
 class QWidget;
 
 namespace fh {
 
+class TextFiles;
+
+// The document is drawn as a PDF in memory with the printer's page and resolution,
+// then written whole to the printer's output file through `files`, or handed to its
+// print queue; either way a failure is reported, never a part of a document.
 class QtPrinter : public Printer {
 public:
-    explicit QtPrinter(QPrinter& printer);
+    QtPrinter(QPrinter& printer, TextFiles& files);
     ~QtPrinter() override;
     QtPrinter(const QtPrinter&) = delete;
     QtPrinter& operator=(const QtPrinter&) = delete;
@@ -37,9 +45,14 @@ public:
 
 private:
     bool begin();
+    std::optional<std::string> submit();
 
     QPrinter& printer;
+    TextFiles& files;
     QPageLayout::Orientation chosenOrientation;
+    QByteArray document;
+    QBuffer buffer{&document};
+    std::unique_ptr<QPdfWriter> pdf;
     QPainter painter;
     QFont font;
     bool failed = false;
@@ -49,8 +62,12 @@ private:
 // The printers of CUPS, for printing from the command line.
 class QtPrintService : public PrintService {
 public:
+    explicit QtPrintService(TextFiles& files) : files(files) {}
     std::vector<std::string> printerNames() override;
     std::unique_ptr<Printer> open(const std::string& name) override;
+
+private:
+    TextFiles& files;
 };
 
 // The printer dialog over one printer whose settings last between prints. Without
@@ -58,12 +75,13 @@ public:
 // first choice: making it loads the print system, which start-up does not need.
 class QtPrinterDialog : public PrinterDialog {
 public:
-    QtPrinterDialog();
+    explicit QtPrinterDialog(TextFiles& files);
     ~QtPrinterDialog() override;
     void setParent(QWidget* parent) { parent_ = parent; }
-    Printer* choose() override;
+    Printer* choose(const std::string& fileName) override;
 
 private:
+    TextFiles& files;
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<QtPrinter> current;
     QWidget* parent_ = nullptr;
