@@ -146,5 +146,34 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
         << "no scratch file is left";
 }
 
+// Fault mended: a listing, a chart or decoded lines were written over their own input.
+TEST(Executable, AnOutputThatIsTheInputIsRefused)
+{
+    const ScratchDir dir;
+    const std::string program = dir / "p.fhp", code = dir / "code.txt";
+    std::ofstream(program, std::ios::binary) << readFile(example);
+    std::ofstream(code, std::ios::binary) << runCliOnDisk({"compile", example}).out;
+    ASSERT_EQ(::symlink(program.c_str(), (dir / "link.pdf").c_str()), 0);
+    ASSERT_EQ(::link(code.c_str(), (dir / "hard.txt").c_str()), 0);
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+    } rows[] = {
+        {{"listing", program, "-o", program}, program},
+        {{"listing", program, "-o", dir / "link.pdf"}, program},
+        {{"chart", program, "-o", dir / "link.pdf"}, program},
+        {{"decode", code, "-o", dir / "hard.txt"}, code},
+        {{"decode", code, "-o", dir.path + "/./code.txt"}, code},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.args));
+        const std::string before = readFile(row.input);
+        const Outcome o = runCliOnDisk(row.args);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.err, "fernhollow: cannot write " + row.args[3] + ": " + row.args[3] + " is the input\n");
+        EXPECT_EQ(readFile(row.input), before);
+    }
+}
+
 } // namespace
 } // namespace fh::test
