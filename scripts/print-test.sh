@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints a listing and a chart with `--printer` through a real print service, and checks
-# that both arrive as PDFs with the right number of pages. The CUPS scheduler is one of
+# that both arrive as PDFs with the right number of pages, and that a queue which refuses
+# jobs makes both fail. The CUPS scheduler is one of
 # its own: configuration, spool, state, logs, socket and the PDFs sit in a scratch folder,
 # so it never meets a scheduler that may be running. Needs root (packages, the cups-pdf
 # backend); where it cannot run it says so and skips.
@@ -100,6 +101,9 @@ for _ in $(seq 100); do
 done
 lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd 2>/dev/null ||
   fail "cannot add the queue"
+# Added without -E, a queue does not accept jobs: a print to it must fail, not vanish.
+lpadmin -p "$queue-refusing" -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd 2>/dev/null ||
+  fail "cannot add the refusing queue"
 
 # Sixty items: the listing takes two pages. The chart is one.
 program=$dir/sixty.fhp
@@ -109,6 +113,13 @@ for minute in $(seq 0 59); do echo "T,6:$minute,70,80"; done | "$exe" add "$prog
 status=0
 "$exe" listing "$program" --printer "no-such-$queue" 2>"$dir/refused" || status=$?
 [ "$status" -eq 2 ] && grep -q "the printers are.*$queue" "$dir/refused" || fail "an unknown printer was not refused"
+
+for command in listing chart; do
+  status=0
+  "$exe" "$command" "$program" --printer "$queue-refusing" 2>"$dir/refused" || status=$?
+  [ "$status" -eq 2 ] && grep -q "^fernhollow: the printer $queue-refusing did not take the job: ." "$dir/refused" ||
+    fail "$command on a refusing queue: status $status, $(cat "$dir/refused")"
+done
 
 for _ in $(seq 240); do
   [ -z "$(lpstat -o "$queue")" ] && [ "$(find "$dir/pdf" -name '*.pdf' | wc -l)" -ge 2 ] && break
@@ -120,4 +131,4 @@ chart=$(find "$dir/pdf" -name 'greenhouse.fhp*chart.pdf')
 [ -n "$listing" ] && [ -n "$chart" ] || fail "no PDFs named after the jobs; there are: $(ls "$dir/pdf")"
 [ "$(pages "$listing")" = 2 ] || fail "the listing is not two pages"
 [ "$(pages "$chart")" = 1 ] || fail "the chart is not one page"
-echo "printed through CUPS: the listing on 2 pages, the chart on 1"
+echo "printed through CUPS: the listing on 2 pages, the chart on 1; a refusing queue failed both"
