@@ -54,8 +54,9 @@ while IFS= read -r file; do
     continue
   fi
   while IFS= read -r included; do
-    if [[ $included == \"* ]]; then
-      path=${included//\"/}
+    path=${included:1:${#included}-2}
+    # A project header is one whatever its brackets: <cli/commands.h> is cli's.
+    if [[ $included == \"* ]] || { [[ $path == */* ]] && [ -d "${path%%/*}" ]; }; then
       to=$(folder "$path")
       if ! allowed "$from" "$to"; then
         echo "$file: includes $path, against the layers" >&2
