@@ -1,7 +1,7 @@
 #include "programs.h"
 
 #include "chart/chart.h"
-#include "gui/chartpicture.h"
+#include "draw/chartpicture.h"
 #include "platform/displaylist.h"
 #include "compiler/program.h"
 #include "platform/doubles/doubles.h"

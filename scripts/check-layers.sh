@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when an include under src/ runs against the layers, lowest first:
-#   platform, language, compiler, files | simulation | chart, checks, gui, cli, app
+#   platform, language, compiler, files | simulation | chart, checks, draw, gui | cli, app
 # A folder may include its own headers and those of lower layers; the three
 # subsystems of one layer stay apart. platform/qt sees only the platform and Qt,
 # platform/doubles only the platform, and the core (everything below gui) no Qt.
@@ -16,8 +16,8 @@ rank() {
     compiler) echo 2 ;;
     files | simulation | chart) echo 3 ;;
     checks) echo 4 ;;
-    gui) echo 5 ;;
-    cli) echo 6 ;;
+    draw) echo 5 ;;
+    gui | cli) echo 6 ;;
     app) echo 7 ;;
     *) echo 99 ;;
   esac

@@ -16,7 +16,7 @@
 #include "files/programfiles.h"
 #include "platform/qt/qtdevices.h"
 #include "platform/qt/qtfiles.h"
-#include "platform/qt/qtprinter.h"
+#include "platform/qt/qtprintdialog.h"
 #include "gui/simcontrols.h"
 #include "simulation/preview.h"
 #include "gui/windowplaces.h"

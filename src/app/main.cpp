@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 #include "app/gui.h"
 #include "platform/qt/qtfiles.h"
-#include "platform/qt/qtprinter.h"
+#include "platform/qt/pdfprinter.h"
 
 #include <iostream>
 
@@ -11,6 +11,6 @@ int main(int argc, char* argv[])
     if (fh::cli::opensWindow(args, fh::cli::pathExists))
         return fh::gui::run(argc, argv);
     fh::QtTextFiles files;
-    fh::QtPrintService printers(files);
+    fh::CupsPrintService printers(files);
     return fh::cli::run(args, {std::cin, std::cout, std::cerr}, {files, fh::cli::pathExists, printers});
 }

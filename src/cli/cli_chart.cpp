@@ -1,15 +1,10 @@
 #include "cli/commands.h"
 #include "cli/headless.h"
 #include "chart/chart.h"
-#include "gui/chartpicture.h"
+#include "draw/chartpicture.h"
 #include "compiler/program.h"
 #include "platform/displaylist.h"
 
-#include <QBuffer>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <charconv>
 #include <memory>
@@ -19,57 +14,16 @@ namespace fh::cli {
 
 namespace {
 
-enum class Format { Png, Svg, Pdf };
-
-std::optional<Format> formatOf(const std::string& path)
+std::optional<ChartFormat> formatOf(const std::string& path)
 {
     const QString name = QString::fromLocal8Bit(path).toLower();
     if (name.endsWith(QLatin1String(".png")))
-        return Format::Png;
+        return ChartFormat::Png;
     if (name.endsWith(QLatin1String(".svg")))
-        return Format::Svg;
+        return ChartFormat::Svg;
     if (name.endsWith(QLatin1String(".pdf")))
-        return Format::Pdf;
+        return ChartFormat::Pdf;
     return std::nullopt;
-}
-
-// The chart as the chart window shows it at `size`, as the bytes of a file; no
-// value when it could not be painted.
-std::optional<QByteArray> drawChart(const DisplayList& chart, const QSize& size, Format format)
-{
-    const QRect area(QPoint(0, 0), size);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (format == Format::Png) {
-        if (!chartImage(chart, size).save(&buffer, "PNG"))
-            return std::nullopt;
-        return bytes;
-    }
-    QSvgGenerator svg;
-    std::unique_ptr<QPdfWriter> pdf;
-    QPaintDevice* device = &svg;
-    if (format == Format::Svg) {
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(area);
-        svg.setResolution(96);
-    } else {
-        // One page the size of the window, at the window's 96 dots per inch.
-        pdf = std::make_unique<QPdfWriter>(&buffer);
-        pdf->setResolution(96);
-        pdf->setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point,
-                                   QString(), QPageSize::ExactMatch));
-        pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
-        device = pdf.get();
-    }
-    QPainter painter;
-    if (!painter.begin(device))
-        return std::nullopt;
-    paintChart(painter, area, chart);
-    if (!painter.end())
-        return std::nullopt;
-    return bytes;
 }
 
 } // namespace
@@ -124,7 +78,7 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         const auto printer = openPrinter(args, io.err, devices);
         return printer ? printed(printChart(drawing, size.width(), size.height(), *printer, printJobName(args.operands.front(), "chart")), io.err) : 2;
     }
-    const auto bytes = drawChart(drawing, size, *format);
+    const auto bytes = chartFile(drawing, size, *format);
     if (!bytes) {
         io.err << "fernhollow: cannot write " << out << ": cannot paint the chart\n";
         return 2;

@@ -1,10 +1,8 @@
 #include "cli/commands.h"
 #include "cli/headless.h"
 #include "files/listing.h"
-#include "platform/qt/qtprinter.h"
+#include "platform/qt/pdfprinter.h"
 
-#include <QFile>
-#include <QPrinter>
 
 namespace fh::cli {
 
@@ -21,10 +19,8 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
         const auto printer = openPrinter(args, io.err, devices);
         return printer ? printed(printListing(read->lists, *printer, jobName), io.err) : 2;
     }
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(args.values.at("-o"))));
-    QtPrinter printer(pdf, devices.files);
+    // As a print to a file from the printer dialog, with the page nobody changed.
+    PdfPrinter printer(devices.files, PrintTarget{args.values.at("-o"), {}, 1}, defaultPageLayout(), 1200);
     return printed(printListing(read->lists, printer, jobName), io.err);
 }
 

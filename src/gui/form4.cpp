@@ -1,7 +1,7 @@
 #include "gui/form4.h"
 
 #include "chart/chart.h"
-#include "gui/chartpicture.h"
+#include "draw/chartpicture.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"

@@ -9,7 +9,7 @@
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/paintercanvas.h"
-#include "platform/qt/qtprinter.h"
+#include "platform/qt/pdfprinter.h"
 #include "platform/qt/qtfiles.h"
 
 #include "support.h"
@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QPrinter>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -229,14 +228,11 @@ TEST(PrintedChart, TextKeepsItsSizeNextToTheDrawingAtAnyResolution)
 // Fault mended: a print to a PDF file on a full disk was reported as done.
 TEST(PrintedChart, APdfThatCouldNotBeWrittenIsAFailure)
 {
-    QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
     const QString written =
         QDir::temp().filePath(QStringLiteral("fernhollow-print-%1.pdf").arg(QCoreApplication::applicationPid()));
     QtTextFiles files;
     for (const QString& name : {QStringLiteral("/dev/full"), written}) {
-        pdf.setOutputFileName(name);
-        QtPrinter printer(pdf, files);
+        PdfPrinter printer(files, PrintTarget{name.toStdString(), {}, 1}, defaultPageLayout(), 1200);
         printer.printLine("T,06:00:00,70,80");
         const auto failure = printer.endDoc();
         EXPECT_EQ(failure.has_value(), name == "/dev/full") << name.toStdString();

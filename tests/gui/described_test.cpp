@@ -6,7 +6,7 @@
 #include "gui/form5.h"
 #include "language/editor.h"
 #include "platform/doubles/doubles.h"
-#include "platform/qt/qtprinter.h"
+#include "platform/qt/qtprintdialog.h"
 
 #include <QRegularExpression>
 #include <QWidget>
