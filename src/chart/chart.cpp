@@ -175,20 +175,22 @@ void Plotter::water(const ScheduleRow& row, int i)
 {
     const auto k = static_cast<std::size_t>(i);
     const double s = cellValue(row[column::output(i + 1)]);
-    if (!(s > -0.2))
+    if (!OutputState::isNamed(s))
         return;
     if (drawing) {
         const double p = valvestat[k];
         const double start = wdrawn[k] ? wchange[k] : 0;
-        const bool steady = (p == 0 && s == 0) || (p == 1 && s == 1) || (s > 2 && p < 2);
-        const bool switching = (p == 1 && s == 0) || (p == 0 && s == 1);
+        using S = OutputState;
+        const bool steady = (p == S::off && s == S::off) || (p == S::on && s == S::on) ||
+                            (S::isPulsed(s) && !S::isPulsed(p));
+        const bool switching = (p == S::on && s == S::off) || (p == S::off && s == S::on);
         if (steady || switching) {
             wdrawn[k] = true;
             line(start, valveLevel(i, p), tnow, valveLevel(i, p));
         }
         if (switching)
             line(tnow, valveLevel(i, p), tnow, valveLevel(i, s));
-        if (p > 2) {
+        if (OutputState::isPulsed(p)) {
             wdrawn[k] = true;
             pulseBlock(i, tnow, start, p);
         }
@@ -200,7 +202,7 @@ void Plotter::water(const ScheduleRow& row, int i)
 // From x = a back to x = b; the label stands at the block's left end, the second corner.
 void Plotter::pulseBlock(int i, double a, double b, double state)
 {
-    const double bottom = valveLevel(i, 0), top = valveLevel(i, 1);
+    const double bottom = valveLevel(i, OutputState::off), top = valveLevel(i, OutputState::on);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
     canvas.text(b, top, " P" + plainNumber(OutputState::timerOf(state)), black);
@@ -212,16 +214,16 @@ void Plotter::closeDay()
     canvas.line(tchange, temperatureLevel(lowprev), 24, temperatureLevel(lowprev), lowSetPoint);
     for (int i = 0; i < outputs; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        lightstat[k] = std::max(lightstat[k], 0.0);
+        lightstat[k] = std::max(lightstat[k], OutputState::off);
         canvas.line(lchange[k], lightLevel(i, lightstat[k]), 24, lightLevel(i, lightstat[k]), black);
     }
     for (int i = 0; i < outputs; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        if (valvestat[k] < 2) {
-            valvestat[k] = std::max(valvestat[k], 0.0);
-            line(wchange[k], valveLevel(i, valvestat[k]), 24, valveLevel(i, valvestat[k]));
-        } else if (valvestat[k] > 2) {
+        if (OutputState::isPulsed(valvestat[k])) {
             pulseBlock(i, 24, wchange[k], valvestat[k]);
+        } else {
+            valvestat[k] = std::max(valvestat[k], OutputState::off);
+            line(wchange[k], valveLevel(i, valvestat[k]), 24, valveLevel(i, valvestat[k]));
         }
     }
 }

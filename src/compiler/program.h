@@ -55,6 +55,7 @@ struct OutputState {
     static constexpr double pulseBase = 10;
 
     static constexpr double pulsedBy(double timer) { return pulseBase + timer; }
+    static constexpr bool isNamed(double state) { return state > notNamed; }
     static constexpr bool isPulsed(double state) { return state > pulseBase; }
     static constexpr double timerOf(double state) { return state - pulseBase; }
 };
