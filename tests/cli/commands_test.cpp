@@ -96,6 +96,8 @@ TEST(CommandLine, AnswersEachCommand)
         {{"compile", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"compile", "locked.fhp"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
         {{"compile", "long.fhp"}, "", 2, "", "too many commands: the program holds at most 101 lines\n"},
+        // Fault mended: no program said "next: 0".
+        {{"compile", "empty.fhp", "--next", "12:00:00"}, "", 2, "", "no program present!\n"},
         {{"compile", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
         {{"compile"}, "", 2, "", compileUsage},
         {{"compile", "p.fhp", "q.fhp"}, "", 2, "", compileUsage},
@@ -247,7 +249,7 @@ TEST(CommandLine, EndsWithOneAfterAnErrorNote)
         std::string shows, in; // what shows the job was done, and where: standard output if nowhere
         cli::Args failure;     // the command failing on a file with an error note
     } commands[] = {
-        {{"compile", "F"}, "L,06:00:00,", "", {"compile", "long.fhp"}},
+        {{"compile", "F"}, "L,06:00:00,", "", {"compile", "tail.fhp", "--next", "06:00:00"}},
         {{"state", "F", "--at", "07:00:00"}, "lights:  1 on", "", {"state", "tail.fhp", "--at", "07:00:00"}},
         {{"totals", "F"}, "light 1: 24 h 00 min on", "", {"totals", "tail.fhp"}},
         {{"simulate", "F", "--at", "07:00:00", "--seconds", "1"}, "07:00:00 lamps=", "",
