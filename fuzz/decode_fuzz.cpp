@@ -81,9 +81,10 @@ std::string codeRows(std::string_view bytes)
                 value = choose.pick({"-1", "0", "1", "2", "11", "0.5", "-2", "70"});
             code.append(",").append(column(value, 2));
         }
-        const unsigned mode = choose.next() % 4;
-        const std::string_view modeValue = mode == 0 ? "0" : mode == 1 ? state : choose.pick({"0", "1", "11", "12", "16"});
-        code.append(",").append(column(modeValue, 2)).append(",");
+        const unsigned modeFrom = choose.next() % 4;
+        const std::string_view mode =
+            modeFrom == 0 ? "0" : modeFrom == 1 ? state : choose.pick({"0", "1", "11", "12", "16"});
+        code.append(",").append(column(mode, 2)).append(",");
         for (int p = 0; p < 3; ++p)
             code.append(column(choose.pick({"0", "0", "3", "600", "-5", "0.25", "123456", "99999"}), 6));
         code += '\n';
