@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <ios>
 #include <istream>
 #include <ostream>
 #include <utility>
@@ -40,6 +41,13 @@ struct Command {
     bool lines;
     int (*handler)(const Parsed&, Streams, const Devices&);
 };
+
+// Where the error stream keeps whether loadOrReport wrote an error note.
+int errorNoteSlot()
+{
+    static const int slot = std::ios_base::xalloc();
+    return slot;
+}
 
 bool isClock(const std::string& text) { return parseClock(text).has_value(); }
 bool isSeconds(const std::string& text) { return parseSeconds(text).has_value(); }
@@ -191,9 +199,12 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
 {
     auto read = readOrReport(path, err, files, regularOnly);
     if (read)
-        for (const LoadNote& note : read->notes)
+        for (const LoadNote& note : read->notes) {
             err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
                 << utf8FromLatin1(describe(note)) << '\n';
+            if (isError(note))
+                err.iword(errorNoteSlot()) = 1;
+        }
     return read;
 }
 
@@ -281,7 +292,10 @@ int runCommand(const Args& args, Streams io, const Devices& devices)
     const auto parsed = read(*command, Args(args.begin() + 1, args.end()), io);
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
-    return command->handler(std::get<Parsed>(parsed), io, devices);
+    io.err.iword(errorNoteSlot()) = 0;
+    const int status = command->handler(std::get<Parsed>(parsed), io, devices);
+    // An error note is a finding: the job is still done, and a failure still says 2.
+    return std::max(status, static_cast<int>(io.err.iword(errorNoteSlot())));
 }
 
 } // namespace

@@ -47,6 +47,7 @@ std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& e
 // Reads a program file and writes the notes on its lines to `err`, one per line as
 // "FILE:LINE: error: MESSAGE" or "FILE:LINE: warning: filed as LINE"; on failure says
 // why in one line. Unless `regularOnly`, a script may hand the program over through a pipe.
+// After an error note the command ends with 1 at least, whatever it returns.
 std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
                                         bool regularOnly = false);
 

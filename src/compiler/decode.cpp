@@ -3,10 +3,12 @@
 #include "compiler/program.h"
 #include "language/datcheck.h"
 #include "language/terms.h"
+#include "platform/devices.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace fh {
@@ -68,7 +70,8 @@ struct Rebuilt {
 Rebuilt failed(std::string_view reason) { return {{}, std::string(reason)}; }
 
 // The outputs of an L or W row and the state they share: "1/3/5,ON", "2,P1,3S,600S".
-Rebuilt outputs(const Numbers& n, bool valves)
+// `mode` is the mode the W rows before left, and becomes this row's.
+Rebuilt outputs(const Numbers& n, bool valves, double& mode)
 {
     std::string ids;
     double state = OutputState::notNamed;
@@ -84,14 +87,14 @@ Rebuilt outputs(const Numbers& n, bool valves)
             ids += '/';
         ids += std::to_string(k + 1);
     }
-    const double mode = n[modeAt];
-    bool modeFits = mode == 0;
-    if (valves && state != OutputState::notNamed)
-        modeFits = mode == state;
-    else if (valves) // naming no valve, the row shows the mode of the W line before it
-        modeFits = mode != OutputState::notNamed && isState(mode, true);
-    if (!modeFits)
-        return failed(modeDiffers);
+    // A W line that passes the check and names no valve has no term 3, so it leaves the
+    // mode as it was (a valve out of 1-6 would set it, but fails the check).
+    const bool keepsMode = valves && state == OutputState::notNamed;
+    const double wanted = !valves ? 0 : keepsMode ? mode : state;
+    if (n[modeAt] != wanted)
+        return failed(keepsMode ? modeNotKept : modeDiffers);
+    if (valves)
+        mode = wanted;
     if (!OutputState::isPulsed(state))
         return {ids + (state == OutputState::on ? ",ON" : ",OFF") + plainTerms(n), {}};
     if (n[pulseAt + 2] != 0)
@@ -106,8 +109,9 @@ Rebuilt outputs(const Numbers& n, bool valves)
     return {line, {}};
 }
 
-// The filed command line that compiles to one (trimmed, not empty) line of code.
-Rebuilt rebuild(std::string_view code)
+// The filed command line that compiles to one (trimmed, not empty) line of code, given
+// the mode the W rows before it left.
+Rebuilt rebuild(std::string_view code, double& mode)
 {
     // The letter, the time, seven numbers, and the three pulse numbers as one field.
     const auto fields = split(code, ',');
@@ -135,7 +139,7 @@ Rebuilt rebuild(std::string_view code)
                 return failed(setPointsOnly);
         line += plainNumber(n[0]) + "," + plainNumber(n[1]) + plainTerms(n);
     } else {
-        Rebuilt named = outputs(n, letter == "W");
+        Rebuilt named = outputs(n, letter == "W", mode);
         if (!named.reason.empty())
             return named;
         line += named.line;
@@ -149,23 +153,44 @@ Rebuilt rebuild(std::string_view code)
     return {line, {}};
 }
 
+// Nothing to hear: combine speaks only of more lines than a program holds.
+class Unheard : public MessageBox {
+public:
+    void show(const std::string&) override {}
+    SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
+    bool askYesNo(const std::string&) override { return false; }
+};
+
 } // namespace
 
 DecodedCode decode(std::string_view code)
 {
     DecodedCode decoded;
     std::size_t number = 0;
-    std::size_t lines = 0;
+    double mode = 0;
+    // Each rebuilt line with the number of its line of code, in the order of the code.
+    std::vector<std::pair<std::size_t, std::string>> rebuilt;
     for (const std::string_view line : textLines(code)) {
         const std::string_view text = trim(line);
         ++number;
         if (text.empty())
             continue;
-        Rebuilt rebuilt = ++lines > static_cast<std::size_t>(progCapacity) ? failed(tooManyCommands) : rebuild(text);
-        if (!rebuilt.reason.empty())
-            return {{}, Unreadable{number, std::move(rebuilt.reason)}};
-        decoded.lists[static_cast<std::size_t>(listOf(rebuilt.line))].push_back(std::move(rebuilt.line));
+        Rebuilt row = rebuilt.size() == static_cast<std::size_t>(progCapacity) ? failed(tooManyCommands)
+                                                                              : rebuild(text, mode);
+        if (!row.reason.empty())
+            return {{}, Unreadable{number, std::move(row.reason)}};
+        decoded.lists[static_cast<std::size_t>(listOf(row.line))].push_back(row.line);
+        rebuilt.emplace_back(number, std::move(row.line));
     }
+    // The compiler puts the lines in an order of its own: by time, and lines at one time
+    // as its sort leaves them.
+    Unheard unheard;
+    Program program;
+    program.combine(decoded.lists, unheard);
+    program.sort();
+    for (std::size_t i = 0; i < rebuilt.size(); ++i)
+        if (program.prog()[i] != rebuilt[i].second)
+            return {{}, Unreadable{rebuilt[i].first, std::string(notInOrder)}};
     return decoded;
 }
 

@@ -4,13 +4,13 @@
 // time, seven numbers (the six outputs, or a T line's set-points, then the W mode)
 // and the three numbers of the pulse columns, which run together once one outgrows
 // its six places. Each line is rebuilt as the entry box would file it, so compiling
-// the rebuilt lines gives the code again, line for line, when no two share a time.
-// What the code does not keep is chosen here:
+// the rebuilt lines gives the code again, line for line; code that would not come
+// back is unreadable. What the code does not keep is chosen here:
 //  - the outputs a line names are listed in ascending order, each once;
 //  - terms after the fourth come back as plain numbers, no more than the code needs;
 //  - a pulsed valve line gets its times in seconds (3S,600S), none when both are 0;
 //  - a line naming no output comes back as OFF: its state is not in the code (a W
-//    row's mode is then the one of the W line before it).
+//    row's mode must then be the one of the W row before it, 0 before the first).
 
 #include "language/commandlists.h"
 
@@ -27,6 +27,9 @@ inline constexpr std::string_view setPointsOnly = "a T line has 0 for every outp
 inline constexpr std::string_view notAState = "an output is -1, 0 or 1, or 11 to 16 for a pulsed valve";
 inline constexpr std::string_view statesDiffer = "the outputs one line names share one state";
 inline constexpr std::string_view modeDiffers = "the mode is not the state of the outputs the line names";
+inline constexpr std::string_view modeNotKept =
+    "a W line naming no valve keeps the mode of the W line before it (0 before the first)";
+inline constexpr std::string_view notInOrder = "the compiler sorts the lines into another order from here";
 inline constexpr std::string_view thirdPulseNumber = "a pulsed valve line has no third pulse number";
 inline constexpr std::string_view notFiledTime = "the time is not hh:mm:ss";
 

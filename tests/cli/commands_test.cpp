@@ -40,6 +40,8 @@ doubles::MemoryTextFiles programFiles()
         {"old.fhp", "t,6,70,80 \r\n==\r\n   \r\n==\r\n"},
         {"locked.fhp", ""},
         {"tail.fhp", "==\r\n==\r\n==\r\n  \r\nkept\r\n"},
+        {"failing.fhp", "T,06:00:00,70,71\r\n==\r\nL,06:00:00,1,ON\r\n==\r\n"},
+        {"anew.fhp", "t,6,70,80\r\n==\r\nl,6,1,on\r\n==\r\n"},
         {"lint.fhp", "t,6,70,80\r\nT,07:00:00,70,71\r\n==\r\n==\r\nW,07:00:00,3,ON,15M\r\n==\r\nx\r\n"},
         {"fifo", "==\r\n==\r\n"},
     };
@@ -94,6 +96,8 @@ TEST(CommandLine, AnswersEachCommand)
         {{"compile", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"compile", "locked.fhp"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
         {{"compile", "long.fhp"}, "", 2, "", "too many commands: the program holds at most 101 lines\n"},
+        // Fault mended: no program said "next: 0".
+        {{"compile", "empty.fhp", "--next", "12:00:00"}, "", 2, "", "no program present!\n"},
         {{"compile", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
         {{"compile"}, "", 2, "", compileUsage},
         {{"compile", "p.fhp", "q.fhp"}, "", 2, "", compileUsage},
@@ -115,7 +119,7 @@ TEST(CommandLine, AnswersEachCommand)
         // Valve 1 follows no timer (there is no timer 9), valve 2 is not switched (10 is no
         // pulse state), and valve 3 stays shut: timer 1's phase of 1e19 seconds keeps it
         // far from its one second on.
-        {{"simulate", "unchecked.fhp", "--at", "11:59:59", "--seconds", "5"}, "", 0,
+        {{"simulate", "unchecked.fhp", "--at", "11:59:59", "--seconds", "5"}, "", 1,
          "11:59:59 lamps=000000" + off + "0\n12:00:00 lamps=000000" + off + "1\n12:00:01 lamps=000000" + off +
              "2\n12:00:02 lamps=000000" + off + "3\n"
              "12:00:04 lamps=000000 taps=000000 timers=000000 low=100000000000000000000 high=0.00001 pending=0\n",
@@ -167,7 +171,7 @@ TEST(CommandLine, AnswersEachCommand)
         {{"add", "new.fhp", "w,12,1,p1,3s,10m", "T,25,70,80", "t,6,70,80", "L,6,1,on"}, "", 1,
          "error: format time hr:min:sec\n", "", "new.fhp",
          "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,1,P1,3S,10M\r\n"},
-        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 0, "",
+        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 1, "",
          "old.fhp:1: warning: filed as T,06:00:00,70,80 \nold.fhp:3: error: missing data\n", "old.fhp",
          "T,06:00:00,70,80 \r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,07:00:00,2,OFF\r\n"},
         // Fault mended: the lines after the third separator were lost for good.
@@ -233,6 +237,40 @@ TEST(CommandLine, AnswersEachCommand)
         if (!row.written.empty()) {
             EXPECT_EQ(files.files[row.written], row.content);
         }
+    }
+}
+
+// Fault mended: a command that noted a line failing the check ended with 0. It does its
+// job with what loaded and ends with 1; a warning alone leaves 0, a failure still gives 2.
+TEST(CommandLine, EndsWithOneAfterAnErrorNote)
+{
+    const struct {
+        cli::Args args; // "F" stands for the program file
+        std::string shows, in; // what shows the job was done, and where: standard output if nowhere
+        cli::Args failure;     // the command failing on a file with an error note
+    } commands[] = {
+        {{"compile", "F"}, "L,06:00:00,", "", {"compile", "tail.fhp", "--next", "06:00:00"}},
+        {{"state", "F", "--at", "07:00:00"}, "lights:  1 on", "", {"state", "tail.fhp", "--at", "07:00:00"}},
+        {{"totals", "F"}, "light 1: 24 h 00 min on", "", {"totals", "tail.fhp"}},
+        {{"simulate", "F", "--at", "07:00:00", "--seconds", "1"}, "07:00:00 lamps=", "",
+         {"simulate", "tail.fhp", "--at", "07:00:00", "--seconds", "1"}},
+        {{"chart", "F", "-o", "c.png", "--size", "100x60"}, "PNG", "c.png", {"chart", "tail.fhp", "-o", "c.png"}},
+        {{"listing", "F", "-o", "x.pdf"}, "%PDF", "x.pdf", {"listing", "failing.fhp", "-o", "no/x.pdf"}},
+        {{"add", "F", "L,7,1,OFF"}, "L,07:00:00,1,OFF", "F", {"add", "tail.fhp", "L,7,1,OFF"}},
+    };
+    for (const auto& command : commands) {
+        for (const auto& [file, status] : {std::pair{"failing.fhp", 1}, std::pair{"anew.fhp", 0}}) {
+            cli::Args args = command.args;
+            std::ranges::replace(args, std::string("F"), std::string(file));
+            SCOPED_TRACE(testing::PrintToString(args));
+            auto files = programFiles();
+            const Outcome o = runCli(args, files);
+            EXPECT_EQ(o.status, status) << o.err;
+            const std::string& done = command.in.empty() ? o.out : files.files[command.in == "F" ? file : command.in];
+            EXPECT_NE(done.find(command.shows), std::string::npos) << done;
+        }
+        auto files = programFiles();
+        EXPECT_EQ(runCli(command.failure, files).status, 2) << testing::PrintToString(command.failure);
     }
 }
 
@@ -328,10 +366,10 @@ TEST(CommandLine, EveryCommandAnswersBadFilesClearly)
          cannot("missing.fhp", "No such file or directory")},
         {"folder", 2, 2, 2, 2, 2, 0, cannot("folder", "Is a directory"), cannot("folder", "Is a directory")},
         {"empty.fhp", 0, 2, 2, 0, 0, 0, "", noProgram},
-        {"binary.fhp", 0, 0, 0, 0, 0, 1, "", ""},
+        {"binary.fhp", 1, 1, 1, 1, 1, 1, "", ""},
         {"huge.fhp", 2, 2, 2, 2, 2, 1, cannot("huge.fhp", tooLarge), cannot("huge.fhp", tooLarge)},
         {"oneline.fhp", 0, 0, 0, 0, 0, 0, "", ""},
-        {"wide.fhp", 0, 0, 0, 0, 0, 1, "", ""},
+        {"wide.fhp", 1, 1, 1, 1, 1, 1, "", ""},
     };
     // The notes on the lines of a file are another test's business.
     const auto withoutNotes = [](const std::string& err, const std::string& file) {

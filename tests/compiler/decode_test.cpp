@@ -29,8 +29,8 @@ TEST(Decode, RebuildsTheLineOfEachCodeLine)
         // Numbers are read as numbers: a wide one runs into the one before.
         {"W,06:00:00,-1, 1,-1,-1,-1,-1, 1,   600-123456     0", "W,06:00:00,2,ON,600,-123456"},
         {"  L,06:00:00,1,-1,-1,-1,-1,-1,0,0 0 0  ", "L,06:00:00,1,ON"},
-        // No output named: the state is not in the code, and the mode is the line before's.
-        {"W,07:00:00,-1,-1,-1,-1,-1,-1,11,     5     0  -0.5", "W,07:00:00,,OFF,5,0,-0.5"},
+        // No output named: the state is not in the code.
+        {"W,07:00:00,-1,-1,-1,-1,-1,-1, 0,     5     0  -0.5", "W,07:00:00,,OFF,5,0,-0.5"},
     };
     for (const auto& row : rows) {
         const DecodedCode d = decode(row.code);
@@ -57,6 +57,8 @@ TEST(Decode, NamesTheFirstUnreadableLineAndKeepsNothing)
         {"W,06:00:00,11,-1,-1,-1,-1,-1,11,     3   600     5", 1, thirdPulseNumber},
         {"T,25:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0", 1, msg::timeRange},
         {"T,6:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0", 1, notFiledTime},
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,     0     0     0\nT,05:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0", 1,
+         notInOrder},
         {full + t, static_cast<std::size_t>(progCapacity) + 1, tooManyCommands},
     };
     for (const auto& row : rows) {
@@ -67,6 +69,41 @@ TEST(Decode, NamesTheFirstUnreadableLineAndKeepsNothing)
         EXPECT_EQ(d.lists, CommandLists{}) << row.code;
     }
     EXPECT_FALSE(decode(full).unreadable);
+}
+
+// Fault mended: a W row naming no valve came back with the mode of the W row before it,
+// whatever mode it showed. Code compiled from these lines (valve 9 fails the check but
+// compiles) decodes only when it compiles back to itself.
+TEST(Decode, TakesOnlyCodeThatCompilesBackToItself)
+{
+    const struct { std::vector<std::string> lines; std::size_t unreadable; std::string_view reason; } rows[] = {
+        {{"W,05:00:00,1,P1", "W,06:00:00,,P2,5S,10M"}, 0, {}},
+        {{"W,05:00:00,1,ON", "W,06:00:00,9,ON"}, 0, {}},
+        {{"L,04:00:00,1,ON", "W,05:00:00,,ON", "W,06:00:00,2,P3,1S,2S", "W,07:00:00,,OFF,4,5,6"}, 0, {}},
+        {{"W,06:00:00,9,P4,5S,2M"}, 1, modeNotKept},
+        {{"W,05:00:00,1,P1", "W,06:00:00,9,ON"}, 2, modeNotKept},
+        // Lines at one time: the code has W 06:00 before L 06:00, but from the lists the
+        // code rebuilds the compiler's sort puts L 06:00 first.
+        {{"L,06:00:00,1,ON", "W,06:00:00,1,ON", "W,05:00:00,2,ON"}, 2, notInOrder},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.lines));
+        CommandLists lists;
+        for (const auto& line : row.lines)
+            lists[static_cast<std::size_t>(listOf(line))].push_back(line);
+        std::string code;
+        for (const auto& line : compiled(lists))
+            code += line + "\n";
+        const DecodedCode d = decode(code);
+        if (row.unreadable == 0) {
+            ASSERT_FALSE(d.unreadable) << d.unreadable->reason;
+            EXPECT_EQ(compiled(d.lists), compiled(lists));
+            continue;
+        }
+        ASSERT_TRUE(d.unreadable);
+        EXPECT_EQ(d.unreadable->line, row.unreadable);
+        EXPECT_EQ(d.unreadable->reason, row.reason);
+    }
 }
 
 // Checked lines in the forms a grower types them: any case, spaces, extra terms,
