@@ -3,7 +3,6 @@
 #include "compiler/program.h"
 #include "language/datcheck.h"
 #include "language/terms.h"
-#include "platform/devices.h"
 
 #include <algorithm>
 #include <array>
@@ -64,7 +63,8 @@ std::string plainTerms(const Numbers& n)
 
 struct Rebuilt {
     std::string line;
-    std::string reason; // why there is none
+    std::string reason;     // why there is none
+    bool keepsMode = false; // a W row naming no valve
 };
 
 Rebuilt failed(std::string_view reason) { return {{}, std::string(reason)}; }
@@ -96,7 +96,7 @@ Rebuilt outputs(const Numbers& n, bool valves, double& mode)
     if (valves)
         mode = wanted;
     if (!OutputState::isPulsed(state))
-        return {ids + (state == OutputState::on ? ",ON" : ",OFF") + plainTerms(n), {}};
+        return {ids + (state == OutputState::on ? ",ON" : ",OFF") + plainTerms(n), {}, keepsMode};
     if (n[pulseAt + 2] != 0)
         return failed(thirdPulseNumber);
     std::string line = ids + ",P" + plainNumber(OutputState::timerOf(state));
@@ -133,6 +133,7 @@ Rebuilt rebuild(std::string_view code, double& mode)
     }
 
     std::string line = letter + "," + fields[column::time] + ",";
+    bool keepsMode = false;
     if (letter == "T") {
         for (std::size_t i = 2; i <= modeAt; ++i) // outputs 3 to 6, and the mode
             if (n[i] != 0)
@@ -143,6 +144,7 @@ Rebuilt rebuild(std::string_view code, double& mode)
         if (!named.reason.empty())
             return named;
         line += named.line;
+        keepsMode = named.keepsMode;
     }
     CheckResult checked = datcheck(line);
     if (!checked.dataok)
@@ -150,47 +152,65 @@ Rebuilt rebuild(std::string_view code, double& mode)
     // Everything but the time is built in filed form already.
     if (checked.cmdline != line)
         return failed(notFiledTime);
-    return {line, {}};
+    return {line, {}, keepsMode};
 }
-
-// Nothing to hear: combine speaks only of more lines than a program holds.
-class Unheard : public MessageBox {
-public:
-    void show(const std::string&) override {}
-    SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
-    bool askYesNo(const std::string&) override { return false; }
-};
 
 } // namespace
 
 DecodedCode decode(std::string_view code)
 {
+    struct Row {
+        std::size_t number; // of its line of code
+        std::string line;
+        double mode;
+        bool keepsMode; // a W row naming no valve
+    };
     DecodedCode decoded;
     std::size_t number = 0;
     double mode = 0;
-    // Each rebuilt line with the number of its line of code, in the order of the code.
-    std::vector<std::pair<std::size_t, std::string>> rebuilt;
+    std::array<std::vector<Row>, 3> rows; // by list
+    std::size_t count = 0;
+    std::string lastTime;
     for (const std::string_view line : textLines(code)) {
         const std::string_view text = trim(line);
         ++number;
         if (text.empty())
             continue;
-        Rebuilt row = rebuilt.size() == static_cast<std::size_t>(progCapacity) ? failed(tooManyCommands)
-                                                                              : rebuild(text, mode);
+        Rebuilt row = count == static_cast<std::size_t>(progCapacity) ? failed(tooManyCommands) : rebuild(text, mode);
         if (!row.reason.empty())
             return {{}, Unreadable{number, std::move(row.reason)}};
-        decoded.lists[static_cast<std::size_t>(listOf(row.line))].push_back(row.line);
-        rebuilt.emplace_back(number, std::move(row.line));
+        // The compile puts the lines in the order of their times, filed as hh:mm:ss.
+        std::string time = row.line.substr(2, 8);
+        if (time < lastTime)
+            return {{}, Unreadable{number, std::string(notInOrder)}};
+        lastTime = std::move(time);
+        const auto list = static_cast<std::size_t>(listOf(row.line));
+        rows[list].push_back({number, std::move(row.line), mode, row.keepsMode});
+        ++count;
     }
-    // The compiler puts the lines in an order of its own: by time, and lines at one time
-    // as its sort leaves them.
-    Unheard unheard;
-    Program program;
-    program.combine(decoded.lists, unheard);
-    program.sort();
-    for (std::size_t i = 0; i < rebuilt.size(); ++i)
-        if (program.prog()[i] != rebuilt[i].second)
-            return {{}, Unreadable{rebuilt[i].first, std::string(notInOrder)}};
+    // Lines that share a time may come back in another order. A W row naming no valve
+    // keeps the mode of the W row before it, so it must come after one of its own mode.
+    std::vector<const Row*> combined;
+    std::vector<std::string> lines;
+    for (const auto& list : rows)
+        for (const Row& row : list) {
+            combined.push_back(&row);
+            lines.push_back(row.line);
+        }
+    std::vector<std::size_t> order(lines.size());
+    timeOrder(lines, order);
+    double sortedMode = 0;
+    for (const std::size_t k : order) {
+        const Row& row = *combined[k];
+        if (row.line.front() != 'W')
+            continue;
+        if (row.keepsMode && row.mode != sortedMode)
+            return {{}, Unreadable{row.number, std::string(tieMovesMode)}};
+        sortedMode = row.mode;
+    }
+    for (std::size_t list = 0; list < rows.size(); ++list)
+        for (Row& row : rows[list])
+            decoded.lists[list].push_back(std::move(row.line));
     return decoded;
 }
 

@@ -218,38 +218,46 @@ bool Program::combine(const CommandLists& lists, MessageBox& messages)
     return true;
 }
 
-void Program::sort()
+void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order)
 {
-    // Exchange sort on the time term compared as text. It moves line numbers, not
-    // texts; the lines take their places at the end. The terms are ranked first, so
-    // the exchanges compare small numbers, and when no two are equal the ranking
-    // alone is the order the exchanges would reach.
-    const auto last = static_cast<std::size_t>(proglast_ + 1);
+    // Exchange sort on the time term compared as text. The terms are ranked first, so
+    // the exchanges compare small numbers, and when no two are equal the ranking alone
+    // is the order the exchanges would reach.
+    const std::size_t last = std::min(lines.size(), order.size());
     std::array<std::string, progCapacity> keys;
-    std::array<std::size_t, progCapacity> order;
+    std::array<std::size_t, progCapacity> rank;
+    if (last > keys.size())
+        return;
     for (std::size_t i = 0; i < last; ++i) {
         order[i] = i;
-        keys[i] = timeKey(prog_[i]);
+        keys[i] = timeKey(lines[i]);
     }
     std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(last),
               [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
-    std::array<std::size_t, progCapacity> rank;
     bool tied = false;
     for (std::size_t k = 0; k < last; ++k) {
         const bool same = k > 0 && keys[order[k]] == keys[order[k - 1]];
         tied = tied || same;
         rank[order[k]] = same ? rank[order[k - 1]] : k;
     }
-    if (tied) {
-        for (std::size_t i = 0; i < last; ++i)
-            order[i] = i;
-        for (std::size_t a = 0; a + 1 < last; ++a)
-            for (std::size_t b = a + 1; b < last; ++b)
-                if (rank[a] > rank[b]) {
-                    std::swap(rank[a], rank[b]);
-                    std::swap(order[a], order[b]);
-                }
-    }
+    if (!tied)
+        return;
+    for (std::size_t i = 0; i < last; ++i)
+        order[i] = i;
+    for (std::size_t a = 0; a + 1 < last; ++a)
+        for (std::size_t b = a + 1; b < last; ++b)
+            if (rank[a] > rank[b]) {
+                std::swap(rank[a], rank[b]);
+                std::swap(order[a], order[b]);
+            }
+}
+
+void Program::sort()
+{
+    // It moves line numbers, not texts; the lines take their places at the end.
+    const auto last = static_cast<std::size_t>(proglast_ + 1);
+    std::array<std::size_t, progCapacity> order;
+    timeOrder(std::span<const std::string>(prog_.data(), last), order);
     std::array<std::string, progCapacity> sorted;
     for (std::size_t i = 0; i < last; ++i)
         sorted[i] = std::move(prog_[order[i]]);

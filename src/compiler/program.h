@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -66,6 +67,11 @@ double cellValue(const Cell& cell);
 // then H, each read from the front once its letter is removed: 9M55S gives 9. A
 // term without these letters stays text.
 Cell pulseSeconds(std::string_view text);
+
+// The order the compile's sort gives lines: order[k] is the index of the line that
+// comes k-th. By the time term as text; lines that share a time take the order the
+// sort's exchanges leave them in, which is not always the order they came in.
+void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order);
 
 class Program {
 public:
