@@ -280,6 +280,9 @@ void Simulation::switchOff()
 {
     switchTo(false);
     program.hideCode();
+    // No line is pending any more; left marked, the index would mark whatever line
+    // holds it in the next code shown.
+    program.highlight(-1);
 }
 
 void Simulation::switchTo(bool on)
