@@ -518,7 +518,7 @@ void Form1::sortLists()
 {
     CommandLists sorted = editor.lists();
     if (const auto refusal = sortByTime(sorted)) {
-        messages.show(*refusal);
+        messages.show(utf8FromLatin1(*refusal));
         return;
     }
     history_.record("Sort", [&] { editor.setLists(std::move(sorted)); });

@@ -1,3 +1,4 @@
+#include "compiler/listorder.h"
 #include "compiler/program.h"
 #include "gui/compilercontrols.h"
 #include "language/editor.h"
@@ -314,6 +315,17 @@ TEST_F(Form1Test, EditInPlaceKeepsARefusedLineUntilAGoodOneOrEscape)
     QTest::keyClick(line, Qt::Key_Escape);
     EXPECT_EQ(itemEditor("List3", 0), nullptr);
     EXPECT_EQ(shown("List3"), Lines{"W,03:00:00,4,ON"});
+}
+
+// Fault mended: the lines named in the refusal showed a Latin-1 letter as a broken
+// character in the box, which reads UTF-8.
+TEST_F(Form1Test, SortRefusalNamesTheLinesAsTheListsShowThem)
+{
+    const fh::CommandLists lists{Lines{"T,06:00:00,70\xB0,80"}, Lines{"L,06:00:00,1,ON"}, Lines{}};
+    fill(lists);
+    form.menus().srt->trigger();
+    EXPECT_EQ(messages.shown, Lines{std::string(fh::notSorted) + "\nT,06:00:00,70\xC2\xB0,80\nL,06:00:00,1,ON"});
+    EXPECT_EQ(editor.lists(), lists);
 }
 
 // Fault mended: Enter on an item edited without a change made a sent program "not current".
