@@ -20,7 +20,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimeEdit>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -252,19 +251,6 @@ TEST_F(SimulationGuiTest, SlotsSitWhereTheLayoutPutsThem)
         EXPECT_EQ(control<QWidget>(form3, s.name)->geometry(), s.at) << s.name;
     EXPECT_EQ(form3.size(), QSize(585, 258));
     EXPECT_EQ(control<QLabel>(form3, "Label7_10")->text().toStdString(), "5");
-}
-
-// The simulation window refuses its own close; it must not keep the program alive
-// once the main window is closed (here by its Quit key).
-TEST_F(SimulationGuiTest, ClosingTheMainWindowEndsTheProgramWhileTheSimulationRuns)
-{
-    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,1,ON"}, {}}});
-    form.show();
-    action("sson")->trigger();
-    ASSERT_TRUE(form3.isVisible());
-    QTimer::singleShot(0, &form, [this] { press(Qt::CTRL | Qt::Key_Q); });
-    QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
-    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 } // namespace
