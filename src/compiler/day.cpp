@@ -40,6 +40,7 @@ void act(const ScheduleRow& row, DayState& state)
     if (*letter == "T") {
         state.low = cellValue(row[column::low]);
         state.high = cellValue(row[column::high]);
+        state.setPointsSet = true;
         return;
     }
     bool pulses = false;
@@ -47,10 +48,13 @@ void act(const ScheduleRow& row, DayState& state)
         const double v = cellValue(row[column::output(k)]);
         const auto out = static_cast<std::size_t>(k - 1);
         const bool steady = v == OutputState::on || v == OutputState::off;
-        if (*letter == "L" && steady)
+        if (*letter == "L" && steady) {
             state.lights[out] = v == OutputState::on;
-        else if (*letter == "W" && (steady || OutputState::isPulsed(v)))
+            state.lightSet[out] = true;
+        } else if (*letter == "W" && (steady || OutputState::isPulsed(v))) {
             state.valves[out] = v;
+            state.valveSet[out] = true;
+        }
         pulses = pulses || (*letter == "W" && OutputState::isPulsed(v));
     }
     // A pulsing line without a positive on time leaves its timer as it was.

@@ -35,6 +35,11 @@ struct DayState {
     double high = defaultHigh;
     // Timer N at N-1; none when no line sets it.
     std::array<std::optional<TimerTimes>, timerCount> timers{};
+    // Whether any line sets the light, the valve, the set-points: the others hold the
+    // values above for want of a line.
+    std::array<bool, outputCount> lightSet{};
+    std::array<bool, outputCount> valveSet{};
+    bool setPointsSet = false;
 };
 
 struct DayTotals {

@@ -4,6 +4,7 @@
 #include "language/editor.h"
 #include "files/listing.h"
 #include "files/programfile.h"
+#include "language/latin1.h"
 
 #include <algorithm>
 #include <utility>
@@ -12,14 +13,15 @@ namespace fh {
 
 namespace {
 
-// "line N: note" for each note, at most maxReportedLines of them.
+// "line N: note" for each note, at most maxReportedLines of them. Boxes read UTF-8, as
+// the path is; a note may quote the line's Latin-1 bytes.
 std::string loadReport(const std::string& path, const std::vector<LoadNote>& notes)
 {
     if (notes.empty())
         return {};
     std::string report = "Lines of " + path + " to look at:";
     for (std::size_t i = 0; i < notes.size() && i < maxReportedLines; ++i)
-        report += "\nline " + std::to_string(notes[i].line) + ": " + describe(notes[i]);
+        report += "\nline " + std::to_string(notes[i].line) + ": " + utf8FromLatin1(describe(notes[i]));
     if (notes.size() > maxReportedLines)
         report += "\nand " + std::to_string(notes.size() - maxReportedLines) + " more";
     return report;

@@ -479,7 +479,11 @@ void Form1::formUnload(QCloseEvent& e)
         return;
     }
     e.accept();
-    QCoreApplication::quit();
+    // quit() would ask every other window to close and give up at the first that
+    // refuses (the simulation window always does), leaving the rest, among them the
+    // ownerless chart window, open with the program running. The main window's close
+    // is the end: the event loops stop, and the other windows go with the program.
+    QCoreApplication::exit(0);
 }
 
 void Form1::pumpcom()
@@ -518,7 +522,7 @@ void Form1::sortLists()
 {
     CommandLists sorted = editor.lists();
     if (const auto refusal = sortByTime(sorted)) {
-        messages.show(*refusal);
+        messages.show(utf8FromLatin1(*refusal));
         return;
     }
     history_.record("Sort", [&] { editor.setLists(std::move(sorted)); });

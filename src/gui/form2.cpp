@@ -20,9 +20,9 @@ Form2::Form2(ChartState& state, QWidget* owner) : QWidget(owner, Qt::Window), pl
         const char* tip;
     };
     const Box boxes[] = {
-        {"Temperature", {120, 0, 1575, 375}, "Show the set-points in the chart"},
-        {"Light", {120, 480, 975, 375}, "Show the light relays in the chart"},
-        {"Water", {120, 960, 975, 375}, "Show the water valves in the chart"},
+        {"Temperature", {120, 0, 1575, 375}, "Kept as ticked; the chart always shows the set-points"},
+        {"Light", {120, 480, 975, 375}, "Kept as ticked; the chart always shows the light relays"},
+        {"Water", {120, 960, 975, 375}, "Kept as ticked; the chart always shows the water valves"},
     };
     for (std::size_t i = 0; i < plotsel.size(); ++i) {
         QCheckBox* box = new QCheckBox(QString::fromLatin1(boxes[i].caption), this);

@@ -17,7 +17,6 @@ bool Editor::check(std::string_view text)
         return false;
     }
     cmdline_ = r.cmdline;
-    oldit();
     return true;
 }
 
@@ -25,6 +24,7 @@ bool Editor::pumpcom(std::string_view text)
 {
     if (!check(text))
         return false;
+    oldit();
     const int list = listOf(cmdline_);
     if (list >= 0)
         lists_[static_cast<std::size_t>(list)].push_back(cmdline_);
@@ -78,9 +78,13 @@ std::optional<Place> Editor::edit(int list, int index, std::string_view text)
     const int own = listOf(cmdline_);
     const auto at = items.begin() + index;
     if (own < 0 || own == list) {
+        // The same line filed again is no change, and leaves a sent program current.
+        if (*at != cmdline_)
+            oldit();
         *at = cmdline_;
         return Place{list, index};
     }
+    oldit();
     items.erase(at);
     auto& target = lists_[static_cast<std::size_t>(own)];
     target.push_back(cmdline_);

@@ -59,8 +59,9 @@ public:
     std::optional<std::string> copySelected(int list, int selected) const;
     // Item `index` of list `list` typed anew: checked as Enter checks a line. A bad
     // line is reported and changes nothing; a good one takes the item's place, or
-    // moves to the end of its own list when its letter changed. Returns where it
-    // stands; none for a bad line or a place outside the lists.
+    // moves to the end of its own list when its letter changed; the item filed as it
+    // was changes nothing. Returns where it stands; none for a bad line or a place
+    // outside the lists.
     std::optional<Place> edit(int list, int index, std::string_view text);
 
     const CommandLists& lists() const { return lists_; }
@@ -83,8 +84,7 @@ public:
     const std::string& cmdline() const { return cmdline_; }
 
 private:
-    // datcheck with its outcome kept; a bad line is reported, a good one makes the
-    // program not current.
+    // datcheck with its outcome kept; a bad line is reported.
     bool check(std::string_view text);
 
     MessageBox& messages;

@@ -139,6 +139,11 @@ void Simulation::step(int second)
         // the clock ticks on while it is open: no step may run before it is closed.
         settingUp = true;
         bool running = program.compile(editor.lists(), messages, clock);
+        // Nothing of the window changes before the message.
+        if (running && program.proglast() < 0) {
+            messages.show(std::string(noProgramPresent));
+            running = false;
+        }
         if (running) {
             lightstat_.fill(OutputState::notNamed);
             valvestat_.fill(OutputState::notNamed);
@@ -147,10 +152,6 @@ void Simulation::step(int second)
             followed = program.revision();
             if (presetStart_)
                 preset(second);
-            if (program.proglast() < 0) {
-                messages.show(std::string(noProgramPresent));
-                running = false;
-            }
         }
         settingUp = false;
         if (!running) {
@@ -211,11 +212,16 @@ std::optional<int> Simulation::pendingSecond() const
     return secondOfDay(program.sched()[static_cast<std::size_t>(simstep_)][column::time]);
 }
 
+// Only what some line sets: a lamp, valve, timer or set-point that no line sets stays
+// as the last run left it.
 void Simulation::preset(int second)
 {
     const DayState day = stateAt(program, second);
-    greenhouse_.lamps = day.lights;
     for (std::size_t k = 0; k < outputCount; ++k) {
+        if (day.lightSet[k])
+            greenhouse_.lamps[k] = day.lights[k];
+        if (!day.valveSet[k])
+            continue;
         valvestat_[k + 1] = day.valves[k];
         // A pulsed valve's tap follows its timer from the next second.
         greenhouse_.taps[k] = day.valves[k] == OutputState::on;
@@ -223,8 +229,10 @@ void Simulation::preset(int second)
     for (std::size_t n = 0; n < timerCount; ++n)
         if (const auto& t = day.timers[n])
             timers_[n] = {t->on, t->off, t->phase};
-    greenhouse_.lowSetPoint = plainNumber(day.low);
-    greenhouse_.highSetPoint = plainNumber(day.high);
+    if (day.setPointsSet) {
+        greenhouse_.lowSetPoint = plainNumber(day.low);
+        greenhouse_.highSetPoint = plainNumber(day.high);
+    }
 }
 
 void Simulation::apply(int line)
@@ -272,6 +280,9 @@ void Simulation::switchOff()
 {
     switchTo(false);
     program.hideCode();
+    // No line is pending any more; left marked, the index would mark whatever line
+    // holds it in the next code shown.
+    program.highlight(-1);
 }
 
 void Simulation::switchTo(bool on)

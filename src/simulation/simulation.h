@@ -86,7 +86,8 @@ public:
     void switchOn();
     void switchOff();
     // Whether a switch-on starts from what the program's lines have set by that
-    // second (lamps, valves, timers, set-points) rather than from a blank greenhouse.
+    // second (lamps, valves, timers, set-points) rather than from the greenhouse as it
+    // was; what no line sets stays as it was.
     void setPresetStart(bool on) { presetStart_ = on; }
     bool presetStart() const { return presetStart_; }
 

@@ -136,6 +136,9 @@ TEST(CommandLine, AnswersEachCommand)
         {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset", "--preset"}, "", 2, "", simulateUsage},
         {{"simulate", "noon.fhp", "--at", "12:00:00", "--seconds", "0"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
          ""},
+        // No T line: the set-points stay as the display starts them.
+        {{"simulate", "noon.fhp", "--at", "12:00:00", "--seconds", "0", "--preset"}, "", 0,
+         "12:00:00 lamps=100000" + off + "0\n", ""},
         {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
         {{"simulate", "p.fhp", "--at", "24:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "24:00:00\n"},
         {{"simulate", "p.fhp", "--at", "8:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "8:00:00\n"},

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // The program as it starts: every window carries the leaf icon, and the start-up
@@ -62,6 +65,56 @@ TEST(Application, ReportsAFileNamedAtStartOverTheShownWindow)
     EXPECT_TRUE(QTest::qWaitFor([&] { return reported; }, 10000));
     EXPECT_TRUE(windowShown);
     EXPECT_TRUE(application.mainWindow().menus().ud->isEnabled()) << "the load is a step to undo";
+    QFile::remove(path);
+}
+
+// Fault mended: File > Quit left the chart window open and the program running. The
+// main window's close ends the program whatever else is open, the simulation window
+// (which refuses its own close) and the chart window (which has no owner) among them.
+TEST(Application, ClosingTheMainWindowEndsTheProgramWhateverElseIsOpen)
+{
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("fernhollow-quit-%1.fhp").arg(QCoreApplication::applicationPid()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\n");
+    file.close();
+
+    const struct {
+        const char* open;
+        std::vector<const char*> actions; // of the main window, in this order
+    } opened[] = {
+        {"the chart", {"pgh"}},
+        {"the checks", {"chk"}},
+        {"the selection", {"sps"}},
+        {"the simulation, running", {"sson"}},
+        {"all of them", {"pgh", "chk", "sps", "sson"}},
+        {"all of them, the simulation first", {"sson", "pgh", "chk", "sps"}},
+    };
+    for (const bool byQuit : {false, true})
+        for (const auto& row : opened) {
+            SCOPED_TRACE(testing::Message() << row.open << (byQuit ? ", File > Quit" : ", closed"));
+            fh::doubles::FakeClock clock(9 * 3600);
+            fh::doubles::MemorySettings settings;
+            fh::Application application(clock, settings);
+            fh::Form1& main = application.mainWindow();
+            application.show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+            application.open(path.toStdString());
+            for (const char* name : row.actions)
+                main.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            EXPECT_EQ(std::ranges::count_if(windows, &QWidget::isVisible), std::ssize(row.actions) + 1)
+                << "each window open";
+            QTimer::singleShot(0, &main, [&] {
+                if (byQuit)
+                    main.menus().qu->trigger();
+                else
+                    main.close();
+            });
+            QTimer::singleShot(5000, &main, [] { QCoreApplication::exit(1); });
+            EXPECT_EQ(QCoreApplication::exec(), 0);
+        }
     QFile::remove(path);
 }
 

@@ -65,8 +65,18 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
         EXPECT_EQ(box(first, i)->geometry(), places[i]) << i;
         EXPECT_FALSE(box(first, i)->isChecked()) << i;
     }
+    // The boxes are remembered only: every chart draws all three kinds of trace, as
+    // their tooltips say.
+    editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,2,ON"}}});
+    form.menus().pgh->trigger();
+    ASSERT_NE(charts.chartWindow(), nullptr);
+    const DisplayList all = charts.chartWindow()->drawing();
     QTest::mouseClick(box(first, 1), Qt::LeftButton);
     QTest::mouseClick(box(first, 2), Qt::LeftButton);
+    form.menus().pgh->trigger();
+    EXPECT_EQ(charts.chartWindow()->drawing().items(), all.items());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(box(first, i)->toolTip().contains("the chart always shows")) << i;
     first->close();
     settle();
     EXPECT_EQ(charts.selectionWindow(), nullptr);

@@ -113,6 +113,18 @@ TEST_F(FileControlsTest, ImportRebuildsTheListsFromPasteableCodeAsOneStep)
     EXPECT_EQ(editor.lists(), (CommandLists{{{}, {"L,07:00:00,1/3,ON"}, {}}}));
 }
 
+// Fault mended: the message box, which reads UTF-8, showed a Latin-1 letter of a
+// note as a replacement character. The file's name is UTF-8 already.
+TEST_F(FileControlsTest, LoadNotesShowLatin1LettersAsTheyAre)
+{
+    const std::string name = "/w/Gew\xC3\xA4" "chshaus.fhp";
+    files.files[name] = "T,6:00,70\xB0,80\r\n==\r\n==\r\n";
+    trigger(form.menus().ld, name.c_str());
+    EXPECT_EQ(messages.shown,
+              Lines{"Lines of " + name + " to look at:\nline 1: filed as T,06:00:00,70\xC2\xB0,80"});
+    EXPECT_EQ(editor.lists()[0], Lines{"T,06:00:00,70\xB0,80"});
+}
+
 TEST_F(FileControlsTest, OpenRecentListsTheLastEightFilesAndDropsOneThatIsGone)
 {
     EXPECT_FALSE(form.menus().rcnt->isEnabled());

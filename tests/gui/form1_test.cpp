@@ -1,3 +1,4 @@
+#include "compiler/listorder.h"
 #include "compiler/program.h"
 #include "gui/compilercontrols.h"
 #include "language/editor.h"
@@ -314,6 +315,53 @@ TEST_F(Form1Test, EditInPlaceKeepsARefusedLineUntilAGoodOneOrEscape)
     QTest::keyClick(line, Qt::Key_Escape);
     EXPECT_EQ(itemEditor("List3", 0), nullptr);
     EXPECT_EQ(shown("List3"), Lines{"W,03:00:00,4,ON"});
+}
+
+// Fault mended: the lines named in the refusal showed a Latin-1 letter as a broken
+// character in the box, which reads UTF-8.
+TEST_F(Form1Test, SortRefusalNamesTheLinesAsTheListsShowThem)
+{
+    const fh::CommandLists lists{Lines{"T,06:00:00,70\xB0,80"}, Lines{"L,06:00:00,1,ON"}, Lines{}};
+    fill(lists);
+    form.menus().srt->trigger();
+    EXPECT_EQ(messages.shown, Lines{std::string(fh::notSorted) + "\nT,06:00:00,70\xC2\xB0,80\nL,06:00:00,1,ON"});
+    EXPECT_EQ(editor.lists(), lists);
+}
+
+// Fault mended: Enter on an item edited without a change made a sent program "not current".
+TEST_F(Form1Test, AnUnchangedEditInPlaceChangesNothing)
+{
+    const Lines lights{"L,01:00:00,1,ON", "L,02:00:00,2,ON"};
+    fill({Lines{}, lights, Lines{}});
+    fh::test::showActive(form);
+    QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
+    auto* list2 = control<QListWidget>(form, "List2");
+    const auto doubleClick = [&] {
+        const QPoint second = list2->visualItemRect(list2->item(1)).center();
+        QTest::mouseClick(list2->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list2->viewport(), Qt::LeftButton, {}, second);
+        return itemEditor("List2", 1);
+    };
+    const struct {
+        const char* how;
+        std::function<QLineEdit*()> open;
+        QString typed; // empty: left as shown
+    } edits[] = {
+        {"F2", [&] { return openEditor("List2", 1); }, {}},
+        {"double click", doubleClick, {}},
+        {"typed as it is filed", [&] { return openEditor("List2", 1); }, "l,2:00,2,on"},
+    };
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.how);
+        QLineEdit* line = e.open();
+        ASSERT_NE(line, nullptr);
+        file(line, e.typed.isEmpty() ? line->text() : e.typed);
+        EXPECT_EQ(itemEditor("List2", 1), nullptr) << "filed and closed";
+        EXPECT_EQ(shown("List2"), lights);
+        EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "programmed");
+        EXPECT_EQ(form.history().stack().count(), 0);
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)

@@ -231,6 +231,44 @@ TEST_F(SimulationTest, EmptyProgramSwitchesOffAfterTheMessage)
     EXPECT_EQ(sim.panel().switchCaption, "SIM  Off");
 }
 
+// Started from the program's state, a switch-on sets only the outputs and set-points
+// some line sets; what the last run left stays, and an empty program changes nothing.
+TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
+{
+    const struct {
+        const char* why;
+        CommandLists next;
+        Outputs lamps, taps;
+        const char *low, *high;
+    } rows[] = {
+        {"an empty program", {}, on({1, 4}), on({2}), "60", "80"},
+        {"no T line, lamp 4 and the valves named by none", {{{}, {"L,05:00:00,1,OFF"}, {}}}, on({4}), on({2}), "60",
+         "80"},
+        {"a T line", {{{"T,04:00:00,65,75"}, {}, {"W,04:00:00,2,OFF"}}}, on({1, 4}), on({}), "65", "75"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        Rig r;
+        r.sim.setPresetStart(true);
+        r.start({{{"T,05:00:00,60,80"}, {"L,05:00:00,1/4,ON"}, {"W,05:00:00,2,ON"}}}, at(6, 0, 0));
+        ASSERT_EQ(r.sim.greenhouse().lamps, on({1, 4}));
+        r.sim.switchOff();
+        const auto valves = r.sim.valvestat();
+        GreenhouseView seen;
+        r.messages.whileOpen = [&] { seen = r.sim.greenhouse(); };
+        r.start(row.next, at(7, 0, 0));
+        const bool empty = row.next == CommandLists{};
+        const GreenhouseView& view = empty ? seen : r.sim.greenhouse();
+        if (empty) {
+            EXPECT_EQ(r.sim.valvestat(), valves) << "what a tap follows stays too";
+        }
+        EXPECT_EQ(view.lamps, row.lamps);
+        EXPECT_EQ(view.taps, row.taps);
+        EXPECT_EQ(view.lowSetPoint, row.low);
+        EXPECT_EQ(view.highSetPoint, row.high);
+    }
+}
+
 TEST_F(SimulationTest, TooLongProgramStopsWithoutASecondMessage)
 {
     // Fault mended: ticks while the compile's refusal was open set up again and
