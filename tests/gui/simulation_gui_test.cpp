@@ -4,7 +4,6 @@
 #include "language/editor.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
-#include "platform/qt/qtprinter.h"
 #include "gui/form3.h"
 #include "gui/simcontrols.h"
 #include "simulation/preview.h"
@@ -92,7 +91,7 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
 // line then had its index.
 TEST_F(SimulationGuiTest, SimOffLeavesNoLineMarkedInTheCode)
 {
-    fh::QtPrinterDialog printers;
+    fh::doubles::ScriptedPrinterDialog printers;
     fh::ChartControls charts{form, editor, program, messages, clock, printers};
     // Sorted, the T line is pending at 07:00; combined only, its index holds the L line.
     editor.replaceLists(fh::CommandLists{{{"T,09:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}});
