@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <utility>
 
 namespace fh {
@@ -338,15 +339,20 @@ private:
 
     void checkTimers()
     {
-        for (std::size_t i = 0; i < goods.size(); ++i) {
-            const Good& g = goods[i];
+        // The times each timer is first set to, and whether another line sets others.
+        struct Setting {
+            std::pair<double, double> times;
+            bool mixed = false;
+        };
+        std::map<double, Setting> settings;
+        for (const Good& g : goods) {
             if (!setsTimer(g))
                 continue;
-            const auto sameTimer = [&](const Good& other) { return setsTimer(other) && other.timer == g.timer; };
-            const bool conflict = std::ranges::any_of(goods, [&](const Good& other) {
-                return sameTimer(other) && *other.times != *g.times;
-            });
-            if (!conflict)
+            Setting& s = settings.try_emplace(g.timer, Setting{*g.times}).first->second;
+            s.mixed = s.mixed || s.times != *g.times;
+        }
+        for (const Good& g : goods) {
+            if (!setsTimer(g) || !settings.at(g.timer).mixed)
                 continue;
             const std::string timer = "timer " + plainNumber(g.timer);
             add(g, Finding::Warning, code::timerConflict,
