@@ -53,7 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{LoadNote::FiledAnew, 1, "T,06:00:00,70,80"},
                   {LoadNote::FiledAnew, 3, "L,07:00:00,1,ON"},
                   {LoadNote::FiledAnew, 4, "T,09:00:00,70,80"},
-                  {LoadNote::FailsCheck, 6, "invalid valve #"}}}),
+                  {LoadNote::FailsCheck, 6, "invalid valve #"}}},
+        // Fault mended: the mark failed the first line.
+        ReadCase{"ByteOrderMarkDropped", std::string(utf8ByteOrderMark) + tLine, {{{tLine}, {}, {}}},
+                 {{LoadNote::ByteOrderMark, 1, ""}}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ReadProgramFile, NotesSayWhatHappened)
@@ -61,7 +64,9 @@ TEST(ReadProgramFile, NotesSayWhatHappened)
     EXPECT_EQ(describe({LoadNote::FailsCheck, 3, "missing data"}), "missing data");
     EXPECT_EQ(describe({LoadNote::FiledAnew, 3, tLine}), "filed as " + tLine);
     EXPECT_EQ(describe({LoadNote::NotLoaded, 3, "X"}), "after the third separator, not loaded");
+    EXPECT_EQ(describe({LoadNote::ByteOrderMark, 1, ""}), "a byte-order mark at the start was ignored");
     EXPECT_FALSE(isError({LoadNote::FiledAnew, 3, tLine}));
+    EXPECT_FALSE(isError({LoadNote::ByteOrderMark, 1, ""}));
 }
 
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
@@ -81,6 +86,8 @@ TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
     const ProgramRead read = readProgramFile(writeProgramFile(lists));
     EXPECT_EQ(read.lists, lists) << "a filed line reads back unchanged";
     EXPECT_EQ(read.notes.size(), 3u);
+    EXPECT_EQ(writeProgramFile(readProgramFile(std::string(utf8ByteOrderMark) + tLine).lists), tLine + "\r\n==\r\n==\r\n")
+        << "the mark is not written back";
 }
 
 TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)
