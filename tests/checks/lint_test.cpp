@@ -50,7 +50,8 @@ TEST(Lint, FindsEachMistakeAtItsLine)
          {"3 midnight-wrap", "6 bad-line"},
          "24:30:00 comes last in the code; the lines before 00:30:00 wait for it, so the program runs every second "
          "day; write 00:30:00"},
-        {"==\nL,24:30:00,1,OFF\nL,00:30:00,1,OFF\nL,00:29:59,2,OFF\n", {"2 same-time", "2 midnight-wrap", "3 same-time"}},
+        {"==\nL,24:30:00,1,OFF\nL,00:30:00,1,OFF\nL,00:29:59,2,OFF\n",
+         {"2 same-time", "2 midnight-wrap", "3 same-time"}},
         {"==\nL,06:00:00,2.5,ON\nL,07:00:00,3,ON\nL,20:00:00,3,OFF\n", {"2 never-off"}, "light 2 is switched on"},
         {"==\n==\nW,06:00:00,3,P1,5S,10M\n", {"3 never-off"}, "valve 3 is pulsed"},
         {"==\nL,06:00:00,,ON\n==\nW,07:00:00,,P1,5S,10M\n", {"2 no-output", "4 no-output"},

@@ -193,8 +193,8 @@ TEST(CommandLine, AnswersEachCommand)
         // Fault mended: the mark failed the first line. It is not saved again.
         {{"add", "bom.fhp", "L,6,1,on"}, "", 0, "", "bom.fhp:1: warning: a byte-order mark at the start was ignored\n",
          "bom.fhp", "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\n"},
-        {{"lint", "bom.fhp"}, "", 1, "bom.fhp:1: warning: a byte-order mark at the start was ignored [byte-order-mark]\n",
-         ""},
+        {{"lint", "bom.fhp"}, "", 1,
+         "bom.fhp:1: warning: a byte-order mark at the start was ignored [byte-order-mark]\n", ""},
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
         {{"add"}, "", 2, "", "usage: fernhollow add FILE [LINE...]\n"},
 

@@ -64,9 +64,7 @@ TEST(ReadProgramFile, NotesSayWhatHappened)
     EXPECT_EQ(describe({LoadNote::FailsCheck, 3, "missing data"}), "missing data");
     EXPECT_EQ(describe({LoadNote::FiledAnew, 3, tLine}), "filed as " + tLine);
     EXPECT_EQ(describe({LoadNote::NotLoaded, 3, "X"}), "after the third separator, not loaded");
-    EXPECT_EQ(describe({LoadNote::ByteOrderMark, 1, ""}), "a byte-order mark at the start was ignored");
     EXPECT_FALSE(isError({LoadNote::FiledAnew, 3, tLine}));
-    EXPECT_FALSE(isError({LoadNote::ByteOrderMark, 1, ""}));
 }
 
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
@@ -86,8 +84,6 @@ TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
     const ProgramRead read = readProgramFile(writeProgramFile(lists));
     EXPECT_EQ(read.lists, lists) << "a filed line reads back unchanged";
     EXPECT_EQ(read.notes.size(), 3u);
-    EXPECT_EQ(writeProgramFile(readProgramFile(std::string(utf8ByteOrderMark) + tLine).lists), tLine + "\r\n==\r\n==\r\n")
-        << "the mark is not written back";
 }
 
 TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)
