@@ -1,8 +1,11 @@
 #include "programs.h"
 
 #include "checks/lint.h"
+#include "language/datcheck.h"
 
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace fh::bench {
 namespace {
@@ -16,6 +19,50 @@ void lintFullProgram(benchmark::State& state)
         benchmark::DoNotOptimize(lint(lists));
 }
 BENCHMARK(lintFullProgram)->Unit(benchmark::kMicrosecond);
+
+// `count` filed lines far beyond a program's 101, a second apart: with `mixed`, set-points,
+// lights and, half of them, valves pulsed by the six timers at one pair of times each (the
+// most a timer check has to compare); else only such pulsed lines.
+CommandLists manyLines(int count, bool mixed)
+{
+    CommandLists lists;
+    for (int i = 0; i < count; ++i) {
+        const int second = i % secondsPerDay;
+        const std::string time = formatTime(second);
+        const std::string id = std::to_string(i % 6 + 1);
+        const int kind = mixed ? i % 4 : 3;
+        std::string line;
+        if (kind == 0)
+            line = "T," + time + ",60,80";
+        else if (kind == 1)
+            line = "L," + time + "," + id + (i % 8 == 1 ? ",ON" : ",OFF");
+        else
+            line = "W," + time + "," + id + ",P" + std::to_string(i % 6 + 1) + ",5S,10M";
+        lists[static_cast<std::size_t>(listOf(line))].push_back(line);
+    }
+    return lists;
+}
+
+// What every line costs before any whole-program check: the line check alone, the
+// yardstick the whole check is compared with in the same run.
+void checkEachLine(benchmark::State& state)
+{
+    const CommandLists lists = manyLines(static_cast<int>(state.range(0)), state.range(1) != 0);
+    for (auto _ : state)
+        for (const auto& list : lists)
+            for (const std::string& line : list)
+                benchmark::DoNotOptimize(datcheck(line));
+}
+BENCHMARK(checkEachLine)->Args({20000, 1})->Args({40000, 0})->Unit(benchmark::kMillisecond);
+
+// Under 50 ms for 20,000 lines: every check is linear or n log n.
+void lintManyLines(benchmark::State& state)
+{
+    const CommandLists lists = manyLines(static_cast<int>(state.range(0)), state.range(1) != 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lint(lists));
+}
+BENCHMARK(lintManyLines)->Args({20000, 1})->Args({40000, 0})->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace fh::bench

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <utility>
 
 namespace fh {
@@ -25,6 +26,7 @@ struct Good {
     std::string letter;         // T, L or W
     std::string state;          // term 4, trimmed
     std::optional<int> second;  // of the day; 24:MM:SS is 00:MM:SS
+    bool at24 = false;          // the time is 24:MM:SS
     Outputs named{};
     bool namesOutput = false;
     bool pulsed = false;
@@ -63,10 +65,12 @@ double seconds(std::string_view pulseTerm) { return cellValue(pulseSeconds(pulse
 
 Good readGood(std::string_view filed, std::size_t line, Item item)
 {
-    Good g{line, item, {}, {}, {}, {}, false, false, 0, std::nullopt, std::nullopt};
+    Good g{line, item, {}, {}, {}, false, {}, false, false, 0, std::nullopt, std::nullopt};
     Pieces terms(filed);
     g.letter = std::string(trim(terms.next(',')));
-    g.second = secondOfDay(terms.next(','));
+    const std::string_view time = terms.next(',');
+    g.second = secondOfDay(time);
+    g.at24 = time.starts_with("24:");
     const std::string_view ids = terms.next(',');
     g.state = std::string(trim(terms.next(',')));
     if (terms.any())
@@ -178,6 +182,16 @@ std::string pulseTextMessage(std::string_view term)
     return message + (intended ? written(*intended) : "one number and one letter H, M or S, such as 10M");
 }
 
+// A wider number pushes every later column of its code line out of place.
+bool fitsColumn(double secs) { return std::isfinite(secs) && pulseColumnChars(secs) <= pulseColumnWidth; }
+
+std::string tooWideMessage(std::string_view term, double secs)
+{
+    return std::string(term) + " is " + plainNumber(secs) + " seconds, wider than the " +
+           std::to_string(pulseColumnWidth) +
+           " characters of its column in the code: every later column of that code line shifts";
+}
+
 std::string ignoredMessage(const Good& g)
 {
     const std::string extra(trim(g.extra.value_or("")));
@@ -208,6 +222,7 @@ public:
             readNote(note);
         checkSections();
         checkTimes();
+        checkMidnight();
         checkOutputs();
         checkTimers();
         checkPulses();
@@ -266,6 +281,8 @@ private:
                 "not in filed form; loaded as " + note.text);
         else if (note.kind == LoadNote::NotLoaded)
             add(note.line, std::nullopt, Finding::Error, code::notLoaded, describe(note));
+        else if (note.kind == LoadNote::ByteOrderMark)
+            add(note.line, itemAt(note.line), Finding::Warning, code::byteOrderMark, describe(note));
     }
 
     void checkSections()
@@ -300,6 +317,23 @@ private:
         }
     }
 
+    // The code is sorted by the time text, so 24:MM:SS comes after 23:59:59, and the
+    // controller waits for it: the lines earlier in the day act only once it has.
+    void checkMidnight()
+    {
+        int earliest = secondsPerDay;
+        for (const Good& g : goods)
+            if (g.second && !g.at24)
+                earliest = std::min(earliest, *g.second);
+        for (const Good& g : goods)
+            if (g.at24 && g.second && *g.second > earliest) {
+                const std::string then = formatTime(*g.second);
+                add(g, Finding::Error, code::midnightWrap,
+                    "24" + then.substr(2) + " comes last in the code; the lines before " + then +
+                        " wait for it, so the program runs every second day; write " + then);
+            }
+    }
+
     void checkOutputs()
     {
         struct Use {
@@ -310,6 +344,9 @@ private:
         for (const Good& g : goods) {
             if (g.letter != "L" && g.letter != "W")
                 continue;
+            if (!g.namesOutput)
+                add(g, Finding::Warning, code::noOutput,
+                    std::string(g.letter == "L" ? "names no light" : "names no valve") + ": the line does nothing");
             auto& kind = uses[g.letter == "L" ? 0 : 1];
             for (std::size_t k = 1; k < kind.size(); ++k) {
                 if (!g.named[k])
@@ -338,15 +375,20 @@ private:
 
     void checkTimers()
     {
-        for (std::size_t i = 0; i < goods.size(); ++i) {
-            const Good& g = goods[i];
+        // The times each timer is first set to, and whether another line sets others.
+        struct Setting {
+            std::pair<double, double> times;
+            bool mixed = false;
+        };
+        std::map<double, Setting> settings;
+        for (const Good& g : goods) {
             if (!setsTimer(g))
                 continue;
-            const auto sameTimer = [&](const Good& other) { return setsTimer(other) && other.timer == g.timer; };
-            const bool conflict = std::ranges::any_of(goods, [&](const Good& other) {
-                return sameTimer(other) && *other.times != *g.times;
-            });
-            if (!conflict)
+            Setting& s = settings.try_emplace(g.timer, Setting{*g.times}).first->second;
+            s.mixed = s.mixed || s.times != *g.times;
+        }
+        for (const Good& g : goods) {
+            if (!setsTimer(g) || !settings.at(g.timer).mixed)
                 continue;
             const std::string timer = "timer " + plainNumber(g.timer);
             add(g, Finding::Warning, code::timerConflict,
@@ -373,6 +415,15 @@ private:
                 add(g, Finding::Warning, code::pulseTimes,
                     "an off time of " + spoken(g.times->second) + ": " + outputNames(g.letter, g.named, true) +
                         " never closed");
+            if (g.times) {
+                Pieces terms(*g.extra);
+                const std::string_view on = trim(terms.next(','));
+                const std::string_view off = trim(terms.next(','));
+                if (!fitsColumn(g.times->first))
+                    add(g, Finding::Warning, code::pulseTimes, tooWideMessage(on, g.times->first));
+                else if (!fitsColumn(g.times->second))
+                    add(g, Finding::Warning, code::pulseTimes, tooWideMessage(off, g.times->second));
+            }
             const std::string_view extra = g.extra ? std::string_view(*g.extra) : std::string_view();
             for (Pieces terms(extra); g.extra && terms.any();)
                 if (const std::string_view term = trim(terms.next(',')); !plainPulse(term))

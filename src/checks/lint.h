@@ -20,8 +20,11 @@ namespace code {
 inline constexpr std::string_view badLine = "bad-line";
 inline constexpr std::string_view filedAnew = "filed-anew";
 inline constexpr std::string_view notLoaded = "not-loaded";
+inline constexpr std::string_view byteOrderMark = "byte-order-mark";
 inline constexpr std::string_view wrongSection = "wrong-section";
 inline constexpr std::string_view sameTime = "same-time";
+inline constexpr std::string_view midnightWrap = "midnight-wrap";
+inline constexpr std::string_view noOutput = "no-output";
 inline constexpr std::string_view neverOff = "never-off";
 inline constexpr std::string_view timerConflict = "timer-conflict";
 inline constexpr std::string_view pulseTimes = "pulse-times";
@@ -52,7 +55,7 @@ std::string_view severityName(Finding::Severity severity);
 
 // Findings in line order. `notes` is the load report of the file the lists were
 // read from (empty for lists typed in the windows); its failing lines are found
-// again in the lists, its lines filed anew and not loaded become findings too.
+// again in the lists, its other notes become findings too.
 std::vector<Finding> lint(const CommandLists& lists, const std::vector<LoadNote>& notes = {});
 
 } // namespace fh

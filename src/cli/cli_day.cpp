@@ -1,5 +1,7 @@
+#include "checks/lint.h"
 #include "cli/commands.h"
 #include "compiler/day.h"
+#include "language/latin1.h"
 #include "language/terms.h"
 
 #include <ostream>
@@ -9,21 +11,34 @@ namespace fh::cli {
 
 namespace {
 
+struct Day {
+    Program program;
+    // A line at 24:MM:SS makes the program run every second day, which the day read
+    // here does not show.
+    bool everySecondDay = false;
+};
+
 // The day of a program file; no value, with the reason said, when there is none.
-std::optional<Program> compiledDay(const Parsed& args, Streams io, const Devices& devices)
+std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& devices)
 {
-    const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
+    const std::string& path = args.operands.front();
+    const auto read = loadOrReport(path, io.err, devices.files);
     if (!read)
         return std::nullopt;
+    Day day;
+    for (const Finding& f : fh::lint(read->lists))
+        if (f.code == code::midnightWrap) {
+            io.err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
+            day.everySecondDay = true;
+        }
     StreamMessages messages(io.err);
-    Program program;
-    if (!program.compile(read->lists, messages, FixedClock(0)))
+    if (!day.program.compile(checkedLines(read->lists), messages, FixedClock(0)))
         return std::nullopt;
-    if (program.proglast() < 0) {
+    if (day.program.proglast() < 0) {
         messages.show(std::string(noProgramPresent));
         return std::nullopt;
     }
-    return program;
+    return day;
 }
 
 bool wantsJson(const Parsed& args)
@@ -54,10 +69,11 @@ std::string jsonList(const std::array<T, outputCount>& values, Name name)
 int state(const Parsed& args, Streams io, const Devices& devices)
 {
     const int second = parseClock(args.values.at("--at")).value();
-    const auto program = compiledDay(args, io, devices);
-    if (!program)
+    const auto day = compiledDay(args, io, devices);
+    if (!day)
         return 2;
-    const DayState s = stateAt(*program, second);
+    const int status = day->everySecondDay ? 1 : 0;
+    const DayState s = stateAt(day->program, second);
     const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
     if (wantsJson(args)) {
         const auto quoted = [](const std::string& text) { return std::string(1, '"').append(text) + '"'; };
@@ -65,7 +81,7 @@ int state(const Parsed& args, Streams io, const Devices& devices)
                << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
                << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(valveStateName(v)); })
                << ",\"low\":" << plainNumber(s.low) << ",\"high\":" << plainNumber(s.high) << "}\n";
-        return 0;
+        return status;
     }
     io.out << "at " << formatTime(second) << '\n';
     io.out << "lights:";
@@ -75,22 +91,23 @@ int state(const Parsed& args, Streams io, const Devices& devices)
     for (std::size_t k = 0; k < outputCount; ++k)
         io.out << "  " << k + 1 << ' ' << valveStateName(s.valves[k]);
     io.out << "\nset-points: low " << plainNumber(s.low) << ", high " << plainNumber(s.high) << '\n';
-    return 0;
+    return status;
 }
 
 int totals(const Parsed& args, Streams io, const Devices& devices)
 {
-    const auto program = compiledDay(args, io, devices);
-    if (!program)
+    const auto day = compiledDay(args, io, devices);
+    if (!day)
         return 2;
-    const DayTotals t = totalsOf(*program);
+    const int status = day->everySecondDay ? 1 : 0;
+    const DayTotals t = totalsOf(day->program);
     if (wantsJson(args)) {
         const auto count = [](int seconds) { return std::to_string(seconds); };
         io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count) << ",\"valves_on\":" << jsonList(t.valvesOn, count)
                << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count) << ",\"low\":{\"min\":"
                << plainNumber(t.lowMin) << ",\"max\":" << plainNumber(t.lowMax) << "},\"high\":{\"min\":"
                << plainNumber(t.highMin) << ",\"max\":" << plainNumber(t.highMax) << "}}\n";
-        return 0;
+        return status;
     }
     for (std::size_t k = 0; k < outputCount; ++k)
         io.out << "light " << k + 1 << ": " << hoursAndMinutes(t.lightsOn[k]) << " on\n";
@@ -99,7 +116,7 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
                << hoursAndMinutes(t.valvesPulsed[k]) << " pulsed\n";
     io.out << "low set-point: " << plainNumber(t.lowMin) << " to " << plainNumber(t.lowMax) << '\n';
     io.out << "high set-point: " << plainNumber(t.highMin) << " to " << plainNumber(t.highMax) << '\n';
-    return 0;
+    return status;
 }
 
 } // namespace fh::cli

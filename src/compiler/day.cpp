@@ -1,11 +1,13 @@
 #include "compiler/day.h"
 
+#include "language/datcheck.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fh {
@@ -96,6 +98,16 @@ int twoDigits(std::string_view text, std::size_t at)
 }
 
 } // namespace
+
+CommandLists checkedLines(const CommandLists& lists)
+{
+    CommandLists checked;
+    for (std::size_t k = 0; k < lists.size(); ++k)
+        for (const std::string& line : lists[k])
+            if (CheckResult r = datcheck(line); r.dataok)
+                checked[k].push_back(std::move(r.cmdline));
+    return checked;
+}
 
 std::optional<int> secondOfDay(const Cell& time)
 {

@@ -1,10 +1,11 @@
 #pragma once
 
 // The program's day as its lines leave it, second by second: what is on at 14:30,
-// and how long each lamp and valve runs. Each line acts at its second of the day
-// (24:MM:SS at 00:MM:SS), lines of one second in the order of the compiled program,
-// and the day begins as the end of the day before leaves it. A line whose time is
-// not hh:mm:ss is left out.
+// and how long each lamp and valve runs. The day is read from the lines that pass
+// the check (`checkedLines`). Each line acts at its second of the day (24:MM:SS at
+// 00:MM:SS), lines of one second in the order of the compiled program, and the day
+// begins as the end of the day before leaves it. A line whose time is not hh:mm:ss
+// is left out.
 
 #include "compiler/program.h"
 
@@ -51,6 +52,10 @@ struct DayTotals {
     double lowMin = defaultLow, lowMax = defaultLow;
     double highMin = defaultHigh, highMax = defaultHigh;
 };
+
+// The lines of `lists` that pass the check, in their lists: the program the day is
+// read from.
+CommandLists checkedLines(const CommandLists& lists);
 
 // The second of the day a line's time names, 24:MM:SS as 00:MM:SS; none when the
 // time is not hh:mm:ss with hours 00..24, minutes and seconds 00..59.

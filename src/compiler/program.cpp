@@ -124,7 +124,7 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
         *at++ = ',';
     }
     for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
-        at = writeNumber(at, cellValue(row[c]), 6, false);
+        at = writeNumber(at, cellValue(row[c]), pulseColumnWidth, false);
     out.assign(type);
     out += ',';
     out += time;
@@ -179,6 +179,12 @@ void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
 }
 
 } // namespace
+
+std::size_t pulseColumnChars(double value)
+{
+    char field[fieldRoom + 1];
+    return static_cast<std::size_t>(writeNumber(field, value, 0, false) - field);
+}
 
 double cellValue(const Cell& cell)
 {

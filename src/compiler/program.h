@@ -61,6 +61,13 @@ struct OutputState {
     static constexpr double timerOf(double state) { return state - pulseBase; }
 };
 
+// The width of each pulse column of the pasteable code; a wider number shifts the
+// columns after it.
+inline constexpr std::size_t pulseColumnWidth = 6;
+// The characters a pulse column of the code takes for `value`, its blank or minus
+// sign included.
+std::size_t pulseColumnChars(double value);
+
 // The numeric value of a cell: the number, or the leading value of the text.
 double cellValue(const Cell& cell);
 // A pulse time of a pulsed W line converted to seconds in the order S, then M,

@@ -14,11 +14,13 @@ std::string describe(const LoadNote& note)
         return "filed as " + note.text;
     case LoadNote::NotLoaded:
         return "after the third separator, not loaded";
+    case LoadNote::ByteOrderMark:
+        return "a byte-order mark at the start was ignored";
     }
     return note.text;
 }
 
-bool isError(const LoadNote& note) { return note.kind != LoadNote::FiledAnew; }
+bool isError(const LoadNote& note) { return note.kind == LoadNote::FailsCheck || note.kind == LoadNote::NotLoaded; }
 
 std::string withProgramExtension(const std::string& path)
 {
@@ -31,6 +33,10 @@ std::string withProgramExtension(const std::string& path)
 ProgramRead readProgramFile(std::string_view bytes)
 {
     ProgramRead read;
+    if (bytes.starts_with(utf8ByteOrderMark)) {
+        bytes.remove_prefix(utf8ByteOrderMark.size());
+        read.notes.push_back({LoadNote::ByteOrderMark, 1, {}});
+    }
     std::size_t section = 1;
     std::size_t number = 0;
     for (const std::string_view line : textLines(bytes)) {

@@ -14,6 +14,8 @@
 namespace fh {
 
 inline constexpr std::string_view separatorLine = "==";
+// Some editors begin a UTF-8 file with it; it is no part of the first line.
+inline constexpr std::string_view utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // What the file dialogs offer first.
 inline constexpr FileType programFileType{"Fernhollow programs", "fhp"};
@@ -29,9 +31,10 @@ inline constexpr std::size_t programFileLimit = 16 * 1024 * 1024;
 // the separators counted.
 struct LoadNote {
     enum Kind {
-        FailsCheck, // kept as read; `text` is the check's message
-        FiledAnew,  // passes the check but was not in filed form; `text` is the line as filed
-        NotLoaded,  // after the third separator; `text` is the line
+        FailsCheck,    // kept as read; `text` is the check's message
+        FiledAnew,     // passes the check but was not in filed form; `text` is the line as filed
+        NotLoaded,     // after the third separator; `text` is the line
+        ByteOrderMark, // at the start of the file, dropped; line 1, no text
     };
     Kind kind;
     std::size_t line;
@@ -41,6 +44,7 @@ struct LoadNote {
 
 // What the note says, as "line N: " or "FILE:N: error: " continue it.
 std::string describe(const LoadNote& note);
+// A line failed or was lost; the other notes only say what the load did.
 bool isError(const LoadNote& note);
 
 struct ProgramRead {
@@ -48,10 +52,10 @@ struct ProgramRead {
     std::vector<LoadNote> notes; // in the order of the file
 };
 
-// CR, LF and CR LF each end a line; a last line without a line end counts. A line
-// that passes the command check is filed in its normalised form, in the list it
-// was read into; one that fails stays as read. Lines after a third separator are
-// not loaded.
+// A byte-order mark at the start is dropped. CR, LF and CR LF each end a line; a
+// last line without a line end counts. A line that passes the command check is
+// filed in its normalised form, in the list it was read into; one that fails stays
+// as read. Lines after a third separator are not loaded.
 ProgramRead readProgramFile(std::string_view bytes);
 
 // Items that are empty or of spaces only are left out.

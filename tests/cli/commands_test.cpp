@@ -44,6 +44,8 @@ doubles::MemoryTextFiles programFiles()
         {"anew.fhp", "t,6,70,80\r\n==\r\nl,6,1,on\r\n==\r\n"},
         {"lint.fhp", "t,6,70,80\r\nT,07:00:00,70,71\r\n==\r\n==\r\nW,07:00:00,3,ON,15M\r\n==\r\nx\r\n"},
         {"fifo", "==\r\n==\r\n"},
+        {"wrap.fhp", "T,00:10:00,70,76\r\nT,06:00:00,72,73\r\n==\r\nL,24:30:00,1,ON\r\nL,20:00:00,1,OFF\r\n==\r\n"},
+        {"bom.fhp", "\xEF\xBB\xBFT,06:00:00,70,80\r\n==\r\n==\r\n"},
     };
     files.pipes = {"fifo"};
     files.failing = {{"locked.fhp", "Permission denied"}};
@@ -80,6 +82,9 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string listingUsage = "usage: fernhollow listing FILE (-o OUT.pdf | --printer NAME)\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
+    const std::string wrapped = "wrap.fhp:2: error: high temp is too close to low temp (2 degrees F)\n"
+                                "wrap.fhp:4: warning: 24:30:00 comes last in the code; the lines before 00:30:00 "
+                                "wait for it, so the program runs every second day; write 00:30:00 [midnight-wrap]\n";
     const Row rows[] = {
         {{"check", "t,4:00:33,78,84", "X,6:00,1,ON"}, "", 1, "T,04:00:33,78,84\nerror: T,L, or W only\n", ""},
         {{"check"}, "L,15:22:00,2/4/6,on\r\nW,12:00:00,1/3/5,p1,3s,10m\n", 0,
@@ -192,6 +197,11 @@ TEST(CommandLine, AnswersEachCommand)
         // Fault mended: a pipe or a device was replaced by a regular file.
         {{"add", "fifo", "T,6,70,80"}, "", 2, "", cannotRead + "fifo: fifo is not a regular file\n", "fifo", "==\r\n==\r\n"},
         {{"compile", "fifo"}, "", 0, "", ""},
+        // Fault mended: the mark failed the first line. It is not saved again.
+        {{"add", "bom.fhp", "L,6,1,on"}, "", 0, "", "bom.fhp:1: warning: a byte-order mark at the start was ignored\n",
+         "bom.fhp", "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\n"},
+        {{"lint", "bom.fhp"}, "", 1,
+         "bom.fhp:1: warning: a byte-order mark at the start was ignored [byte-order-mark]\n", ""},
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
         {{"add"}, "", 2, "", "usage: fernhollow add FILE [LINE...]\n"},
 
@@ -212,6 +222,15 @@ TEST(CommandLine, AnswersEachCommand)
          "at 00:00:00\nlights:  1 off  2 on  3 off  4 off  5 off  6 off\n"
          "valves:  1 off  2 off  3 off  4 off  5 off  6 off\nset-points: low 70, high 76\n",
          ""},
+        // Faults mended: the failing line set 72/73, and the line at 24:30:00 went unmentioned.
+        {{"state", "wrap.fhp", "--at", "07:00:00"}, "", 1,
+         "at 07:00:00\nlights:  1 on  2 off  3 off  4 off  5 off  6 off\n"
+         "valves:  1 off  2 off  3 off  4 off  5 off  6 off\nset-points: low 70, high 76\n",
+         wrapped},
+        {{"totals", "wrap.fhp", "--format", "json"}, "", 1,
+         "{\"lights_on\":[70200,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[0,0,0,0,0,0],"
+         "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}\n",
+         wrapped},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
         {{"state", "p.fhp"}, "", 2, "", "usage: fernhollow state FILE --at HH:MM:SS [--format text|json]\n"},
         {{"totals", "midnight.fhp"}, "", 0,

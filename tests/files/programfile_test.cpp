@@ -53,7 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{LoadNote::FiledAnew, 1, "T,06:00:00,70,80"},
                   {LoadNote::FiledAnew, 3, "L,07:00:00,1,ON"},
                   {LoadNote::FiledAnew, 4, "T,09:00:00,70,80"},
-                  {LoadNote::FailsCheck, 6, "invalid valve #"}}}),
+                  {LoadNote::FailsCheck, 6, "invalid valve #"}}},
+        // Fault mended: the mark failed the first line.
+        ReadCase{"ByteOrderMarkDropped", std::string(utf8ByteOrderMark) + tLine, {{{tLine}, {}, {}}},
+                 {{LoadNote::ByteOrderMark, 1, ""}}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ReadProgramFile, NotesSayWhatHappened)
