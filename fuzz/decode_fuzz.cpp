@@ -3,6 +3,7 @@
 #include "platform/doubles/doubles.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -41,16 +42,18 @@ void decodesAgain(std::string_view bytes)
         __builtin_trap();
 }
 
-// The rows of two codes in the order of their times, each code in that order already:
-// the same rows, lines sharing a time perhaps in another order.
+// The same rows of each letter in the same order: rows of different letters that share
+// a time may change places.
 bool sameRows(const std::string& a, const std::string& b)
 {
     const auto rows = [](const std::string& code) {
-        std::vector<std::string> lines;
-        for (std::size_t at = 0, end; (end = code.find('\n', at)) != std::string::npos; at = end + 1)
-            lines.push_back(code.substr(at, end - at));
-        std::ranges::sort(lines);
-        return lines;
+        std::array<std::vector<std::string>, 3> letters;
+        for (std::size_t at = 0, end; (end = code.find('\n', at)) != std::string::npos; at = end + 1) {
+            const int list = fh::listOf(code.substr(at, end - at));
+            if (list >= 0)
+                letters[static_cast<std::size_t>(list)].push_back(code.substr(at, end - at));
+        }
+        return letters;
     };
     return rows(a) == rows(b);
 }
@@ -110,7 +113,7 @@ std::string codeRows(std::string_view bytes)
 } // namespace
 
 // The bytes as code, and as rows of code built from them: whatever decodes compiles
-// back to the same code, but for the order of lines that share a time.
+// back to the same code, but for the order of lines of different letters at one time.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -63,8 +63,7 @@ std::string plainTerms(const Numbers& n)
 
 struct Rebuilt {
     std::string line;
-    std::string reason;     // why there is none
-    bool keepsMode = false; // a W row naming no valve
+    std::string reason; // why there is none
 };
 
 Rebuilt failed(std::string_view reason) { return {{}, std::string(reason)}; }
@@ -96,7 +95,7 @@ Rebuilt outputs(const Numbers& n, bool valves, double& mode)
     if (valves)
         mode = wanted;
     if (!OutputState::isPulsed(state))
-        return {ids + (state == OutputState::on ? ",ON" : ",OFF") + plainTerms(n), {}, keepsMode};
+        return {ids + (state == OutputState::on ? ",ON" : ",OFF") + plainTerms(n), {}};
     if (n[pulseAt + 2] != 0)
         return failed(thirdPulseNumber);
     std::string line = ids + ",P" + plainNumber(OutputState::timerOf(state));
@@ -133,7 +132,6 @@ Rebuilt rebuild(std::string_view code, double& mode)
     }
 
     std::string line = letter + "," + fields[column::time] + ",";
-    bool keepsMode = false;
     if (letter == "T") {
         for (std::size_t i = 2; i <= modeAt; ++i) // outputs 3 to 6, and the mode
             if (n[i] != 0)
@@ -144,7 +142,6 @@ Rebuilt rebuild(std::string_view code, double& mode)
         if (!named.reason.empty())
             return named;
         line += named.line;
-        keepsMode = named.keepsMode;
     }
     CheckResult checked = datcheck(line);
     if (!checked.dataok)
@@ -152,23 +149,17 @@ Rebuilt rebuild(std::string_view code, double& mode)
     // Everything but the time is built in filed form already.
     if (checked.cmdline != line)
         return failed(notFiledTime);
-    return {line, {}, keepsMode};
+    return {line, {}};
 }
 
 } // namespace
 
 DecodedCode decode(std::string_view code)
 {
-    struct Row {
-        std::size_t number; // of its line of code
-        std::string line;
-        double mode;
-        bool keepsMode; // a W row naming no valve
-    };
     DecodedCode decoded;
     std::size_t number = 0;
-    double mode = 0;
-    std::array<std::vector<Row>, 3> rows; // by list
+    double mode = 0; // the one the W rows so far left
+    CommandLists rows; // in the order of the code
     std::size_t count = 0;
     std::string lastTime;
     for (const std::string_view line : textLines(code)) {
@@ -185,32 +176,32 @@ DecodedCode decode(std::string_view code)
             return {{}, Unreadable{number, std::string(notInOrder)}};
         lastTime = std::move(time);
         const auto list = static_cast<std::size_t>(listOf(row.line));
-        rows[list].push_back({number, std::move(row.line), mode, row.keepsMode});
+        rows[list].push_back(std::move(row.line));
         ++count;
     }
-    // Lines that share a time may come back in another order. A W row naming no valve
-    // keeps the mode of the W row before it, so it must come after one of its own mode.
-    std::vector<const Row*> combined;
+    // The compile sorts by time, and lines that share one take an order of the sort's
+    // own. That order depends on the times alone, so within each list the lines at one
+    // time are placed where the sort takes them out in the order of the code: a list's
+    // lines at a time (the W rows among them, whose modes follow one another) come
+    // back in the order of the code; only lines of different lists may change places.
     std::vector<std::string> lines;
+    std::vector<std::size_t> groupStart; // of each line's run of its list's lines at its time
     for (const auto& list : rows)
-        for (const Row& row : list) {
-            combined.push_back(&row);
-            lines.push_back(row.line);
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const bool continues = i > 0 && list[i].compare(2, 8, list[i - 1], 2, 8) == 0;
+            groupStart.push_back(continues ? groupStart.back() : lines.size());
+            lines.push_back(list[i]);
         }
     std::vector<std::size_t> order(lines.size());
     timeOrder(lines, order);
-    double sortedMode = 0;
-    for (const std::size_t k : order) {
-        const Row& row = *combined[k];
-        if (row.line.front() != 'W')
-            continue;
-        if (row.keepsMode && row.mode != sortedMode)
-            return {{}, Unreadable{row.number, std::string(tieMovesMode)}};
-        sortedMode = row.mode;
-    }
+    std::vector<std::size_t> next = groupStart; // the run's next line in the order of the code
+    std::vector<std::string> placed(lines.size());
+    for (const std::size_t at : order)
+        placed[at] = std::move(lines[next[groupStart[at]]++]);
+    std::size_t at = 0;
     for (std::size_t list = 0; list < rows.size(); ++list)
-        for (Row& row : rows[list])
-            decoded.lists[list].push_back(std::move(row.line));
+        for (std::size_t i = 0; i < rows[list].size(); ++i)
+            decoded.lists[list].push_back(std::move(placed[at++]));
     return decoded;
 }
 

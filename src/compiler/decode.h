@@ -30,8 +30,6 @@ inline constexpr std::string_view modeDiffers = "the mode is not the state of th
 inline constexpr std::string_view modeNotKept =
     "a W line naming no valve keeps the mode of the W line before it (0 before the first)";
 inline constexpr std::string_view notInOrder = "the line comes before the one above it in time";
-inline constexpr std::string_view tieMovesMode =
-    "the lines at this time come back in another order, which changes this W line's mode";
 inline constexpr std::string_view thirdPulseNumber = "a pulsed valve line has no third pulse number";
 inline constexpr std::string_view notFiledTime = "the time is not hh:mm:ss";
 
