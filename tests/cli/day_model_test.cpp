@@ -137,13 +137,15 @@ std::string totalsJson(const std::vector<Line>& lines)
     Model m = startOf(lines);
     double lowMin = m.low, lowMax = m.low, highMin = m.high, highMax = m.high;
     std::size_t next = 0;
-    for (int second = 0; second < day; ++second) {
+    // Second by second, in stretches between the lines' seconds.
+    for (int second = 0, until = 0; second < day; second = until) {
         for (; next < lines.size() && lines[next].second == second; ++next)
             m.act(lines[next]);
+        until = next < lines.size() ? std::clamp(lines[next].second, second + 1, day) : day;
         for (std::size_t k = 0; k < 6; ++k) {
-            lightsOn[k] += m.lights[k] == "on";
-            valvesOn[k] += m.valves[k] == "on";
-            valvesPulsed[k] += m.valves[k][0] == 'P';
+            lightsOn[k] += (until - second) * (m.lights[k] == "on");
+            valvesOn[k] += (until - second) * (m.valves[k] == "on");
+            valvesPulsed[k] += (until - second) * (m.valves[k][0] == 'P');
         }
         lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
         highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);
