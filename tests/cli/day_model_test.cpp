@@ -164,7 +164,7 @@ std::string totalsJson(const std::vector<Line>& lines)
 TEST(DayModel, StateAndTotalsAgreeWithTheRulesOnGeneratedPrograms)
 {
     std::mt19937 random(20261206);
-    for (int n = 0; n < 300; ++n) {
+    for (int n = 0; n < 150; ++n) {
         const std::vector<Line> lines = generate(random);
         std::string sections[3];
         for (const Line& line : lines)
