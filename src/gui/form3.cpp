@@ -251,9 +251,12 @@ void Form3::render(const GreenhouseView& display)
         list4->item(i)->setSelected(display.timerOn[static_cast<std::size_t>(i)]);
     setText(usetLab, display.highSetPoint);
     setText(lsetLab, display.lowSetPoint);
-    const QString pending = QString::fromLatin1(display.pendingLine);
-    if (text1->text() != pending)
-        text1->setText(pending);
+    // Until a line is pending the box keeps its caption.
+    if (display.pendingLine) {
+        const QString pending = QString::fromLatin1(*display.pendingLine);
+        if (text1->text() != pending)
+            text1->setText(pending);
+    }
     if (display.shown && isHidden())
         show();
     else if (!display.shown && !isHidden())

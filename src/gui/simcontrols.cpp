@@ -153,7 +153,9 @@ void SimulationControls::render()
 {
     const ControlPanel& shown = simulation.panel();
     const PreviewPanel row = preview.panel();
-    setText(label6, preview.clockCaption());
+    // Until the first tick the clock keeps its caption.
+    if (const auto clock = preview.clockCaption())
+        setText(label6, *clock);
     // Two lines from the top stay clear of Command2, which overlaps the label's foot.
     if (label6)
         label6->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));

@@ -225,6 +225,9 @@ TEST_F(SimulationGuiTest, FanSwitchAndForceButtonChangeOnlyTheirLook)
 
 TEST_F(SimulationGuiTest, StartUpFillsTheTimerListOnceAndTicksTheClock)
 {
+    // Until then the clock and the pending line show their captions.
+    EXPECT_EQ(mainLabel("Label6")->text().toStdString(), "Label6");
+    EXPECT_EQ(control<QLineEdit>(form3, "Text1")->text().toStdString(), "Text1");
     for (int i = 0; i < 3; ++i)
         controls.startUp();
     auto* list4 = control<QListWidget>(form3, "List4");
