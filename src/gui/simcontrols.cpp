@@ -114,32 +114,29 @@ Form3& SimulationControls::form3()
 
 void SimulationControls::joinPreviewRow()
 {
-    if (auto* start = form3_->findChild<QTimeEdit*>(QStringLiteral("PreviewStart")))
-        connect(start, &QTimeEdit::timeChanged, this, [this](QTime time) {
-            preview.setStart(time.msecsSinceStartOfDay() / 1000);
+    const Form3::PreviewRow& row = form3_->previewRow();
+    connect(row.start, &QTimeEdit::timeChanged, this, [this](QTime time) {
+        preview.setStart(time.msecsSinceStartOfDay() / 1000);
+        handled();
+    });
+    connect(row.speed, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            preview.setSpeed(static_cast<std::size_t>(index));
+        handled();
+    });
+    const auto button = [this](QPushButton* b, const std::function<void()>& action) {
+        connect(b, &QPushButton::clicked, this, [this, action] {
+            action();
             handled();
         });
-    if (auto* speed = form3_->findChild<QComboBox*>(QStringLiteral("PreviewSpeed")))
-        connect(speed, &QComboBox::currentIndexChanged, this, [this](int index) {
-            if (index >= 0)
-                preview.setSpeed(static_cast<std::size_t>(index));
-            handled();
-        });
-    const auto button = [this](const char* name, const std::function<void()>& action) {
-        if (auto* b = form3_->findChild<QPushButton*>(QString::fromLatin1(name)))
-            connect(b, &QPushButton::clicked, this, [this, action] {
-                action();
-                handled();
-            });
     };
-    button("PreviewPlay", [this] { preview.playOrPause(); });
-    button("PreviewNext", [this] { preview.nextLine(); });
-    button("PreviewLive", [this] { preview.goLive(); });
-    if (auto* mute = form3_->findChild<QCheckBox*>(QStringLiteral("PreviewMute")))
-        connect(mute, &QCheckBox::toggled, this, [this](bool on) {
-            preview.setMuted(on);
-            handled();
-        });
+    button(row.play, [this] { preview.playOrPause(); });
+    button(row.next, [this] { preview.nextLine(); });
+    button(row.live, [this] { preview.goLive(); });
+    connect(row.mute, &QCheckBox::toggled, this, [this](bool on) {
+        preview.setMuted(on);
+        handled();
+    });
 }
 
 void SimulationControls::startUp()
