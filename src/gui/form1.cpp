@@ -344,8 +344,22 @@ void Form1::build()
         };
         lists[i]->setItemDelegate(new LineEditor(file, lists[i]));
     }
-    for (const char* hidden : {"Image1", "Image2", "List5"})
-        child<QWidget>(*client, hidden).hide();
+    widgets_ = {
+        .label6 = &child<QLabel>(*client, "Label6"),
+        .label13 = &child<QLabel>(*client, "Label13"),
+        .image1 = &child<QLabel>(*client, "Image1"),
+        .image2 = &child<QLabel>(*client, "Image2"),
+        .image3 = &child<QLabel>(*client, "Image3"),
+        .check13 = &child<QCheckBox>(*client, "Check13"),
+        .command2 = &child<QPushButton>(*client, "Command2"),
+        .command3 = &child<QPushButton>(*client, "Command3"),
+        .command4 = &child<QPushButton>(*client, "Command4"),
+        .command5 = &child<QPushButton>(*client, "Command5"),
+        .list5 = &child<QListWidget>(*client, "List5"),
+    };
+    widgets_.image1->hide();
+    widgets_.image2->hide();
+    widgets_.list5->hide();
 
     // Below the fixed client area, so the window grows by its height and the
     // controls keep their places.
@@ -358,6 +372,7 @@ void Form1::build()
     label15->setAccessibleName("Program checks");
     label15->setToolTip("The program checks' findings; click to list them (F7)");
     bar->addWidget(label15, 1);
+    widgets_.label15 = label15;
 
     connect(&child<QPushButton>(*client, "Command1"), &QPushButton::clicked, this, [this] {
         if (sendGuard && !sendGuard())
@@ -371,9 +386,8 @@ void Form1::build()
     text7 = &child<QPlainTextEdit>(*client, "Text7");
     label8 = &child<QLabel>(*client, "Label8");
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto& label13 = child<QLabel>(*client, "Label13");
-    label13.setWordWrap(true);
-    label13.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widgets_.label13->setWordWrap(true);
+    widgets_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void Form1::selectItem(int list, int index)
