@@ -426,7 +426,7 @@ TEST_F(Form1Test, ControlsShowTheirFontsOnTheGreyWindow)
     EXPECT_EQ(form.centralWidget()->size(), QSize(897, 468));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QFontInfo font(control<QWidget>(form, c.name)->font());
+        const QFontInfo font(fh::child<QWidget>(form, c.name).font());
         // Point sizes land on whole pixels.
         EXPECT_NEAR(font.pointSizeF(), c.points, 0.5);
         EXPECT_EQ(font.bold(), c.bold);
