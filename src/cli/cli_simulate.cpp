@@ -32,8 +32,8 @@ std::string bits(const std::array<bool, 6>& shown)
 }
 
 // Everything of the trace line after the time. The pending index is part of the
-// display (Text1 and List5's highlight show its line), so a change of it alone is
-// a change of the display and gives a line.
+// display (the pending line and the code's highlight show it), so a change of it
+// alone is a change of the display and gives a line.
 std::string display(const Simulation& sim)
 {
     return "lamps=" + bits(sim.greenhouse().lamps) + " taps=" + bits(sim.greenhouse().taps) + " timers=" +

@@ -37,9 +37,8 @@ QString summary(std::size_t errors, std::size_t warnings)
 CheckControls::CheckControls(Form1& form1, const Editor& editor, MessageBox& messages)
     : form1(form1), editor(editor), messages(messages)
 {
-    label15 = form1.findChild<QLabel*>(QStringLiteral("Label15"));
-    if (label15)
-        label15->installEventFilter(this);
+    label15 = form1.widgets().label15;
+    label15->installEventFilter(this);
     connect(form1.menus().chk, &QAction::triggered, this, &CheckControls::chkClick);
     connect(&form1, &Form1::rendered, this, &CheckControls::render);
     form1.setSendGuard([this] { return sendRequested(); });
@@ -73,8 +72,7 @@ void CheckControls::check()
     checked = editor.lists();
     findings = lint(checked);
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
-    if (label15)
-        label15->setText(summary(errors, findings.size() - errors));
+    label15->setText(summary(errors, findings.size() - errors));
     if (form5)
         form5->setFindings(findings);
 }

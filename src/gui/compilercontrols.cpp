@@ -7,8 +7,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include <utility>
-
 namespace fh {
 
 namespace {
@@ -28,21 +26,14 @@ CompilerControls::CompilerControls(Form1& form1, const Editor& editor, Program& 
     : QObject(&form1), form1(form1), editor(editor), program(program), messages(messages),
       clock(clock)
 {
-    list5 = form1.findChild<QListWidget*>(QStringLiteral("List5"));
-    if (list5) {
-        freshLook = staleLook = list5->palette();
-        staleLook.setColor(QPalette::Text, freshLook.color(QPalette::Disabled, QPalette::Text));
-        freshTip = list5->toolTip();
-    }
-    const std::pair<const char*, void (CompilerControls::*)()> buttons[] = {
-        {"Command3", &CompilerControls::combine},
-        {"Command4", &CompilerControls::sort},
-        {"Command5", &CompilerControls::fullparse},
-    };
-    for (const auto& [name, click] : buttons) {
-        if (auto* button = form1.findChild<QPushButton*>(QString::fromLatin1(name)))
-            connect(button, &QPushButton::clicked, this, click);
-    }
+    const Form1::Widgets& widgets = form1.widgets();
+    list5 = widgets.list5;
+    freshLook = staleLook = list5->palette();
+    staleLook.setColor(QPalette::Text, freshLook.color(QPalette::Disabled, QPalette::Text));
+    freshTip = list5->toolTip();
+    connect(widgets.command3, &QPushButton::clicked, this, &CompilerControls::combine);
+    connect(widgets.command4, &QPushButton::clicked, this, &CompilerControls::sort);
+    connect(widgets.command5, &QPushButton::clicked, this, &CompilerControls::fullparse);
     connect(&form1, &Form1::rendered, this, &CompilerControls::render);
     render();
 }
@@ -69,8 +60,6 @@ void CompilerControls::fullparse()
 
 void CompilerControls::render()
 {
-    if (!list5)
-        return;
     list5->setVisible(program.codeShown());
     const bool stale = editor.lists() != program.source();
     list5->setPalette(stale ? staleLook : freshLook);

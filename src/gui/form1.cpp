@@ -1,6 +1,7 @@
 #include "gui/form1.h"
 
 #include "compiler/listorder.h"
+#include "gui/controltable.h"
 #include "gui/lineeditor.h"
 #include "language/editor.h"
 #include "language/latin1.h"
@@ -59,25 +60,11 @@ const QString crlf = "\r\n";
 
 enum class Kind { Shape, Line, Frame, Label, Image, Text, Memo, Option, Check, Button, List };
 
-// Inherited is the window's own 8-point sans.
-enum class Face { Inherited, Large, Medium, CommandList, Fixed, FixedBold };
-
-struct Control {
-    Kind kind;
-    const char* name;
-    const char* caption;
-    QRect at;
-    // For screen readers, and the tooltip: what the control is or does.
-    const char* spoken;
-    const char* tip;
-    Face face = Face::Inherited;
-};
-
 // In the order of creation, which is also the order of stacking and of the Tab key:
 // the shapes come first so that they lie under the controls they frame. The twelve
 // small check boxes, Label8, Label9 and Text7 are a few pixels larger than designed,
 // so that their texts fit in the substitute fonts.
-constexpr Control controls[] = {
+constexpr Control<Kind> controls[] = {
     {Kind::Shape, "Shape1", "", {40, 56, 193, 97}, "Heating panel", "Heating mode and fan"},
     {Kind::Shape, "Shape2", "", {272, 56, 193, 97}, "Lights panel", "The six light relays"},
     {Kind::Shape, "Shape3", "", {504, 56, 193, 97}, "Water panel", "The six water valves"},
@@ -160,26 +147,7 @@ constexpr Control controls[] = {
      "The box above holds lines ready to paste"},
 };
 
-std::optional<QFont> fontOf(Face face)
-{
-    switch (face) {
-    case Face::Large:
-        return sansFont(18);
-    case Face::Medium:
-        return sansFont(13.5);
-    case Face::CommandList:
-        return sansFont(12, true);
-    case Face::Fixed:
-        return fixedFont(8);
-    case Face::FixedBold:
-        return fixedFont(9.75, true);
-    case Face::Inherited:
-        break;
-    }
-    return std::nullopt;
-}
-
-QWidget* make(const Control& control, QWidget* parent)
+QWidget* make(const Control<Kind>& control, QWidget* parent)
 {
     const QString caption = QString::fromLatin1(control.caption);
     switch (control.kind) {
@@ -214,12 +182,6 @@ QWidget* make(const Control& control, QWidget* parent)
         break;
     }
     return new QListWidget(parent);
-}
-
-template <class W>
-W* named(const QWidget* parent, const QString& name)
-{
-    return parent->findChild<W*>(name);
 }
 
 void setBackground(QWidget* w, const QColor& colour)
@@ -359,29 +321,22 @@ void Form1::build()
     palette.setColor(QPalette::Window, grey);
     setPalette(palette);
 
-    for (const Control& control : controls) {
-        QWidget* w = make(control, client);
-        w->setObjectName(QString::fromLatin1(control.name));
-        w->setGeometry(control.at);
-        w->setAccessibleName(QString::fromLatin1(control.spoken));
-        w->setToolTip(QString::fromLatin1(control.tip));
-        if (const auto font = fontOf(control.face))
-            w->setFont(*font);
-    }
+    for (const Control<Kind>& control : controls)
+        place(*make(control, client), control);
 
-    frame1 = named<QWidget>(client, "Frame1");
-    option5 = named<QRadioButton>(client, "Option5");
+    frame1 = &child<QWidget>(*client, "Frame1");
+    option5 = &child<QRadioButton>(*client, "Option5");
     option5->setParent(frame1);
     // A lamp, not a switch: only the indicator's state moves it.
     option5->setAutoExclusive(false);
     option5->setAttribute(Qt::WA_TransparentForMouseEvents);
     option5->setFocusPolicy(Qt::NoFocus);
-    option2 = named<QRadioButton>(client, "Option2");
-    label12 = named<QLabel>(client, "Label12");
+    option2 = &child<QRadioButton>(*client, "Option2");
+    label12 = &child<QLabel>(*client, "Label12");
     for (std::size_t i = 0; i < checks.size(); ++i)
-        checks[i] = named<QCheckBox>(client, QStringLiteral("Check%1").arg(i + 1));
+        checks[i] = &child<QCheckBox>(*client, QStringLiteral("Check%1").arg(i + 1));
     for (std::size_t i = 0; i < lists.size(); ++i) {
-        lists[i] = named<QListWidget>(client, QStringLiteral("List%1").arg(i + 1));
+        lists[i] = &child<QListWidget>(*client, QStringLiteral("List%1").arg(i + 1));
         lists[i]->installEventFilter(this);
         lists[i]->viewport()->installEventFilter(this);
         const auto file = [this, list = static_cast<int>(i)](int row, const QString& line) {
@@ -389,8 +344,22 @@ void Form1::build()
         };
         lists[i]->setItemDelegate(new LineEditor(file, lists[i]));
     }
-    for (const char* hidden : {"Image1", "Image2", "List5"})
-        named<QWidget>(client, hidden)->hide();
+    widgets_ = {
+        .label6 = &child<QLabel>(*client, "Label6"),
+        .label13 = &child<QLabel>(*client, "Label13"),
+        .image1 = &child<QLabel>(*client, "Image1"),
+        .image2 = &child<QLabel>(*client, "Image2"),
+        .image3 = &child<QLabel>(*client, "Image3"),
+        .check13 = &child<QCheckBox>(*client, "Check13"),
+        .command2 = &child<QPushButton>(*client, "Command2"),
+        .command3 = &child<QPushButton>(*client, "Command3"),
+        .command4 = &child<QPushButton>(*client, "Command4"),
+        .command5 = &child<QPushButton>(*client, "Command5"),
+        .list5 = &child<QListWidget>(*client, "List5"),
+    };
+    widgets_.image1->hide();
+    widgets_.image2->hide();
+    widgets_.list5->hide();
 
     // Below the fixed client area, so the window grows by its height and the
     // controls keep their places.
@@ -403,22 +372,22 @@ void Form1::build()
     label15->setAccessibleName("Program checks");
     label15->setToolTip("The program checks' findings; click to list them (F7)");
     bar->addWidget(label15, 1);
+    widgets_.label15 = label15;
 
-    connect(named<QPushButton>(client, "Command1"), &QPushButton::clicked, this, [this] {
+    connect(&child<QPushButton>(*client, "Command1"), &QPushButton::clicked, this, [this] {
         if (sendGuard && !sendGuard())
             return;
         editor.sendit();
         render();
     });
-    text6 = named<QLineEdit>(client, "Text6");
+    text6 = &child<QLineEdit>(*client, "Text6");
     connect(text6, &QLineEdit::returnPressed, this, &Form1::pumpcom);
     text6->setFocus();
-    text7 = named<QPlainTextEdit>(client, "Text7");
-    label8 = named<QLabel>(client, "Label8");
+    text7 = &child<QPlainTextEdit>(*client, "Text7");
+    label8 = &child<QLabel>(*client, "Label8");
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* label13 = named<QLabel>(client, "Label13");
-    label13->setWordWrap(true);
-    label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widgets_.label13->setWordWrap(true);
+    widgets_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void Form1::selectItem(int list, int index)

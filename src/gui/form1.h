@@ -3,8 +3,8 @@
 // The main window, "Greenhouse Control". It owns widgets only: each event of the
 // command editor is handed to the editor (command entry, list editing, program-state
 // indicator), and render() then shows its state again. The controls of the
-// compiler, the simulation and the chart are joined to it by classes of their own,
-// which find them by objectName; the menu items are reached through menus(). The
+// compiler, the simulation and the checks are joined to it by classes of their own,
+// which reach them through widgets(), and the menu items through menus(). The
 // status bar below the client area holds Label15, for the program checks' count.
 // Every change of the lists goes through history(), so that Edit > Undo takes it back.
 
@@ -22,6 +22,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
+class QPushButton;
 class QRadioButton;
 class QWidget;
 class QWindow;
@@ -61,6 +62,23 @@ public:
         QAction* chk = nullptr;
     };
     const Menus& menus() const { return menus_; }
+
+    // The controls that other classes join to the core.
+    struct Widgets {
+        QLabel* label6 = nullptr;        // the clock
+        QLabel* label13 = nullptr;       // the simulation's state
+        QLabel* image1 = nullptr;        // the forced lights' warning
+        QLabel* image2 = nullptr;        // simulation on, green
+        QLabel* image3 = nullptr;        // simulation off, red
+        QCheckBox* check13 = nullptr;    // the fan
+        QPushButton* command2 = nullptr; // Force Lights
+        QPushButton* command3 = nullptr; // combine
+        QPushButton* command4 = nullptr; // sort
+        QPushButton* command5 = nullptr; // make the pasteable code
+        QListWidget* list5 = nullptr;    // the pasteable code
+        QLabel* label15 = nullptr;       // the program checks' count
+    };
+    const Widgets& widgets() const { return widgets_; }
 
     // Asked before the window closes or New empties the lists; false keeps them
     // (e.g. unsaved changes).
@@ -119,6 +137,7 @@ private:
     ListHistory history_{*this, editor};
 
     Menus menus_;
+    Widgets widgets_;
     std::array<QListWidget*, 3> lists{};
     std::array<QCheckBox*, 12> checks{};
     QRadioButton* option2 = nullptr;

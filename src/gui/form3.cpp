@@ -1,5 +1,6 @@
 #include "gui/form3.h"
 
+#include "gui/controltable.h"
 #include "gui/pictures.h"
 #include "platform/qt/qtfonts.h"
 #include "simulation/preview.h"
@@ -21,28 +22,105 @@ namespace fh {
 namespace {
 
 // Positions are written in twips, 15 to a pixel, so they read as the layout gives them.
-QRect twips(int left, int top, int width, int height)
+constexpr QRect twips(int left, int top, int width, int height)
 {
     return {left / 15, top / 15, width / 15, height / 15};
 }
 
-// What a control is, for screen readers, and what its tooltip says.
-void describe(QWidget* w, const QString& spoken, const QString& tip)
-{
-    w->setAccessibleName(spoken);
-    w->setToolTip(tip);
-}
+// An Image's caption names its picture.
+enum class Kind { Box, Circle, Label, Image, List, Text, Time, Choice, Button, Check };
+
+// In the order of creation, which is also the order of stacking and of the Tab key.
+// Outputs 1, 3, 5 sit in the left column of a group, 2, 4, 6 in the right; the
+// circles come first so that a shown image covers its circle.
+constexpr Control<Kind> controls[] = {
+    {Kind::Box, "Shape1", "", twips(120, 0, 1815, 2055), "Lights group",
+     "The six lamps: a lamp shows while its relay is on"},
+    {Kind::Box, "Shape2", "", twips(2160, 0, 1815, 2055), "Water group",
+     "The six valves: a tap shows while its valve runs"},
+    {Kind::Box, "Shape3", "", twips(4200, 0, 1455, 2055), "Temperature group", "The set-points now in force"},
+    {Kind::Circle, "Shape4_0", "", twips(720, 240, 135, 135), "Light 1", "Light 1: its lamp shows while it is on"},
+    {Kind::Circle, "Shape4_6", "", twips(2760, 240, 135, 135), "Valve 1", "Valve 1: its tap shows while it runs"},
+    {Kind::Circle, "Shape4_1", "", twips(1200, 240, 135, 135), "Light 2", "Light 2: its lamp shows while it is on"},
+    {Kind::Circle, "Shape4_7", "", twips(3240, 240, 135, 135), "Valve 2", "Valve 2: its tap shows while it runs"},
+    {Kind::Circle, "Shape4_2", "", twips(720, 720, 135, 135), "Light 3", "Light 3: its lamp shows while it is on"},
+    {Kind::Circle, "Shape4_8", "", twips(2760, 720, 135, 135), "Valve 3", "Valve 3: its tap shows while it runs"},
+    {Kind::Circle, "Shape4_3", "", twips(1200, 720, 135, 135), "Light 4", "Light 4: its lamp shows while it is on"},
+    {Kind::Circle, "Shape4_9", "", twips(3240, 720, 135, 135), "Valve 4", "Valve 4: its tap shows while it runs"},
+    {Kind::Circle, "Shape4_4", "", twips(720, 1200, 135, 135), "Light 5", "Light 5: its lamp shows while it is on"},
+    {Kind::Circle, "Shape4_10", "", twips(2760, 1200, 135, 135), "Valve 5", "Valve 5: its tap shows while it runs"},
+    {Kind::Circle, "Shape4_5", "", twips(1200, 1200, 135, 135), "Light 6", "Light 6: its lamp shows while it is on"},
+    {Kind::Circle, "Shape4_11", "", twips(3240, 1200, 135, 135), "Valve 6", "Valve 6: its tap shows while it runs"},
+    {Kind::Image, "Image1_0", "lamp", twips(600, 120, 345, 345), "Light 1 on", "Light 1 is on"},
+    {Kind::Image, "Image2_0", "tap", twips(2640, 120, 375, 375), "Valve 1 running", "Valve 1 runs"},
+    {Kind::Label, "Label7_0", "1", twips(360, 120, 255, 375), "Light 1 number", "Light 1"},
+    {Kind::Label, "Label7_6", "1", twips(2400, 120, 255, 375), "Valve 1 number", "Valve 1"},
+    {Kind::Image, "Image1_1", "lamp", twips(1080, 120, 375, 375), "Light 2 on", "Light 2 is on"},
+    {Kind::Image, "Image2_1", "tap", twips(3120, 120, 375, 375), "Valve 2 running", "Valve 2 runs"},
+    {Kind::Label, "Label7_1", "2", twips(1560, 120, 255, 375), "Light 2 number", "Light 2"},
+    {Kind::Label, "Label7_7", "2", twips(3600, 120, 255, 375), "Valve 2 number", "Valve 2"},
+    {Kind::Image, "Image1_2", "lamp", twips(600, 600, 375, 375), "Light 3 on", "Light 3 is on"},
+    {Kind::Image, "Image2_2", "tap", twips(2640, 600, 375, 375), "Valve 3 running", "Valve 3 runs"},
+    {Kind::Label, "Label7_2", "3", twips(360, 600, 255, 375), "Light 3 number", "Light 3"},
+    {Kind::Label, "Label7_8", "3", twips(2400, 600, 255, 375), "Valve 3 number", "Valve 3"},
+    {Kind::Image, "Image1_3", "lamp", twips(1080, 600, 375, 375), "Light 4 on", "Light 4 is on"},
+    {Kind::Image, "Image2_3", "tap", twips(3120, 600, 375, 375), "Valve 4 running", "Valve 4 runs"},
+    {Kind::Label, "Label7_3", "4", twips(1560, 600, 255, 375), "Light 4 number", "Light 4"},
+    {Kind::Label, "Label7_9", "4", twips(3600, 600, 255, 375), "Valve 4 number", "Valve 4"},
+    {Kind::Image, "Image1_4", "lamp", twips(600, 1080, 375, 375), "Light 5 on", "Light 5 is on"},
+    {Kind::Image, "Image2_4", "tap", twips(2640, 1080, 375, 375), "Valve 5 running", "Valve 5 runs"},
+    {Kind::Label, "Label7_4", "5", twips(360, 1080, 255, 375), "Light 5 number", "Light 5"},
+    {Kind::Label, "Label7_10", "5", twips(2400, 1080, 255, 375), "Valve 5 number", "Valve 5"},
+    {Kind::Image, "Image1_5", "lamp", twips(1080, 1080, 375, 375), "Light 6 on", "Light 6 is on"},
+    {Kind::Image, "Image2_5", "tap", twips(3120, 1080, 375, 375), "Valve 6 running", "Valve 6 runs"},
+    {Kind::Label, "Label7_5", "6", twips(1560, 1080, 255, 375), "Light 6 number", "Light 6"},
+    {Kind::Label, "Label7_11", "6", twips(3600, 1080, 255, 375), "Valve 6 number", "Valve 6"},
+    {Kind::Label, "Label3", "Lights", twips(840, 1560, 735, 255), "Lights caption", "The light relays above"},
+    {Kind::Label, "Label4", "Water", twips(2760, 1560, 855, 375), "Water caption", "The water valves above"},
+    {Kind::Label, "usetLab", "78", twips(4440, 120, 855, 375), "Upper set-point", "Cooling set-point, degrees F",
+     Face::MediumBold},
+    {Kind::Label, "Label1", "Upper Set-Cool", twips(4320, 480, 1455, 255), "Upper set-point caption",
+     "Cooling starts above the number above"},
+    {Kind::Label, "lsetLab", "74", twips(4440, 840, 855, 375), "Lower set-point", "Heating set-point, degrees F",
+     Face::MediumBold},
+    {Kind::Label, "Label2", "Lower Set-Heat", twips(4320, 1320, 1575, 255), "Lower set-point caption",
+     "Heating starts below the number above"},
+    // Label6 and Label5 are a little wider than designed, for their captions in the
+    // substitute font.
+    {Kind::Label, "Label6", "Temperature", twips(4320, 1680, 1095, 255), "Temperature caption",
+     "The set-points above"},
+    {Kind::List, "List4", "", twips(6240, 120, 1695, 1410), "Pulse timers",
+     "Pulse timers p 1 to p 6, highlighted while on"},
+    {Kind::Label, "Label13", "Timers", twips(6600, 1680, 975, 375), "Timers caption", "The pulse timers above",
+     Face::Medium},
+    {Kind::Text, "Text1", "Text1", twips(120, 2640, 5895, 495), "Pending line",
+     "The program line that takes effect next"},
+    {Kind::Label, "Label5", ": Pending", twips(6240, 2760, 855, 375), "Pending caption",
+     "The line at the left takes effect next"},
+    {Kind::Image, "Image3", "lamp", twips(480, 2040, 540, 540), "Lights picture", "Lights"},
+    {Kind::Image, "Image4", "tap", twips(2520, 2040, 540, 540), "Water picture", "Water"},
+    // The preview row, below the window's own controls.
+    {Kind::Label, "PreviewCaption", "Preview:", twips(120, 3360, 735, 375), "Preview caption",
+     "Run the day from a chosen time at a chosen speed"},
+    {Kind::Time, "PreviewStart", "", twips(900, 3360, 1215, 375), "Preview start",
+     "The time of day Play starts the preview from; a preview jumps there"},
+    {Kind::Choice, "PreviewSpeed", "", twips(2220, 3360, 1020, 375), "Preview speed",
+     "Simulated seconds to a second"},
+    {Kind::Button, "PreviewPlay", "", twips(3345, 3360, 900, 375), "Play or pause the preview",
+     "Play the preview from the start time, or pause and play it on"},
+    {Kind::Button, "PreviewNext", "Next line", twips(4350, 3360, 1080, 375), "Next line",
+     "Jump to the second of the pending line, which then takes effect"},
+    {Kind::Button, "PreviewLive", "Live", twips(5535, 3360, 735, 375), "Live",
+     "End the preview: back to the computer's clock"},
+    {Kind::Check, "PreviewMute", "Mute", twips(6375, 3360, 900, 375), "Mute",
+     "No beep each second; a preview never beeps"},
+};
 
 // An outline drawn in the window's text colour; it takes no mouse clicks.
 class Shape : public QWidget {
 public:
-    Shape(QWidget* parent, const QString& name, const QRect& at, bool circle, const QString& spoken,
-          const QString& tip)
-        : QWidget(parent), circle(circle)
+    Shape(QWidget* parent, bool circle) : QWidget(parent), circle(circle)
     {
-        setObjectName(name);
-        setGeometry(at);
-        describe(this, spoken, tip);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -64,45 +142,55 @@ private:
     bool circle;
 };
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& at, const QString& spoken,
-             const QString& tip)
+QWidget* make(const Control<Kind>& control, QWidget* parent)
 {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(at);
-    describe(l, spoken, tip);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
-
-QLabel* image(QWidget* parent, const QString& name, const QString& picture, const QRect& at, const QString& spoken,
-             const QString& tip)
-{
-    auto* l = label(parent, name, {}, at, spoken, tip);
-    l->setScaledContents(true);
-    l->setPixmap(fh::picture(picture, at.size()));
-    l->hide();
-    return l;
-}
-
-QLabel* setPoint(QWidget* parent, const QString& name, const QString& text, const QRect& at, const QString& spoken,
-                 const QString& tip)
-{
-    QLabel* l = label(parent, name, text, at, spoken, tip);
-    QFont font = l->font();
-    font.setPointSizeF(13.5);
-    font.setBold(true);
-    l->setFont(font);
-    return l;
-}
-
-template <class W>
-W* control(W* w, const QString& name, const QRect& at, const QString& spoken, const QString& tip)
-{
-    w->setObjectName(name);
-    w->setGeometry(at);
-    describe(w, spoken, tip);
-    return w;
+    const QString caption = QString::fromLatin1(control.caption);
+    switch (control.kind) {
+    case Kind::Box:
+    case Kind::Circle:
+        return new Shape(parent, control.kind == Kind::Circle);
+    case Kind::Label:
+    case Kind::Image: {
+        const bool image = control.kind == Kind::Image;
+        auto* label = new QLabel(image ? QString() : caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (image) {
+            label->setScaledContents(true);
+            label->setPixmap(picture(caption, control.at.size()));
+            label->hide();
+        }
+        return label;
+    }
+    case Kind::List: {
+        // The selection shows the timers' phases; clicks would only fight the next second.
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::MultiSelection);
+        list->setFocusPolicy(Qt::NoFocus);
+        list->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return list;
+    }
+    case Kind::Text: {
+        auto* text = new QLineEdit(caption, parent);
+        text->setReadOnly(true);
+        return text;
+    }
+    case Kind::Time: {
+        auto* time = new QTimeEdit(parent);
+        time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+        return time;
+    }
+    case Kind::Choice: {
+        auto* choice = new QComboBox(parent);
+        for (const int speed : previewSpeeds)
+            choice->addItem(QString::number(speed) + QChar(0x00D7));
+        return choice;
+    }
+    case Kind::Button:
+        return new QPushButton(caption, parent);
+    case Kind::Check:
+        break;
+    }
+    return new QCheckBox(caption, parent);
 }
 
 void setText(QLabel* l, const std::string& text)
@@ -124,118 +212,31 @@ Form3::Form3()
     // Placed beside the main window as it is shown.
     resize(twips(0, 0, 8775, 3870).size());
 
-    new Shape(this, QStringLiteral("Shape1"), twips(120, 0, 1815, 2055), false, QStringLiteral("Lights group"),
-              QStringLiteral("The six lamps: a lamp shows while its relay is on"));
-    new Shape(this, QStringLiteral("Shape2"), twips(2160, 0, 1815, 2055), false, QStringLiteral("Water group"),
-              QStringLiteral("The six valves: a tap shows while its valve runs"));
-    new Shape(this, QStringLiteral("Shape3"), twips(4200, 0, 1455, 2055), false,
-              QStringLiteral("Temperature group"), QStringLiteral("The set-points now in force"));
+    for (const Control<Kind>& control : controls)
+        place(*make(control, this), control);
 
-    // Outputs 1, 3, 5 in the left column of a group, 2, 4, 6 in the right; the
-    // circles come first so that a shown image covers its circle.
-    constexpr int rowTop[] = {120, 600, 1080};
-    for (int k = 0; k < 6; ++k) {
-        const int top = rowTop[k / 2];
-        const bool right = k % 2 == 1;
-        const QString light = QStringLiteral("Light %1").arg(k + 1);
-        const QString valve = QStringLiteral("Valve %1").arg(k + 1);
-        new Shape(this, QStringLiteral("Shape4_%1").arg(k), twips(right ? 1200 : 720, top + 120, 135, 135), true,
-                  light, light + QStringLiteral(": its lamp shows while it is on"));
-        new Shape(this, QStringLiteral("Shape4_%1").arg(k + 6), twips(right ? 3240 : 2760, top + 120, 135, 135),
-                  true, valve, valve + QStringLiteral(": its tap shows while it runs"));
+    auto& timers = child<QLabel>(*this, "Label13");
+    timers.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    timers.setAutoFillBackground(true);
+    timers.setBackgroundRole(QPalette::Button);
+    child<QLabel>(*this, "PreviewCaption").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    for (std::size_t k = 0; k < lamps.size(); ++k) {
+        lamps[k] = &child<QLabel>(*this, QStringLiteral("Image1_%1").arg(k));
+        taps[k] = &child<QLabel>(*this, QStringLiteral("Image2_%1").arg(k));
     }
-    for (int k = 0; k < 6; ++k) {
-        const int top = rowTop[k / 2];
-        const bool right = k % 2 == 1;
-        const int lampSide = k == 0 ? 345 : 375;
-        const QString light = QStringLiteral("Light %1").arg(k + 1);
-        const QString valve = QStringLiteral("Valve %1").arg(k + 1);
-        lamps[static_cast<std::size_t>(k)] =
-            image(this, QStringLiteral("Image1_%1").arg(k), QStringLiteral("lamp"),
-                  twips(right ? 1080 : 600, top, lampSide, lampSide), light + QStringLiteral(" on"),
-                  light + QStringLiteral(" is on"));
-        taps[static_cast<std::size_t>(k)] =
-            image(this, QStringLiteral("Image2_%1").arg(k), QStringLiteral("tap"),
-                  twips(right ? 3120 : 2640, top, 375, 375), valve + QStringLiteral(" running"),
-                  valve + QStringLiteral(" runs"));
-        label(this, QStringLiteral("Label7_%1").arg(k), QString::number(k + 1),
-              twips(right ? 1560 : 360, top, 255, 375), light + QStringLiteral(" number"), light);
-        label(this, QStringLiteral("Label7_%1").arg(k + 6), QString::number(k + 1),
-              twips(right ? 3600 : 2400, top, 255, 375), valve + QStringLiteral(" number"), valve);
-    }
-
-    label(this, QStringLiteral("Label3"), QStringLiteral("Lights"), twips(840, 1560, 735, 255),
-          QStringLiteral("Lights caption"), QStringLiteral("The light relays above"));
-    label(this, QStringLiteral("Label4"), QStringLiteral("Water"), twips(2760, 1560, 855, 375),
-          QStringLiteral("Water caption"), QStringLiteral("The water valves above"));
-    usetLab = setPoint(this, QStringLiteral("usetLab"), QStringLiteral("78"), twips(4440, 120, 855, 375),
-                       QStringLiteral("Upper set-point"), QStringLiteral("Cooling set-point, degrees F"));
-    label(this, QStringLiteral("Label1"), QStringLiteral("Upper Set-Cool"), twips(4320, 480, 1455, 255),
-          QStringLiteral("Upper set-point caption"), QStringLiteral("Cooling starts above the number above"));
-    lsetLab = setPoint(this, QStringLiteral("lsetLab"), QStringLiteral("74"), twips(4440, 840, 855, 375),
-                       QStringLiteral("Lower set-point"), QStringLiteral("Heating set-point, degrees F"));
-    label(this, QStringLiteral("Label2"), QStringLiteral("Lower Set-Heat"), twips(4320, 1320, 1575, 255),
-          QStringLiteral("Lower set-point caption"), QStringLiteral("Heating starts below the number above"));
-    // Label6 and Label5 are a little wider than designed, for their captions in the
-    // substitute font.
-    label(this, QStringLiteral("Label6"), QStringLiteral("Temperature"), twips(4320, 1680, 1095, 255),
-          QStringLiteral("Temperature caption"), QStringLiteral("The set-points above"));
-
-    // The selection shows the timers' phases; clicks would only fight the next second.
-    list4 = new QListWidget(this);
-    list4->setObjectName(QStringLiteral("List4"));
-    list4->setGeometry(twips(6240, 120, 1695, 1410));
-    list4->setSelectionMode(QAbstractItemView::MultiSelection);
-    list4->setFocusPolicy(Qt::NoFocus);
-    list4->setAttribute(Qt::WA_TransparentForMouseEvents);
-    describe(list4, QStringLiteral("Pulse timers"), QStringLiteral("Pulse timers p 1 to p 6, highlighted while on"));
-
-    QLabel* timers = label(this, QStringLiteral("Label13"), QStringLiteral("Timers"), twips(6600, 1680, 975, 375),
-                           QStringLiteral("Timers caption"), QStringLiteral("The pulse timers above"));
-    QFont big = timers->font();
-    big.setPointSizeF(13.5);
-    timers->setFont(big);
-    timers->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    timers->setAutoFillBackground(true);
-    timers->setBackgroundRole(QPalette::Button);
-
-    text1 = new QLineEdit(QStringLiteral("Text1"), this);
-    text1->setObjectName(QStringLiteral("Text1"));
-    text1->setGeometry(twips(120, 2640, 5895, 495));
-    text1->setReadOnly(true);
-    describe(text1, QStringLiteral("Pending line"), QStringLiteral("The program line that takes effect next"));
-    label(this, QStringLiteral("Label5"), QStringLiteral(": Pending"), twips(6240, 2760, 855, 375),
-          QStringLiteral("Pending caption"), QStringLiteral("The line at the left takes effect next"));
-
-    image(this, QStringLiteral("Image3"), QStringLiteral("lamp"), twips(480, 2040, 540, 540),
-          QStringLiteral("Lights picture"), QStringLiteral("Lights"));
-    image(this, QStringLiteral("Image4"), QStringLiteral("tap"), twips(2520, 2040, 540, 540),
-          QStringLiteral("Water picture"), QStringLiteral("Water"));
-
-    // The preview row, below the window's own controls.
-    label(this, QStringLiteral("PreviewCaption"), QStringLiteral("Preview:"), twips(120, 3360, 735, 375),
-          QStringLiteral("Preview caption"), QStringLiteral("Run the day from a chosen time at a chosen speed"))
-        ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    previewStart = control(new QTimeEdit(this), QStringLiteral("PreviewStart"), twips(900, 3360, 1215, 375),
-                           QStringLiteral("Preview start"),
-                           QStringLiteral("The time of day Play starts the preview from; a preview jumps there"));
-    previewStart->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    previewSpeed = control(new QComboBox(this), QStringLiteral("PreviewSpeed"), twips(2220, 3360, 1020, 375),
-                           QStringLiteral("Preview speed"), QStringLiteral("Simulated seconds to a second"));
-    for (const int speed : previewSpeeds)
-        previewSpeed->addItem(QString::number(speed) + QChar(0x00D7));
-    previewPlay = control(new QPushButton(this), QStringLiteral("PreviewPlay"), twips(3345, 3360, 900, 375),
-                          QStringLiteral("Play or pause the preview"),
-                          QStringLiteral("Play the preview from the start time, or pause and play it on"));
-    control(new QPushButton(QStringLiteral("Next line"), this), QStringLiteral("PreviewNext"),
-            twips(4350, 3360, 1080, 375), QStringLiteral("Next line"),
-            QStringLiteral("Jump to the second of the pending line, which then takes effect"));
-    previewLive = control(new QPushButton(QStringLiteral("Live"), this), QStringLiteral("PreviewLive"),
-                          twips(5535, 3360, 735, 375), QStringLiteral("Live"),
-                          QStringLiteral("End the preview: back to the computer's clock"));
-    previewMute = control(new QCheckBox(QStringLiteral("Mute"), this), QStringLiteral("PreviewMute"),
-                          twips(6375, 3360, 900, 375), QStringLiteral("Mute"),
-                          QStringLiteral("No beep each second; a preview never beeps"));
+    list4 = &child<QListWidget>(*this, "List4");
+    usetLab = &child<QLabel>(*this, "usetLab");
+    lsetLab = &child<QLabel>(*this, "lsetLab");
+    text1 = &child<QLineEdit>(*this, "Text1");
+    previewRow_ = {
+        .start = &child<QTimeEdit>(*this, "PreviewStart"),
+        .speed = &child<QComboBox>(*this, "PreviewSpeed"),
+        .play = &child<QPushButton>(*this, "PreviewPlay"),
+        .next = &child<QPushButton>(*this, "PreviewNext"),
+        .live = &child<QPushButton>(*this, "PreviewLive"),
+        .mute = &child<QCheckBox>(*this, "PreviewMute"),
+    };
 }
 
 void Form3::render(const GreenhouseView& display)
@@ -251,9 +252,12 @@ void Form3::render(const GreenhouseView& display)
         list4->item(i)->setSelected(display.timerOn[static_cast<std::size_t>(i)]);
     setText(usetLab, display.highSetPoint);
     setText(lsetLab, display.lowSetPoint);
-    const QString pending = QString::fromLatin1(display.pendingLine);
-    if (text1->text() != pending)
-        text1->setText(pending);
+    // Until a line is pending the box keeps its caption.
+    if (display.pendingLine) {
+        const QString pending = QString::fromLatin1(*display.pendingLine);
+        if (text1->text() != pending)
+            text1->setText(pending);
+    }
     if (display.shown && isHidden())
         show();
     else if (!display.shown && !isHidden())
@@ -262,17 +266,18 @@ void Form3::render(const GreenhouseView& display)
 
 void Form3::render(const PreviewPanel& preview)
 {
+    const PreviewRow& row = previewRow_;
     // Shown as the core holds it, without reporting it back as the user's change.
-    const QSignalBlocker startQuiet(previewStart);
-    const QSignalBlocker speedQuiet(previewSpeed);
-    const QSignalBlocker muteQuiet(previewMute);
+    const QSignalBlocker startQuiet(row.start);
+    const QSignalBlocker speedQuiet(row.speed);
+    const QSignalBlocker muteQuiet(row.mute);
     // Set only when changed, so that an edit under way keeps its cursor.
-    if (const QTime start = QTime::fromMSecsSinceStartOfDay(preview.start * 1000); previewStart->time() != start)
-        previewStart->setTime(start);
-    previewSpeed->setCurrentIndex(static_cast<int>(preview.speed));
-    previewPlay->setText(QString::fromLatin1(preview.playCaption));
-    previewLive->setEnabled(preview.previewing);
-    previewMute->setChecked(preview.muted);
+    if (const QTime start = QTime::fromMSecsSinceStartOfDay(preview.start * 1000); row.start->time() != start)
+        row.start->setTime(start);
+    row.speed->setCurrentIndex(static_cast<int>(preview.speed));
+    row.play->setText(QString::fromLatin1(preview.playCaption));
+    row.live->setEnabled(preview.previewing);
+    row.mute->setChecked(preview.muted);
 }
 
 void Form3::closeEvent(QCloseEvent* e)

@@ -4,6 +4,7 @@
 // preview row. It owns widgets only and shows what the simulation's GreenhouseView
 // and the preview's PreviewPanel hold. Its close box never destroys it: the close is
 // refused and reported, and the owner stops the simulation, which hides the window.
+// Its controls are one table, like the main window's.
 
 #include <QWidget>
 
@@ -33,6 +34,17 @@ public:
     void render(const GreenhouseView& display);
     void render(const PreviewPanel& preview);
 
+    // The preview row, for the controls that join it to the core.
+    struct PreviewRow {
+        QTimeEdit* start = nullptr;
+        QComboBox* speed = nullptr;
+        QPushButton* play = nullptr;
+        QPushButton* next = nullptr;
+        QPushButton* live = nullptr;
+        QCheckBox* mute = nullptr;
+    };
+    const PreviewRow& previewRow() const { return previewRow_; }
+
 signals:
     void closeRequested();
 
@@ -46,11 +58,7 @@ private:
     QLabel* usetLab = nullptr;
     QLabel* lsetLab = nullptr;
     QLineEdit* text1 = nullptr;
-    QTimeEdit* previewStart = nullptr;
-    QComboBox* previewSpeed = nullptr;
-    QPushButton* previewPlay = nullptr;
-    QPushButton* previewLive = nullptr;
-    QCheckBox* previewMute = nullptr;
+    PreviewRow previewRow_;
 };
 
 } // namespace fh

@@ -26,8 +26,6 @@ namespace {
 // Drawing a picture costs start-up time, so it is drawn when first shown.
 void showPicture(QLabel* image, const QString& name, bool shown)
 {
-    if (!image)
-        return;
     if (shown && image->pixmap().isNull())
         image->setPixmap(picture(name, image->size()));
     image->setHidden(!shown);
@@ -36,57 +34,40 @@ void showPicture(QLabel* image, const QString& name, bool shown)
 void setText(QLabel* label, const std::string& text)
 {
     const QString shown = QString::fromLatin1(text);
-    if (label && label->text() != shown)
+    if (label->text() != shown)
         label->setText(shown);
 }
 
 void setChecked(QAction* action, bool checked)
 {
-    if (action) {
-        action->setCheckable(true);
-        action->setChecked(checked);
-    }
+    action->setCheckable(true);
+    action->setChecked(checked);
 }
 
 } // namespace
 
 SimulationControls::SimulationControls(Form1& form1, Simulation& simulation, Preview& preview)
-    : QObject(&form1), form1(form1), simulation(simulation), preview(preview)
+    : QObject(&form1), form1(form1), widgets(form1.widgets()), menus(form1.menus()), simulation(simulation),
+      preview(preview)
 {
-    sson = form1.findChild<QAction*>(QStringLiteral("sson"));
-    ssoff = form1.findChild<QAction*>(QStringLiteral("ssoff"));
-    label6 = form1.findChild<QLabel*>(QStringLiteral("Label6"));
-    label13 = form1.findChild<QLabel*>(QStringLiteral("Label13"));
-    image1 = form1.findChild<QLabel*>(QStringLiteral("Image1"));
-    image2 = form1.findChild<QLabel*>(QStringLiteral("Image2"));
-    image3 = form1.findChild<QLabel*>(QStringLiteral("Image3"));
-    check13 = form1.findChild<QCheckBox*>(QStringLiteral("Check13"));
-    command2 = form1.findChild<QPushButton*>(QStringLiteral("Command2"));
     // The preview's mark goes on a second line: the label is only as wide as a time.
-    if (label6)
-        label6->setWordWrap(true);
+    widgets.label6->setWordWrap(true);
 
-    if (sson)
-        connect(sson, &QAction::triggered, this, [this] {
-            this->simulation.switchOn();
-            handled();
-        });
-    if (auto* preset = form1.findChild<QAction*>(QStringLiteral("sfp"))) {
-        simulation.setPresetStart(preset->isChecked());
-        connect(preset, &QAction::toggled, this, [this](bool on) { this->simulation.setPresetStart(on); });
-    }
-    if (ssoff)
-        connect(ssoff, &QAction::triggered, this, [this] {
-            this->simulation.switchOff();
-            handled();
-        });
-    if (command2)
-        connect(command2, &QPushButton::clicked, this, [this] {
-            this->simulation.toggleForceLights();
-            handled();
-        });
-    if (check13)
-        check13->installEventFilter(this);
+    connect(menus.sson, &QAction::triggered, this, [this] {
+        this->simulation.switchOn();
+        handled();
+    });
+    simulation.setPresetStart(menus.sfp->isChecked());
+    connect(menus.sfp, &QAction::toggled, this, [this](bool on) { this->simulation.setPresetStart(on); });
+    connect(menus.ssoff, &QAction::triggered, this, [this] {
+        this->simulation.switchOff();
+        handled();
+    });
+    connect(widgets.command2, &QPushButton::clicked, this, [this] {
+        this->simulation.toggleForceLights();
+        handled();
+    });
+    widgets.check13->installEventFilter(this);
     connect(&form1, &Form1::firstActivated, this, &SimulationControls::startUp);
     connect(this, &SimulationControls::changed, &form1, &Form1::render);
     render();
@@ -114,32 +95,29 @@ Form3& SimulationControls::form3()
 
 void SimulationControls::joinPreviewRow()
 {
-    if (auto* start = form3_->findChild<QTimeEdit*>(QStringLiteral("PreviewStart")))
-        connect(start, &QTimeEdit::timeChanged, this, [this](QTime time) {
-            preview.setStart(time.msecsSinceStartOfDay() / 1000);
+    const Form3::PreviewRow& row = form3_->previewRow();
+    connect(row.start, &QTimeEdit::timeChanged, this, [this](QTime time) {
+        preview.setStart(time.msecsSinceStartOfDay() / 1000);
+        handled();
+    });
+    connect(row.speed, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            preview.setSpeed(static_cast<std::size_t>(index));
+        handled();
+    });
+    const auto button = [this](QPushButton* b, const std::function<void()>& action) {
+        connect(b, &QPushButton::clicked, this, [this, action] {
+            action();
             handled();
         });
-    if (auto* speed = form3_->findChild<QComboBox*>(QStringLiteral("PreviewSpeed")))
-        connect(speed, &QComboBox::currentIndexChanged, this, [this](int index) {
-            if (index >= 0)
-                preview.setSpeed(static_cast<std::size_t>(index));
-            handled();
-        });
-    const auto button = [this](const char* name, const std::function<void()>& action) {
-        if (auto* b = form3_->findChild<QPushButton*>(QString::fromLatin1(name)))
-            connect(b, &QPushButton::clicked, this, [this, action] {
-                action();
-                handled();
-            });
     };
-    button("PreviewPlay", [this] { preview.playOrPause(); });
-    button("PreviewNext", [this] { preview.nextLine(); });
-    button("PreviewLive", [this] { preview.goLive(); });
-    if (auto* mute = form3_->findChild<QCheckBox*>(QStringLiteral("PreviewMute")))
-        connect(mute, &QCheckBox::toggled, this, [this](bool on) {
-            preview.setMuted(on);
-            handled();
-        });
+    button(row.play, [this] { preview.playOrPause(); });
+    button(row.next, [this] { preview.nextLine(); });
+    button(row.live, [this] { preview.goLive(); });
+    connect(row.mute, &QCheckBox::toggled, this, [this](bool on) {
+        preview.setMuted(on);
+        handled();
+    });
 }
 
 void SimulationControls::startUp()
@@ -153,22 +131,21 @@ void SimulationControls::render()
 {
     const ControlPanel& shown = simulation.panel();
     const PreviewPanel row = preview.panel();
-    setText(label6, preview.clockCaption());
+    // Until the first tick the clock keeps its caption.
+    if (const auto clock = preview.clockCaption())
+        setText(widgets.label6, *clock);
     // Two lines from the top stay clear of Command2, which overlaps the label's foot.
-    if (label6)
-        label6->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
-    setText(label13, shown.switchCaption);
-    showPicture(image2, QStringLiteral("light-green"), shown.greenLight);
-    showPicture(image3, QStringLiteral("light-red"), shown.redLight);
-    showPicture(image1, QStringLiteral("warning"), shown.warningSign);
-    setChecked(sson, shown.simOnChecked);
-    setChecked(ssoff, shown.simOffChecked);
-    if (check13) {
-        check13->setChecked(shown.fanTicked);
-        check13->setText(QString::fromLatin1(shown.fanCaption));
-    }
-    if (command2 && command2->text() != QString::fromLatin1(shown.forceCaption))
-        command2->setText(QString::fromLatin1(shown.forceCaption));
+    widgets.label6->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
+    setText(widgets.label13, shown.switchCaption);
+    showPicture(widgets.image2, QStringLiteral("light-green"), shown.greenLight);
+    showPicture(widgets.image3, QStringLiteral("light-red"), shown.redLight);
+    showPicture(widgets.image1, QStringLiteral("warning"), shown.warningSign);
+    setChecked(menus.sson, shown.simOnChecked);
+    setChecked(menus.ssoff, shown.simOffChecked);
+    widgets.check13->setChecked(shown.fanTicked);
+    widgets.check13->setText(QString::fromLatin1(shown.fanCaption));
+    if (widgets.command2->text() != QString::fromLatin1(shown.forceCaption))
+        widgets.command2->setText(QString::fromLatin1(shown.forceCaption));
     if (form3_ || simulation.greenhouse().shown) {
         Form3& window = form3();
         window.render(simulation.greenhouse());
@@ -187,7 +164,7 @@ void SimulationControls::handled()
 // a click is left out, so each complete click flips the switch once.
 bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != check13)
+    if (watched != widgets.check13)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -201,7 +178,7 @@ bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return false;
-        simulation.fanReleased(check13->rect().contains(mouse->position().toPoint()));
+        simulation.fanReleased(widgets.check13->rect().contains(mouse->position().toPoint()));
         handled();
         return true;
     }

@@ -3,26 +3,21 @@
 // The simulation's controls on the main window, joined to the core Simulation:
 // the menu items sson and ssoff, the traffic lights Image2 (green) and Image3
 // (red), Label13, the clock Label6, the fan switch Check13, the force button
-// Command2 with its warning sign Image1. Controls are found by objectName; a missing
-// one is left out. It also owns Form3, made when the simulation first shows it or
+// Command2 with its warning sign Image1, reached through the main window's typed
+// accessors. It also owns Form3, made when the simulation first shows it or
 // someone asks for it, and joins its preview row to the core Preview. The pictures
 // load when first shown. After each event, each second the simulation's clock wakes
 // it and each batch of a preview's seconds, it renders and emits changed(). The main
 // window's first activation runs startUp(), and changed() renders it.
 
+#include "gui/form1.h"
+
 #include <QObject>
 
 #include <memory>
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QPushButton;
-class QWidget;
-
 namespace fh {
 
-class Form1;
 class Form3;
 class Preview;
 class Simulation;
@@ -53,19 +48,12 @@ private:
     void joinPreviewRow();
     void handled();
 
-    QWidget& form1;
+    Form1& form1;
+    const Form1::Widgets& widgets;
+    const Form1::Menus& menus;
     Simulation& simulation;
     Preview& preview;
     std::unique_ptr<Form3> form3_;
-    QAction* sson = nullptr;
-    QAction* ssoff = nullptr;
-    QLabel* label6 = nullptr;
-    QLabel* label13 = nullptr;
-    QLabel* image1 = nullptr;
-    QLabel* image2 = nullptr;
-    QLabel* image3 = nullptr;
-    QCheckBox* check13 = nullptr;
-    QPushButton* command2 = nullptr;
 };
 
 } // namespace fh

@@ -190,11 +190,11 @@ PreviewPanel Preview::panel() const
     return {start, speed, clock.playing() ? pauseCaption : playCaption, !clock.live(), beeper.muted};
 }
 
-std::string Preview::clockCaption() const
+std::optional<std::string> Preview::clockCaption() const
 {
-    std::string caption = simulation.panel().clock;
-    if (!clock.live())
-        caption += previewMark;
+    std::optional<std::string> caption = simulation.panel().clock;
+    if (caption && !clock.live())
+        *caption += previewMark;
     return caption;
 }
 

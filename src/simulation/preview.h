@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -124,8 +125,8 @@ public:
     void follow();
 
     PreviewPanel panel() const;
-    // The main window's clock, marked while a preview runs.
-    std::string clockCaption() const;
+    // The main window's clock, marked while a preview runs; none until the first tick.
+    std::optional<std::string> clockCaption() const;
 
 private:
     Simulation& simulation;

@@ -46,13 +46,13 @@ struct GreenhouseView {
     bool timerItems = false;                // the timer list holds "p 1".."p 6"
     std::string lowSetPoint = "74";
     std::string highSetPoint = "78";
-    std::string pendingLine = "Text1"; // the window's caption until a line is pending
+    std::optional<std::string> pendingLine; // none until a line is pending
     bool shown = false;
 };
 
 // The simulation's switches and the two manual controls of the main window.
 struct ControlPanel {
-    std::string clock = "Label6"; // the caption until the first tick
+    std::optional<std::string> clock; // none until the first tick
     std::string switchCaption = "SIM On/off";
     bool simOnChecked = false;
     bool simOffChecked = true;
