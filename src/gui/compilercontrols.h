@@ -15,18 +15,14 @@ class QListWidget;
 
 namespace fh {
 
-class Clock;
-class Editor;
 class Form1;
-class MessageBox;
-class Program;
+class Session;
 
 class CompilerControls : public QObject {
     Q_OBJECT
 
 public:
-    CompilerControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
-                     const Clock& clock);
+    CompilerControls(Form1& form1, Session& session);
 
 public slots:
     void render();
@@ -37,10 +33,7 @@ private:
     void fullparse();
 
     Form1& form1;
-    const Editor& editor;
-    Program& program;
-    MessageBox& messages;
-    const Clock& clock;
+    Session& session;
     QListWidget* list5 = nullptr;
     QPalette freshLook, staleLook;
     QString freshTip;
