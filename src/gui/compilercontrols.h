@@ -3,8 +3,8 @@
 // The compiler's controls on the main window: the tiny buttons Command3 (combine),
 // Command4 (sort) and Command5 (full parse, then the clock's next line), and the
 // pasteable code List5; Label14 beside it is a caption only. Controls are found by
-// objectName; a missing one is left out. The simulation and the chart change the
-// program too, so List5 is shown again after every render of the main window. Once
+// objectName; a missing one is left out. The simulation and the chart have the
+// session compile too, so List5 is shown again after every render of the main window. Once
 // the lists differ from those last compiled, List5 turns grey and its tooltip says so.
 
 #include <QObject>

@@ -8,7 +8,6 @@
 #include "platform/platform.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
