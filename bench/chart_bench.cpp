@@ -22,7 +22,8 @@ void chartFullProgram(benchmark::State& state)
     for (auto _ : state) {
         ChartState chartState;
         DisplayList chart;
-        plot(lists, program, chartState, chart, messages, clock);
+        program.compile(lists, messages, clock);
+        plot(program, chartState, chart, messages);
         benchmark::DoNotOptimize(chartImage(chart, QSize(1680, 1008)).constBits());
     }
 }

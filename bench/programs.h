@@ -2,7 +2,7 @@
 
 // Programs for the benchmarks, and the application that fonts and windows need.
 
-#include "language/editor.h"
+#include "language/commandlists.h"
 
 namespace fh::bench {
 

@@ -5,7 +5,7 @@
 #include "gui/compilercontrols.h"
 #include "gui/form1.h"
 #include "gui/simcontrols.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/preview.h"
 #include "simulation/simulation.h"
@@ -24,10 +24,11 @@ void simulatedDay(benchmark::State& state)
     doubles::FakeClock clock;
     doubles::CountingBeeper beeper;
     doubles::RecordingMessageBox messages;
-    Editor editor(messages);
-    editor.replaceLists(fullDay());
-    Program program;
-    Simulation sim(program, editor, clock, beeper, messages);
+    Session session(messages, clock);
+    session.editor().replaceLists(fullDay());
+    const Program& program = session.program();
+    Simulation sim(program, session.codeView(), [&](const Clock& at) { return session.compile(at); }, clock,
+                   beeper, messages);
     sim.startUp();
     sim.tick();
     sim.switchOn();
@@ -54,13 +55,13 @@ void previewWallSecond(benchmark::State& state)
     doubles::RecordingMessageBox messages;
     PreviewClock previewClock(clock, wall);
     PreviewBeeper quiet(beeper, previewClock);
-    Editor editor(messages);
-    editor.replaceLists(fullDay());
-    Program program;
-    Form1 form1(editor, messages);
-    CompilerControls compiler(form1, editor, program, messages, clock);
-    CheckControls checks(form1, editor, messages);
-    Simulation sim(program, editor, previewClock, quiet, messages);
+    Session session(messages, clock);
+    session.editor().replaceLists(fullDay());
+    Form1 form1(session, messages);
+    CompilerControls compiler(form1, session);
+    CheckControls checks(form1, session.editor(), messages);
+    Simulation sim(session.program(), session.codeView(), [&](const Clock& at) { return session.compile(at); },
+                   previewClock, quiet, messages);
     Preview preview(sim, previewClock, quiet);
     SimulationControls controls(form1, sim, preview);
     form1.show();

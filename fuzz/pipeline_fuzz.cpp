@@ -1,9 +1,8 @@
 #include "chart/chart.h"
-#include "compiler/program.h"
-#include "language/editor.h"
 #include "files/programfile.h"
 #include "platform/displaylist.h"
 #include "platform/doubles/doubles.h"
+#include "session/session.h"
 #include "simulation/simulation.h"
 
 #include <cstddef>
@@ -16,11 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fh::doubles::RecordingMessageBox messages;
     fh::doubles::FakeClock clock;
     fh::doubles::CountingBeeper beeper;
-    fh::Editor editor(messages);
-    editor.replaceLists(fh::readProgramFile(std::string_view(reinterpret_cast<const char*>(data), size)).lists);
+    fh::Session session(messages, clock);
+    session.editor().replaceLists(
+        fh::readProgramFile(std::string_view(reinterpret_cast<const char*>(data), size)).lists);
 
-    fh::Program program;
-    fh::Simulation simulation(program, editor, clock, beeper, messages);
+    fh::Simulation simulation(session.program(), session.codeView(),
+                              [&](const fh::Clock& at) { return session.compile(at); }, clock, beeper, messages);
     simulation.startUp();
     simulation.switchOn();
     for (int second = 0; second < fh::secondsPerDay && simulation.simrun(); ++second) {
@@ -30,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fh::ChartState chart;
     fh::DisplayList canvas;
-    fh::plot(editor.lists(), program, chart, canvas, messages, clock);
+    if (session.compile())
+        fh::plot(session.program(), chart, canvas, messages);
     return 0;
 }

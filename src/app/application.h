@@ -10,10 +10,9 @@
 #include "gui/checkcontrols.h"
 #include "gui/compilercontrols.h"
 #include "gui/filecontrols.h"
-#include "compiler/program.h"
-#include "language/editor.h"
 #include "gui/form1.h"
-#include "files/programfiles.h"
+#include "session/programfiles.h"
+#include "session/session.h"
 #include "platform/qt/qtdevices.h"
 #include "platform/qt/qtfiles.h"
 #include "platform/qt/qtprintdialog.h"
@@ -63,8 +62,7 @@ private:
     QtWallTimer wall;
     PreviewClock previewClock;
     PreviewBeeper previewBeeper;
-    Editor editor;
-    Program program;
+    Session session;
     ProgramFiles programFiles;
     Simulation simulation;
     Preview preview;

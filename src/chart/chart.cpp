@@ -254,11 +254,8 @@ void drawTotals(Canvas& canvas, const DayTotals& totals)
 
 } // namespace
 
-bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas& canvas,
-          MessageBox& messages, const Clock& clock)
+bool plot(const Program& program, ChartState& state, Canvas& canvas, MessageBox& messages)
 {
-    if (!program.compile(lists, messages, clock))
-        return false;
     if (program.proglast() < 0) {
         messages.show(std::string(noProgramPresent));
         return false;

@@ -1,12 +1,11 @@
 #pragma once
 
-// The 24-hour chart of the compiled program. plot compiles the command lists, then
-// walks the schedule three times from the next step: a first, partial pass and a
-// second, full one leave every output in the state it has at midnight, and the third
-// pass draws the day from 00:00 to 24:00 onto a canvas. The walk has working
-// variables of its own, so a chart drawn while the simulation runs leaves it alone.
+// The 24-hour chart of the compiled program. plot walks the schedule three times
+// from the next step: a first, partial pass and a second, full one leave every
+// output in the state it has at midnight, and the third pass draws the day from
+// 00:00 to 24:00 onto a canvas. The walk has working variables of its own, so a
+// chart drawn while the simulation runs leaves it alone.
 
-#include "language/commandlists.h"
 #include "platform/canvas.h"
 
 #include <array>
@@ -15,7 +14,6 @@
 
 namespace fh {
 
-class Clock;
 class DisplayList;
 class MessageBox;
 class Printer;
@@ -53,11 +51,9 @@ struct ChartState {
     bool totals = true;
 };
 
-// Compiles the lists into `program` and draws the chart onto `canvas`. Returns false,
-// having drawn nothing, when there is no program (after the message "no program
-// present!") or the compile refused the lists.
-bool plot(const CommandLists& lists, Program& program, ChartState& state, Canvas& canvas,
-          MessageBox& messages, const Clock& clock);
+// Draws the chart of the compiled `program` onto `canvas`. Returns false, having
+// drawn nothing, when there is no program (after the message "no program present!").
+bool plot(const Program& program, ChartState& state, Canvas& canvas, MessageBox& messages);
 
 // The level of a trace: light k is output index k - 1 with its base at k + 3, valve k
 // at k - 4; on is 0.7 above the base. Set-point T degrees F sits at (T - 30) / 10 - 10.

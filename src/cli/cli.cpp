@@ -3,7 +3,7 @@
 #include "compiler/day.h"
 #include "language/latin1.h"
 
-#include "files/programfiles.h"
+#include "files/programfile.h"
 
 #include <algorithm>
 #include <cerrno>

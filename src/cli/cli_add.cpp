@@ -1,6 +1,6 @@
 #include "cli/commands.h"
-#include "files/programfiles.h"
-#include "language/editor.h"
+#include "files/programfile.h"
+#include "session/session.h"
 #include "language/latin1.h"
 
 #include <algorithm>
@@ -29,7 +29,10 @@ int add(const Parsed& args, Streams io, const Devices& devices)
 {
     const std::string& path = args.operands.front();
     LineReports reports(io.out);
-    Editor editor(reports);
+    // Nothing here compiles, so the time is of no account.
+    const FixedClock midnight(0);
+    Session session(reports, midnight);
+    Editor& editor = session.editor();
     if (devices.exists(path)) {
         // The file is rewritten, so it must be one: a pipe or a device is refused.
         auto read = loadOrReport(path, io.err, devices.files, true);

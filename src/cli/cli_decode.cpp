@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "compiler/decode.h"
-#include "files/programfiles.h"
+#include "files/programfile.h"
 #include "language/latin1.h"
 
 #include <ostream>

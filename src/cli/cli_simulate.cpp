@@ -1,6 +1,5 @@
 #include "cli/commands.h"
-#include "compiler/program.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "simulation/simulation.h"
 
 #include <array>
@@ -64,10 +63,10 @@ int simulate(const Parsed& args, Streams io, const Devices& devices)
     StreamMessages messages(io.err);
     SteppedClock clock;
     SilentBeeper beeper;
-    Editor editor(messages);
-    editor.replaceLists(std::move(read->lists));
-    Program program;
-    Simulation sim(program, editor, clock, beeper, messages);
+    Session session(messages, clock);
+    session.editor().replaceLists(std::move(read->lists));
+    Simulation sim(session.program(), session.codeView(), [&](const Clock& at) { return session.compile(at); },
+                   clock, beeper, messages);
     sim.startUp();
     sim.setPresetStart(args.values.contains("--preset"));
 

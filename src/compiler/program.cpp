@@ -274,7 +274,6 @@ void Program::sort()
 
 void Program::display()
 {
-    codeShown_ = true;
     ++revision_;
 }
 

@@ -98,14 +98,8 @@ public:
     // The first line whose time, compared as text, is later than `time`; -1: none.
     int firstLaterThan(std::string_view time) const;
 
-    // The pasteable code is shown from the first display until hideCode().
-    bool codeShown() const { return codeShown_; }
-    void hideCode() { codeShown_ = false; }
     // Grows with every display, so a window knows when to show the code again.
     unsigned long revision() const { return revision_; }
-    // The line of the code marked as the one a running simulation waits for; -1: none.
-    int highlighted() const { return highlighted_; }
-    void highlight(int line) { highlighted_ = line; }
     // The lists of the last combine: the code is out of date once they differ.
     const CommandLists& source() const { return source_; }
 
@@ -115,10 +109,19 @@ private:
     Schedule sched_;
     int nextstep_ = 0;
 
-    bool codeShown_ = false;
     unsigned long revision_ = 0;
-    int highlighted_ = -1;
     CommandLists source_;
+};
+
+// How the main window shows the compiled code: from each display until hidden (a
+// simulation switched off, the chart window closed), with the line a running
+// simulation waits for marked.
+struct CodeView {
+    bool shown(const Program& program) const { return program.revision() != hiddenAt; }
+    void hide(const Program& program) { hiddenAt = program.revision(); }
+
+    int highlighted = -1; // -1: none
+    unsigned long hiddenAt = 0;
 };
 
 } // namespace fh

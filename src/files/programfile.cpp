@@ -78,4 +78,17 @@ std::string writeProgramFile(const CommandLists& lists)
     return out;
 }
 
+LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regularOnly)
+{
+    const TextFiles::Read read = files.read(path, programFileLimit, regularOnly);
+    if (!read.ok)
+        return {std::nullopt, read.error};
+    return {readProgramFile(read.bytes), {}};
+}
+
+std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists)
+{
+    return files.write(path, writeProgramFile(lists));
+}
+
 } // namespace fh

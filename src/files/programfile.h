@@ -7,6 +7,7 @@
 #include "platform/devices.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,5 +61,17 @@ ProgramRead readProgramFile(std::string_view bytes);
 
 // Items that are empty or of spaces only are left out.
 std::string writeProgramFile(const CommandLists& lists);
+
+// A program file as read, or none and the reason it could not be read.
+struct LoadedProgram {
+    std::optional<ProgramRead> program;
+    std::string error;
+};
+
+// Reads a whole program file of at most programFileLimit bytes; `regularOnly`
+// refuses pipes and devices.
+LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regularOnly);
+// Writes the lists as a program file; returns the reason of a failure.
+std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists);
 
 } // namespace fh

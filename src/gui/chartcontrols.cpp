@@ -3,19 +3,16 @@
 #include "platform/displaylist.h"
 #include "gui/form2.h"
 #include "gui/form4.h"
-#include "compiler/program.h"
-#include "language/editor.h"
 #include "gui/form1.h"
+#include "session/session.h"
 
 #include <QAction>
 #include <QFile>
 
 namespace fh {
 
-ChartControls::ChartControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
-                             const Clock& clock, PrinterDialog& printers)
-    : form1(form1), editor(editor), program(program), messages(messages), clock(clock),
-      printers(printers)
+ChartControls::ChartControls(Form1& form1, Session& session, MessageBox& messages, PrinterDialog& printers)
+    : form1(form1), session(session), messages(messages), printers(printers)
 {
     connect(form1.menus().sps, &QAction::triggered, this, &ChartControls::spsClick);
     connect(form1.menus().pgh, &QAction::triggered, this, &ChartControls::pghClick);
@@ -45,7 +42,7 @@ void ChartControls::pghClick()
     if (!form4)
         state_.scaled = 0;
     DisplayList chart;
-    const bool drawn = plot(editor.lists(), program, state_, chart, messages, clock);
+    const bool drawn = session.compile() && plot(session.program(), state_, chart, messages);
     form1.render();
     if (!drawn)
         return;
@@ -57,12 +54,12 @@ void ChartControls::pghClick()
         form4 = new Form4(printers, messages,
                           [this] { return QFile::encodeName(form1.windowFilePath()).toStdString(); });
         connect(form4, &Form4::closing, this, [this] {
-            program.hideCode();
+            session.codeView().hide(session.program());
             form1.render();
         });
         form4->showMaximized();
     }
-    form4->draw(chart, DayStates(program));
+    form4->draw(chart, DayStates(session.program()));
 }
 
 } // namespace fh

@@ -12,21 +12,18 @@
 
 namespace fh {
 
-class Clock;
-class Editor;
 class Form1;
 class Form2;
 class Form4;
 class MessageBox;
 class PrinterDialog;
-class Program;
+class Session;
 
 class ChartControls : public QObject {
     Q_OBJECT
 
 public:
-    ChartControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
-                  const Clock& clock, PrinterDialog& printers);
+    ChartControls(Form1& form1, Session& session, MessageBox& messages, PrinterDialog& printers);
     ~ChartControls() override;
     ChartControls(const ChartControls&) = delete;
     ChartControls& operator=(const ChartControls&) = delete;
@@ -40,10 +37,8 @@ public:
 
 private:
     Form1& form1;
-    const Editor& editor;
-    Program& program;
+    Session& session;
     MessageBox& messages;
-    const Clock& clock;
     PrinterDialog& printers;
     ChartState state_;
     QPointer<Form2> form2;

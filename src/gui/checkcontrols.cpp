@@ -2,7 +2,7 @@
 
 #include "gui/form1.h"
 #include "gui/form5.h"
-#include "language/editor.h"
+#include "session/editor.h"
 #include "platform/devices.h"
 
 #include <QAction>

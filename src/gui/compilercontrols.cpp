@@ -1,8 +1,7 @@
 #include "gui/compilercontrols.h"
 
-#include "compiler/program.h"
 #include "gui/form1.h"
-#include "language/editor.h"
+#include "session/session.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -21,10 +20,8 @@ void clearSelection(QListWidget* list)
 
 } // namespace
 
-CompilerControls::CompilerControls(Form1& form1, const Editor& editor, Program& program,
-                                   MessageBox& messages, const Clock& clock)
-    : QObject(&form1), form1(form1), editor(editor), program(program), messages(messages),
-      clock(clock)
+CompilerControls::CompilerControls(Form1& form1, Session& session)
+    : QObject(&form1), form1(form1), session(session)
 {
     const Form1::Widgets& widgets = form1.widgets();
     list5 = widgets.list5;
@@ -40,13 +37,13 @@ CompilerControls::CompilerControls(Form1& form1, const Editor& editor, Program& 
 
 void CompilerControls::combine()
 {
-    program.combine(editor.lists(), messages);
+    session.combine();
     form1.render();
 }
 
 void CompilerControls::sort()
 {
-    program.sort();
+    session.sort();
     form1.render();
 }
 
@@ -54,14 +51,16 @@ void CompilerControls::sort()
 // into wrong code: each press compiles the lists afresh.
 void CompilerControls::fullparse()
 {
-    program.compile(editor.lists(), messages, clock);
+    session.compile();
     form1.render();
 }
 
 void CompilerControls::render()
 {
-    list5->setVisible(program.codeShown());
-    const bool stale = editor.lists() != program.source();
+    const Program& program = session.program();
+    const CodeView& code = session.codeView();
+    list5->setVisible(code.shown(program));
+    const bool stale = session.lists() != program.source();
     list5->setPalette(stale ? staleLook : freshLook);
     list5->setToolTip(stale ? QString(outOfDate) : freshTip);
     if (program.revision() != shownRevision) {
@@ -72,9 +71,9 @@ void CompilerControls::render()
         shownSelected = -1;
         clearSelection(list5);
     }
-    if (program.highlighted() == shownSelected)
+    if (code.highlighted == shownSelected)
         return;
-    shownSelected = program.highlighted();
+    shownSelected = code.highlighted;
     if (shownSelected >= 0 && shownSelected < list5->count())
         list5->setCurrentRow(shownSelected);
     else

@@ -2,9 +2,10 @@
 
 // The compiler's controls on the main window: the tiny buttons Command3 (combine),
 // Command4 (sort) and Command5 (full parse, then the clock's next line), and the
-// pasteable code List5; Label14 beside it is a caption only. The simulation and the chart change the
-// program too, so List5 is shown again after every render of the main window. Once
-// the lists differ from those last compiled, List5 turns grey and its tooltip says so.
+// pasteable code List5; Label14 beside it is a caption only. The simulation and the
+// chart have the session compile too, so List5 is shown again after every render of the
+// main window. Once the lists differ from those last compiled, List5 turns grey and its
+// tooltip says so.
 
 #include <QObject>
 #include <QPalette>
@@ -14,18 +15,14 @@ class QListWidget;
 
 namespace fh {
 
-class Clock;
-class Editor;
 class Form1;
-class MessageBox;
-class Program;
+class Session;
 
 class CompilerControls : public QObject {
     Q_OBJECT
 
 public:
-    CompilerControls(Form1& form1, const Editor& editor, Program& program, MessageBox& messages,
-                     const Clock& clock);
+    CompilerControls(Form1& form1, Session& session);
 
 public slots:
     void render();
@@ -36,10 +33,7 @@ private:
     void fullparse();
 
     Form1& form1;
-    const Editor& editor;
-    Program& program;
-    MessageBox& messages;
-    const Clock& clock;
+    Session& session;
     QListWidget* list5 = nullptr;
     QPalette freshLook, staleLook;
     QString freshTip;

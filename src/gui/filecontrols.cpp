@@ -1,8 +1,8 @@
 #include "gui/filecontrols.h"
 
-#include "files/programfiles.h"
+#include "session/programfiles.h"
 #include "gui/form1.h"
-#include "language/editor.h"
+#include "session/session.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -36,8 +36,8 @@ std::optional<QString> droppedFile(const QDropEvent& drop)
 
 } // namespace
 
-FileControls::FileControls(Form1& form1, const Editor& editor, ProgramFiles& files)
-    : form1(form1), editor(editor), files(files)
+FileControls::FileControls(Form1& form1, Session& session, ProgramFiles& files)
+    : form1(form1), session(session), files(files)
 {
     const Form1::Menus& menus = form1.menus();
     connect(menus.ld, &QAction::triggered, this,
@@ -56,7 +56,7 @@ FileControls::FileControls(Form1& form1, const Editor& editor, ProgramFiles& fil
     connect(menus.pt, &QAction::triggered, this, [this] { this->files.print(); });
     form1.setCloseGuard([this] { return this->files.closeRequested(); });
     connect(&form1, &Form1::renewed, this, [this] {
-        this->files.forgetFile();
+        this->session.setFileName({});
         showFile();
     });
     connect(&form1, &Form1::rendered, this, &FileControls::showFile);
@@ -78,7 +78,7 @@ void FileControls::open(const std::string& path)
 
 void FileControls::showFile()
 {
-    const QString path = fromFileName(files.fileName());
+    const QString path = fromFileName(session.fileName());
     QString title = QString::fromLatin1(mainWindowTitle);
     if (!path.isEmpty()) {
         // "[*][*]" shows a "[*]" of the name as it is, not as the mark.
@@ -86,8 +86,8 @@ void FileControls::showFile()
         title += QStringLiteral(" \u2014 ") + name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     }
     form1.setWindowTitle(title + QStringLiteral("[*]"));
-    if (form1.isWindowModified() != editor.modified())
-        form1.setWindowModified(editor.modified());
+    if (form1.isWindowModified() != session.modified())
+        form1.setWindowModified(session.modified());
     form1.setWindowFilePath(path);
     form1.menus().rcnt->setEnabled(!files.recentFiles().empty());
 }

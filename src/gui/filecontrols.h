@@ -12,15 +12,15 @@
 
 namespace fh {
 
-class Editor;
 class Form1;
 class ProgramFiles;
+class Session;
 
 class FileControls : public QObject {
     Q_OBJECT
 
 public:
-    FileControls(Form1& form1, const Editor& editor, ProgramFiles& files);
+    FileControls(Form1& form1, Session& session, ProgramFiles& files);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,7 +31,7 @@ private:
     void listRecent();
 
     Form1& form1;
-    const Editor& editor;
+    Session& session;
     ProgramFiles& files;
 };
 

@@ -3,7 +3,7 @@
 #include "compiler/listorder.h"
 #include "gui/controltable.h"
 #include "gui/lineeditor.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "language/latin1.h"
 #include "platform/devices.h"
 #include "platform/qt/qtfonts.h"
@@ -231,8 +231,8 @@ void clearSelection(QListWidget* list)
 
 } // namespace
 
-Form1::Form1(Editor& editor, MessageBox& messages, QWidget* parent)
-    : QMainWindow(parent), editor(editor), messages(messages)
+Form1::Form1(Session& session, MessageBox& messages, QWidget* parent)
+    : QMainWindow(parent), editor(session.editor()), messages(messages), history_(*this, session.history())
 {
     setObjectName("Form1");
     setWindowTitle(mainWindowTitle);

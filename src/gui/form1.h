@@ -31,6 +31,7 @@ namespace fh {
 
 class Editor;
 class MessageBox;
+class Session;
 
 inline constexpr const char* mainWindowTitle = "Greenhouse Control";
 
@@ -38,7 +39,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
-    Form1(Editor& editor, MessageBox& messages, QWidget* parent = nullptr);
+    Form1(Session& session, MessageBox& messages, QWidget* parent = nullptr);
 
     // sson and ssoff are checkable and ssoff starts checked. Qt flips a checkable
     // item's mark when it is triggered, so their handlers set both marks themselves.
@@ -134,7 +135,7 @@ private:
 
     Editor& editor;
     MessageBox& messages;
-    ListHistory history_{*this, editor};
+    ListHistory history_;
 
     Menus menus_;
     Widgets widgets_;

@@ -1,7 +1,7 @@
 #include "gui/listhistory.h"
 
 #include "gui/form1.h"
-#include "language/editor.h"
+#include "session/history.h"
 
 #include <QUndoCommand>
 
@@ -12,15 +12,13 @@ namespace fh {
 
 namespace {
 
-struct State {
-    Editor::Snapshot editor;
-    std::array<int, 3> selected{}; // the selected row of each list; -1: none
-};
+using Rows = std::array<int, 3>; // the selected row of each list; -1: none
 
+// Kept in step with the session's history: each push here follows a new step there.
 class Step : public QUndoCommand {
 public:
-    Step(const QString& name, Form1& form1, Editor& editor, State before, State after)
-        : QUndoCommand(name), form1(form1), editor(editor), before(std::move(before)), after(std::move(after))
+    Step(const QString& name, Form1& form1, History& history, Rows before, Rows after)
+        : QUndoCommand(name), form1(form1), history(history), before(before), after(after)
     {
     }
 
@@ -29,37 +27,40 @@ public:
     {
         if (std::exchange(made, false))
             return;
+        history.redo();
         show(after);
     }
-    void undo() override { show(before); }
+    void undo() override
+    {
+        history.undo();
+        show(before);
+    }
 
 private:
-    void show(const State& state)
+    void show(const Rows& rows)
     {
-        editor.restore(state.editor);
         form1.render();
-        form1.selectRows(state.selected);
+        form1.selectRows(rows);
     }
 
     Form1& form1;
-    Editor& editor;
-    State before;
-    State after;
+    History& history;
+    Rows before;
+    Rows after;
     bool made = true;
 };
 
 } // namespace
 
-ListHistory::ListHistory(Form1& form1, Editor& editor) : form1(form1), editor(editor) {}
+ListHistory::ListHistory(Form1& form1, History& history) : form1(form1), history(history) {}
 
 void ListHistory::record(const QString& name, const std::function<void()>& change)
 {
-    State before{editor.snapshot(), form1.selectedRows()};
-    change();
+    const Rows before = form1.selectedRows();
+    const bool changed = history.record(change);
     form1.render();
-    if (editor.lists() == before.editor.lists)
-        return;
-    steps.push(new Step(name, form1, editor, std::move(before), {editor.snapshot(), form1.selectedRows()}));
+    if (changed)
+        steps.push(new Step(name, form1, history, before, form1.selectedRows()));
 }
 
 } // namespace fh

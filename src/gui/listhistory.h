@@ -1,10 +1,8 @@
 #pragma once
 
-// The undo history of the command lists. Every change of the lists, whatever makes
-// it (a typed line, Delete, an edit in place, a sort, New, a load), runs through
-// record() and becomes one step, which puts back the lists, the item each
-// list remembers for Delete and the selected items. The program-state indicator is
-// left as it is: it tells what was sent, and undoing sends nothing.
+// The main window's side of the lists' undo history: each step of the session's
+// History becomes a step of the Edit menu's stack, named for the menu ("Undo Load"),
+// which also puts back the selected items.
 
 #include <QUndoStack>
 
@@ -12,12 +10,12 @@
 
 namespace fh {
 
-class Editor;
 class Form1;
+class History;
 
 class ListHistory {
 public:
-    ListHistory(Form1& form1, Editor& editor);
+    ListHistory(Form1& form1, History& history);
 
     // Runs `change` and shows the lists; when they changed, that is one step called
     // `name` ("Undo Load"). A change that selects an item does so before returning.
@@ -27,7 +25,7 @@ public:
 
 private:
     Form1& form1;
-    Editor& editor;
+    History& history;
     QUndoStack steps;
 };
 

@@ -2,7 +2,6 @@
 
 #include "compiler/day.h"
 #include "compiler/program.h"
-#include "language/editor.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
@@ -43,8 +42,9 @@ std::string_view letterOf(const Cell& cell)
 
 } // namespace
 
-Simulation::Simulation(Program& compiled, const Editor& source, Clock& time, Beeper& sound, MessageBox& boxes)
-    : program(compiled), editor(source), clock(time), beeper(sound), messages(boxes)
+Simulation::Simulation(const Program& compiled, CodeView& shown, Compile compiler, Clock& time, Beeper& sound,
+                       MessageBox& boxes)
+    : program(compiled), code(shown), compile(std::move(compiler)), clock(time), beeper(sound), messages(boxes)
 {
 }
 
@@ -138,7 +138,7 @@ void Simulation::step(int second)
         // The set-up may show a modal box (a refused compile, or no program), and
         // the clock ticks on while it is open: no step may run before it is closed.
         settingUp = true;
-        bool running = program.compile(editor.lists(), messages, clock);
+        bool running = compile(clock);
         // Nothing of the window changes before the message.
         if (running && program.proglast() < 0) {
             messages.show(std::string(noProgramPresent));
@@ -184,7 +184,7 @@ bool Simulation::markPending()
     // The program can shrink under a running simulation; after the last line comes line 0.
     if (simstep_ < 0 || simstep_ > lastLine())
         simstep_ = 0;
-    program.highlight(simstep_);
+    code.highlighted = simstep_;
     greenhouse_.pendingLine = program.prog()[static_cast<std::size_t>(simstep_)];
     return true;
 }
@@ -279,10 +279,10 @@ void Simulation::switchOn()
 void Simulation::switchOff()
 {
     switchTo(false);
-    program.hideCode();
+    code.hide(program);
     // No line is pending any more; left marked, the index would mark whatever line
     // holds it in the next code shown.
-    program.highlight(-1);
+    code.highlighted = -1;
 }
 
 void Simulation::switchTo(bool on)

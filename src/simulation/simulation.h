@@ -19,9 +19,9 @@ namespace fh {
 
 class Beeper;
 class Clock;
-class Editor;
 class MessageBox;
 class Program;
+struct CodeView;
 
 inline constexpr std::string_view forceLights = "Force Lights";
 inline constexpr std::string_view unforce = "Unforce";
@@ -66,7 +66,14 @@ struct ControlPanel {
 
 class Simulation {
 public:
-    Simulation(Program& program, const Editor& editor, Clock& clock, Beeper& beeper, MessageBox& messages);
+    // Asks the program's owner to compile its lists, finding the next line by the
+    // clock given; false when the lists were refused.
+    using Compile = std::function<bool(const Clock&)>;
+
+    // A switch-on compiles through `compile` and then plays `program`; the pending
+    // line is marked in `code`.
+    Simulation(const Program& program, CodeView& code, Compile compile, Clock& clock, Beeper& beeper,
+               MessageBox& messages);
     ~Simulation();
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
@@ -129,8 +136,9 @@ private:
     bool markPending();
     void apply(int line);
 
-    Program& program;
-    const Editor& editor;
+    const Program& program;
+    CodeView& code;
+    Compile compile;
     Clock& clock;
     Beeper& beeper;
     MessageBox& messages;

@@ -4,7 +4,7 @@
 
 #include "platform/displaylist.h"
 #include "compiler/program.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/simulation.h"
@@ -43,7 +43,7 @@ Drawn chartOf(const CommandLists& lists, int clockSeconds = 0, Program program =
 {
     Drawn d;
     doubles::FakeClock clock(clockSeconds);
-    d.drawn = plot(lists, program, state, d.canvas, d.messages, clock);
+    d.drawn = program.compile(lists, d.messages, clock) && plot(program, state, d.canvas, d.messages);
     return d;
 }
 
@@ -299,20 +299,15 @@ TEST(Chart, NoProgramOrARefusedOneDrawsNothingWithOneMessage)
 
 TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
 {
-    Program program;
     ChartState state;
-    doubles::FakeClock clock;
     doubles::RecordingMessageBox messages;
-    const CommandLists lists = listsOf({"L,06:00,1,on"});
+    const Program program = leftAt(0);
     DisplayList first, second;
-    ASSERT_TRUE(plot(lists, program, state, first, messages, clock));
+    ASSERT_TRUE(plot(program, state, first, messages));
     EXPECT_EQ(state.scaled, 1);
-    ASSERT_TRUE(plot(lists, program, state, second, messages, clock));
+    ASSERT_TRUE(plot(program, state, second, messages));
     EXPECT_EQ(ofKind(first, DrawItem::Scale).size(), 1u);
     EXPECT_TRUE(ofKind(second, DrawItem::Scale).empty());
-    // The compile leaves the pasteable code for the main window, as the buttons do.
-    EXPECT_EQ(program.proglast(), 0);
-    EXPECT_TRUE(program.codeShown());
 }
 
 TEST(Chart, LeavesARunningSimulationAlone)
@@ -320,11 +315,11 @@ TEST(Chart, LeavesARunningSimulationAlone)
     doubles::FakeClock clock(11 * 3600 + 59 * 60 + 58);
     doubles::RecordingMessageBox messages;
     doubles::CountingBeeper beeper;
-    Editor editor(messages);
+    Session session(messages, clock);
     for (const char* line : {"W,12:00:00,1/3,p1,3s,10m", "L,12:00:01,2,on", "W,18:00,1,off", "T,06:00,60,70"})
-        ASSERT_TRUE(editor.pumpcom(line));
-    Program program;
-    Simulation simulation(program, editor, clock, beeper, messages);
+        ASSERT_TRUE(session.editor().pumpcom(line));
+    Simulation simulation(session.program(), session.codeView(),
+                          [&](const Clock& at) { return session.compile(at); }, clock, beeper, messages);
     simulation.startUp();
     simulation.switchOn();
     for (int n = 0; n < 3; ++n) {
@@ -342,7 +337,8 @@ TEST(Chart, LeavesARunningSimulationAlone)
     const auto before = walk();
     ChartState state;
     DisplayList canvas;
-    ASSERT_TRUE(plot(editor.lists(), program, state, canvas, messages, clock));
+    // The chart compiles the program under the run, as the chart window does.
+    ASSERT_TRUE(session.compile() && plot(session.program(), state, canvas, messages));
     EXPECT_EQ(walk(), before);
 }
 

@@ -87,15 +87,19 @@ TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
     }
 }
 
-// Every step shows the list; too many commands are refused and change nothing.
+// Every step shows the list, hidden or not; too many commands are refused and change nothing.
 TEST(Compiler, EveryStepShowsTheListUnlessRefused)
 {
     Compiled c;
-    EXPECT_FALSE(c.program.codeShown());
+    CodeView view;
+    EXPECT_FALSE(view.shown(c.program));
     c.program.combine(listsOf({"T,6,70,80", "L,6,1,ON", "W,6,1,ON"}), c.messages);
-    EXPECT_TRUE(c.program.codeShown());
+    EXPECT_TRUE(view.shown(c.program));
+    view.hide(c.program);
+    EXPECT_FALSE(view.shown(c.program));
     const auto before = c.program.revision();
     c.program.sort();
+    EXPECT_TRUE(view.shown(c.program));
     c.program.fullparse();
     EXPECT_EQ(c.program.revision(), before + 2);
     c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);

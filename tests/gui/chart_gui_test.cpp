@@ -4,8 +4,7 @@
 #include "gui/compilercontrols.h"
 #include "gui/form2.h"
 #include "gui/form4.h"
-#include "compiler/program.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/paintercanvas.h"
@@ -46,12 +45,12 @@ protected:
 
     doubles::RecordingMessageBox messages;
     doubles::FakeClock clock{7 * 3600};
-    Editor editor{messages};
-    Program program;
+    Session session{messages, clock};
+    Editor& editor = session.editor();
     doubles::ScriptedPrinterDialog printers;
-    Form1 form{editor, messages};
-    CompilerControls compiler{form, editor, program, messages, clock};
-    ChartControls charts{form, editor, program, messages, clock, printers};
+    Form1 form{session, messages};
+    CompilerControls compiler{form, session};
+    ChartControls charts{form, session, messages, printers};
 };
 
 TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)

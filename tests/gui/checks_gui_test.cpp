@@ -1,7 +1,7 @@
 #include "gui/checkcontrols.h"
 #include "gui/form1.h"
 #include "gui/form5.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 
 #include "support.h"
@@ -46,8 +46,10 @@ protected:
     }
 
     doubles::RecordingMessageBox messages;
-    Editor editor{messages};
-    Form1 form{editor, messages};
+    doubles::FakeClock clock;
+    Session session{messages, clock};
+    Editor& editor = session.editor();
+    Form1 form{session, messages};
     CheckControls checks{form, editor, messages};
 };
 
@@ -122,8 +124,9 @@ TEST_F(CheckWindows, SendProgramAsksOnlyWhenTheProgramHasErrors)
         {clash, true, true, "programmed"},
     };
     for (const Case& c : cases) {
-        Editor fresh{messages};
-        Form1 window{fresh, messages};
+        Session other{messages, clock};
+        Editor& fresh = other.editor();
+        Form1 window{other, messages};
         CheckControls guard{window, fresh, messages};
         fresh.replaceLists(c.lists);
         window.render();

@@ -4,7 +4,7 @@
 #include "gui/form3.h"
 #include "gui/form4.h"
 #include "gui/form5.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtprintdialog.h"
 
@@ -23,8 +23,9 @@ using namespace fh;
 TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
 {
     doubles::RecordingMessageBox messages;
-    Editor editor{messages};
-    Form1 form1{editor, messages};
+    doubles::FakeClock clock;
+    Session session{messages, clock};
+    Form1 form1{session, messages};
     ChartState chart;
     Form2 form2{chart, &form1};
     Form3 form3;

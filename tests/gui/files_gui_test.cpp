@@ -1,8 +1,8 @@
 #include "compiler/decode.h"
-#include "files/programfiles.h"
+#include "session/programfiles.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 
 #include "support.h"
@@ -60,10 +60,11 @@ protected:
     doubles::MemoryTextFiles files;
     doubles::ScriptedPrinterDialog printers;
     doubles::MemorySettings settings;
-    Editor editor{messages};
-    ProgramFiles programFiles{editor, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
-    Form1 form{editor, messages};
-    FileControls controls{form, editor, programFiles};
+    Session session{messages, clock};
+    Editor& editor = session.editor();
+    ProgramFiles programFiles{session, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
+    Form1 form{session, messages};
+    FileControls controls{form, session, programFiles};
 };
 
 TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
@@ -183,7 +184,7 @@ TEST_F(FileControlsTest, DropOpensOneLocalFileAndRefusesAnythingElse)
         EXPECT_EQ(drop.isAccepted() && drop.dropAction() == Qt::CopyAction, c.opened);
         if (c.opened)
             opened = c.urls.front().toLocalFile().toStdString();
-        EXPECT_EQ(programFiles.fileName(), opened);
+        EXPECT_EQ(session.fileName(), opened);
     }
     EXPECT_TRUE(messages.shown.empty());
 }

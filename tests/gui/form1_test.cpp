@@ -2,7 +2,7 @@
 #include "compiler/program.h"
 #include "gui/compilercontrols.h"
 #include "gui/controltable.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "language/latin1.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
@@ -119,8 +119,10 @@ protected:
     }
 
     ModalMessages messages;
-    fh::Editor editor{messages};
-    Form1 form{editor, messages};
+    fh::doubles::FakeClock clock{7 * 3600};
+    fh::Session session{messages, clock};
+    fh::Editor& editor = session.editor();
+    Form1 form{session, messages};
 };
 
 TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
@@ -453,9 +455,7 @@ protected:
     void click(const char* name) { QTest::mouseClick(control<QPushButton>(form, name), Qt::LeftButton); }
     Lines code() { return shown("List5"); }
 
-    fh::doubles::FakeClock clock{7 * 3600};
-    fh::Program program;
-    fh::CompilerControls compiler{form, editor, program, messages, clock};
+    fh::CompilerControls compiler{form, session};
 };
 
 TEST_F(CompilerControlsTest, ButtonsShowTheProgramInTheCodeList)
@@ -491,12 +491,12 @@ TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
     fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
     click("Command3");
 
-    program.highlight(1);
+    session.codeView().highlighted = 1;
     form.render();
     EXPECT_EQ(list5()->currentRow(), 1);
 
-    program.highlight(5);
-    program.hideCode();
+    session.codeView().highlighted = 5;
+    session.codeView().hide(session.program());
     form.render();
     EXPECT_TRUE(list5()->selectedItems().isEmpty());
     EXPECT_TRUE(list5()->isHidden());

@@ -1,7 +1,7 @@
 #include "compiler/program.h"
 #include "gui/chartcontrols.h"
 #include "gui/compilercontrols.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "gui/form1.h"
 #include "platform/doubles/doubles.h"
 #include "gui/form3.h"
@@ -47,11 +47,14 @@ protected:
     fh::doubles::CountingBeeper beeper;
     fh::PreviewClock previewClock{clock, wall};
     fh::PreviewBeeper previewBeeper{beeper, previewClock};
-    fh::Editor editor{messages};
-    fh::Program program;
-    fh::Form1 form{editor, messages};
-    fh::CompilerControls compiler{form, editor, program, messages, clock};
-    fh::Simulation simulation{program, editor, previewClock, previewBeeper, messages};
+    fh::Session session{messages, clock};
+    fh::Editor& editor = session.editor();
+    const fh::Program& program = session.program();
+    fh::Form1 form{session, messages};
+    fh::CompilerControls compiler{form, session};
+    fh::Simulation simulation{program, session.codeView(),
+                              [this](const fh::Clock& at) { return session.compile(at); }, previewClock,
+                              previewBeeper, messages};
     fh::Preview preview{simulation, previewClock, previewBeeper};
     fh::SimulationControls controls{form, simulation, preview};
     fh::Form3& form3 = controls.form3();
@@ -68,7 +71,7 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     const auto state = [&] {
         const fh::ControlPanel& p = simulation.panel();
         return std::tuple(p.greenLight, p.redLight, p.switchCaption, p.simOnChecked, p.simOffChecked,
-                          simulation.greenhouse().shown, program.codeShown());
+                          simulation.greenhouse().shown, session.codeView().shown(program));
     };
     action("sson")->trigger();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
@@ -92,7 +95,7 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
 TEST_F(SimulationGuiTest, SimOffLeavesNoLineMarkedInTheCode)
 {
     fh::doubles::ScriptedPrinterDialog printers;
-    fh::ChartControls charts{form, editor, program, messages, clock, printers};
+    fh::ChartControls charts{form, session, messages, printers};
     // Sorted, the T line is pending at 07:00; combined only, its index holds the L line.
     editor.replaceLists(fh::CommandLists{{{"T,09:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}});
     auto* list5 = control<QListWidget>(form, "List5");

@@ -3,7 +3,7 @@
 #include "gui/form2.h"
 #include "gui/form3.h"
 #include "gui/windowplaces.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 
 #include "support.h"
@@ -53,8 +53,9 @@ void expectCaptionsFit(const QWidget& window)
 TEST(Windows, EveryCaptionFitsItsControl)
 {
     doubles::RecordingMessageBox messages;
-    Editor editor{messages};
-    Form1 form1{editor, messages};
+    doubles::FakeClock clock;
+    Session session{messages, clock};
+    Form1 form1{session, messages};
     test::showActive(form1);
     // Text7 decides on its scroll bar once the events of its new text are handled.
     QCoreApplication::processEvents();

@@ -7,7 +7,7 @@ failed=0
 plant() { # expected-status file include
   local tree
   tree=$(mktemp -d)
-  mkdir -p "$tree"/{compiler,cli,language}
+  mkdir -p "$tree"/{compiler,cli,language,chart,session}
   touch "$tree/cli/commands.h" "$tree/language/terms.h"
   echo "#include $3" >"$tree/$2"
   local status=0
@@ -24,4 +24,7 @@ plant 1 compiler/program.h '<QString>'
 plant 0 compiler/program.h '<language/terms.h>'
 plant 0 compiler/program.h '<vector>'
 plant 0 cli/cli.cpp '<compiler/program.h>'
+# The editor's state is the session's: the layers below never see it.
+plant 1 chart/chart.cpp '"session/editor.h"'
+plant 0 cli/cli.cpp '"session/session.h"'
 exit $failed

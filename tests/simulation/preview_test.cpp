@@ -1,7 +1,7 @@
 #include "simulation/preview.h"
 
 #include "compiler/program.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/simulation.h"
 
@@ -68,9 +68,10 @@ struct Rig {
     doubles::RecordingMessageBox messages;
     PreviewClock clock{live, wall};
     PreviewBeeper quiet{beeper, clock};
-    Editor editor{messages};
-    Program program;
-    Simulation sim{program, editor, clock, quiet, messages};
+    Session session{messages, clock};
+    Editor& editor = session.editor();
+    Simulation sim{session.program(), session.codeView(),
+                   [this](const Clock& at) { return session.compile(at); }, clock, quiet, messages};
     Preview preview{sim, clock, quiet};
     int renders = 0;
 };

@@ -1,7 +1,7 @@
 #include "simulation/simulation.h"
 
 #include "compiler/program.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>
@@ -70,9 +70,11 @@ struct Rig {
     FakeClock clock;
     doubles::CountingBeeper beeper;
     ModalMessages messages;
-    Editor editor{messages};
-    Program prog;
-    Simulation sim{prog, editor, clock, beeper, messages};
+    Session session{messages, clock};
+    Editor& editor = session.editor();
+    const Program& prog = session.program();
+    Simulation::Compile compile = [this](const Clock& at) { return session.compile(at); };
+    Simulation sim{prog, session.codeView(), compile, clock, beeper, messages};
 };
 
 class SimulationTest : public ::testing::Test, protected Rig {};
@@ -111,14 +113,14 @@ TEST_F(SimulationTest, PendingLineIsMarkedAndLineZeroFollowsTheLast)
 {
     start({{{}, {"L,08:00:00,1,ON", "L,10:15:30,2,ON", "L,12:00:00,3,ON"}, {}}}, at(10, 15, 30));
     EXPECT_EQ(sim.simstep(), 2);
-    EXPECT_EQ(prog.highlighted(), 2);
+    EXPECT_EQ(session.codeView().highlighted, 2);
     EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[2]);
     EXPECT_EQ(runTo(at(11, 59, 59)).lamps, on({}));
     EXPECT_EQ(runTo(at(12, 0, 0)).lamps, on({3}));
     EXPECT_EQ(sim.simstep(), 0);
     runSeconds(1);
     EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
-    EXPECT_EQ(prog.highlighted(), 0);
+    EXPECT_EQ(session.codeView().highlighted, 0);
     EXPECT_EQ(runTo(at(8, 0, 0)).lamps, on({1, 3}));
     EXPECT_EQ(sim.simstep(), 1);
 }
@@ -295,13 +297,13 @@ TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
     // No line is later than 08:00, so the compile keeps nextstep at 7.
     start(shorter, at(8, 0, 0));
     EXPECT_EQ(sim.simstep(), 0);
-    EXPECT_EQ(prog.highlighted(), 0);
+    EXPECT_EQ(session.codeView().highlighted, 0);
 
     // The program shrinks under the running simulation, waiting at line 7.
     start({{{}, longer, {}}}, at(8, 0, 0));
     ASSERT_EQ(sim.simstep(), 7);
     editor.replaceLists(shorter);
-    prog.combine(editor.lists(), messages);
+    session.combine();
     runSeconds(1);
     EXPECT_EQ(sim.simstep(), 0);
     EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
@@ -354,7 +356,7 @@ TEST_F(SimulationTest, SwitchesShowTheirStateAndSurviveARestart)
     const auto shows = [&] {
         const ControlPanel& p = sim.panel();
         return std::tuple(p.greenLight, p.redLight, p.switchCaption, p.simOnChecked, p.simOffChecked,
-                          sim.greenhouse().shown, prog.codeShown());
+                          sim.greenhouse().shown, session.codeView().shown(prog));
     };
     sim.startUp();
     start({{{}, {"L,05:59:59,1,ON"}, {"W,06:00:00,3,P2,2S,3S"}}}, at(5, 59, 58));
@@ -417,7 +419,7 @@ TEST(Simulation, ACompileDuringTheRunFindsThePendingLineAgain)
         ASSERT_EQ(r.sim.simstep(), 1);
         for (const auto& line : c.added)
             r.editor.pumpcom(line);
-        r.prog.compile(r.editor.lists(), r.messages, FakeClock(at(12, 0, 0))); // a chart, say
+        r.session.compile(FakeClock(at(12, 0, 0))); // a chart, say
         const GreenhouseView& view = r.runTo(at(14, 0, 0));
         EXPECT_TRUE(view.lamps[1]) << "the 14:00 line still takes effect";
         EXPECT_EQ(view.lamps[2], c.light3);
@@ -444,7 +446,7 @@ TEST(Simulation, KeepsTimeWhenTheClockWakesIt)
     doubles::FakeClock outlives;
     {
         Rig gone;
-        Simulation sim(gone.prog, gone.editor, outlives, gone.beeper, gone.messages);
+        Simulation sim(gone.prog, gone.session.codeView(), gone.compile, outlives, gone.beeper, gone.messages);
         sim.keepTime([] {});
     }
     outlives.advance(); // wakes nothing that is gone

@@ -1,7 +1,7 @@
-#include "files/programfiles.h"
+#include "session/programfiles.h"
 
 #include "compiler/decode.h"
-#include "language/editor.h"
+#include "session/session.h"
 #include "files/listing.h"
 #include "files/programfile.h"
 #include "language/latin1.h"
@@ -29,21 +29,8 @@ std::string loadReport(const std::string& path, const std::vector<LoadNote>& not
 
 } // namespace
 
-LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regularOnly)
-{
-    const TextFiles::Read read = files.read(path, programFileLimit, regularOnly);
-    if (!read.ok)
-        return {std::nullopt, read.error};
-    return {readProgramFile(read.bytes), {}};
-}
-
-std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists)
-{
-    return files.write(path, writeProgramFile(lists));
-}
-
-ProgramFiles::ProgramFiles(Editor& lists, const Devices& platform)
-    : editor(lists), devices(platform), recent(platform.settings.strings(recentFilesKey))
+ProgramFiles::ProgramFiles(Session& owner, const Devices& platform)
+    : session(owner), devices(platform), recent(platform.settings.strings(recentFilesKey))
 {
     // The settings file is the user's to edit.
     if (recent.size() > recentFileCount)
@@ -67,7 +54,7 @@ bool ProgramFiles::loadFrom(const std::string& path)
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;
     }
-    editor.replaceLists(std::move(loaded.program->lists));
+    session.editor().replaceLists(std::move(loaded.program->lists));
     remember(path);
     if (const std::string report = loadReport(path, loaded.program->notes); !report.empty())
         devices.messages.show(report);
@@ -92,11 +79,11 @@ bool ProgramFiles::save()
         return false;
     const std::string name = withProgramExtension(*typed);
     lastName_ = name;
-    if (const auto error = saveProgram(devices.files, name, editor.lists())) {
+    if (const auto error = saveProgram(devices.files, name, session.lists())) {
         devices.messages.show("Cannot save " + name + ": " + *error);
         return false;
     }
-    editor.markSaved();
+    session.editor().markSaved();
     remember(name);
     return true;
 }
@@ -124,23 +111,23 @@ bool ProgramFiles::importCode(std::string_view code, const std::string& source)
         return refuse("line " + std::to_string(decoded.unreadable->line) + ": " + decoded.unreadable->reason);
     if (std::all_of(decoded.lists.begin(), decoded.lists.end(), [](const auto& list) { return list.empty(); }))
         return refuse("it holds no pasteable code");
-    editor.setLists(std::move(decoded.lists));
-    forgetFile();
+    session.editor().setLists(std::move(decoded.lists));
+    session.setFileName({});
     return true;
 }
 
 void ProgramFiles::print()
 {
-    Printer* printer = devices.printers.choose(printFileName(fileName_, "listing"));
+    Printer* printer = devices.printers.choose(printFileName(session.fileName(), "listing"));
     if (!printer)
         return;
-    if (const auto error = printListing(editor.lists(), *printer, printJobName(fileName_, "listing")))
+    if (const auto error = printListing(session.lists(), *printer, printJobName(session.fileName(), "listing")))
         devices.messages.show("Cannot print: " + *error);
 }
 
 bool ProgramFiles::closeRequested()
 {
-    if (!editor.modified())
+    if (!session.modified())
         return true;
     switch (devices.messages.askSave(std::string(saveQuestion))) {
     case SaveChoice::Save:
@@ -156,7 +143,7 @@ bool ProgramFiles::closeRequested()
 // The lists are now the file's: it names the window and heads the recent files.
 void ProgramFiles::remember(const std::string& path)
 {
-    fileName_ = path;
+    session.setFileName(path);
     std::erase(recent, path);
     recent.insert(recent.begin(), path);
     if (recent.size() > recentFileCount)

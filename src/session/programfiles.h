@@ -1,34 +1,20 @@
 #pragma once
 
-// The File menu of the main window: Load, Save, Print and the question asked when
-// the window closes with unsaved changes. The window forwards its clicks here; the
-// work runs over the device interfaces, so it is the same under test doubles.
+// The File menu of a session: Load, Open Recent, Save, Import, Print and the question
+// asked when the lists would go with unsaved changes. The window forwards its clicks
+// here; the work runs over the device interfaces, so it is the same under test doubles.
 
 #include "files/programfile.h"
-#include "language/commandlists.h"
 #include "platform/platform.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace fh {
 
-class Editor;
-
-// A program file as read, or none and the reason it could not be read.
-struct LoadedProgram {
-    std::optional<ProgramRead> program;
-    std::string error;
-};
-
-// Reads a whole program file of at most programFileLimit bytes; `regularOnly`
-// refuses pipes and devices.
-LoadedProgram loadProgram(TextFiles& files, const std::string& path, bool regularOnly);
-// Writes the lists as a program file; returns the reason of a failure.
-std::optional<std::string> saveProgram(TextFiles& files, const std::string& path, const CommandLists& lists);
+class Session;
 
 inline constexpr std::string_view saveQuestion = "Save changes to the program?";
 inline constexpr FileType pasteableCodeType{"Pasteable code", "txt"};
@@ -39,7 +25,7 @@ inline constexpr const char* recentFilesKey = "recentFiles";
 class ProgramFiles {
 public:
     // The recent files are those the settings hold.
-    ProgramFiles(Editor& lists, const Devices& platform);
+    ProgramFiles(Session& session, const Devices& platform);
 
     // Open dialog, then loadFrom the confirmed name. Cancelling changes nothing.
     void load();
@@ -65,23 +51,18 @@ public:
     // Whether the lists may go (the window closes, another file opens): asks first
     // when they have changed.
     bool closeRequested();
-    // After New: the lists belong to no file until saved.
-    void forgetFile() { fileName_.clear(); }
 
     // The name last confirmed in a dialog (or loaded at start-up), offered next time.
     const std::string& lastName() const { return lastName_; }
-    // The file last loaded or saved; empty before any.
-    const std::string& fileName() const { return fileName_; }
     // The last files loaded or saved, newest first.
     const std::vector<std::string>& recentFiles() const { return recent; }
 
 private:
     void remember(const std::string& path);
 
-    Editor& editor;
+    Session& session;
     Devices devices;
     std::string lastName_;
-    std::string fileName_;
     std::vector<std::string> recent;
 };
 

@@ -1,4 +1,4 @@
-#include "language/editor.h"
+#include "session/editor.h"
 
 #include "language/terms.h"
 #include "platform/devices.h"

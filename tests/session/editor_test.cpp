@@ -1,4 +1,4 @@
-#include "language/editor.h"
+#include "session/editor.h"
 
 #include "platform/doubles/doubles.h"
 

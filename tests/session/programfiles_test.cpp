@@ -1,6 +1,6 @@
-#include "files/programfiles.h"
+#include "session/programfiles.h"
 
-#include "language/editor.h"
+#include "session/session.h"
 #include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,9 @@ protected:
     doubles::MemoryTextFiles files;
     doubles::ScriptedPrinterDialog printers;
     doubles::MemorySettings settings;
-    Editor editor{messages};
-    ProgramFiles menu{editor, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
+    Session session{messages, clock};
+    Editor& editor = session.editor();
+    ProgramFiles menu{session, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
 
     const CommandLists before{{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}};
 

@@ -1,0 +1,55 @@
+#include "session/session.h"
+
+#include "platform/doubles/doubles.h"
+#include "session/programfiles.h"
+
+#include <gtest/gtest.h>
+
+namespace fh {
+namespace {
+
+// Sessions share nothing: two programs loaded side by side, with no window, each
+// compile into their own program and belong to their own file.
+TEST(Session, TwoSessionsHoldAndCompileTheirOwnPrograms)
+{
+    doubles::FakeClock clock(7 * 3600);
+    doubles::CountingBeeper beeper;
+    doubles::RecordingMessageBox messages;
+    doubles::ScriptedFileDialogs dialogs;
+    doubles::MemoryTextFiles files;
+    doubles::ScriptedPrinterDialog printers;
+    doubles::MemorySettings settings;
+    const Devices devices{clock, beeper, messages, dialogs, files, printers, settings};
+    files.files["a.fhp"] = "==\r\nL,06:00:00,1,ON\r\nL,08:00:00,1,OFF\r\n==\r\n";
+    files.files["b.fhp"] = "T,09:00:00,60,70\r\n==\r\n==\r\nW,05:00:00,2,ON\r\n";
+
+    Session a(messages, clock);
+    Session b(messages, clock);
+    ProgramFiles aFiles(a, devices);
+    ProgramFiles bFiles(b, devices);
+    ASSERT_TRUE(aFiles.loadFrom("a.fhp"));
+    ASSERT_TRUE(bFiles.loadFrom("b.fhp"));
+    ASSERT_TRUE(a.compile());
+    const auto aRevision = a.program().revision();
+    ASSERT_TRUE(b.compile());
+
+    EXPECT_EQ(a.program().revision(), aRevision);
+    EXPECT_EQ(a.program().proglast(), 1);
+    EXPECT_EQ(a.program().prog()[1].substr(0, 10), "L,08:00:00");
+    EXPECT_EQ(a.program().nextstep(), 1);
+    EXPECT_EQ(b.program().proglast(), 1);
+    EXPECT_EQ(b.program().prog()[0].substr(0, 10), "W,05:00:00");
+    EXPECT_EQ(b.program().nextstep(), 1);
+    EXPECT_EQ(a.fileName(), "a.fhp");
+    EXPECT_EQ(b.fileName(), "b.fhp");
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A change in one leaves the other's lists and undo history alone.
+    a.history().record([&] { a.editor().pumpcom("L,12:00,2,ON"); });
+    EXPECT_TRUE(a.modified());
+    EXPECT_FALSE(b.modified());
+    EXPECT_FALSE(b.history().undo());
+}
+
+} // namespace
+} // namespace fh
