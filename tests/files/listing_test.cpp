@@ -63,9 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
         PagesCase{"FiftyInList1LeaveSeparatorsAloneOnPage2",
                   {{items('T', 0, 50), {}, {}}},
                   {top() + items('T', 0, 50, true), {separator, separator}}},
-        PagesCase{"FiftyInList3AddNoEmptyPage",
-                  {{{}, {}, items('W', 0, 50)}},
-                  {top() + Page{separator, separator} + items('W', 0, 50, true)}},
         PagesCase{"LaterPagesTake51",
                   {{items('T', 0, 49), items('L', 0, 52), items('W', 0, 51)}},
                   {top() + items('T', 0, 49, true) + Page{separator} + items('L', 0, 1, true),
@@ -80,10 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {top() + Page{separator, separator} + items('W', 0, 50, true)}},
         PagesCase{"SpaceOnlyItemCountsButIsNotPrinted",
                   {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
-                  {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}},
-        PagesCase{"BlankFiftiethItemStillEndsThePage",
-                  {{items('T', 0, 49) + Page{" ", "  t,late"}, {}, {}}},
-                  {top() + items('T', 0, 49, true), Page{printed("  t,late"), separator, separator}}}),
+                  {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}}),
+
     [](const auto& info) { return info.param.name; });
 
 TEST(Listing, ReportsAFailedEnd)

@@ -40,7 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LastLineWithoutLineEnd", tLine + "\r\n==\r\n==\r\n" + wLine, {{{tLine}, {}, {wLine}}}, {}},
         // Fault mended: a file from a Linux editor loaded as one item.
         ReadCase{"LineFeedsEndLines", tLine + "\n==\n" + lLine + "\n==\n" + wLine + "\n", {{{tLine}, {lLine}, {wLine}}}, {}},
-        ReadCase{"CarriageReturnsEndLines", tLine + "\r==\r" + lLine, {{{tLine}, {lLine}, {}}}, {}},
         ReadCase{"MixedLineEnds", tLine + "\r\n\n==\r" + lLine + "\n\r", {{{tLine, ""}, {lLine, ""}, {}}},
                  {{LoadNote::FailsCheck, 2, "missing data"}, {LoadNote::FailsCheck, 5, "missing data"}}},
         // Fault mended: these were dropped without a word.
