@@ -58,10 +58,8 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* first = charts.selectionWindow();
     ASSERT_NE(first, nullptr);
-    const QRect places[] = {{8, 0, 105, 25}, {8, 32, 65, 25}, {8, 64, 65, 25}};
     for (int i = 0; i < 3; ++i) {
         ASSERT_NE(box(first, i), nullptr) << i;
-        EXPECT_EQ(box(first, i)->geometry(), places[i]) << i;
         EXPECT_FALSE(box(first, i)->isChecked()) << i;
     }
     // The boxes are remembered only: every chart draws all three kinds of trace, as
@@ -99,9 +97,6 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
     Form4* window = charts.chartWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isMaximized());
-    const auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
-    ASSERT_NE(print, nullptr);
-    EXPECT_EQ(print->geometry(), QRect(1136, 8, 49, 25));
     EXPECT_TRUE(list5()->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 
@@ -199,25 +194,13 @@ TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
     EXPECT_FALSE(readout->isVisible());
 }
 
-// The width of the dark pixels of `image`.
-int inkWidth(const QImage& image)
-{
-    int left = image.width(), right = -1;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-    return right - left + 1;
-}
-
 TEST(PrintedChart, TextKeepsItsSizeNextToTheDrawingAtAnyResolution)
 {
     DisplayList label;
     label.text(10, 10, "Light #1", black);
     const QSize window(200, 60);
-    const auto paint = [&](int dpi, int stretch) {
+    // The width of the dark pixels the label leaves.
+    const auto inkWidth = [&](int dpi, int stretch) {
         QImage image(window * stretch, QImage::Format_RGB32);
         image.fill(Qt::white);
         image.setDotsPerMeterX(qRound(dpi / 0.0254));
@@ -226,10 +209,18 @@ TEST(PrintedChart, TextKeepsItsSizeNextToTheDrawingAtAnyResolution)
         painter.scale(stretch, stretch);
         PainterCanvas canvas(painter, QRectF(QPointF(0, 0), QSizeF(window)), chartFontPoints);
         label.replay(canvas);
-        return inkWidth(image);
+        painter.end();
+        int left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right - left + 1;
     };
     // A page of a 1200-dpi printer, the window stretched five times over it.
-    const int screen = paint(96, 1), paper = paint(1200, 5);
+    const int screen = inkWidth(96, 1), paper = inkWidth(1200, 5);
     ASSERT_GT(screen, 20);
     EXPECT_NEAR(paper, 5 * screen, 0.15 * 5 * screen);
 }
