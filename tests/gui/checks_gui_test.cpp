@@ -6,9 +6,7 @@
 
 #include "support.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -29,12 +27,7 @@ class CheckWindows : public testing::Test {
 protected:
     void SetUp() override { test::showActive(form); }
 
-    void enter(const char* line)
-    {
-        test::control<QLineEdit>(form, "Text6")->setText(QString::fromLatin1(line));
-        QTest::keyClick(test::control<QLineEdit>(form, "Text6"), Qt::Key_Return);
-    }
-
+    void enter(const char* line) { test::enter(form, line); }
     std::string status() { return test::control<QLabel>(form, "Label15")->text().toStdString(); }
 
     std::vector<std::string> row(const QTreeWidget* grid, int at)

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
@@ -39,11 +38,7 @@ protected:
         dialogs.name = name;
         action->trigger();
     }
-    void type(const char* line)
-    {
-        test::control<QLineEdit>(form, "Text6")->setText(line);
-        QTest::keyClick(test::control<QLineEdit>(form, "Text6"), Qt::Key_Return);
-    }
+    void type(const char* line) { test::enter(form, line); }
     Lines recentItems()
     {
         emit form.menus().rcnt->aboutToShow();

@@ -2,6 +2,7 @@
 
 // What the window tests share: controls found by their names, windows made active.
 
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -16,6 +17,15 @@ W* control(const QObject& parent, const char* name)
     if (!w)
         ADD_FAILURE() << "no control " << name;
     return w;
+}
+
+// A line set into the entry box as if pasted (typed keys cannot carry letters beyond
+// ASCII), then Enter.
+inline void enter(const QObject& form, const QString& line)
+{
+    auto* text6 = control<QLineEdit>(form, "Text6");
+    text6->setText(line);
+    QTest::keyClick(text6, Qt::Key_Return);
 }
 
 // As the user's click would; the main window's start-up runs on activation.
