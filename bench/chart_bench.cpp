@@ -23,7 +23,7 @@ void chartFullProgram(benchmark::State& state)
         ChartState chartState;
         DisplayList chart;
         program.compile(lists, messages, clock);
-        plot(program, chartState, chart, messages);
+        plot(program, Display{}, chartState, chart, messages);
         benchmark::DoNotOptimize(chartImage(chart, QSize(1680, 1008)).constBits());
     }
 }

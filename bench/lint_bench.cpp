@@ -16,7 +16,7 @@ void lintFullProgram(benchmark::State& state)
 {
     const CommandLists lists = fullDay();
     for (auto _ : state)
-        benchmark::DoNotOptimize(lint(lists));
+        benchmark::DoNotOptimize(lint(lists, Display{}));
 }
 BENCHMARK(lintFullProgram)->Unit(benchmark::kMicrosecond);
 
@@ -60,7 +60,7 @@ void lintManyLines(benchmark::State& state)
 {
     const CommandLists lists = manyLines(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state)
-        benchmark::DoNotOptimize(lint(lists));
+        benchmark::DoNotOptimize(lint(lists, Display{}));
 }
 BENCHMARK(lintManyLines)->Args({20000, 1})->Args({40000, 0})->Unit(benchmark::kMillisecond);
 

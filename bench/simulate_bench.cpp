@@ -59,11 +59,11 @@ void previewWallSecond(benchmark::State& state)
     session.editor().replaceLists(fullDay());
     Form1 form1(session, messages);
     CompilerControls compiler(form1, session);
-    CheckControls checks(form1, session.editor(), messages);
+    CheckControls checks(form1, session, messages);
     Simulation sim(session.program(), session.codeView(), [&](const Clock& at) { return session.compile(at); },
                    previewClock, quiet, messages);
     Preview preview(sim, previewClock, quiet);
-    SimulationControls controls(form1, sim, preview);
+    SimulationControls controls(form1, sim, preview, session.display());
     form1.show();
     controls.startUp();
     form1.menus().sson->trigger();

@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fh::ChartState chart;
     fh::DisplayList canvas;
     if (session.compile())
-        fh::plot(session.program(), chart, canvas, messages);
+        fh::plot(session.program(), session.display(), chart, canvas, messages);
     return 0;
 }

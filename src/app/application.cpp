@@ -28,9 +28,9 @@ Application::Application(Clock& clock, Settings& settings)
       preview(simulation, previewClock, previewBeeper),
       form1(session, messages),
       compilerControls_(form1, session),
-      simulationControls_(form1, simulation, preview),
+      simulationControls_(form1, simulation, preview, session.display()),
       chartControls_(form1, session, messages, printers),
-      checkControls_(form1, session.editor(), messages),
+      checkControls_(form1, session, messages),
       fileControls_(form1, session, programFiles),
       places(settings, form1)
 {

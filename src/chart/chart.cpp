@@ -2,13 +2,13 @@
 
 #include "platform/displaylist.h"
 #include "compiler/day.h"
+#include "compiler/display.h"
 #include "compiler/program.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace fh {
@@ -35,7 +35,10 @@ double hourOf(const Cell& cell)
 
 class Plotter {
 public:
-    Plotter(const Program& compiled, Canvas& surface) : program(compiled), canvas(surface) {}
+    Plotter(const Program& compiled, const Display& shown, Canvas& surface)
+        : program(compiled), display(shown), canvas(surface)
+    {
+    }
 
     void frame();
     void walk();
@@ -51,6 +54,7 @@ private:
     void closeDay();
 
     const Program& program;
+    const Display& display;
     Canvas& canvas;
 
     bool drawing = false;
@@ -84,7 +88,7 @@ void Plotter::frame()
         label(-1.8, k - 3.6, "Water #" + std::to_string(k));
     }
     for (int t = 30; t <= 90; t += 10)
-        label(-0.7, t / 10.0 - 12.6, std::to_string(t) + "F");
+        label(-0.7, t / 10.0 - 12.6, display.degrees(t));
     // A positive number prints with a leading blank.
     for (int h = 0; h <= 24; ++h)
         label(h - 0.2, -10.2, std::string(" ").append(std::to_string(h)));
@@ -205,7 +209,7 @@ void Plotter::pulseBlock(int i, double a, double b, double state)
     const double bottom = valveLevel(i, OutputState::off), top = valveLevel(i, OutputState::on);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
-    canvas.text(b, top, " P" + plainNumber(OutputState::timerOf(state)), black);
+    canvas.text(b, top, " " + display.valveState(state), black);
 }
 
 void Plotter::closeDay()
@@ -228,33 +232,27 @@ void Plotter::closeDay()
     }
 }
 
-// A count of seconds in hours, to a tenth: "12.5".
-std::string hours(int seconds)
-{
-    return plainNumber(std::round(seconds / 360.0) / 10);
-}
-
 // Beside the end of each trace; exact seconds, so they may differ from the drawn
 // traces by the seconds the chart leaves out.
-void drawTotals(Canvas& canvas, const DayTotals& totals)
+void drawTotals(Canvas& canvas, const Display& display, const DayTotals& totals)
 {
     canvas.setFontSize(chartFontPoints);
     for (int i = 0; i < outputs; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        canvas.text(24.1, lightLevel(i, 0.6 / 0.7), hours(totals.lightsOn[k]) + " h", black);
+        canvas.text(24.1, lightLevel(i, 0.6 / 0.7), display.hours(totals.lightsOn[k]) + " h", black);
         // Steady hours, pulsed hours after a P: "1.5 h", "P 4 h", "0.8+P1 h" (the
         // margin holds some eight letters).
         const int on = totals.valvesOn[k], pulsed = totals.valvesPulsed[k];
-        const std::string valve = pulsed == 0 ? hours(on) + " h"
-                                  : on == 0   ? "P " + hours(pulsed) + " h"
-                                              : hours(on) + "+P" + hours(pulsed) + " h";
+        const std::string valve = pulsed == 0 ? display.hours(on) + " h"
+                                  : on == 0   ? "P " + display.hours(pulsed) + " h"
+                                              : display.hours(on) + "+P" + display.hours(pulsed) + " h";
         canvas.text(24.1, valveLevel(i, 0.6 / 0.7), valve, black);
     }
 }
 
 } // namespace
 
-bool plot(const Program& program, ChartState& state, Canvas& canvas, MessageBox& messages)
+bool plot(const Program& program, const Display& display, ChartState& state, Canvas& canvas, MessageBox& messages)
 {
     if (program.proglast() < 0) {
         messages.show(std::string(noProgramPresent));
@@ -264,11 +262,11 @@ bool plot(const Program& program, ChartState& state, Canvas& canvas, MessageBox&
         canvas.scale(chartLeft, chartTop, chartRight, chartBottom);
         state.scaled = true;
     }
-    Plotter plotter(program, canvas);
+    Plotter plotter(program, display, canvas);
     plotter.frame();
     plotter.walk();
     if (state.totals)
-        drawTotals(canvas, totalsOf(program));
+        drawTotals(canvas, display, totalsOf(program));
     return true;
 }
 

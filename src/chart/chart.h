@@ -6,6 +6,7 @@
 // 00:00 to 24:00 onto a canvas. The walk has working variables of its own, so a
 // chart drawn while the simulation runs leaves it alone.
 
+#include "compiler/display.h"
 #include "platform/canvas.h"
 
 #include <array>
@@ -51,9 +52,10 @@ struct ChartState {
     bool totals = true;
 };
 
-// Draws the chart of the compiled `program` onto `canvas`. Returns false, having
-// drawn nothing, when there is no program (after the message "no program present!").
-bool plot(const Program& program, ChartState& state, Canvas& canvas, MessageBox& messages);
+// Draws the chart of the compiled `program` onto `canvas`, its labels as `display`
+// reads them. Returns false, having drawn nothing, when there is no program (after
+// the message "no program present!").
+bool plot(const Program& program, const Display& display, ChartState& state, Canvas& canvas, MessageBox& messages);
 
 // The level of a trace: light k is output index k - 1 with its base at k + 3, valve k
 // at k - 4; on is 0.7 above the base. Set-point T degrees F sits at (T - 30) / 10 - 10.

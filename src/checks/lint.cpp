@@ -210,7 +210,8 @@ std::string_view listName(std::size_t list)
 
 class Checker {
 public:
-    Checker(const CommandLists& program, const std::vector<LoadNote>& notes) : lists(program)
+    Checker(const CommandLists& program, const Display& shown, const std::vector<LoadNote>& notes)
+        : lists(program), display(shown)
     {
         std::size_t start = 1;
         for (std::size_t k = 0; k < lists.size(); ++k) {
@@ -233,6 +234,7 @@ public:
 
 private:
     const CommandLists& lists;
+    const Display& display;
     std::array<std::size_t, 3> starts{};
     std::vector<Good> goods;
 
@@ -310,7 +312,7 @@ private:
             if (end - i > 1)
                 for (std::size_t k = i; k < end; ++k)
                     add(*bySecond[k].second, Finding::Error, code::sameTime,
-                        std::to_string(end - i) + " lines at " + formatTime(bySecond[i].first) +
+                        std::to_string(end - i) + " lines at " + display.time(bySecond[i].first) +
                             ": only the first takes effect; all but the first wait a day and hold back every "
                             "later line");
             i = end;
@@ -439,9 +441,9 @@ std::string_view severityName(Finding::Severity severity)
     return severity == Finding::Error ? "error" : "warning";
 }
 
-std::vector<Finding> lint(const CommandLists& lists, const std::vector<LoadNote>& notes)
+std::vector<Finding> lint(const CommandLists& lists, const Display& display, const std::vector<LoadNote>& notes)
 {
-    return std::move(Checker(lists, notes).found);
+    return std::move(Checker(lists, display, notes).found);
 }
 
 } // namespace fh

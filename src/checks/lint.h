@@ -5,6 +5,7 @@
 // stall the day, valves left on, timers set twice, pulse times that read otherwise
 // than they look), before the program is sent to the controller.
 
+#include "compiler/display.h"
 #include "files/programfile.h"
 #include "language/commandlists.h"
 
@@ -55,7 +56,9 @@ std::string_view severityName(Finding::Severity severity);
 
 // Findings in line order. `notes` is the load report of the file the lists were
 // read from (empty for lists typed in the windows); its failing lines are found
-// again in the lists, its other notes become findings too.
-std::vector<Finding> lint(const CommandLists& lists, const std::vector<LoadNote>& notes = {});
+// again in the lists, its other notes become findings too. The messages show times
+// as `display` reads them.
+std::vector<Finding> lint(const CommandLists& lists, const Display& display,
+                          const std::vector<LoadNote>& notes = {});
 
 } // namespace fh

@@ -69,7 +69,8 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
     ChartState state;
     state.totals = !args.values.contains("--no-totals");
     DisplayList drawing;
-    if (!program.compile(read->lists, messages, FixedClock(0)) || !plot(program, state, drawing, messages))
+    if (!program.compile(read->lists, messages, FixedClock(0)) ||
+        !plot(program, args.display, state, drawing, messages))
         return 2;
 
     const HeadlessGui gui;

@@ -2,7 +2,6 @@
 #include "cli/commands.h"
 #include "compiler/day.h"
 #include "language/latin1.h"
-#include "language/terms.h"
 
 #include <ostream>
 #include <string>
@@ -26,7 +25,7 @@ std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& de
     if (!read)
         return std::nullopt;
     Day day;
-    for (const Finding& f : fh::lint(read->lists))
+    for (const Finding& f : fh::lint(read->lists, args.display))
         if (f.code == code::midnightWrap) {
             io.err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
             day.everySecondDay = true;
@@ -45,14 +44,6 @@ bool wantsJson(const Parsed& args)
 {
     const auto format = args.values.find("--format");
     return format != args.values.end() && format->second == "json";
-}
-
-std::string hoursAndMinutes(int seconds)
-{
-    const int minutes = seconds / 60;
-    std::string m = std::to_string(minutes % 60);
-    return std::to_string(minutes / 60) + " h " + std::string(2 - std::min<std::size_t>(m.size(), 2), '0') + m +
-           " min";
 }
 
 template <class T, class Name>
@@ -74,23 +65,24 @@ int state(const Parsed& args, Streams io, const Devices& devices)
         return 2;
     const int status = day->everySecondDay ? 1 : 0;
     const DayState s = stateAt(day->program, second);
+    const Display& display = args.display;
     const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
     if (wantsJson(args)) {
         const auto quoted = [](const std::string& text) { return std::string(1, '"').append(text) + '"'; };
-        io.out << "{\"time\":\"" << formatTime(second) << "\",\"lights\":"
+        io.out << "{\"time\":\"" << display.time(second) << "\",\"lights\":"
                << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
-               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(valveStateName(v)); })
-               << ",\"low\":" << plainNumber(s.low) << ",\"high\":" << plainNumber(s.high) << "}\n";
+               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(display.valveState(v)); })
+               << ",\"low\":" << display.setPoint(s.low) << ",\"high\":" << display.setPoint(s.high) << "}\n";
         return status;
     }
-    io.out << "at " << formatTime(second) << '\n';
+    io.out << "at " << display.time(second) << '\n';
     io.out << "lights:";
     for (std::size_t k = 0; k < outputCount; ++k)
         io.out << "  " << k + 1 << ' ' << lightName(s.lights[k]);
     io.out << "\nvalves:";
     for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "  " << k + 1 << ' ' << valveStateName(s.valves[k]);
-    io.out << "\nset-points: low " << plainNumber(s.low) << ", high " << plainNumber(s.high) << '\n';
+        io.out << "  " << k + 1 << ' ' << display.valveState(s.valves[k]);
+    io.out << "\nset-points: low " << display.setPoint(s.low) << ", high " << display.setPoint(s.high) << '\n';
     return status;
 }
 
@@ -101,21 +93,22 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
         return 2;
     const int status = day->everySecondDay ? 1 : 0;
     const DayTotals t = totalsOf(day->program);
+    const Display& display = args.display;
     if (wantsJson(args)) {
         const auto count = [](int seconds) { return std::to_string(seconds); };
         io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count) << ",\"valves_on\":" << jsonList(t.valvesOn, count)
                << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count) << ",\"low\":{\"min\":"
-               << plainNumber(t.lowMin) << ",\"max\":" << plainNumber(t.lowMax) << "},\"high\":{\"min\":"
-               << plainNumber(t.highMin) << ",\"max\":" << plainNumber(t.highMax) << "}}\n";
+               << display.setPoint(t.lowMin) << ",\"max\":" << display.setPoint(t.lowMax) << "},\"high\":{\"min\":"
+               << display.setPoint(t.highMin) << ",\"max\":" << display.setPoint(t.highMax) << "}}\n";
         return status;
     }
     for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "light " << k + 1 << ": " << hoursAndMinutes(t.lightsOn[k]) << " on\n";
+        io.out << "light " << k + 1 << ": " << display.duration(t.lightsOn[k]) << " on\n";
     for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "valve " << k + 1 << ": " << hoursAndMinutes(t.valvesOn[k]) << " on, "
-               << hoursAndMinutes(t.valvesPulsed[k]) << " pulsed\n";
-    io.out << "low set-point: " << plainNumber(t.lowMin) << " to " << plainNumber(t.lowMax) << '\n';
-    io.out << "high set-point: " << plainNumber(t.highMin) << " to " << plainNumber(t.highMax) << '\n';
+        io.out << "valve " << k + 1 << ": " << display.duration(t.valvesOn[k]) << " on, "
+               << display.duration(t.valvesPulsed[k]) << " pulsed\n";
+    io.out << "low set-point: " << display.setPoint(t.lowMin) << " to " << display.setPoint(t.lowMax) << '\n';
+    io.out << "high set-point: " << display.setPoint(t.highMin) << " to " << display.setPoint(t.highMax) << '\n';
     return status;
 }
 

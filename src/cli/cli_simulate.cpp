@@ -33,10 +33,11 @@ std::string bits(const std::array<bool, 6>& shown)
 // Everything of the trace line after the time. The pending index is part of the
 // display (the pending line and the code's highlight show it), so a change of it
 // alone is a change of the display and gives a line.
-std::string display(const Simulation& sim)
+std::string display(const Simulation& sim, const Display& units)
 {
     return "lamps=" + bits(sim.greenhouse().lamps) + " taps=" + bits(sim.greenhouse().taps) + " timers=" +
-           bits(sim.greenhouse().timerOn) + " low=" + sim.greenhouse().lowSetPoint + " high=" + sim.greenhouse().highSetPoint +
+           bits(sim.greenhouse().timerOn) + " low=" + units.setPoint(sim.greenhouse().lowSetPoint) +
+           " high=" + units.setPoint(sim.greenhouse().highSetPoint) +
            " pending=" + std::to_string(sim.simstep());
 }
 
@@ -76,14 +77,14 @@ int simulate(const Parsed& args, Streams io, const Devices& devices)
     sim.switchOn();
     if (!sim.simrun())
         return 2;
-    std::string shown = display(sim);
-    io.out << formatTime(clock.now) << ' ' << shown << '\n';
+    std::string shown = display(sim, args.display);
+    io.out << args.display.time(clock.now) << ' ' << shown << '\n';
     for (long long i = 1; i <= seconds; ++i) {
         clock.now = static_cast<int>((start + i) % secondsPerDay);
         sim.tick();
-        std::string now = display(sim);
+        std::string now = display(sim, args.display);
         if (now != shown) {
-            io.out << formatTime(clock.now) << ' ' << now << '\n';
+            io.out << args.display.time(clock.now) << ' ' << now << '\n';
             shown = std::move(now);
         }
     }

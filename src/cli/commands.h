@@ -4,6 +4,7 @@
 // parsers of option values, and the devices the logic needs on a command line.
 
 #include "cli/cli.h"
+#include "compiler/display.h"
 #include "files/programfile.h"
 #include "language/commandlists.h"
 
@@ -21,6 +22,8 @@ namespace fh::cli {
 struct Parsed {
     Args operands;
     std::map<std::string_view, std::string> values;
+    // How the output reads set-points, times and durations.
+    Display display;
 };
 
 // A week of seconds is far more than any comparison needs and runs in well under a second.

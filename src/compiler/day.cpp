@@ -148,14 +148,6 @@ const DayState& DayStates::at(int second) const
 
 DayState stateAt(const Program& program, int second) { return DayStates(program).at(second); }
 
-std::string valveStateName(double state)
-{
-    if (!OutputState::isPulsed(state))
-        return state == OutputState::on ? "on" : "off";
-    std::string name = "P";
-    return name += plainNumber(OutputState::timerOf(state));
-}
-
 DayTotals totalsOf(const Program& program)
 {
     const std::vector<Event> events = eventsOf(program);

@@ -79,9 +79,6 @@ private:
 
 DayState stateAt(const Program& program, int second);
 
-// How a valve's state reads: "off", "on" or "P1".."P6".
-std::string valveStateName(double state);
-
 DayTotals totalsOf(const Program& program);
 
 } // namespace fh

@@ -42,7 +42,7 @@ void ChartControls::pghClick()
     if (!form4)
         state_.scaled = 0;
     DisplayList chart;
-    const bool drawn = session.compile() && plot(session.program(), state_, chart, messages);
+    const bool drawn = session.compile() && plot(session.program(), session.display(), state_, chart, messages);
     form1.render();
     if (!drawn)
         return;
@@ -59,7 +59,7 @@ void ChartControls::pghClick()
         });
         form4->showMaximized();
     }
-    form4->draw(chart, DayStates(session.program()));
+    form4->draw(chart, DayStates(session.program()), session.display());
 }
 
 } // namespace fh

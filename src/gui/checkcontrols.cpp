@@ -2,7 +2,7 @@
 
 #include "gui/form1.h"
 #include "gui/form5.h"
-#include "session/editor.h"
+#include "session/session.h"
 #include "platform/devices.h"
 
 #include <QAction>
@@ -34,8 +34,8 @@ QString summary(std::size_t errors, std::size_t warnings)
 
 } // namespace
 
-CheckControls::CheckControls(Form1& form1, const Editor& editor, MessageBox& messages)
-    : form1(form1), editor(editor), messages(messages)
+CheckControls::CheckControls(Form1& form1, const Session& session, MessageBox& messages)
+    : form1(form1), session(session), messages(messages)
 {
     label15 = form1.widgets().label15;
     label15->installEventFilter(this);
@@ -63,14 +63,14 @@ void CheckControls::chkClick()
 
 void CheckControls::render()
 {
-    if (editor.lists() != checked)
+    if (session.lists() != checked)
         check();
 }
 
 void CheckControls::check()
 {
-    checked = editor.lists();
-    findings = lint(checked);
+    checked = session.lists();
+    findings = lint(checked, session.display());
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
     label15->setText(summary(errors, findings.size() - errors));
     if (form5)

@@ -19,16 +19,16 @@ class QLabel;
 
 namespace fh {
 
-class Editor;
 class Form1;
 class Form5;
 class MessageBox;
+class Session;
 
 class CheckControls : public QObject {
     Q_OBJECT
 
 public:
-    CheckControls(Form1& form1, const Editor& editor, MessageBox& messages);
+    CheckControls(Form1& form1, const Session& session, MessageBox& messages);
     ~CheckControls() override;
     CheckControls(const CheckControls&) = delete;
     CheckControls& operator=(const CheckControls&) = delete;
@@ -47,7 +47,7 @@ private:
     bool sendRequested();
 
     Form1& form1;
-    const Editor& editor;
+    const Session& session;
     MessageBox& messages;
     QLabel* label15 = nullptr;
     QPointer<Form5> form5;

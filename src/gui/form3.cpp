@@ -1,5 +1,6 @@
 #include "gui/form3.h"
 
+#include "compiler/display.h"
 #include "gui/controltable.h"
 #include "gui/pictures.h"
 #include "platform/qt/qtfonts.h"
@@ -239,28 +240,28 @@ Form3::Form3()
     };
 }
 
-void Form3::render(const GreenhouseView& display)
+void Form3::render(const GreenhouseView& view, const Display& display)
 {
     for (std::size_t k = 0; k < lamps.size(); ++k) {
-        lamps[k]->setHidden(!display.lamps[k]);
-        taps[k]->setHidden(!display.taps[k]);
+        lamps[k]->setHidden(!view.lamps[k]);
+        taps[k]->setHidden(!view.taps[k]);
     }
-    if (display.timerItems && list4->count() == 0)
+    if (view.timerItems && list4->count() == 0)
         for (int n = 1; n <= timerCount; ++n)
             list4->addItem(QStringLiteral("p %1").arg(n));
     for (int i = 0; i < std::min(list4->count(), timerCount); ++i)
-        list4->item(i)->setSelected(display.timerOn[static_cast<std::size_t>(i)]);
-    setText(usetLab, display.highSetPoint);
-    setText(lsetLab, display.lowSetPoint);
+        list4->item(i)->setSelected(view.timerOn[static_cast<std::size_t>(i)]);
+    setText(usetLab, display.setPoint(view.highSetPoint));
+    setText(lsetLab, display.setPoint(view.lowSetPoint));
     // Until a line is pending the box keeps its caption.
-    if (display.pendingLine) {
-        const QString pending = QString::fromLatin1(*display.pendingLine);
+    if (view.pendingLine) {
+        const QString pending = QString::fromLatin1(*view.pendingLine);
         if (text1->text() != pending)
             text1->setText(pending);
     }
-    if (display.shown && isHidden())
+    if (view.shown && isHidden())
         show();
-    else if (!display.shown && !isHidden())
+    else if (!view.shown && !isHidden())
         hide();
 }
 

@@ -20,6 +20,7 @@ class QTimeEdit;
 
 namespace fh {
 
+struct Display;
 struct GreenhouseView;
 struct PreviewPanel;
 
@@ -31,7 +32,7 @@ class Form3 : public QWidget {
 public:
     Form3();
 
-    void render(const GreenhouseView& display);
+    void render(const GreenhouseView& view, const Display& display);
     void render(const PreviewPanel& preview);
 
     // The preview row, for the controls that join it to the core.

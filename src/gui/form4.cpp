@@ -2,7 +2,6 @@
 
 #include "chart/chart.h"
 #include "draw/chartpicture.h"
-#include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
 #include "platform/qt/qtfonts.h"
@@ -25,20 +24,20 @@ namespace {
 // Aligned columns in the window's fixed-pitch font:
 //   14:30:00   1   2   3   4   5   6
 //   Lights   off off off  on  on off
-QString readoutText(int second, const DayState& s)
+QString readoutText(int second, const DayState& s, const Display& display)
 {
     const auto column = [](const std::string& text) { return QString::fromStdString(text).rightJustified(4); };
-    QString time = QString::fromStdString(formatTime(second)).leftJustified(8);
+    QString time = QString::fromStdString(display.time(second)).leftJustified(8);
     QString lights = QStringLiteral("Lights  ");
     QString valves = QStringLiteral("Valves  ");
     for (std::size_t k = 0; k < outputCount; ++k) {
         time += column(std::to_string(k + 1));
         lights += column(s.lights[k] ? "on" : "off");
-        valves += column(valveStateName(s.valves[k]));
+        valves += column(display.valveState(s.valves[k]));
     }
     return time + '\n' + lights + '\n' + valves + QStringLiteral("\nLow %1  High %2")
-                                                    .arg(QString::fromStdString(plainNumber(s.low)),
-                                                         QString::fromStdString(plainNumber(s.high)));
+                                                    .arg(QString::fromStdString(display.setPoint(s.low)),
+                                                         QString::fromStdString(display.setPoint(s.high)));
 }
 
 } // namespace
@@ -74,9 +73,10 @@ Form4::Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::s
     setMouseTracking(true);
 }
 
-void Form4::draw(const DisplayList& chart, DayStates states)
+void Form4::draw(const DisplayList& chart, DayStates states, const Display& reading)
 {
     day = std::move(states);
+    display = reading;
     follow(-1);
     // A chart drawn without setting coordinates keeps those the window has.
     DisplayList next;
@@ -124,7 +124,7 @@ void Form4::follow(int x)
         return;
     }
     update(cursorX, 0, 1, height());
-    readout->setText(readoutText(*second, day.at(*second)));
+    readout->setText(readoutText(*second, day.at(*second), display));
     readout->adjustSize();
     // Beside the cursor, on whichever side has room.
     const int gap = 8;

@@ -6,6 +6,7 @@
 // neither is part of the chart, so neither prints.
 
 #include "compiler/day.h"
+#include "compiler/display.h"
 #include "platform/displaylist.h"
 
 #include <QImage>
@@ -32,8 +33,9 @@ public:
     Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile = {},
           QWidget* parent = nullptr);
 
-    // Shows `chart` in place of the chart before; the readout tells `day`.
-    void draw(const DisplayList& chart, DayStates day);
+    // Shows `chart` in place of the chart before; the readout tells `day` as `display`
+    // reads it.
+    void draw(const DisplayList& chart, DayStates day, const Display& display);
     const DisplayList& drawing() const { return drawing_; }
 
 signals:
@@ -58,6 +60,7 @@ private:
     QLabel* readout = nullptr;
     DisplayList drawing_;
     DayStates day;
+    Display display;
     int cursorX = -1;
     // The drawing at the window's size, so covering and uncovering costs no redraw.
     QImage picture;

@@ -2,6 +2,7 @@
 
 #include "gui/form1.h"
 
+#include "compiler/display.h"
 #include "gui/form3.h"
 #include "gui/pictures.h"
 #include "simulation/preview.h"
@@ -46,9 +47,9 @@ void setChecked(QAction* action, bool checked)
 
 } // namespace
 
-SimulationControls::SimulationControls(Form1& form1, Simulation& simulation, Preview& preview)
+SimulationControls::SimulationControls(Form1& form1, Simulation& simulation, Preview& preview, const Display& display)
     : QObject(&form1), form1(form1), widgets(form1.widgets()), menus(form1.menus()), simulation(simulation),
-      preview(preview)
+      preview(preview), display(display)
 {
     // The preview's mark goes on a second line: the label is only as wide as a time.
     widgets.label6->setWordWrap(true);
@@ -87,7 +88,7 @@ Form3& SimulationControls::form3()
             handled();
         });
         joinPreviewRow();
-        form3_->render(simulation.greenhouse());
+        form3_->render(simulation.greenhouse(), display);
         form3_->render(preview.panel());
     }
     return *form3_;
@@ -148,7 +149,7 @@ void SimulationControls::render()
         widgets.command2->setText(QString::fromLatin1(shown.forceCaption));
     if (form3_ || simulation.greenhouse().shown) {
         Form3& window = form3();
-        window.render(simulation.greenhouse());
+        window.render(simulation.greenhouse(), display);
         window.render(row);
     }
 }

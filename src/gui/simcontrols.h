@@ -18,6 +18,7 @@
 
 namespace fh {
 
+struct Display;
 class Form3;
 class Preview;
 class Simulation;
@@ -26,7 +27,8 @@ class SimulationControls : public QObject {
     Q_OBJECT
 
 public:
-    SimulationControls(Form1& form1, Simulation& simulation, Preview& preview);
+    // The simulation window shows its set-points as `display` reads them.
+    SimulationControls(Form1& form1, Simulation& simulation, Preview& preview, const Display& display);
     ~SimulationControls() override;
 
     Form3& form3();
@@ -53,6 +55,7 @@ private:
     const Form1::Menus& menus;
     Simulation& simulation;
     Preview& preview;
+    const Display& display;
     std::unique_ptr<Form3> form3_;
 };
 

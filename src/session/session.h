@@ -6,6 +6,7 @@
 // below only read what it hands them. Sessions share nothing, so several can be
 // open at once, with or without a window.
 
+#include "compiler/display.h"
 #include "compiler/program.h"
 #include "session/editor.h"
 #include "session/history.h"
@@ -39,6 +40,9 @@ public:
     bool compile(const Clock& at) { return program_.compile(editor_.lists(), messages, at); }
     const Program& program() const { return program_; }
     CodeView& codeView() { return codeView_; }
+    // How the user reads set-points, times and durations; the windows, the chart and
+    // the checks are handed it.
+    const Display& display() const { return display_; }
 
     // The file last loaded or saved; empty before any, and after New or an import.
     const std::string& fileName() const { return fileName_; }
@@ -53,6 +57,7 @@ private:
     History history_{editor_};
     Program program_;
     CodeView codeView_;
+    Display display_;
     std::string fileName_;
 };
 

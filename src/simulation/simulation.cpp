@@ -230,8 +230,8 @@ void Simulation::preset(int second)
         if (const auto& t = day.timers[n])
             timers_[n] = {t->on, t->off, t->phase};
     if (day.setPointsSet) {
-        greenhouse_.lowSetPoint = plainNumber(day.low);
-        greenhouse_.highSetPoint = plainNumber(day.high);
+        greenhouse_.lowSetPoint = day.low;
+        greenhouse_.highSetPoint = day.high;
     }
 }
 
@@ -249,8 +249,8 @@ void Simulation::apply(int line)
                 greenhouse_.lamps[lamp] = false;
         }
     } else if (letter == "T") {
-        greenhouse_.lowSetPoint = plainNumber(cellValue(row[column::low]));
-        greenhouse_.highSetPoint = plainNumber(cellValue(row[column::high]));
+        greenhouse_.lowSetPoint = cellValue(row[column::low]);
+        greenhouse_.highSetPoint = cellValue(row[column::high]);
     } else if (letter == "W") {
         for (int k = 1; k <= outputCount; ++k) {
             const double v = cellValue(row[column::output(k)]);

@@ -44,8 +44,9 @@ struct GreenhouseView {
     std::array<bool, outputCount> taps{};   // water valve k+1 open
     std::array<bool, timerCount> timerOn{}; // timer N-1 in its on phase
     bool timerItems = false;                // the timer list holds "p 1".."p 6"
-    std::string lowSetPoint = "74";
-    std::string highSetPoint = "78";
+    // In °F, as the program holds them; the windows show them through their Display.
+    double lowSetPoint = 74;
+    double highSetPoint = 78;
     std::optional<std::string> pendingLine; // none until a line is pending
     bool shown = false;
 };

@@ -43,7 +43,7 @@ Drawn chartOf(const CommandLists& lists, int clockSeconds = 0, Program program =
 {
     Drawn d;
     doubles::FakeClock clock(clockSeconds);
-    d.drawn = program.compile(lists, d.messages, clock) && plot(program, state, d.canvas, d.messages);
+    d.drawn = program.compile(lists, d.messages, clock) && plot(program, Display{}, state, d.canvas, d.messages);
     return d;
 }
 
@@ -303,9 +303,9 @@ TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
     doubles::RecordingMessageBox messages;
     const Program program = leftAt(0);
     DisplayList first, second;
-    ASSERT_TRUE(plot(program, state, first, messages));
+    ASSERT_TRUE(plot(program, Display{}, state, first, messages));
     EXPECT_EQ(state.scaled, 1);
-    ASSERT_TRUE(plot(program, state, second, messages));
+    ASSERT_TRUE(plot(program, Display{}, state, second, messages));
     EXPECT_EQ(ofKind(first, DrawItem::Scale).size(), 1u);
     EXPECT_TRUE(ofKind(second, DrawItem::Scale).empty());
 }
@@ -338,7 +338,7 @@ TEST(Chart, LeavesARunningSimulationAlone)
     ChartState state;
     DisplayList canvas;
     // The chart compiles the program under the run, as the chart window does.
-    ASSERT_TRUE(session.compile() && plot(session.program(), state, canvas, messages));
+    ASSERT_TRUE(session.compile() && plot(session.program(), session.display(), state, canvas, messages));
     EXPECT_EQ(walk(), before);
 }
 

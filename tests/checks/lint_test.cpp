@@ -76,7 +76,7 @@ TEST(Lint, FindsEachMistakeAtItsLine)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
         const ProgramRead read = readProgramFile(row.file);
-        const std::vector<Finding> findings = lint(read.lists, read.notes);
+        const std::vector<Finding> findings = lint(read.lists, Display{}, read.notes);
         EXPECT_EQ(places(findings), row.found);
         if (!row.says.empty() && !findings.empty()) {
             EXPECT_NE(findings.front().message.find(row.says), std::string::npos) << findings.front().message;
@@ -84,7 +84,7 @@ TEST(Lint, FindsEachMistakeAtItsLine)
     }
 
     // Lists typed in the windows: each finding names its item.
-    const auto typed = lint({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,OFF"}, {}}});
+    const auto typed = lint({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,OFF"}, {}}}, Display{});
     ASSERT_EQ(typed.size(), 2u);
     EXPECT_EQ(typed[0].item, (Finding::Item{0, 0}));
     EXPECT_EQ(typed[1].item, (Finding::Item{1, 0}));

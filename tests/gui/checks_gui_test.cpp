@@ -43,7 +43,7 @@ protected:
     Session session{messages, clock};
     Editor& editor = session.editor();
     Form1 form{session, messages};
-    CheckControls checks{form, editor, messages};
+    CheckControls checks{form, session, messages};
 };
 
 TEST_F(CheckWindows, StatusBarCountsTheFindingsAsLinesAreEntered)
@@ -120,7 +120,7 @@ TEST_F(CheckWindows, SendProgramAsksOnlyWhenTheProgramHasErrors)
         Session other{messages, clock};
         Editor& fresh = other.editor();
         Form1 window{other, messages};
-        CheckControls guard{window, fresh, messages};
+        CheckControls guard{window, other, messages};
         fresh.replaceLists(c.lists);
         window.render();
         messages.asked.clear();

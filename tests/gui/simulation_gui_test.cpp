@@ -56,7 +56,7 @@ protected:
                               [this](const fh::Clock& at) { return session.compile(at); }, previewClock,
                               previewBeeper, messages};
     fh::Preview preview{simulation, previewClock, previewBeeper};
-    fh::SimulationControls controls{form, simulation, preview};
+    fh::SimulationControls controls{form, simulation, preview, session.display()};
     fh::Form3& form3 = controls.form3();
 };
 

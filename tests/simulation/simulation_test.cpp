@@ -135,14 +135,13 @@ TEST_F(SimulationTest, SecondLineOfTheSameTimeWaitsADay)
     EXPECT_EQ(runTo(at(10, 0, 0)).lamps, on({1, 2, 3}));
 }
 
-TEST_F(SimulationTest, SetPointCaptionsAreThePlainLeadingValues)
+TEST_F(SimulationTest, SetPointsAreTheLeadingValues)
 {
-    const struct { int time; const char *low, *high; } rows[] = {
-        {at(4, 0, 33), "78", "84"},
-        {at(5, 0, 0), "78", "100"},
-        {at(6, 0, 0), "70.5", "0"},
-        // Fault mended: a plain number, not "1e+20" and "1e-05".
-        {at(7, 0, 0), "100000000000000000000", "0.00001"},
+    const struct { int time; double low, high; } rows[] = {
+        {at(4, 0, 33), 78, 84},
+        {at(5, 0, 0), 78, 100},
+        {at(6, 0, 0), 70.5, 0},
+        {at(7, 0, 0), 1e20, 1e-5},
     };
     start({{{"T,04:00:33,78,84", "T,05:00:00,78F,100", "T,06:00:00,70.5,-0", "T,07:00:00,1E20,1E-5"}, {}, {}}},
           at(4, 0, 0));
@@ -240,12 +239,11 @@ TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
         const char* why;
         CommandLists next;
         Outputs lamps, taps;
-        const char *low, *high;
+        double low, high;
     } rows[] = {
-        {"an empty program", {}, on({1, 4}), on({2}), "60", "80"},
-        {"no T line, lamp 4 and the valves named by none", {{{}, {"L,05:00:00,1,OFF"}, {}}}, on({4}), on({2}), "60",
-         "80"},
-        {"a T line", {{{"T,04:00:00,65,75"}, {}, {"W,04:00:00,2,OFF"}}}, on({1, 4}), on({}), "65", "75"},
+        {"an empty program", {}, on({1, 4}), on({2}), 60, 80},
+        {"no T line, lamp 4 and the valves named by none", {{{}, {"L,05:00:00,1,OFF"}, {}}}, on({4}), on({2}), 60, 80},
+        {"a T line", {{{"T,04:00:00,65,75"}, {}, {"W,04:00:00,2,OFF"}}}, on({1, 4}), on({}), 65, 75},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.why);

@@ -1,0 +1,35 @@
+#include "compiler/display.h"
+
+#include "compiler/program.h"
+#include "language/terms.h"
+#include "platform/devices.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fh {
+
+std::string Display::setPoint(double fahrenheit) const { return plainNumber(fahrenheit); }
+
+std::string Display::degrees(double fahrenheit) const { return plainNumber(fahrenheit) + "F"; }
+
+std::string Display::time(int secondOfDay) const { return formatTime(secondOfDay); }
+
+std::string Display::valveState(double state) const
+{
+    if (!OutputState::isPulsed(state))
+        return state == OutputState::on ? "on" : "off";
+    return "P" + plainNumber(OutputState::timerOf(state));
+}
+
+std::string Display::duration(int seconds) const
+{
+    const int minutes = seconds / 60;
+    const std::string m = std::to_string(minutes % 60);
+    return std::to_string(minutes / 60) + " h " + std::string(2 - std::min<std::size_t>(m.size(), 2), '0') + m +
+           " min";
+}
+
+std::string Display::hours(int seconds) const { return plainNumber(std::round(seconds / 360.0) / 10); }
+
+} // namespace fh

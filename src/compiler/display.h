@@ -1,0 +1,30 @@
+#pragma once
+
+// How values read on the screen and on paper: set-points, times of the day, valve
+// states and how long an output runs. Every caption, label and message that shows
+// such a value asks the Display it is handed, so a preference changes only here.
+// The program itself always holds °F.
+
+#include <string>
+
+namespace fh {
+
+struct Display {
+    enum class Temperature { Fahrenheit };
+    Temperature temperature = Temperature::Fahrenheit;
+
+    // A set-point as a bare number: "70", "72.5".
+    std::string setPoint(double fahrenheit) const;
+    // A temperature with its unit, as the chart's scale labels it: "70F".
+    std::string degrees(double fahrenheit) const;
+    // A second of the day: "14:30:00".
+    std::string time(int secondOfDay) const;
+    // A valve's state: "off", "on" or "P1".."P6".
+    std::string valveState(double state) const;
+    // Seconds in hours and minutes, the minutes cut: "7 h 05 min".
+    std::string duration(int seconds) const;
+    // Seconds in hours, to a tenth: "12.5".
+    std::string hours(int seconds) const;
+};
+
+} // namespace fh

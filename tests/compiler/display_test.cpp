@@ -1,0 +1,67 @@
+#include "compiler/display.h"
+
+#include "compiler/program.h"
+
+#include <gtest/gtest.h>
+
+namespace fh {
+namespace {
+
+// Today's one setting reads every value as the program and its outputs always have.
+TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
+{
+    const Display display;
+    const struct {
+        double fahrenheit;
+        const char *setPoint, *degrees;
+    } temperatures[] = {
+        {70, "70", "70F"},
+        {72.5, "72.5", "72.5F"},
+        {-0.0, "0", "0F"},
+        // Never in exponent form: not "1e+20", not "1e-05".
+        {1e20, "100000000000000000000", "100000000000000000000F"},
+        {1e-5, "0.00001", "0.00001F"},
+    };
+    for (const auto& t : temperatures) {
+        EXPECT_EQ(display.setPoint(t.fahrenheit), t.setPoint) << t.fahrenheit;
+        EXPECT_EQ(display.degrees(t.fahrenheit), t.degrees) << t.fahrenheit;
+    }
+
+    const struct {
+        int second;
+        const char* time;
+    } times[] = {{0, "00:00:00"}, {14 * 3600 + 30 * 60 + 5, "14:30:05"}, {86399, "23:59:59"}};
+    for (const auto& t : times)
+        EXPECT_EQ(display.time(t.second), t.time);
+
+    const struct {
+        double state;
+        const char* name;
+    } valves[] = {
+        {OutputState::off, "off"},
+        {OutputState::on, "on"},
+        {OutputState::notNamed, "off"},
+        {OutputState::pulsedBy(1), "P1"},
+        {OutputState::pulsedBy(6), "P6"},
+    };
+    for (const auto& v : valves)
+        EXPECT_EQ(display.valveState(v.state), v.name) << v.state;
+
+    const struct {
+        int seconds;
+        const char *duration, *hours;
+    } durations[] = {
+        {0, "0 h 00 min", "0"},
+        {59, "0 h 00 min", "0"},
+        {7 * 3600 + 5 * 60 + 59, "7 h 05 min", "7.1"},
+        {12 * 3600 + 30 * 60, "12 h 30 min", "12.5"},
+        {86400, "24 h 00 min", "24"},
+    };
+    for (const auto& d : durations) {
+        EXPECT_EQ(display.duration(d.seconds), d.duration) << d.seconds;
+        EXPECT_EQ(display.hours(d.seconds), d.hours) << d.seconds;
+    }
+}
+
+} // namespace
+} // namespace fh
