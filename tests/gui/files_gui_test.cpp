@@ -23,7 +23,7 @@ namespace {
 using namespace fh;
 using Lines = std::vector<std::string>;
 
-class FileControlsTest : public testing::Test {
+class FileControlsTest : public testing::Test, protected doubles::AllDevices {
 protected:
     void SetUp() override
     {
@@ -48,16 +48,9 @@ protected:
         return items;
     }
 
-    doubles::FakeClock clock;
-    doubles::CountingBeeper beeper;
-    doubles::RecordingMessageBox messages;
-    doubles::ScriptedFileDialogs dialogs;
-    doubles::MemoryTextFiles files;
-    doubles::ScriptedPrinterDialog printers;
-    doubles::MemorySettings settings;
     Session session{messages, clock};
     Editor& editor = session.editor();
-    ProgramFiles programFiles{session, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
+    ProgramFiles programFiles{session, devices()};
     Form1 form{session, messages};
     FileControls controls{form, session, programFiles};
 };

@@ -8,18 +8,11 @@
 namespace fh {
 namespace {
 
-class FileMenu : public testing::Test {
+class FileMenu : public testing::Test, protected doubles::AllDevices {
 protected:
-    doubles::FakeClock clock;
-    doubles::CountingBeeper beeper;
-    doubles::RecordingMessageBox messages;
-    doubles::ScriptedFileDialogs dialogs;
-    doubles::MemoryTextFiles files;
-    doubles::ScriptedPrinterDialog printers;
-    doubles::MemorySettings settings;
     Session session{messages, clock};
     Editor& editor = session.editor();
-    ProgramFiles menu{session, Devices{clock, beeper, messages, dialogs, files, printers, settings}};
+    ProgramFiles menu{session, devices()};
 
     const CommandLists before{{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}};
 

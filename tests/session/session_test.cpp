@@ -12,19 +12,14 @@ namespace {
 // compile into their own program and belong to their own file.
 TEST(Session, TwoSessionsHoldAndCompileTheirOwnPrograms)
 {
-    doubles::FakeClock clock(7 * 3600);
-    doubles::CountingBeeper beeper;
-    doubles::RecordingMessageBox messages;
-    doubles::ScriptedFileDialogs dialogs;
-    doubles::MemoryTextFiles files;
-    doubles::ScriptedPrinterDialog printers;
-    doubles::MemorySettings settings;
-    const Devices devices{clock, beeper, messages, dialogs, files, printers, settings};
-    files.files["a.fhp"] = "==\r\nL,06:00:00,1,ON\r\nL,08:00:00,1,OFF\r\n==\r\n";
-    files.files["b.fhp"] = "T,09:00:00,60,70\r\n==\r\n==\r\nW,05:00:00,2,ON\r\n";
+    doubles::AllDevices d;
+    d.clock.set(7 * 3600);
+    const Devices devices = d.devices();
+    d.files.files["a.fhp"] = "==\r\nL,06:00:00,1,ON\r\nL,08:00:00,1,OFF\r\n==\r\n";
+    d.files.files["b.fhp"] = "T,09:00:00,60,70\r\n==\r\n==\r\nW,05:00:00,2,ON\r\n";
 
-    Session a(messages, clock);
-    Session b(messages, clock);
+    Session a(d.messages, d.clock);
+    Session b(d.messages, d.clock);
     ProgramFiles aFiles(a, devices);
     ProgramFiles bFiles(b, devices);
     ASSERT_TRUE(aFiles.loadFrom("a.fhp"));
@@ -42,7 +37,7 @@ TEST(Session, TwoSessionsHoldAndCompileTheirOwnPrograms)
     EXPECT_EQ(b.program().nextstep(), 1);
     EXPECT_EQ(a.fileName(), "a.fhp");
     EXPECT_EQ(b.fileName(), "b.fhp");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(d.messages.shown.empty());
 
     // A change in one leaves the other's lists and undo history alone.
     a.history().record([&] { a.editor().pumpcom("L,12:00,2,ON"); });

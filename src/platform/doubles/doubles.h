@@ -5,6 +5,7 @@
 
 #include "platform/displaylist.h"
 #include "platform/devices.h"
+#include "platform/platform.h"
 #include "platform/printer.h"
 #include "platform/settings.h"
 
@@ -197,6 +198,18 @@ private:
         std::string name;
         std::vector<std::string>& log;
     };
+};
+
+// Every device of a window's File menu as a double, and the bundle over them.
+struct AllDevices {
+    FakeClock clock;
+    CountingBeeper beeper;
+    RecordingMessageBox messages;
+    ScriptedFileDialogs dialogs;
+    MemoryTextFiles files;
+    ScriptedPrinterDialog printers;
+    MemorySettings settings;
+    Devices devices() { return {clock, beeper, messages, dialogs, files, printers, settings}; }
 };
 
 } // namespace fh::doubles
