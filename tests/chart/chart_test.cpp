@@ -222,47 +222,6 @@ TEST(Chart, ValveStatesOfAnUncheckedFile)
     }
 }
 
-TEST(Chart, FrameComesFirstWithLabelsAtTheirAnchors)
-{
-    const Drawn d = chartOf({"T,05:00,60,70"});
-    const auto& drawn = d.canvas.items();
-    ASSERT_GT(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0].kind, DrawItem::Scale);
-    EXPECT_EQ(Seg({drawn[0].x1, drawn[0].y1, drawn[0].x2, drawn[0].y2}), Seg({-2, 12, 26, -12}));
-    EXPECT_EQ(drawn[1].kind, DrawItem::FillRect);
-    EXPECT_EQ(drawn[1].color, plotBackground);
-
-    int grid = 0;
-    for (const DrawItem& p : drawn)
-        grid += p.kind == DrawItem::Line && p.color == gridColor;
-    EXPECT_EQ(grid, 25 + 21);
-
-    struct Anchor {
-        const char* text;
-        double x, y, points;
-    };
-    const Anchor anchors[] = {
-        {"Light #1", -1.8, 4.4, 0},  {"Light #6", -1.8, 9.4, 0}, {"Water #1", -1.8, -2.6, 0},
-        {"Water #6", -1.8, 2.4, 0},  {"30F", -0.7, -9.6, 0},     {"90F", -0.7, -3.6, 0},
-        {" 0", -0.2, -10.2, 0},      {" 24", 23.8, -10.2, 0},
-        {"Greenhouse Control Program (24Hrs)", 8, 11, 14}, {"Hours", 10.5, -11, 14},
-    };
-    for (const Anchor& a : anchors) {
-        const auto text = std::find_if(drawn.begin() + 1, drawn.end(),
-                                       [&](const DrawItem& p) { return p.kind == DrawItem::Text && p.text == a.text; });
-        ASSERT_NE(text, drawn.end()) << a.text;
-        const auto point = std::prev(text);
-        const auto font = std::find_if(std::make_reverse_iterator(text), drawn.rend(),
-                                       [](const DrawItem& p) { return p.kind == DrawItem::FontSize; });
-        EXPECT_EQ(Seg({text->x1, text->y1, point->x1, point->y1}), Seg({a.x, a.y, a.x, a.y})) << a.text;
-        EXPECT_EQ(text->color, black);
-        EXPECT_EQ(point->kind, DrawItem::Point) << a.text;
-        EXPECT_EQ(font == drawn.rend() ? 0 : font->x1, a.points) << a.text;
-    }
-    for (const DrawItem& p : ofKind(d.canvas, DrawItem::Text))
-        EXPECT_NE(p.text, "100F");
-}
-
 TEST(Chart, SameWhateverTheClock)
 {
     const std::vector<std::string> program = {
