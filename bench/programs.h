@@ -7,7 +7,8 @@
 namespace fh::bench {
 
 // A full program of 101 checked lines spread over the day: set-points, lights,
-// steady and pulsed valves, in the order a grower might have typed them.
+// steady and pulsed valves (bench/full-day.fhp, which bench/yardstick.sh hands to
+// the compile yardstick too).
 CommandLists fullDay();
 
 // A widget application on the offscreen platform, unless one exists; the benchmark's

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -24,22 +26,65 @@ std::string_view term(const std::vector<std::string_view>& terms, std::size_t n)
 void splitInto(std::string_view text, char separator, std::vector<std::string_view>& pieces)
 {
     pieces.clear();
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == separator) {
-            pieces.push_back(text.substr(start, i - start));
-            start = i + 1;
+    const char* start = text.data();
+    const char* const end = start + text.size();
+    for (const char* at = start; at != end; ++at)
+        if (*at == separator) {
+            pieces.emplace_back(start, static_cast<std::size_t>(at - start));
+            start = at + 1;
         }
-    pieces.push_back(text.substr(start));
+    pieces.emplace_back(start, static_cast<std::size_t>(end - start));
 }
 
-// The time term of a line as the sort compares it: upper-cased, empty when missing.
-std::string timeKey(std::string_view line)
+unsigned char upperByte(char c)
 {
+    const auto byte = static_cast<unsigned char>(c);
+    // Without a branch, so that a line is upper-cased many bytes at a time.
+    return static_cast<unsigned char>(byte - (static_cast<unsigned char>(byte - 'a') < 26 ? 'a' - 'A' : 0));
+}
+
+// `line` upper-cased into `text`, and the terms of `text` between commas into `terms`.
+void upperAndSplit(std::string_view line, std::string& text, std::vector<std::string_view>& terms)
+{
+    text.resize(line.size());
+    std::transform(line.begin(), line.end(), text.begin(), [](char c) { return static_cast<char>(upperByte(c)); });
+    splitInto(text, ',', terms);
+}
+
+// The time term of a line as the sort compares it: its text upper-cased (empty when
+// missing), byte by byte. Its first eight bytes, packed big-endian, decide nearly
+// every comparison; only terms that share them are compared in full.
+struct TimeKey {
+    std::uint64_t head = 0;
+    std::string_view term;
+
+    static int compareFull(std::string_view a, std::string_view b)
+    {
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (const unsigned char x = upperByte(a[i]), y = upperByte(b[i]); x != y)
+                return x < y ? -1 : 1;
+        return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    }
+    friend bool operator<(const TimeKey& a, const TimeKey& b)
+    {
+        return a.head != b.head ? a.head < b.head : compareFull(a.term, b.term) < 0;
+    }
+    friend bool operator==(const TimeKey& a, const TimeKey& b)
+    {
+        return a.head == b.head && compareFull(a.term, b.term) == 0;
+    }
+};
+
+TimeKey timeKey(std::string_view line)
+{
+    TimeKey key;
     const auto first = std::find(line.begin(), line.end(), ',');
     if (first == line.end())
-        return {};
-    return upper(std::string_view(first + 1, std::find(first + 1, line.end(), ',')));
+        return key;
+    key.term = std::string_view(first + 1, std::find(first + 1, line.end(), ','));
+    for (std::size_t i = 0; i < sizeof key.head; ++i)
+        key.head = key.head << 8 | (i < key.term.size() ? upperByte(key.term[i]) : 0U);
+    return key;
 }
 
 double saturated(double value)
@@ -52,36 +97,66 @@ double saturated(double value)
 // form of a double (the largest has 309 digits, the smallest fraction some 330 places).
 constexpr std::size_t fieldRoom = 8 + 400;
 
+// writeNumber for a value that is not whole or beyond 1e18: rare, and kept apart
+// so that its large buffer does not weigh on every call.
+char* writeFixed(char* at, double value, std::size_t width, bool blank)
+{
+    char text[400];
+    char* first = text + 1; // room for the blank
+    char* const end = std::to_chars(first, text + sizeof text, value, std::chars_format::fixed).ptr;
+    if (blank)
+        *--first = ' ';
+    for (auto length = static_cast<std::size_t>(end - first); length < width; ++length)
+        *at++ = ' ';
+    return std::copy(first, end, at);
+}
+
+// The widest field the code pads: every field's padding is one store of this many blanks.
+constexpr std::size_t widestField = 8;
+static_assert(pulseColumnWidth <= widestField);
+
 // Writes Str() of a number right-aligned in `width` at `at` and returns the end: a
 // leading blank (dropped when `trimmed`) or the minus sign, then the shortest
-// decimal form, with no point for a whole value. A whole value's digits are
-// counted first, so they are written in place.
-char* writeNumber(char* at, double value, std::size_t width, bool trimmed)
+// decimal form, with no point for a whole value. `at` has room for the field and
+// for `widestField` characters.
+inline char* writeNumber(char* at, double value, std::size_t width, bool trimmed)
 {
     if (value == 0)
         value = 0; // no "-0"
     const bool blank = value >= 0 && !trimmed;
-    // Below 1e18 the conversion is defined, and gives the value back only when whole.
-    const long long integer = std::fabs(value) < 1e18 ? static_cast<long long>(value) : 0;
-    const bool whole = static_cast<double>(integer) == value;
-    char fraction[400];
-    char* fractionEnd = fraction;
-    std::size_t length = blank ? 1 : 0;
-    if (whole) {
-        length += integer < 0 ? 2 : 1;
-        for (long long rest = integer / 10; rest != 0; rest /= 10)
-            ++length;
-    } else {
-        fractionEnd = std::to_chars(fraction, fraction + sizeof fraction, value, std::chars_format::fixed).ptr;
-        length += static_cast<std::size_t>(fractionEnd - fraction);
+    // Below 1e18 the cast is defined and exact. Most cells are small whole numbers:
+    // their digits are written in place, with no call to the general conversion.
+    if (!(std::fabs(value) < 1e18 && static_cast<double>(static_cast<long long>(value)) == value))
+        return writeFixed(at, value, width, blank);
+    const long long integer = static_cast<long long>(value);
+    unsigned long long rest = integer < 0 ? 0ULL - static_cast<unsigned long long>(integer)
+                                          : static_cast<unsigned long long>(integer);
+    std::size_t length = integer < 0 || blank ? 2 : 1;
+    for (unsigned long long bound = 10; rest >= bound; bound *= 10) // below 1e18: no overflow
+        ++length;
+    std::memcpy(at, "        ", widestField);
+    char* const end = at + std::max(width, length);
+    char* first = end;
+    // Two digits at a time, from the table of 00..99.
+    static constexpr char pairs[] = "0001020304050607080910111213141516171819"
+                                    "2021222324252627282930313233343536373839"
+                                    "4041424344454647484950515253545556575859"
+                                    "6061626364656667686970717273747576777879"
+                                    "8081828384858687888990919293949596979899";
+    for (; rest >= 100; rest /= 100) {
+        const auto pair = static_cast<std::size_t>(rest % 100) * 2;
+        *--first = pairs[pair + 1];
+        *--first = pairs[pair];
     }
-    for (; length < width; ++length)
-        *at++ = ' ';
-    if (blank)
-        *at++ = ' ';
-    if (whole)
-        return std::to_chars(at, at + fieldRoom, integer).ptr;
-    return std::copy(fraction, fractionEnd, at);
+    if (rest >= 10) {
+        *--first = pairs[rest * 2 + 1];
+        *--first = pairs[rest * 2];
+    } else {
+        *--first = static_cast<char>('0' + rest);
+    }
+    if (integer < 0)
+        *--first = '-';
+    return end;
 }
 
 // The states an L or W line gives outputs 1..6 in `outstate`, and the mode a W line
@@ -104,7 +179,7 @@ void nameOutputs(std::string_view type, std::string_view state, const std::vecto
         else if (state == "OFF")
             given = mode = OutputState::off;
         else if (state.starts_with('P'))
-            given = mode = saturated(OutputState::pulsedBy(leadingValue(without(state, "P"))));
+            given = mode = saturated(OutputState::pulsedBy(leadingValueWithout(state, 'P')));
         else
             continue;
         if (named)
@@ -120,7 +195,16 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
     char numbers[(column::phase - column::output(1) + 1) * (fieldRoom + 1)];
     char* at = numbers;
     for (std::size_t c = column::output(1); c <= column::mode; ++c) {
-        at = writeNumber(at, cellValue(row[c]), 2, true);
+        const double value = cellValue(row[c]);
+        // An output state (-1, 0, 1, 11..16) fills the two places itself.
+        if (value >= -9 && value <= 99 && value == static_cast<double>(static_cast<int>(value))) {
+            const int state = static_cast<int>(value);
+            at[0] = state < 0 ? '-' : state < 10 ? ' ' : static_cast<char>('0' + state / 10);
+            at[1] = static_cast<char>('0' + (state < 0 ? -state : state % 10));
+            at += 2;
+        } else {
+            at = writeNumber(at, value, 2, true);
+        }
         *at++ = ',';
     }
     for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
@@ -130,6 +214,14 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
     out += time;
     out += ',';
     out.append(numbers, at);
+}
+
+void setText(Cell& cell, std::string_view text)
+{
+    if (auto* held = std::get_if<std::string>(&cell))
+        held->assign(text);
+    else
+        cell.emplace<std::string>(text);
 }
 
 // What one line leaves for the next while the program is parsed.
@@ -147,10 +239,8 @@ struct ParseState {
 void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
 {
     std::string& text = parse.text;
-    text = line;
-    toUpper(text);
     auto& terms = parse.terms;
-    splitInto(text, ',', terms);
+    upperAndSplit(line, text, terms);
     const std::string_view t3 = term(terms, 3);
     splitInto(t3, '/', parse.ids);
     if (t3.empty())
@@ -161,20 +251,29 @@ void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
     if (type == "L" || type == "W")
         nameOutputs(type, state, parse.ids, parse.outstate, parse.mode);
 
-    row[column::letter].emplace<std::string>(type);
-    row[column::time].emplace<std::string>(term(terms, 2));
+    // Every column is written once; a text cell keeps its buffer.
+    setText(row[column::letter], type);
+    setText(row[column::time], term(terms, 2));
     if (type == "T") {
-        row[column::low].emplace<std::string>(t3);
-        row[column::high].emplace<std::string>(term(terms, 4));
+        setText(row[column::low], t3);
+        setText(row[column::high], term(terms, 4));
+        for (int k = 3; k <= outputCount; ++k)
+            row[column::output(k)] = 0.0;
     } else {
         for (int k = 1; k <= outputCount; ++k)
             row[column::output(k)] = parse.outstate[static_cast<std::size_t>(k)];
     }
-    if (type == "W")
-        row[column::mode] = parse.mode;
+    row[column::mode] = type == "W" ? parse.mode : 0.0;
     const bool pulsed = type == "W" && contains(state, 'P');
-    for (std::size_t n = 5; n <= terms.size() && n <= 7; ++n)
-        row[column::pulseOn + n - 5] = pulsed ? pulseSeconds(terms[n - 1]) : Cell(std::string(terms[n - 1]));
+    for (std::size_t n = 5; n <= 7; ++n) {
+        Cell& cell = row[column::pulseOn + n - 5];
+        if (n > terms.size())
+            cell = 0.0;
+        else if (pulsed)
+            cell = pulseSeconds(terms[n - 1]);
+        else
+            setText(cell, terms[n - 1]);
+    }
     writePasteable(line, row, type, term(terms, 2));
 }
 
@@ -195,14 +294,13 @@ double cellValue(const Cell& cell)
 
 Cell pulseSeconds(std::string_view text)
 {
-    Cell cell = std::string(text);
     if (contains(text, 'S'))
-        cell = leadingValue(without(text, "S"));
-    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'M'))
-        cell = saturated(leadingValue(without(*t, "M")) * 60);
-    if (const auto* t = std::get_if<std::string>(&cell); t && contains(*t, 'H'))
-        cell = saturated(leadingValue(without(*t, "H")) * 3600);
-    return cell;
+        return leadingValueWithout(text, 'S');
+    if (contains(text, 'M'))
+        return saturated(leadingValueWithout(text, 'M') * 60);
+    if (contains(text, 'H'))
+        return saturated(leadingValueWithout(text, 'H') * 3600);
+    return std::string(text);
 }
 
 bool Program::combine(const CommandLists& lists, MessageBox& messages)
@@ -230,7 +328,7 @@ void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order)
     // the exchanges compare small numbers, and when no two are equal the ranking alone
     // is the order the exchanges would reach.
     const std::size_t last = std::min(lines.size(), order.size());
-    std::array<std::string, progCapacity> keys;
+    std::array<TimeKey, progCapacity> keys;
     std::array<std::size_t, progCapacity> rank;
     if (last > keys.size())
         return;
@@ -279,10 +377,13 @@ void Program::display()
 
 void Program::fullparse()
 {
-    for (auto& row : sched_)
+    // The rows of the lines are written whole; the rows after them are cleared.
+    for (auto row = sched_.begin() + proglast_ + 1; row != sched_.end(); ++row)
         for (std::size_t c = column::letter; c <= column::phase; ++c)
-            row[c] = 0.0;
+            (*row)[c] = 0.0;
     ParseState state;
+    state.terms.reserve(8);
+    state.ids.reserve(8);
     for (int line = 0; line <= proglast_; ++line) {
         const auto i = static_cast<std::size_t>(line);
         parseLine(prog_[i], sched_[i], state);

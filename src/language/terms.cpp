@@ -70,7 +70,10 @@ std::string_view trim(std::string_view text)
     return text.substr(first, last - first + 1);
 }
 
-bool contains(std::string_view text, char c) { return text.find(c) != std::string_view::npos; }
+bool contains(std::string_view text, char c)
+{
+    return std::find(text.begin(), text.end(), c) != text.end(); // inline: the texts are short
+}
 
 std::string without(std::string_view text, std::string_view letters)
 {
@@ -126,8 +129,29 @@ bool isNumeric(std::string_view text)
     return end > 0 && end == t.size();
 }
 
+double leadingValueWithout(std::string_view text, char letter)
+{
+    const auto first = std::find(text.begin(), text.end(), letter);
+    if (first == text.end())
+        return leadingValue(text);
+    if (std::find(first + 1, text.end(), letter) == text.end()) {
+        if (first == text.begin())
+            return leadingValue(text.substr(1));
+        if (first + 1 == text.end())
+            return leadingValue(text.substr(0, text.size() - 1));
+    }
+    return leadingValue(without(text, std::string_view(&letter, 1)));
+}
+
 double leadingValue(std::string_view text)
 {
+    // Most texts are a few plain digits (an output, a set-point): read them at once.
+    if (!text.empty() && text.size() <= 15 && std::all_of(text.begin(), text.end(), isDigit)) {
+        long long whole = 0;
+        for (const char c : text)
+            whole = whole * 10 + (c - '0');
+        return static_cast<double>(whole);
+    }
     std::string compact;
     if (std::find(text.begin(), text.end(), ' ') != text.end()) { // inline: most texts are a few characters
         compact.reserve(text.size());

@@ -25,6 +25,9 @@ std::vector<std::string_view> textLines(std::string_view text);
 bool contains(std::string_view text, char c);
 // The text with every one of `letters` taken out.
 std::string without(std::string_view text, std::string_view letters);
+// leadingValue(without(text, letter)), with no copy when the letter is only the
+// first or the last character.
+double leadingValueWithout(std::string_view text, char letter);
 
 // Trimmed text of an optional sign, digits with at most one decimal point and at
 // least one digit, and an optional exponent (E, optional sign, digits).

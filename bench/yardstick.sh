@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The compile of the benchmarks' 101-line program against the yardstick of the least
+# work such a compile must do, on the same file: RUNS runs of each, alternating, so
+# that both see the same load; the medians and their ratio.
+# Usage: bench/yardstick.sh [RUNS]   (default 7; YARDSTICKS names the yardsticks' folder)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+yardsticks=${YARDSTICKS:-../shared/yardsticks}
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
+cmake --build build-bench --target fernhollow_bench >/dev/null
+
+runs=${1:-7}
+compile=() yardstick=()
+for ((i = 0; i < runs; ++i)); do
+    compile+=("$(./build-bench/bench/fernhollow_bench --benchmark_filter='^compileFullProgram$' \
+        --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_time_unit=us 2>/dev/null |
+        awk '/_median/ {print $2}')")
+    yardstick+=("$("$yardsticks/run.sh" bench/full-day.fhp | awk '{print $(NF-4)}')")
+done
+median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+c=$(median "${compile[@]}")
+y=$(median "${yardstick[@]}")
+echo "compile of bench/full-day.fhp, median of $runs: $c us"
+echo "yardstick on the same file, median of $runs: $y us"
+awk -v c="$c" -v y="$y" 'BEGIN {printf "compile over the yardstick: %.2f\n", c / y}'
