@@ -238,7 +238,8 @@ struct SetPoints {
 };
 
 // The ramp's two ends in °F, LOW/HIGH each; with a gap, the low alone, the high that
-// far above it.
+// far above it. Everything after works in °F, so ends given on another scale are
+// turned into °F here.
 std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words)
 {
     const std::string_view gapText = trim(field(words, "gap"));
