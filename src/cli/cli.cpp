@@ -104,7 +104,7 @@ const std::vector<Command>& commands()
          "  lights --relays IDS --from TIME (--to TIME | --for DURATION)\n"
          "  ramp   --from LOW/HIGH --to LOW/HIGH --start TIME --for DURATION --steps N\n"
          "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N",
-         "print the command lines that water, mist, light or ramp the set-points as described",
+         "print the lines of a watering, a misting, a light period or a set-point ramp, ready for add",
          {{"--valves", false, {}, nullptr}, {"--relays", false, {}, nullptr}, {"--timer", false, {}, nullptr},
           {"--at", false, {}, nullptr}, {"--from", false, {}, nullptr}, {"--to", false, {}, nullptr},
           {"--for", false, {}, nullptr}, {"--on", false, {}, nullptr}, {"--every", false, {}, nullptr},

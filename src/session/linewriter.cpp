@@ -163,12 +163,14 @@ std::string readOutputs(std::string_view text, const std::string& noun)
 }
 
 // A whole number from 1 to `most`.
-int readCount(std::string_view text, int most, const std::string& wanted)
+int readCount(std::string_view text, int most, const std::string& missing, const std::string& wanted)
 {
-    const std::string_view typed = trim(text);
+    const std::string typed(trim(text));
+    if (typed.empty())
+        refuse(missing);
     const int n = digitsOnly(typed) ? bounded(typed, most + 1) : 0;
     if (n < 1 || n > most)
-        refuse((typed.empty() ? std::string("nothing") : std::string(typed)) + " is not " + wanted);
+        refuse(typed + " is not " + wanted);
     return n;
 }
 
@@ -209,7 +211,8 @@ std::vector<Timed> water(const LineWords& words)
 std::vector<Timed> mist(const LineWords& words)
 {
     const std::string valves = readOutputs(field(words, "valves"), "valve");
-    const int timer = readCount(field(words, "timer"), timerCount, "a timer: timers are numbered 1 to 6");
+    const int timer = readCount(field(words, "timer"), timerCount, "a timer is missing",
+                                "a timer: timers are numbered 1 to 6");
     const int from = readTime(field(words, "from"));
     const int to = readTime(field(words, "to"));
     const int on = readDuration(field(words, "on"));
@@ -248,6 +251,8 @@ std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words)
         refuse(std::string(gapText) + " is not a number of degrees, as in 8");
     const auto end = [&](std::string_view text) {
         const std::string typed(trim(text));
+        if (typed.empty())
+            refuse("set-points are missing");
         if (gap) {
             const auto low = millionths(typed);
             if (!low)
@@ -291,7 +296,8 @@ std::vector<Timed> ramp(const LineWords& words)
     const auto [from, to] = readRampEnds(words);
     const int start = readTime(field(words, "start"));
     const int duration = readDuration(field(words, "for"));
-    const int steps = readCount(field(words, "steps"), mostSteps, "a number of steps from 1 to 100");
+    const int steps = readCount(field(words, "steps"), mostSteps, "the number of steps is missing",
+                                "a number of steps from 1 to 100");
     std::vector<Timed> lines;
     for (int k = 1; k <= steps; ++k) {
         const Timed step =
