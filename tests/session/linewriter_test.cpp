@@ -125,7 +125,8 @@ TEST(LineWriter, RefusesARequestItCannotMeetSayingWhy)
         {{"ramp", with(ramp, "from", "65")}, "65 is not a pair of set-points LOW/HIGH, as in 65/73"},
         {{"ramp", with(ramp, "to", "72/80/81")}, "72/80/81 is not a pair of set-points LOW/HIGH, as in 65/73"},
         {{"ramp", with(ramp, "gap", "8")}, "65/73 is not one set-point, as in 65 (the gap gives the high one)"},
-        {{"ramp", with(with(with(ramp, "gap", "x"), "from", "65"), "to", "72")}, "x is not a number of degrees, as in 8"},
+        {{"ramp", with(with(with(ramp, "gap", "x"), "from", "65"), "to", "72")},
+         "x is not a number of degrees, as in 8"},
         {{"ramp", with(ramp, "from", "0/40")}, "step 1, T,05:30:00,18,50: low temp is out of range 32 to 110"},
         {{"ramp", with(ramp, "to", "72/72.5")},
          "step 4, T,07:00:00,72,72.5: high temp is too close to low temp (2 degrees F)"},
@@ -167,7 +168,8 @@ TEST(LineWriter, NamesTheFindingsTheNewLinesWouldRaise)
     const Display display;
     EXPECT_TRUE(findingsOfAddition(program, {"L,07:00:00,2,ON", "L,08:00:00,2,OFF"}, display).empty());
 
-    const auto found = findingsOfAddition(program, {"W,09:00:00,2,P1,3S,10M", "W,09:30:00,2,OFF", "L,10:00:00,3,ON"}, display);
+    const auto found =
+        findingsOfAddition(program, {"W,09:00:00,2,P1,3S,10M", "W,09:30:00,2,OFF", "L,10:00:00,3,ON"}, display);
     std::vector<std::pair<std::string_view, Finding::Item>> places;
     for (const Finding& finding : found)
         places.emplace_back(finding.code, finding.item.value_or(Finding::Item{9, 9}));
