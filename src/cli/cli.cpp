@@ -97,6 +97,19 @@ const std::vector<Command>& commands()
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
          "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
          false, decode},
+        {"lines",
+         "fernhollow lines KIND OPTION...\n"
+         "  water  --valves IDS --at TIME[,TIME...] --for DURATION\n"
+         "  mist   --valves IDS --timer N --from TIME --to TIME --on DURATION --every DURATION\n"
+         "  lights --relays IDS --from TIME (--to TIME | --for DURATION)\n"
+         "  ramp   --from LOW/HIGH --to LOW/HIGH --start TIME --for DURATION --steps N\n"
+         "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N",
+         "print the lines of a watering, a misting, a light period or a set-point ramp, ready for add",
+         {{"--valves", false, {}, nullptr}, {"--relays", false, {}, nullptr}, {"--timer", false, {}, nullptr},
+          {"--at", false, {}, nullptr}, {"--from", false, {}, nullptr}, {"--to", false, {}, nullptr},
+          {"--for", false, {}, nullptr}, {"--on", false, {}, nullptr}, {"--every", false, {}, nullptr},
+          {"--start", false, {}, nullptr}, {"--steps", false, {}, nullptr}, {"--gap", false, {}, nullptr}},
+         1, false, lines},
     };
     return table;
 }

@@ -102,5 +102,6 @@ int lint(const Parsed& args, Streams io, const Devices& devices);
 int state(const Parsed& args, Streams io, const Devices& devices);
 int totals(const Parsed& args, Streams io, const Devices& devices);
 int decode(const Parsed& args, Streams io, const Devices& devices);
+int lines(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli

@@ -1,6 +1,7 @@
 #include "gui/form1.h"
 
 #include "compiler/listorder.h"
+#include "gui/addlines.h"
 #include "gui/controltable.h"
 #include "gui/lineeditor.h"
 #include "session/session.h"
@@ -232,7 +233,8 @@ void clearSelection(QListWidget* list)
 } // namespace
 
 Form1::Form1(Session& session, MessageBox& messages, QWidget* parent)
-    : QMainWindow(parent), editor(session.editor()), messages(messages), history_(*this, session.history())
+    : QMainWindow(parent), session(session), editor(session.editor()), messages(messages),
+      history_(*this, session.history())
 {
     setObjectName("Form1");
     setWindowTitle(mainWindowTitle);
@@ -308,6 +310,8 @@ void Form1::createActions()
 
     QMenu* prg = menu("prg", "Program");
     menus_.chk = item(prg, "chk", "Check Program", Qt::Key_F7);
+    menus_.adl = item(prg, "adl", "Add Lines…");
+    connect(menus_.adl, &QAction::triggered, this, &Form1::addLines);
 }
 
 void Form1::build()
@@ -503,6 +507,12 @@ void Form1::newProgram()
         return;
     history_.record("New", [this] { editor.replaceLists({}); });
     emit renewed();
+}
+
+void Form1::addLines()
+{
+    auto* dialog = new AddLinesDialog(session, history_, this);
+    dialog->open();
 }
 
 std::array<int, 3> Form1::selectedRows() const

@@ -61,6 +61,7 @@ public:
         QAction* ssoff = nullptr;
         QAction* sfp = nullptr;
         QAction* chk = nullptr;
+        QAction* adl = nullptr;
     };
     const Menus& menus() const { return menus_; }
 
@@ -127,12 +128,15 @@ private:
     // Edit > Sort Lists by Time; File > New.
     void sortLists();
     void newProgram();
+    // Program > Add Lines…: the dialog, window-modal.
+    void addLines();
     // Enter in the item editor of row `row` of list `list`: true when filed.
     bool fileEdited(int list, int row, const QString& line);
     void renderLists();
     void renderIndicator();
     int listIndex(const QObject* watched) const;
 
+    Session& session;
     Editor& editor;
     MessageBox& messages;
     ListHistory history_;

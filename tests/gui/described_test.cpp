@@ -1,4 +1,5 @@
 #include "chart/chart.h"
+#include "gui/addlines.h"
 #include "gui/form1.h"
 #include "gui/form2.h"
 #include "gui/form3.h"
@@ -33,13 +34,14 @@ TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
     QtPrinterDialog printers{files};
     Form4 form4{printers, messages};
     Form5 form5{&form1};
+    AddLinesDialog addLines{session, form1.history(), &form1};
 
     const QRegularExpression control(QStringLiteral(
-        "^((Label|Text|List|Command|Check|Option|Frame|Image|Shape|Line|Grid)\\d+(_\\d+)?|Preview[A-Z][a-z]+)$"));
+        "^((Label|Text|List|Command|Check|Option|Frame|Image|Shape|Line|Grid|Combo)\\d+(_\\d+)?|Preview[A-Z][a-z]+)$"));
     const struct {
         const QWidget* window;
         int controls;
-    } windows[] = {{&form1, 57}, {&form2, 4}, {&form3, 57}, {&form4, 1}, {&form5, 1}};
+    } windows[] = {{&form1, 57}, {&form2, 4}, {&form3, 57}, {&form4, 1}, {&form5, 1}, {&addLines, 8}};
     for (const auto& [window, controls] : windows) {
         int walked = 0;
         for (const QWidget* w : window->findChildren<QWidget*>()) {

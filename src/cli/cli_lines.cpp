@@ -1,0 +1,37 @@
+#include "cli/commands.h"
+#include "session/linewriter.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace fh::cli {
+
+int lines(const Parsed& args, Streams io, const Devices&)
+{
+    const auto refuse = [&](const std::string& reason) {
+        io.err << "fernhollow: lines: " << reason << '\n';
+        return 2;
+    };
+    const std::string& name = args.operands.front();
+    const LineKindInfo* kind = lineKindNamed(name);
+    if (!kind)
+        return refuse(name + " is no kind of lines; the kinds are water, mist, lights and ramp");
+    LineWords words;
+    for (const auto& [option, value] : args.values) {
+        const std::string_view fieldName = option.substr(2);
+        if (std::ranges::find(kind->fields, fieldName, &LineField::name) == kind->fields.end())
+            return refuse(name + " takes no " + std::string(option));
+        words.emplace(fieldName, value);
+    }
+    for (const LineField& field : kind->fields)
+        if (field.required && !words.contains(field.name))
+            return refuse(name + " needs --" + std::string(field.name));
+    const WrittenLines written = writeLines(kind->kind, words);
+    if (!written.refusal.empty())
+        return refuse(written.refusal);
+    for (const std::string& line : written.lines)
+        io.out << line << '\n';
+    return 0;
+}
+
+} // namespace fh::cli

@@ -1,0 +1,171 @@
+#include "gui/addlines.h"
+
+#include "gui/listhistory.h"
+#include "session/linewriter.h"
+#include "session/session.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace fh {
+
+namespace {
+
+QString latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "water" as "Water".
+QString capitalised(std::string_view name)
+{
+    const QString text = latin1(name);
+    return text.left(1).toUpper() + text.mid(1);
+}
+
+QLabel* caption(const QString& text, const QString& name, const QString& tip, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setAccessibleName(text);
+    label->setToolTip(tip);
+    return label;
+}
+
+QPlainTextEdit* shown(const QString& name, const QString& spoken, const QString& tip, QWidget* parent)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setAccessibleName(spoken);
+    box->setToolTip(tip);
+    return box;
+}
+
+} // namespace
+
+AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* owner)
+    : QDialog(owner), session(session), history(history)
+{
+    setObjectName(QStringLiteral("AddLines"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Add Lines"));
+    resize(560, 480);
+
+    combo1 = new QComboBox(this);
+    combo1->setObjectName(QStringLiteral("Combo1"));
+    combo1->setAccessibleName(QStringLiteral("Kind of lines"));
+    combo1->setToolTip(QStringLiteral("Water valves on and off, misting in pulses, a light period, or a ramp "
+                                      "of the set-points"));
+    pages = new QStackedWidget(this);
+    pages->setObjectName(QStringLiteral("Pages"));
+    for (const LineKindInfo& kind : lineKinds()) {
+        const QString kindName = capitalised(kind.name);
+        combo1->addItem(kindName);
+        auto* page = new QWidget(pages);
+        page->setObjectName(kindName + QStringLiteral("Page"));
+        auto* form = new QFormLayout(page);
+        std::vector<QLineEdit*>& edits = fields.emplace_back();
+        for (const LineField& field : kind.fields) {
+            const QString name = kindName + latin1(field.label);
+            auto* edit = new QLineEdit(page);
+            edit->setObjectName(name);
+            edit->setPlaceholderText(latin1(field.example));
+            edit->setAccessibleName(latin1(field.label));
+            edit->setToolTip(latin1(field.wants));
+            connect(edit, &QLineEdit::textChanged, this, &AddLinesDialog::update);
+            form->addRow(caption(latin1(field.label) + QLatin1Char(':'), name + QStringLiteral("Caption"),
+                                 edit->toolTip(), page),
+                         edit);
+            edits.push_back(edit);
+        }
+        pages->addWidget(page);
+    }
+    connect(combo1, &QComboBox::currentIndexChanged, pages, &QStackedWidget::setCurrentIndex);
+    connect(combo1, &QComboBox::currentIndexChanged, this, &AddLinesDialog::update);
+
+    text1 = shown(QStringLiteral("Text1"), QStringLiteral("Lines to add"),
+                  QStringLiteral("The lines Add files, in filed form, in order of the day"), this);
+    text2 = shown(QStringLiteral("Text2"), QStringLiteral("Findings of the program checks"),
+                  QStringLiteral("What the program checks would find in the program with these lines, and not "
+                                 "without them"),
+                  this);
+    label3 = new QLabel(this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->setWordWrap(true);
+    label3->setAccessibleName(QStringLiteral("Why the lines cannot be added"));
+    label3->setToolTip(QStringLiteral("While it says why, Add is disabled"));
+    command1 = new QPushButton(QStringLiteral("Add"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setDefault(true);
+    command1->setAccessibleName(command1->text());
+    command1->setToolTip(QStringLiteral("File the lines in the lists; Edit > Undo takes them back"));
+    auto* command2 = new QPushButton(QStringLiteral("Close"), this);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setToolTip(QStringLiteral("Close without adding"));
+    command2->setAccessibleName(command2->text());
+    connect(command1, &QPushButton::clicked, this, &AddLinesDialog::add);
+    connect(command2, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(command1);
+    buttons->addWidget(command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(combo1);
+    layout->addWidget(pages);
+    layout->addWidget(caption(QStringLiteral("Lines to add:"), QStringLiteral("Label1"), text1->toolTip(), this));
+    layout->addWidget(text1);
+    layout->addWidget(
+        caption(QStringLiteral("Program checks on the lines:"), QStringLiteral("Label2"), text2->toolTip(), this));
+    layout->addWidget(text2);
+    layout->addWidget(label3);
+    layout->addLayout(buttons);
+    update();
+}
+
+void AddLinesDialog::update()
+{
+    const auto index = static_cast<std::size_t>(combo1->currentIndex());
+    const LineKindInfo& kind = lineKinds().at(index);
+    LineWords words;
+    for (std::size_t i = 0; i < kind.fields.size(); ++i)
+        words.emplace(kind.fields[i].name, fields.at(index).at(i)->text().toUtf8().toStdString());
+    WrittenLines lines = writeLines(kind.kind, words);
+    std::string refusal = lines.refusal;
+    if (refusal.empty())
+        refusal = additionRefusal(session.lists(), lines.lines).value_or(std::string());
+    QStringList shownLines;
+    for (const std::string& line : lines.lines)
+        shownLines << latin1(line);
+    QStringList findings;
+    if (refusal.empty())
+        for (const Finding& finding : findingsOfAddition(session.lists(), lines.lines, session.display()))
+            findings << latin1(severityName(finding.severity)) + QStringLiteral(": ") + latin1(finding.message) +
+                            QStringLiteral(" [") + latin1(finding.code) + QLatin1Char(']');
+    if (refusal.empty() && findings.isEmpty())
+        findings << QStringLiteral("no findings");
+    text1->setPlainText(shownLines.join(QLatin1Char('\n')));
+    text2->setPlainText(findings.join(QLatin1Char('\n')));
+    label3->setText(QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())));
+    command1->setEnabled(refusal.empty());
+    written = refusal.empty() ? std::move(lines.lines) : std::vector<std::string>{};
+}
+
+void AddLinesDialog::add()
+{
+    history.record(QStringLiteral("Add Lines"), [this] {
+        for (const std::string& line : written)
+            session.editor().pumpcom(line);
+    });
+    accept();
+}
+
+} // namespace fh

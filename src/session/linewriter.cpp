@@ -1,0 +1,434 @@
+#include "session/linewriter.h"
+
+#include "compiler/day.h"
+#include "compiler/program.h"
+#include "language/datcheck.h"
+#include "language/terms.h"
+#include "platform/devices.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace fh {
+
+namespace {
+
+// A request that cannot be met; writeLines hands its reason back.
+struct Refused {
+    std::string reason;
+};
+
+[[noreturn]] void refuse(std::string reason) { throw Refused{std::move(reason)}; }
+
+constexpr long long million = 1'000'000;
+constexpr int mostSteps = 100;
+
+bool digitsOnly(std::string_view text)
+{
+    return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits as a number, or `cap` when that is `cap` or more: a long run of digits
+// cannot overflow.
+int bounded(std::string_view digits, int cap)
+{
+    long long value = 0;
+    for (const char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value >= cap)
+            return cap;
+    }
+    return static_cast<int>(value);
+}
+
+std::string_view field(const LineWords& words, std::string_view name)
+{
+    const auto found = words.find(name);
+    return found == words.end() ? std::string_view() : std::string_view(found->second);
+}
+
+// The rule of the program checks' time-text finding: a part of a time term (split at
+// ':'), trimmed, that is a number but not digits only (8.30, +8, 1E1), or a term of
+// more than three parts. A line reads such a time otherwise than it looks.
+bool hasTimeTextFault(std::string_view term)
+{
+    const auto parts = split(term, ':');
+    return parts.size() > 3 || std::ranges::any_of(parts, [](const std::string& part) {
+               const std::string_view t = trim(part);
+               return isNumeric(t) && !digitsOnly(t);
+           });
+}
+
+// A time of day in the command language's forms (6, 6:30, 06:30:00, a blank part 0),
+// as a second of the day; 24:MM:SS is 00:MM:SS.
+int readTime(std::string_view text)
+{
+    const std::string typed(trim(text));
+    if (typed.empty())
+        refuse("a time of day is missing");
+    if (hasTimeTextFault(typed))
+        refuse(typed + " is not written as a time: hh:mm:ss, each part in digits only");
+    static constexpr std::array limits = {24, 59, 59};
+    static constexpr std::array scale = {3600, 60, 1};
+    const auto parts = split(typed, ':');
+    int second = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string_view part = trim(parts[i]);
+        if (part.empty())
+            continue;
+        if (!digitsOnly(part))
+            refuse(typed + " is not a time of day (hh:mm:ss on a 24-hour clock)");
+        const int value = bounded(part, limits[i] + 1);
+        if (value > limits[i])
+            refuse(typed + " is not a time of day: hours run 0 to 24, minutes and seconds 0 to 59");
+        second += value * scale[i];
+    }
+    return second % secondsPerDay;
+}
+
+// A plain decimal (an optional minus, digits with at most one point, at least one
+// digit) in millionths; none when it is not one, or has more than six decimals or
+// nine whole digits. Exact, where a double would make 0.1 a little more or less.
+std::optional<long long> millionths(std::string_view text)
+{
+    const bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    const auto point = text.find('.');
+    std::string_view whole = text.substr(0, point);
+    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || (!whole.empty() && !digitsOnly(whole)) ||
+        (!fraction.empty() && !digitsOnly(fraction)))
+        return std::nullopt;
+    while (whole.starts_with('0'))
+        whole.remove_prefix(1);
+    while (fraction.ends_with('0'))
+        fraction.remove_suffix(1);
+    if (whole.size() > 9 || fraction.size() > 6)
+        return std::nullopt;
+    long long value = 0;
+    for (const char c : whole)
+        value = value * 10 + (c - '0');
+    for (std::size_t i = 0; i < 6; ++i)
+        value = value * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
+    return negative ? -value : value;
+}
+
+// A number and one unit H, M or S, either case (1.5M is 90 seconds), in whole seconds
+// from 1 to under a day.
+int readDuration(std::string_view text)
+{
+    const std::string typed(trim(text));
+    if (typed.empty())
+        refuse("a duration is missing");
+    const char unit = typed.back();
+    const int unitSeconds = unit == 'H' || unit == 'h' ? 3600 : unit == 'M' || unit == 'm' ? 60
+                            : unit == 'S' || unit == 's'                                 ? 1
+                                                                                         : 0;
+    const auto value = unitSeconds > 0 ? millionths(trim(std::string_view(typed).substr(0, typed.size() - 1)))
+                                       : std::nullopt;
+    if (!value || *value < 0)
+        refuse(typed + " is not a duration: a number and H, M or S, as in 15M");
+    // At least a second a unit: a value of a day or more is too long whatever its unit.
+    const long long scaled = std::min(*value, secondsPerDay * million) * unitSeconds;
+    if (scaled >= secondsPerDay * million)
+        refuse(typed + " is not under 24 hours");
+    if (scaled % million != 0)
+        refuse(typed + " is not a whole number of seconds");
+    if (scaled == 0)
+        refuse(typed + " is shorter than a second");
+    return static_cast<int>(scaled / million);
+}
+
+// Output numbers joined by '/', written as filed: each once, in ascending order.
+std::string readOutputs(std::string_view text, const std::string& noun)
+{
+    const std::string typed(trim(text));
+    if (typed.empty())
+        refuse("no " + noun + "s are given");
+    std::array<bool, outputCount + 1> named{};
+    for (const std::string& piece : split(typed, '/')) {
+        const std::string_view id = trim(piece);
+        const int n = digitsOnly(id) ? bounded(id, outputCount + 1) : 0;
+        if (n < 1 || n > outputCount)
+            refuse(typed + " is not a list of " + noun + "s: numbers 1 to 6 joined by /");
+        named[static_cast<std::size_t>(n)] = true;
+    }
+    std::vector<std::string> ids;
+    for (std::size_t n = 1; n < named.size(); ++n)
+        if (named[n])
+            ids.push_back(std::to_string(n));
+    return join(ids, '/');
+}
+
+// A whole number from 1 to `most`.
+int readCount(std::string_view text, int most, const std::string& missing, const std::string& wanted)
+{
+    const std::string typed(trim(text));
+    if (typed.empty())
+        refuse(missing);
+    const int n = digitsOnly(typed) ? bounded(typed, most + 1) : 0;
+    if (n < 1 || n > most)
+        refuse(typed + " is not " + wanted);
+    return n;
+}
+
+struct Timed {
+    int second;
+    std::string line;
+};
+
+Timed at(char letter, int second, const std::string& rest)
+{
+    const int wrapped = second % secondsPerDay;
+    return {wrapped, std::string(1, letter) + ',' + formatTime(wrapped) + ',' + rest};
+}
+
+// A pulse time in the largest unit that holds it whole: 5S, 595S, 1M, 2H.
+std::string pulseTerm(int seconds)
+{
+    if (seconds % 3600 == 0)
+        return std::to_string(seconds / 3600) + 'H';
+    if (seconds % 60 == 0)
+        return std::to_string(seconds / 60) + 'M';
+    return std::to_string(seconds) + 'S';
+}
+
+std::vector<Timed> water(const LineWords& words)
+{
+    const std::string valves = readOutputs(field(words, "valves"), "valve");
+    const int duration = readDuration(field(words, "for"));
+    std::vector<Timed> lines;
+    for (const std::string& time : split(field(words, "at"), ',')) {
+        const int on = readTime(time);
+        lines.push_back(at('W', on, valves + ",ON"));
+        lines.push_back(at('W', on + duration, valves + ",OFF"));
+    }
+    return lines;
+}
+
+std::vector<Timed> mist(const LineWords& words)
+{
+    const std::string valves = readOutputs(field(words, "valves"), "valve");
+    const int timer = readCount(field(words, "timer"), timerCount, "a timer is missing",
+                                "a timer: timers are numbered 1 to 6");
+    const int from = readTime(field(words, "from"));
+    const int to = readTime(field(words, "to"));
+    const int on = readDuration(field(words, "on"));
+    const int every = readDuration(field(words, "every"));
+    if (every <= on)
+        refuse("every " + pulseTerm(every) + " is not longer than on " + pulseTerm(on) +
+               ": the valves would never close");
+    return {at('W', from, valves + ",P" + std::to_string(timer) + ',' + pulseTerm(on) + ',' + pulseTerm(every - on)),
+            at('W', to, valves + ",OFF")};
+}
+
+std::vector<Timed> lights(const LineWords& words)
+{
+    const std::string relays = readOutputs(field(words, "relays"), "light relay");
+    const int from = readTime(field(words, "from"));
+    const bool endTime = !trim(field(words, "to")).empty();
+    const bool duration = !trim(field(words, "for")).empty();
+    if (endTime == duration)
+        refuse(endTime ? "lights take an end time or a duration, not both" : "an end time or a duration is missing");
+    const int to = endTime ? readTime(field(words, "to")) : from + readDuration(field(words, "for"));
+    return {at('L', from, relays + ",ON"), at('L', to, relays + ",OFF")};
+}
+
+struct SetPoints {
+    long long low, high; // millionths of a degree F
+};
+
+// The ramp's two ends in °F, LOW/HIGH each; with a gap, the low alone, the high that
+// far above it. Everything after works in °F, so ends given on another scale are
+// turned into °F here.
+std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words)
+{
+    const std::string_view gapText = trim(field(words, "gap"));
+    const auto gap = gapText.empty() ? std::optional<long long>() : millionths(gapText);
+    if (!gapText.empty() && !gap)
+        refuse(std::string(gapText) + " is not a number of degrees, as in 8");
+    const auto end = [&](std::string_view text) {
+        const std::string typed(trim(text));
+        if (typed.empty())
+            refuse("set-points are missing");
+        if (gap) {
+            const auto low = millionths(typed);
+            if (!low)
+                refuse(typed + " is not one set-point, as in 65 (the gap gives the high one)");
+            return SetPoints{*low, *low + *gap};
+        }
+        const auto pair = split(typed, '/');
+        const auto low = millionths(trim(pair.front()));
+        const auto high = pair.size() == 2 ? millionths(trim(pair.back())) : std::nullopt;
+        if (!low || !high)
+            refuse(typed + " is not a pair of set-points LOW/HIGH, as in 65/73");
+        return SetPoints{*low, *high};
+    };
+    return {end(field(words, "from")), end(field(words, "to"))};
+}
+
+// from + (to - from) * k / n in tenths, halves away from zero.
+long long stepTenths(long long from, long long to, long long k, long long n)
+{
+    const long long scaled = from * n + (to - from) * k;
+    const long long unit = n * (million / 10);
+    const long long quotient = scaled / unit;
+    const long long rest = scaled % unit;
+    if (2 * (rest < 0 ? -rest : rest) >= unit)
+        return quotient + (scaled < 0 ? -1 : 1);
+    return quotient;
+}
+
+// 66.8, 72 (no trailing .0), -0.5.
+std::string tenthsText(long long tenths)
+{
+    const long long size = tenths < 0 ? -tenths : tenths;
+    std::string text = (tenths < 0 ? "-" : "") + std::to_string(size / 10);
+    if (size % 10 != 0)
+        text += '.' + std::to_string(size % 10);
+    return text;
+}
+
+std::vector<Timed> ramp(const LineWords& words)
+{
+    const auto [from, to] = readRampEnds(words);
+    const int start = readTime(field(words, "start"));
+    const int duration = readDuration(field(words, "for"));
+    const int steps = readCount(field(words, "steps"), mostSteps, "the number of steps is missing",
+                                "a number of steps from 1 to 100");
+    std::vector<Timed> lines;
+    for (int k = 1; k <= steps; ++k) {
+        const Timed step =
+            at('T', start + k * duration / steps,
+               tenthsText(stepTenths(from.low, to.low, k, steps)) + ',' +
+                   tenthsText(stepTenths(from.high, to.high, k, steps)));
+        if (const CheckResult r = datcheck(step.line); !r.dataok)
+            refuse("step " + std::to_string(k) + ", " + step.line + ": " + r.errmsg);
+        lines.push_back(step);
+    }
+    return lines;
+}
+
+std::optional<int> secondOfLine(std::string_view line)
+{
+    const auto first = line.find(',');
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view rest = line.substr(first + 1);
+    return secondOfDay(rest.substr(0, rest.find(',')));
+}
+
+} // namespace
+
+const std::vector<LineKindInfo>& lineKinds()
+{
+    static const std::vector<LineKindInfo> kinds = {
+        {LineKind::Water,
+         "water",
+         {{"valves", "Valves", "3", "valve numbers 1 to 6, joined by /"},
+          {"at", "At", "07:00,15:00", "the times of day the valves open, joined by commas"},
+          {"for", "For", "15m", "how long they stay open: a number and H, M or S"}}},
+        {LineKind::Mist,
+         "mist",
+         {{"valves", "Valves", "1/2", "valve numbers 1 to 6, joined by /"},
+          {"timer", "Timer", "1", "the pulse timer, 1 to 6"},
+          {"from", "From", "08:00", "the time of day the misting starts"},
+          {"to", "To", "18:00", "the time of day it stops"},
+          {"on", "On", "5s", "how long each burst lasts: a number and H, M or S"},
+          {"every", "Every", "10m", "how often a burst starts: a number and H, M or S"}}},
+        {LineKind::Lights,
+         "lights",
+         {{"relays", "Relays", "1/2/3", "light relay numbers 1 to 6, joined by /"},
+          {"from", "From", "05:00", "the time of day the lights go on"},
+          {"to", "To", "21:00", "the time of day they go off (or give For)", false},
+          {"for", "For", "16h", "how long they stay on: a number and H, M or S (or give To)", false}}},
+        {LineKind::Ramp,
+         "ramp",
+         {{"from", "From", "65/73", "the set-points LOW/HIGH in degrees F to start from (one number with Gap)"},
+          {"to", "To", "72/80", "the set-points LOW/HIGH in degrees F to end at (one number with Gap)"},
+          {"gap", "Gap", "8", "the high set-point this far above the low one at both ends", false},
+          {"start", "Start", "05:00", "the time of day the ramp starts"},
+          {"for", "For", "2h", "how long it takes: a number and H, M or S"},
+          {"steps", "Steps", "4", "how many T lines it takes, 1 to 100"}}},
+    };
+    return kinds;
+}
+
+const LineKindInfo* lineKindNamed(std::string_view name)
+{
+    const auto& kinds = lineKinds();
+    const auto found = std::ranges::find(kinds, name, &LineKindInfo::name);
+    return found == kinds.end() ? nullptr : &*found;
+}
+
+const LineKindInfo& lineKind(LineKind kind)
+{
+    const auto& kinds = lineKinds();
+    return *std::ranges::find(kinds, kind, &LineKindInfo::kind);
+}
+
+WrittenLines writeLines(LineKind kind, const LineWords& words)
+{
+    try {
+        std::vector<Timed> timed = kind == LineKind::Water ? water(words)
+                                   : kind == LineKind::Mist ? mist(words)
+                                   : kind == LineKind::Lights ? lights(words)
+                                                              : ramp(words);
+        std::ranges::stable_sort(timed, {}, &Timed::second);
+        for (std::size_t i = 1; i < timed.size(); ++i)
+            if (timed[i].second == timed[i - 1].second)
+                refuse("two of its lines would act at " + formatTime(timed[i].second) + ": " + timed[i - 1].line +
+                       " and " + timed[i].line);
+        WrittenLines written;
+        for (Timed& line : timed)
+            written.lines.push_back(std::move(line.line));
+        return written;
+    } catch (const Refused& refused) {
+        return {{}, refused.reason};
+    }
+}
+
+std::optional<std::string> additionRefusal(const CommandLists& lists, const std::vector<std::string>& lines)
+{
+    std::size_t count = lines.size();
+    for (const auto& list : lists)
+        count += list.size();
+    if (count > static_cast<std::size_t>(progCapacity))
+        return "the program would hold " + std::to_string(count) + " lines; it holds at most " +
+               std::to_string(progCapacity);
+    std::map<int, const std::string*> taken;
+    for (const auto& list : lists)
+        for (const std::string& line : list)
+            if (const auto second = secondOfLine(line))
+                taken.emplace(*second, &line);
+    for (const std::string& line : lines)
+        if (const auto second = secondOfLine(line); second && taken.contains(*second))
+            return line + " would act in the same second as " + *taken.at(*second) + ", already in the program";
+    return std::nullopt;
+}
+
+CommandLists withLines(CommandLists lists, const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        if (const int list = listOf(line); list >= 0)
+            lists[static_cast<std::size_t>(list)].push_back(line);
+    return lists;
+}
+
+std::vector<Finding> findingsOfAddition(const CommandLists& lists, const std::vector<std::string>& lines,
+                                        const Display& display)
+{
+    const std::vector<Finding> before = lint(lists, display);
+    std::vector<Finding> after = lint(withLines(lists, lines), display);
+    // The lines are filed at the ends of the lists, so the items there keep their places.
+    std::erase_if(after, [&](const Finding& found) {
+        return found.item && std::ranges::any_of(before, [&](const Finding& old) {
+                   return old.item == found.item && old.code == found.code && old.message == found.message;
+               });
+    });
+    return after;
+}
+
+} // namespace fh

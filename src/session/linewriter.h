@@ -1,0 +1,70 @@
+#pragma once
+
+// Lines written from a grower's words: water valve 3 for 15 minutes at 07:00 and 15:00;
+// mist 5 seconds every 10 minutes from 08:00 to 18:00; lights from 05:00 to 21:00; the
+// set-points from 65/73 to 72/80 over two hours in four steps. Each kind takes named
+// fields as texts (the options of `fernhollow lines`, the boxes of Add Lines) and gives
+// its lines in filed form, in order of the day, or the reason it cannot. Then the
+// lines join a program's lists, as Enter files them, unless they would overfill it or
+// share a second with a line there.
+
+#include "checks/lint.h"
+#include "compiler/display.h"
+#include "language/commandlists.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fh {
+
+enum class LineKind { Water, Mist, Lights, Ramp };
+
+struct LineField {
+    std::string_view name;    // as an option, without its dashes: "valves"
+    std::string_view label;   // as a box is captioned: "Valves"
+    std::string_view example; // "1/2"
+    std::string_view wants;   // "valve numbers 1 to 6, joined by /"
+    // Lights take an end time or a duration: neither field is required alone.
+    bool required = true;
+};
+
+struct LineKindInfo {
+    LineKind kind;
+    std::string_view name; // "water"
+    std::vector<LineField> fields;
+};
+
+// The four kinds, in the order they are offered.
+const std::vector<LineKindInfo>& lineKinds();
+const LineKindInfo* lineKindNamed(std::string_view name);
+const LineKindInfo& lineKind(LineKind kind);
+
+// Field name to its text; a field not given reads as empty.
+using LineWords = std::map<std::string, std::string, std::less<>>;
+
+struct WrittenLines {
+    std::vector<std::string> lines; // in filed form, in order of the day
+    std::string refusal;            // why none could be written; empty when they were
+};
+
+// Times read as a command line's time term, hours 0 to 24, and are written
+// 00:00:00 to 23:59:59 (past midnight they wrap). Durations are a number and one unit
+// H, M or S, a whole number of seconds from 1 to under 24 hours. A request whose own
+// lines would share a second is refused.
+WrittenLines writeLines(LineKind kind, const LineWords& words);
+
+// Why `lines` cannot join `lists`: the program would hold more lines than it can, or
+// a new line would act in the second of a line there. None when they can.
+std::optional<std::string> additionRefusal(const CommandLists& lists, const std::vector<std::string>& lines);
+// `lists` with each line filed at the end of the list of its letter.
+CommandLists withLines(CommandLists lists, const std::vector<std::string>& lines);
+// The program checks' findings on `lists` with `lines` that `lists` alone do not
+// have; their places are those in the joined lists.
+std::vector<Finding> findingsOfAddition(const CommandLists& lists, const std::vector<std::string>& lines,
+                                        const Display& display);
+
+} // namespace fh

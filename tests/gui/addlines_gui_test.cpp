@@ -1,0 +1,118 @@
+#include "gui/form1.h"
+#include "session/session.h"
+#include "platform/doubles/doubles.h"
+
+#include "support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace fh;
+using test::control;
+
+class AddLinesWindow : public testing::Test {
+protected:
+    void SetUp() override { test::showActive(form); }
+
+    // Program > Add Lines…, with the fields of the kind at `kind` filled in.
+    QDialog* open(int kind, const std::vector<std::pair<const char*, const char*>>& fields)
+    {
+        form.menus().adl->trigger();
+        auto* dialog = control<QDialog>(form, "AddLines");
+        if (!dialog)
+            return nullptr;
+        control<QComboBox>(*dialog, "Combo1")->setCurrentIndex(kind);
+        for (const auto& [name, text] : fields)
+            control<QLineEdit>(*dialog, name)->setText(QString::fromLatin1(text));
+        return dialog;
+    }
+    static std::string text(const QDialog& dialog, const char* name)
+    {
+        return control<QPlainTextEdit>(dialog, name)->toPlainText().toStdString();
+    }
+
+    doubles::RecordingMessageBox messages;
+    doubles::FakeClock clock;
+    Session session{messages, clock};
+    Form1 form{session, messages};
+};
+
+const std::vector<std::pair<const char*, const char*>> watering = {
+    {"WaterValves", "3"}, {"WaterAt", "07:00,15:00"}, {"WaterFor", "15m"}};
+
+TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
+{
+    CommandLists full;
+    full[0].assign(100, "T,12:00:00,70,80");
+    const struct {
+        CommandLists lists;
+        std::vector<std::pair<const char*, const char*>> fields;
+        std::string lines, refusal;
+    } rows[] = {
+        {{}, {}, "", "no valves are given"},
+        {{}, {{"WaterValves", "3"}, {"WaterAt", "7.15"}, {"WaterFor", "15m"}}, "",
+         "7.15 is not written as a time: hh:mm:ss, each part in digits only"},
+        {full, {{"WaterValves", "3"}, {"WaterAt", "7"}, {"WaterFor", "15m"}}, "W,07:00:00,3,ON\nW,07:15:00,3,OFF",
+         "the program would hold 102 lines; it holds at most 101"},
+        {{{{}, {"L,15:15:00,1,ON"}, {}}}, watering,
+         "W,07:00:00,3,ON\nW,07:15:00,3,OFF\nW,15:00:00,3,ON\nW,15:15:00,3,OFF",
+         "W,15:15:00,3,OFF would act in the same second as L,15:15:00,1,ON, already in the program"},
+    };
+    for (const auto& row : rows) {
+        session.editor().replaceLists(row.lists);
+        form.render();
+        QDialog* dialog = open(0, row.fields);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(control<QLabel>(*dialog, "Label3")->text().toStdString(), row.refusal);
+        EXPECT_FALSE(control<QPushButton>(*dialog, "Command1")->isEnabled()) << row.refusal;
+        EXPECT_EQ(text(*dialog, "Text1"), row.lines);
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(session.lists(), row.lists);
+    }
+}
+
+TEST_F(AddLinesWindow, ShowsTheFindingsOfTheNewLinesAndAddsThemAsOneStep)
+{
+    const CommandLists pulsed = {{{}, {}, {"W,05:00:00,4,P1,3S,10M", "W,05:30:00,4,OFF"}}};
+    session.editor().replaceLists(pulsed);
+    form.render();
+    QDialog* dialog = open(1, {{"MistValves", "1/2"}, {"MistTimer", "1"}, {"MistFrom", "8"}, {"MistTo", "18"},
+                               {"MistOn", "5s"}, {"MistEvery", "10m"}});
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(text(*dialog, "Text1"), "W,08:00:00,1/2,P1,5S,595S\nW,18:00:00,1/2,OFF");
+    const std::string findings = text(*dialog, "Text2");
+    EXPECT_TRUE(findings.starts_with("warning: ") && findings.ends_with("[timer-conflict]")) << findings;
+    EXPECT_EQ(control<QLabel>(*dialog, "Label3")->text(), "");
+
+    auto* add = control<QPushButton>(*dialog, "Command1");
+    ASSERT_TRUE(add->isEnabled());
+    add->click();
+    EXPECT_FALSE(dialog->isVisible());
+    const CommandLists added = {
+        {{}, {}, {"W,05:00:00,4,P1,3S,10M", "W,05:30:00,4,OFF", "W,08:00:00,1/2,P1,5S,595S", "W,18:00:00,1/2,OFF"}}};
+    EXPECT_EQ(session.lists(), added);
+
+    QAction* undo = form.menus().ud;
+    EXPECT_EQ(undo->text(), "Undo Add Lines");
+    undo->trigger();
+    EXPECT_EQ(session.lists(), pulsed);
+    EXPECT_FALSE(undo->isEnabled()) << "the lines were one step";
+    form.menus().rd->trigger();
+    EXPECT_EQ(session.lists(), added);
+}
+
+} // namespace
