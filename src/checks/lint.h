@@ -32,6 +32,9 @@ inline constexpr std::string_view pulseTimes = "pulse-times";
 inline constexpr std::string_view pulseText = "pulse-text";
 inline constexpr std::string_view ignoredTerms = "ignored-terms";
 inline constexpr std::string_view tooManyLines = "too-many-lines";
+inline constexpr std::string_view timeText = "time-text";
+inline constexpr std::string_view unitText = "unit-text";
+inline constexpr std::string_view pulseSwapped = "pulse-swapped";
 } // namespace code
 
 struct Finding {
@@ -60,5 +63,14 @@ std::string_view severityName(Finding::Severity severity);
 // as `display` reads them.
 std::vector<Finding> lint(const CommandLists& lists, const Display& display,
                           const std::vector<LoadNote>& notes = {});
+
+// What a line as written means otherwise than it looks: a time such as 19.30 (read as
+// 19:00:00), a set-point such as 40C (read as °F), a pulse on longer than off. None
+// for a line that fails the command check. The findings are at line 0 and no item:
+// the caller knows where the line stands.
+std::vector<Finding> writtenFindings(std::string_view written, const Display& display);
+
+// A program file as read: lint's findings and those of each line as written.
+std::vector<Finding> lint(const ProgramRead& read, const Display& display);
 
 } // namespace fh

@@ -126,6 +126,19 @@ bool isNumeric(std::string_view text)
     return end > 0 && end == t.size();
 }
 
+std::size_t numberLength(std::string_view text) { return numberEnd(text); }
+
+bool plainTime(std::string_view term)
+{
+    std::size_t parts = 0;
+    for (const std::string& part : split(term, ':')) {
+        const std::string_view t = trim(part);
+        if (++parts > 3 || !std::all_of(t.begin(), t.end(), isDigit))
+            return false;
+    }
+    return true;
+}
+
 double leadingValue(std::string_view text)
 {
     std::string compact;
