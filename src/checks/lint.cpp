@@ -210,8 +210,9 @@ std::string_view listName(std::size_t list)
 
 class Checker {
 public:
-    Checker(const CommandLists& program, const Display& shown, const std::vector<LoadNote>& notes)
-        : lists(program), display(shown)
+    Checker(const CommandLists& program, const Display& shown, const std::vector<LoadNote>& notes,
+            const LineMemo* known = nullptr)
+        : lists(program), display(shown), memo(known)
     {
         std::size_t start = 1;
         for (std::size_t k = 0; k < lists.size(); ++k) {
@@ -235,6 +236,7 @@ public:
 private:
     const CommandLists& lists;
     const Display& display;
+    const LineMemo* memo;
     std::array<std::size_t, 3> starts{};
     std::vector<Good> goods;
 
@@ -266,9 +268,10 @@ private:
                     add(line, Item{k, j}, Finding::Error, code::tooManyLines,
                         "more than " + std::to_string(progCapacity) +
                             " lines: the program cannot be compiled or sent");
-                CheckResult r = datcheck(lists[k][j]);
+                CheckResult own;
+                const CheckResult& r = memo ? memo->at(lists[k][j]) : (own = datcheck(lists[k][j]));
                 if (!r.dataok)
-                    add(line, Item{k, j}, Finding::Error, code::badLine, std::move(r.errmsg));
+                    add(line, Item{k, j}, Finding::Error, code::badLine, r.errmsg);
                 else
                     goods.push_back(readGood(r.cmdline, line, Item{k, j}));
             }
@@ -453,6 +456,30 @@ std::optional<std::string> swappedMessage(const Good& g)
 }
 
 } // namespace
+
+void LineMemo::update(const CommandLists& lists)
+{
+    // The nodes of lines still there move over; those of lines gone are dropped.
+    std::unordered_map<std::string, CheckResult> kept;
+    for (const auto& list : lists)
+        for (const std::string& line : list) {
+            if (kept.contains(line))
+                continue;
+            if (auto node = results.extract(line))
+                kept.insert(std::move(node));
+            else
+                kept.emplace(line, datcheck(line));
+        }
+    results = std::move(kept);
+}
+
+const CheckResult& LineMemo::at(const std::string& line) const { return results.at(line); }
+
+std::vector<Finding> lint(const CommandLists& lists, const Display& display, LineMemo& memo)
+{
+    memo.update(lists);
+    return std::move(Checker(lists, display, {}, &memo).found);
+}
 
 std::vector<Finding> writtenFindings(std::string_view written, const Display& display)
 {

@@ -110,7 +110,7 @@ void CheckControls::render()
 void CheckControls::check()
 {
     previousLists = std::exchange(checked, session.lists());
-    previousFindings = std::exchange(findings, lint(checked, session.display()));
+    previousFindings = std::exchange(findings, lint(checked, session.display(), memo));
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
     label15->setText(summary(errors, findings.size() - errors));
     mark();

@@ -64,6 +64,7 @@ private:
     // The check before, for what a filed line newly causes.
     CommandLists previousLists;
     std::vector<Finding> previousFindings;
+    LineMemo memo;
     std::size_t errors = 0;
     QIcon errorMark;
     QIcon warningMark;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -93,6 +95,26 @@ TEST(Lint, FindsEachMistakeAtItsLine)
     EXPECT_EQ(typed[0].item, (Finding::Item{0, 0}));
     EXPECT_EQ(typed[1].item, (Finding::Item{1, 0}));
     EXPECT_EQ(typed[1].severity, Finding::Error);
+}
+
+// The line check's results kept from change to change find what a fresh check finds.
+TEST(Lint, KeptLineResultsFindWhatAFreshCheckFinds)
+{
+    const CommandLists changes[] = {
+        {{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}},
+        {{{"T,06:00:00,70,80", "T,06:00:00,70,71"}, {"L,06:00:00,1,ON"}, {}}},
+        {{{"T,06:00:00,70,71"}, {"L,06:00:00,1,ON", "L,06:00:00,1,ON"}, {"W,06:00:00,1,ON"}}},
+        {{{}, {}, {"W,06:00:00,1,ON"}}},
+        {{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}},
+    };
+    LineMemo memo;
+    for (const CommandLists& lists : changes) {
+        const std::vector<Finding> kept = lint(lists, Display{}, memo);
+        const std::vector<Finding> fresh = lint(lists, Display{});
+        EXPECT_EQ(places(kept), places(fresh));
+        for (std::size_t i = 0; i < std::min(kept.size(), fresh.size()); ++i)
+            EXPECT_EQ(kept[i].message, fresh[i].message);
+    }
 }
 
 TEST(Lint, ReadsEachLineAsWritten)
