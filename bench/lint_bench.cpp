@@ -1,5 +1,6 @@
 #include "programs.h"
 
+#include "checks/feedback.h"
 #include "checks/lint.h"
 #include "language/datcheck.h"
 
@@ -19,6 +20,41 @@ void lintFullProgram(benchmark::State& state)
         benchmark::DoNotOptimize(lint(lists, Display{}));
 }
 BENCHMARK(lintFullProgram)->Unit(benchmark::kMicrosecond);
+
+// The yardstick for the checks after Enter: the line check of the same 101 lines.
+void checkFullProgramLines(benchmark::State& state)
+{
+    const CommandLists lists = fullDay();
+    for (auto _ : state)
+        for (const auto& list : lists)
+            for (const std::string& line : list)
+                benchmark::DoNotOptimize(datcheck(line));
+}
+BENCHMARK(checkFullProgramLines)->Unit(benchmark::kMicrosecond);
+
+// Enter files the 101st line: the whole check again (the line check on the new line only),
+// the typed text's own, what is new since the entry and the status line. Under 100 µs;
+// the check before the entry is kept from the change before.
+void checksAfterFiling(benchmark::State& state)
+{
+    const CommandLists after = fullDay();
+    CommandLists before = after;
+    const std::size_t list = before[2].empty() ? 0 : 2;
+    const std::string typed = before[list].back();
+    before[list].pop_back();
+    const Finding::Item at{list, before[list].size()};
+    LineMemo primed;
+    const std::vector<Finding> was = lint(before, Display{}, primed);
+    for (auto _ : state) {
+        state.PauseTiming();
+        LineMemo memo = primed;
+        state.ResumeTiming();
+        const std::vector<Finding> now = lint(after, Display{}, memo);
+        const std::vector<Finding> told = filedFindings(typed, at, Display{}, {before, was}, {after, now});
+        benchmark::DoNotOptimize(filedStatus(typed, told, now));
+    }
+}
+BENCHMARK(checksAfterFiling)->Unit(benchmark::kMicrosecond);
 
 // `count` filed lines far beyond a program's 101, a second apart: with `mixed`, set-points,
 // lights and, half of them, valves pulsed by the six timers at one pair of times each (the

@@ -210,8 +210,9 @@ std::string_view listName(std::size_t list)
 
 class Checker {
 public:
-    Checker(const CommandLists& program, const Display& shown, const std::vector<LoadNote>& notes)
-        : lists(program), display(shown)
+    Checker(const CommandLists& program, const Display& shown, const std::vector<LoadNote>& notes,
+            const LineMemo* known = nullptr)
+        : lists(program), display(shown), memo(known)
     {
         std::size_t start = 1;
         for (std::size_t k = 0; k < lists.size(); ++k) {
@@ -235,6 +236,7 @@ public:
 private:
     const CommandLists& lists;
     const Display& display;
+    const LineMemo* memo;
     std::array<std::size_t, 3> starts{};
     std::vector<Good> goods;
 
@@ -266,9 +268,10 @@ private:
                     add(line, Item{k, j}, Finding::Error, code::tooManyLines,
                         "more than " + std::to_string(progCapacity) +
                             " lines: the program cannot be compiled or sent");
-                CheckResult r = datcheck(lists[k][j]);
+                CheckResult own;
+                const CheckResult& r = memo ? memo->at(lists[k][j]) : (own = datcheck(lists[k][j]));
                 if (!r.dataok)
-                    add(line, Item{k, j}, Finding::Error, code::badLine, std::move(r.errmsg));
+                    add(line, Item{k, j}, Finding::Error, code::badLine, r.errmsg);
                 else
                     goods.push_back(readGood(r.cmdline, line, Item{k, j}));
             }
@@ -434,7 +437,96 @@ private:
     }
 };
 
+bool plainUnit(std::string_view unit) { return unit.empty() || unit == "F" || unit == "\xB0" "F" || unit == "\xB0"; }
+
+// A pulsed line whose clean on time is longer than its clean off time.
+std::optional<std::string> swappedMessage(const Good& g)
+{
+    if (!g.pulsed || !g.namesOutput || !g.times || g.times->second <= 0 || g.times->first <= g.times->second)
+        return std::nullopt;
+    Pieces terms(*g.extra);
+    const std::string_view on = trim(terms.next(','));
+    const std::string_view off = trim(terms.next(','));
+    if (!plainPulse(on) || !plainPulse(off))
+        return std::nullopt;
+    return "on " + std::string(on) + ", off " + std::string(off) + ": " + outputNames(g.letter, g.named, true) +
+           " on for " + spoken(g.times->first) + " and off for only " + spoken(g.times->second) +
+           " each time; on and off swapped? write P" + plainNumber(g.timer) + "," + std::string(off) + "," +
+           std::string(on);
+}
+
 } // namespace
+
+void LineMemo::update(const CommandLists& lists)
+{
+    // The nodes of lines still there move over; those of lines gone are dropped.
+    std::unordered_map<std::string, CheckResult> kept;
+    for (const auto& list : lists)
+        for (const std::string& line : list) {
+            if (kept.contains(line))
+                continue;
+            if (auto node = results.extract(line))
+                kept.insert(std::move(node));
+            else
+                kept.emplace(line, datcheck(line));
+        }
+    results = std::move(kept);
+}
+
+const CheckResult& LineMemo::at(const std::string& line) const { return results.at(line); }
+
+std::vector<Finding> lint(const CommandLists& lists, const Display& display, LineMemo& memo)
+{
+    memo.update(lists);
+    return std::move(Checker(lists, display, {}, &memo).found);
+}
+
+std::vector<Finding> writtenFindings(std::string_view written, const Display& display)
+{
+    std::vector<Finding> found;
+    const CheckResult r = datcheck(written);
+    if (!r.dataok)
+        return found;
+    const auto add = [&](std::string_view code, std::string message) {
+        found.push_back({0, std::nullopt, Finding::Warning, code, std::move(message)});
+    };
+    Pieces terms(written);
+    Pieces filed(r.cmdline);
+    const std::string letter(trim(filed.next(',')));
+    terms.next(',');
+    const std::string_view time = trim(terms.next(','));
+    if (!plainTime(time))
+        add(code::timeText, std::string(time) + " reads as " + std::string(filed.next(',')));
+    if (letter == "T") {
+        for (int k = 0; k < 2; ++k) {
+            const std::string_view term = trim(terms.next(','));
+            const std::string compact = upper(without(term, " "));
+            if (!plainUnit(std::string_view(compact).substr(numberLength(compact))))
+                add(code::unitText, std::string(term) + " reads as " + display.withUnit(leadingValue(term)));
+        }
+    }
+    if (const auto swapped = swappedMessage(readGood(r.cmdline, 0, Item{0, 0})))
+        add(code::pulseSwapped, *swapped);
+    return found;
+}
+
+std::vector<Finding> lint(const ProgramRead& read, const Display& display)
+{
+    std::vector<Finding> found = lint(read.lists, display, read.notes);
+    std::size_t start = 1;
+    for (std::size_t k = 0; k < read.written.size(); ++k) {
+        const std::size_t count = std::min(read.written[k].size(), read.lists[k].size());
+        for (std::size_t j = 0; j < count; ++j)
+            for (Finding& f : writtenFindings(read.written[k][j], display)) {
+                f.line = start + j;
+                f.item = Item{k, j};
+                found.push_back(std::move(f));
+            }
+        start += read.lists[k].size() + 1;
+    }
+    std::ranges::stable_sort(found, {}, &Finding::line);
+    return found;
+}
 
 std::string_view severityName(Finding::Severity severity)
 {

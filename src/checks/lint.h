@@ -8,11 +8,13 @@
 #include "compiler/display.h"
 #include "files/programfile.h"
 #include "language/commandlists.h"
+#include "language/datcheck.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace fh {
@@ -32,6 +34,9 @@ inline constexpr std::string_view pulseTimes = "pulse-times";
 inline constexpr std::string_view pulseText = "pulse-text";
 inline constexpr std::string_view ignoredTerms = "ignored-terms";
 inline constexpr std::string_view tooManyLines = "too-many-lines";
+inline constexpr std::string_view timeText = "time-text";
+inline constexpr std::string_view unitText = "unit-text";
+inline constexpr std::string_view pulseSwapped = "pulse-swapped";
 } // namespace code
 
 struct Finding {
@@ -60,5 +65,30 @@ std::string_view severityName(Finding::Severity severity);
 // as `display` reads them.
 std::vector<Finding> lint(const CommandLists& lists, const Display& display,
                           const std::vector<LoadNote>& notes = {});
+
+// The line check's results for the lines last checked, so that the check after a
+// change runs the line check only on the lines it brought.
+class LineMemo {
+public:
+    // Keeps the results for the lines of `lists`, checking those it has not.
+    void update(const CommandLists& lists);
+    // The result for a line of the lists last given.
+    const CheckResult& at(const std::string& line) const;
+
+private:
+    std::unordered_map<std::string, CheckResult> results;
+};
+
+// lint of lists typed in the windows, the line check's results kept in `memo`.
+std::vector<Finding> lint(const CommandLists& lists, const Display& display, LineMemo& memo);
+
+// What a line as written means otherwise than it looks: a time such as 19.30 (read as
+// 19:00:00), a set-point such as 40C (read as °F), a pulse on longer than off. None
+// for a line that fails the command check. The findings are at line 0 and no item:
+// the caller knows where the line stands.
+std::vector<Finding> writtenFindings(std::string_view written, const Display& display);
+
+// A program file as read: lint's findings and those of each line as written.
+std::vector<Finding> lint(const ProgramRead& read, const Display& display);
 
 } // namespace fh

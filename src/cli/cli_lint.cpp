@@ -16,7 +16,7 @@ int lint(const Parsed& args, Streams io, const Devices& devices)
         return 2;
     const auto format = args.values.find("--format");
     const bool tsv = format != args.values.end() && format->second == "tsv";
-    const std::vector<Finding> findings = fh::lint(read->lists, args.display, read->notes);
+    const std::vector<Finding> findings = fh::lint(*read, args.display);
     for (const Finding& f : findings) {
         std::string message = utf8FromLatin1(f.message);
         if (tsv) {

@@ -11,6 +11,8 @@ namespace fh {
 
 std::string Display::setPoint(double fahrenheit) const { return plainNumber(fahrenheit); }
 
+std::string Display::withUnit(double fahrenheit) const { return plainNumber(fahrenheit) + " \xB0" "F"; }
+
 std::string Display::degrees(double fahrenheit) const { return plainNumber(fahrenheit) + "F"; }
 
 std::string Display::time(int secondOfDay) const { return formatTime(secondOfDay); }

@@ -15,6 +15,9 @@ struct Display {
 
     // A set-point as a bare number: "70", "72.5".
     std::string setPoint(double fahrenheit) const;
+    // A set-point with its unit, as a message says it: "40 °F", the degree sign in
+    // Latin-1 like the rest of the checks' messages.
+    std::string withUnit(double fahrenheit) const;
     // A temperature with its unit, as the chart's scale labels it: "70F".
     std::string degrees(double fahrenheit) const;
     // A second of the day: "14:30:00".

@@ -55,6 +55,7 @@ ProgramRead readProgramFile(std::string_view bytes)
             else if (r.cmdline != line)
                 read.notes.push_back({LoadNote::FiledAnew, number, r.cmdline});
             read.lists[section - 1].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
+            read.written[section - 1].emplace_back(line);
         }
     }
     return read;

@@ -50,6 +50,7 @@ bool isError(const LoadNote& note);
 
 struct ProgramRead {
     CommandLists lists;
+    CommandLists written; // each item of `lists` as the file wrote it
     std::vector<LoadNote> notes; // in the order of the file
 };
 

@@ -1,5 +1,7 @@
 #include "gui/checkcontrols.h"
 
+#include "checks/feedback.h"
+
 #include "gui/form1.h"
 #include "gui/form5.h"
 #include "session/session.h"
@@ -7,9 +9,13 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
+#include <utility>
 
 namespace fh {
 
@@ -32,13 +38,47 @@ QString summary(std::size_t errors, std::size_t warnings)
     return QStringLiteral("Program checks: %1 \u2014 F7").arg(parts.join(QStringLiteral(", ")));
 }
 
+// A small round red mark for an error, an amber triangle for a warning, each with a
+// white stroke that reads without colour too.
+QIcon marker(Finding::Severity severity)
+{
+    constexpr int size = 12;
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    if (severity == Finding::Error) {
+        painter.setBrush(QColor(200, 30, 30));
+        painter.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawLine(QPointF(3.5, size / 2.0), QPointF(size - 3.5, size / 2.0));
+    } else {
+        QPainterPath triangle;
+        triangle.moveTo(size / 2.0, 0.5);
+        triangle.lineTo(size - 0.5, size - 1);
+        triangle.lineTo(0.5, size - 1);
+        triangle.closeSubpath();
+        painter.setBrush(QColor(230, 160, 0));
+        painter.drawPath(triangle);
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.drawLine(QPointF(size / 2.0, 4), QPointF(size / 2.0, 7.5));
+        painter.drawPoint(QPointF(size / 2.0, 9.5));
+    }
+    return QIcon(pixmap);
+}
+
 } // namespace
 
 CheckControls::CheckControls(Form1& form1, const Session& session, MessageBox& messages)
-    : form1(form1), session(session), messages(messages)
+    : form1(form1), session(session), messages(messages), errorMark(marker(Finding::Error)),
+      warningMark(marker(Finding::Warning))
 {
     label15 = form1.widgets().label15;
+    // A long line about a filed line must not widen the window.
+    label15->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label15->installEventFilter(this);
+    connect(&form1, &Form1::lineFiled, this, &CheckControls::lineFiled);
     connect(form1.menus().chk, &QAction::triggered, this, &CheckControls::chkClick);
     connect(&form1, &Form1::rendered, this, &CheckControls::render);
     form1.setSendGuard([this] { return sendRequested(); });
@@ -69,12 +109,47 @@ void CheckControls::render()
 
 void CheckControls::check()
 {
-    checked = session.lists();
-    findings = lint(checked, session.display());
+    previousLists = std::exchange(checked, session.lists());
+    previousFindings = std::exchange(findings, lint(checked, session.display(), memo));
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
     label15->setText(summary(errors, findings.size() - errors));
+    mark();
     if (form5)
         form5->setFindings(findings);
+}
+
+void CheckControls::mark()
+{
+    const auto& lists = form1.widgets().lists;
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        for (int row = 0; row < lists[k]->count(); ++row) {
+            const Finding::Item item{k, static_cast<std::size_t>(row)};
+            QStringList told;
+            Finding::Severity worst = Finding::Warning;
+            for (const Finding& f : findings) {
+                if (f.item != item)
+                    continue;
+                told << QString::fromLatin1(std::string(severityName(f.severity)) + ": " + f.message);
+                worst = std::min(worst, f.severity);
+            }
+            QListWidgetItem* shown = lists[k]->item(row);
+            shown->setIcon(told.isEmpty() ? QIcon() : worst == Finding::Error ? errorMark : warningMark);
+            shown->setToolTip(told.join(QLatin1Char('\n')));
+        }
+    }
+}
+
+void CheckControls::lineFiled(const CommandLists& before, const std::string& typed)
+{
+    const auto& at = session.editor().filedAt();
+    if (!at || at->list < 0 || at->index < 0)
+        return;
+    render();
+    const std::vector<Finding> was = before == previousLists ? previousFindings : lint(before, session.display());
+    const Finding::Item item{static_cast<std::size_t>(at->list), static_cast<std::size_t>(at->index)};
+    const std::vector<Finding> told =
+        filedFindings(typed, item, session.display(), {before, was}, {checked, findings});
+    label15->setText(QString::fromUtf8(filedStatus(session.editor().cmdline(), told, findings)));
 }
 
 bool CheckControls::sendRequested()

@@ -5,14 +5,18 @@
 // which is created on first use and destroyed when closed; activating a finding
 // selects its item in the lists. Send Program asks first when the program has errors.
 // The lists are checked again at every render of the main window that finds them
-// changed.
+// changed; each item with findings carries a marker and lists them in its tooltip.
+// After a line is filed the count gives way, until the next change, to what the
+// checks say of that line.
 
 #include "checks/lint.h"
 #include "language/commandlists.h"
 
+#include <QIcon>
 #include <QObject>
 #include <QPointer>
 
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -44,6 +48,8 @@ protected:
 
 private:
     void check();
+    void mark();
+    void lineFiled(const CommandLists& before, const std::string& typed);
     bool sendRequested();
 
     Form1& form1;
@@ -55,7 +61,13 @@ private:
     // while the simulation runs, and unchanged lists need no new check.
     CommandLists checked;
     std::vector<Finding> findings;
+    // The check before, for what a filed line newly causes.
+    CommandLists previousLists;
+    std::vector<Finding> previousFindings;
+    LineMemo memo;
     std::size_t errors = 0;
+    QIcon errorMark;
+    QIcon warningMark;
 };
 
 } // namespace fh

@@ -360,6 +360,7 @@ void Form1::build()
         .command4 = &child<QPushButton>(*client, "Command4"),
         .command5 = &child<QPushButton>(*client, "Command5"),
         .list5 = &child<QListWidget>(*client, "List5"),
+        .lists = lists,
     };
     widgets_.image1->hide();
     widgets_.image2->hide();
@@ -464,11 +465,14 @@ void Form1::pumpcom()
     const auto line = typedLine(text6->text(), messages);
     if (!line)
         return;
+    const CommandLists before = editor.lists();
     bool filed = false;
     history_.record("Entry", [&] { filed = editor.pumpcom(*line); });
     // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
-    if (filed)
+    if (filed) {
         text6->clear();
+        emit lineFiled(before, *line);
+    }
 }
 
 bool Form1::fileEdited(int list, int row, const QString& text)
@@ -476,6 +480,7 @@ bool Form1::fileEdited(int list, int row, const QString& text)
     const auto line = typedLine(text, messages);
     if (!line)
         return false;
+    const CommandLists before = editor.lists();
     std::optional<Place> filed;
     history_.record("Edit Line", [&] {
         filed = editor.edit(list, row, *line);
@@ -486,8 +491,10 @@ bool Form1::fileEdited(int list, int row, const QString& text)
         rows[static_cast<std::size_t>(filed->list)] = filed->index;
         selectRows(rows);
     });
-    if (filed)
+    if (filed) {
         lists[static_cast<std::size_t>(filed->list)]->setFocus();
+        emit lineFiled(before, *line);
+    }
     return filed.has_value();
 }
 

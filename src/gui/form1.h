@@ -12,8 +12,11 @@
 
 #include <QMainWindow>
 
+#include "language/commandlists.h"
+
 #include <array>
 #include <functional>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -79,6 +82,7 @@ public:
         QPushButton* command5 = nullptr; // make the pasteable code
         QListWidget* list5 = nullptr;    // the pasteable code
         QLabel* label15 = nullptr;       // the program checks' count
+        std::array<QListWidget*, 3> lists{}; // the T, L and W lines
     };
     const Widgets& widgets() const { return widgets_; }
 
@@ -112,6 +116,9 @@ signals:
     void activated();
     // File > New has emptied the lists.
     void renewed();
+    // Enter or an edit in place has filed `typed`, where the editor's filedAt() says;
+    // `before` are the lists as they were.
+    void lineFiled(const fh::CommandLists& before, const std::string& typed);
 
 protected:
     bool event(QEvent* e) override;

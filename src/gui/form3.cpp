@@ -16,7 +16,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimeEdit>
 
 namespace fh {
 
@@ -104,7 +103,7 @@ constexpr Control<Kind> controls[] = {
     {Kind::Label, "PreviewCaption", "Preview:", twips(120, 3360, 735, 375), "Preview caption",
      "Run the day from a chosen time at a chosen speed"},
     {Kind::Time, "PreviewStart", "", twips(900, 3360, 1215, 375), "Preview start",
-     "The time of day Play starts the preview from; a preview jumps there"},
+     "The time of day Play starts the preview from, such as 6, 6:30 or 06:30:00; Enter jumps there"},
     {Kind::Choice, "PreviewSpeed", "", twips(2220, 3360, 1020, 375), "Preview speed",
      "Simulated seconds to a second"},
     {Kind::Button, "PreviewPlay", "", twips(3345, 3360, 900, 375), "Play or pause the preview",
@@ -115,6 +114,8 @@ constexpr Control<Kind> controls[] = {
      "End the preview: back to the computer's clock"},
     {Kind::Check, "PreviewMute", "Mute", twips(6375, 3360, 900, 375), "Mute",
      "No beep each second; a preview never beeps"},
+    {Kind::Label, "PulsingLabel", "", twips(120, 3795, 8535, 315), "Pulsing valves",
+     "The valves pulsed now, with their timer's on and off times"},
 };
 
 // An outline drawn in the window's text colour; it takes no mouse clicks.
@@ -175,11 +176,8 @@ QWidget* make(const Control<Kind>& control, QWidget* parent)
         text->setReadOnly(true);
         return text;
     }
-    case Kind::Time: {
-        auto* time = new QTimeEdit(parent);
-        time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-        return time;
-    }
+    case Kind::Time:
+        return new QLineEdit(parent);
     case Kind::Choice: {
         auto* choice = new QComboBox(parent);
         for (const int speed : previewSpeeds)
@@ -211,7 +209,7 @@ Form3::Form3()
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(sansFont(8));
     // Placed beside the main window as it is shown.
-    resize(twips(0, 0, 8775, 3870).size());
+    resize(twips(0, 0, 8775, 4170).size());
 
     for (const Control<Kind>& control : controls)
         place(*make(control, this), control);
@@ -227,11 +225,12 @@ Form3::Form3()
         taps[k] = &child<QLabel>(*this, QStringLiteral("Image2_%1").arg(k));
     }
     list4 = &child<QListWidget>(*this, "List4");
+    pulsing = &child<QLabel>(*this, "PulsingLabel");
     usetLab = &child<QLabel>(*this, "usetLab");
     lsetLab = &child<QLabel>(*this, "lsetLab");
     text1 = &child<QLineEdit>(*this, "Text1");
     previewRow_ = {
-        .start = &child<QTimeEdit>(*this, "PreviewStart"),
+        .start = &child<QLineEdit>(*this, "PreviewStart"),
         .speed = &child<QComboBox>(*this, "PreviewSpeed"),
         .play = &child<QPushButton>(*this, "PreviewPlay"),
         .next = &child<QPushButton>(*this, "PreviewNext"),
@@ -269,16 +268,17 @@ void Form3::render(const PreviewPanel& preview)
 {
     const PreviewRow& row = previewRow_;
     // Shown as the core holds it, without reporting it back as the user's change.
-    const QSignalBlocker startQuiet(row.start);
     const QSignalBlocker speedQuiet(row.speed);
     const QSignalBlocker muteQuiet(row.mute);
-    // Set only when changed, so that an edit under way keeps its cursor.
-    if (const QTime start = QTime::fromMSecsSinceStartOfDay(preview.start * 1000); row.start->time() != start)
-        row.start->setTime(start);
+    // A time being typed is left as it is until Enter.
+    if (const QString start = QString::fromLatin1(formatTime(preview.start));
+        !row.start->isModified() && row.start->text() != start)
+        row.start->setText(start);
     row.speed->setCurrentIndex(static_cast<int>(preview.speed));
     row.play->setText(QString::fromLatin1(preview.playCaption));
     row.live->setEnabled(preview.previewing);
     row.mute->setChecked(preview.muted);
+    setText(pulsing, preview.pulsing);
 }
 
 void Form3::closeEvent(QCloseEvent* e)

@@ -16,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTimeEdit;
 
 namespace fh {
 
@@ -37,7 +36,7 @@ public:
 
     // The preview row, for the controls that join it to the core.
     struct PreviewRow {
-        QTimeEdit* start = nullptr;
+        QLineEdit* start = nullptr;
         QComboBox* speed = nullptr;
         QPushButton* play = nullptr;
         QPushButton* next = nullptr;
@@ -59,6 +58,7 @@ private:
     QLabel* usetLab = nullptr;
     QLabel* lsetLab = nullptr;
     QLineEdit* text1 = nullptr;
+    QLabel* pulsing = nullptr;
     PreviewRow previewRow_;
 };
 

@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTimeEdit>
+#include <QLineEdit>
 #include <QWidget>
 
 #include <functional>
@@ -97,8 +97,11 @@ Form3& SimulationControls::form3()
 void SimulationControls::joinPreviewRow()
 {
     const Form3::PreviewRow& row = form3_->previewRow();
-    connect(row.start, &QTimeEdit::timeChanged, this, [this](QTime time) {
-        preview.setStart(time.msecsSinceStartOfDay() / 1000);
+    connect(row.start, &QLineEdit::returnPressed, this, [this, start = row.start] {
+        // Text that is no time is put back to the start as it was.
+        if (const auto second = typedTime(start->text().toStdString()))
+            preview.setStart(*second);
+        start->setModified(false);
         handled();
     });
     connect(row.speed, &QComboBox::currentIndexChanged, this, [this](int index) {

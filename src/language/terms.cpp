@@ -143,6 +143,19 @@ double leadingValueWithout(std::string_view text, char letter)
     return leadingValue(without(text, std::string_view(&letter, 1)));
 }
 
+std::size_t numberLength(std::string_view text) { return numberEnd(text); }
+
+bool plainTime(std::string_view term)
+{
+    std::size_t parts = 0;
+    for (const std::string& part : split(term, ':')) {
+        const std::string_view t = trim(part);
+        if (++parts > 3 || !std::all_of(t.begin(), t.end(), isDigit))
+            return false;
+    }
+    return true;
+}
+
 double leadingValue(std::string_view text)
 {
     // Most texts are a few plain digits (an output, a set-point): read them at once.

@@ -4,6 +4,7 @@
 // the simulation and the chart. Only the space character counts as blank, and only
 // the ASCII letters a-z change case.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,14 @@ double leadingValueWithout(std::string_view text, char letter);
 // Trimmed text of an optional sign, digits with at most one decimal point and at
 // least one digit, and an optional exponent (E, optional sign, digits).
 bool isNumeric(std::string_view text);
+
+// How many characters the number `text` begins with takes (as isNumeric reads one);
+// 0 when it begins with none.
+std::size_t numberLength(std::string_view text);
+
+// A time term that reads as it looks: at most three parts split at ':', each, trimmed,
+// empty or of digits only. A part such as 8.30 or +8 is read as a number of whole hours.
+bool plainTime(std::string_view term);
 
 // The number the text begins with, spaces anywhere skipped, 0 when it begins with
 // none. Saturates at the largest finite double, so callers never see infinity.

@@ -22,12 +22,16 @@ bool Editor::check(std::string_view text)
 
 bool Editor::pumpcom(std::string_view text)
 {
+    filedAt_.reset();
     if (!check(text))
         return false;
     oldit();
     const int list = listOf(cmdline_);
-    if (list >= 0)
-        lists_[static_cast<std::size_t>(list)].push_back(cmdline_);
+    if (list >= 0) {
+        auto& items = lists_[static_cast<std::size_t>(list)];
+        items.push_back(cmdline_);
+        filedAt_ = Place{list, static_cast<int>(items.size()) - 1};
+    }
     return true;
 }
 
@@ -69,6 +73,12 @@ std::optional<std::string> Editor::copySelected(int list, int selected) const
 }
 
 std::optional<Place> Editor::edit(int list, int index, std::string_view text)
+{
+    filedAt_ = placeEdited(list, index, text);
+    return filedAt_;
+}
+
+std::optional<Place> Editor::placeEdited(int list, int index, std::string_view text)
 {
     if (list < 0 || list > 2)
         return std::nullopt;

@@ -82,10 +82,13 @@ public:
     bool dataok() const { return dataok_; }
     const std::string& errmsg() const { return errmsg_; }
     const std::string& cmdline() const { return cmdline_; }
+    // Where the line filed by the last Enter or edit stands; none when it was refused.
+    const std::optional<Place>& filedAt() const { return filedAt_; }
 
 private:
     // datcheck with its outcome kept; a bad line is reported.
     bool check(std::string_view text);
+    std::optional<Place> placeEdited(int list, int index, std::string_view text);
 
     MessageBox& messages;
     CommandLists lists_;
@@ -94,6 +97,7 @@ private:
     bool dataok_ = false;
     std::string errmsg_;
     std::string cmdline_;
+    std::optional<Place> filedAt_;
     std::array<int, 3> sel{}; // remembered item per list, for the Delete key
 };
 

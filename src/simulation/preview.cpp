@@ -2,8 +2,15 @@
 
 #include "simulation/simulation.h"
 
+#include "compiler/day.h"
+#include "compiler/program.h"
+#include "language/datcheck.h"
+#include "language/terms.h"
+
 #include <algorithm>
+#include <map>
 #include <utility>
+#include <vector>
 
 namespace fh {
 
@@ -129,7 +136,7 @@ void Preview::keepTime(std::function<void()> changed)
 void Preview::setStart(int second)
 {
     start = std::clamp(second, 0, secondsPerDay - 1);
-    if (simulation.simrun() && !clock.live()) {
+    if (simulation.simrun()) {
         clock.set(start);
         simulation.clockSet(Simulation::Pending::Find);
     }
@@ -187,7 +194,45 @@ void Preview::follow()
 
 PreviewPanel Preview::panel() const
 {
-    return {start, speed, clock.playing() ? pauseCaption : playCaption, !clock.live(), beeper.muted};
+    return {start, speed, clock.playing() ? pauseCaption : playCaption, !clock.live(), beeper.muted,
+            pulsingCaption(simulation)};
+}
+
+std::optional<int> typedTime(std::string_view text)
+{
+    // Read as the time of a line; plainTime keeps out commas and line breaks too.
+    if (!plainTime(text))
+        return std::nullopt;
+    const CheckResult r = datcheck("L," + std::string(text) + ",1,ON");
+    if (!r.dataok)
+        return std::nullopt;
+    return secondOfDay(std::string_view(r.cmdline).substr(2, 8));
+}
+
+std::string pulsingCaption(const Simulation& simulation)
+{
+    if (!simulation.simrun())
+        return {};
+    std::map<std::size_t, std::vector<std::size_t>> byTimer; // timer index, its valves
+    for (std::size_t v = 1; v <= outputCount; ++v) {
+        const double state = simulation.valvestat()[v];
+        if (!OutputState::isPulsed(state))
+            continue;
+        const long long item = roundHalfEven(OutputState::timerOf(state) - 1, -1, timerCount);
+        if (item >= 0 && item < timerCount)
+            byTimer[static_cast<std::size_t>(item)].push_back(v);
+    }
+    std::string caption;
+    for (const auto& [item, valves] : byTimer) {
+        caption += caption.empty() ? "Pulsing: " : "; ";
+        caption += valves.size() > 1 ? "valves " : "valve ";
+        for (std::size_t i = 0; i < valves.size(); ++i)
+            caption += (i > 0 ? ", " : "") + std::to_string(valves[i]);
+        const PulseTimer& timer = simulation.timers()[item];
+        caption += " by P" + std::to_string(item + 1) + ", " + plainNumber(timer.on) + " s on, " +
+                   plainNumber(timer.off) + " s off";
+    }
+    return caption;
 }
 
 std::optional<std::string> Preview::clockCaption() const

@@ -100,7 +100,18 @@ struct PreviewPanel {
     std::string_view playCaption;
     bool previewing = false; // Live has somewhere to return from
     bool muted = false;
+    // The valves pulsed now, by timer, while the simulation runs: between pulses a
+    // tap shows nothing. Empty when none is.
+    std::string pulsing;
 };
+
+// A time typed in the command language's forms (6, 6:30, 06:30:00; 24 is midnight)
+// as a second of the day; none for any other text, 8.30 among them.
+std::optional<int> typedTime(std::string_view text);
+
+// "Pulsing: valves 1, 2 by P1, 5 s on, 595 s off", a part for each timer joined by
+// "; ", while the simulation runs and pulses a valve; else empty.
+std::string pulsingCaption(const Simulation& simulation);
 
 // Start, Next line and Live set the clock and find the pending line, replaying
 // nothing; the row acts only while the simulation runs, and a preview ends with it.
@@ -112,7 +123,8 @@ public:
     // after every batch of preview seconds.
     void keepTime(std::function<void()> changed);
 
-    // Where Play starts; a preview jumps there at once.
+    // Where Play starts; while the simulation runs the clock jumps there at once,
+    // leaving the wall clock for a paused preview.
     void setStart(int second);
     void setSpeed(std::size_t index);
     // From the wall clock it starts at the start time, else it pauses or plays on.

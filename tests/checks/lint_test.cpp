@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -63,32 +65,105 @@ TEST(Lint, FindsEachMistakeAtItsLine)
          {"3 pulse-times", "4 pulse-times", "5 no-output"}, "leaves timer 1 as it was"},
         {"==\n==\nW,06:00:00,1,P1,59H,100000S\nW,07:00:00,2,P2,1.2345S,10M\nW,08:00:00,3,P3,99999S,27H\n"
          "W,20:00:00,1/2/3,OFF\n",
-         {"3 pulse-times", "4 pulse-times"},
+         {"3 pulse-times", "3 pulse-swapped", "4 pulse-times", "5 pulse-swapped"},
          "59H is 212400 seconds, wider than the 6 characters of its column in the code: every later column"},
         {"==\n==\nW,06:00:00,1,P1,9M55S,H3\nW,20:00:00,1,OFF\n", {"3 pulse-text", "3 pulse-text"},
          "9M55S reads as 9 seconds; write 595S"},
         {"==\n==\nW,06:00:00,1,P1,5S,1H30M\nW,20:00:00,1,OFF\n", {"3 pulse-text"},
          "1H30M reads as 1 minute; write 90M"},
         {"==\n==\nW,07:00:00,3,ON,15M\nW,20:00:00,3,OFF, \n", {"3 ignored-terms"}, "valve 3 is not switched off"},
+        // Lines as the file writes them, before they are filed.
+        {"T,19.30,40C,72\n==\n==\nW,06:00:00,1,P1,10M,5S\nW,7,1,OFF\n",
+         {"1 filed-anew", "1 time-text", "1 unit-text", "4 pulse-swapped", "5 filed-anew"}},
         {setPoints(101), {}},
         {setPoints(100) + "==\nL,22:00:00,1,OFF\nL,23:00:00,1,OFF\n", {"103 too-many-lines"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.file);
         const ProgramRead read = readProgramFile(row.file);
-        const std::vector<Finding> findings = lint(read.lists, Display{}, read.notes);
+        const std::vector<Finding> findings = lint(read, Display{});
         EXPECT_EQ(places(findings), row.found);
         if (!row.says.empty() && !findings.empty()) {
             EXPECT_NE(findings.front().message.find(row.says), std::string::npos) << findings.front().message;
         }
     }
 
-    // Lists typed in the windows: each finding names its item.
-    const auto typed = lint({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,OFF"}, {}}}, Display{});
+    // Lists typed in the windows: each finding names its item; what only the line as
+    // written shows is told at entry, not kept.
+    const auto typed = lint({{{"T,06:00:00,40C,80"}, {"L,06:00:00,1,OFF"}, {}}}, Display{});
     ASSERT_EQ(typed.size(), 2u);
     EXPECT_EQ(typed[0].item, (Finding::Item{0, 0}));
     EXPECT_EQ(typed[1].item, (Finding::Item{1, 0}));
     EXPECT_EQ(typed[1].severity, Finding::Error);
+}
+
+// The line check's results kept from change to change find what a fresh check finds.
+TEST(Lint, KeptLineResultsFindWhatAFreshCheckFinds)
+{
+    const CommandLists changes[] = {
+        {{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}},
+        {{{"T,06:00:00,70,80", "T,06:00:00,70,71"}, {"L,06:00:00,1,ON"}, {}}},
+        {{{"T,06:00:00,70,71"}, {"L,06:00:00,1,ON", "L,06:00:00,1,ON"}, {"W,06:00:00,1,ON"}}},
+        {{{}, {}, {"W,06:00:00,1,ON"}}},
+        {{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}},
+    };
+    LineMemo memo;
+    for (const CommandLists& lists : changes) {
+        const std::vector<Finding> kept = lint(lists, Display{}, memo);
+        const std::vector<Finding> fresh = lint(lists, Display{});
+        EXPECT_EQ(places(kept), places(fresh));
+        for (std::size_t i = 0; i < std::min(kept.size(), fresh.size()); ++i)
+            EXPECT_EQ(kept[i].message, fresh[i].message);
+    }
+}
+
+TEST(Lint, ReadsEachLineAsWritten)
+{
+    const struct {
+        std::string written;
+        std::vector<std::string_view> codes;
+        std::string says = {}; // the first finding's message
+    } rows[] = {
+        {"T,19.30,65,72", {code::timeText}, "19.30 reads as 19:00:00"},
+        {"t, 8.30 ,65,72", {code::timeText}, "8.30 reads as 08:00:00"},
+        {"L,+8,1,ON", {code::timeText}, "+8 reads as 08:00:00"},
+        {"L,1e1,1,ON", {code::timeText}, "1e1 reads as 10:00:00"},
+        {"L,23.6,1,ON", {code::timeText}, "23.6 reads as 24:00:00"},
+        {"L,8:30:00:15,1,ON", {code::timeText}, "8:30:00:15 reads as 08:30:00"},
+        {"L, 8 : 30 ,1,ON", {}},
+        {"L,8:,1,ON", {}},
+        {"T,6:00,40C,45C", {code::unitText, code::unitText}, "40C reads as 40 \xB0" "F"},
+        {"T,6,70.5 k,75", {code::unitText}, "70.5 k reads as 70.5 \xB0" "F"},
+        {"T,6,70 f,75\xB0" "F", {}},
+        {"T,6,70\xB0,7 5", {}},
+        {"T,19.30,40C,72", {code::timeText, code::unitText}},
+        {"W,6,1/2,P1,10M,5S", {code::pulseSwapped},
+         "on 10M, off 5S: valves 1 and 2 are on for 10 minutes and off for only 5 seconds each time; on and off "
+         "swapped? write P1,5S,10M"},
+        {"W,6,1,P2,1H,59M", {code::pulseSwapped}},
+        {"W,6,1,P1,61S,1M", {code::pulseSwapped}},
+        {"W,6,1,P1,5S,10M", {}},
+        {"W,6,1,P1,10M,10M", {}},
+        {"W,6,1,P1,10M,0S", {}},
+        {"W,6,,P1,10M,5S", {}},
+        {"W,6,1,P1,9M55S,5S", {}},
+        {"W,6,1,P1", {}},
+        // A line the command check refuses gets its message box, nothing more.
+        {"T,19.30,65,66", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.written);
+        const std::vector<Finding> found = writtenFindings(row.written, Display{});
+        std::vector<std::string_view> codes;
+        for (const Finding& f : found) {
+            codes.push_back(f.code);
+            EXPECT_EQ(f.severity, Finding::Warning);
+        }
+        EXPECT_EQ(codes, row.codes);
+        if (!row.says.empty() && !found.empty()) {
+            EXPECT_EQ(found.front().message, row.says);
+        }
+    }
 }
 
 } // namespace

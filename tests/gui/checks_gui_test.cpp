@@ -6,7 +6,9 @@
 
 #include "support.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -46,7 +48,7 @@ protected:
     CheckControls checks{form, session, messages};
 };
 
-TEST_F(CheckWindows, StatusBarCountsTheFindingsAsLinesAreEntered)
+TEST_F(CheckWindows, StatusBarTellsOfEachFiledLineUntilTheNextChange)
 {
     struct Step {
         const char* typed;
@@ -54,15 +56,71 @@ TEST_F(CheckWindows, StatusBarCountsTheFindingsAsLinesAreEntered)
     };
     const Step steps[] = {
         {nullptr, "Program checks: no findings \u2014 F7"},
-        {"L,6,1,on", "Program checks: 1 warning \u2014 F7"},
-        {"W,6,2,off", "Program checks: 2 errors, 1 warning \u2014 F7"},
-        {"L,18,1,off", "Program checks: 2 errors \u2014 F7"},
+        {"L,6,1,on",
+         "Filed L,06:00:00,1,ON: warning: light 1 is switched on but no line switches it off \u2014 Program checks: "
+         "0 errors, 1 warning \u2014 F7"},
+        {"W,6,2,off",
+         "Filed W,06:00:00,2,OFF: error: 2 lines at 06:00:00: only the first takes effect; all but the first wait a "
+         "day and hold back every later line (+1 more) \u2014 Program checks: 2 errors, 1 warning \u2014 F7"},
+        // Only what the typed text says: the filed line shows 19:00:00.
+        {"T,19.30,65,72",
+         "Filed T,19:00:00,65,72: warning: 19.30 reads as 19:00:00 \u2014 Program checks: 2 errors, 1 warning "
+         "\u2014 F7"},
     };
     for (const Step& step : steps) {
         if (step.typed)
             enter(step.typed);
         EXPECT_EQ(status(), step.shown) << (step.typed ? step.typed : "at start");
     }
+    // A refused line changes nothing, and the next change brings the count back.
+    messages.shown.clear();
+    enter("T,8,70,71");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(status(), steps[3].shown);
+    form.menus().ud->trigger();
+    EXPECT_EQ(status(), "Program checks: 2 errors, 1 warning \u2014 F7");
+}
+
+TEST_F(CheckWindows, ItemsWithFindingsCarryAMarkerAndTheirFindings)
+{
+    editor.replaceLists({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON", "L,07:00:00,2,ON", "L,20:00:00,2,OFF"}, {}}});
+    form.render();
+    struct Row {
+        const char* list;
+        int row;
+        std::string tip;
+    };
+    const Row rows[] = {
+        {"List1", 0,
+         "error: 2 lines at 06:00:00: only the first takes effect; all but the first wait a day and hold back every "
+         "later line"},
+        {"List2", 0,
+         "error: 2 lines at 06:00:00: only the first takes effect; all but the first wait a day and hold back every "
+         "later line\nwarning: light 1 is switched on but no line switches it off"},
+        {"List2", 1, ""},
+    };
+    for (const Row& r : rows) {
+        const QListWidgetItem* item = test::control<QListWidget>(form, r.list)->item(r.row);
+        ASSERT_NE(item, nullptr) << r.list << r.row;
+        EXPECT_EQ(item->toolTip().toStdString(), r.tip) << r.list << r.row;
+        EXPECT_EQ(item->icon().isNull(), r.tip.empty()) << r.list << r.row;
+    }
+    // Error and warning marks differ.
+    const auto image = [&](const char* list, int row) {
+        return test::control<QListWidget>(form, list)->item(row)->icon().pixmap(12).toImage();
+    };
+    enter("L,6:30,3,on");
+    EXPECT_NE(image("List2", 0), image("List2", 3));
+    // An edit in place is told of as Enter is.
+    auto* list2 = test::control<QListWidget>(form, "List2");
+    list2->setCurrentRow(3);
+    list2->editItem(list2->item(3));
+    auto* line = qobject_cast<QLineEdit*>(list2->indexWidget(list2->model()->index(3, 0)));
+    ASSERT_NE(line, nullptr);
+    line->setText("L,21,3,off");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(status(), "Filed L,21:00:00,3,OFF: no findings \u2014 Program checks: 2 errors, 1 warning \u2014 F7");
+    EXPECT_TRUE(list2->item(3)->icon().isNull());
 }
 
 TEST_F(CheckWindows, WindowListsTheFindingsFollowsTheListsAndLeadsToTheItem)

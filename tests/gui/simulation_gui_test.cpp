@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimeEdit>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +33,13 @@ protected:
     QLabel* mainLabel(const char* name) { return control<QLabel>(form, name); }
     QAction* action(const char* name) { return control<QAction>(form, name); }
     bool shown(QWidget* w) { return w && !w->isHidden(); }
+    void typeStart(const char* time)
+    {
+        auto* start = control<QLineEdit>(form3, "PreviewStart");
+        start->selectAll();
+        QTest::keyClicks(start, time);
+        QTest::keyClick(start, Qt::Key_Return);
+    }
     // Shortcuts reach only the active window.
     void press(QKeyCombination key)
     {
@@ -137,9 +143,10 @@ TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
 {
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,OFF", "L,11:00:00,4,ON"}, {}}});
     controls.startUp();
+    // Before the run, so it only sets where Play starts.
+    typeStart("7");
     action("sson")->trigger();
     const auto click = [&](const char* name) { QTest::mouseClick(control<QAbstractButton>(form3, name), Qt::LeftButton); };
-    control<QTimeEdit>(form3, "PreviewStart")->setTime(QTime(7, 0));
     control<QComboBox>(form3, "PreviewSpeed")->setCurrentIndex(3);
     const struct {
         const char* why;
@@ -167,6 +174,33 @@ TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
         EXPECT_EQ(control<QPushButton>(form3, "PreviewPlay")->text().toStdString(), s.play) << s.why;
         EXPECT_EQ(shown(control<QLabel>(form3, "Image1_3")), s.lamp4) << s.why;
         EXPECT_EQ(beeper.count, 1) << s.why << ": the first second only";
+    }
+}
+
+TEST_F(SimulationGuiTest, PreviewStartTakesATypedTimeAndTheRowNamesThePulsedValves)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {}, {"W,06:00:00,1/2,P1,5S,595S", "W,09:00:00,1/2,OFF"}}});
+    // Each jump starts from the program's state at its second.
+    action("sfp")->setChecked(true);
+    controls.startUp();
+    action("sson")->trigger();
+    auto* start = control<QLineEdit>(form3, "PreviewStart");
+    auto* pulsing = control<QLabel>(form3, "PulsingLabel");
+    EXPECT_EQ(pulsing->text().toStdString(), "Pulsing: valves 1, 2 by P1, 5 s on, 595 s off") << "live at 07:00";
+    const struct {
+        const char* typed;
+        const char *clock, *start, *pulsing;
+    } steps[] = {
+        {"9:30", "09:30:00 preview", "09:30:00", ""},
+        {"8.30", "09:30:00 preview", "09:30:00", ""},
+        {"06:30:00", "06:30:00 preview", "06:30:00", "Pulsing: valves 1, 2 by P1, 5 s on, 595 s off"},
+        {"5", "05:00:00 preview", "05:00:00", ""},
+    };
+    for (const auto& s : steps) {
+        typeStart(s.typed);
+        EXPECT_EQ(mainLabel("Label6")->text().toStdString(), s.clock) << s.typed;
+        EXPECT_EQ(start->text().toStdString(), s.start) << s.typed;
+        EXPECT_EQ(pulsing->text().toStdString(), s.pulsing) << s.typed;
     }
 }
 

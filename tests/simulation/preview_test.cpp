@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace fh {
@@ -103,6 +105,53 @@ TEST(Preview, NextLineWalksThroughLinesOfTheSameSecond)
         EXPECT_EQ(r.sim.greenhouse().lamps, lamps);
     }
     EXPECT_EQ(r.preview.clockCaption(), "10:00:00 preview");
+}
+
+TEST(Preview, StartTakesTheTimesOfTheCommandLanguage)
+{
+    const struct {
+        const char* typed;
+        std::optional<int> second;
+    } rows[] = {
+        {"6", 6 * 3600},          {"6:30", 6 * 3600 + 1800}, {"06:30:00", 6 * 3600 + 1800},
+        {" 7 ", 7 * 3600},        {"23:59:59", secondsPerDay - 1}, {"24", 0},
+        {"8.30", std::nullopt},   {"+8", std::nullopt},       {"25", std::nullopt},
+        {"6:60", std::nullopt},   {"6:30:00:00", std::nullopt}, {"", std::nullopt},
+        {"six", std::nullopt},    {"6,30", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(typedTime(row.typed), row.second) << '"' << row.typed << '"';
+}
+
+// While the simulation runs, a new start is a jump: from the wall clock to a paused preview.
+TEST(Preview, StartJumpsThereWhileTheSimulationRuns)
+{
+    Rig r({{{}, {"L,07:00:00,1,ON"}, {}}}, 6 * 3600);
+    r.preview.setStart(8 * 3600);
+    EXPECT_TRUE(r.preview.panel().previewing);
+    EXPECT_EQ(r.preview.panel().playCaption, playCaption);
+    EXPECT_EQ(r.clock.secondsOfDay(), 8 * 3600);
+    r.preview.nextLine();
+    EXPECT_EQ(r.preview.clockCaption(), "07:00:00 preview") << "the next line is found from 08:00, a day on";
+}
+
+TEST(Preview, NamesThePulsedValvesWithTheirTimer)
+{
+    Rig r({{{}, {}, {"W,06:00:00,1/2,P1,5S,595S", "W,06:00:01,3,P2,1M,9M", "W,06:30:00,2,ON"}}}, 6 * 3600 - 1);
+    r.sim.setPresetStart(false);
+    const std::string firstOnly = "Pulsing: valves 1, 2 by P1, 5 s on, 595 s off";
+    const std::string shown[] = {
+        firstOnly,
+        firstOnly + "; valve 3 by P2, 60 s on, 540 s off",
+        "Pulsing: valve 1 by P1, 5 s on, 595 s off; valve 3 by P2, 60 s on, 540 s off",
+    };
+    EXPECT_EQ(r.preview.panel().pulsing, "");
+    for (const std::string& pulsing : shown) {
+        r.preview.nextLine();
+        EXPECT_EQ(r.preview.panel().pulsing, pulsing);
+    }
+    r.sim.switchOff();
+    EXPECT_EQ(r.preview.panel().pulsing, "");
 }
 
 } // namespace
