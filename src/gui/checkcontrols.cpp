@@ -63,13 +63,14 @@ void CheckControls::chkClick()
 
 void CheckControls::render()
 {
-    if (session.lists() != checked)
+    if (session.lists() != checked || session.display() != checkedDisplay)
         check();
 }
 
 void CheckControls::check()
 {
     checked = session.lists();
+    checkedDisplay = session.display();
     findings = lint(checked, session.display());
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
     label15->setText(summary(errors, findings.size() - errors));

@@ -54,6 +54,8 @@ private:
     // The lists the findings were made from: the main window renders every second
     // while the simulation runs, and unchanged lists need no new check.
     CommandLists checked;
+    // The messages quote values as this read them.
+    Display checkedDisplay;
     std::vector<Finding> findings;
     std::size_t errors = 0;
 };

@@ -58,6 +58,9 @@ const QStringList exampleLines = {
 
 const QString crlf = "\r\n";
 
+// The fixed captions of the set-point boxes Text5, Text4 and Text1, in °F.
+constexpr std::array<double, 3> setPointCaptions = {70, 74, 74};
+
 enum class Kind { Shape, Line, Frame, Label, Image, Text, Memo, Option, Check, Button, List };
 
 // In the order of creation, which is also the order of stacking and of the Tab key:
@@ -232,7 +235,8 @@ void clearSelection(QListWidget* list)
 } // namespace
 
 Form1::Form1(Session& session, MessageBox& messages, QWidget* parent)
-    : QMainWindow(parent), editor(session.editor()), messages(messages), history_(*this, session.history())
+    : QMainWindow(parent), session(session), editor(session.editor()), messages(messages),
+      history_(*this, session.history())
 {
     setObjectName("Form1");
     setWindowTitle(mainWindowTitle);
@@ -308,6 +312,12 @@ void Form1::createActions()
 
     QMenu* prg = menu("prg", "Program");
     menus_.chk = item(prg, "chk", "Check Program", Qt::Key_F7);
+    menus_.hse = item(prg, "hse", "House…");
+    menus_.dtot = item(prg, "dtot", "Daily Totals");
+
+    QMenu* view = menu("vw", "View");
+    menus_.tmpc = item(view, "tmpc", "Temperatures in °C");
+    menus_.tmpc->setCheckable(true);
 }
 
 void Form1::build()
@@ -385,6 +395,8 @@ void Form1::build()
     text6->setFocus();
     text7 = &child<QPlainTextEdit>(*client, "Text7");
     label8 = &child<QLabel>(*client, "Label8");
+    setPoints = {&child<QLineEdit>(*client, "Text5"), &child<QLineEdit>(*client, "Text4"),
+                 &child<QLineEdit>(*client, "Text1")};
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widgets_.label13->setWordWrap(true);
     widgets_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -461,7 +473,7 @@ void Form1::pumpcom()
     if (!line)
         return;
     bool filed = false;
-    history_.record("Entry", [&] { filed = editor.pumpcom(*line); });
+    history_.record("Entry", [&] { filed = editor.pumpcom(session.display().typed(*line).line); });
     // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
     if (filed)
         text6->clear();
@@ -474,7 +486,7 @@ bool Form1::fileEdited(int list, int row, const QString& text)
         return false;
     std::optional<Place> filed;
     history_.record("Edit Line", [&] {
-        filed = editor.edit(list, row, *line);
+        filed = editor.edit(list, row, session.display().typed(*line).line);
         if (!filed)
             return;
         render();
@@ -566,7 +578,18 @@ void Form1::render()
 {
     renderLists();
     renderIndicator();
+    renderSetPoints();
     emit rendered();
+}
+
+void Form1::renderSetPoints()
+{
+    // Only a change of unit writes the captions, over whatever was typed there.
+    if (setPointsShown == session.display())
+        return;
+    setPointsShown = session.display();
+    for (std::size_t i = 0; i < setPoints.size(); ++i)
+        setPoints[i]->setText(fromBytes(session.display().degrees(setPointCaptions[i])));
 }
 
 void Form1::renderLists()

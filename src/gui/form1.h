@@ -8,6 +8,7 @@
 // status bar below the client area holds Label15, for the program checks' count.
 // Every change of the lists goes through history(), so that Edit > Undo takes it back.
 
+#include "compiler/display.h"
 #include "gui/listhistory.h"
 
 #include <QMainWindow>
@@ -61,6 +62,9 @@ public:
         QAction* ssoff = nullptr;
         QAction* sfp = nullptr;
         QAction* chk = nullptr;
+        QAction* hse = nullptr;  // House…
+        QAction* dtot = nullptr; // Daily Totals
+        QAction* tmpc = nullptr; // Temperatures in °C, checkable
     };
     const Menus& menus() const { return menus_; }
 
@@ -133,6 +137,9 @@ private:
     void renderIndicator();
     int listIndex(const QObject* watched) const;
 
+    void renderSetPoints();
+
+    const Session& session;
     Editor& editor;
     MessageBox& messages;
     ListHistory history_;
@@ -148,6 +155,9 @@ private:
     QLabel* label8 = nullptr;
     QLineEdit* text6 = nullptr;
     QPlainTextEdit* text7 = nullptr;
+    // The set-point boxes: the low, the high, and the greenhouse's temperature.
+    std::array<QLineEdit*, 3> setPoints{};
+    Display setPointsShown; // the unit of their captions
 
     std::function<bool()> closeGuard;
     std::function<bool()> sendGuard;
