@@ -22,7 +22,8 @@ bool report(const std::string& typed, const Display& display, std::ostream& out)
 int check(const Parsed& args, Streams io, const Devices&)
 {
     bool allGood = true;
-    forEachLine(args.operands, io.in, [&](const std::string& line) { allGood = report(line, args.display, io.out) && allGood; });
+    forEachLine(args.operands, io.in,
+                [&](const std::string& line) { allGood = report(line, args.display, io.out) && allGood; });
     return allGood ? 0 : 1;
 }
 

@@ -234,7 +234,8 @@ TEST(CommandLine, AnswersEachCommand)
          "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}\n",
          wrapped},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
-        {{"state", "p.fhp"}, "", 2, "", "usage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
+        {{"state", "p.fhp"}, "", 2, "",
+         "usage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
         {{"totals", "midnight.fhp"}, "", 0,
          "light 1: 0 h 00 min on\nlight 2: 24 h 00 min on\nlight 3: 0 h 00 min on\nlight 4: 0 h 00 min on\n"
          "light 5: 0 h 00 min on\nlight 6: 0 h 00 min on\n"
@@ -285,7 +286,8 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          "T,06:00:00,68,78.8\r\n==\r\n==\r\n"},
         {{"state", "mist.fhp", "--at", "12:00:00", "--celsius"}, "", 0,
          "at 12:00:00\nlights:  1 on  2 on  3 off  4 off  5 off  6 off\n"
-         "valves:  1 P1  2 off  3 off  4 off  5 off  6 off\nset-points: low 20.0 \xC2\xB0" "C, high 26.0 \xC2\xB0" "C\n",
+         "valves:  1 P1  2 off  3 off  4 off  5 off  6 off\n"
+         "set-points: low 20.0 \xC2\xB0" "C, high 26.0 \xC2\xB0" "C\n",
          ""},
         {{"state", "mist.fhp", "--at", "12:00:00", "--celsius", "--format", "json"}, "", 0,
          "{\"time\":\"12:00:00\",\"lights\":[\"on\",\"on\",\"off\",\"off\",\"off\",\"off\"],"
@@ -311,7 +313,8 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          ""},
         {{"totals", "mist.fhp", "--flow", "1=2.5,1=3"}, "", 2, "",
          "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
-        {{"totals", "mist.fhp", "--watts", "7=400"}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not 7=400\n"},
+        {{"totals", "mist.fhp", "--watts", "7=400"}, "", 2, "",
+         "fernhollow: --watts wants " + ratesUsage + ", not 7=400\n"},
         {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not \n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
@@ -324,8 +327,9 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
         EXPECT_EQ(o.status, row.status);
         EXPECT_EQ(o.out, row.out);
         EXPECT_EQ(o.err, row.err);
-        if (!row.written.empty())
+        if (!row.written.empty()) {
             EXPECT_EQ(files.files[row.written], row.content);
+        }
     }
 }
 

@@ -95,7 +95,8 @@ std::vector<Line> generate(std::mt19937& random)
             if (mode < 0 && pick(0, 1)) {
                 line.pulseOn = pick(1, 90);
                 line.pulseOff = 60 * pick(1, 30);
-                terms.append(",").append(std::to_string(line.pulseOn)).append("S,").append(std::to_string(line.pulseOff / 60)).append("M");
+                terms.append(",").append(std::to_string(line.pulseOn)).append("S,");
+                terms.append(std::to_string(line.pulseOff / 60)).append("M");
             }
         }
         line.text.append(1, line.kind).append(",").append(time).append(",").append(terms);
