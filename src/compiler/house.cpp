@@ -23,10 +23,10 @@ std::optional<double> readRate(std::string_view text)
 
 std::string fixed(double value, int places)
 {
-    char digits[64];
-    const auto [end, error] =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, places);
-    return error == std::errc() ? std::string(digits, end) : plainNumber(value);
+    // Room for the largest double written out in full.
+    char digits[400];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, places).ptr;
+    return std::string(digits, end);
 }
 
 // The compiler's messages kept, not shown: the caller says why there is no day.

@@ -157,17 +157,17 @@ std::string totalsJson(const std::vector<Line>& lines)
         for (; next < lines.size() && lines[next].second == second; ++next)
             m.act(lines[next]);
         until = next < lines.size() ? std::clamp(lines[next].second, second + 1, day) : day;
-        for (int s = second; s < until; ++s)
-            for (std::size_t k = 0; k < 6; ++k) {
-                const bool pulsed = m.valves[k][0] == 'P';
-                const auto times = pulsed ? m.timers[static_cast<std::size_t>(m.valves[k][1] - '1')] : std::pair(0, 0);
-                if (s == 0 || pulsing[k] != std::pair(m.valves[k], times)) {
-                    pulsing[k] = {m.valves[k], times};
-                    pulsingSince[k] = s;
-                }
-                valvesOpen[k] += m.valves[k] == "on" ||
-                                 (pulsed && (s - pulsingSince[k]) % (times.first + times.second) < times.first);
+        for (std::size_t k = 0; k < 6; ++k) {
+            const bool pulsed = m.valves[k][0] == 'P';
+            const auto times = pulsed ? m.timers[static_cast<std::size_t>(m.valves[k][1] - '1')] : std::pair(0, 0);
+            if (second == 0 || pulsing[k] != std::pair(m.valves[k], times)) {
+                pulsing[k] = {m.valves[k], times};
+                pulsingSince[k] = second;
             }
+            valvesOpen[k] += (until - second) * (m.valves[k] == "on");
+            for (int s = second; pulsed && s < until; ++s)
+                valvesOpen[k] += (s - pulsingSince[k]) % (times.first + times.second) < times.first;
+        }
         for (std::size_t k = 0; k < 6; ++k) {
             lightsOn[k] += (until - second) * (m.lights[k] == "on");
             valvesOn[k] += (until - second) * (m.valves[k] == "on");
