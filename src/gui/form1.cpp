@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -397,6 +398,7 @@ void Form1::build()
     label8 = &child<QLabel>(*client, "Label8");
     setPoints = {&child<QLineEdit>(*client, "Text5"), &child<QLineEdit>(*client, "Text4"),
                  &child<QLineEdit>(*client, "Text1")};
+    setPointFace = setPoints[0]->font();
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widgets_.label13->setWordWrap(true);
     widgets_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -588,8 +590,18 @@ void Form1::renderSetPoints()
     if (setPointsShown == session.display())
         return;
     setPointsShown = session.display();
-    for (std::size_t i = 0; i < setPoints.size(); ++i)
-        setPoints[i]->setText(fromBytes(session.display().degrees(setPointCaptions[i])));
+    for (std::size_t i = 0; i < setPoints.size(); ++i) {
+        QLineEdit* box = setPoints[i];
+        const QString caption = fromBytes(session.display().degrees(setPointCaptions[i]));
+        // A caption wider than its box ("21.1 °C" in the large face) takes a smaller
+        // face, so that it shows whole; the frame and margins take some pixels.
+        QFont face = setPointFace;
+        while (face.pointSize() > 8 && QFontMetrics(face).horizontalAdvance(caption) > box->width() - 12)
+            face.setPointSize(face.pointSize() - 1);
+        box->setFont(face);
+        box->setText(caption);
+        box->setCursorPosition(0);
+    }
 }
 
 void Form1::renderLists()

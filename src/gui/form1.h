@@ -11,6 +11,7 @@
 #include "compiler/display.h"
 #include "gui/listhistory.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <array>
@@ -158,6 +159,7 @@ private:
     // The set-point boxes: the low, the high, and the greenhouse's temperature.
     std::array<QLineEdit*, 3> setPoints{};
     Display setPointsShown; // the unit of their captions
+    QFont setPointFace;      // the face of their table
 
     std::function<bool()> closeGuard;
     std::function<bool()> sendGuard;

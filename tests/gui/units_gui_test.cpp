@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -81,6 +82,10 @@ TEST(Units, TheCelsiusPreferenceChangesEveryTemperatureShownAndSurvivesARestart)
             EXPECT_EQ(text(form, "Text5"), r.low);
             EXPECT_EQ(text(form, "Text4"), r.high);
             EXPECT_EQ(text(form, "Text1"), r.temperature);
+            for (const char* box : {"Text5", "Text4", "Text1"}) {
+                const auto* shown = control<QLineEdit>(form, box);
+                EXPECT_LT(QFontMetrics(shown->font()).horizontalAdvance(shown->text()), shown->width()) << box;
+            }
             EXPECT_EQ(control<QLabel>(simulation, "lsetLab")->text(), r.simulationLow);
             EXPECT_EQ(control<QLabel>(simulation, "usetLab")->text(), r.simulationHigh);
             EXPECT_TRUE(drawn(*chart, r.chartLabel));
