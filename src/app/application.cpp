@@ -32,6 +32,8 @@ Application::Application(Clock& clock, Settings& settings)
       chartControls_(form1, session, messages, printers),
       checkControls_(form1, session, messages),
       fileControls_(form1, session, programFiles),
+      houseControls_(form1, session, settings),
+      displayControls_(form1, session, settings, simulationControls_, chartControls_),
       places(settings, form1)
 {
     messages.setParent(&form1);

@@ -9,8 +9,10 @@
 #include "gui/chartcontrols.h"
 #include "gui/checkcontrols.h"
 #include "gui/compilercontrols.h"
+#include "gui/displaycontrols.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
+#include "gui/housecontrols.h"
 #include "session/programfiles.h"
 #include "session/session.h"
 #include "platform/qt/qtdevices.h"
@@ -45,6 +47,7 @@ public:
     SimulationControls& simulationControls() { return simulationControls_; }
     ChartControls& chartControls() { return chartControls_; }
     CheckControls& checkControls() { return checkControls_; }
+    HouseControls& houseControls() { return houseControls_; }
 
 private:
     // Application name, window icon and font substitutes, before any window exists.
@@ -72,6 +75,9 @@ private:
     ChartControls chartControls_;
     CheckControls checkControls_;
     FileControls fileControls_;
+    HouseControls houseControls_;
+    // After the controls it shows again.
+    DisplayControls displayControls_;
     // Last, so that it remembers the windows still shown before they go.
     WindowPlaces places;
 };

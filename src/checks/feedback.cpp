@@ -50,10 +50,13 @@ std::vector<Finding> filedFindings(std::string_view typed, Finding::Item at, con
     return told;
 }
 
-std::string filedStatus(std::string_view filed, const std::vector<Finding>& told,
-                        const std::vector<Finding>& program)
+std::string filedStatus(std::string_view filed, const std::vector<std::string>& readings,
+                        const std::vector<Finding>& told, const std::vector<Finding>& program)
 {
-    std::string text = "Filed " + utf8FromLatin1(filed) + ": ";
+    std::string text = "Filed " + utf8FromLatin1(filed);
+    for (std::size_t i = 0; i < readings.size(); ++i)
+        text += (i == 0 ? " (" : ", ") + utf8FromLatin1(readings[i]);
+    text += readings.empty() ? ": " : "): ";
     if (told.empty()) {
         text += "no findings";
     } else {

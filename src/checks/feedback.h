@@ -26,9 +26,10 @@ std::vector<Finding> filedFindings(std::string_view typed, Finding::Item at, con
                                    Checked before, Checked now);
 
 // "Filed LINE: SEVERITY: MESSAGE (+N more) — Program checks: E errors, W warnings — F7"
-// in UTF-8, with "no findings" for the first finding when `told` is empty. The count
-// is the program's, `program`.
-std::string filedStatus(std::string_view filed, const std::vector<Finding>& told,
-                        const std::vector<Finding>& program);
+// in UTF-8, with "no findings" for the first finding when `told` is empty, and how
+// typed °C were read after the line: "Filed LINE (20 °C as 68 °F): …". The count is
+// the program's, `program`.
+std::string filedStatus(std::string_view filed, const std::vector<std::string>& readings,
+                        const std::vector<Finding>& told, const std::vector<Finding>& program);
 
 } // namespace fh

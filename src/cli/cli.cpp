@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "compiler/day.h"
+#include "compiler/house.h"
 #include "language/latin1.h"
 
 #include "files/programfile.h"
@@ -54,12 +55,19 @@ bool isSeconds(const std::string& text) { return parseSeconds(text).has_value();
 bool isSize(const std::string& text) { return parseSize(text).has_value(); }
 bool isFormat(const std::string& text) { return text == "text" || text == "tsv"; }
 bool isTextOrJson(const std::string& text) { return text == "text" || text == "json"; }
+bool isRates(const std::string& text) { return !text.empty() && parseRates(text).has_value(); }
+
+// Temperatures read in °C; a command of lines also reads °C set-points in them.
+const Option celsius{"--celsius", false, {}, nullptr, true};
+const std::string ratesWanted = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
 
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
-        {"check", "fernhollow check [LINE...]",
-         "check command lines, given as arguments or one per line on standard input", {}, 0, true, check},
+        {"check", "fernhollow check [--celsius] [LINE...]",
+         "check command lines, given as arguments or one per line on standard input",
+         {celsius},
+         0, true, check},
         {"compile", "fernhollow compile FILE [--next HH:MM:SS]",
          "print the pasteable code of a program file; --next also names the line due next",
          {{"--next", false, "a time HH:MM:SS", isClock}}, 1, false, compile},
@@ -70,30 +78,38 @@ const std::vector<Command>& commands()
           {"--seconds", true, "a whole number from 0 to " + std::to_string(mostSeconds), isSeconds},
           {"--preset", false, {}, nullptr, true}},
          1, false, simulate},
-        {"chart", "fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals]",
+        {"chart", "fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals] [--celsius]",
          "draw the chart of a program file into a .png, .svg or .pdf file, or print it",
          {{"-o", true, {}, nullptr, false, "--printer"},
           {"--printer", true, {}, nullptr, false, "-o"},
           {"--size", false, "WxH, each 1 to " + std::to_string(largestSide), isSize},
-          {"--no-totals", false, {}, nullptr, true}},
+          {"--no-totals", false, {}, nullptr, true},
+          celsius},
          1, false, chart},
         {"listing", "fernhollow listing FILE (-o OUT.pdf | --printer NAME)",
          "print the listing of a program file into a PDF file, or on a printer",
          {{"-o", true, {}, nullptr, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}}, 1, false,
          listing},
-        {"add", "fernhollow add FILE [LINE...]",
-         "enter command lines (arguments or standard input) into a program file", {}, 1, true,
-         add},
+        {"add", "fernhollow add FILE [--celsius] [LINE...]",
+         "enter command lines (arguments or standard input) into a program file",
+         {celsius},
+         1, true, add},
         {"lint", "fernhollow lint FILE [--format text|tsv]",
          "check a whole program file for lines that will not do what they seem to",
          {{"--format", false, "text or tsv", isFormat}}, 1, false, lint},
-        {"state", "fernhollow state FILE --at HH:MM:SS [--format text|json]",
+        {"state", "fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]",
          "show what the program has on at a time of day: lights, valves, set-points",
-         {{"--at", true, "a time HH:MM:SS", isClock}, {"--format", false, "text or json", isTextOrJson}}, 1, false,
-         state},
-        {"totals", "fernhollow totals FILE [--format text|json]",
-         "show how long each light and valve runs in a day, and the range of the set-points",
-         {{"--format", false, "text or json", isTextOrJson}}, 1, false, totals},
+         {{"--at", true, "a time HH:MM:SS", isClock}, {"--format", false, "text or json", isTextOrJson},
+          celsius},
+         1, false, state},
+        {"totals", "fernhollow totals FILE [--format text|json] [--celsius] [--flow RATES] [--watts RATES]",
+         "show how long each light and valve runs in a day, the water and power it uses, and the range of the "
+         "set-points",
+         {{"--format", false, "text or json", isTextOrJson},
+          celsius,
+          {"--flow", false, ratesWanted, isRates},
+          {"--watts", false, ratesWanted, isRates}},
+         1, false, totals},
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
          "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
          false, decode},
@@ -152,13 +168,15 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
     Parsed parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (command.lines || !isOption(arg)) {
+        const auto option = std::ranges::find(command.options, arg, &Option::name);
+        // A command of lines takes its switches among them: no command line is one.
+        const bool lineSwitch = command.lines && option != command.options.end() && option->flag;
+        if (!lineSwitch && (command.lines || !isOption(arg))) {
             if (!command.lines && parsed.operands.size() == command.operands)
                 return usage();
             parsed.operands.push_back(arg);
             continue;
         }
-        const auto option = std::ranges::find(command.options, arg, &Option::name);
         if (option == command.options.end()) {
             io.err << "fernhollow: unknown option '" << arg << "' (see fernhollow " << command.name << " --help)\n";
             return 2;
@@ -185,6 +203,8 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
         });
     if (!complete)
         return usage();
+    if (given(celsius.name))
+        parsed.display.temperature = Display::Temperature::Celsius;
     return parsed;
 }
 

@@ -53,7 +53,7 @@ int add(const Parsed& args, Streams io, const Devices& devices)
         const auto line = latin1FromUtf8(typed);
         if (!line)
             reports.show(std::string(notLatin1));
-        allGood = line && editor.pumpcom(*line) && allGood;
+        allGood = line && editor.pumpcom(args.display.typed(*line).line) && allGood;
     });
 
     if (const auto error = saveProgram(devices.files, path, editor.lists())) {

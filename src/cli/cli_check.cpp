@@ -7,10 +7,10 @@
 namespace fh::cli {
 
 namespace {
-bool report(const std::string& typed, std::ostream& out)
+bool report(const std::string& typed, const Display& display, std::ostream& out)
 {
     const auto line = latin1FromUtf8(typed);
-    const CheckResult r = line ? datcheck(*line) : CheckResult{false, std::string(notLatin1), {}};
+    const CheckResult r = line ? datcheck(display.typed(*line).line) : CheckResult{false, std::string(notLatin1), {}};
     if (r.dataok)
         out << utf8FromLatin1(r.cmdline) << '\n';
     else
@@ -22,7 +22,8 @@ bool report(const std::string& typed, std::ostream& out)
 int check(const Parsed& args, Streams io, const Devices&)
 {
     bool allGood = true;
-    forEachLine(args.operands, io.in, [&](const std::string& line) { allGood = report(line, io.out) && allGood; });
+    forEachLine(args.operands, io.in,
+                [&](const std::string& line) { allGood = report(line, args.display, io.out) && allGood; });
     return allGood ? 0 : 1;
 }
 

@@ -1,6 +1,7 @@
 #include "checks/lint.h"
 #include "cli/commands.h"
 #include "compiler/day.h"
+#include "compiler/house.h"
 #include "language/latin1.h"
 
 #include <ostream>
@@ -40,6 +41,13 @@ std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& de
     return day;
 }
 
+// The rates of an option the reader has accepted; none when it is not given.
+Rates ratesOf(const Parsed& args, std::string_view option)
+{
+    const auto given = args.values.find(option);
+    return given == args.values.end() ? Rates{} : parseRates(given->second).value_or(Rates{});
+}
+
 bool wantsJson(const Parsed& args)
 {
     const auto format = args.values.find("--format");
@@ -72,7 +80,8 @@ int state(const Parsed& args, Streams io, const Devices& devices)
         io.out << "{\"time\":\"" << display.time(second) << "\",\"lights\":"
                << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
                << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(display.valveState(v)); })
-               << ",\"low\":" << display.setPoint(s.low) << ",\"high\":" << display.setPoint(s.high) << "}\n";
+               << ",\"low\":" << display.setPointValue(s.low) << ",\"high\":" << display.setPointValue(s.high)
+               << "}\n";
         return status;
     }
     io.out << "at " << display.time(second) << '\n';
@@ -82,7 +91,8 @@ int state(const Parsed& args, Streams io, const Devices& devices)
     io.out << "\nvalves:";
     for (std::size_t k = 0; k < outputCount; ++k)
         io.out << "  " << k + 1 << ' ' << display.valveState(s.valves[k]);
-    io.out << "\nset-points: low " << display.setPoint(s.low) << ", high " << display.setPoint(s.high) << '\n';
+    io.out << "\nset-points: low " << utf8FromLatin1(display.setPoint(s.low)) << ", high "
+           << utf8FromLatin1(display.setPoint(s.high)) << '\n';
     return status;
 }
 
@@ -94,21 +104,24 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
     const int status = day->everySecondDay ? 1 : 0;
     const DayTotals t = totalsOf(day->program);
     const Display& display = args.display;
+    const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts")};
     if (wantsJson(args)) {
+        const DayUse use = useOf(t, house);
         const auto count = [](int seconds) { return std::to_string(seconds); };
+        const auto litres = [](std::optional<double> v) { return v ? litresText(*v) : std::string("null"); };
+        const auto kwh = [](std::optional<double> v) { return v ? kwhText(*v) : std::string("null"); };
         io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count) << ",\"valves_on\":" << jsonList(t.valvesOn, count)
-               << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count) << ",\"low\":{\"min\":"
-               << display.setPoint(t.lowMin) << ",\"max\":" << display.setPoint(t.lowMax) << "},\"high\":{\"min\":"
-               << display.setPoint(t.highMin) << ",\"max\":" << display.setPoint(t.highMax) << "}}\n";
+               << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count)
+               << ",\"valves_open\":" << jsonList(t.valvesOpen, count)
+               << ",\"valves_litres\":" << jsonList(use.litres, litres)
+               << ",\"lights_kwh\":" << jsonList(use.kwh, kwh) << ",\"low\":{\"min\":"
+               << display.setPointValue(t.lowMin) << ",\"max\":" << display.setPointValue(t.lowMax)
+               << "},\"high\":{\"min\":" << display.setPointValue(t.highMin)
+               << ",\"max\":" << display.setPointValue(t.highMax) << "}}\n";
         return status;
     }
-    for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "light " << k + 1 << ": " << display.duration(t.lightsOn[k]) << " on\n";
-    for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "valve " << k + 1 << ": " << display.duration(t.valvesOn[k]) << " on, "
-               << display.duration(t.valvesPulsed[k]) << " pulsed\n";
-    io.out << "low set-point: " << display.setPoint(t.lowMin) << " to " << display.setPoint(t.lowMax) << '\n';
-    io.out << "high set-point: " << display.setPoint(t.highMin) << " to " << display.setPoint(t.highMax) << '\n';
+    for (const std::string& line : totalsLines(t, house, display))
+        io.out << utf8FromLatin1(line) << '\n';
     return status;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/devices.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -89,6 +90,38 @@ void holdFor(const DayState& state, int seconds, DayTotals& totals)
     totals.highMax = std::max(totals.highMax, state.high);
 }
 
+// A stretch of the day in which a valve is pulsed by one timer with the same times.
+struct Stretch {
+    long long timer = 0; // 1..6; 0 while the valve is not pulsed by a timer
+    TimerTimes times;
+    int seconds = 0;
+};
+
+int openSeconds(const Stretch& s) { return s.timer == 0 ? 0 : pulsedOpenSeconds(s.times, s.seconds); }
+
+void pulseFor(const DayState& state, int seconds, std::array<Stretch, outputCount>& stretches, DayTotals& totals)
+{
+    if (seconds <= 0)
+        return;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        Stretch now;
+        // The timer as the simulation picks it.
+        const long long item = roundHalfEven(OutputState::timerOf(state.valves[k]) - 1, -1, timerCount);
+        if (OutputState::isPulsed(state.valves[k]) && item >= 0 && item < timerCount) {
+            now.timer = item + 1;
+            now.times = state.timers[static_cast<std::size_t>(item)].value_or(unsetTimer);
+        }
+        Stretch& running = stretches[k];
+        if (running.timer == now.timer && running.times == now.times) {
+            running.seconds += seconds;
+            continue;
+        }
+        totals.valvesOpen[k] += openSeconds(running);
+        now.seconds = seconds;
+        running = now;
+    }
+}
+
 int twoDigits(std::string_view text, std::size_t at)
 {
     const char hi = text[at], lo = text[at + 1];
@@ -155,14 +188,33 @@ DayTotals totalsOf(const Program& program)
     DayTotals totals;
     totals.lowMin = totals.lowMax = state.low;
     totals.highMin = totals.highMax = state.high;
+    std::array<Stretch, outputCount> stretches{};
     int from = 0;
     for (const Event& e : events) {
         holdFor(state, e.second - from, totals);
+        pulseFor(state, e.second - from, stretches, totals);
         from = e.second;
         act(program.sched()[e.line], state);
     }
     holdFor(state, secondsPerDay - from, totals);
+    pulseFor(state, secondsPerDay - from, stretches, totals);
+    for (std::size_t k = 0; k < outputCount; ++k)
+        totals.valvesOpen[k] += totals.valvesOn[k] + openSeconds(stretches[k]);
     return totals;
+}
+
+int pulsedOpenSeconds(const TimerTimes& times, int seconds)
+{
+    if (seconds <= 0)
+        return 0;
+    // A period longer than the stretch counts as one that long: the stretch holds one
+    // on phase at most either way.
+    const long long period = roundHalfEven(times.on + times.off, 1, secondsPerDay + 1LL);
+    // The on seconds of a period are those before `on`: 0 .. ceil(on) - 1.
+    const long long on = times.on >= static_cast<double>(period) ? period
+                         : times.on > 0                          ? static_cast<long long>(std::ceil(times.on))
+                                                                  : 0;
+    return static_cast<int>(seconds / period * on + std::min(on, seconds % period));
 }
 
 } // namespace fh

@@ -48,6 +48,10 @@ struct DayTotals {
     std::array<int, outputCount> lightsOn{};
     std::array<int, outputCount> valvesOn{};
     std::array<int, outputCount> valvesPulsed{};
+    // The seconds water runs: on, plus the on phases of the pulsed seconds (see
+    // pulsedOpenSeconds), each stretch pulsed by one timer with the same times
+    // counted from an on phase. The controller's pulses may fall at other seconds.
+    std::array<int, outputCount> valvesOpen{};
     // Over the set-points in force for at least a second.
     double lowMin = defaultLow, lowMax = defaultLow;
     double highMin = defaultHigh, highMax = defaultHigh;
@@ -80,5 +84,12 @@ private:
 DayState stateAt(const Program& program, int second);
 
 DayTotals totalsOf(const Program& program);
+
+// The on seconds of `seconds` seconds pulsed by a timer of `times`, counted as the
+// simulation's pulse timers run but starting with an on phase.
+int pulsedOpenSeconds(const TimerTimes& times, int seconds);
+
+// A timer no line sets pulses 1 s on, 30 s off.
+inline constexpr TimerTimes unsetTimer{1, 30, 0};
 
 } // namespace fh

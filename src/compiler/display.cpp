@@ -9,11 +9,34 @@
 
 namespace fh {
 
-std::string Display::setPoint(double fahrenheit) const { return plainNumber(fahrenheit); }
+namespace {
+std::string celsiusWithUnit(double fahrenheit) { return celsiusText(fahrenheit) + " " + degreeSign + "C"; }
+} // namespace
 
-std::string Display::withUnit(double fahrenheit) const { return plainNumber(fahrenheit) + " \xB0" "F"; }
+std::string Display::withUnit(double fahrenheit) const
+{
+    return temperature == Temperature::Celsius ? celsiusWithUnit(fahrenheit) : plainNumber(fahrenheit) + " " + degreeSign + "F";
+}
 
-std::string Display::degrees(double fahrenheit) const { return plainNumber(fahrenheit) + "F"; }
+std::string Display::setPoint(double fahrenheit) const
+{
+    return temperature == Temperature::Celsius ? celsiusWithUnit(fahrenheit) : plainNumber(fahrenheit);
+}
+
+std::string Display::setPointValue(double fahrenheit) const
+{
+    return temperature == Temperature::Celsius ? celsiusText(fahrenheit) : plainNumber(fahrenheit);
+}
+
+std::string Display::degrees(double fahrenheit) const
+{
+    return temperature == Temperature::Celsius ? celsiusWithUnit(fahrenheit) : plainNumber(fahrenheit) + "F";
+}
+
+CelsiusReading Display::typed(std::string_view line) const
+{
+    return temperature == Temperature::Celsius ? readCelsius(line) : CelsiusReading{std::string(line), {}};
+}
 
 std::string Display::time(int secondOfDay) const { return formatTime(secondOfDay); }
 

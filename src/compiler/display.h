@@ -5,20 +5,26 @@
 // such a value asks the Display it is handed, so a preference changes only here.
 // The program itself always holds °F.
 
+#include "language/celsius.h"
+
 #include <string>
+#include <string_view>
 
 namespace fh {
 
 struct Display {
-    enum class Temperature { Fahrenheit };
+    // In °C a temperature reads to a tenth with its unit (Latin-1 °): "21.1 °C".
+    enum class Temperature { Fahrenheit, Celsius };
     Temperature temperature = Temperature::Fahrenheit;
 
-    // A set-point as a bare number: "70", "72.5".
+    // A set-point as a bare number: "70", "72.5"; in °C "21.1 °C".
     std::string setPoint(double fahrenheit) const;
-    // A set-point with its unit, as a message says it: "40 °F", the degree sign in
-    // Latin-1 like the rest of the checks' messages.
+    // A set-point with its unit, as a message says it: "40 °F", "4.4 °C", the degree
+    // sign in Latin-1 like the rest of the checks' messages.
     std::string withUnit(double fahrenheit) const;
-    // A temperature with its unit, as the chart's scale labels it: "70F".
+    // A set-point as a number alone, for JSON: "70", "21.1".
+    std::string setPointValue(double fahrenheit) const;
+    // A temperature with its unit, as the chart's scale labels it: "70F", "21.1 °C".
     std::string degrees(double fahrenheit) const;
     // A second of the day: "14:30:00".
     std::string time(int secondOfDay) const;
@@ -28,6 +34,12 @@ struct Display {
     std::string duration(int seconds) const;
     // Seconds in hours, to a tenth: "12.5".
     std::string hours(int seconds) const;
+
+    // A typed line as the program takes it: in °C its °C set-points are written in °F
+    // (see readCelsius), with how each was read; otherwise as typed.
+    CelsiusReading typed(std::string_view line) const;
+
+    friend bool operator==(const Display&, const Display&) = default;
 };
 
 } // namespace fh

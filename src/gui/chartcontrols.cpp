@@ -62,4 +62,11 @@ void ChartControls::pghClick()
     form4->draw(chart, DayStates(session.program()), session.display());
 }
 
+void ChartControls::redraw()
+{
+    DisplayList chart;
+    if (form4 && plot(session.program(), session.display(), state_, chart, messages))
+        form4->draw(chart, DayStates(session.program()), session.display());
+}
+
 } // namespace fh

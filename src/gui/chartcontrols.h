@@ -30,6 +30,9 @@ public:
 
     void spsClick();
     void pghClick();
+    // Draws an open chart window's chart again, as the session's display now reads
+    // it, from the program as last compiled.
+    void redraw();
 
     const ChartState& state() const { return state_; }
     Form2* selectionWindow() const;

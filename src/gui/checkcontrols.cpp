@@ -103,14 +103,15 @@ void CheckControls::chkClick()
 
 void CheckControls::render()
 {
-    if (session.lists() != checked)
+    if (session.lists() != checked || session.display() != checkedDisplay)
         check();
 }
 
 void CheckControls::check()
 {
     previousLists = std::exchange(checked, session.lists());
-    previousFindings = std::exchange(findings, lint(checked, session.display(), memo));
+    checkedDisplay = session.display();
+    previousFindings = std::exchange(findings, lint(checked, checkedDisplay, memo));
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
     label15->setText(summary(errors, findings.size() - errors));
     mark();
@@ -139,7 +140,7 @@ void CheckControls::mark()
     }
 }
 
-void CheckControls::lineFiled(const CommandLists& before, const std::string& typed)
+void CheckControls::lineFiled(const CommandLists& before, const CelsiusReading& typed)
 {
     const auto& at = session.editor().filedAt();
     if (!at || at->list < 0 || at->index < 0)
@@ -148,8 +149,8 @@ void CheckControls::lineFiled(const CommandLists& before, const std::string& typ
     const std::vector<Finding> was = before == previousLists ? previousFindings : lint(before, session.display());
     const Finding::Item item{static_cast<std::size_t>(at->list), static_cast<std::size_t>(at->index)};
     const std::vector<Finding> told =
-        filedFindings(typed, item, session.display(), {before, was}, {checked, findings});
-    label15->setText(QString::fromUtf8(filedStatus(session.editor().cmdline(), told, findings)));
+        filedFindings(typed.line, item, session.display(), {before, was}, {checked, findings});
+    label15->setText(QString::fromUtf8(filedStatus(session.editor().cmdline(), typed.readings, told, findings)));
 }
 
 bool CheckControls::sendRequested()

@@ -49,7 +49,7 @@ protected:
 private:
     void check();
     void mark();
-    void lineFiled(const CommandLists& before, const std::string& typed);
+    void lineFiled(const CommandLists& before, const CelsiusReading& typed);
     bool sendRequested();
 
     Form1& form1;
@@ -60,6 +60,8 @@ private:
     // The lists the findings were made from: the main window renders every second
     // while the simulation runs, and unchanged lists need no new check.
     CommandLists checked;
+    // The messages quote values as this read them.
+    Display checkedDisplay;
     std::vector<Finding> findings;
     // The check before, for what a filed line newly causes.
     CommandLists previousLists;

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +59,9 @@ const QStringList exampleLines = {
 };
 
 const QString crlf = "\r\n";
+
+// The fixed captions of the set-point boxes Text5, Text4 and Text1, in °F.
+constexpr std::array<double, 3> setPointCaptions = {70, 74, 74};
 
 enum class Kind { Shape, Line, Frame, Label, Image, Text, Memo, Option, Check, Button, List };
 
@@ -312,6 +316,12 @@ void Form1::createActions()
     menus_.chk = item(prg, "chk", "Check Program", Qt::Key_F7);
     menus_.adl = item(prg, "adl", "Add Lines…");
     connect(menus_.adl, &QAction::triggered, this, &Form1::addLines);
+    menus_.hse = item(prg, "hse", "House…");
+    menus_.dtot = item(prg, "dtot", "Daily Totals");
+
+    QMenu* view = menu("vw", "View");
+    menus_.tmpc = item(view, "tmpc", "Temperatures in °C");
+    menus_.tmpc->setCheckable(true);
 }
 
 void Form1::build()
@@ -390,6 +400,9 @@ void Form1::build()
     text6->setFocus();
     text7 = &child<QPlainTextEdit>(*client, "Text7");
     label8 = &child<QLabel>(*client, "Label8");
+    setPoints = {&child<QLineEdit>(*client, "Text5"), &child<QLineEdit>(*client, "Text4"),
+                 &child<QLineEdit>(*client, "Text1")};
+    setPointFace = setPoints[0]->font();
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widgets_.label13->setWordWrap(true);
     widgets_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -466,12 +479,13 @@ void Form1::pumpcom()
     if (!line)
         return;
     const CommandLists before = editor.lists();
+    const CelsiusReading typed = session.display().typed(*line);
     bool filed = false;
-    history_.record("Entry", [&] { filed = editor.pumpcom(*line); });
+    history_.record("Entry", [&] { filed = editor.pumpcom(typed.line); });
     // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
     if (filed) {
         text6->clear();
-        emit lineFiled(before, *line);
+        emit lineFiled(before, typed);
     }
 }
 
@@ -481,9 +495,10 @@ bool Form1::fileEdited(int list, int row, const QString& text)
     if (!line)
         return false;
     const CommandLists before = editor.lists();
+    const CelsiusReading typed = session.display().typed(*line);
     std::optional<Place> filed;
     history_.record("Edit Line", [&] {
-        filed = editor.edit(list, row, *line);
+        filed = editor.edit(list, row, typed.line);
         if (!filed)
             return;
         render();
@@ -493,7 +508,7 @@ bool Form1::fileEdited(int list, int row, const QString& text)
     });
     if (filed) {
         lists[static_cast<std::size_t>(filed->list)]->setFocus();
-        emit lineFiled(before, *line);
+        emit lineFiled(before, typed);
     }
     return filed.has_value();
 }
@@ -583,7 +598,28 @@ void Form1::render()
 {
     renderLists();
     renderIndicator();
+    renderSetPoints();
     emit rendered();
+}
+
+void Form1::renderSetPoints()
+{
+    // Only a change of unit writes the captions, over whatever was typed there.
+    if (setPointsShown == session.display())
+        return;
+    setPointsShown = session.display();
+    for (std::size_t i = 0; i < setPoints.size(); ++i) {
+        QLineEdit* box = setPoints[i];
+        const QString caption = fromBytes(session.display().degrees(setPointCaptions[i]));
+        // A caption wider than its box ("21.1 °C" in the large face) takes a smaller
+        // face, so that it shows whole; the frame and margins take some pixels.
+        QFont face = setPointFace;
+        while (face.pointSize() > 8 && QFontMetrics(face).horizontalAdvance(caption) > box->width() - 12)
+            face.setPointSize(face.pointSize() - 1);
+        box->setFont(face);
+        box->setText(caption);
+        box->setCursorPosition(0);
+    }
 }
 
 void Form1::renderLists()

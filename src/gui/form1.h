@@ -8,11 +8,12 @@
 // status bar below the client area holds Label15, for the program checks' count.
 // Every change of the lists goes through history(), so that Edit > Undo takes it back.
 
+#include "compiler/display.h"
 #include "gui/listhistory.h"
-
-#include <QMainWindow>
-
 #include "language/commandlists.h"
+
+#include <QFont>
+#include <QMainWindow>
 
 #include <array>
 #include <functional>
@@ -65,6 +66,9 @@ public:
         QAction* sfp = nullptr;
         QAction* chk = nullptr;
         QAction* adl = nullptr;
+        QAction* hse = nullptr;  // House…
+        QAction* dtot = nullptr; // Daily Totals
+        QAction* tmpc = nullptr; // Temperatures in °C, checkable
     };
     const Menus& menus() const { return menus_; }
 
@@ -118,7 +122,7 @@ signals:
     void renewed();
     // Enter or an edit in place has filed `typed`, where the editor's filedAt() says;
     // `before` are the lists as they were.
-    void lineFiled(const fh::CommandLists& before, const std::string& typed);
+    void lineFiled(const fh::CommandLists& before, const fh::CelsiusReading& typed);
 
 protected:
     bool event(QEvent* e) override;
@@ -143,6 +147,8 @@ private:
     void renderIndicator();
     int listIndex(const QObject* watched) const;
 
+    void renderSetPoints();
+
     Session& session;
     Editor& editor;
     MessageBox& messages;
@@ -159,6 +165,10 @@ private:
     QLabel* label8 = nullptr;
     QLineEdit* text6 = nullptr;
     QPlainTextEdit* text7 = nullptr;
+    // The set-point boxes: the low, the high, and the greenhouse's temperature.
+    std::array<QLineEdit*, 3> setPoints{};
+    Display setPointsShown; // the unit of their captions
+    QFont setPointFace;      // the face of their table
 
     std::function<bool()> closeGuard;
     std::function<bool()> sendGuard;

@@ -36,8 +36,8 @@ QString readoutText(int second, const DayState& s, const Display& display)
         valves += column(display.valveState(s.valves[k]));
     }
     return time + '\n' + lights + '\n' + valves + QStringLiteral("\nLow %1  High %2")
-                                                    .arg(QString::fromStdString(display.setPoint(s.low)),
-                                                         QString::fromStdString(display.setPoint(s.high)));
+                                                    .arg(QString::fromLatin1(display.setPoint(s.low)),
+                                                         QString::fromLatin1(display.setPoint(s.high)));
 }
 
 } // namespace

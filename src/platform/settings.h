@@ -1,7 +1,7 @@
 #pragma once
 
 // What the program keeps from one run to the next (the recent files, where the
-// windows stood), by key. The Qt realisation writes the user's settings file;
+// windows stood, the unit of temperature, the house's flows and watts), by key. The Qt realisation writes the user's settings file;
 // tests use an in-memory double.
 
 #include <string>

@@ -43,6 +43,7 @@ public:
     // How the user reads set-points, times and durations; the windows, the chart and
     // the checks are handed it.
     const Display& display() const { return display_; }
+    void setDisplay(const Display& display) { display_ = display; }
 
     // The file last loaded or saved; empty before any, and after New or an import.
     const std::string& fileName() const { return fileName_; }

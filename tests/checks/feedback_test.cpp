@@ -18,6 +18,7 @@ TEST(Feedback, StatusAfterALineIsFiled)
         std::string typed;
         std::string status;
         std::optional<Place> edit = {}; // an item typed anew in place of Enter
+        Display::Temperature unit = Display::Temperature::Fahrenheit;
     } rows[] = {
         {{{{}, {}, {"W,18:00:00,1/2,OFF"}}},
          "W,08:00:00,1/2,P1,9M55S,10M",
@@ -54,24 +55,31 @@ TEST(Feedback, StatusAfterALineIsFiled)
          "seconds each time; on and off swapped? write P1,5S,10M (+1 more) \u2014 Program checks: 0 errors, "
          "1 warning \u2014 F7",
          Place{2, 1}},
+        // Typed in °C: the checks read the line as filed, and the status says how it was read.
+        {{},
+         "T,6,20C,26C",
+         "Filed T,06:00:00,68,78.8 (20 °C as 68 °F, 26 °C as 78.8 °F): no findings — "
+         "Program checks: 0 errors, 0 warnings — F7",
+         std::nullopt, Display::Temperature::Celsius},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
         doubles::RecordingMessageBox boxes;
         Editor editor(boxes);
         editor.replaceLists(row.before);
+        const Display display{row.unit};
+        const CelsiusReading typed = display.typed(row.typed);
         if (row.edit)
-            editor.edit(row.edit->list, row.edit->index, row.typed);
+            editor.edit(row.edit->list, row.edit->index, typed.line);
         else
-            editor.pumpcom(row.typed);
+            editor.pumpcom(typed.line);
         ASSERT_TRUE(editor.filedAt());
         const Finding::Item at{static_cast<std::size_t>(editor.filedAt()->list),
                                static_cast<std::size_t>(editor.filedAt()->index)};
-        const std::vector<Finding> was = lint(row.before, Display{});
-        const std::vector<Finding> now = lint(editor.lists(), Display{});
-        const std::vector<Finding> told =
-            filedFindings(row.typed, at, Display{}, {row.before, was}, {editor.lists(), now});
-        EXPECT_EQ(filedStatus(editor.cmdline(), told, now), row.status);
+        const std::vector<Finding> was = lint(row.before, display);
+        const std::vector<Finding> now = lint(editor.lists(), display);
+        const std::vector<Finding> told = filedFindings(typed.line, at, display, {row.before, was}, {editor.lists(), now});
+        EXPECT_EQ(filedStatus(editor.cmdline(), typed.readings, told, now), row.status);
     }
 }
 

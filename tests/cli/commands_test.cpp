@@ -78,7 +78,7 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
     const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]\n";
     const std::string chartUsage =
-        "usage: fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals]\n";
+        "usage: fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals] [--celsius]\n";
     const std::string listingUsage = "usage: fernhollow listing FILE (-o OUT.pdf | --printer NAME)\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
@@ -203,7 +203,7 @@ TEST(CommandLine, AnswersEachCommand)
         {{"lint", "bom.fhp"}, "", 1,
          "bom.fhp:1: warning: a byte-order mark at the start was ignored [byte-order-mark]\n", ""},
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
-        {{"add"}, "", 2, "", "usage: fernhollow add FILE [LINE...]\n"},
+        {{"add"}, "", 2, "", "usage: fernhollow add FILE [--celsius] [LINE...]\n"},
 
         // The notes of the load come back as findings, not a second time on standard error.
         {{"lint", "lint.fhp"}, "", 1,
@@ -229,16 +229,23 @@ TEST(CommandLine, AnswersEachCommand)
          wrapped},
         {{"totals", "wrap.fhp", "--format", "json"}, "", 1,
          "{\"lights_on\":[70200,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[0,0,0,0,0,0],"
+         "\"valves_open\":[0,0,0,0,0,0],\"valves_litres\":[null,null,null,null,null,null],"
+         "\"lights_kwh\":[null,null,null,null,null,null],"
          "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}\n",
          wrapped},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
-        {{"state", "p.fhp"}, "", 2, "", "usage: fernhollow state FILE --at HH:MM:SS [--format text|json]\n"},
+        {{"state", "p.fhp"}, "", 2, "",
+         "usage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
         {{"totals", "midnight.fhp"}, "", 0,
          "light 1: 0 h 00 min on\nlight 2: 24 h 00 min on\nlight 3: 0 h 00 min on\nlight 4: 0 h 00 min on\n"
-         "light 5: 0 h 00 min on\nlight 6: 0 h 00 min on\nvalve 1: 0 h 00 min on, 0 h 00 min pulsed\n"
-         "valve 2: 0 h 00 min on, 0 h 00 min pulsed\nvalve 3: 0 h 00 min on, 0 h 00 min pulsed\n"
-         "valve 4: 0 h 00 min on, 0 h 00 min pulsed\nvalve 5: 0 h 00 min on, 0 h 00 min pulsed\n"
-         "valve 6: 0 h 00 min on, 0 h 00 min pulsed\nlow set-point: 70 to 70\nhigh set-point: 76 to 76\n",
+         "light 5: 0 h 00 min on\nlight 6: 0 h 00 min on\n"
+         "valve 1: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 2: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 3: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 4: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 5: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 6: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "low set-point: 70 to 70\nhigh set-point: 76 to 76\n",
          ""},
 
         {{"bogus"}, "", 2, "", "fernhollow: unknown command 'bogus' (see fernhollow --help)\n"},
@@ -256,6 +263,70 @@ TEST(CommandLine, AnswersEachCommand)
         EXPECT_EQ(o.status, row.status);
         EXPECT_EQ(o.out, row.out);
         EXPECT_EQ(o.err, placed(row.err, dir.path));
+        if (!row.written.empty()) {
+            EXPECT_EQ(files.files[row.written], row.content);
+        }
+    }
+}
+
+// °C for reading and typing, water and power: each option read by the same reader.
+TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
+{
+    const std::string mist = "T,06:00:00,68,78.8\r\n==\r\nL,06:00:00,1/2,ON\r\nL,22:00:00,1/2,OFF\r\n==\r\n"
+                             "W,08:00:00,1,P1,5S,595S\r\nW,18:00:00,1,OFF\r\nW,07:00:00,3,ON\r\n"
+                             "W,07:15:00,3,OFF\r\n";
+    const std::string ratesUsage = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
+    const Row rows[] = {
+        {{"check", "--celsius", "T,6,20C,26C"}, "", 0, "T,06:00:00,68,78.8\n", ""},
+        {{"check", "T,6,20C,26C", "--celsius"}, "", 0, "T,06:00:00,68,78.8\n", ""},
+        {{"check", "--celsius"}, "t,6,20 \xC2\xB0" "c,80\n", 0, "T,06:00:00,68,80\n", ""},
+        // Without the option C is no unit: 20 and 26 degrees F.
+        {{"check", "T,6,20C,26C"}, "", 1, "error: high temp is out of range 32 to 110\n", ""},
+        {{"add", "--celsius", "new.fhp", "T,6,20C,26C"}, "", 0, "", "", "new.fhp",
+         "T,06:00:00,68,78.8\r\n==\r\n==\r\n"},
+        {{"state", "mist.fhp", "--at", "12:00:00", "--celsius"}, "", 0,
+         "at 12:00:00\nlights:  1 on  2 on  3 off  4 off  5 off  6 off\n"
+         "valves:  1 P1  2 off  3 off  4 off  5 off  6 off\n"
+         "set-points: low 20.0 \xC2\xB0" "C, high 26.0 \xC2\xB0" "C\n",
+         ""},
+        {{"state", "mist.fhp", "--at", "12:00:00", "--celsius", "--format", "json"}, "", 0,
+         "{\"time\":\"12:00:00\",\"lights\":[\"on\",\"on\",\"off\",\"off\",\"off\",\"off\"],"
+         "\"valves\":[\"P1\",\"off\",\"off\",\"off\",\"off\",\"off\"],\"low\":20.0,\"high\":26.0}\n",
+         ""},
+        {{"totals", "mist.fhp", "--format", "json", "--celsius", "--flow", "1=2.5,3=10", "--watts", "1=400,2=400"}, "",
+         0,
+         "{\"lights_on\":[57600,57600,0,0,0,0],\"valves_on\":[0,0,900,0,0,0],\"valves_pulsed\":[36000,0,0,0,0,0],"
+         "\"valves_open\":[300,0,900,0,0,0],\"valves_litres\":[12.5,null,150.0,null,null,null],"
+         "\"lights_kwh\":[6.40,6.40,null,null,null,null],"
+         "\"low\":{\"min\":20.0,\"max\":20.0},\"high\":{\"min\":26.0,\"max\":26.0}}\n",
+         ""},
+        {{"totals", "mist.fhp", "--flow", "1=2.5"}, "", 0,
+         "light 1: 16 h 00 min on\nlight 2: 16 h 00 min on\nlight 3: 0 h 00 min on\nlight 4: 0 h 00 min on\n"
+         "light 5: 0 h 00 min on\nlight 6: 0 h 00 min on\n"
+         "valve 1: 0 h 00 min on, 10 h 00 min pulsed, water runs 300 s, 12.5 l\n"
+         "valve 2: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 3: 0 h 15 min on, 0 h 00 min pulsed, water runs 900 s\n"
+         "valve 4: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 5: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "valve 6: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
+         "low set-point: 68 to 68\nhigh set-point: 78.8 to 78.8\nthe day: 12.5 l of water\n",
+         ""},
+        {{"totals", "mist.fhp", "--flow", "1=2.5,1=3"}, "", 2, "",
+         "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
+        {{"totals", "mist.fhp", "--watts", "7=400"}, "", 2, "",
+         "fernhollow: --watts wants " + ratesUsage + ", not 7=400\n"},
+        {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not \n"},
+        {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
+         "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.args));
+        auto files = programFiles();
+        files.files["mist.fhp"] = mist;
+        const Outcome o = runCli(row.args, files, row.input);
+        EXPECT_EQ(o.status, row.status);
+        EXPECT_EQ(o.out, row.out);
+        EXPECT_EQ(o.err, row.err);
         if (!row.written.empty()) {
             EXPECT_EQ(files.files[row.written], row.content);
         }

@@ -24,12 +24,17 @@ struct Line {
     std::vector<int> ids;    // outputs 1..6, as named
     std::string state;       // "on", "off" or "P1".."P6"
     double low = 0, high = 0; // T lines
+    int pulseOn = 0, pulseOff = 0; // seconds, when a pulsed line gives them
     std::string text;
 };
 
 struct Model {
     std::array<std::string, 6> lights, valves;
     double low = 70, high = 74;
+    // On and off seconds of each timer; 1 and 30 until a line sets it.
+    std::array<std::pair<int, int>, 6> timers;
+
+    Model() { timers.fill({1, 30}); }
 
     void act(const Line& line)
     {
@@ -40,6 +45,8 @@ struct Model {
         }
         for (int id : line.ids)
             (line.kind == 'L' ? lights : valves)[static_cast<std::size_t>(id - 1)] = line.state;
+        if (line.kind == 'W' && line.state[0] == 'P' && !line.ids.empty() && line.pulseOn > 0)
+            timers[static_cast<std::size_t>(line.state[1] - '1')] = {line.pulseOn, line.pulseOff};
     }
 };
 
@@ -60,7 +67,7 @@ std::vector<Line> generate(std::mt19937& random)
         seconds.insert(pick(0, 3) == 0 ? pick(0, 3) * 3600 + pick(0, 59) * 60 : pick(0, day - 1));
     std::vector<Line> lines;
     for (int second : seconds) {
-        Line line{"TLW"[pick(0, 2)], second, {}, {}, 0, 0, {}};
+        Line line{"TLW"[pick(0, 2)], second, {}, {}, 0, 0, 0, 0, {}};
         const int h = second / 3600, m = second / 60 % 60, s = second % 60;
         char time[16];
         if (h == 0 && pick(0, 1))
@@ -85,8 +92,12 @@ std::vector<Line> generate(std::mt19937& random)
             if (pick(0, 1))
                 std::transform(typed.begin(), typed.end(), typed.begin(), [](char c) { return static_cast<char>(std::isalpha(static_cast<unsigned char>(c)) ? c ^ ' ' : c); });
             terms.append(",").append(typed);
-            if (mode < 0 && pick(0, 1))
-                terms.append(",").append(std::to_string(pick(1, 90))).append("S,").append(std::to_string(pick(1, 30))).append("M");
+            if (mode < 0 && pick(0, 1)) {
+                line.pulseOn = pick(1, 90);
+                line.pulseOff = 60 * pick(1, 30);
+                terms.append(",").append(std::to_string(line.pulseOn)).append("S,");
+                terms.append(std::to_string(line.pulseOff / 60)).append("M");
+            }
         }
         line.text.append(1, line.kind).append(",").append(time).append(",").append(terms);
         lines.push_back(line);
@@ -133,8 +144,12 @@ std::string stateJson(const std::vector<Line>& lines, int second)
 
 std::string totalsJson(const std::vector<Line>& lines)
 {
-    std::array<int, 6> lightsOn{}, valvesOn{}, valvesPulsed{};
+    std::array<int, 6> lightsOn{}, valvesOn{}, valvesPulsed{}, valvesOpen{};
     Model m = startOf(lines);
+    // Water runs in the first `on` seconds of each period, counted from the second a
+    // valve began to pulse by its timer with its times.
+    std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing;
+    std::array<int, 6> pulsingSince{};
     double lowMin = m.low, lowMax = m.low, highMin = m.high, highMax = m.high;
     std::size_t next = 0;
     // Second by second, in stretches between the lines' seconds.
@@ -142,6 +157,17 @@ std::string totalsJson(const std::vector<Line>& lines)
         for (; next < lines.size() && lines[next].second == second; ++next)
             m.act(lines[next]);
         until = next < lines.size() ? std::clamp(lines[next].second, second + 1, day) : day;
+        for (std::size_t k = 0; k < 6; ++k) {
+            const bool pulsed = m.valves[k][0] == 'P';
+            const auto times = pulsed ? m.timers[static_cast<std::size_t>(m.valves[k][1] - '1')] : std::pair(0, 0);
+            if (second == 0 || pulsing[k] != std::pair(m.valves[k], times)) {
+                pulsing[k] = {m.valves[k], times};
+                pulsingSince[k] = second;
+            }
+            valvesOpen[k] += (until - second) * (m.valves[k] == "on");
+            for (int s = second; pulsed && s < until; ++s)
+                valvesOpen[k] += (s - pulsingSince[k]) % (times.first + times.second) < times.first;
+        }
         for (std::size_t k = 0; k < 6; ++k) {
             lightsOn[k] += (until - second) * (m.lights[k] == "on");
             valvesOn[k] += (until - second) * (m.valves[k] == "on");
@@ -156,7 +182,9 @@ std::string totalsJson(const std::vector<Line>& lines)
         return list(texts, false);
     };
     return "{\"lights_on\":" + counts(lightsOn) + ",\"valves_on\":" + counts(valvesOn) +
-           ",\"valves_pulsed\":" + counts(valvesPulsed) + ",\"low\":{\"min\":" + number(lowMin) +
+           ",\"valves_pulsed\":" + counts(valvesPulsed) + ",\"valves_open\":" + counts(valvesOpen) +
+           ",\"valves_litres\":[null,null,null,null,null,null],\"lights_kwh\":[null,null,null,null,null,null]"
+           ",\"low\":{\"min\":" + number(lowMin) +
            ",\"max\":" + number(lowMax) + "},\"high\":{\"min\":" + number(highMin) + ",\"max\":" + number(highMax) +
            "}}\n";
 }

@@ -85,5 +85,61 @@ TEST(Day, SetPointsStartFromTheLastTemperatureLineOrTheDefaults)
     EXPECT_EQ(std::pair(defaults.lowMin, defaults.highMax), std::pair(defaultLow, defaultHigh));
 }
 
+TEST(Day, PulsedSecondsOpenCountFromAnOnPhase)
+{
+    const struct {
+        TimerTimes times;
+        int seconds;
+        int open;
+    } rows[] = {
+        {{5, 595, 0}, at(10, 0), 300},
+        {{5, 595, 0}, 599, 5},
+        {{5, 595, 0}, 3, 3},
+        {{5, 595, 0}, 601, 6},
+        {{5, 595, 0}, 0, 0},
+        // A fraction of a second on is a whole second of the period: 1.5 on, 1 off
+        // rounds to a period of 2, all of it on.
+        {{1.5, 1, 0}, 10, 10},
+        {{0.5, 2, 0}, 10, 5},   // period 2 (2.5 to even), one second on
+        {{0.5, 2.6, 0}, 10, 4}, // period 3
+        // Longer on than the period: always on.
+        {{5, -3, 0}, 10, 10},
+        {{1e300, 1e300, 0}, 100, 100},
+        {{1, 1e300, 0}, 86400, 1},
+        {unsetTimer, 63, 3},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(pulsedOpenSeconds(row.times, row.seconds), row.open)
+            << row.times.on << "/" << row.times.off << " for " << row.seconds;
+}
+
+TEST(Day, WaterRunsWhileOnAndInThePulsesOfEachStretch)
+{
+    const struct {
+        const char* why;
+        std::vector<std::string> lines;
+        std::array<int, 2> open; // valves 1 and 2
+    } cases[] = {
+        {"steady", {"W,06:00:00,1,ON", "W,06:30:00,1,OFF"}, {at(0, 30), 0}},
+        {"5 s every 10 minutes, 08:00 to 18:00", {"W,08:00:00,1,P1,5S,595S", "W,18:00:00,1,OFF"}, {300, 0}},
+        {"two valves on one timer", {"W,08:00:00,1/2,P1,5S,595S", "W,18:00:00,1/2,OFF"}, {300, 300}},
+        // A new on time for the timer starts a new stretch with an on phase.
+        {"the timer's times change mid-stretch",
+         {"W,08:00:00,1,P1,5S,595S", "W,08:00:03,2,P1,10S,50S", "W,09:00:00,1/2,OFF"},
+         {3 + 60 * 10, 60 * 10}},
+        // The same times again leave the stretch as it was.
+        {"the same times again", {"W,08:00:00,1,P1,5S,595S", "W,08:00:03,2,P1,5S,595S", "W,09:00:00,1/2,OFF"},
+         {30, 30}},
+        {"a stretch cut at midnight", {"W,23:59:58,1,P1,5S,595S", "W,00:00:03,1,OFF"}, {2 + 3, 0}},
+        {"a timer no line sets: 1 s on, 30 s off", {"W,08:00:00,1,P3", "W,08:01:03,1,OFF"}, {3, 0}},
+        {"pulsed, then steady", {"W,08:00:00,1,P1,5S,595S", "W,08:00:02,1,ON", "W,08:00:10,1,OFF"}, {10, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const DayTotals totals = totalsOf(compiled(c.lines));
+        EXPECT_EQ((std::array{totals.valvesOpen[0], totals.valvesOpen[1]}), c.open);
+    }
+}
+
 } // namespace
 } // namespace fh

@@ -63,5 +63,33 @@ TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
     }
 }
 
+// In °C a temperature reads to a tenth with its unit; nothing else changes.
+TEST(Display, CelsiusReadsTemperaturesInCelsius)
+{
+    Display display;
+    display.temperature = Display::Temperature::Celsius;
+    const struct {
+        double fahrenheit;
+        const char *setPoint, *value, *degrees;
+    } temperatures[] = {
+        {70, "21.1 \xB0" "C", "21.1", "21.1 \xB0" "C"},
+        {30, "-1.1 \xB0" "C", "-1.1", "-1.1 \xB0" "C"},
+        {78.8, "26.0 \xB0" "C", "26.0", "26.0 \xB0" "C"},
+    };
+    for (const auto& t : temperatures) {
+        EXPECT_EQ(display.setPoint(t.fahrenheit), t.setPoint) << t.fahrenheit;
+        EXPECT_EQ(display.setPointValue(t.fahrenheit), t.value) << t.fahrenheit;
+        EXPECT_EQ(display.degrees(t.fahrenheit), t.degrees) << t.fahrenheit;
+    }
+    EXPECT_EQ(display.time(3600), "01:00:00");
+    EXPECT_EQ(display.duration(3600), "1 h 00 min");
+
+    // Typed set-points are read in °C only while the display reads °C.
+    EXPECT_EQ(display.typed("T,6,20C,26C").line, "T,6,68,78.8");
+    EXPECT_EQ(Display().typed("T,6,20C,26C").line, "T,6,20C,26C");
+    EXPECT_TRUE(Display().typed("T,6,20C,26C").readings.empty());
+    EXPECT_EQ(Display().setPointValue(72.5), "72.5");
+}
+
 } // namespace
 } // namespace fh

@@ -1,0 +1,140 @@
+#include "compiler/house.h"
+
+#include "language/terms.h"
+#include "platform/devices.h"
+
+#include <charconv>
+
+namespace fh {
+
+namespace {
+
+std::optional<double> readRate(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos ||
+        text.find('.') != text.rfind('.') || text.front() == '.' || text.back() == '.')
+        return std::nullopt;
+    double rate = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), rate);
+    if (error != std::errc() || end != text.data() + text.size() || rate > mostRate)
+        return std::nullopt;
+    return rate;
+}
+
+std::string fixed(double value, int places)
+{
+    // Room for the largest double written out in full.
+    char digits[400];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, places).ptr;
+    return std::string(digits, end);
+}
+
+// The compiler's messages kept, not shown: the caller says why there is no day.
+class KeptMessages : public MessageBox {
+public:
+    void show(const std::string& text) override { last = text; }
+    SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
+    bool askYesNo(const std::string&) override { return false; }
+    std::string last;
+};
+
+// The day's totals do not depend on the line due next.
+class Midnight : public Clock {
+public:
+    int secondsOfDay() const override { return 0; }
+};
+
+} // namespace
+
+std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists)
+{
+    KeptMessages messages;
+    Program program;
+    if (!program.compile(checkedLines(lists), messages, Midnight()))
+        return messages.last;
+    if (program.proglast() < 0)
+        return std::string(noProgramPresent);
+    return totalsOf(program);
+}
+
+std::optional<Rates> parseRates(std::string_view text)
+{
+    Rates rates;
+    if (text.empty())
+        return rates;
+    for (const std::string& pair : split(text, ',')) {
+        const auto equals = pair.find('=');
+        if (equals != 1 || pair[0] < '1' || pair[0] > '0' + outputCount)
+            return std::nullopt;
+        auto& rate = rates[static_cast<std::size_t>(pair[0] - '1')];
+        const auto value = readRate(std::string_view(pair).substr(2));
+        if (rate || !value)
+            return std::nullopt;
+        rate = value;
+    }
+    return rates;
+}
+
+std::string ratesText(const Rates& rates)
+{
+    std::string text;
+    for (std::size_t k = 0; k < rates.size(); ++k)
+        if (rates[k])
+            text.append(text.empty() ? "" : ",").append(std::to_string(k + 1) + "=" + plainNumber(*rates[k]));
+    return text;
+}
+
+DayUse useOf(const DayTotals& totals, const House& house)
+{
+    DayUse use;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        if (house.flows[k])
+            use.litres[k] = totals.valvesOpen[k] * *house.flows[k] / 60;
+        if (house.watts[k])
+            use.kwh[k] = totals.lightsOn[k] * *house.watts[k] / 3'600'000;
+    }
+    return use;
+}
+
+std::string litresText(double litres) { return fixed(litres, 1); }
+
+std::string kwhText(double kwh) { return fixed(kwh, 2); }
+
+std::vector<std::string> totalsLines(const DayTotals& totals, const House& house, const Display& display)
+{
+    const DayUse use = useOf(totals, house);
+    std::vector<std::string> lines;
+    std::optional<double> water, power;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        std::string line = "light " + std::to_string(k + 1) + ": " + display.duration(totals.lightsOn[k]) + " on";
+        if (use.kwh[k]) {
+            line += ", " + kwhText(*use.kwh[k]) + " kWh";
+            power = power.value_or(0) + *use.kwh[k];
+        }
+        lines.push_back(line);
+    }
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        std::string line = "valve " + std::to_string(k + 1) + ": " + display.duration(totals.valvesOn[k]) + " on, " +
+                           display.duration(totals.valvesPulsed[k]) + " pulsed, water runs " +
+                           std::to_string(totals.valvesOpen[k]) + " s";
+        if (use.litres[k]) {
+            line += ", " + litresText(*use.litres[k]) + " l";
+            water = water.value_or(0) + *use.litres[k];
+        }
+        lines.push_back(line);
+    }
+    lines.push_back("low set-point: " + display.setPoint(totals.lowMin) + " to " + display.setPoint(totals.lowMax));
+    lines.push_back("high set-point: " + display.setPoint(totals.highMin) + " to " +
+                    display.setPoint(totals.highMax));
+    if (water || power) {
+        std::string sums = "the day:";
+        if (water)
+            sums += " " + litresText(*water) + " l of water" + (power ? "," : "");
+        if (power)
+            sums += " " + kwhText(*power) + " kWh";
+        lines.push_back(sums);
+    }
+    return lines;
+}
+
+} // namespace fh

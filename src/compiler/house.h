@@ -1,0 +1,58 @@
+#pragma once
+
+// What a day of the program uses in the house: water by each valve's flow and power
+// by each light relay's watts, beside the totals of the day. The rates are the
+// user's (settings, or options of `fernhollow totals`); the program knows none.
+
+#include "compiler/day.h"
+#include "compiler/display.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace fh {
+
+// A rate per output, output N at N-1; none where the user gave none.
+using Rates = std::array<std::optional<double>, outputCount>;
+
+struct House {
+    Rates flows; // litres a minute, per valve
+    Rates watts; // per light relay
+    friend bool operator==(const House&, const House&) = default;
+};
+
+// The largest rate taken: far beyond any greenhouse, and far from overflow.
+inline constexpr double mostRate = 1e6;
+
+// "1=2.5,3=10": outputs 1..6, each once, each with a rate from 0 to mostRate written
+// as digits with at most one point. The empty text gives no rates; anything else
+// that is not this form gives none at all.
+std::optional<Rates> parseRates(std::string_view text);
+// The rates as parseRates reads them.
+std::string ratesText(const Rates& rates);
+
+struct DayUse {
+    std::array<std::optional<double>, outputCount> litres; // per valve
+    std::array<std::optional<double>, outputCount> kwh;    // per light relay
+};
+
+DayUse useOf(const DayTotals& totals, const House& house);
+
+// Litres to one decimal, kWh to two: "12.5", "6.40".
+std::string litresText(double litres);
+std::string kwhText(double kwh);
+
+// The totals of the day of `lists` (their lines that pass the check), or why there
+// is no day: the compiler's message, or that there is no program.
+std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists);
+
+// The day's totals as `fernhollow totals` prints them and the Daily Totals window
+// shows them: a line per light and valve, the set-points' ranges, and, when any rate
+// is given, the day's sums. Latin-1, like every text the Display writes.
+std::vector<std::string> totalsLines(const DayTotals& totals, const House& house, const Display& display);
+
+} // namespace fh

@@ -1,0 +1,77 @@
+#include "gui/housecontrols.h"
+
+#include "gui/form1.h"
+#include "platform/settings.h"
+#include "session/session.h"
+
+#include <QAction>
+
+namespace fh {
+
+namespace {
+
+// Rates as kept: one string; what is missing or unreadable gives none.
+Rates storedRates(const Settings& settings, const char* key)
+{
+    const std::vector<std::string> stored = settings.strings(key);
+    return stored.size() == 1 ? parseRates(stored.front()).value_or(Rates{}) : Rates{};
+}
+
+} // namespace
+
+HouseControls::HouseControls(Form1& form1, const Session& session, Settings& settings)
+    : form1(form1), session(session), settings(settings),
+      house_{storedRates(settings, flowsKey), storedRates(settings, wattsKey)}
+{
+    connect(form1.menus().hse, &QAction::triggered, this, &HouseControls::hseClick);
+    connect(form1.menus().dtot, &QAction::triggered, this, &HouseControls::dtotClick);
+    connect(&form1, &Form1::rendered, this, &HouseControls::render);
+}
+
+void HouseControls::hseClick()
+{
+    if (!dialog) {
+        dialog = new HouseDialog(house_, &form1);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        connect(dialog, &QDialog::accepted, this, [this] { setHouse(dialog->house()); });
+    }
+    dialog->open();
+}
+
+void HouseControls::dtotClick()
+{
+    if (!totals)
+        totals = new TotalsWindow(&form1);
+    totals->show();
+    refresh();
+    totals->raise();
+}
+
+void HouseControls::setHouse(const House& house)
+{
+    house_ = house;
+    settings.setStrings(flowsKey, {ratesText(house.flows)});
+    settings.setStrings(wattsKey, {ratesText(house.watts)});
+    render();
+}
+
+void HouseControls::render()
+{
+    // The main window renders every second while the simulation runs.
+    if (totals && (shownLists != session.lists() || shownDisplay != session.display() || shownHouse != house_))
+        refresh();
+}
+
+void HouseControls::refresh()
+{
+    shownLists = session.lists();
+    shownDisplay = session.display();
+    shownHouse = house_;
+    const auto day = dayTotalsOf(session.lists());
+    if (const auto* why = std::get_if<std::string>(&day))
+        totals->setLines({"No day to total: " + *why});
+    else
+        totals->setLines(totalsLines(std::get<DayTotals>(day), house_, session.display()));
+}
+
+} // namespace fh

@@ -1,0 +1,104 @@
+#include "gui/housewindows.h"
+
+#include "language/terms.h"
+#include "platform/qt/qtfonts.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace fh {
+
+namespace {
+
+QString rateText(const std::optional<double>& rate)
+{
+    return rate ? QString::fromStdString(plainNumber(*rate)) : QString();
+}
+
+// The rates of the boxes, output N in box N-1; none when a box holds no rate.
+std::optional<Rates> ratesOf(const std::array<QLineEdit*, outputCount>& boxes)
+{
+    std::string text;
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        const std::string typed = boxes[k]->text().trimmed().toStdString();
+        if (!typed.empty())
+            text.append(text.empty() ? "" : ",").append(std::to_string(k + 1) + "=" + typed);
+    }
+    // A comma or an equals sign typed in a box would read as more pairs.
+    for (const QLineEdit* box : boxes)
+        if (box->text().contains(',') || box->text().contains('='))
+            return std::nullopt;
+    return parseRates(text);
+}
+
+} // namespace
+
+HouseDialog::HouseDialog(const House& house, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("House"));
+    setWindowTitle(QStringLiteral("House"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("Valve flow (litres a minute)"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Light power (watts)"), this), 0, 2);
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        const int row = static_cast<int>(k) + 1;
+        grid->addWidget(new QLabel(QString::number(row), this), row, 0);
+        flows[k] = new QLineEdit(rateText(house.flows[k]), this);
+        flows[k]->setObjectName(QStringLiteral("Flow%1").arg(row));
+        flows[k]->setAccessibleName(QStringLiteral("Flow of valve %1").arg(row));
+        watts[k] = new QLineEdit(rateText(house.watts[k]), this);
+        watts[k]->setObjectName(QStringLiteral("Watts%1").arg(row));
+        watts[k]->setAccessibleName(QStringLiteral("Power of light relay %1").arg(row));
+        grid->addWidget(flows[k], row, 1);
+        grid->addWidget(watts[k], row, 2);
+        for (QLineEdit* box : {flows[k], watts[k]}) {
+            box->setToolTip(QStringLiteral("Empty, or a number from 0 to 1000000"));
+            connect(box, &QLineEdit::textChanged, this, &HouseDialog::check);
+        }
+    }
+    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("Buttons"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+    check();
+}
+
+void HouseDialog::check()
+{
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(ratesOf(flows) && ratesOf(watts));
+}
+
+House HouseDialog::house() const { return {ratesOf(flows).value_or(Rates{}), ratesOf(watts).value_or(Rates{})}; }
+
+TotalsWindow::TotalsWindow(QWidget* owner) : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("DailyTotals"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Daily Totals"));
+    text1 = new QPlainTextEdit(this);
+    text1->setObjectName(QStringLiteral("Text1"));
+    text1->setAccessibleName(QStringLiteral("Daily totals"));
+    text1->setReadOnly(true);
+    text1->setFont(fixedFont(10));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text1);
+    resize(640, 320);
+}
+
+void TotalsWindow::setLines(const std::vector<std::string>& lines)
+{
+    QStringList shown;
+    for (const std::string& line : lines)
+        shown.append(QString::fromLatin1(line));
+    text1->setPlainText(shown.join('\n'));
+}
+
+} // namespace fh

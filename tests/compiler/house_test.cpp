@@ -1,0 +1,96 @@
+#include "compiler/house.h"
+
+#include <gtest/gtest.h>
+
+namespace fh {
+namespace {
+
+TEST(House, RatesAreReadAsOutputEqualsRate)
+{
+    const struct {
+        const char* text;
+        std::optional<std::string> read; // as ratesText writes it back
+    } rows[] = {
+        {"1=2.5,3=10", "1=2.5,3=10"},
+        {"3=10,1=2.5", "1=2.5,3=10"},
+        {"6=0", "6=0"},
+        {"2=1000000", "2=1000000"},
+        {"", ""},
+        {"1=2.5,1=3", std::nullopt},
+        {"7=1", std::nullopt},
+        {"0=1", std::nullopt},
+        {"1=", std::nullopt},
+        {"=1", std::nullopt},
+        {"1=-1", std::nullopt},
+        {"1=1E3", std::nullopt},
+        {"1=.5", std::nullopt},
+        {"1=5.", std::nullopt},
+        {"1=1.2.3", std::nullopt},
+        {"1=1000000.1", std::nullopt},
+        {"1=2,", std::nullopt},
+        {"1 = 2", std::nullopt},
+        {"12=1", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const auto rates = parseRates(row.text);
+        EXPECT_EQ(rates ? std::optional(ratesText(*rates)) : std::nullopt, row.read) << row.text;
+    }
+}
+
+TEST(House, TotalsShowWaterAndPowerWhereARateIsGiven)
+{
+    DayTotals totals;
+    totals.lightsOn = {16 * 3600, 3600, 0, 0, 0, 0};
+    totals.valvesOn = {0, 900, 0, 0, 0, 0};
+    totals.valvesPulsed = {10 * 3600, 0, 0, 0, 0, 0};
+    totals.valvesOpen = {300, 900, 0, 0, 0, 0};
+    House house;
+    house.flows = *parseRates("1=2.5,2=10");
+    house.watts = *parseRates("1=400");
+    const DayUse use = useOf(totals, house);
+    EXPECT_EQ(use.litres[0], 12.5);
+    EXPECT_EQ(use.litres[1], 150.0);
+    EXPECT_EQ(use.litres[2], std::nullopt);
+    EXPECT_EQ(use.kwh[0], 6.4);
+    EXPECT_EQ(use.kwh[1], std::nullopt);
+
+    Display celsius;
+    celsius.temperature = Display::Temperature::Celsius;
+    const std::vector<std::string> lines = totalsLines(totals, house, celsius);
+    const std::vector<std::string> expected = {
+        "light 1: 16 h 00 min on, 6.40 kWh",
+        "light 2: 1 h 00 min on",
+        "light 3: 0 h 00 min on",
+        "light 4: 0 h 00 min on",
+        "light 5: 0 h 00 min on",
+        "light 6: 0 h 00 min on",
+        "valve 1: 0 h 00 min on, 10 h 00 min pulsed, water runs 300 s, 12.5 l",
+        "valve 2: 0 h 15 min on, 0 h 00 min pulsed, water runs 900 s, 150.0 l",
+        "valve 3: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
+        "valve 4: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
+        "valve 5: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
+        "valve 6: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
+        "low set-point: 21.1 \xB0" "C to 21.1 \xB0" "C",
+        "high set-point: 23.3 \xB0" "C to 23.3 \xB0" "C",
+        "the day: 162.5 l of water, 6.40 kWh",
+    };
+    EXPECT_EQ(lines, expected);
+
+    // Without rates there is no line of sums; with one kind only, that kind.
+    EXPECT_EQ(totalsLines(totals, {}, Display()).size(), 14u);
+    EXPECT_EQ(totalsLines(totals, {house.flows, {}}, Display()).back(), "the day: 162.5 l of water");
+    EXPECT_EQ(totalsLines(totals, {{}, house.watts}, Display()).back(), "the day: 6.40 kWh");
+}
+
+TEST(House, DayTotalsOfListsOrWhyThereAreNone)
+{
+    const auto day = dayTotalsOf({{{}, {"L,06:00:00,1,ON", "L,07:00:00,1,OFF"}, {}}});
+    ASSERT_TRUE(std::holds_alternative<DayTotals>(day));
+    EXPECT_EQ(std::get<DayTotals>(day).lightsOn[0], 3600);
+    // A failing line is left out, as `totals` leaves it out.
+    const auto none = dayTotalsOf({{{"T,6,20,2"}, {}, {}}});
+    EXPECT_EQ(std::get<std::string>(none), "no program present!");
+}
+
+} // namespace
+} // namespace fh
