@@ -32,6 +32,7 @@ Application::Application(Clock& clock, Settings& settings)
       chartControls_(form1, session, messages, printers),
       checkControls_(form1, session, messages),
       fileControls_(form1, session, programFiles),
+      compareControls_(form1, session, devices),
       places(settings, form1)
 {
     messages.setParent(&form1);

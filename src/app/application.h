@@ -8,6 +8,7 @@
 
 #include "gui/chartcontrols.h"
 #include "gui/checkcontrols.h"
+#include "gui/comparecontrols.h"
 #include "gui/compilercontrols.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
@@ -45,6 +46,7 @@ public:
     SimulationControls& simulationControls() { return simulationControls_; }
     ChartControls& chartControls() { return chartControls_; }
     CheckControls& checkControls() { return checkControls_; }
+    CompareControls& compareControls() { return compareControls_; }
 
 private:
     // Application name, window icon and font substitutes, before any window exists.
@@ -72,6 +74,7 @@ private:
     ChartControls chartControls_;
     CheckControls checkControls_;
     FileControls fileControls_;
+    CompareControls compareControls_;
     // Last, so that it remembers the windows still shown before they go.
     WindowPlaces places;
 };

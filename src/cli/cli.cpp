@@ -94,6 +94,9 @@ const std::vector<Command>& commands()
         {"totals", "fernhollow totals FILE [--format text|json]",
          "show how long each light and valve runs in a day, and the range of the set-points",
          {{"--format", false, "text or json", isTextOrJson}}, 1, false, totals},
+        {"diff", "fernhollow diff A B [--format text|json]",
+         "show what two programs do differently in the day, item by item, and the lines only one holds",
+         {{"--format", false, "text or json", isTextOrJson}}, 2, false, diff},
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
          "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
          false, decode},
@@ -198,14 +201,19 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
                                         bool regularOnly)
 {
     auto read = readOrReport(path, err, files, regularOnly);
-    if (read)
-        for (const LoadNote& note : read->notes) {
-            err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
-                << utf8FromLatin1(describe(note)) << '\n';
-            if (isError(note))
-                err.iword(errorNoteSlot()) = 1;
-        }
+    if (read) {
+        writeNotes(path, read->notes, err);
+        if (std::ranges::any_of(read->notes, isError))
+            err.iword(errorNoteSlot()) = 1;
+    }
     return read;
+}
+
+void writeNotes(const std::string& path, const std::vector<LoadNote>& notes, std::ostream& err)
+{
+    for (const LoadNote& note : notes)
+        err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
+            << utf8FromLatin1(describe(note)) << '\n';
 }
 
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err)

@@ -1,6 +1,7 @@
 #include "checks/lint.h"
 #include "cli/commands.h"
 #include "compiler/day.h"
+#include "compiler/daydiff.h"
 #include "language/latin1.h"
 
 #include <ostream>
@@ -102,13 +103,8 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
                << display.setPoint(t.highMin) << ",\"max\":" << display.setPoint(t.highMax) << "}}\n";
         return status;
     }
-    for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "light " << k + 1 << ": " << display.duration(t.lightsOn[k]) << " on\n";
-    for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "valve " << k + 1 << ": " << display.duration(t.valvesOn[k]) << " on, "
-               << display.duration(t.valvesPulsed[k]) << " pulsed\n";
-    io.out << "low set-point: " << display.setPoint(t.lowMin) << " to " << display.setPoint(t.lowMax) << '\n';
-    io.out << "high set-point: " << display.setPoint(t.highMin) << " to " << display.setPoint(t.highMax) << '\n';
+    for (const std::string& line : totalsLines(t, display))
+        io.out << line << '\n';
     return status;
 }
 

@@ -331,7 +331,7 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
             EXPECT_TRUE(o.out.starts_with("usage: fernhollow " + name + " ")) << o.out;
             EXPECT_EQ(o.err, "") << name;
         }
-    EXPECT_EQ(commands, 10);
+    EXPECT_EQ(commands, 11);
 }
 
 TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)
