@@ -3,9 +3,25 @@
 #include "chart/chart.h"
 #include "compiler/program.h"
 
+#include <utility>
+
 namespace fh {
 
 namespace {
+
+// The rows of the chart an item's difference shades: a light's or a valve's trace, the
+// free row above the valves for a pulse timer, the temperature scale for a set-point.
+std::pair<double, double> band(int item)
+{
+    constexpr double margin = 0.15;
+    if (item < outputCount)
+        return {lightLevel(item, 0) - margin, lightLevel(item, 1) + margin};
+    if (item < 2 * outputCount)
+        return {valveLevel(item - outputCount, 0) - margin, valveLevel(item - outputCount, 1) + margin};
+    if (item < 3 * outputCount)
+        return {valveLevel(outputCount, 0) - 0.1, lightLevel(0, 0) - 0.2};
+    return {-10, valveLevel(0, 0) - 0.2};
+}
 
 // Passes the chart through, laying the shades on the plot's background as soon as
 // it is filled, so that the traces drawn afterwards stay on top.
@@ -27,8 +43,10 @@ public:
         if (shaded || color != plotBackground)
             return;
         shaded = true;
-        for (const DayDifference& d : shades)
-            target.fillRect(d.from / 3600.0, 10, d.to / 3600.0, -10, differenceShade);
+        for (const DayDifference& d : shades) {
+            const auto [bottom, top] = band(d.item);
+            target.fillRect(d.from / 3600.0, top, d.to / 3600.0, bottom, differenceShade);
+        }
     }
     void outlineRect(double x1, double y1, double x2, double y2, Color color) override
     {
@@ -58,8 +76,8 @@ void plotCompared(const Program& program, const Display& display, const std::vec
         ChartState state{true, {}, false};
         plot(program, display, state, shading, messages);
     }
-    canvas.setFontSize(chartTitlePoints);
-    canvas.text(18.5, 11, name, black);
+    canvas.setFontSize(chartFontPoints);
+    canvas.text(chartLeft + 0.2, chartTop - 0.4, name, black);
 }
 
 } // namespace fh

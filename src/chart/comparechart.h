@@ -1,8 +1,8 @@
 #pragma once
 
 // One program's chart in a comparison: the day as the chart draws it, each stretch in
-// which it differs from the other program shaded under the traces, and the program's
-// name over the plot.
+// which it differs from the other program shaded under the traces in the item's row,
+// and the program's name over the plot.
 
 #include "compiler/daydiff.h"
 #include "compiler/display.h"

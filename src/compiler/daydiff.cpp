@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <tuple>
 #include <unordered_map>
 
@@ -62,7 +63,8 @@ bool blank(const std::string& line)
 
 std::vector<std::string> unmatched(const CommandLists& from, const CommandLists& against)
 {
-    std::unordered_map<std::string, int> held;
+    std::unordered_map<std::string_view, int> held;
+    held.reserve(against[0].size() + against[1].size() + against[2].size());
     for (const auto& list : against)
         for (const std::string& line : list)
             if (!blank(line))

@@ -18,8 +18,8 @@ TEST(DayDiff, LinesOnlyInOneProgramCountAsAMultisetWhateverTheList)
         {"a line is matched in another list", {Lines{"X"}, Lines{}, Lines{}}, {Lines{}, Lines{}, Lines{"X", "Z"}},
          {}, {"Z"}},
         {"in list order, T before L before W", {Lines{"T"}, Lines{"L"}, Lines{"W"}}, {}, {"T", "L", "W"}, {}},
-        {"lines of nothing but spaces are left out", {Lines{"   ", ""}, Lines{}, Lines{}}, {Lines{" "}, Lines{}, Lines{}},
-         {}, {}},
+        {"lines of nothing but spaces are left out", {Lines{"   ", ""}, Lines{}, Lines{}},
+         {Lines{" "}, Lines{}, Lines{}}, {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
