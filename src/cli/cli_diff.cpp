@@ -15,7 +15,8 @@ namespace {
 
 // A program file in a session of its own, with its notes and its midnight-wrap
 // findings said on `err`; false, with the reason said, when it cannot be read.
-bool loadInto(Session& session, const std::string& path, std::ostream& err, const Devices& devices)
+bool loadInto(Session& session, const std::string& path, const Parsed& args, std::ostream& err,
+              const Devices& devices)
 {
     auto read = readOrReport(path, err, devices.files);
     if (!read)
@@ -23,7 +24,7 @@ bool loadInto(Session& session, const std::string& path, std::ostream& err, cons
     writeNotes(path, read->notes, err);
     // A line at 24:MM:SS makes the program run every second day, which one day does
     // not show.
-    for (const Finding& f : fh::lint(read->lists, session.display()))
+    for (const Finding& f : fh::lint(read->lists, args.display))
         if (f.code == code::midnightWrap)
             err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
     session.editor().replaceLists(std::move(read->lists));
@@ -94,7 +95,7 @@ int diff(const Parsed& args, Streams io, const Devices& devices)
     // The day does not depend on the time it is read at.
     const FixedClock midnight(0);
     Session a(messages, midnight), b(messages, midnight);
-    if (!loadInto(a, args.operands[0], io.err, devices) || !loadInto(b, args.operands[1], io.err, devices))
+    if (!loadInto(a, args.operands[0], args, io.err, devices) || !loadInto(b, args.operands[1], args, io.err, devices))
         return 2;
     const auto programA = dayProgram(a.lists(), messages);
     const auto programB = dayProgram(b.lists(), messages);
