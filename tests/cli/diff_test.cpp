@@ -133,6 +133,8 @@ TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)
         {"a line at 24:MM:SS", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,24:30:00,1,ON"}, {}), 0,
          "b.fhp:4: warning: 24:30:00 comes last in the code"},
         {"a file that cannot be read", {}, 2, "fernhollow: cannot read b.fhp"},
+        {"more lines than the controller holds", fhp(Lines(102, "T,06:00:00,70,80"), {}, {}), 2,
+         "too many commands"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
