@@ -166,4 +166,6 @@ DayTotals totalsOf(const Program& program)
     return totals;
 }
 
+void addHeld(const DayState& state, int seconds, DayTotals& totals) { holdFor(state, seconds, totals); }
+
 } // namespace fh

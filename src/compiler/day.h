@@ -81,4 +81,8 @@ DayState stateAt(const Program& program, int second);
 
 DayTotals totalsOf(const Program& program);
 
+// Counts `seconds` of `state` into `totals`, as totalsOf counts each stretch of the day
+// (a walk of its own over the day, such as a comparison's, adds up the same totals).
+void addHeld(const DayState& state, int seconds, DayTotals& totals);
+
 } // namespace fh

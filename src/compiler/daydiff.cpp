@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
@@ -83,6 +84,62 @@ std::vector<std::string> unmatched(const CommandLists& from, const CommandLists&
     return left;
 }
 
+// Both days walked once, stretch by stretch between the seconds at which either may
+// change: their differences, and each day's totals.
+struct Walk {
+    std::vector<DayDifference> differences;
+    DayTotals totalsA, totalsB;
+};
+
+Walk walkDays(const Program& a, const Program& b, const Display& display)
+{
+    const DayStates daysA(a), daysB(b);
+    const std::vector<int> cuts = changeSeconds(a, b);
+    Walk walk;
+    // The day ends as it began, so its last state starts the set-point ranges.
+    for (auto [days, totals] : {std::pair{&daysA, &walk.totalsA}, std::pair{&daysB, &walk.totalsB}}) {
+        const DayState& last = days->at(secondsPerDay - 1);
+        totals->lowMin = totals->lowMax = last.low;
+        totals->highMin = totals->highMax = last.high;
+    }
+    std::array<std::optional<DayDifference>, dayItemCount> open;
+    const auto close = [&](std::optional<DayDifference>& difference) {
+        if (difference)
+            walk.differences.push_back(std::move(*difference));
+        difference.reset();
+    };
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+        const int from = cuts[i];
+        const int to = i + 1 < cuts.size() ? cuts[i + 1] : secondsPerDay;
+        const DayState& x = daysA.at(from);
+        const DayState& y = daysB.at(from);
+        addHeld(x, to - from, walk.totalsA);
+        addHeld(y, to - from, walk.totalsB);
+        for (int item = 0; item < dayItemCount; ++item) {
+            auto& current = open[static_cast<std::size_t>(item)];
+            if (sameState(x, y, item)) {
+                close(current);
+                continue;
+            }
+            std::string readA = dayItemValue(x, item, display), readB = dayItemValue(y, item, display);
+            if (readA == readB) {
+                close(current);
+            } else if (current && current->a == readA && current->b == readB) {
+                current->to = to;
+            } else {
+                close(current);
+                current = DayDifference{from, to, item, std::move(readA), std::move(readB)};
+            }
+        }
+    }
+    for (auto& difference : open)
+        close(difference);
+    std::sort(walk.differences.begin(), walk.differences.end(), [](const DayDifference& p, const DayDifference& q) {
+        return p.from != q.from ? p.from < q.from : p.item < q.item;
+    });
+    return walk;
+}
+
 class Midnight : public Clock {
 public:
     int secondsOfDay() const override { return 0; }
@@ -124,47 +181,6 @@ std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& message
     return program;
 }
 
-std::vector<DayDifference> dayDifferences(const Program& a, const Program& b, const Display& display)
-{
-    const DayStates daysA(a), daysB(b);
-    const std::vector<int> cuts = changeSeconds(a, b);
-    std::array<std::optional<DayDifference>, dayItemCount> open;
-    std::vector<DayDifference> found;
-    const auto close = [&](std::optional<DayDifference>& difference) {
-        if (difference)
-            found.push_back(std::move(*difference));
-        difference.reset();
-    };
-    for (std::size_t i = 0; i < cuts.size(); ++i) {
-        const int from = cuts[i];
-        const int to = i + 1 < cuts.size() ? cuts[i + 1] : secondsPerDay;
-        const DayState& x = daysA.at(from);
-        const DayState& y = daysB.at(from);
-        for (int item = 0; item < dayItemCount; ++item) {
-            auto& current = open[static_cast<std::size_t>(item)];
-            if (sameState(x, y, item)) {
-                close(current);
-                continue;
-            }
-            std::string readA = dayItemValue(x, item, display), readB = dayItemValue(y, item, display);
-            if (readA == readB) {
-                close(current);
-            } else if (current && current->a == readA && current->b == readB) {
-                current->to = to;
-            } else {
-                close(current);
-                current = DayDifference{from, to, item, std::move(readA), std::move(readB)};
-            }
-        }
-    }
-    for (auto& difference : open)
-        close(difference);
-    std::sort(found.begin(), found.end(), [](const DayDifference& p, const DayDifference& q) {
-        return p.from != q.from ? p.from < q.from : p.item < q.item;
-    });
-    return found;
-}
-
 std::pair<std::vector<std::string>, std::vector<std::string>> linesOnlyIn(const CommandLists& a,
                                                                          const CommandLists& b)
 {
@@ -187,11 +203,12 @@ std::vector<std::string> totalsLines(const DayTotals& t, const Display& display)
 DayComparison compareDays(const Program& a, const CommandLists& listsA, const Program& b, const CommandLists& listsB,
                           const Display& display)
 {
+    Walk walk = walkDays(a, b, display);
     DayComparison comparison;
-    comparison.differences = dayDifferences(a, b, display);
+    comparison.differences = std::move(walk.differences);
     std::tie(comparison.onlyA, comparison.onlyB) = linesOnlyIn(listsA, listsB);
-    const std::vector<std::string> totalsA = totalsLines(totalsOf(a), display);
-    const std::vector<std::string> totalsB = totalsLines(totalsOf(b), display);
+    const std::vector<std::string> totalsA = totalsLines(walk.totalsA, display);
+    const std::vector<std::string> totalsB = totalsLines(walk.totalsB, display);
     for (std::size_t k = 0; k < totalsA.size() && k < totalsB.size(); ++k)
         if (totalsA[k] != totalsB[k])
             comparison.totals.emplace_back(totalsA[k], totalsB[k]);

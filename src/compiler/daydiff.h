@@ -56,9 +56,6 @@ struct DayComparison {
 // `messages`, when they are refused.
 std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& messages);
 
-// The differences of the days of two compiled programs.
-std::vector<DayDifference> dayDifferences(const Program& a, const Program& b, const Display& display);
-
 // The lines of `a` that `b` does not hold, and those of `b` that `a` does not, each
 // line counted as often as it is filed, whatever its list, and the earliest copies
 // matched first; lines of nothing but spaces are left out.
