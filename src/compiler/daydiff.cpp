@@ -17,7 +17,6 @@ namespace {
 constexpr int firstValve = outputCount;
 constexpr int firstTimer = 2 * outputCount;
 constexpr int lowItem = 3 * outputCount;
-constexpr int highItem = lowItem + 1;
 
 // The simulation starts a timer no line sets at one second on, thirty off.
 constexpr TimerTimes unsetTimer{1, 30, 0};
