@@ -2,11 +2,13 @@
 // the simulation runs. The windows are the real ones, built by Application; a fake clock
 // switches the simulation on before dawn and then moves to a morning moment with lamps
 // lit and a pulsed valve running, so the pictures do not depend on the time they are made.
-// Then a few faulty lines are typed in, for a picture of the program checks window.
+// Then a few faulty lines are typed in, for a picture of the program checks window, and
+// the lists are compared with the file as saved.
 // Usage: fernhollow_screenshots PROGRAM OUTDIR
 
 #include "app/application.h"
 #include "platform/doubles/doubles.h"
+#include "gui/comparewindow.h"
 #include "gui/form3.h"
 #include "gui/form5.h"
 
@@ -15,6 +17,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTimer>
 
 #include <cstdio>
@@ -84,5 +87,14 @@ int main(int argc, char* argv[])
         enter(application.mainWindow(), line);
     application.mainWindow().menus().chk->trigger();
     settle(300);
-    return save(*application.checkControls().checksWindow(), dir + "/form5.png") ? 0 : 1;
+    if (!save(*application.checkControls().checksWindow(), dir + "/form5.png"))
+        return 1;
+
+    // The same lines against the program as saved.
+    application.mainWindow().menus().compareWithSaved->trigger();
+    fh::CompareWindow* compare = application.compareControls().compareWindow();
+    compare->resize(1100, 820);
+    compare->findChild<QListWidget*>(QStringLiteral("Differences"))->setCurrentRow(1);
+    settle(300);
+    return save(*compare, dir + "/compare.png") ? 0 : 1;
 }

@@ -34,6 +34,7 @@ Application::Application(Clock& clock, Settings& settings)
       fileControls_(form1, session, programFiles),
       houseControls_(form1, session, settings),
       displayControls_(form1, session, settings, simulationControls_, chartControls_),
+      compareControls_(form1, session, devices),
       places(settings, form1)
 {
     messages.setParent(&form1);

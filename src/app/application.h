@@ -8,6 +8,7 @@
 
 #include "gui/chartcontrols.h"
 #include "gui/checkcontrols.h"
+#include "gui/comparecontrols.h"
 #include "gui/compilercontrols.h"
 #include "gui/displaycontrols.h"
 #include "gui/filecontrols.h"
@@ -48,6 +49,7 @@ public:
     ChartControls& chartControls() { return chartControls_; }
     CheckControls& checkControls() { return checkControls_; }
     HouseControls& houseControls() { return houseControls_; }
+    CompareControls& compareControls() { return compareControls_; }
 
 private:
     // Application name, window icon and font substitutes, before any window exists.
@@ -78,6 +80,7 @@ private:
     HouseControls houseControls_;
     // After the controls it shows again.
     DisplayControls displayControls_;
+    CompareControls compareControls_;
     // Last, so that it remembers the windows still shown before they go.
     WindowPlaces places;
 };

@@ -110,6 +110,9 @@ const std::vector<Command>& commands()
           {"--flow", false, ratesWanted, isRates},
           {"--watts", false, ratesWanted, isRates}},
          1, false, totals},
+        {"diff", "fernhollow diff A B [--format text|json] [--celsius]",
+         "show what two programs do differently in the day, item by item, and the lines only one holds",
+         {{"--format", false, "text or json", isTextOrJson}, celsius}, 2, false, diff},
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
          "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
          false, decode},
@@ -231,14 +234,19 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
                                         bool regularOnly)
 {
     auto read = readOrReport(path, err, files, regularOnly);
-    if (read)
-        for (const LoadNote& note : read->notes) {
-            err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
-                << utf8FromLatin1(describe(note)) << '\n';
-            if (isError(note))
-                err.iword(errorNoteSlot()) = 1;
-        }
+    if (read) {
+        writeNotes(path, read->notes, err);
+        if (std::ranges::any_of(read->notes, isError))
+            err.iword(errorNoteSlot()) = 1;
+    }
     return read;
+}
+
+void writeNotes(const std::string& path, const std::vector<LoadNote>& notes, std::ostream& err)
+{
+    for (const LoadNote& note : notes)
+        err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
+            << utf8FromLatin1(describe(note)) << '\n';
 }
 
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err)

@@ -54,6 +54,10 @@ std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& e
 std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
                                         bool regularOnly = false);
 
+// Writes the notes on a program file's lines to `err` as loadOrReport does, leaving
+// the exit status alone.
+void writeNotes(const std::string& path, const std::vector<LoadNote>& notes, std::ostream& err);
+
 // Writes a command's output file through `files`; on failure says why in one line.
 // Returns the exit status.
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err);
@@ -103,5 +107,6 @@ int state(const Parsed& args, Streams io, const Devices& devices);
 int totals(const Parsed& args, Streams io, const Devices& devices);
 int decode(const Parsed& args, Streams io, const Devices& devices);
 int lines(const Parsed& args, Streams io, const Devices& devices);
+int diff(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli

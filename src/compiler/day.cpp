@@ -163,6 +163,7 @@ DayStates::DayStates(const Program& program)
     const std::vector<Event> events = eventsOf(program);
     start = dayStart(program, events);
     DayState state = start;
+    after.reserve(events.size());
     for (const Event& e : events) {
         act(program.sched()[e.line], state);
         if (!after.empty() && after.back().first == e.second)

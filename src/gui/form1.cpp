@@ -279,6 +279,8 @@ void Form1::createActions()
     menus_.impc = item(file, "impc", "Import Pasteable Code from Clipboard");
     menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
     menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
+    menus_.compareWith = item(file, "Compare With…", "Compare With…");
+    menus_.compareWithSaved = item(file, "Compare With Saved", "Compare With Saved");
     // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.
     menus_.qu = item(file, "qu", "Quit", Qt::CTRL | Qt::Key_Q);
     // Closing asks the save question through the close guard.

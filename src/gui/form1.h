@@ -57,6 +57,8 @@ public:
         QAction* impc = nullptr;
         QAction* sv = nullptr;
         QAction* pt = nullptr;
+        QAction* compareWith = nullptr;
+        QAction* compareWithSaved = nullptr;
         QAction* qu = nullptr;
         QAction* ud = nullptr;
         QAction* rd = nullptr;

@@ -402,7 +402,7 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
             EXPECT_TRUE(o.out.starts_with("usage: fernhollow " + name + " ")) << o.out;
             EXPECT_EQ(o.err, "") << name;
         }
-    EXPECT_EQ(commands, 11);
+    EXPECT_EQ(commands, 12);
 }
 
 TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)

@@ -1,0 +1,113 @@
+#include "checks/lint.h"
+#include "cli/commands.h"
+#include "compiler/daydiff.h"
+#include "language/latin1.h"
+#include "session/session.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace fh::cli {
+
+namespace {
+
+// A program file in a session of its own, with its notes and its midnight-wrap
+// findings said on `err`; false, with the reason said, when it cannot be read.
+bool loadInto(Session& session, const std::string& path, const Parsed& args, std::ostream& err,
+              const Devices& devices)
+{
+    auto read = readOrReport(path, err, devices.files);
+    if (!read)
+        return false;
+    writeNotes(path, read->notes, err);
+    // A line at 24:MM:SS makes the program run every second day, which one day does
+    // not show.
+    for (const Finding& f : fh::lint(read->lists, args.display))
+        if (f.code == code::midnightWrap)
+            err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
+    session.editor().replaceLists(std::move(read->lists));
+    return true;
+}
+
+std::string jsonString(const std::string& latin1)
+{
+    std::string out = "\"";
+    for (const char c : utf8FromLatin1(latin1)) {
+        if (c == '"' || c == '\\') {
+            out.append(1, '\\').append(1, c);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string jsonLines(const std::vector<std::string>& lines)
+{
+    std::string out = "[";
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        out.append(k ? "," : "").append(jsonString(lines[k]));
+    return out + ']';
+}
+
+void writeJson(const DayComparison& c, std::ostream& out, const Display& display)
+{
+    out << "{\"same\":" << (c.same() ? "true" : "false") << ",\"differences\":[";
+    for (std::size_t k = 0; k < c.differences.size(); ++k) {
+        const DayDifference& d = c.differences[k];
+        const auto value = [&](const std::string& v) { return dayItemIsNumber(d.item) ? v : jsonString(v); };
+        out << (k ? "," : "") << "{\"from\":\"" << display.time(d.from) << "\",\"to\":\"" << dayEnd(d.to, display)
+            << "\",\"what\":\"" << dayItemName(d.item) << "\",\"a\":" << value(d.a) << ",\"b\":" << value(d.b)
+            << '}';
+    }
+    out << "],\"only_a\":" << jsonLines(c.onlyA) << ",\"only_b\":" << jsonLines(c.onlyB) << "}\n";
+}
+
+void writeText(const DayComparison& c, const Parsed& args, std::ostream& out)
+{
+    const Display& display = args.display;
+    for (const DayDifference& d : c.differences)
+        out << differenceLine(d, display) << '\n';
+    const auto only = [&](const std::string& path, const std::vector<std::string>& lines) {
+        if (lines.empty())
+            return;
+        out << "only in " << path << ":\n";
+        for (const std::string& line : lines)
+            out << "  " << utf8FromLatin1(line) << '\n';
+    };
+    only(args.operands[0], c.onlyA);
+    only(args.operands[1], c.onlyB);
+    for (const auto& [a, b] : c.totals)
+        out << utf8FromLatin1(a) << " \u2192 " << utf8FromLatin1(b) << '\n';
+}
+
+} // namespace
+
+int diff(const Parsed& args, Streams io, const Devices& devices)
+{
+    StreamMessages messages(io.err);
+    // The day does not depend on the time it is read at.
+    const FixedClock midnight(0);
+    Session a(messages, midnight), b(messages, midnight);
+    if (!loadInto(a, args.operands[0], args, io.err, devices) || !loadInto(b, args.operands[1], args, io.err, devices))
+        return 2;
+    const auto programA = dayProgram(a.lists(), messages);
+    const auto programB = dayProgram(b.lists(), messages);
+    if (!programA || !programB)
+        return 2;
+    const DayComparison comparison = compareDays(*programA, a.lists(), *programB, b.lists(), args.display);
+    const auto format = args.values.find("--format");
+    if (format != args.values.end() && format->second == "json")
+        writeJson(comparison, io.out, args.display);
+    else
+        writeText(comparison, args, io.out);
+    return comparison.same() ? 0 : 1;
+}
+
+} // namespace fh::cli

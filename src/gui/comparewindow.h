@@ -1,0 +1,79 @@
+#pragma once
+
+// The compare window: two programs' days one above the other on one time scale, the
+// stretches where they differ shaded, the list of differences (choosing one puts a
+// cursor at its start on both charts), the lines only one program holds and the
+// daily totals that changed. Print puts both charts and the lists on paper.
+
+#include "compiler/daydiff.h"
+#include "platform/displaylist.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QListWidget;
+class QPushButton;
+
+namespace fh {
+
+class MessageBox;
+class PrinterDialog;
+
+// A chart painted at the widget's size, with an optional cursor at a second of the day.
+class ComparedChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ComparedChart(QWidget* parent);
+    void setDrawing(DisplayList drawing);
+    const DisplayList& drawing() const { return drawing_; }
+    void setCursorAt(std::optional<int> second);
+    std::optional<int> cursorAt() const { return cursor; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    DisplayList drawing_;
+    std::optional<int> cursor;
+    QImage picture;
+};
+
+// One side of a comparison: its name as the window shows it, and its program.
+struct ComparedSide {
+    QString name;
+    const Program& program;
+};
+
+class CompareWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // `programFile` gives the program's file, after which print jobs are named.
+    CompareWindow(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile);
+
+    void compare(const ComparedSide& a, const ComparedSide& b, const DayComparison& comparison,
+                 const Display& display);
+
+private:
+    void choose(int row);
+    void print();
+
+    PrinterDialog& printers;
+    MessageBox& messages;
+    std::function<std::string()> programFile;
+    ComparedChart* chartA = nullptr;
+    ComparedChart* chartB = nullptr;
+    QListWidget* differences = nullptr;
+    QListWidget* lines = nullptr;
+    QListWidget* totals = nullptr;
+    QPushButton* printButton = nullptr;
+    DayComparison shown;
+    Display display;
+};
+
+} // namespace fh

@@ -1,0 +1,148 @@
+#include "chart/comparechart.h"
+#include "gui/comparecontrols.h"
+#include "gui/comparewindow.h"
+#include "gui/filecontrols.h"
+#include "gui/form1.h"
+#include "platform/doubles/doubles.h"
+#include "session/programfiles.h"
+#include "session/session.h"
+
+#include "support.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace fh;
+
+constexpr int at(int h, int m) { return h * 3600 + m * 60; }
+
+class CompareWindows : public testing::Test, protected doubles::AllDevices {
+protected:
+    void SetUp() override
+    {
+        files.files["/w/greenhouse.fhp"] = "==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,2,ON\r\nW,13:00:00,2,OFF\r\n";
+        test::showActive(form);
+    }
+
+    void load(const char* path)
+    {
+        dialogs.name = path;
+        form.menus().ld->trigger();
+    }
+
+    QStringList rows(const char* name)
+    {
+        QStringList texts;
+        const auto* list = test::control<QListWidget>(*compare.compareWindow(), name);
+        for (int row = 0; list && row < list->count(); ++row)
+            texts << list->item(row)->text();
+        return texts;
+    }
+
+    Session session{messages, clock};
+    ProgramFiles programFiles{session, devices()};
+    Form1 form{session, messages};
+    FileControls fileControls{form, session, programFiles};
+    CompareControls compare{form, session, devices()};
+};
+
+TEST_F(CompareWindows, CompareWithSavedFindsTheDifferenceOfOneTypedLine)
+{
+    EXPECT_FALSE(form.menus().compareWithSaved->isEnabled());
+    load("/w/greenhouse.fhp");
+    ASSERT_TRUE(form.menus().compareWithSaved->isEnabled());
+    test::enter(form, "W,12:30,2,OFF");
+    const CommandLists typed = session.lists();
+
+    form.menus().compareWithSaved->trigger();
+    CompareWindow* window = compare.compareWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "Compare \u2014 greenhouse.fhp (saved) and greenhouse.fhp (now)");
+    EXPECT_EQ(rows("Differences"), QStringList{"12:30:00\u201313:00:00  valve 2   on \u2192 off"});
+    EXPECT_EQ(rows("Lines"), (QStringList{"only in greenhouse.fhp (now):", "  W,12:30:00,2,OFF"}));
+    EXPECT_EQ(rows("Totals"), QStringList{"valve 2: 1 h 00 min on, 0 h 00 min pulsed, water runs 3600 s \u2192 "
+                                          "valve 2: 0 h 30 min on, 0 h 00 min pulsed, water runs 1800 s"});
+    EXPECT_EQ(session.lists(), typed);
+    EXPECT_TRUE(session.modified());
+
+    // The stretch is shaded under the traces of both charts, and chosen, it has a cursor on both.
+    for (const char* name : {"ChartA", "ChartB"}) {
+        const auto* chart = test::control<ComparedChart>(*window, name);
+        ASSERT_NE(chart, nullptr);
+        const auto& items = chart->drawing().items();
+        EXPECT_TRUE(std::ranges::any_of(items, [](const DrawItem& item) {
+            return item.kind == DrawItem::FillRect && item.color == differenceShade && item.x1 == 12.5 &&
+                   item.x2 == 13;
+        })) << name;
+        EXPECT_EQ(chart->cursorAt(), std::nullopt);
+    }
+    test::control<QListWidget>(*window, "Differences")->setCurrentRow(0);
+    for (const char* name : {"ChartA", "ChartB"})
+        EXPECT_EQ(test::control<ComparedChart>(*window, name)->cursorAt(), at(12, 30)) << name;
+
+    messages.answer = SaveChoice::Discard;
+    form.menus().nw->trigger();
+    EXPECT_FALSE(form.menus().compareWithSaved->isEnabled());
+}
+
+TEST_F(CompareWindows, CompareWithAChosenFile)
+{
+    load("/w/greenhouse.fhp");
+    files.files["/w/other.fhp"] = "==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,2,ON\r\nW,13:00:01,2,OFF\r\n";
+    dialogs.name = "/w/other.fhp";
+    form.menus().compareWith->trigger();
+    ASSERT_NE(compare.compareWindow(), nullptr);
+    EXPECT_EQ(compare.compareWindow()->windowTitle(), "Compare \u2014 other.fhp and greenhouse.fhp");
+    EXPECT_EQ(rows("Differences"), QStringList{"13:00:00\u201313:00:01  valve 2   on \u2192 off"});
+
+    dialogs.name = "/w/gone.fhp";
+    messages.shown.clear();
+    form.menus().compareWith->trigger();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].starts_with("Cannot load /w/gone.fhp")) << messages.shown[0];
+}
+
+TEST_F(CompareWindows, PrintsBothChartsAndTheListsLandscape)
+{
+    load("/w/greenhouse.fhp");
+    test::enter(form, "W,12:30,2,OFF");
+    form.menus().compareWithSaved->trigger();
+    test::control<QPushButton>(*compare.compareWindow(), "Print")->click();
+    const auto& printer = printers.printer;
+    EXPECT_TRUE(printer.landscape);
+    EXPECT_EQ(printer.jobName, "greenhouse.fhp \u2013 comparison");
+    ASSERT_EQ(printer.painted.size(), 2u);
+    EXPECT_LT(printer.painted[0].target.top + printer.painted[0].target.height, printer.painted[1].target.top);
+    ASSERT_EQ(printer.pages.size(), 2u);
+    const auto& lines = printer.pages[1];
+    EXPECT_NE(std::ranges::find(lines, "12:30:00-13:00:00  valve 2   on -> off"), lines.end());
+    EXPECT_NE(std::ranges::find(lines, "  W,12:30:00,2,OFF"), lines.end());
+    EXPECT_EQ(printer.ended, 1);
+
+    printers.printer.failure = "the printer is offline";
+    test::control<QPushButton>(*compare.compareWindow(), "Print")->click();
+    EXPECT_EQ(messages.shown.back(), "Cannot print: the printer is offline");
+}
+
+TEST_F(CompareWindows, TheWindowGoesWithItsControls)
+{
+    load("/w/greenhouse.fhp");
+    QPointer<CompareWindow> window;
+    {
+        CompareControls own{form, session, devices()};
+        own.compareWithSaved();
+        window = own.compareWindow();
+        ASSERT_FALSE(window.isNull());
+    }
+    EXPECT_TRUE(window.isNull());
+}
+
+} // namespace
