@@ -60,9 +60,11 @@ void CompilerControls::render()
     const Program& program = session.program();
     const CodeView& code = session.codeView();
     list5->setVisible(code.shown(program));
-    const bool stale = session.lists() != program.source();
-    list5->setPalette(stale ? staleLook : freshLook);
-    list5->setToolTip(stale ? QString(outOfDate) : freshTip);
+    if (const bool stale = session.lists() != program.source(); stale != shownStale) {
+        shownStale = stale;
+        list5->setPalette(stale ? staleLook : freshLook);
+        list5->setToolTip(stale ? QString(outOfDate) : freshTip);
+    }
     if (program.revision() != shownRevision) {
         shownRevision = program.revision();
         list5->clear();

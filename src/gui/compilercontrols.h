@@ -11,6 +11,8 @@
 #include <QPalette>
 #include <QString>
 
+#include <optional>
+
 class QListWidget;
 
 namespace fh {
@@ -40,6 +42,7 @@ private:
     // The program's revision and highlighted line List5 shows: a render without a
     // new display leaves the list, and where the user scrolled it, as it is.
     unsigned long shownRevision = 0;
+    std::optional<bool> shownStale;
     int shownSelected = -1;
 };
 

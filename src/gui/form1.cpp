@@ -647,7 +647,12 @@ void Form1::renderLists()
 
 void Form1::renderIndicator()
 {
+    // Setting a palette costs even when it is the same, and the main window renders
+    // whenever the simulation's pending line moves.
     const Indicator state = editor.indicator();
+    if (state == indicatorShown)
+        return;
+    indicatorShown = state;
     const bool programmed = state == Indicator::Programmed;
     const QColor& colour = programmed ? green : red;
     setBackground(option5, colour);

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -34,6 +35,7 @@ class QWindow;
 namespace fh {
 
 class Editor;
+enum class Indicator;
 class MessageBox;
 class Session;
 
@@ -170,6 +172,7 @@ private:
     // The set-point boxes: the low, the high, and the greenhouse's temperature.
     std::array<QLineEdit*, 3> setPoints{};
     Display setPointsShown; // the unit of their captions
+    std::optional<Indicator> indicatorShown;
     QFont setPointFace;      // the face of their table
 
     std::function<bool()> closeGuard;

@@ -249,7 +249,8 @@ void Form3::render(const GreenhouseView& view, const Display& display)
         for (int n = 1; n <= timerCount; ++n)
             list4->addItem(QStringLiteral("p %1").arg(n));
     for (int i = 0; i < std::min(list4->count(), timerCount); ++i)
-        list4->item(i)->setSelected(view.timerOn[static_cast<std::size_t>(i)]);
+        if (QListWidgetItem* item = list4->item(i); item->isSelected() != view.timerOn[static_cast<std::size_t>(i)])
+            item->setSelected(!item->isSelected());
     setText(usetLab, display.setPoint(view.highSetPoint));
     setText(lsetLab, display.setPoint(view.lowSetPoint));
     // Until a line is pending the box keeps its caption.

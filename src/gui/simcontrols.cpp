@@ -3,6 +3,7 @@
 #include "gui/form1.h"
 
 #include "compiler/display.h"
+#include "compiler/program.h"
 #include "gui/form3.h"
 #include "gui/pictures.h"
 #include "simulation/preview.h"
@@ -127,7 +128,7 @@ void SimulationControls::joinPreviewRow()
 void SimulationControls::startUp()
 {
     simulation.startUp();
-    preview.keepTime([this] { handled(); });
+    preview.keepTime([this] { ticked(); });
     handled();
 }
 
@@ -161,7 +162,18 @@ void SimulationControls::handled()
 {
     preview.follow();
     render();
+    shownStep = {simulation.simrun(), simulation.codeView().highlighted};
     emit changed();
+}
+
+void SimulationControls::ticked()
+{
+    preview.follow();
+    render();
+    if (const std::pair step{simulation.simrun(), simulation.codeView().highlighted}; step != shownStep) {
+        shownStep = step;
+        emit changed();
+    }
 }
 
 // Check13 takes its presses and releases from here only: the toolkit's own flip on

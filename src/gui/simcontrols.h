@@ -6,8 +6,11 @@
 // Command2 with its warning sign Image1, reached through the main window's typed
 // accessors. It also owns Form3, made when the simulation first shows it or
 // someone asks for it, and joins its preview row to the core Preview. The pictures
-// load when first shown. After each event, each second the simulation's clock wakes
-// it and each batch of a preview's seconds, it renders and emits changed(). The main
+// load when first shown. After each event it renders and emits changed(). Each
+// second the simulation's clock wakes it, and after each batch of a preview's
+// seconds, it renders its own controls and emits changed() only when the code's mark
+// of the line the simulation waits for has moved: nothing else the main window shows follows the
+// clock, and an idle program should do no more each second than it must. The main
 // window's first activation runs startUp(), and changed() renders it.
 
 #include "gui/form1.h"
@@ -15,6 +18,7 @@
 #include <QObject>
 
 #include <memory>
+#include <utility>
 
 namespace fh {
 
@@ -49,6 +53,7 @@ protected:
 private:
     void joinPreviewRow();
     void handled();
+    void ticked();
 
     Form1& form1;
     const Form1::Widgets& widgets;
@@ -57,6 +62,9 @@ private:
     Preview& preview;
     const Display& display;
     std::unique_ptr<Form3> form3_;
+    // The simulation's running state and the code's marked line when changed() was
+    // last emitted.
+    std::pair<bool, int> shownStep{false, -1};
 };
 
 } // namespace fh

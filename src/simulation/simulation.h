@@ -117,6 +117,8 @@ public:
     bool simrun() const { return simrun_; }
     bool simready() const { return simready_; }
     int simstep() const { return simstep_; }
+    // The line of the code marked as the one the simulation waits for.
+    const CodeView& codeView() const { return code; }
     int simsecs() const { return simsecs_; }
     const std::array<PulseTimer, timerCount>& timers() const { return timers_; } // timer N at N-1
     const std::array<double, outputCount + 1>& valvestat() const { return valvestat_; }

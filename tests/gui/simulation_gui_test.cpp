@@ -204,6 +204,25 @@ TEST_F(SimulationGuiTest, PreviewStartTakesATypedTimeAndTheRowNamesThePulsedValv
     }
 }
 
+// An idle program does only what each second needs: the clock's label, not the
+// main window's lists, palettes and code, until a line acts.
+TEST_F(SimulationGuiTest, ASecondRendersTheMainWindowOnlyWhenALineActs)
+{
+    editor.replaceLists(fh::CommandLists{{{}, {"L,07:00:05,1,ON", "L,08:00:00,1,OFF"}, {}}});
+    controls.startUp();
+    action("sson")->trigger();
+    int rendered = 0;
+    QObject::connect(&form, &fh::Form1::rendered, [&] { ++rendered; });
+    for (int second = 1; second <= 4; ++second)
+        clock.advance();
+    EXPECT_EQ(mainLabel("Label6")->text().toStdString(), "07:00:04");
+    EXPECT_EQ(rendered, 0);
+    clock.advance();
+    clock.advance();
+    EXPECT_EQ(rendered, 1) << "the 07:00:05 line acted: the code's mark moved to the next line";
+    EXPECT_EQ(control<QListWidget>(form, "List5")->currentRow(), 1);
+}
+
 TEST_F(SimulationGuiTest, CloseBoxStopsAndKeepsTheWindowAsItWas)
 {
     editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
