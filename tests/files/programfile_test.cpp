@@ -58,14 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {{LoadNote::ByteOrderMark, 1, ""}}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ReadProgramFile, NotesSayWhatHappened)
-{
-    EXPECT_EQ(describe({LoadNote::FailsCheck, 3, "missing data"}), "missing data");
-    EXPECT_EQ(describe({LoadNote::FiledAnew, 3, tLine}), "filed as " + tLine);
-    EXPECT_EQ(describe({LoadNote::NotLoaded, 3, "X"}), "after the third separator, not loaded");
-    EXPECT_FALSE(isError({LoadNote::FiledAnew, 3, tLine}));
-}
-
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
 {
     EXPECT_EQ(writeProgramFile({}), "==\r\n==\r\n") << "three empty lists take eight bytes";
