@@ -46,6 +46,8 @@ doubles::MemoryTextFiles programFiles()
         {"fifo", "==\r\n==\r\n"},
         {"wrap.fhp", "T,00:10:00,70,76\r\nT,06:00:00,72,73\r\n==\r\nL,24:30:00,1,ON\r\nL,20:00:00,1,OFF\r\n==\r\n"},
         {"bom.fhp", "\xEF\xBB\xBFT,06:00:00,70,80\r\n==\r\n==\r\n"},
+        {"mist.fhp", "T,06:00:00,68,78.8\r\n==\r\nL,06:00:00,1/2,ON\r\nL,22:00:00,1/2,OFF\r\n==\r\n"
+                     "W,08:00:00,1,P1,5S,595S\r\nW,18:00:00,1,OFF\r\nW,07:00:00,3,ON\r\nW,07:15:00,3,OFF\r\n"},
     };
     files.pipes = {"fifo"};
     files.failing = {{"locked.fhp", "Permission denied"}};
@@ -71,6 +73,27 @@ struct Row {
     // The file the command leaves behind, when it writes one.
     std::string written = {}, content = {};
 };
+
+// Each row run on fresh files: its status, both outputs and the file it writes.
+template <std::size_t N>
+void expectAnswers(const Row (&rows)[N])
+{
+    const ScratchDir dir;
+    for (const Row& row : rows) {
+        cli::Args args;
+        for (const auto& arg : row.args)
+            args.push_back(placed(arg, dir.path));
+        SCOPED_TRACE(testing::PrintToString(args));
+        auto files = programFiles();
+        const Outcome o = runCli(args, files, row.input);
+        EXPECT_EQ(o.status, row.status);
+        EXPECT_EQ(o.out, row.out);
+        EXPECT_EQ(o.err, placed(row.err, dir.path));
+        if (!row.written.empty()) {
+            EXPECT_EQ(files.files[row.written], row.content);
+        }
+    }
+}
 
 TEST(CommandLine, AnswersEachCommand)
 {
@@ -232,29 +255,12 @@ TEST(CommandLine, AnswersEachCommand)
         {{"--bogus", "p.fhp"}, "", 2, "", "fernhollow: unknown option '--bogus' (see fernhollow --help)\n"},
         {{"--version"}, "", 0, "fernhollow " FERNHOLLOW_VERSION "\n", ""},
     };
-    const ScratchDir dir;
-    for (const Row& row : rows) {
-        cli::Args args;
-        for (const auto& arg : row.args)
-            args.push_back(placed(arg, dir.path));
-        SCOPED_TRACE(testing::PrintToString(args));
-        auto files = programFiles();
-        const Outcome o = runCli(args, files, row.input);
-        EXPECT_EQ(o.status, row.status);
-        EXPECT_EQ(o.out, row.out);
-        EXPECT_EQ(o.err, placed(row.err, dir.path));
-        if (!row.written.empty()) {
-            EXPECT_EQ(files.files[row.written], row.content);
-        }
-    }
+    expectAnswers(rows);
 }
 
 // °C for reading and typing, water and power: each option read by the same reader.
 TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
 {
-    const std::string mist = "T,06:00:00,68,78.8\r\n==\r\nL,06:00:00,1/2,ON\r\nL,22:00:00,1/2,OFF\r\n==\r\n"
-                             "W,08:00:00,1,P1,5S,595S\r\nW,18:00:00,1,OFF\r\nW,07:00:00,3,ON\r\n"
-                             "W,07:15:00,3,OFF\r\n";
     const std::string ratesUsage = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
     const Row rows[] = {
         {{"check", "--celsius", "T,6,20C,26C"}, "", 0, "T,06:00:00,68,78.8\n", ""},
@@ -297,18 +303,7 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::PrintToString(row.args));
-        auto files = programFiles();
-        files.files["mist.fhp"] = mist;
-        const Outcome o = runCli(row.args, files, row.input);
-        EXPECT_EQ(o.status, row.status);
-        EXPECT_EQ(o.out, row.out);
-        EXPECT_EQ(o.err, row.err);
-        if (!row.written.empty()) {
-            EXPECT_EQ(files.files[row.written], row.content);
-        }
-    }
+    expectAnswers(rows);
 }
 
 // Fault mended: a command that noted a line failing the check ended with 0. It does its
