@@ -82,16 +82,6 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
     }
 }
 
-TEST(ChartCommand, WritesSvgAndPdfByExtension)
-{
-    auto files = chartProgram();
-    for (const auto& [name, start] : {std::pair{"chart.svg", "<?xml"}, std::pair{"CHART.PDF", "%PDF"}}) {
-        const Outcome o = runCli({"chart", "p.fhp", "-o", name, "--size", "800x480"}, files);
-        ASSERT_EQ(o.status, 0) << o.err;
-        EXPECT_TRUE(files.files[name].starts_with(start)) << name;
-    }
-}
-
 // The text lines of each page of a PDF, as pdftotext lays them out, blank ones left out.
 std::vector<std::vector<std::string>> pdfPages(const std::string& pdf)
 {
