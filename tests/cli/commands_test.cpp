@@ -392,9 +392,7 @@ TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)
         {{"check"}, false},  // a command before a file of its name
         {{"compile", "p.fhp"}, false},
         {{"--help"}, false},
-        {{"--version"}, false},
         {{"bogus"}, false},
-        {{"--bogus"}, false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(cli::opensWindow(row.args, exists), row.window) << testing::PrintToString(row.args);
