@@ -122,18 +122,6 @@ TEST(Preview, StartTakesTheTimesOfTheCommandLanguage)
         EXPECT_EQ(typedTime(row.typed), row.second) << '"' << row.typed << '"';
 }
 
-// While the simulation runs, a new start is a jump: from the wall clock to a paused preview.
-TEST(Preview, StartJumpsThereWhileTheSimulationRuns)
-{
-    Rig r({{{}, {"L,07:00:00,1,ON"}, {}}}, 6 * 3600);
-    r.preview.setStart(8 * 3600);
-    EXPECT_TRUE(r.preview.panel().previewing);
-    EXPECT_EQ(r.preview.panel().playCaption, playCaption);
-    EXPECT_EQ(r.clock.secondsOfDay(), 8 * 3600);
-    r.preview.nextLine();
-    EXPECT_EQ(r.preview.clockCaption(), "07:00:00 preview") << "the next line is found from 08:00, a day on";
-}
-
 TEST(Preview, NamesThePulsedValvesWithTheirTimer)
 {
     Rig r({{{}, {}, {"W,06:00:00,1/2,P1,5S,595S", "W,06:00:01,3,P2,1M,9M", "W,06:30:00,2,ON"}}}, 6 * 3600 - 1);
