@@ -236,21 +236,6 @@ TEST(Chart, SameWhateverTheClock)
     EXPECT_EQ(shape(chartOf(program, secondsPerDay - 1, leftAt(90)).canvas), reference);
 }
 
-TEST(Chart, NoProgramOrARefusedOneDrawsNothingWithOneMessage)
-{
-    const std::vector<std::string> tooMany(progCapacity + 1, "L,06:00:00,1,ON");
-    const struct { CommandLists lists; std::string_view message; } rows[] = {
-        {{}, noProgramPresent},
-        {{{{}, tooMany, {}}}, tooManyCommands},
-    };
-    for (const auto& row : rows) {
-        const Drawn d = chartOf(row.lists);
-        EXPECT_FALSE(d.drawn);
-        EXPECT_TRUE(d.canvas.items().empty());
-        EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(row.message)});
-    }
-}
-
 TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
 {
     ChartState state;
