@@ -65,18 +65,6 @@ TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
     EXPECT_EQ(writeProgramFile(lists), tLine + "\r\n==\r\n==\r\n" + wLine + "\r\n");
 }
 
-TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
-{
-    std::string every;
-    for (int b = 0; b < 256; ++b)
-        if (b != '\r' && b != '\n')
-            every += static_cast<char>(b);
-    const CommandLists lists{{{every, " " + tLine + " "}, {every}, {every}}};
-    const ProgramRead read = readProgramFile(writeProgramFile(lists));
-    EXPECT_EQ(read.lists, lists) << "a filed line reads back unchanged";
-    EXPECT_EQ(read.notes.size(), 3u);
-}
-
 TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)
 {
     const std::pair<std::string, std::string> cases[] = {
