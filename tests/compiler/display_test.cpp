@@ -1,7 +1,5 @@
 #include "compiler/display.h"
 
-#include "compiler/program.h"
-
 #include <gtest/gtest.h>
 
 namespace fh {
@@ -26,19 +24,6 @@ TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
         EXPECT_EQ(display.setPoint(t.fahrenheit), t.setPoint) << t.fahrenheit;
         EXPECT_EQ(display.degrees(t.fahrenheit), t.degrees) << t.fahrenheit;
     }
-
-    const struct {
-        double state;
-        const char* name;
-    } valves[] = {
-        {OutputState::off, "off"},
-        {OutputState::on, "on"},
-        {OutputState::notNamed, "off"},
-        {OutputState::pulsedBy(1), "P1"},
-        {OutputState::pulsedBy(6), "P6"},
-    };
-    for (const auto& v : valves)
-        EXPECT_EQ(display.valveState(v.state), v.name) << v.state;
 
     const struct {
         int seconds;
