@@ -165,6 +165,7 @@ TEST(CommandLine, AnswersEachCommand)
          ""},
         {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
         {{"simulate", "p.fhp", "--at", "24:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "24:00:00\n"},
+        {{"simulate", "p.fhp", "--at", "8:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "8:00:00\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "99999999999999999999999"}, "", 2, "",
          wantsSeconds + "99999999999999999999999\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "604801"}, "", 2, "", wantsSeconds + "604801\n"},
@@ -300,6 +301,7 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
         {{"totals", "mist.fhp", "--watts", "7=400"}, "", 2, "",
          "fernhollow: --watts wants " + ratesUsage + ", not 7=400\n"},
+        {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not \n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
     };
