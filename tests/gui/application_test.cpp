@@ -40,7 +40,9 @@ TEST(Application, OpensWithItsIconAndStartUp)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&application.mainWindow()));
     EXPECT_FALSE(application.mainWindow().windowIcon().isNull());
     EXPECT_FALSE(application.simulationControls().form3().windowIcon().isNull());
-    EXPECT_EQ(application.simulationControls().form3().findChild<QListWidget*>("List4")->count(), 6);
+    const auto* list4 = application.simulationControls().form3().findChild<QListWidget*>("List4");
+    ASSERT_NE(list4, nullptr);
+    EXPECT_EQ(list4->count(), 6);
 }
 
 // Fault mended: the report on a file named at start stood over an empty screen.
