@@ -4,16 +4,13 @@
 
 #include "platform/displaylist.h"
 #include "compiler/program.h"
-#include "session/session.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
-#include "simulation/simulation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
 #include <vector>
 
 namespace fh {
@@ -125,7 +122,7 @@ TEST_P(Traces, FollowTheScheduleFromMidnightToMidnight)
     EXPECT_EQ(trace(d.canvas, row.which, row.output), row.expected);
 }
 
-const double y60 = -7, y70 = -6, y74 = -5.6, y80 = -5, y90 = -4;
+const double y60 = -7, y70 = -6, y74 = -5.6, y80 = -5;
 
 INSTANTIATE_TEST_SUITE_P(Chart, Traces, testing::Values(
     TraceRow{"default low set-point without T lines", {"L,06:00,1,on"}, Trace::Low, 0, {{0, y70, 24, y70}}},
@@ -145,8 +142,6 @@ INSTANTIATE_TEST_SUITE_P(Chart, Traces, testing::Values(
              {{8, -2, 20, -2}}},
     TraceRow{"seconds ignored, low set-point", {"T,04:00:33,60,70", "T,16:30:45,80,90"}, Trace::Low, 0,
              {{0, y80, 4, y80}, {4, y80, 4, y60}, {4, y60, 16.5, y60}, {16.5, y60, 16.5, y80}, {16.5, y80, 24, y80}}},
-    TraceRow{"seconds ignored, high set-point", {"T,04:00:33,60,70", "T,16:30:45,80,90"}, Trace::High, 0,
-             {{0, y90, 4, y90}, {4, y90, 4, y70}, {4, y70, 16.5, y70}, {16.5, y70, 16.5, y90}, {16.5, y90, 24, y90}}},
     TraceRow{"set-point repeated unchanged", {"T,08:00,70,80", "T,20:00,60,80"}, Trace::High, 0,
              {{0, y80, 8, y80}, {8, y80, 20, y80}, {20, y80, 24, y80}}}));
 
@@ -241,21 +236,6 @@ TEST(Chart, SameWhateverTheClock)
     EXPECT_EQ(shape(chartOf(program, secondsPerDay - 1, leftAt(90)).canvas), reference);
 }
 
-TEST(Chart, NoProgramOrARefusedOneDrawsNothingWithOneMessage)
-{
-    const std::vector<std::string> tooMany(progCapacity + 1, "L,06:00:00,1,ON");
-    const struct { CommandLists lists; std::string_view message; } rows[] = {
-        {{}, noProgramPresent},
-        {{{{}, tooMany, {}}}, tooManyCommands},
-    };
-    for (const auto& row : rows) {
-        const Drawn d = chartOf(row.lists);
-        EXPECT_FALSE(d.drawn);
-        EXPECT_TRUE(d.canvas.items().empty());
-        EXPECT_EQ(d.messages.shown, std::vector<std::string>{std::string(row.message)});
-    }
-}
-
 TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
 {
     ChartState state;
@@ -267,38 +247,6 @@ TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
     ASSERT_TRUE(plot(program, Display{}, state, second, messages));
     EXPECT_EQ(ofKind(first, DrawItem::Scale).size(), 1u);
     EXPECT_TRUE(ofKind(second, DrawItem::Scale).empty());
-}
-
-TEST(Chart, LeavesARunningSimulationAlone)
-{
-    doubles::FakeClock clock(11 * 3600 + 59 * 60 + 58);
-    doubles::RecordingMessageBox messages;
-    doubles::CountingBeeper beeper;
-    Session session(messages, clock);
-    for (const char* line : {"W,12:00:00,1/3,p1,3s,10m", "L,12:00:01,2,on", "W,18:00,1,off", "T,06:00,60,70"})
-        ASSERT_TRUE(session.editor().pumpcom(line));
-    Simulation simulation(session.program(), session.codeView(),
-                          [&](const Clock& at) { return session.compile(at); }, clock, beeper, messages);
-    simulation.startUp();
-    simulation.switchOn();
-    for (int n = 0; n < 3; ++n) {
-        clock.advance();
-        simulation.tick();
-    }
-    ASSERT_TRUE(simulation.simrun());
-    const auto walk = [&] {
-        std::vector<double> timers;
-        for (const PulseTimer& t : simulation.timers())
-            timers.insert(timers.end(), {t.on, t.off, t.phase});
-        return std::tuple(simulation.simready(), simulation.simstep(), simulation.valvestat(),
-                          simulation.lightstat(), timers);
-    };
-    const auto before = walk();
-    ChartState state;
-    DisplayList canvas;
-    // The chart compiles the program under the run, as the chart window does.
-    ASSERT_TRUE(session.compile() && plot(session.program(), session.display(), state, canvas, messages));
-    EXPECT_EQ(walk(), before);
 }
 
 TEST(Chart, TotalsStandBesideEachTraceUnlessTurnedOff)

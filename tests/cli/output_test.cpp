@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -83,16 +82,6 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
     }
 }
 
-TEST(ChartCommand, WritesSvgAndPdfByExtension)
-{
-    auto files = chartProgram();
-    for (const auto& [name, start] : {std::pair{"chart.svg", "<?xml"}, std::pair{"CHART.PDF", "%PDF"}}) {
-        const Outcome o = runCli({"chart", "p.fhp", "-o", name, "--size", "800x480"}, files);
-        ASSERT_EQ(o.status, 0) << o.err;
-        EXPECT_TRUE(files.files[name].starts_with(start)) << name;
-    }
-}
-
 // The text lines of each page of a PDF, as pdftotext lays them out, blank ones left out.
 std::vector<std::vector<std::string>> pdfPages(const std::string& pdf)
 {
@@ -131,30 +120,6 @@ TEST(ListingCommand, PrintsTheExampleUnderItsHeading)
     // Heading, then separators, then items, from the deepest indent down.
     EXPECT_GT(indent(pages[0][0]), indent(pages[0][4]));
     EXPECT_GT(indent(pages[0][4]), indent(pages[0][1]));
-}
-
-// The break rules are the listing's own; this shows the command keeps its pages.
-// Text lines per page: the heading, items and separators (empty lines print no text).
-TEST(ListingCommand, BreaksPagesByItems)
-{
-    std::string file;
-    for (const auto& [letter, count] : {std::pair{'T', 60}, std::pair{'L', 51}, std::pair{'W', 39}}) {
-        if (letter != 'T')
-            file += "==\r\n";
-        for (int i = 0; i < count; ++i)
-            file += std::string(1, letter) + ",12:00:00," + std::to_string(i) + ",ON\r\n";
-    }
-    doubles::MemoryTextFiles files;
-    files.files["p.fhp"] = file;
-    const ScratchDir dir;
-    const Outcome o = runCli({"listing", "p.fhp", "-o", "p.pdf"}, files);
-    // The items fail the check: listed as they are, and noted.
-    ASSERT_EQ(o.status, 1) << o.err;
-    std::ofstream(dir / "p.pdf", std::ios::binary) << files.files["p.pdf"];
-    std::vector<std::size_t> counts;
-    for (const auto& page : pdfPages(dir / "p.pdf"))
-        counts.push_back(page.size());
-    EXPECT_EQ(counts, (std::vector<std::size_t>{51, 52, 50}));
 }
 
 // Each example passes the check, survives load and save unchanged, compiles, charts and

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -26,20 +25,6 @@ Outcome runExecutable(const std::string& command, const std::string& out = {})
                              " >'" + (out.empty() ? dir / "out" : out) + "' 2>'" + (dir / "err") + "'";
     const int raw = std::system(line.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
-}
-
-TEST(Executable, AnswersHelpVersionAndUnknownCommandsWithoutADisplay)
-{
-    const Outcome help = runExecutable("--help </dev/null");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("\n  simulate "), std::string::npos);
-    EXPECT_EQ(runExecutable("compile -h </dev/null").status, 0);
-    const Outcome version = runExecutable("--version </dev/null");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "fernhollow " FERNHOLLOW_VERSION "\n");
-    const Outcome bogus = runExecutable("bogus </dev/null");
-    EXPECT_EQ(bogus.status, 2);
-    EXPECT_EQ(std::count(bogus.err.begin(), bogus.err.end(), '\n'), 1) << bogus.err;
 }
 
 // A pipe is read as a file, and an endless one ends at the size limit.

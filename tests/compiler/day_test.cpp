@@ -36,16 +36,12 @@ TEST(Day, StateAtAnySecondAndTotals)
         int lightOn;    // seconds light 1 is on
         int valvePulsed; // seconds valve 1 is pulsed
     } cases[] = {
-        {"a light period wraps past midnight", {"L,18:00:00,1,ON", "L,06:00:00,1,OFF"},
-         {{0, 1, true}, {at(5, 59, 59), 1, true}, {at(6, 0), 1, false}, {at(18, 0), 1, true}}, at(12, 0), 0},
         {"24:MM:SS acts at 00:MM:SS", {"L,24:00:05,1,ON", "L,00:00:10,1,OFF"},
          {{at(0, 0, 4), 1, false}, {at(0, 0, 5), 1, true}, {at(0, 0, 10), 1, false}}, 5, 0},
         {"a pulsed period runs past 24:00", {"W,22:00:00,1,P1,5S,10M", "W,02:00:00,1,OFF"},
          {{at(23, 0), 0, false, p1}, {at(1, 0), 0, false, p1}, {at(2, 0), 0, false, 0}}, 0, at(4, 0)},
         {"lines of one second act in the program's order", {"L,12:00:00,1,ON", "L,12:00:00,1,OFF"},
          {{at(12, 0), 1, false}, {at(11, 0), 1, false}}, 0, 0},
-        {"an output named once holds all day", {"L,08:00:00,1,ON"}, {{0, 1, true}, {at(8, 0), 1, true}},
-         at(24, 0), 0},
         {"a line without an hh:mm:ss time is left out", {"L,7:00,1,ON", "W,08:00:00,1,ON"},
          {{at(9, 0), 1, false}, {at(9, 0), 0, false, OutputState::on}}, 0, 0},
         {"a steady line ends a pulsed period", {"W,06:00:00,1,P1,5S,10M", "W,07:00:00,1,ON", "W,08:00:00,1,OFF"},
@@ -65,24 +61,6 @@ TEST(Day, StateAtAnySecondAndTotals)
         EXPECT_EQ(totals.lightsOn[0], c.lightOn);
         EXPECT_EQ(totals.valvesPulsed[0], c.valvePulsed);
     }
-}
-
-TEST(Day, SetPointsStartFromTheLastTemperatureLineOrTheDefaults)
-{
-    const DayState none = stateAt(compiled({"L,08:00:00,1,ON"}), at(9, 0));
-    EXPECT_EQ(std::pair(none.low, none.high), std::pair(defaultLow, defaultHigh));
-
-    const Program program = compiled({"T,06:00:00,60F,65", "T,18:00:00,55,60.5"});
-    const DayState early = stateAt(program, at(5, 0));
-    EXPECT_EQ(std::pair(early.low, early.high), std::pair(55.0, 60.5)) << "yesterday's evening line";
-    const DayState noon = stateAt(program, at(12, 0));
-    EXPECT_EQ(std::pair(noon.low, noon.high), std::pair(60.0, 65.0));
-    const DayTotals totals = totalsOf(program);
-    EXPECT_EQ(std::pair(totals.lowMin, totals.lowMax), std::pair(55.0, 60.0));
-    EXPECT_EQ(std::pair(totals.highMin, totals.highMax), std::pair(60.5, 65.0));
-    const DayTotals defaults = totalsOf(compiled({"W,06:00:00,2,ON", "W,06:30:00,2,OFF"}));
-    EXPECT_EQ(defaults.valvesOn[1], at(0, 30));
-    EXPECT_EQ(std::pair(defaults.lowMin, defaults.highMax), std::pair(defaultLow, defaultHigh));
 }
 
 TEST(Day, PulsedSecondsOpenCountFromAnOnPhase)
@@ -120,9 +98,6 @@ TEST(Day, WaterRunsWhileOnAndInThePulsesOfEachStretch)
         std::vector<std::string> lines;
         std::array<int, 2> open; // valves 1 and 2
     } cases[] = {
-        {"steady", {"W,06:00:00,1,ON", "W,06:30:00,1,OFF"}, {at(0, 30), 0}},
-        {"5 s every 10 minutes, 08:00 to 18:00", {"W,08:00:00,1,P1,5S,595S", "W,18:00:00,1,OFF"}, {300, 0}},
-        {"two valves on one timer", {"W,08:00:00,1/2,P1,5S,595S", "W,18:00:00,1/2,OFF"}, {300, 300}},
         // A new on time for the timer starts a new stretch with an on phase.
         {"the timer's times change mid-stretch",
          {"W,08:00:00,1,P1,5S,595S", "W,08:00:03,2,P1,10S,50S", "W,09:00:00,1/2,OFF"},

@@ -2,13 +2,9 @@
 
 #include "compiler/program.h"
 #include "language/datcheck.h"
-#include "language/terms.h"
 #include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
-#include <set>
 
 namespace fh {
 namespace {
@@ -114,79 +110,6 @@ TEST(Decode, TakesOnlyCodeThatCompilesBackToItself)
         ASSERT_TRUE(d.unreadable);
         EXPECT_EQ(d.unreadable->line, row.unreadable);
         EXPECT_EQ(d.unreadable->reason, row.reason);
-    }
-}
-
-// Checked lines in the forms a grower types them: any case, spaces, extra terms,
-// fractions, repeated ids, every pulse unit.
-std::string typedLine(std::mt19937& rng, int second)
-{
-    const auto pick = [&rng](std::initializer_list<const char*> from) {
-        return std::string(from.begin()[rng() % from.size()]);
-    };
-    std::vector<std::string> terms = {"", std::to_string(second / 3600) + ':' + std::to_string(second / 60 % 60)};
-    if (second % 60 != 0 || rng() % 2)
-        terms[1].append(":").append(std::to_string(second % 60));
-    std::vector<std::string> ids;
-    for (auto n = rng() % 7; n > 0; --n)
-        ids.push_back(pick({"1", "2", "3", "4", "5", "6", "2.5", "06"}));
-    switch (rng() % 3) {
-    case 0: {
-        const auto low = 32 + rng() % 76, high = low + 3 + rng() % (108 - low);
-        terms[0] = pick({"T", "t", " T "});
-        terms.push_back(std::to_string(low) + pick({"", ".5", "F"}));
-        terms.push_back(std::to_string(high) + pick({"", " ", ".25"}));
-        break;
-    }
-    case 1:
-        terms[0] = "L";
-        terms.push_back(join(ids, '/'));
-        terms.push_back(pick({"ON", "off", " On "}));
-        break;
-    default:
-        terms[0] = pick({"W", "w"});
-        terms.push_back(join(ids, '/'));
-        terms.push_back(pick({"ON", "off", "P1", "p2", "P3", "P4", "p5", "P6"}));
-        if (terms[3][0] == 'P' || terms[3][0] == 'p') {
-            if (rng() % 4) {
-                terms.push_back(pick({"3S", "10M", "1H", "1H30M", "1.5M", "0.1m", "9M55S", "-2S", "1E5S"}));
-                terms.push_back(pick({"600S", "H3", "0.5s", "2H", "1E400S", "0S"}));
-            }
-            return join(terms, ',');
-        }
-    }
-    for (auto n = rng() % 5; n > 0; --n)
-        terms.push_back(pick({"5", "-7", "x", "3S", "0.25", "1E400", "-1E400", "1E-400", "12345678901234567890", ""}));
-    return join(terms, ',');
-}
-
-TEST(Decode, CompilingTheDecodedCodeGivesTheCodeAgain)
-{
-    std::mt19937 rng(20240615);
-    for (int program = 0; program < 400; ++program) {
-        // To 24:59:59, as a line may say; every other program has many lines at a few times.
-        std::multiset<int> seconds;
-        const int shared[] = {6 * 3600, 6 * 3600 + 30, 12 * 3600};
-        for (auto n = 1 + rng() % progCapacity; seconds.size() < n;)
-            seconds.insert(program % 2 && rng() % 2 ? shared[rng() % 3] : static_cast<int>(rng() % (25 * 3600)));
-        CommandLists lists;
-        for (const int second : seconds) {
-            CheckResult r;
-            while (!(r = datcheck(typedLine(rng, second))).dataok) {
-            }
-            lists[static_cast<std::size_t>(listOf(r.cmdline))].push_back(r.cmdline);
-        }
-        const auto code = compiled(lists);
-        std::string pasted;
-        for (const auto& line : code)
-            pasted += line + (rng() % 8 ? "\n" : rng() % 2 ? "\r\n\r\n" : "\r");
-
-        const DecodedCode d = decode(pasted);
-        ASSERT_FALSE(d.unreadable) << d.unreadable->line << ": " << d.unreadable->reason << "\n" << pasted;
-        for (const auto& list : d.lists)
-            for (const auto& line : list)
-                EXPECT_EQ(datcheck(line).cmdline, line);
-        ASSERT_EQ(byLetter(compiled(d.lists)), byLetter(code)) << pasted;
     }
 }
 

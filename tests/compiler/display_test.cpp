@@ -1,7 +1,5 @@
 #include "compiler/display.h"
 
-#include "compiler/program.h"
-
 #include <gtest/gtest.h>
 
 namespace fh {
@@ -28,26 +26,6 @@ TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
     }
 
     const struct {
-        int second;
-        const char* time;
-    } times[] = {{0, "00:00:00"}, {14 * 3600 + 30 * 60 + 5, "14:30:05"}, {86399, "23:59:59"}};
-    for (const auto& t : times)
-        EXPECT_EQ(display.time(t.second), t.time);
-
-    const struct {
-        double state;
-        const char* name;
-    } valves[] = {
-        {OutputState::off, "off"},
-        {OutputState::on, "on"},
-        {OutputState::notNamed, "off"},
-        {OutputState::pulsedBy(1), "P1"},
-        {OutputState::pulsedBy(6), "P6"},
-    };
-    for (const auto& v : valves)
-        EXPECT_EQ(display.valveState(v.state), v.name) << v.state;
-
-    const struct {
         int seconds;
         const char *duration, *hours;
     } durations[] = {
@@ -63,7 +41,7 @@ TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
     }
 }
 
-// In °C a temperature reads to a tenth with its unit; nothing else changes.
+// In °C a temperature reads to a tenth with its unit.
 TEST(Display, CelsiusReadsTemperaturesInCelsius)
 {
     Display display;
@@ -81,13 +59,6 @@ TEST(Display, CelsiusReadsTemperaturesInCelsius)
         EXPECT_EQ(display.setPointValue(t.fahrenheit), t.value) << t.fahrenheit;
         EXPECT_EQ(display.degrees(t.fahrenheit), t.degrees) << t.fahrenheit;
     }
-    EXPECT_EQ(display.time(3600), "01:00:00");
-    EXPECT_EQ(display.duration(3600), "1 h 00 min");
-
-    // Typed set-points are read in °C only while the display reads °C.
-    EXPECT_EQ(display.typed("T,6,20C,26C").line, "T,6,68,78.8");
-    EXPECT_EQ(Display().typed("T,6,20C,26C").line, "T,6,20C,26C");
-    EXPECT_TRUE(Display().typed("T,6,20C,26C").readings.empty());
     EXPECT_EQ(Display().setPointValue(72.5), "72.5");
 }
 

@@ -49,21 +49,6 @@ TEST(Compiler, PasteableLines)
     }
 }
 
-// The numbers of the cells show in the pasteable lines; here, which cells keep text.
-TEST(Compiler, ScheduleCellsHoldTextOrNumbers)
-{
-    Compiled c;
-    c.program.compile(listsOf({"T,6:00,78F,84", "W,7:00,1,ON,3S", "W,12:00,1,P2,5S,1H"}), c.messages, c.clock);
-    const struct { std::size_t row, col; Cell cell; } cells[] = {
-        {0, column::low, "78F"}, {0, column::letter, "T"}, {1, column::time, "07:00:00"},
-        {1, column::pulseOn, "3S"}, {2, column::pulseOn, 5.0}, {2, column::pulseOff, 3600.0},
-        {2, column::output(1), 12.0}, {2, schedColumns - 1, ""},
-    };
-    for (const auto& k : cells)
-        EXPECT_EQ(c.program.sched()[k.row][k.col], k.cell) << k.row << "," << k.col;
-    EXPECT_EQ(cellValue(c.program.sched()[0][column::low]), 78);
-}
-
 TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
 {
     const struct { CommandLists lists; std::vector<std::string> combined, sorted; } rows[] = {

@@ -58,31 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {{LoadNote::ByteOrderMark, 1, ""}}}),
     [](const auto& info) { return info.param.name; });
 
-TEST(ReadProgramFile, NotesSayWhatHappened)
-{
-    EXPECT_EQ(describe({LoadNote::FailsCheck, 3, "missing data"}), "missing data");
-    EXPECT_EQ(describe({LoadNote::FiledAnew, 3, tLine}), "filed as " + tLine);
-    EXPECT_EQ(describe({LoadNote::NotLoaded, 3, "X"}), "after the third separator, not loaded");
-    EXPECT_FALSE(isError({LoadNote::FiledAnew, 3, tLine}));
-}
-
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
 {
     EXPECT_EQ(writeProgramFile({}), "==\r\n==\r\n") << "three empty lists take eight bytes";
     const CommandLists lists{{{tLine, "", "   "}, {" "}, {wLine, ""}}};
     EXPECT_EQ(writeProgramFile(lists), tLine + "\r\n==\r\n==\r\n" + wLine + "\r\n");
-}
-
-TEST(ProgramFileRoundTrip, KeepsEveryByteOfALineThatFailsTheCheck)
-{
-    std::string every;
-    for (int b = 0; b < 256; ++b)
-        if (b != '\r' && b != '\n')
-            every += static_cast<char>(b);
-    const CommandLists lists{{{every, " " + tLine + " "}, {every}, {every}}};
-    const ProgramRead read = readProgramFile(writeProgramFile(lists));
-    EXPECT_EQ(read.lists, lists) << "a filed line reads back unchanged";
-    EXPECT_EQ(read.notes.size(), 3u);
 }
 
 TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)

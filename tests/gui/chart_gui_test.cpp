@@ -146,7 +146,6 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     ASSERT_EQ(printers.printer.painted.size(), 1u);
     const auto& painted = printers.printer.painted[0];
     EXPECT_EQ(QSize(painted.width, painted.height), window->size());
-    EXPECT_EQ(painted.picture.items().size(), window->drawing().items().size() + 1);
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(printers.printer.jobName, "greenhouse.fhp \u2013 chart");
     EXPECT_EQ(printers.offered.back(), "/home/ann/greenhouse-chart.pdf");

@@ -21,22 +21,15 @@ struct Editing {
     const Lines& lights() const { return editor.lists()[1]; }
 };
 
-TEST(History, UndoAndRedoWalkTheStepsAndANewStepDropsThoseUndone)
+// The walk back and forth is the main window's test; here what it does not show.
+TEST(History, ARefusedLineMakesNoStepAndANewStepDropsThoseUndone)
 {
     Editing e;
-    EXPECT_FALSE(e.history.undo());
     e.type("L,1,1,ON");
     e.type("L,2,1,ON");
-    // A refused line changes nothing and makes no step.
     EXPECT_FALSE(e.history.record([&] { e.editor.pumpcom("L,2"); }));
     ASSERT_TRUE(e.history.undo());
     EXPECT_EQ(e.lights(), Lines{"L,01:00:00,1,ON"});
-    ASSERT_TRUE(e.history.undo());
-    EXPECT_TRUE(e.lights().empty());
-    EXPECT_FALSE(e.history.undo());
-    ASSERT_TRUE(e.history.redo());
-    EXPECT_EQ(e.lights(), Lines{"L,01:00:00,1,ON"});
-
     e.type("L,3,1,ON");
     EXPECT_FALSE(e.history.canRedo());
     EXPECT_FALSE(e.history.redo());
@@ -44,6 +37,7 @@ TEST(History, UndoAndRedoWalkTheStepsAndANewStepDropsThoseUndone)
     ASSERT_TRUE(e.history.undo());
     ASSERT_TRUE(e.history.undo());
     EXPECT_FALSE(e.history.canUndo());
+    EXPECT_FALSE(e.history.undo());
 }
 
 // Delete's remembered item comes back with the lists, so Delete after an undo takes

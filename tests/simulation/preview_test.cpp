@@ -20,7 +20,6 @@ TEST(PreviewClock, WakesForEverySimulatedSecondInBatches)
     const struct { int speed; long long wall; int seconds, batches; } rows[] = {
         {1, 3000, 3, 3},
         {60, 1000, 60, 20}, // a second every 16.7 ms, woken three at a time
-        {3600, 1000, 3600, 20},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.speed);
@@ -121,18 +120,6 @@ TEST(Preview, StartTakesTheTimesOfTheCommandLanguage)
     };
     for (const auto& row : rows)
         EXPECT_EQ(typedTime(row.typed), row.second) << '"' << row.typed << '"';
-}
-
-// While the simulation runs, a new start is a jump: from the wall clock to a paused preview.
-TEST(Preview, StartJumpsThereWhileTheSimulationRuns)
-{
-    Rig r({{{}, {"L,07:00:00,1,ON"}, {}}}, 6 * 3600);
-    r.preview.setStart(8 * 3600);
-    EXPECT_TRUE(r.preview.panel().previewing);
-    EXPECT_EQ(r.preview.panel().playCaption, playCaption);
-    EXPECT_EQ(r.clock.secondsOfDay(), 8 * 3600);
-    r.preview.nextLine();
-    EXPECT_EQ(r.preview.clockCaption(), "07:00:00 preview") << "the next line is found from 08:00, a day on";
 }
 
 TEST(Preview, NamesThePulsedValvesWithTheirTimer)
