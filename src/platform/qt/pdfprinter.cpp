@@ -5,32 +5,89 @@
 #include "platform/qt/paintercanvas.h"
 
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QPdfWriter>
 
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <optional>
+#include <type_traits>
 
 namespace fh {
 
 namespace {
 
+// libcups, and what it brings (TLS, Kerberos, Avahi: some twenty libraries), loads
+// when something is printed or a printer is named, not at every start.
+struct Cups {
+    decltype(&cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&cupsCopyDestInfo) copyDestInfo = nullptr;
+    decltype(&cupsGetDestMediaDefault) getDestMediaDefault = nullptr;
+    decltype(&cupsFreeDestInfo) freeDestInfo = nullptr;
+    decltype(&cupsFreeDests) freeDests = nullptr;
+    decltype(&cupsGetDests2) getDests2 = nullptr;
+    decltype(&cupsAddOption) addOption = nullptr;
+    decltype(&cupsFreeOptions) freeOptions = nullptr;
+    decltype(&cupsCreateJob) createJob = nullptr;
+    decltype(&cupsStartDocument) startDocument = nullptr;
+    decltype(&cupsWriteRequestData) writeRequestData = nullptr;
+    decltype(&cupsFinishDocument) finishDocument = nullptr;
+    decltype(&cupsCancelJob2) cancelJob2 = nullptr;
+    decltype(&cupsLastErrorString) lastErrorString = nullptr;
+};
+
+constexpr const char* cupsMissing = "the print system's library, libcups 2, cannot be loaded";
+
+// None when the library or one of its functions is missing.
+const Cups* cups()
+{
+    static const std::optional<Cups> api = []() -> std::optional<Cups> {
+        QLibrary library(QStringLiteral("cups"), 2);
+        if (!library.load())
+            return std::nullopt;
+        Cups c;
+        bool found = true;
+        const auto resolve = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
+            found = found && function;
+        };
+        resolve(c.getNamedDest, "cupsGetNamedDest");
+        resolve(c.copyDestInfo, "cupsCopyDestInfo");
+        resolve(c.getDestMediaDefault, "cupsGetDestMediaDefault");
+        resolve(c.freeDestInfo, "cupsFreeDestInfo");
+        resolve(c.freeDests, "cupsFreeDests");
+        resolve(c.getDests2, "cupsGetDests2");
+        resolve(c.addOption, "cupsAddOption");
+        resolve(c.freeOptions, "cupsFreeOptions");
+        resolve(c.createJob, "cupsCreateJob");
+        resolve(c.startDocument, "cupsStartDocument");
+        resolve(c.writeRequestData, "cupsWriteRequestData");
+        resolve(c.finishDocument, "cupsFinishDocument");
+        resolve(c.cancelJob2, "cupsCancelJob2");
+        resolve(c.lastErrorString, "cupsLastErrorString");
+        return found ? std::optional(c) : std::nullopt;
+    }();
+    return api ? &*api : nullptr;
+}
+
 // The paper a queue takes by default, with the margins a PDF has by default.
 QPageLayout queueLayout(const std::string& name)
 {
     QPageLayout layout = defaultPageLayout();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+    const Cups* api = cups();
+    cups_dest_t* dest = api ? api->getNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr) : nullptr;
     if (!dest)
         return layout;
-    if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+    if (cups_dinfo_t* info = api->copyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
         cups_size_t size{};
         // cups_size_t measures in hundredths of a millimetre.
-        if (cupsGetDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &size) && size.width > 0 && size.length > 0)
+        if (api->getDestMediaDefault(CUPS_HTTP_DEFAULT, dest, info, 0, &size) && size.width > 0 && size.length > 0)
             layout.setPageSize(QPageSize(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
                                          QString(), QPageSize::FuzzyMatch));
-        cupsFreeDestInfo(info);
+        api->freeDestInfo(info);
     }
-    cupsFreeDests(1, dest);
+    api->freeDests(1, dest);
     return layout;
 }
 
@@ -146,38 +203,44 @@ std::optional<std::string> PdfPrinter::endDoc()
 // Each step checked: a queue that refuses the job must not look like a printed one.
 std::optional<std::string> PdfPrinter::submit()
 {
+    const Cups* api = cups();
+    if (!api)
+        return "the printer " + target.queue + " did not take the job: " + cupsMissing;
     const char* queue = target.queue.c_str();
     const QByteArray name = title.toUtf8();
     cups_option_t* options = nullptr;
     const int optionCount =
-        cupsAddOption("copies", std::to_string(std::max(1, target.copies)).c_str(), 0, &options);
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue, name.constData(), optionCount, options);
-    cupsFreeOptions(optionCount, options);
+        api->addOption("copies", std::to_string(std::max(1, target.copies)).c_str(), 0, &options);
+    const int job = api->createJob(CUPS_HTTP_DEFAULT, queue, name.constData(), optionCount, options);
+    api->freeOptions(optionCount, options);
     if (job <= 0)
-        return "the printer " + target.queue + " did not take the job: " + cupsLastErrorString();
+        return "the printer " + target.queue + " did not take the job: " + api->lastErrorString();
     const bool sent =
-        cupsStartDocument(CUPS_HTTP_DEFAULT, queue, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
+        api->startDocument(CUPS_HTTP_DEFAULT, queue, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
             HTTP_STATUS_CONTINUE &&
-        cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.constData(), static_cast<std::size_t>(document.size())) ==
+        api->writeRequestData(CUPS_HTTP_DEFAULT, document.constData(), static_cast<std::size_t>(document.size())) ==
             HTTP_STATUS_CONTINUE;
     // A started document is finished even after a failed write, so that no job stays open.
-    const bool finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue) == IPP_STATUS_OK;
+    const bool finished = api->finishDocument(CUPS_HTTP_DEFAULT, queue) == IPP_STATUS_OK;
     if (sent && finished)
         return std::nullopt;
-    const std::string reason = cupsLastErrorString();
-    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
+    const std::string reason = api->lastErrorString();
+    api->cancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
     return "the printer " + target.queue + " did not take the job: " + reason;
 }
 
 std::vector<std::string> CupsPrintService::printerNames()
 {
+    const Cups* api = cups();
+    if (!api)
+        return {};
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    const int count = api->getDests2(CUPS_HTTP_DEFAULT, &dests);
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i)
         if (!dests[i].instance)
             names.emplace_back(dests[i].name);
-    cupsFreeDests(count, dests);
+    api->freeDests(count, dests);
     return names;
 }
 
