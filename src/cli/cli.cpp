@@ -57,7 +57,8 @@ bool isFormat(const std::string& text) { return text == "text" || text == "tsv";
 bool isTextOrJson(const std::string& text) { return text == "text" || text == "json"; }
 bool isRates(const std::string& text) { return !text.empty() && parseRates(text).has_value(); }
 
-// Temperatures read in °C; a command of lines also reads °C set-points in them.
+// Temperatures read in °C; a command of lines also reads °C set-points in them, and
+// a ramp its ends.
 const Option celsius{"--celsius", false, {}, nullptr, true};
 const std::string ratesWanted = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
 
@@ -121,13 +122,14 @@ const std::vector<Command>& commands()
          "  water  --valves IDS --at TIME[,TIME...] --for DURATION\n"
          "  mist   --valves IDS --timer N --from TIME --to TIME --on DURATION --every DURATION\n"
          "  lights --relays IDS --from TIME (--to TIME | --for DURATION)\n"
-         "  ramp   --from LOW/HIGH --to LOW/HIGH --start TIME --for DURATION --steps N\n"
-         "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N",
+         "  ramp   --from LOW/HIGH --to LOW/HIGH --start TIME --for DURATION --steps N [--celsius]\n"
+         "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N [--celsius]",
          "print the lines of a watering, a misting, a light period or a set-point ramp, ready for add",
          {{"--valves", false, {}, nullptr}, {"--relays", false, {}, nullptr}, {"--timer", false, {}, nullptr},
           {"--at", false, {}, nullptr}, {"--from", false, {}, nullptr}, {"--to", false, {}, nullptr},
           {"--for", false, {}, nullptr}, {"--on", false, {}, nullptr}, {"--every", false, {}, nullptr},
-          {"--start", false, {}, nullptr}, {"--steps", false, {}, nullptr}, {"--gap", false, {}, nullptr}},
+          {"--start", false, {}, nullptr}, {"--steps", false, {}, nullptr}, {"--gap", false, {}, nullptr},
+          celsius},
          1, false, lines},
     };
     return table;

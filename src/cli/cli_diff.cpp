@@ -61,7 +61,10 @@ void writeJson(const DayComparison& c, std::ostream& out, const Display& display
     out << "{\"same\":" << (c.same() ? "true" : "false") << ",\"differences\":[";
     for (std::size_t k = 0; k < c.differences.size(); ++k) {
         const DayDifference& d = c.differences[k];
-        const auto value = [&](const std::string& v) { return dayItemIsNumber(d.item) ? v : jsonString(v); };
+        // A set-point reads "21.1 °C" in °C; JSON takes the number alone.
+        const auto value = [&](const std::string& v) {
+            return dayItemIsNumber(d.item) ? v.substr(0, v.find(' ')) : jsonString(v);
+        };
         out << (k ? "," : "") << "{\"from\":\"" << display.time(d.from) << "\",\"to\":\"" << dayEnd(d.to, display)
             << "\",\"what\":\"" << dayItemName(d.item) << "\",\"a\":" << value(d.a) << ",\"b\":" << value(d.b)
             << '}';

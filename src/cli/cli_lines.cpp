@@ -16,9 +16,14 @@ int lines(const Parsed& args, Streams io, const Devices&)
     const LineKindInfo* kind = lineKindNamed(name);
     if (!kind)
         return refuse(name + " is no kind of lines; the kinds are water, mist, lights and ramp");
+    // --celsius is the display's, and serves only a kind with fields in degrees.
+    const bool inDegrees =
+        std::ranges::any_of(kind->fields, [](const LineField& f) { return !f.celsiusExample.empty(); });
     LineWords words;
     for (const auto& [option, value] : args.values) {
         const std::string_view fieldName = option.substr(2);
+        if (fieldName == "celsius" && inDegrees)
+            continue;
         if (std::ranges::find(kind->fields, fieldName, &LineField::name) == kind->fields.end())
             return refuse(name + " takes no " + std::string(option));
         words.emplace(fieldName, value);
@@ -26,7 +31,7 @@ int lines(const Parsed& args, Streams io, const Devices&)
     for (const LineField& field : kind->fields)
         if (field.required && !words.contains(field.name))
             return refuse(name + " needs --" + std::string(field.name));
-    const WrittenLines written = writeLines(kind->kind, words);
+    const WrittenLines written = writeLines(kind->kind, words, args.display);
     if (!written.refusal.empty())
         return refuse(written.refusal);
     for (const std::string& line : written.lines)

@@ -66,6 +66,10 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
                                       "of the set-points"));
     pages = new QStackedWidget(this);
     pages->setObjectName(QStringLiteral("Pages"));
+    // The ramp's degrees are read on the scale the windows show; the dialog is modal, so
+    // that cannot change while it is open.
+    const bool celsius = session.display().temperature == Display::Temperature::Celsius;
+    const QString unit = celsius ? QStringLiteral(" (\u00B0C)") : QStringLiteral(" (\u00B0F)");
     for (const LineKindInfo& kind : lineKinds()) {
         const QString kindName = capitalised(kind.name);
         combo1->addItem(kindName);
@@ -75,14 +79,15 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
         std::vector<QLineEdit*>& edits = fields.emplace_back();
         for (const LineField& field : kind.fields) {
             const QString name = kindName + latin1(field.label);
+            const bool degrees = !field.celsiusExample.empty();
+            const QString label = latin1(field.label) + (degrees ? unit : QString());
             auto* edit = new QLineEdit(page);
             edit->setObjectName(name);
-            edit->setPlaceholderText(latin1(field.example));
-            edit->setAccessibleName(latin1(field.label));
+            edit->setPlaceholderText(latin1(degrees && celsius ? field.celsiusExample : field.example));
+            edit->setAccessibleName(label);
             edit->setToolTip(latin1(field.wants));
             connect(edit, &QLineEdit::textChanged, this, &AddLinesDialog::update);
-            form->addRow(caption(latin1(field.label) + QLatin1Char(':'), name + QStringLiteral("Caption"),
-                                 edit->toolTip(), page),
+            form->addRow(caption(label + QLatin1Char(':'), name + QStringLiteral("Caption"), edit->toolTip(), page),
                          edit);
             edits.push_back(edit);
         }
@@ -138,7 +143,7 @@ void AddLinesDialog::update()
     LineWords words;
     for (std::size_t i = 0; i < kind.fields.size(); ++i)
         words.emplace(kind.fields[i].name, fields.at(index).at(i)->text().toUtf8().toStdString());
-    WrittenLines lines = writeLines(kind.kind, words);
+    WrittenLines lines = writeLines(kind.kind, words, session.display());
     std::string refusal = lines.refusal;
     if (refusal.empty())
         refusal = additionRefusal(session.lists(), lines.lines).value_or(std::string());

@@ -73,6 +73,16 @@ std::string tenthsText(std::int64_t tenths, bool bare)
     return text;
 }
 
+// °C × 9 / 5 + offsetTenths / 10 as °F, rounded to a tenth as fahrenheitText says.
+std::optional<std::string> inFahrenheit(std::string_view celsius, std::int64_t offsetTenths)
+{
+    const auto c = readDecimal(celsius);
+    if (!c)
+        return std::nullopt;
+    const std::int64_t unit = powerOfTen(c->places);
+    return tenthsText(roundHalfAway(c->scaled * 18 + offsetTenths * unit, unit), true);
+}
+
 } // namespace
 
 std::string celsiusText(double fahrenheit)
@@ -91,13 +101,11 @@ std::string celsiusText(double fahrenheit)
     return std::string(digits, end);
 }
 
-std::optional<std::string> fahrenheitText(std::string_view celsius)
+std::optional<std::string> fahrenheitText(std::string_view celsius) { return inFahrenheit(celsius, 320); }
+
+std::optional<std::string> fahrenheitDifferenceText(std::string_view celsius)
 {
-    const auto c = readDecimal(celsius);
-    if (!c)
-        return std::nullopt;
-    const std::int64_t unit = powerOfTen(c->places);
-    return tenthsText(roundHalfAway(c->scaled * 18 + 320 * unit, unit), true);
+    return inFahrenheit(celsius, 0);
 }
 
 CelsiusReading readCelsius(std::string_view line)

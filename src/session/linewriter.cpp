@@ -241,12 +241,21 @@ struct SetPoints {
 };
 
 // The ramp's two ends in °F, LOW/HIGH each; with a gap, the low alone, the high that
-// far above it. Everything after works in °F, so ends given on another scale are
-// turned into °F here.
-std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words)
+// far above it. Everything after works in °F, so ends given in °C are turned into °F
+// here, as a typed line's are; a gap is a difference, so it gains no 32.
+std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words, const Display& display)
 {
+    const bool celsius = display.temperature == Display::Temperature::Celsius;
+    // Both scales take the same numbers; °C is then converted to °F.
+    const auto degrees = [&](std::string_view text, bool difference) {
+        const auto typed = millionths(text);
+        if (!typed || !celsius)
+            return typed;
+        const auto fahrenheit = difference ? fahrenheitDifferenceText(text) : fahrenheitText(text);
+        return fahrenheit ? millionths(*fahrenheit) : std::nullopt;
+    };
     const std::string_view gapText = trim(field(words, "gap"));
-    const auto gap = gapText.empty() ? std::optional<long long>() : millionths(gapText);
+    const auto gap = gapText.empty() ? std::optional<long long>() : degrees(gapText, true);
     if (!gapText.empty() && !gap)
         refuse(std::string(gapText) + " is not a number of degrees, as in 8");
     const auto end = [&](std::string_view text) {
@@ -254,16 +263,17 @@ std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words)
         if (typed.empty())
             refuse("set-points are missing");
         if (gap) {
-            const auto low = millionths(typed);
+            const auto low = degrees(typed, false);
             if (!low)
-                refuse(typed + " is not one set-point, as in 65 (the gap gives the high one)");
+                refuse(typed + " is not one set-point, as in " + (celsius ? "18" : "65") +
+                       " (the gap gives the high one)");
             return SetPoints{*low, *low + *gap};
         }
         const auto pair = split(typed, '/');
-        const auto low = millionths(trim(pair.front()));
-        const auto high = pair.size() == 2 ? millionths(trim(pair.back())) : std::nullopt;
+        const auto low = degrees(trim(pair.front()), false);
+        const auto high = pair.size() == 2 ? degrees(trim(pair.back()), false) : std::nullopt;
         if (!low || !high)
-            refuse(typed + " is not a pair of set-points LOW/HIGH, as in 65/73");
+            refuse(typed + " is not a pair of set-points LOW/HIGH, as in " + (celsius ? "18/23" : "65/73"));
         return SetPoints{*low, *high};
     };
     return {end(field(words, "from")), end(field(words, "to"))};
@@ -291,9 +301,9 @@ std::string tenthsText(long long tenths)
     return text;
 }
 
-std::vector<Timed> ramp(const LineWords& words)
+std::vector<Timed> ramp(const LineWords& words, const Display& display)
 {
-    const auto [from, to] = readRampEnds(words);
+    const auto [from, to] = readRampEnds(words, display);
     const int start = readTime(field(words, "start"));
     const int duration = readDuration(field(words, "for"));
     const int steps = readCount(field(words, "steps"), mostSteps, "the number of steps is missing",
@@ -346,9 +356,9 @@ const std::vector<LineKindInfo>& lineKinds()
           {"for", "For", "16h", "how long they stay on: a number and H, M or S (or give To)", false}}},
         {LineKind::Ramp,
          "ramp",
-         {{"from", "From", "65/73", "the set-points LOW/HIGH in degrees F to start from (one number with Gap)"},
-          {"to", "To", "72/80", "the set-points LOW/HIGH in degrees F to end at (one number with Gap)"},
-          {"gap", "Gap", "8", "the high set-point this far above the low one at both ends", false},
+         {{"from", "From", "65/73", "the set-points LOW/HIGH to start from (one number with Gap)", true, "18/23"},
+          {"to", "To", "72/80", "the set-points LOW/HIGH to end at (one number with Gap)", true, "22/27"},
+          {"gap", "Gap", "8", "the high set-point this far above the low one at both ends", false, "4"},
           {"start", "Start", "05:00", "the time of day the ramp starts"},
           {"for", "For", "2h", "how long it takes: a number and H, M or S"},
           {"steps", "Steps", "4", "how many T lines it takes, 1 to 100"}}},
@@ -369,13 +379,13 @@ const LineKindInfo& lineKind(LineKind kind)
     return *std::ranges::find(kinds, kind, &LineKindInfo::kind);
 }
 
-WrittenLines writeLines(LineKind kind, const LineWords& words)
+WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display)
 {
     try {
         std::vector<Timed> timed = kind == LineKind::Water ? water(words)
                                    : kind == LineKind::Mist ? mist(words)
                                    : kind == LineKind::Lights ? lights(words)
-                                                              : ramp(words);
+                                                              : ramp(words, display);
         std::ranges::stable_sort(timed, {}, &Timed::second);
         for (std::size_t i = 1; i < timed.size(); ++i)
             if (timed[i].second == timed[i - 1].second)

@@ -30,6 +30,9 @@ struct LineField {
     std::string_view wants;   // "valve numbers 1 to 6, joined by /"
     // Lights take an end time or a duration: neither field is required alone.
     bool required = true;
+    // A field in degrees (the ramp's set-points and gap) is read on the Display's
+    // scale; this is its example in °C. Empty for every other field.
+    std::string_view celsiusExample = {};
 };
 
 struct LineKindInfo {
@@ -54,8 +57,9 @@ struct WrittenLines {
 // Times read as a command line's time term, hours 0 to 24, and are written
 // 00:00:00 to 23:59:59 (past midnight they wrap). Durations are a number and one unit
 // H, M or S, a whole number of seconds from 1 to under 24 hours. A request whose own
-// lines would share a second is refused.
-WrittenLines writeLines(LineKind kind, const LineWords& words);
+// lines would share a second is refused. The ramp's degrees are read in °C when
+// `display` shows °C, and written in °F.
+WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display);
 
 // Why `lines` cannot join `lists`: the program would hold more lines than it can, or
 // a new line would act in the second of a line there. None when they can.

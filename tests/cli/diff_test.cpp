@@ -44,6 +44,7 @@ TEST(Diff, JsonGivesTheDifferencesOfTheDays)
         std::string a, b;
         int status;
         std::string out;
+        bool celsius = false;
     } cases[] = {
         {"two identical programs", lightsDay, lightsDay, 0, json(true, {}, "[]", "[]")},
         {"the same lines in another order are the same program", lightsDay,
@@ -86,6 +87,13 @@ TEST(Diff, JsonGivesTheDifferencesOfTheDays)
         {"set-points are numbers", fhp({"T,06:00:00,70,80"}, {}, {}), fhp({"T,06:00:00,72.5,80"}, {}, {}), 1,
          json(false, {difference("00:00:00", "24:00:00", "low", "70", "72.5")}, "[\"T,06:00:00,70,80\"]",
               "[\"T,06:00:00,72.5,80\"]")},
+        {"with --celsius, set-points are numbers in \u00B0C", fhp({"T,06:00:00,70,80"}, {}, {}),
+         fhp({"T,06:00:00,72.5,85"}, {}, {}), 1,
+         json(false,
+              {difference("00:00:00", "24:00:00", "low", "21.1", "22.5"),
+               difference("00:00:00", "24:00:00", "high", "26.7", "29.4")},
+              "[\"T,06:00:00,70,80\"]", "[\"T,06:00:00,72.5,85\"]"),
+         true},
         {"lines count as often as they are filed, the earliest matched first",
          fhp({}, {"L,06:00:00,1,ON", "L,07:00:00,1,ON", "L,06:00:00,1,ON"}, {}), fhp({}, {"L,06:00:00,1,ON"}, {}), 0,
          json(true, {}, "[\"L,07:00:00,1,ON\",\"L,06:00:00,1,ON\"]", "[]")},
@@ -97,7 +105,10 @@ TEST(Diff, JsonGivesTheDifferencesOfTheDays)
         SCOPED_TRACE(c.why);
         doubles::MemoryTextFiles files;
         files.files = {{"a.fhp", c.a}, {"b.fhp", c.b}};
-        const Outcome got = runCli({"diff", "a.fhp", "b.fhp", "--format", "json"}, files);
+        cli::Args args = {"diff", "a.fhp", "b.fhp", "--format", "json"};
+        if (c.celsius)
+            args.push_back("--celsius");
+        const Outcome got = runCli(args, files);
         EXPECT_EQ(got.status, c.status) << got.err;
         EXPECT_EQ(got.out, c.out);
     }

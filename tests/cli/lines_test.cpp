@@ -25,6 +25,13 @@ TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
         {{"lines", "ramp", "--from", "65", "--to", "72", "--gap", "8", "--start", "05:00", "--for", "2h", "--steps",
           "4"},
          "T,05:30:00,66.8,74.8\nT,06:00:00,68.5,76.5\nT,06:30:00,70.3,78.3\nT,07:00:00,72,80\n"},
+        // 18/22 °C is 64.4/71.6 °F, 22/26 °C 71.6/78.8 °F; a gap of 4 °C is 7.2 °F.
+        {{"lines", "ramp", "--celsius", "--from", "18/22", "--to", "22/26", "--start", "05:00", "--for", "2h",
+          "--steps", "2"},
+         "T,06:00:00,68,75.2\nT,07:00:00,71.6,78.8\n"},
+        {{"lines", "ramp", "--from", "18", "--to", "22", "--gap", "4", "--start", "05:00", "--for", "2h", "--steps",
+          "2", "--celsius"},
+         "T,06:00:00,68,75.2\nT,07:00:00,71.6,78.8\n"},
     };
     for (const auto& row : rows) {
         doubles::MemoryTextFiles files;
@@ -54,6 +61,9 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
         {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--timer", "1"},
          "fernhollow: lines: water takes no --timer\n"},
         {{"lines", "water", "--valves", "3", "--for", "15m"}, "fernhollow: lines: water needs --at\n"},
+        // Only a ramp has degrees to read in °C.
+        {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--celsius"},
+         "fernhollow: lines: water takes no --celsius\n"},
         {{"lines", "lights", "--relays", "1", "--from", "5"},
          "fernhollow: lines: an end time or a duration is missing\n"},
         {{"lines", "mist", "--valves", "1", "--timer", "1", "--from", "8.30", "--to", "18", "--on", "5s", "--every",

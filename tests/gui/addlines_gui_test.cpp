@@ -85,6 +85,29 @@ TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
     }
 }
 
+TEST_F(AddLinesWindow, TheRampReadsItsDegreesOnTheScaleTheWindowsShow)
+{
+    const struct {
+        fh::Display::Temperature shown;
+        const char *from, *to;
+        QString caption, example;
+    } rows[] = {
+        {fh::Display::Temperature::Fahrenheit, "64.4/71.6", "71.6/78.8", QStringLiteral("From (\u00B0F):"), "65/73"},
+        {fh::Display::Temperature::Celsius, "18/22", "22/26", QStringLiteral("From (\u00B0C):"), "18/23"},
+    };
+    for (const auto& row : rows) {
+        session.setDisplay(fh::Display{row.shown});
+        QDialog* dialog = open(3, {{"RampFrom", row.from}, {"RampTo", row.to}, {"RampStart", "5"},
+                                   {"RampFor", "2h"}, {"RampSteps", "2"}});
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(text(*dialog, "Text1"), "T,06:00:00,68,75.2\nT,07:00:00,71.6,78.8") << row.from;
+        EXPECT_EQ(control<QLabel>(*dialog, "RampFromCaption")->text(), row.caption);
+        EXPECT_EQ(control<QLineEdit>(*dialog, "RampFrom")->placeholderText(), row.example);
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 TEST_F(AddLinesWindow, ShowsTheFindingsOfTheNewLinesAndAddsThemAsOneStep)
 {
     const CommandLists pulsed = {{{}, {}, {"W,05:00:00,4,P1,3S,10M", "W,05:30:00,4,OFF"}}};

