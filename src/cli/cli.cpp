@@ -41,6 +41,8 @@ struct Command {
     // The words after the operands are command lines, taken as they are, dashes and all.
     bool lines;
     int (*handler)(const Parsed&, Streams, const Devices&);
+    // Any number of operands beyond the first `operands`.
+    bool moreOperands = false;
 };
 
 // Where the error stream keeps whether loadOrReport wrote an error note.
@@ -95,9 +97,9 @@ const std::vector<Command>& commands()
          "enter command lines (arguments or standard input) into a program file",
          {celsius},
          1, true, add},
-        {"lint", "fernhollow lint FILE [--format text|tsv]",
-         "check a whole program file for lines that will not do what they seem to",
-         {{"--format", false, "text or tsv", isFormat}}, 1, false, lint},
+        {"lint", "fernhollow lint FILE... [--format text|tsv]",
+         "check whole program files for lines that will not do what they seem to",
+         {{"--format", false, "text or tsv", isFormat}}, 1, false, lint, true},
         {"state", "fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]",
          "show what the program has on at a time of day: lights, valves, set-points",
          {{"--at", true, "a time HH:MM:SS", isClock}, {"--format", false, "text or json", isTextOrJson},
@@ -177,7 +179,7 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
         // A command of lines takes its switches among them: no command line is one.
         const bool lineSwitch = command.lines && option != command.options.end() && option->flag;
         if (!lineSwitch && (command.lines || !isOption(arg))) {
-            if (!command.lines && parsed.operands.size() == command.operands)
+            if (!command.lines && !command.moreOperands && parsed.operands.size() == command.operands)
                 return usage();
             parsed.operands.push_back(arg);
             continue;

@@ -7,28 +7,46 @@
 
 namespace fh::cli {
 
+namespace {
+
+// A tab in a field would shift the columns after it.
+std::string tsvField(std::string text)
+{
+    std::ranges::replace(text, '\t', ' ');
+    return text;
+}
+
+} // namespace
+
 int lint(const Parsed& args, Streams io, const Devices& devices)
 {
-    const std::string& path = args.operands.front();
-    // The notes on the lines come back as findings, so they are not written twice.
-    const auto read = readOrReport(path, io.err, devices.files);
-    if (!read)
-        return 2;
     const auto format = args.values.find("--format");
     const bool tsv = format != args.values.end() && format->second == "tsv";
-    const std::vector<Finding> findings = fh::lint(*read, args.display);
-    for (const Finding& f : findings) {
-        std::string message = utf8FromLatin1(f.message);
-        if (tsv) {
-            // A tab quoted from a line would shift the columns.
-            std::ranges::replace(message, '\t', ' ');
-            io.out << f.line << '\t' << severityName(f.severity) << '\t' << f.code << '\t' << message << '\n';
-        } else {
-            io.out << path << ':' << f.line << ": " << severityName(f.severity) << ": " << message << " [" << f.code
-                   << "]\n";
+    // One file's rows keep their columns; with several, each row starts with its file.
+    const bool fileColumn = tsv && args.operands.size() > 1;
+    int status = 0;
+    for (const std::string& path : args.operands) {
+        // The notes on the lines come back as findings, so they are not written twice.
+        const auto read = readOrReport(path, io.err, devices.files);
+        if (!read) {
+            status = 2;
+            continue;
+        }
+        const std::vector<Finding> findings = fh::lint(*read, args.display);
+        if (!findings.empty())
+            status = std::max(status, 1);
+        const std::string column = fileColumn ? tsvField(path) + '\t' : std::string();
+        for (const Finding& f : findings) {
+            const std::string message = utf8FromLatin1(f.message);
+            if (tsv)
+                io.out << column << f.line << '\t' << severityName(f.severity) << '\t' << f.code << '\t'
+                       << tsvField(message) << '\n';
+            else
+                io.out << path << ':' << f.line << ": " << severityName(f.severity) << ": " << message << " ["
+                       << f.code << "]\n";
         }
     }
-    return findings.empty() ? 0 : 1;
+    return status;
 }
 
 } // namespace fh::cli
