@@ -16,7 +16,7 @@ for ((i = 0; i < runs; ++i)); do
     program+=("$(./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp 0 2>/dev/null | awk '{print $(NF-1)}')")
     bare+=("$(./build-bench/bench/fernhollow_barewindow "$(date +%s%N)" 2>/dev/null | awk '{print $(NF-1)}')")
 done
-median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+source bench/median.sh
 p=$(median "${program[@]}")
 b=$(median "${bare[@]}")
 echo "start-up, median of $runs: $p ms"

@@ -17,7 +17,7 @@ for ((i = 0; i < runs; ++i)); do
         awk '/_median/ {print $2}')")
     yardstick+=("$("$yardsticks/run.sh" bench/full-day.fhp | awk '{print $(NF-4)}')")
 done
-median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+source bench/median.sh
 c=$(median "${compile[@]}")
 y=$(median "${yardstick[@]}")
 echo "compile of bench/full-day.fhp, median of $runs: $c us"

@@ -30,7 +30,9 @@ DisplayControls::DisplayControls(Form1& form1, Session& session, Settings& setti
     QAction* action = form1.menus().tmpc;
     action->setChecked(celsius);
     setTemperature(session, celsius);
-    form1.render();
+    // The windows start in °F: only °C has anything to show again.
+    if (celsius)
+        form1.render();
     connect(action, &QAction::toggled, this, [this](bool on) {
         this->settings.setStrings(temperatureKey, on ? celsiusSetting : fahrenheitSetting);
         apply(on);
