@@ -54,24 +54,6 @@ std::int64_t powerOfTen(int places)
     return p;
 }
 
-// numerator / denominator to the nearest whole number, halves away from zero;
-// the denominator is positive.
-std::int64_t roundHalfAway(std::int64_t numerator, std::int64_t denominator)
-{
-    const std::int64_t size = numerator < 0 ? -numerator : numerator;
-    const std::int64_t rounded = (2 * size + denominator) / (2 * denominator);
-    return numerator < 0 ? -rounded : rounded;
-}
-
-// Tenths as text: "-1.1", "21.0"; a whole number loses its ".0" when `bare`.
-std::string tenthsText(std::int64_t tenths, bool bare)
-{
-    const std::int64_t size = tenths < 0 ? -tenths : tenths;
-    std::string text = (tenths < 0 ? "-" : "") + std::to_string(size / 10);
-    if (!bare || size % 10 != 0)
-        text += "." + std::to_string(size % 10);
-    return text;
-}
 
 // °C × 9 / 5 + offsetTenths / 10 as °F, rounded to a tenth as fahrenheitText says.
 std::optional<std::string> inFahrenheit(std::string_view celsius, std::int64_t offsetTenths)
@@ -84,6 +66,24 @@ std::optional<std::string> inFahrenheit(std::string_view celsius, std::int64_t o
 }
 
 } // namespace
+
+// numerator / denominator to the nearest whole number, halves away from zero;
+// the denominator is positive.
+std::int64_t roundHalfAway(std::int64_t numerator, std::int64_t denominator)
+{
+    const std::int64_t size = numerator < 0 ? -numerator : numerator;
+    const std::int64_t rounded = (2 * size + denominator) / (2 * denominator);
+    return numerator < 0 ? -rounded : rounded;
+}
+
+std::string tenthsText(std::int64_t tenths, bool bare)
+{
+    const std::int64_t size = tenths < 0 ? -tenths : tenths;
+    std::string text = (tenths < 0 ? "-" : "") + std::to_string(size / 10);
+    if (!bare || size % 10 != 0)
+        text += "." + std::to_string(size % 10);
+    return text;
+}
 
 std::string celsiusText(double fahrenheit)
 {

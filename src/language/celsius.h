@@ -4,6 +4,7 @@
 // convert for reading and for typing, in exact decimals, so that 26 Â°C is 78.8 Â°F and
 // never 78.80000000000001. Texts are Latin-1, like the lines: Â° is the byte 0xB0.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,12 @@ std::optional<std::string> fahrenheitText(std::string_view celsius);
 // A difference of °C (read as above) as a difference of °F, × 9 / 5 with the same
 // rounding and no 32 added: "8" is "14.4".
 std::optional<std::string> fahrenheitDifferenceText(std::string_view celsius);
+
+// numerator / denominator to the nearest whole number, halves away from zero; the
+// denominator is positive.
+std::int64_t roundHalfAway(std::int64_t numerator, std::int64_t denominator);
+// Tenths as text: "-1.1", "21.0"; a whole number loses its ".0" when `bare`: "72".
+std::string tenthsText(std::int64_t tenths, bool bare);
 
 struct CelsiusReading {
     std::string line;

@@ -2,6 +2,7 @@
 
 #include "compiler/day.h"
 #include "compiler/program.h"
+#include "language/celsius.h"
 #include "language/datcheck.h"
 #include "language/terms.h"
 #include "platform/devices.h"
@@ -282,23 +283,7 @@ std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words, const Displ
 // from + (to - from) * k / n in tenths, halves away from zero.
 long long stepTenths(long long from, long long to, long long k, long long n)
 {
-    const long long scaled = from * n + (to - from) * k;
-    const long long unit = n * (million / 10);
-    const long long quotient = scaled / unit;
-    const long long rest = scaled % unit;
-    if (2 * (rest < 0 ? -rest : rest) >= unit)
-        return quotient + (scaled < 0 ? -1 : 1);
-    return quotient;
-}
-
-// 66.8, 72 (no trailing .0), -0.5.
-std::string tenthsText(long long tenths)
-{
-    const long long size = tenths < 0 ? -tenths : tenths;
-    std::string text = (tenths < 0 ? "-" : "") + std::to_string(size / 10);
-    if (size % 10 != 0)
-        text += '.' + std::to_string(size % 10);
-    return text;
+    return roundHalfAway(from * n + (to - from) * k, n * (million / 10));
 }
 
 std::vector<Timed> ramp(const LineWords& words, const Display& display)
@@ -312,8 +297,8 @@ std::vector<Timed> ramp(const LineWords& words, const Display& display)
     for (int k = 1; k <= steps; ++k) {
         const Timed step =
             at('T', start + k * duration / steps,
-               tenthsText(stepTenths(from.low, to.low, k, steps)) + ',' +
-                   tenthsText(stepTenths(from.high, to.high, k, steps)));
+               tenthsText(stepTenths(from.low, to.low, k, steps), true) + ',' +
+                   tenthsText(stepTenths(from.high, to.high, k, steps), true));
         if (const CheckResult r = datcheck(step.line); !r.dataok)
             refuse("step " + std::to_string(k) + ", " + step.line + ": " + r.errmsg);
         lines.push_back(step);
