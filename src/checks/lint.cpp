@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <utility>
 
@@ -208,26 +210,88 @@ std::string_view listName(std::size_t list)
     return list < names.size() ? names[list] : "?";
 }
 
+bool plainUnit(std::string_view unit) { return unit.empty() || unit == "F" || unit == "\xB0" "F" || unit == "\xB0"; }
+
+// A pulsed line whose clean on time is longer than its clean off time.
+std::optional<std::string> swappedMessage(const Good& g)
+{
+    if (!g.pulsed || !g.namesOutput || !g.times || g.times->second <= 0 || g.times->first <= g.times->second)
+        return std::nullopt;
+    Pieces terms(*g.extra);
+    const std::string_view on = trim(terms.next(','));
+    const std::string_view off = trim(terms.next(','));
+    if (!plainPulse(on) || !plainPulse(off))
+        return std::nullopt;
+    return "on " + std::string(on) + ", off " + std::string(off) + ": " + outputNames(g.letter, g.named, true) +
+           " on for " + spoken(g.times->first) + " and off for only " + spoken(g.times->second) +
+           " each time; on and off swapped? write P" + plainNumber(g.timer) + "," + std::string(off) + "," +
+           std::string(on);
+}
+
+// The findings of a line as written that passed the check as `filed`, read as `good`.
+std::vector<Finding> writtenFindings(std::string_view written, std::string_view filed, const Good& good,
+                                     const Display& display)
+{
+    std::vector<Finding> found;
+    const auto add = [&](std::string_view code, std::string message) {
+        found.push_back({0, std::nullopt, Finding::Warning, code, std::move(message)});
+    };
+    Pieces terms(written);
+    Pieces filedTerms(filed);
+    filedTerms.next(',');
+    terms.next(',');
+    const std::string_view time = trim(terms.next(','));
+    if (!plainTime(time))
+        add(code::timeText, std::string(time) + " reads as " + std::string(filedTerms.next(',')));
+    if (good.letter == "T") {
+        for (int k = 0; k < 2; ++k) {
+            const std::string_view term = trim(terms.next(','));
+            const std::string compact = upper(without(term, " "));
+            if (!plainUnit(std::string_view(compact).substr(numberLength(compact))))
+                add(code::unitText, std::string(term) + " reads as " + display.withUnit(leadingValue(term)));
+        }
+    }
+    if (const auto swapped = swappedMessage(good))
+        add(code::pulseSwapped, *swapped);
+    return found;
+}
+
+// What the line check says of a line, as views into a result kept elsewhere.
+struct LineVerdict {
+    std::string_view error; // empty for a good line
+    std::string_view filed;
+};
+
+LineVerdict verdictOf(const CheckResult& r) { return r.dataok ? LineVerdict{{}, r.cmdline} : LineVerdict{r.errmsg, {}}; }
+
 class Checker {
 public:
-    Checker(const CommandLists& program, const Display& shown, const std::vector<LoadNote>& notes,
-            const LineMemo* known = nullptr)
-        : lists(program), display(shown), memo(known)
+    // What the line check says of an item at a line of the file; valid until the next call.
+    using Verdicts = std::function<LineVerdict(const std::string& item, std::size_t line)>;
+
+    // `read` is the file the lists were read from: its notes and its lines as written
+    // become findings too.
+    Checker(const CommandLists& program, const Display& shown, const Verdicts& verdicts,
+            const ProgramRead* read = nullptr)
+        : lists(program), display(shown)
     {
         std::size_t start = 1;
         for (std::size_t k = 0; k < lists.size(); ++k) {
             starts[k] = start;
             start += lists[k].size() + 1;
         }
-        readLines();
-        for (const LoadNote& note : notes)
-            readNote(note);
+        readLines(verdicts, read ? &read->written : nullptr);
+        if (read)
+            for (const LoadNote& note : read->notes)
+                readNote(note);
         checkSections();
         checkTimes();
         checkMidnight();
         checkOutputs();
         checkTimers();
         checkPulses();
+        // After the program's own findings at the same line.
+        std::ranges::move(asWritten, std::back_inserter(found));
         std::ranges::stable_sort(found, {}, &Finding::line);
     }
 
@@ -236,9 +300,9 @@ public:
 private:
     const CommandLists& lists;
     const Display& display;
-    const LineMemo* memo;
     std::array<std::size_t, 3> starts{};
     std::vector<Good> goods;
+    std::vector<Finding> asWritten;
 
     void add(std::size_t line, std::optional<Item> item, Finding::Severity severity, std::string_view code,
              std::string message)
@@ -258,7 +322,7 @@ private:
         return std::nullopt;
     }
 
-    void readLines()
+    void readLines(const Verdicts& verdicts, const CommandLists* written)
     {
         std::size_t count = 0;
         for (std::size_t k = 0; k < lists.size(); ++k) {
@@ -268,12 +332,18 @@ private:
                     add(line, Item{k, j}, Finding::Error, code::tooManyLines,
                         "more than " + std::to_string(progCapacity) +
                             " lines: the program cannot be compiled or sent");
-                CheckResult own;
-                const CheckResult& r = memo ? memo->at(lists[k][j]) : (own = datcheck(lists[k][j]));
-                if (!r.dataok)
-                    add(line, Item{k, j}, Finding::Error, code::badLine, r.errmsg);
-                else
-                    goods.push_back(readGood(r.cmdline, line, Item{k, j}));
+                const LineVerdict verdict = verdicts(lists[k][j], line);
+                if (!verdict.error.empty()) {
+                    add(line, Item{k, j}, Finding::Error, code::badLine, std::string(verdict.error));
+                    continue;
+                }
+                goods.push_back(readGood(verdict.filed, line, Item{k, j}));
+                if (written && j < (*written)[k].size())
+                    for (Finding& f : writtenFindings((*written)[k][j], verdict.filed, goods.back(), display)) {
+                        f.line = line;
+                        f.item = Item{k, j};
+                        asWritten.push_back(std::move(f));
+                    }
             }
         }
     }
@@ -437,24 +507,6 @@ private:
     }
 };
 
-bool plainUnit(std::string_view unit) { return unit.empty() || unit == "F" || unit == "\xB0" "F" || unit == "\xB0"; }
-
-// A pulsed line whose clean on time is longer than its clean off time.
-std::optional<std::string> swappedMessage(const Good& g)
-{
-    if (!g.pulsed || !g.namesOutput || !g.times || g.times->second <= 0 || g.times->first <= g.times->second)
-        return std::nullopt;
-    Pieces terms(*g.extra);
-    const std::string_view on = trim(terms.next(','));
-    const std::string_view off = trim(terms.next(','));
-    if (!plainPulse(on) || !plainPulse(off))
-        return std::nullopt;
-    return "on " + std::string(on) + ", off " + std::string(off) + ": " + outputNames(g.letter, g.named, true) +
-           " on for " + spoken(g.times->first) + " and off for only " + spoken(g.times->second) +
-           " each time; on and off swapped? write P" + plainNumber(g.timer) + "," + std::string(off) + "," +
-           std::string(on);
-}
-
 } // namespace
 
 void LineMemo::update(const CommandLists& lists)
@@ -478,54 +530,31 @@ const CheckResult& LineMemo::at(const std::string& line) const { return results.
 std::vector<Finding> lint(const CommandLists& lists, const Display& display, LineMemo& memo)
 {
     memo.update(lists);
-    return std::move(Checker(lists, display, {}, &memo).found);
+    return std::move(
+        Checker(lists, display, [&](const std::string& item, std::size_t) { return verdictOf(memo.at(item)); })
+            .found);
 }
 
 std::vector<Finding> writtenFindings(std::string_view written, const Display& display)
 {
-    std::vector<Finding> found;
     const CheckResult r = datcheck(written);
     if (!r.dataok)
-        return found;
-    const auto add = [&](std::string_view code, std::string message) {
-        found.push_back({0, std::nullopt, Finding::Warning, code, std::move(message)});
-    };
-    Pieces terms(written);
-    Pieces filed(r.cmdline);
-    const std::string letter(trim(filed.next(',')));
-    terms.next(',');
-    const std::string_view time = trim(terms.next(','));
-    if (!plainTime(time))
-        add(code::timeText, std::string(time) + " reads as " + std::string(filed.next(',')));
-    if (letter == "T") {
-        for (int k = 0; k < 2; ++k) {
-            const std::string_view term = trim(terms.next(','));
-            const std::string compact = upper(without(term, " "));
-            if (!plainUnit(std::string_view(compact).substr(numberLength(compact))))
-                add(code::unitText, std::string(term) + " reads as " + display.withUnit(leadingValue(term)));
-        }
-    }
-    if (const auto swapped = swappedMessage(readGood(r.cmdline, 0, Item{0, 0})))
-        add(code::pulseSwapped, *swapped);
-    return found;
+        return {};
+    return writtenFindings(written, r.cmdline, readGood(r.cmdline, 0, Item{0, 0}), display);
 }
 
 std::vector<Finding> lint(const ProgramRead& read, const Display& display)
 {
-    std::vector<Finding> found = lint(read.lists, display, read.notes);
-    std::size_t start = 1;
-    for (std::size_t k = 0; k < read.written.size(); ++k) {
-        const std::size_t count = std::min(read.written[k].size(), read.lists[k].size());
-        for (std::size_t j = 0; j < count; ++j)
-            for (Finding& f : writtenFindings(read.written[k][j], display)) {
-                f.line = start + j;
-                f.item = Item{k, j};
-                found.push_back(std::move(f));
-            }
-        start += read.lists[k].size() + 1;
-    }
-    std::ranges::stable_sort(found, {}, &Finding::line);
-    return found;
+    // The read checked every line: those that failed carry a note, the others were filed.
+    std::map<std::size_t, std::string_view> failed;
+    for (const LoadNote& note : read.notes)
+        if (note.kind == LoadNote::FailsCheck)
+            failed.emplace(note.line, note.text);
+    const auto verdicts = [&](const std::string& item, std::size_t line) {
+        const auto fail = failed.find(line);
+        return fail != failed.end() ? LineVerdict{fail->second, {}} : LineVerdict{{}, item};
+    };
+    return std::move(Checker(read.lists, display, verdicts, &read).found);
 }
 
 std::string_view severityName(Finding::Severity severity)
@@ -533,9 +562,13 @@ std::string_view severityName(Finding::Severity severity)
     return severity == Finding::Error ? "error" : "warning";
 }
 
-std::vector<Finding> lint(const CommandLists& lists, const Display& display, const std::vector<LoadNote>& notes)
+std::vector<Finding> lint(const CommandLists& lists, const Display& display)
 {
-    return std::move(Checker(lists, display, notes).found);
+    CheckResult own;
+    return std::move(Checker(lists, display, [&](const std::string& item, std::size_t) {
+                         own = datcheck(item);
+                         return verdictOf(own);
+                     }).found);
 }
 
 } // namespace fh

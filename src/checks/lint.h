@@ -59,12 +59,8 @@ struct Finding {
 
 std::string_view severityName(Finding::Severity severity);
 
-// Findings in line order. `notes` is the load report of the file the lists were
-// read from (empty for lists typed in the windows); its failing lines are found
-// again in the lists, its other notes become findings too. The messages show times
-// as `display` reads them.
-std::vector<Finding> lint(const CommandLists& lists, const Display& display,
-                          const std::vector<LoadNote>& notes = {});
+// Findings in line order. The messages show times as `display` reads them.
+std::vector<Finding> lint(const CommandLists& lists, const Display& display);
 
 // The line check's results for the lines last checked, so that the check after a
 // change runs the line check only on the lines it brought.
@@ -88,7 +84,9 @@ std::vector<Finding> lint(const CommandLists& lists, const Display& display, Lin
 // the caller knows where the line stands.
 std::vector<Finding> writtenFindings(std::string_view written, const Display& display);
 
-// A program file as read: lint's findings and those of each line as written.
+// A program file as read: lint's findings, those of its load report (a failing line
+// is found again in the lists) and those of each line as written. The read's own line
+// check is used, not run again.
 std::vector<Finding> lint(const ProgramRead& read, const Display& display);
 
 } // namespace fh
