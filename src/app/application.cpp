@@ -14,6 +14,7 @@ Application::Look::Look()
 {
     QApplication::setApplicationName(applicationTitle);
     QApplication::setWindowIcon(leafIcon());
+    QApplication::setStyle(deferredIconStyle());
     installFontSubstitutes();
 }
 

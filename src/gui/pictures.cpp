@@ -2,7 +2,11 @@
 
 #include <QIconEngine>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSvgRenderer>
+
+#include <optional>
 
 namespace fh {
 
@@ -32,7 +36,50 @@ public:
     QIconEngine* clone() const override { return new LeafEngine; }
 };
 
+// A standard icon of `style`, made when first drawn.
+class DeferredEngine : public QIconEngine {
+public:
+    DeferredEngine(const QStyle* base, QStyle::StandardPixmap standard) : style(base), which(standard) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        made().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return made().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return made().actualSize(size, mode, state);
+    }
+    QIconEngine* clone() const override { return new DeferredEngine(*this); }
+
+private:
+    QPointer<const QStyle> style;
+    QStyle::StandardPixmap which;
+    std::optional<QIcon> icon;
+
+    const QIcon& made()
+    {
+        if (!icon)
+            icon = style ? style->standardIcon(which) : QIcon();
+        return *icon;
+    }
+};
+
+class DeferredIconStyle : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new DeferredEngine(baseStyle(), which));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
 } // namespace
+
+QStyle* deferredIconStyle() { return new DeferredIconStyle; }
 
 QPixmap picture(const QString& name, QSize size)
 {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 #include <QListWidget>
 #include <QTest>
@@ -43,6 +44,28 @@ TEST(Application, OpensWithItsIconAndStartUp)
     const auto* list4 = application.simulationControls().form3().findChild<QListWidget*>("List4");
     ASSERT_NE(list4, nullptr);
     EXPECT_EQ(list4->count(), 6);
+}
+
+bool imagePluginLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+}
+
+// The menu bar's extension button asked its icon at once, which loaded every image
+// format plugin before the window was shown; the icon is now made when drawn.
+TEST(Application, StartsWithoutImagePluginsAndStillDrawsTheExtensionIcon)
+{
+    if (imagePluginLoaded())
+        GTEST_SKIP() << "an earlier test in this process loaded them";
+    fh::doubles::FakeClock clock(9 * 3600);
+    fh::doubles::MemorySettings settings;
+    fh::Application application(clock, settings);
+    application.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&application.mainWindow()));
+    EXPECT_FALSE(imagePluginLoaded());
+    const QIcon extension = QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    EXPECT_FALSE(extension.pixmap(16).isNull());
 }
 
 // Fault mended: the report on a file named at start stood over an empty screen.
