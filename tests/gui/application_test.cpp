@@ -1,10 +1,12 @@
 #include "app/application.h"
 #include "platform/doubles/doubles.h"
 #include "gui/form3.h"
+#include "platform/qt/qtfonts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
@@ -66,6 +68,19 @@ TEST(Application, StartsWithoutImagePluginsAndStillDrawsTheExtensionIcon)
     EXPECT_FALSE(imagePluginLoaded());
     const QIcon extension = QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
     EXPECT_FALSE(extension.pixmap(16).isNull());
+}
+
+// The fonts are made without per-character fallback, so each must hold all it may show.
+TEST(Application, BothFontsHoldEveryPrintableLatin1Character)
+{
+    for (const QFont& font : {fh::sansFont(8), fh::fixedFont(8)}) {
+        const QFontMetrics metrics(font);
+        for (char32_t c = 0x20; c <= 0xFF; ++c) {
+            const bool printable = c < 0x7F || c >= 0xA0;
+            EXPECT_TRUE(!printable || metrics.inFontUcs4(c))
+                << font.family().toStdString() << " lacks U+" << std::hex << static_cast<unsigned>(c);
+        }
+    }
 }
 
 // Fault mended: the report on a file named at start stood over an empty screen.
