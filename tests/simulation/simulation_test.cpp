@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <tuple>
+#include <utility>
 
 namespace fh {
 namespace {
@@ -184,27 +185,6 @@ TEST(Simulation, PulseArithmetic)
         EXPECT_EQ(inOnPhase(row.timer, row.simsecs), row.on) << row.why;
 }
 
-TEST_F(SimulationTest, EmptyProgramSwitchesOffAfterTheMessage)
-{
-    int beepsWhileOpen = -1;
-    messages.whileOpen = [&] {
-        EXPECT_TRUE(sim.simrun());
-        EXPECT_TRUE(sim.greenhouse().shown);
-        // Timer1 keeps ticking while the box is open; no step may run.
-        runSeconds(3);
-        beepsWhileOpen = beeper.count;
-    };
-    start({}, at(9, 0, 0));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
-    EXPECT_EQ(beepsWhileOpen, 0);
-    EXPECT_EQ(sim.simsecs(), 0);
-    EXPECT_EQ(sim.panel().clock, "09:00:03");
-    EXPECT_FALSE(sim.simrun());
-    EXPECT_FALSE(sim.simready());
-    EXPECT_FALSE(sim.greenhouse().shown);
-    EXPECT_EQ(sim.panel().switchCaption, "SIM  Off");
-}
-
 // Started from the program's state, a switch-on sets only the outputs and set-points
 // some line sets; what the last run left stays, and an empty program changes nothing.
 TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
@@ -242,19 +222,36 @@ TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
     }
 }
 
+// A refused set-up, of an empty program or one too long, shows its one message while
+// Timer1 ticks on and no step runs, then switches off.
 TEST_F(SimulationTest, TooLongProgramStopsWithoutASecondMessage)
 {
-    // Fault mended: ticks while the compile's refusal was open set up again and
-    // opened a box inside the box, one more every second.
-    messages.whileOpen = [&] {
-        messages.whileOpen = nullptr;
-        runSeconds(3);
+    const std::pair<CommandLists, std::string> refused[] = {
+        {{}, "no program present!"},
+        {{{{}, std::vector<std::string>(102, "L,06:00:00,1,ON"), {}}}, std::string(tooManyCommands)},
     };
-    start({{{}, std::vector<std::string>(102, "L,06:00:00,1,ON"), {}}}, at(5, 0, 0));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
-    EXPECT_EQ(beeper.count, 0);
-    EXPECT_EQ(sim.simsecs(), 0);
-    EXPECT_FALSE(sim.simrun());
+    for (const auto& [source, message] : refused) {
+        SCOPED_TRACE(message);
+        Rig r;
+        // Fault mended: ticks while the compile's refusal was open set up again and
+        // opened a box inside the box, one more every second.
+        bool opened = false;
+        int beepsWhileOpen = -1;
+        r.messages.whileOpen = [&] {
+            if (std::exchange(opened, true))
+                return;
+            EXPECT_TRUE(r.sim.simrun() && r.sim.greenhouse().shown);
+            r.runSeconds(3);
+            beepsWhileOpen = r.beeper.count;
+        };
+        r.start(source, at(9, 0, 0));
+        EXPECT_EQ(r.messages.shown, std::vector<std::string>{message});
+        EXPECT_EQ(std::pair(beepsWhileOpen, r.beeper.count), std::pair(0, 0));
+        EXPECT_EQ(r.sim.simsecs(), 0);
+        EXPECT_EQ(r.sim.panel().clock, "09:00:03");
+        EXPECT_FALSE(r.sim.simrun() || r.sim.simready() || r.sim.greenhouse().shown);
+        EXPECT_EQ(r.sim.panel().switchCaption, "SIM  Off");
+    }
 }
 
 TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
