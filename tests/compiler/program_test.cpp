@@ -52,9 +52,6 @@ TEST(Compiler, PasteableLines)
 TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
 {
     const struct { CommandLists lists; std::vector<std::string> combined, sorted; } rows[] = {
-        {{{{"T,08:00:00,70,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,1,ON"}}},
-         {"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,1,ON"},
-         {"L,06:00:00,1,ON", "W,07:00:00,1,ON", "T,08:00:00,70,80"}},
         // The first step exchanges T and W; the two 08:00 lines end as L, T.
         {{{{"T,08:00:00,70,80"}, {"L,08:00:00,1,ON"}, {"W,06:00:00,1,ON"}}},
          {"T,08:00:00,70,80", "L,08:00:00,1,ON", "W,06:00:00,1,ON"},
