@@ -81,12 +81,5 @@ INSTANTIATE_TEST_SUITE_P(
 
     [](const auto& info) { return info.param.name; });
 
-TEST(Listing, ReportsAFailedEnd)
-{
-    doubles::RecordingPrinter printer;
-    printer.failure = "out of paper";
-    EXPECT_EQ(printListing({}, printer, "listing"), "out of paper");
-}
-
 } // namespace
 } // namespace fh
