@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "files/programfile.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,17 +12,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // A program file of the T, L and W lists.
-std::string fhp(const Lines& t, const Lines& l, const Lines& w)
-{
-    std::string bytes;
-    for (const Lines* list : {&t, &l, &w}) {
-        if (list != &t)
-            bytes += "==\r\n";
-        for (const std::string& line : *list)
-            bytes += line + "\r\n";
-    }
-    return bytes;
-}
+std::string fhp(const Lines& t, const Lines& l, const Lines& w) { return writeProgramFile({t, l, w}); }
 
 std::string difference(const char* from, const char* to, const char* what, const char* a, const char* b)
 {
