@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -16,14 +14,23 @@ namespace {
 
 const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
 
-// The executable under sh, without any display: `command` follows the program's name.
-// Standard output goes to `out`, or is kept.
-Outcome runExecutable(const std::string& command, const std::string& out = {})
+// The executable under sh, without any display, in a child whose files may not grow past
+// `limit` bytes, as on a full disk: a write past it fails (EFBIG) rather than ending the
+// child. `command` follows the program's name; standard output goes to `out`, or is kept.
+Outcome runExecutable(const std::string& command, const std::string& out = {}, rlim_t limit = RLIM_INFINITY)
 {
     const ScratchDir dir;
     const std::string line = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY '" FERNHOLLOW_EXE "' " + command +
                              " >'" + (out.empty() ? dir / "out" : out) + "' 2>'" + (dir / "err") + "'";
-    const int raw = std::system(line.c_str());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit size{limit, limit};
+        if (::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && (limit == RLIM_INFINITY || ::setrlimit(RLIMIT_FSIZE, &size) == 0))
+            ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
 }
 
@@ -61,31 +68,6 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
     }
 }
 
-// The executable in a child whose files may not grow past `limit` bytes, as on a full
-// disk: a write past it fails (EFBIG) rather than ending the child.
-Outcome runWithSizeLimit(const std::vector<std::string>& args, rlim_t limit)
-{
-    const ScratchDir dir;
-    const std::string out = dir / "out", err = dir / "err";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::vector<char*> argv{const_cast<char*>(FERNHOLLOW_EXE)};
-        for (const auto& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        const rlimit size{limit, limit};
-        const bool ready = ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1) == 1 &&
-                           ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2) == 2 &&
-                           ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &size) == 0;
-        if (ready)
-            ::execv(FERNHOLLOW_EXE, argv.data());
-        ::_exit(127);
-    }
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
-}
-
 // Fault mended: on a full disk the output was left empty (or the program file emptied)
 // and the command said nothing. Now the old bytes stay and a new file is not made.
 TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
@@ -117,7 +99,10 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
             std::filesystem::remove(c.output);
             if (existed)
                 std::ofstream(c.output, std::ios::binary) << old;
-            const Outcome o = runWithSizeLimit(c.args, 256);
+            std::string command;
+            for (const auto& arg : c.args)
+                command += " '" + arg + "'";
+            const Outcome o = runExecutable(command + " </dev/null", {}, 256);
             EXPECT_EQ(o.status, 2);
             EXPECT_EQ(o.err, "fernhollow: cannot write " + c.output + ": File too large\n");
             if (existed) {
