@@ -75,7 +75,6 @@ const Row rows[] = {
     {"T,6:00,70f,80f", "T,06:00:00,70F,80F", true},
     {"T,6:00,7 0,8 0,x,y", "T,06:00:00,7 0,8 0,X,Y", true},
     {"T,6:00,1E400,80", "high temp is too close to low temp (2 degrees F)", false},
-    {"T,25:00,20,80", "low temp is out of range 32 to 110", false},
     // Water lines.
     {"W,12:00,1/2/3/4/5/6/1,ON", "too many valves :-)", false},
     {"W,12:00,1/2/3/4/5/6,ON", "W,12:00:00,1/2/3/4/5/6,ON", true},
@@ -122,7 +121,6 @@ const Row rows[] = {
     {"L,6:00,1, off ,x", "L,06:00:00,1, OFF ,X", true},
     // Last failing check wins.
     {"T,99,20,80", "low temp is out of range 32 to 110", false},
-    {"L,25:00,1,ON", "format time hr:min:sec", false},
     {"W,AM,7,ON", "invalid valve #", false},
     {"W,12:00,1,P7,3X,10M", "on pulse format number plus H,M, or S", false},
     // Only a-z change case.
