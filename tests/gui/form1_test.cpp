@@ -63,14 +63,7 @@ public:
 
 class Form1Test : public testing::Test {
 protected:
-    Lines shown(const char* listName)
-    {
-        Lines items;
-        const auto* list = control<QListWidget>(form, listName);
-        for (int row = 0; row < list->count(); ++row)
-            items.push_back(list->item(row)->text().toStdString());
-        return items;
-    }
+    Lines shown(const char* listName) { return fh::test::items(form, listName); }
 
     QColor background(const char* name)
     {
