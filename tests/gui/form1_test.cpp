@@ -1,5 +1,4 @@
 #include "compiler/listorder.h"
-#include "compiler/program.h"
 #include "gui/compilercontrols.h"
 #include "gui/controltable.h"
 #include "session/session.h"
@@ -452,29 +451,6 @@ TEST_F(CompilerControlsTest, ButtonsShowTheProgramInTheCodeList)
     click("Command5");
     EXPECT_EQ(code(), compiled);
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
-{
-    // A refused combine leaves it as it was.
-    fill({Lines(static_cast<std::size_t>(fh::progCapacity) + 1, "T,08:00:00,70,80"), Lines{}, Lines{}});
-    click("Command3");
-    EXPECT_EQ(messages.shown, Lines{std::string(fh::tooManyCommands)});
-    EXPECT_TRUE(list5()->isHidden());
-    EXPECT_EQ(list5()->count(), 0);
-
-    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
-    click("Command3");
-
-    session.codeView().highlighted = 1;
-    form.render();
-    EXPECT_EQ(list5()->currentRow(), 1);
-
-    session.codeView().highlighted = 5;
-    session.codeView().hide(session.program());
-    form.render();
-    EXPECT_TRUE(list5()->selectedItems().isEmpty());
-    EXPECT_TRUE(list5()->isHidden());
 }
 
 TEST_F(CompilerControlsTest, CodeListIsGreyFromAnyChangeOfTheListsUntilTheNextCompile)
