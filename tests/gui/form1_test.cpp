@@ -28,6 +28,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -119,41 +120,32 @@ protected:
     Form1 form{session, messages};
 };
 
+// Which list a line goes to is the editor's; List1 to List3 show the lists.
 TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
 {
-    struct Case {
-        QString typed;
-        std::size_t list;
-        QString filed;
+    // Latin-1 letters reach the core as Latin-1 bytes.
+    const std::pair<QString, QString> typedAndFiled[] = {
+        {"T,4:00:33,78,84", "T,04:00:33,78,84"},
+        {QString::fromLatin1("T,6:00,70\xB0,80"), QString::fromLatin1("T,06:00:00,70\xB0,80")},
     };
-    const Case cases[] = {
-        {"T,4:00:33,78,84", 0, "T,04:00:33,78,84"},
-        {"l,15:22:00,2/4/6,on", 1, "L,15:22:00,2/4/6,ON"},
-        {"W,12:00:00,1/3/5,p1,3s,10m", 2, "W,12:00:00,1/3/5,P1,3S,10M"},
-        // Latin-1 letters reach the core as Latin-1 bytes.
-        {QString::fromLatin1("T,6:00,70\xB0,80"), 0, QString::fromLatin1("T,06:00:00,70\xB0,80")},
+    // The indicator's caption, the colours of its frame and button, and the button's tick.
+    const auto indicator = [&] {
+        return std::tuple(control<QLabel>(form, "Label12")->text(), background("Frame1"), background("Option5"),
+                          control<QRadioButton>(form, "Option5")->isChecked());
     };
-    const char* lists[] = {"List1", "List2", "List3"};
     EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "Not Current");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString());
+    for (const auto& [typed, filed] : typedAndFiled) {
+        SCOPED_TRACE(typed.toStdString());
         fill({});
         QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
-        EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "programmed");
-        EXPECT_EQ(std::pair(background("Frame1"), background("Option5")), std::pair(green, green));
-        EXPECT_TRUE(control<QRadioButton>(form, "Option5")->isChecked());
-        enter(form, c.typed);
-        enter(form, c.typed);
-        const std::string bytes = c.filed.toLatin1().toStdString();
-        EXPECT_EQ(editor.lists()[c.list], (Lines{bytes, bytes}));
-        for (std::size_t list = 0; list < 3; ++list) {
-            const Lines expected = list == c.list ? Lines{c.filed.toStdString(), c.filed.toStdString()} : Lines{};
-            EXPECT_EQ(shown(lists[list]), expected) << lists[list];
-        }
+        EXPECT_EQ(indicator(), std::tuple(QString("programmed"), green, green, true));
+        enter(form, typed);
+        enter(form, typed);
+        const std::string bytes = filed.toLatin1().toStdString();
+        EXPECT_EQ(editor.lists(), (fh::CommandLists{{{bytes, bytes}, {}, {}}}));
+        EXPECT_EQ(shown("List1"), (Lines{filed.toStdString(), filed.toStdString()}));
         EXPECT_EQ(control<QLineEdit>(form, "Text6")->text(), "");
-        EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "not current");
-        EXPECT_EQ(std::pair(background("Frame1"), background("Option5")), std::pair(red, red));
-        EXPECT_FALSE(control<QRadioButton>(form, "Option5")->isChecked());
+        EXPECT_EQ(indicator(), std::tuple(QString("not current"), red, red, false));
     }
     EXPECT_TRUE(messages.shown.empty());
 }
