@@ -100,16 +100,6 @@ TEST(Compiler, EveryStepShowsTheListUnlessRefused)
     EXPECT_EQ(c.program.proglast(), 100);
 }
 
-TEST(Compiler, RowsAboveTheProgramAreClearedAfterALongerOne)
-{
-    Compiled c;
-    c.program.compile(listsOf({"L,6,1,ON", "L,7,1,ON", "W,8,2,P3,1S,1S"}), c.messages, c.clock);
-    c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
-    for (std::size_t r = 1; r < 3; ++r)
-        for (std::size_t col = 0; col <= 11; ++col)
-            EXPECT_EQ(std::get<double>(c.program.sched()[r][col]), 0.0);
-}
-
 TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
 {
     Compiled c;
