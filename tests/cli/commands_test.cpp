@@ -85,9 +85,7 @@ void expectAnswers(const Row (&rows)[N])
         SCOPED_TRACE(testing::PrintToString(args));
         auto files = programFiles();
         const Outcome o = runCli(args, files, row.input);
-        EXPECT_EQ(o.status, row.status);
-        EXPECT_EQ(o.out, row.out);
-        EXPECT_EQ(o.err, placed(row.err, dir.path));
+        EXPECT_EQ(o, (Outcome{row.status, row.out, placed(row.err, dir.path)}));
         if (!row.written.empty()) {
             EXPECT_EQ(files.files[row.written], row.content);
         }

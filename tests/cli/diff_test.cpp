@@ -111,17 +111,17 @@ TEST(Diff, TextSaysEachDifferenceTheLinesAndTheChangedTotals)
     doubles::MemoryTextFiles files;
     files.files = {{"a.fhp", fhp({}, {}, {"W,12:00:00,3,ON", "W,18:00:00,3,OFF"})},
                    {"b.fhp", fhp({}, {}, {"W,12:00:00,3,P1,5S,10M", "W,18:00:00,3,OFF"})}};
-    const Outcome got = runCli({"diff", "a.fhp", "b.fhp"}, files);
-    EXPECT_EQ(got.status, 1);
-    EXPECT_EQ(got.out, "00:00:00\u201324:00:00  timer 1   1/30 \u2192 5/600\n"
+    EXPECT_EQ(runCli({"diff", "a.fhp", "b.fhp"}, files),
+              (Outcome{1,
+                       "00:00:00\u201324:00:00  timer 1   1/30 \u2192 5/600\n"
                        "12:00:00\u201318:00:00  valve 3   on \u2192 P1\n"
                        "only in a.fhp:\n"
                        "  W,12:00:00,3,ON\n"
                        "only in b.fhp:\n"
                        "  W,12:00:00,3,P1,5S,10M\n"
                        "valve 3: 6 h 00 min on, 0 h 00 min pulsed, water runs 21600 s \u2192 valve 3: 0 h 00 min on, "
-                       "6 h 00 min pulsed, water runs 180 s\n");
-    EXPECT_EQ(got.err, "");
+                       "6 h 00 min pulsed, water runs 180 s\n",
+                       ""}));
 }
 
 TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)

@@ -36,9 +36,7 @@ TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
     for (const auto& row : rows) {
         doubles::MemoryTextFiles files;
         const Outcome printed = runCli(row.args, files);
-        EXPECT_EQ(printed.status, 0) << row.args[1];
-        EXPECT_EQ(printed.out, row.out);
-        EXPECT_EQ(printed.err, "");
+        EXPECT_EQ(printed, (Outcome{0, row.out, ""}));
         // The lines pass the line check as they are, and go into a program file.
         const Outcome checked = runCli({"check"}, files, printed.out);
         EXPECT_EQ(checked.status, 0) << checked.out;
@@ -76,10 +74,7 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
     };
     for (const auto& row : rows) {
         doubles::MemoryTextFiles files;
-        const Outcome o = runCli(row.args, files);
-        EXPECT_EQ(o.status, 2) << row.err;
-        EXPECT_EQ(o.out, "");
-        EXPECT_EQ(o.err, row.err);
+        EXPECT_EQ(runCli(row.args, files), (Outcome{2, "", row.err}));
     }
     doubles::MemoryTextFiles files;
     const Outcome bare = runCli({"lines"}, files);

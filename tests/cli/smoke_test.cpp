@@ -37,12 +37,10 @@ Outcome runExecutable(const std::string& command, const std::string& out = {}, r
 // A pipe is read as a file, and an endless one ends at the size limit.
 TEST(Executable, CompilesAProgramFromAPipe)
 {
-    const Outcome piped = runExecutable("compile /dev/stdin <'" + example + "'");
-    EXPECT_EQ(piped.status, 0) << piped.err;
-    EXPECT_EQ(piped.out, runCliOnDisk({"compile", example}).out);
-    const Outcome endless = runExecutable("compile /dev/stdin < /dev/zero");
-    EXPECT_EQ(endless.status, 2);
-    EXPECT_EQ(endless.err, "fernhollow: cannot read /dev/stdin: larger than 16 MiB, not a program file\n");
+    EXPECT_EQ(runExecutable("compile /dev/stdin <'" + example + "'"),
+              (Outcome{0, runCliOnDisk({"compile", example}).out, ""}));
+    EXPECT_EQ(runExecutable("compile /dev/stdin < /dev/zero"),
+              (Outcome{2, "", "fernhollow: cannot read /dev/stdin: larger than 16 MiB, not a program file\n"}));
 }
 
 // Fault mended: output that never arrived, or a device replaced by a chart, was success.
@@ -54,18 +52,16 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
             line.replace(at, 1, example);
         else if (line == "compile")
             line += " " + example;
-        const Outcome full = runExecutable(line + " </dev/null", "/dev/full");
-        EXPECT_EQ(full.status, 2) << line;
-        EXPECT_EQ(full.err, "fernhollow: write error: No space left on device\n") << line;
+        EXPECT_EQ(runExecutable(line + " </dev/null", "/dev/full"),
+                  (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << line;
     }
     const ScratchDir dir;
     const std::string link = dir / "x.pdf";
     ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
-    for (const char* command : {"chart", "listing"}) {
-        const Outcome o = runExecutable(std::string(command) + " '" + example + "' -o '" + link + "' </dev/null");
-        EXPECT_EQ(o.status, 2) << command;
-        EXPECT_EQ(o.err, "fernhollow: cannot write " + link + ": " + link + " is not a regular file\n") << command;
-    }
+    for (const char* command : {"chart", "listing"})
+        EXPECT_EQ(runExecutable(std::string(command) + " '" + example + "' -o '" + link + "' </dev/null"),
+                  (Outcome{2, "", "fernhollow: cannot write " + link + ": " + link + " is not a regular file\n"}))
+            << command;
 }
 
 // Fault mended: on a full disk the output was left empty (or the program file emptied)
@@ -103,8 +99,7 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
             for (const auto& arg : c.args)
                 command += " '" + arg + "'";
             const Outcome o = runExecutable(command + " </dev/null", {}, 256);
-            EXPECT_EQ(o.status, 2);
-            EXPECT_EQ(o.err, "fernhollow: cannot write " + c.output + ": File too large\n");
+            EXPECT_EQ(o, (Outcome{2, "", "fernhollow: cannot write " + c.output + ": File too large\n"}));
             if (existed) {
                 EXPECT_EQ(readFile(c.output), old);
             } else {
@@ -138,9 +133,8 @@ TEST(Executable, AnOutputThatIsTheInputIsRefused)
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.args));
         const std::string before = readFile(row.input);
-        const Outcome o = runCliOnDisk(row.args);
-        EXPECT_EQ(o.status, 2);
-        EXPECT_EQ(o.err, "fernhollow: cannot write " + row.args[3] + ": " + row.args[3] + " is the input\n");
+        EXPECT_EQ(runCliOnDisk(row.args),
+                  (Outcome{2, "", "fernhollow: cannot write " + row.args[3] + ": " + row.args[3] + " is the input\n"}));
         EXPECT_EQ(readFile(row.input), before);
     }
 }
