@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include "compiler/decode.h"
+#include "files/programfile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,21 +11,13 @@
 namespace fh::test {
 namespace {
 
-std::string times(const std::string& line, int count)
-{
-    std::string out;
-    for (int i = 0; i < count; ++i)
-        out += line;
-    return out;
-}
-
 doubles::MemoryTextFiles programFiles()
 {
     doubles::MemoryTextFiles files;
     files.files = {
         {"p.fhp", "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n"},
         {"empty.fhp", "==\r\n==\r\n"},
-        {"long.fhp", times("T,06:00:00,70,80\r\n", 102)},
+        {"long.fhp", writeProgramFile({std::vector<std::string>(102, "T,06:00:00,70,80")})},
         {"midnight.fhp", "T,12:00:00,70,76\r\n==\r\nL,00:00:01,2,ON\r\n==\r\n"},
         // Lines that never passed the check: timers 9 and 0, pulses beyond 1e18 seconds,
         // set-points of exponent size.

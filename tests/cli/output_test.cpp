@@ -34,19 +34,13 @@ struct Frame {
     }
 };
 
-doubles::MemoryTextFiles chartProgram()
-{
-    doubles::MemoryTextFiles files;
-    files.files["p.fhp"] = "T,08:00:00,60,80\r\n==\r\nL,06:00:00,1,ON\r\nL,18:00:00,1,OFF\r\n==\r\n"
-                           "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\nW,07:27:00,2,ON\r\nW,10:57:00,2,OFF\r\n";
-    return files;
-}
-
 TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
 {
     const QColor black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0), plotArea(200, 200, 200), pulse(190, 190, 255),
         window(240, 240, 240);
-    auto files = chartProgram();
+    doubles::MemoryTextFiles files;
+    files.files["p.fhp"] = "T,08:00:00,60,80\r\n==\r\nL,06:00:00,1,ON\r\nL,18:00:00,1,OFF\r\n==\r\n"
+                           "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\nW,07:27:00,2,ON\r\nW,10:57:00,2,OFF\r\n";
     for (const Frame f : {Frame{1680, 1008}, Frame{1000, 700}}) {
         cli::Args args = {"chart", "p.fhp", "-o", "chart.png"};
         if (f.w != 1680)

@@ -36,10 +36,8 @@ protected:
     // Windows closed by the user go at the next turn of the event loop.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    QCheckBox* box(Form2* window, int i)
-    {
-        return window->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(i));
-    }
+    QCheckBox* box(Form2* w, int i) { return w->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(i)); }
+    std::array<bool, 3> ticks(Form2* w) { return {box(w, 0)->isChecked(), box(w, 1)->isChecked(), box(w, 2)->isChecked()}; }
 
     QListWidget* list5() { return form.findChild<QListWidget*>(QStringLiteral("List5")); }
 
@@ -58,10 +56,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* first = charts.selectionWindow();
     ASSERT_NE(first, nullptr);
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_NE(box(first, i), nullptr) << i;
-        EXPECT_FALSE(box(first, i)->isChecked()) << i;
-    }
+    EXPECT_EQ(ticks(first), (std::array{false, false, false}));
     // The boxes are remembered only: every chart draws all three kinds of trace, as
     // their tooltips say.
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,2,ON"}}});
@@ -82,8 +77,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* again = charts.selectionWindow();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ((std::array{box(again, 0)->isChecked(), box(again, 1)->isChecked(), box(again, 2)->isChecked()}),
-              charts.state().plotsel);
+    EXPECT_EQ(ticks(again), charts.state().plotsel);
 }
 
 TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteableCode)

@@ -22,8 +22,6 @@ namespace {
 
 using namespace fh;
 
-constexpr int at(int h, int m) { return h * 3600 + m * 60; }
-
 class CompareWindows : public testing::Test, protected doubles::AllDevices {
 protected:
     void SetUp() override
@@ -79,7 +77,7 @@ TEST_F(CompareWindows, CompareWithSavedFindsTheDifferenceOfOneTypedLine)
     }
     test::control<QListWidget>(*window, "Differences")->setCurrentRow(0);
     for (const char* name : {"ChartA", "ChartB"})
-        EXPECT_EQ(test::control<ComparedChart>(*window, name)->cursorAt(), at(12, 30)) << name;
+        EXPECT_EQ(test::control<ComparedChart>(*window, name)->cursorAt(), 12 * 3600 + 30 * 60) << name;
 
     messages.answer = SaveChoice::Discard;
     form.menus().nw->trigger();

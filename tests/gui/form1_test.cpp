@@ -65,16 +65,8 @@ class Form1Test : public testing::Test {
 protected:
     Lines shown(const char* listName) { return fh::test::items(form, listName); }
 
-    QColor background(const char* name)
-    {
-        return control<QWidget>(form, name)->palette().color(QPalette::Window);
-    }
-
-    void fill(fh::CommandLists lists)
-    {
-        editor.replaceLists(std::move(lists));
-        form.render();
-    }
+    QColor background(const char* name) { return control<QWidget>(form, name)->palette().color(QPalette::Window); }
+    void fill(fh::CommandLists lists) { editor.replaceLists(std::move(lists)); form.render(); }
 
     // Row `row` of a list made current and given the focus; -1: none.
     QListWidget* select(const char* name, int row)
