@@ -279,8 +279,6 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          ""},
         {{"totals", "mist.fhp", "--flow", "1=2.5,1=3"}, "", 2, "",
          "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
-        {{"totals", "mist.fhp", "--watts", "7=400"}, "", 2, "",
-         "fernhollow: --watts wants " + ratesUsage + ", not 7=400\n"},
         {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not \n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},

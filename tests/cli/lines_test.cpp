@@ -62,12 +62,7 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
         // Only a ramp has degrees to read in °C.
         {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--celsius"},
          "fernhollow: lines: water takes no --celsius\n"},
-        {{"lines", "lights", "--relays", "1", "--from", "5"},
-         "fernhollow: lines: an end time or a duration is missing\n"},
-        {{"lines", "mist", "--valves", "1", "--timer", "1", "--from", "8.30", "--to", "18", "--on", "5s", "--every",
-          "10m"},
-         "fernhollow: lines: 8.30 is not written as a time: hh:mm:ss, each part in digits only\n"},
-        // A value that begins with a dash is a value, not an option.
+        // The writer's refusal; a value that begins with a dash is a value, not an option.
         {{"lines", "ramp", "--from", "65", "--to", "72", "--gap", "-2", "--start", "5", "--for", "2h", "--steps",
           "4"},
          "fernhollow: lines: step 1, T,05:30:00,66.8,64.8: high temp is too close to low temp (2 degrees F)\n"},
