@@ -51,7 +51,6 @@ TEST(Decode, NamesTheFirstUnreadableLineAndKeepsNothing)
     for (int i = 0; i < progCapacity; ++i)
         full += t;
     const struct { std::string code; std::size_t line; std::string_view reason; } rows[] = {
-        {"HELLO,, 0, 0, 0, 0, 0, 0, 0,     0     0     0", 1, notCode},
         {"T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0", 1, notCode},
         {t + "\n\rT,06:00:00,7O,80, 0, 0, 0, 0, 0,     0     0     0", 4, "not a number: 7O"},
         {"W,06:00:00,11,-1,-1,-1,-1,-1,11,     3   600-x", 1, "not a number: -x"},

@@ -44,11 +44,5 @@ TEST(Terms, Rounding)
     EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN(), -5, 5), 0);
 }
 
-TEST(Terms, SplitKeepsEmptyPieces)
-{
-    EXPECT_EQ(split("a,,b,", ','), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(split("", ','), (std::vector<std::string>{""}));
-}
-
 } // namespace
 } // namespace fh
