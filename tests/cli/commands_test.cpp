@@ -290,11 +290,9 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
 // job with what loaded and ends with 1; a warning alone leaves 0, a failure still gives 2.
 TEST(CommandLine, EndsWithOneAfterAnErrorNote)
 {
-    const struct {
-        cli::Args args; // "F" stands for the program file
-        std::string shows, in; // what shows the job was done, and where: standard output if nowhere
-        cli::Args failure;     // the command failing on a file with an error note
-    } commands[] = {
+    // "F" stands for the program file; `shows` shows the job was done, in the file `in` or on
+    // standard output; `failure` is the command failing on a file with an error note.
+    const struct { cli::Args args; std::string shows, in; cli::Args failure; } commands[] = {
         {{"compile", "F"}, "L,06:00:00,", "", {"compile", "tail.fhp", "--next", "06:00:00"}},
         {{"state", "F", "--at", "07:00:00"}, "lights:  1 on", "", {"state", "tail.fhp", "--at", "07:00:00"}},
         {{"totals", "F"}, "light 1: 24 h 00 min on", "", {"totals", "tail.fhp"}},
@@ -361,10 +359,7 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
 TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)
 {
     const auto exists = [](const std::string& path) { return path == "program" || path == "check"; };
-    const struct {
-        cli::Args args;
-        bool window;
-    } rows[] = {
+    const struct { cli::Args args; bool window; } rows[] = {
         {{}, true},
         {{"program"}, true},
         {{"new.fhp"}, true}, // missing: the window says so

@@ -31,13 +31,7 @@ std::string json(bool same, const Lines& differences, const std::string& onlyA, 
 TEST(Diff, JsonGivesTheDifferencesOfTheDays)
 {
     const std::string lightsDay = fhp({}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {});
-    const struct {
-        const char* why;
-        std::string a, b;
-        int status;
-        std::string out;
-        bool celsius = false;
-    } cases[] = {
+    const struct { const char* why; std::string a, b; int status; std::string out; bool celsius = false; } cases[] = {
         {"two identical programs", lightsDay, lightsDay, 0, json(true, {}, "[]", "[]")},
         {"the same lines in another order are the same program", lightsDay,
          fhp({}, {"L,18:00:00,1,OFF", "L,06:00:00,1,ON"}, {}), 0, json(true, {}, "[]", "[]")},
@@ -126,12 +120,7 @@ TEST(Diff, TextSaysEachDifferenceTheLinesAndTheChangedTotals)
 
 TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)
 {
-    const struct {
-        const char* why;
-        std::string b;
-        int status;
-        std::string err;
-    } cases[] = {
+    const struct { const char* why; std::string b; int status; std::string err; } cases[] = {
         {"a line that fails the check", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,6,9,ON"}, {}), 0,
          "b.fhp:4: error: invalid light relay #\n"},
         {"a line at 24:MM:SS", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,24:30:00,1,ON"}, {}), 0,

@@ -7,10 +7,7 @@ namespace {
 
 TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
 {
-    const struct {
-        cli::Args args;
-        std::string out;
-    } rows[] = {
+    const struct { cli::Args args; std::string out; } rows[] = {
         {{"lines", "water", "--valves", "3", "--at", "07:00,15:00", "--for", "15m"},
          "W,07:00:00,3,ON\nW,07:15:00,3,OFF\nW,15:00:00,3,ON\nW,15:15:00,3,OFF\n"},
         {{"lines", "mist", "--valves", "1/2", "--timer", "1", "--from", "08:00", "--to", "18:00", "--on", "5s",
@@ -50,10 +47,7 @@ TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
 TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
 {
     const std::string usage = "usage: fernhollow lines KIND OPTION...\n";
-    const struct {
-        cli::Args args;
-        std::string err;
-    } rows[] = {
+    const struct { cli::Args args; std::string err; } rows[] = {
         {{"lines", "fog", "--valves", "1"},
          "fernhollow: lines: fog is no kind of lines; the kinds are water, mist, lights and ramp\n"},
         {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--timer", "1"},

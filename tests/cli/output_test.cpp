@@ -50,11 +50,7 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
         EXPECT_EQ(o.err, "");
         const QImage image = QImage::fromData(QByteArray::fromStdString(files.files["chart.png"]));
         ASSERT_EQ(image.size(), QSize(f.w, f.h));
-        const struct {
-            const char* what;
-            double x, y;
-            QColor color;
-        } samples[] = {
+        const struct { const char* what; double x, y; QColor color; } samples[] = {
             {"window around the plot", -1.5, 11.5, window},
             {"plot area", 3.5, 9.5, plotArea},
             {"light 1 off before 6", 3.5, 4, black},

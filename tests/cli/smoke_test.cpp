@@ -76,11 +76,7 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
     std::vector<std::string> add{"add", fhp};
     for (int minute = 10; minute < 30; ++minute)
         add.push_back("T,01:" + std::to_string(minute) + ":00,60,70");
-    const struct {
-        const char* name;
-        std::vector<std::string> args;
-        std::string output;
-    } commands[] = {
+    const struct { const char* name; std::vector<std::string> args; std::string output; } commands[] = {
         {"add", add, fhp},
         {"decode", {"decode", code, "-o", fhp}, fhp},
         {"listing", {"listing", example, "-o", pdf}, pdf},
@@ -120,10 +116,7 @@ TEST(Executable, AnOutputThatIsTheInputIsRefused)
     std::ofstream(code, std::ios::binary) << runCliOnDisk({"compile", example}).out;
     ASSERT_EQ(::symlink(program.c_str(), (dir / "link.pdf").c_str()), 0);
     ASSERT_EQ(::link(code.c_str(), (dir / "hard.txt").c_str()), 0);
-    const struct {
-        std::vector<std::string> args;
-        std::string input;
-    } rows[] = {
+    const struct { std::vector<std::string> args; std::string input; } rows[] = {
         {{"listing", program, "-o", program}, program},
         {{"listing", program, "-o", dir / "link.pdf"}, program},
         {{"chart", program, "-o", dir / "link.pdf"}, program},

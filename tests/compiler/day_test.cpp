@@ -35,11 +35,7 @@ TEST(Day, StateAtAnySecondAndTotals)
 
 TEST(Day, PulsedSecondsOpenCountFromAnOnPhase)
 {
-    const struct {
-        TimerTimes times;
-        int seconds;
-        int open;
-    } rows[] = {
+    const struct { TimerTimes times; int seconds; int open; } rows[] = {
         {{5, 595, 0}, at(10, 0), 300},
         {{5, 595, 0}, 599, 5},
         {{5, 595, 0}, 3, 3},
@@ -63,11 +59,8 @@ TEST(Day, PulsedSecondsOpenCountFromAnOnPhase)
 
 TEST(Day, WaterRunsWhileOnAndInThePulsesOfEachStretch)
 {
-    const struct {
-        const char* why;
-        std::vector<std::string> lines;
-        std::array<int, 2> open; // valves 1 and 2
-    } cases[] = {
+    // The seconds water runs through valves 1 and 2.
+    const struct { const char* why; std::vector<std::string> lines; std::array<int, 2> open; } cases[] = {
         // A new on time for the timer starts a new stretch with an on phase.
         {"the timer's times change mid-stretch",
          {"W,08:00:00,1,P1,5S,595S", "W,08:00:03,2,P1,10S,50S", "W,09:00:00,1/2,OFF"},

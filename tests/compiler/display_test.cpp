@@ -9,10 +9,7 @@ namespace {
 TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
 {
     const Display display;
-    const struct {
-        double fahrenheit;
-        const char *setPoint, *degrees;
-    } temperatures[] = {
+    const struct { double fahrenheit; const char *setPoint, *degrees; } temperatures[] = {
         {70, "70", "70F"},
         {72.5, "72.5", "72.5F"},
         {-0.0, "0", "0F"},
@@ -25,10 +22,7 @@ TEST(Display, FahrenheitReadsValuesAsTheProgramHoldsThem)
         EXPECT_EQ(display.degrees(t.fahrenheit), t.degrees) << t.fahrenheit;
     }
 
-    const struct {
-        int seconds;
-        const char *duration, *hours;
-    } durations[] = {
+    const struct { int seconds; const char *duration, *hours; } durations[] = {
         {0, "0 h 00 min", "0"},
         {59, "0 h 00 min", "0"},
         {7 * 3600 + 5 * 60 + 59, "7 h 05 min", "7.1"},

@@ -79,11 +79,7 @@ TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
 
 TEST_F(AddLinesWindow, TheRampReadsItsDegreesOnTheScaleTheWindowsShow)
 {
-    const struct {
-        fh::Display::Temperature shown;
-        const char *from, *to;
-        QString caption, example;
-    } rows[] = {
+    const struct { fh::Display::Temperature shown; const char *from, *to; QString caption, example; } rows[] = {
         {fh::Display::Temperature::Fahrenheit, "64.4/71.6", "71.6/78.8", QStringLiteral("From (\u00B0F):"), "65/73"},
         {fh::Display::Temperature::Celsius, "18/22", "22/26", QStringLiteral("From (\u00B0C):"), "18/23"},
     };

@@ -161,10 +161,7 @@ TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
     };
     // A pixel is about a minute and a half of the day.
     const double pixel = 28.0 * 3600 / window->width();
-    const struct {
-        double hours;
-        const char* reads; // empty: no readout
-    } rows[] = {
+    const struct { double hours; const char* reads; } rows[] = { // reads nothing: no readout
         {14.5, "   1   2   3   4   5   6\n"
                "Lights    on off off off off off\n"
                "Valves   off  P3 off off off off\n"

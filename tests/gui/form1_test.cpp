@@ -144,16 +144,12 @@ TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
 
 TEST_F(Form1Test, RefusedLineIsReportedAndStaysInTheEntryBox)
 {
-    struct Case {
-        QString typed;
-        std::string message;
-    };
-    const Case cases[] = {
+    const struct { QString typed; std::string message; } cases[] = {
         {"T,,70,80", "missing data"},
         // Beyond Latin-1: refused by the window, before the core sees it.
         {QString("T,6:00,70%1,80").arg(QChar(0x20AC)), std::string(fh::notLatin1)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         messages.shown.clear();
         enter(form, c.typed);
@@ -181,11 +177,7 @@ TEST_F(Form1Test, DeleteKeyRemovesTheSelectedItemAndClearsTheSelection)
 
 TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
 {
-    const struct {
-        Qt::MouseButton button;
-        bool doubleClick;
-        QString text6;
-    } cases[] = {
+    const struct { Qt::MouseButton button; bool doubleClick; QString text6; } cases[] = {
         {Qt::RightButton, false, "L,02:00:00,2,OFF"},
         {Qt::LeftButton, false, "typed"},
         {Qt::RightButton, true, "L,02:00:00,2,OFF"},
@@ -312,11 +304,8 @@ TEST_F(Form1Test, AnUnchangedEditInPlaceChangesNothing)
     fill({Lines{}, lights, Lines{}});
     fh::test::showActive(form);
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
-    const struct {
-        const char* how;
-        std::function<QLineEdit*()> open;
-        QString typed; // empty: left as shown
-    } edits[] = {
+    // Nothing typed: the line is filed as shown.
+    const struct { const char* how; std::function<QLineEdit*()> open; QString typed; } edits[] = {
         {"F2", [&] { return openEditor("List2", 1); }, {}},
         {"double click", [&] { return doubleClick("List2", 1); }, {}},
         {"typed as it is filed", [&] { return openEditor("List2", 1); }, "l,2:00,2,on"},
@@ -375,11 +364,7 @@ TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
 // The fonts of the table resolve to the faces meant, through the substitutes.
 TEST_F(Form1Test, ControlsShowTheirFontsOnTheGreyWindow)
 {
-    const struct {
-        const char* name;
-        double points;
-        bool bold, fixedPitch;
-    } cases[] = {
+    const struct { const char* name; double points; bool bold, fixedPitch; } cases[] = {
         {"Label1", 18, false, false}, {"Check5", 8, false, false}, {"List2", 12, true, false},
         {"Text6", 13.5, false, false}, {"Label8", 8, false, true}, {"List5", 9.75, true, true},
     };

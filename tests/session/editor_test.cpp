@@ -31,13 +31,9 @@ struct Editing {
 
 TEST(Editor, DeleteTakesTheSelectionThenTheRememberedItemAndThenTheOneAbove)
 {
-    struct Case {
-        const char* why;
-        int remembered; // the selection a key other than Delete saw first; -1: none
-        int selected;   // at the first Delete; later ones see no selection
-        std::vector<Lines> afterEachDelete;
-    };
-    const Case cases[] = {
+    // remembered: the selection a key other than Delete saw first; selected: at the first
+    // Delete, later ones seeing none; -1: none.
+    const struct { const char* why; int remembered, selected; std::vector<Lines> afterEachDelete; } cases[] = {
         {"nothing selected removes the first item, again and again", -1, -1,
          {{"L,2", "L,3"}, {"L,3"}, {}, {}}},
         {"the last item, then the ones above", -1, 2, {{"L,1", "L,2"}, {"L,1"}, {}}},
@@ -45,7 +41,7 @@ TEST(Editor, DeleteTakesTheSelectionThenTheRememberedItemAndThenTheOneAbove)
         {"a key remembers the selection for a Delete without one", 2, -1, {{"L,1", "L,2"}, {"L,1"}}},
         {"a remembered item past the end is the last one", 7, -1, {{"L,1", "L,2"}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         Editing fresh;
         if (c.remembered >= 0)

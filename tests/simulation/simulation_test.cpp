@@ -189,12 +189,7 @@ TEST(Simulation, PulseArithmetic)
 // some line sets; what the last run left stays, and an empty program changes nothing.
 TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
 {
-    const struct {
-        const char* why;
-        CommandLists next;
-        Outputs lamps, taps;
-        double low, high;
-    } rows[] = {
+    const struct { const char* why; CommandLists next; Outputs lamps, taps; double low, high; } rows[] = {
         {"an empty program", {}, on({1, 4}), on({2}), 60, 80},
         {"no T line, lamp 4 and the valves named by none", {{{}, {"L,05:00:00,1,OFF"}, {}}}, on({4}), on({2}), 60, 80},
         {"a T line", {{{"T,04:00:00,65,75"}, {}, {"W,04:00:00,2,OFF"}}}, on({1, 4}), on({}), 65, 75},
@@ -365,11 +360,8 @@ TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClickAndForceButtonAlternate
 
 TEST(Simulation, ACompileDuringTheRunFindsThePendingLineAgain)
 {
-    const struct {
-        const char* why;
-        std::vector<std::string> added; // lines typed while the simulation runs, then compiled
-        bool light3;                    // at 14:00
-    } cases[] = {
+    // Lines typed while the simulation runs, then compiled; light 3 as it is at 14:00.
+    const struct { const char* why; std::vector<std::string> added; bool light3; } cases[] = {
         {"an earlier line takes the pending line's index", {"L,09:00:00,3,ON"}, false},
         {"a line due in a second comes first", {"L,12:00:01,3,ON"}, true},
         {"lines before and after", {"L,01:00:00,3,ON", "L,23:00:00,3,OFF", "L,13:00:00,3,ON"}, true},
