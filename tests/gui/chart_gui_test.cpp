@@ -39,6 +39,8 @@ protected:
     QCheckBox* box(Form2* w, int i) { return w->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(i)); }
     std::array<bool, 3> ticks(Form2* w) { return {box(w, 0)->isChecked(), box(w, 1)->isChecked(), box(w, 2)->isChecked()}; }
 
+    // Program > Graph: the chart window, if one opened.
+    Form4* chart() { form.menus().pgh->trigger(); return charts.chartWindow(); }
     QListWidget* list5() { return form.findChild<QListWidget*>(QStringLiteral("List5")); }
 
     doubles::RecordingMessageBox messages;
@@ -60,13 +62,11 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     // The boxes are remembered only: every chart draws all three kinds of trace, as
     // their tooltips say.
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,2,ON"}}});
-    form.menus().pgh->trigger();
-    ASSERT_NE(charts.chartWindow(), nullptr);
+    ASSERT_NE(chart(), nullptr);
     const DisplayList all = charts.chartWindow()->drawing();
     QTest::mouseClick(box(first, 1), Qt::LeftButton);
     QTest::mouseClick(box(first, 2), Qt::LeftButton);
-    form.menus().pgh->trigger();
-    EXPECT_EQ(charts.chartWindow()->drawing().items(), all.items());
+    EXPECT_EQ(chart()->drawing().items(), all.items());
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(box(first, i)->toolTip().contains("the chart always shows")) << i;
     first->close();
@@ -82,13 +82,11 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
 
 TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteableCode)
 {
-    form.menus().pgh->trigger();
-    EXPECT_EQ(charts.chartWindow(), nullptr) << "no program, no window";
+    EXPECT_EQ(chart(), nullptr) << "no program, no window";
     EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
 
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {}}});
-    form.menus().pgh->trigger();
-    Form4* window = charts.chartWindow();
+    Form4* window = chart();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isMaximized());
     EXPECT_TRUE(list5()->isVisible());
@@ -103,8 +101,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
     // left it and in the coordinates it has.
     const std::size_t oneChart = window->drawing().items().size();
     window->showNormal();
-    form.menus().pgh->trigger();
-    EXPECT_EQ(charts.chartWindow(), window);
+    EXPECT_EQ(chart(), window);
     EXPECT_FALSE(window->isMaximized());
     EXPECT_EQ(window->drawing().items().size(), oneChart);
     EXPECT_EQ(window->drawing().items().front().kind, DrawItem::Scale);
@@ -114,8 +111,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
     EXPECT_EQ(charts.chartWindow(), nullptr);
     EXPECT_FALSE(list5()->isVisible());
 
-    form.menus().pgh->trigger();
-    ASSERT_NE(charts.chartWindow(), nullptr);
+    ASSERT_NE(chart(), nullptr);
     EXPECT_TRUE(charts.chartWindow()->isMaximized());
     EXPECT_TRUE(list5()->isVisible());
 }
@@ -123,8 +119,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
 TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
 {
     editor.replaceLists({{{}, {"L,06:00:00,1,ON"}, {}}});
-    form.menus().pgh->trigger();
-    Form4* window = charts.chartWindow();
+    Form4* window = chart();
     ASSERT_NE(window, nullptr);
     auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
 
@@ -149,8 +144,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
 TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
 {
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
-    form.menus().pgh->trigger();
-    Form4* window = charts.chartWindow();
+    Form4* window = chart();
     ASSERT_NE(window, nullptr);
     auto* readout = window->findChild<QLabel*>(QStringLiteral("Readout"));
     ASSERT_NE(readout, nullptr);
