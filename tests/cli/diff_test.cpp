@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "files/programfile.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,17 +12,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // A program file of the T, L and W lists.
-std::string fhp(const Lines& t, const Lines& l, const Lines& w)
-{
-    std::string bytes;
-    for (const Lines* list : {&t, &l, &w}) {
-        if (list != &t)
-            bytes += "==\r\n";
-        for (const std::string& line : *list)
-            bytes += line + "\r\n";
-    }
-    return bytes;
-}
+std::string fhp(const Lines& t, const Lines& l, const Lines& w) { return writeProgramFile({t, l, w}); }
 
 std::string difference(const char* from, const char* to, const char* what, const char* a, const char* b)
 {
@@ -39,13 +31,7 @@ std::string json(bool same, const Lines& differences, const std::string& onlyA, 
 TEST(Diff, JsonGivesTheDifferencesOfTheDays)
 {
     const std::string lightsDay = fhp({}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {});
-    const struct {
-        const char* why;
-        std::string a, b;
-        int status;
-        std::string out;
-        bool celsius = false;
-    } cases[] = {
+    const struct { const char* why; std::string a, b; int status; std::string out; bool celsius = false; } cases[] = {
         {"two identical programs", lightsDay, lightsDay, 0, json(true, {}, "[]", "[]")},
         {"the same lines in another order are the same program", lightsDay,
          fhp({}, {"L,18:00:00,1,OFF", "L,06:00:00,1,ON"}, {}), 0, json(true, {}, "[]", "[]")},
@@ -119,27 +105,22 @@ TEST(Diff, TextSaysEachDifferenceTheLinesAndTheChangedTotals)
     doubles::MemoryTextFiles files;
     files.files = {{"a.fhp", fhp({}, {}, {"W,12:00:00,3,ON", "W,18:00:00,3,OFF"})},
                    {"b.fhp", fhp({}, {}, {"W,12:00:00,3,P1,5S,10M", "W,18:00:00,3,OFF"})}};
-    const Outcome got = runCli({"diff", "a.fhp", "b.fhp"}, files);
-    EXPECT_EQ(got.status, 1);
-    EXPECT_EQ(got.out, "00:00:00\u201324:00:00  timer 1   1/30 \u2192 5/600\n"
+    EXPECT_EQ(runCli({"diff", "a.fhp", "b.fhp"}, files),
+              (Outcome{1,
+                       "00:00:00\u201324:00:00  timer 1   1/30 \u2192 5/600\n"
                        "12:00:00\u201318:00:00  valve 3   on \u2192 P1\n"
                        "only in a.fhp:\n"
                        "  W,12:00:00,3,ON\n"
                        "only in b.fhp:\n"
                        "  W,12:00:00,3,P1,5S,10M\n"
                        "valve 3: 6 h 00 min on, 0 h 00 min pulsed, water runs 21600 s \u2192 valve 3: 0 h 00 min on, "
-                       "6 h 00 min pulsed, water runs 180 s\n");
-    EXPECT_EQ(got.err, "");
+                       "6 h 00 min pulsed, water runs 180 s\n",
+                       ""}));
 }
 
 TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)
 {
-    const struct {
-        const char* why;
-        std::string b;
-        int status;
-        std::string err;
-    } cases[] = {
+    const struct { const char* why; std::string b; int status; std::string err; } cases[] = {
         {"a line that fails the check", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,6,9,ON"}, {}), 0,
          "b.fhp:4: error: invalid light relay #\n"},
         {"a line at 24:MM:SS", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,24:30:00,1,ON"}, {}), 0,

@@ -6,6 +6,8 @@
 #include "cli/cli.h"
 #include "platform/doubles/doubles.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace fh::test {
@@ -14,6 +16,11 @@ struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
+    bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& o, std::ostream* os)
+    {
+        *os << o.status << ", out " << testing::PrintToString(o.out) << ", err " << testing::PrintToString(o.err);
+    }
 };
 
 // A path exists when it holds a file. The printers are "Office" and "PDF" unless the

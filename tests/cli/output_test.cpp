@@ -34,19 +34,13 @@ struct Frame {
     }
 };
 
-doubles::MemoryTextFiles chartProgram()
-{
-    doubles::MemoryTextFiles files;
-    files.files["p.fhp"] = "T,08:00:00,60,80\r\n==\r\nL,06:00:00,1,ON\r\nL,18:00:00,1,OFF\r\n==\r\n"
-                           "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\nW,07:27:00,2,ON\r\nW,10:57:00,2,OFF\r\n";
-    return files;
-}
-
 TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
 {
     const QColor black(0, 0, 0), blue(0, 0, 255), red(255, 0, 0), plotArea(200, 200, 200), pulse(190, 190, 255),
         window(240, 240, 240);
-    auto files = chartProgram();
+    doubles::MemoryTextFiles files;
+    files.files["p.fhp"] = "T,08:00:00,60,80\r\n==\r\nL,06:00:00,1,ON\r\nL,18:00:00,1,OFF\r\n==\r\n"
+                           "W,12:00:00,1,P1,3S,10M\r\nW,13:00:00,1,OFF\r\nW,07:27:00,2,ON\r\nW,10:57:00,2,OFF\r\n";
     for (const Frame f : {Frame{1680, 1008}, Frame{1000, 700}}) {
         cli::Args args = {"chart", "p.fhp", "-o", "chart.png"};
         if (f.w != 1680)
@@ -56,11 +50,7 @@ TEST(ChartCommand, DrawsTheGeometryOfTheChartAtTheRequestedSize)
         EXPECT_EQ(o.err, "");
         const QImage image = QImage::fromData(QByteArray::fromStdString(files.files["chart.png"]));
         ASSERT_EQ(image.size(), QSize(f.w, f.h));
-        const struct {
-            const char* what;
-            double x, y;
-            QColor color;
-        } samples[] = {
+        const struct { const char* what; double x, y; QColor color; } samples[] = {
             {"window around the plot", -1.5, 11.5, window},
             {"plot area", 3.5, 9.5, plotArea},
             {"light 1 off before 6", 3.5, 4, black},
@@ -122,12 +112,12 @@ TEST(ListingCommand, PrintsTheExampleUnderItsHeading)
     EXPECT_GT(indent(pages[0][4]), indent(pages[0][1]));
 }
 
-// Each example passes the check, survives load and save unchanged, compiles, charts and
-// simulates through a whole day. Two lines at one time would hold the second back a day in
-// the simulation, so every line of the program must become the pending line in turn.
-TEST(ExamplePrograms, CheckSaveCompileChartAndSimulateADayWithEveryLineTakingEffect)
+// Each example passes the check, survives load and save unchanged, compiles and simulates
+// through a whole day (the recorded runs chart each). Two lines at one time would hold the
+// second back a day in the simulation, so every line of the program must become the
+// pending line in turn.
+TEST(ExamplePrograms, CheckSaveCompileAndSimulateADayWithEveryLineTakingEffect)
 {
-    const ScratchDir dir;
     for (const char* name : {"greenhouse.fhp", "propagation.fhp", "flowering.fhp"}) {
         SCOPED_TRACE(name);
         const std::string file = examples + "/" + name;
@@ -147,11 +137,6 @@ TEST(ExamplePrograms, CheckSaveCompileChartAndSimulateADayWithEveryLineTakingEff
         ASSERT_EQ(compiled.status, 0) << compiled.err;
         const auto steps = static_cast<int>(std::count(compiled.out.begin(), compiled.out.end(), '\n'));
         ASSERT_GT(steps, 1);
-
-        const std::string png = dir / (std::string(name) + ".png");
-        const Outcome charted = runCliOnDisk({"chart", file, "-o", png, "--size", "840x504"});
-        ASSERT_EQ(charted.status, 0) << charted.err;
-        EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(840, 504));
 
         const Outcome simulated = runCliOnDisk({"simulate", file, "--at", "23:59:59", "--seconds", "86400"});
         ASSERT_EQ(simulated.status, 0) << simulated.err;

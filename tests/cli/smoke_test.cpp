@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -16,26 +14,33 @@ namespace {
 
 const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
 
-// The executable under sh, without any display: `command` follows the program's name.
-// Standard output goes to `out`, or is kept.
-Outcome runExecutable(const std::string& command, const std::string& out = {})
+// The executable under sh, without any display, in a child whose files may not grow past
+// `limit` bytes, as on a full disk: a write past it fails (EFBIG) rather than ending the
+// child. `command` follows the program's name; standard output goes to `out`, or is kept.
+Outcome runExecutable(const std::string& command, const std::string& out = {}, rlim_t limit = RLIM_INFINITY)
 {
     const ScratchDir dir;
     const std::string line = "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY '" FERNHOLLOW_EXE "' " + command +
                              " >'" + (out.empty() ? dir / "out" : out) + "' 2>'" + (dir / "err") + "'";
-    const int raw = std::system(line.c_str());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit size{limit, limit};
+        if (::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && (limit == RLIM_INFINITY || ::setrlimit(RLIMIT_FSIZE, &size) == 0))
+            ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
 }
 
 // A pipe is read as a file, and an endless one ends at the size limit.
 TEST(Executable, CompilesAProgramFromAPipe)
 {
-    const Outcome piped = runExecutable("compile /dev/stdin <'" + example + "'");
-    EXPECT_EQ(piped.status, 0) << piped.err;
-    EXPECT_EQ(piped.out, runCliOnDisk({"compile", example}).out);
-    const Outcome endless = runExecutable("compile /dev/stdin < /dev/zero");
-    EXPECT_EQ(endless.status, 2);
-    EXPECT_EQ(endless.err, "fernhollow: cannot read /dev/stdin: larger than 16 MiB, not a program file\n");
+    EXPECT_EQ(runExecutable("compile /dev/stdin <'" + example + "'"),
+              (Outcome{0, runCliOnDisk({"compile", example}).out, ""}));
+    EXPECT_EQ(runExecutable("compile /dev/stdin < /dev/zero"),
+              (Outcome{2, "", "fernhollow: cannot read /dev/stdin: larger than 16 MiB, not a program file\n"}));
 }
 
 // Fault mended: output that never arrived, or a device replaced by a chart, was success.
@@ -47,43 +52,16 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
             line.replace(at, 1, example);
         else if (line == "compile")
             line += " " + example;
-        const Outcome full = runExecutable(line + " </dev/null", "/dev/full");
-        EXPECT_EQ(full.status, 2) << line;
-        EXPECT_EQ(full.err, "fernhollow: write error: No space left on device\n") << line;
+        EXPECT_EQ(runExecutable(line + " </dev/null", "/dev/full"),
+                  (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << line;
     }
     const ScratchDir dir;
     const std::string link = dir / "x.pdf";
     ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
-    for (const char* command : {"chart", "listing"}) {
-        const Outcome o = runExecutable(std::string(command) + " '" + example + "' -o '" + link + "' </dev/null");
-        EXPECT_EQ(o.status, 2) << command;
-        EXPECT_EQ(o.err, "fernhollow: cannot write " + link + ": " + link + " is not a regular file\n") << command;
-    }
-}
-
-// The executable in a child whose files may not grow past `limit` bytes, as on a full
-// disk: a write past it fails (EFBIG) rather than ending the child.
-Outcome runWithSizeLimit(const std::vector<std::string>& args, rlim_t limit)
-{
-    const ScratchDir dir;
-    const std::string out = dir / "out", err = dir / "err";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::vector<char*> argv{const_cast<char*>(FERNHOLLOW_EXE)};
-        for (const auto& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        const rlimit size{limit, limit};
-        const bool ready = ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1) == 1 &&
-                           ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2) == 2 &&
-                           ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && ::setrlimit(RLIMIT_FSIZE, &size) == 0;
-        if (ready)
-            ::execv(FERNHOLLOW_EXE, argv.data());
-        ::_exit(127);
-    }
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+    for (const char* command : {"chart", "listing"})
+        EXPECT_EQ(runExecutable(std::string(command) + " '" + example + "' -o '" + link + "' </dev/null"),
+                  (Outcome{2, "", "fernhollow: cannot write " + link + ": " + link + " is not a regular file\n"}))
+            << command;
 }
 
 // Fault mended: on a full disk the output was left empty (or the program file emptied)
@@ -98,11 +76,7 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
     std::vector<std::string> add{"add", fhp};
     for (int minute = 10; minute < 30; ++minute)
         add.push_back("T,01:" + std::to_string(minute) + ":00,60,70");
-    const struct {
-        const char* name;
-        std::vector<std::string> args;
-        std::string output;
-    } commands[] = {
+    const struct { const char* name; std::vector<std::string> args; std::string output; } commands[] = {
         {"add", add, fhp},
         {"decode", {"decode", code, "-o", fhp}, fhp},
         {"listing", {"listing", example, "-o", pdf}, pdf},
@@ -117,9 +91,11 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
             std::filesystem::remove(c.output);
             if (existed)
                 std::ofstream(c.output, std::ios::binary) << old;
-            const Outcome o = runWithSizeLimit(c.args, 256);
-            EXPECT_EQ(o.status, 2);
-            EXPECT_EQ(o.err, "fernhollow: cannot write " + c.output + ": File too large\n");
+            std::string command;
+            for (const auto& arg : c.args)
+                command += " '" + arg + "'";
+            const Outcome o = runExecutable(command + " </dev/null", {}, 256);
+            EXPECT_EQ(o, (Outcome{2, "", "fernhollow: cannot write " + c.output + ": File too large\n"}));
             if (existed) {
                 EXPECT_EQ(readFile(c.output), old);
             } else {
@@ -140,10 +116,7 @@ TEST(Executable, AnOutputThatIsTheInputIsRefused)
     std::ofstream(code, std::ios::binary) << runCliOnDisk({"compile", example}).out;
     ASSERT_EQ(::symlink(program.c_str(), (dir / "link.pdf").c_str()), 0);
     ASSERT_EQ(::link(code.c_str(), (dir / "hard.txt").c_str()), 0);
-    const struct {
-        std::vector<std::string> args;
-        std::string input;
-    } rows[] = {
+    const struct { std::vector<std::string> args; std::string input; } rows[] = {
         {{"listing", program, "-o", program}, program},
         {{"listing", program, "-o", dir / "link.pdf"}, program},
         {{"chart", program, "-o", dir / "link.pdf"}, program},
@@ -153,9 +126,8 @@ TEST(Executable, AnOutputThatIsTheInputIsRefused)
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.args));
         const std::string before = readFile(row.input);
-        const Outcome o = runCliOnDisk(row.args);
-        EXPECT_EQ(o.status, 2);
-        EXPECT_EQ(o.err, "fernhollow: cannot write " + row.args[3] + ": " + row.args[3] + " is the input\n");
+        EXPECT_EQ(runCliOnDisk(row.args),
+                  (Outcome{2, "", "fernhollow: cannot write " + row.args[3] + ": " + row.args[3] + " is the input\n"}));
         EXPECT_EQ(readFile(row.input), before);
     }
 }

@@ -8,11 +8,7 @@ namespace {
 TEST(DayDiff, LinesOnlyInOneProgramCountAsAMultisetWhateverTheList)
 {
     using Lines = std::vector<std::string>;
-    const struct {
-        const char* why;
-        CommandLists a, b;
-        Lines onlyA, onlyB;
-    } cases[] = {
+    const struct { const char* why; CommandLists a, b; Lines onlyA, onlyB; } cases[] = {
         {"the earliest copies are matched first", {Lines{}, Lines{"X", "Y", "X"}, Lines{}},
          {Lines{}, Lines{"X"}, Lines{}}, {"Y", "X"}, {}},
         {"a line is matched in another list", {Lines{"X"}, Lines{}, Lines{}}, {Lines{}, Lines{}, Lines{"X", "Z"}},

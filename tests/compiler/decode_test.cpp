@@ -30,7 +30,6 @@ std::array<std::vector<std::string>, 3> byLetter(const std::vector<std::string>&
 TEST(Decode, RebuildsTheLineOfEachCodeLine)
 {
     const struct { const char* code; const char* line; } rows[] = {
-        {"W,12:00:00,11,-1,11,-1,11,-1,11,     3   600     0", "W,12:00:00,1/3/5,P1,3S,600S"},
         {"W,06:00:00,12,-1,-1,-1,-1,-1,12,     0     0     0", "W,06:00:00,1,P2"},
         // Numbers are read as numbers: a wide one runs into the one before.
         {"W,06:00:00,-1, 1,-1,-1,-1,-1, 1,   600-123456     0", "W,06:00:00,2,ON,600,-123456"},
@@ -52,7 +51,6 @@ TEST(Decode, NamesTheFirstUnreadableLineAndKeepsNothing)
     for (int i = 0; i < progCapacity; ++i)
         full += t;
     const struct { std::string code; std::size_t line; std::string_view reason; } rows[] = {
-        {"HELLO,, 0, 0, 0, 0, 0, 0, 0,     0     0     0", 1, notCode},
         {"T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0", 1, notCode},
         {t + "\n\rT,06:00:00,7O,80, 0, 0, 0, 0, 0,     0     0     0", 4, "not a number: 7O"},
         {"W,06:00:00,11,-1,-1,-1,-1,-1,11,     3   600-x", 1, "not a number: -x"},

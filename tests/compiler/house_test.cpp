@@ -7,10 +7,8 @@ namespace {
 
 TEST(House, RatesAreReadAsOutputEqualsRate)
 {
-    const struct {
-        const char* text;
-        std::optional<std::string> read; // as ratesText writes it back
-    } rows[] = {
+    // Read as ratesText writes it back.
+    const struct { const char* text; std::optional<std::string> read; } rows[] = {
         {"1=2.5,3=10", "1=2.5,3=10"},
         {"3=10,1=2.5", "1=2.5,3=10"},
         {"6=0", "6=0"},

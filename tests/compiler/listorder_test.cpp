@@ -16,12 +16,8 @@ TEST(ListOrder, EachListByTimeOrNothingWhileLinesShareASecond)
     std::string tenNamed(notSorted);
     for (int i = 0; i < 10; ++i)
         tenNamed += "\nL,08:00:00,1,ON";
-    const struct {
-        const char* why;
-        CommandLists lists;
-        CommandLists sorted; // as given when refused
-        std::optional<std::string> message;
-    } cases[] = {
+    // Refused, the lists stay as given.
+    const struct { const char* why; CommandLists lists, sorted; std::optional<std::string> message; } cases[] = {
         {"each list by the second it acts at: 24:30:00 at 00:30:00, lines without hh:mm:ss last in their order",
          {Lines{"T,18:00:00,70,80", "T,24:30:00,60,70", "T,08:00:00,70,80"},
           Lines{"L,6:00,2,ON", "L,09:00:00,1,ON", "L", "L,07:00:00,1,OFF"}, Lines{"W,23:59:59,1,OFF", "W,00:00:01,1,ON"}},

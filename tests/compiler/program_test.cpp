@@ -52,9 +52,6 @@ TEST(Compiler, PasteableLines)
 TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
 {
     const struct { CommandLists lists; std::vector<std::string> combined, sorted; } rows[] = {
-        {{{{"T,08:00:00,70,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,1,ON"}}},
-         {"T,08:00:00,70,80", "L,06:00:00,1,ON", "W,07:00:00,1,ON"},
-         {"L,06:00:00,1,ON", "W,07:00:00,1,ON", "T,08:00:00,70,80"}},
         // The first step exchanges T and W; the two 08:00 lines end as L, T.
         {{{{"T,08:00:00,70,80"}, {"L,08:00:00,1,ON"}, {"W,06:00:00,1,ON"}}},
          {"T,08:00:00,70,80", "L,08:00:00,1,ON", "W,06:00:00,1,ON"},
@@ -101,16 +98,6 @@ TEST(Compiler, EveryStepShowsTheListUnlessRefused)
     big[1].pop_back();
     EXPECT_TRUE(c.program.compile(big, c.messages, c.clock));
     EXPECT_EQ(c.program.proglast(), 100);
-}
-
-TEST(Compiler, RowsAboveTheProgramAreClearedAfterALongerOne)
-{
-    Compiled c;
-    c.program.compile(listsOf({"L,6,1,ON", "L,7,1,ON", "W,8,2,P3,1S,1S"}), c.messages, c.clock);
-    c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
-    for (std::size_t r = 1; r < 3; ++r)
-        for (std::size_t col = 0; col <= 11; ++col)
-            EXPECT_EQ(std::get<double>(c.program.sched()[r][col]), 0.0);
 }
 
 TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)

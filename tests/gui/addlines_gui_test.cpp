@@ -50,9 +50,6 @@ protected:
     Form1 form{session, messages};
 };
 
-const std::vector<std::pair<const char*, const char*>> watering = {
-    {"WaterValves", "3"}, {"WaterAt", "07:00,15:00"}, {"WaterFor", "15m"}};
-
 TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
 {
     CommandLists full;
@@ -63,13 +60,8 @@ TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
         std::string lines, refusal;
     } rows[] = {
         {{}, {}, "", "no valves are given"},
-        {{}, {{"WaterValves", "3"}, {"WaterAt", "7.15"}, {"WaterFor", "15m"}}, "",
-         "7.15 is not written as a time: hh:mm:ss, each part in digits only"},
         {full, {{"WaterValves", "3"}, {"WaterAt", "7"}, {"WaterFor", "15m"}}, "W,07:00:00,3,ON\nW,07:15:00,3,OFF",
          "the program would hold 102 lines; it holds at most 101"},
-        {{{{}, {"L,15:15:00,1,ON"}, {}}}, watering,
-         "W,07:00:00,3,ON\nW,07:15:00,3,OFF\nW,15:00:00,3,ON\nW,15:15:00,3,OFF",
-         "W,15:15:00,3,OFF would act in the same second as L,15:15:00,1,ON, already in the program"},
     };
     for (const auto& row : rows) {
         session.editor().replaceLists(row.lists);
@@ -87,11 +79,7 @@ TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
 
 TEST_F(AddLinesWindow, TheRampReadsItsDegreesOnTheScaleTheWindowsShow)
 {
-    const struct {
-        fh::Display::Temperature shown;
-        const char *from, *to;
-        QString caption, example;
-    } rows[] = {
+    const struct { fh::Display::Temperature shown; const char *from, *to; QString caption, example; } rows[] = {
         {fh::Display::Temperature::Fahrenheit, "64.4/71.6", "71.6/78.8", QStringLiteral("From (\u00B0F):"), "65/73"},
         {fh::Display::Temperature::Celsius, "18/22", "22/26", QStringLiteral("From (\u00B0C):"), "18/23"},
     };

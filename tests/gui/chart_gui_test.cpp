@@ -36,11 +36,11 @@ protected:
     // Windows closed by the user go at the next turn of the event loop.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    QCheckBox* box(Form2* window, int i)
-    {
-        return window->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(i));
-    }
+    QCheckBox* box(Form2* w, int i) { return w->findChild<QCheckBox*>(QStringLiteral("Check1_%1").arg(i)); }
+    std::array<bool, 3> ticks(Form2* w) { return {box(w, 0)->isChecked(), box(w, 1)->isChecked(), box(w, 2)->isChecked()}; }
 
+    // Program > Graph: the chart window, if one opened.
+    Form4* chart() { form.menus().pgh->trigger(); return charts.chartWindow(); }
     QListWidget* list5() { return form.findChild<QListWidget*>(QStringLiteral("List5")); }
 
     doubles::RecordingMessageBox messages;
@@ -58,20 +58,15 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* first = charts.selectionWindow();
     ASSERT_NE(first, nullptr);
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_NE(box(first, i), nullptr) << i;
-        EXPECT_FALSE(box(first, i)->isChecked()) << i;
-    }
+    EXPECT_EQ(ticks(first), (std::array{false, false, false}));
     // The boxes are remembered only: every chart draws all three kinds of trace, as
     // their tooltips say.
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,2,ON"}}});
-    form.menus().pgh->trigger();
-    ASSERT_NE(charts.chartWindow(), nullptr);
+    ASSERT_NE(chart(), nullptr);
     const DisplayList all = charts.chartWindow()->drawing();
     QTest::mouseClick(box(first, 1), Qt::LeftButton);
     QTest::mouseClick(box(first, 2), Qt::LeftButton);
-    form.menus().pgh->trigger();
-    EXPECT_EQ(charts.chartWindow()->drawing().items(), all.items());
+    EXPECT_EQ(chart()->drawing().items(), all.items());
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(box(first, i)->toolTip().contains("the chart always shows")) << i;
     first->close();
@@ -82,19 +77,16 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     form.menus().sps->trigger();
     Form2* again = charts.selectionWindow();
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ((std::array{box(again, 0)->isChecked(), box(again, 1)->isChecked(), box(again, 2)->isChecked()}),
-              charts.state().plotsel);
+    EXPECT_EQ(ticks(again), charts.state().plotsel);
 }
 
 TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteableCode)
 {
-    form.menus().pgh->trigger();
-    EXPECT_EQ(charts.chartWindow(), nullptr) << "no program, no window";
+    EXPECT_EQ(chart(), nullptr) << "no program, no window";
     EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
 
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {}}});
-    form.menus().pgh->trigger();
-    Form4* window = charts.chartWindow();
+    Form4* window = chart();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isMaximized());
     EXPECT_TRUE(list5()->isVisible());
@@ -109,8 +101,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
     // left it and in the coordinates it has.
     const std::size_t oneChart = window->drawing().items().size();
     window->showNormal();
-    form.menus().pgh->trigger();
-    EXPECT_EQ(charts.chartWindow(), window);
+    EXPECT_EQ(chart(), window);
     EXPECT_FALSE(window->isMaximized());
     EXPECT_EQ(window->drawing().items().size(), oneChart);
     EXPECT_EQ(window->drawing().items().front().kind, DrawItem::Scale);
@@ -120,8 +111,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
     EXPECT_EQ(charts.chartWindow(), nullptr);
     EXPECT_FALSE(list5()->isVisible());
 
-    form.menus().pgh->trigger();
-    ASSERT_NE(charts.chartWindow(), nullptr);
+    ASSERT_NE(chart(), nullptr);
     EXPECT_TRUE(charts.chartWindow()->isMaximized());
     EXPECT_TRUE(list5()->isVisible());
 }
@@ -129,8 +119,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
 TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
 {
     editor.replaceLists({{{}, {"L,06:00:00,1,ON"}, {}}});
-    form.menus().pgh->trigger();
-    Form4* window = charts.chartWindow();
+    Form4* window = chart();
     ASSERT_NE(window, nullptr);
     auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
 
@@ -155,8 +144,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
 TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
 {
     editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
-    form.menus().pgh->trigger();
-    Form4* window = charts.chartWindow();
+    Form4* window = chart();
     ASSERT_NE(window, nullptr);
     auto* readout = window->findChild<QLabel*>(QStringLiteral("Readout"));
     ASSERT_NE(readout, nullptr);
@@ -167,10 +155,7 @@ TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
     };
     // A pixel is about a minute and a half of the day.
     const double pixel = 28.0 * 3600 / window->width();
-    const struct {
-        double hours;
-        const char* reads; // empty: no readout
-    } rows[] = {
+    const struct { double hours; const char* reads; } rows[] = { // reads nothing: no readout
         {14.5, "   1   2   3   4   5   6\n"
                "Lights    on off off off off off\n"
                "Valves   off  P3 off off off off\n"

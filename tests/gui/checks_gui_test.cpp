@@ -50,11 +50,7 @@ protected:
 
 TEST_F(CheckWindows, StatusBarTellsOfEachFiledLineUntilTheNextChange)
 {
-    struct Step {
-        const char* typed;
-        std::string shown;
-    };
-    const Step steps[] = {
+    const struct { const char* typed; std::string shown; } steps[] = {
         {nullptr, "Program checks: no findings \u2014 F7"},
         {"L,6,1,on",
          "Filed L,06:00:00,1,ON: warning: light 1 is switched on but no line switches it off \u2014 Program checks: "
@@ -63,7 +59,7 @@ TEST_F(CheckWindows, StatusBarTellsOfEachFiledLineUntilTheNextChange)
          "Filed W,06:00:00,2,OFF: error: 2 lines at 06:00:00: only the first takes effect; all but the first wait a "
          "day and hold back every later line (+1 more) \u2014 Program checks: 2 errors, 1 warning \u2014 F7"},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         if (step.typed)
             enter(step.typed);
         EXPECT_EQ(status(), step.shown) << (step.typed ? step.typed : "at start");
@@ -81,12 +77,7 @@ TEST_F(CheckWindows, ItemsWithFindingsCarryAMarkerAndTheirFindings)
 {
     editor.replaceLists({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON", "L,07:00:00,2,ON", "L,20:00:00,2,OFF"}, {}}});
     form.render();
-    struct Row {
-        const char* list;
-        int row;
-        std::string tip;
-    };
-    const Row rows[] = {
+    const struct { const char* list; int row; std::string tip; } rows[] = {
         {"List1", 0,
          "error: 2 lines at 06:00:00: only the first takes effect; all but the first wait a day and hold back every "
          "later line"},
@@ -95,7 +86,7 @@ TEST_F(CheckWindows, ItemsWithFindingsCarryAMarkerAndTheirFindings)
          "later line\nwarning: light 1 is switched on but no line switches it off"},
         {"List2", 1, ""},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         const QListWidgetItem* item = test::control<QListWidget>(form, r.list)->item(r.row);
         ASSERT_NE(item, nullptr) << r.list << r.row;
         EXPECT_EQ(item->toolTip().toStdString(), r.tip) << r.list << r.row;
@@ -159,18 +150,12 @@ TEST_F(CheckWindows, WindowListsTheFindingsFollowsTheListsAndLeadsToTheItem)
 
 TEST_F(CheckWindows, SendProgramAsksOnlyWhenTheProgramHasErrors)
 {
-    struct Case {
-        CommandLists lists;
-        bool yes;
-        bool asked;
-        std::string indicator;
-    };
-    const Case cases[] = {
+    const struct { CommandLists lists; bool yes, asked; std::string indicator; } cases[] = {
         {{{{}, {"L,06:00:00,1,ON"}, {}}}, false, false, "programmed"}, // warnings only
         {clash, false, true, "Not Current"},
         {clash, true, true, "programmed"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Session other{messages, clock};
         Editor& fresh = other.editor();
         Form1 window{other, messages};

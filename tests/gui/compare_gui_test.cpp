@@ -22,8 +22,6 @@ namespace {
 
 using namespace fh;
 
-constexpr int at(int h, int m) { return h * 3600 + m * 60; }
-
 class CompareWindows : public testing::Test, protected doubles::AllDevices {
 protected:
     void SetUp() override
@@ -38,14 +36,7 @@ protected:
         form.menus().ld->trigger();
     }
 
-    QStringList rows(const char* name)
-    {
-        QStringList texts;
-        const auto* list = test::control<QListWidget>(*compare.compareWindow(), name);
-        for (int row = 0; list && row < list->count(); ++row)
-            texts << list->item(row)->text();
-        return texts;
-    }
+    std::vector<std::string> rows(const char* name) { return test::items(*compare.compareWindow(), name); }
 
     Session session{messages, clock};
     ProgramFiles programFiles{session, devices()};
@@ -66,9 +57,9 @@ TEST_F(CompareWindows, CompareWithSavedFindsTheDifferenceOfOneTypedLine)
     CompareWindow* window = compare.compareWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "Compare \u2014 greenhouse.fhp (saved) and greenhouse.fhp (now)");
-    EXPECT_EQ(rows("Differences"), QStringList{"12:30:00\u201313:00:00  valve 2   on \u2192 off"});
-    EXPECT_EQ(rows("Lines"), (QStringList{"only in greenhouse.fhp (now):", "  W,12:30:00,2,OFF"}));
-    EXPECT_EQ(rows("Totals"), QStringList{"valve 2: 1 h 00 min on, 0 h 00 min pulsed, water runs 3600 s \u2192 "
+    EXPECT_EQ(rows("Differences"), std::vector<std::string>{"12:30:00\u201313:00:00  valve 2   on \u2192 off"});
+    EXPECT_EQ(rows("Lines"), (std::vector<std::string>{"only in greenhouse.fhp (now):", "  W,12:30:00,2,OFF"}));
+    EXPECT_EQ(rows("Totals"), std::vector<std::string>{"valve 2: 1 h 00 min on, 0 h 00 min pulsed, water runs 3600 s \u2192 "
                                           "valve 2: 0 h 30 min on, 0 h 00 min pulsed, water runs 1800 s"});
     EXPECT_EQ(session.lists(), typed);
     EXPECT_TRUE(session.modified());
@@ -86,7 +77,7 @@ TEST_F(CompareWindows, CompareWithSavedFindsTheDifferenceOfOneTypedLine)
     }
     test::control<QListWidget>(*window, "Differences")->setCurrentRow(0);
     for (const char* name : {"ChartA", "ChartB"})
-        EXPECT_EQ(test::control<ComparedChart>(*window, name)->cursorAt(), at(12, 30)) << name;
+        EXPECT_EQ(test::control<ComparedChart>(*window, name)->cursorAt(), 12 * 3600 + 30 * 60) << name;
 
     messages.answer = SaveChoice::Discard;
     form.menus().nw->trigger();
@@ -101,7 +92,7 @@ TEST_F(CompareWindows, CompareWithAChosenFile)
     form.menus().compareWith->trigger();
     ASSERT_NE(compare.compareWindow(), nullptr);
     EXPECT_EQ(compare.compareWindow()->windowTitle(), "Compare \u2014 other.fhp and greenhouse.fhp");
-    EXPECT_EQ(rows("Differences"), QStringList{"13:00:00\u201313:00:01  valve 2   on \u2192 off"});
+    EXPECT_EQ(rows("Differences"), std::vector<std::string>{"13:00:00\u201313:00:01  valve 2   on \u2192 off"});
 
     dialogs.name = "/w/gone.fhp";
     messages.shown.clear();

@@ -140,14 +140,8 @@ TEST_F(FileControlsTest, OpenRecentListsTheLastEightFilesAndDropsOneThatIsGone)
 
 TEST_F(FileControlsTest, DropOpensOneLocalFileAndRefusesAnythingElse)
 {
-    struct Case {
-        const char* target;
-        QList<QUrl> urls;
-        Qt::DropActions actions;
-        bool opened;
-    };
     const QUrl a = QUrl::fromLocalFile("/w/a.fhp"), b = QUrl::fromLocalFile("/w/b.fhp");
-    const Case cases[] = {
+    const struct { const char* target; QList<QUrl> urls; Qt::DropActions actions; bool opened; } cases[] = {
         {"Form1", {b}, Qt::CopyAction | Qt::MoveAction, true},
         {"Text6", {a}, Qt::CopyAction, true},
         {"Form1", {a, b}, Qt::CopyAction, false},
@@ -156,7 +150,7 @@ TEST_F(FileControlsTest, DropOpensOneLocalFileAndRefusesAnythingElse)
         {"Form1", {b}, Qt::MoveAction, false},
     };
     std::string opened;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.urls.front().toString().toStdString());
         QWidget* target = c.target == std::string("Form1") ? &form : test::control<QWidget>(form, c.target);
         QMimeData data;

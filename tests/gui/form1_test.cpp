@@ -1,5 +1,4 @@
 #include "compiler/listorder.h"
-#include "compiler/program.h"
 #include "gui/compilercontrols.h"
 #include "gui/controltable.h"
 #include "session/session.h"
@@ -29,6 +28,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -63,25 +63,10 @@ public:
 
 class Form1Test : public testing::Test {
 protected:
-    Lines shown(const char* listName)
-    {
-        Lines items;
-        const auto* list = control<QListWidget>(form, listName);
-        for (int row = 0; row < list->count(); ++row)
-            items.push_back(list->item(row)->text().toStdString());
-        return items;
-    }
+    Lines shown(const char* listName) { return fh::test::items(form, listName); }
 
-    QColor background(const char* name)
-    {
-        return control<QWidget>(form, name)->palette().color(QPalette::Window);
-    }
-
-    void fill(fh::CommandLists lists)
-    {
-        editor.replaceLists(std::move(lists));
-        form.render();
-    }
+    QColor background(const char* name) { return control<QWidget>(form, name)->palette().color(QPalette::Window); }
+    void fill(fh::CommandLists lists) { editor.replaceLists(std::move(lists)); form.render(); }
 
     // Row `row` of a list made current and given the focus; -1: none.
     QListWidget* select(const char* name, int row)
@@ -127,57 +112,44 @@ protected:
     Form1 form{session, messages};
 };
 
+// Which list a line goes to is the editor's; List1 to List3 show the lists.
 TEST_F(Form1Test, GoodLineIsFiledInItsListAndMarksTheProgramNotCurrent)
 {
-    struct Case {
-        QString typed;
-        std::size_t list;
-        QString filed;
+    // Latin-1 letters reach the core as Latin-1 bytes.
+    const std::pair<QString, QString> typedAndFiled[] = {
+        {"T,4:00:33,78,84", "T,04:00:33,78,84"},
+        {QString::fromLatin1("T,6:00,70\xB0,80"), QString::fromLatin1("T,06:00:00,70\xB0,80")},
     };
-    const Case cases[] = {
-        {"T,4:00:33,78,84", 0, "T,04:00:33,78,84"},
-        {"l,15:22:00,2/4/6,on", 1, "L,15:22:00,2/4/6,ON"},
-        {"W,12:00:00,1/3/5,p1,3s,10m", 2, "W,12:00:00,1/3/5,P1,3S,10M"},
-        // Latin-1 letters reach the core as Latin-1 bytes.
-        {QString::fromLatin1("T,6:00,70\xB0,80"), 0, QString::fromLatin1("T,06:00:00,70\xB0,80")},
+    // The indicator's caption, the colours of its frame and button, and the button's tick.
+    const auto indicator = [&] {
+        return std::tuple(control<QLabel>(form, "Label12")->text(), background("Frame1"), background("Option5"),
+                          control<QRadioButton>(form, "Option5")->isChecked());
     };
-    const char* lists[] = {"List1", "List2", "List3"};
     EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "Not Current");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed.toStdString());
+    for (const auto& [typed, filed] : typedAndFiled) {
+        SCOPED_TRACE(typed.toStdString());
         fill({});
         QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
-        EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "programmed");
-        EXPECT_EQ(std::pair(background("Frame1"), background("Option5")), std::pair(green, green));
-        EXPECT_TRUE(control<QRadioButton>(form, "Option5")->isChecked());
-        enter(form, c.typed);
-        enter(form, c.typed);
-        const std::string bytes = c.filed.toLatin1().toStdString();
-        EXPECT_EQ(editor.lists()[c.list], (Lines{bytes, bytes}));
-        for (std::size_t list = 0; list < 3; ++list) {
-            const Lines expected = list == c.list ? Lines{c.filed.toStdString(), c.filed.toStdString()} : Lines{};
-            EXPECT_EQ(shown(lists[list]), expected) << lists[list];
-        }
+        EXPECT_EQ(indicator(), std::tuple(QString("programmed"), green, green, true));
+        enter(form, typed);
+        enter(form, typed);
+        const std::string bytes = filed.toLatin1().toStdString();
+        EXPECT_EQ(editor.lists(), (fh::CommandLists{{{bytes, bytes}, {}, {}}}));
+        EXPECT_EQ(shown("List1"), (Lines{filed.toStdString(), filed.toStdString()}));
         EXPECT_EQ(control<QLineEdit>(form, "Text6")->text(), "");
-        EXPECT_EQ(control<QLabel>(form, "Label12")->text(), "not current");
-        EXPECT_EQ(std::pair(background("Frame1"), background("Option5")), std::pair(red, red));
-        EXPECT_FALSE(control<QRadioButton>(form, "Option5")->isChecked());
+        EXPECT_EQ(indicator(), std::tuple(QString("not current"), red, red, false));
     }
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(Form1Test, RefusedLineIsReportedAndStaysInTheEntryBox)
 {
-    struct Case {
-        QString typed;
-        std::string message;
-    };
-    const Case cases[] = {
+    const struct { QString typed; std::string message; } cases[] = {
         {"T,,70,80", "missing data"},
         // Beyond Latin-1: refused by the window, before the core sees it.
         {QString("T,6:00,70%1,80").arg(QChar(0x20AC)), std::string(fh::notLatin1)},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         messages.shown.clear();
         enter(form, c.typed);
@@ -205,11 +177,7 @@ TEST_F(Form1Test, DeleteKeyRemovesTheSelectedItemAndClearsTheSelection)
 
 TEST_F(Form1Test, RightButtonCopiesTheSelectedItem)
 {
-    const struct {
-        Qt::MouseButton button;
-        bool doubleClick;
-        QString text6;
-    } cases[] = {
+    const struct { Qt::MouseButton button; bool doubleClick; QString text6; } cases[] = {
         {Qt::RightButton, false, "L,02:00:00,2,OFF"},
         {Qt::LeftButton, false, "typed"},
         {Qt::RightButton, true, "L,02:00:00,2,OFF"},
@@ -336,11 +304,8 @@ TEST_F(Form1Test, AnUnchangedEditInPlaceChangesNothing)
     fill({Lines{}, lights, Lines{}});
     fh::test::showActive(form);
     QTest::mouseClick(control<QPushButton>(form, "Command1"), Qt::LeftButton);
-    const struct {
-        const char* how;
-        std::function<QLineEdit*()> open;
-        QString typed; // empty: left as shown
-    } edits[] = {
+    // Nothing typed: the line is filed as shown.
+    const struct { const char* how; std::function<QLineEdit*()> open; QString typed; } edits[] = {
         {"F2", [&] { return openEditor("List2", 1); }, {}},
         {"double click", [&] { return doubleClick("List2", 1); }, {}},
         {"typed as it is filed", [&] { return openEditor("List2", 1); }, "l,2:00,2,on"},
@@ -399,11 +364,7 @@ TEST_F(Form1Test, EveryActivationRestoresTheStartUpTexts)
 // The fonts of the table resolve to the faces meant, through the substitutes.
 TEST_F(Form1Test, ControlsShowTheirFontsOnTheGreyWindow)
 {
-    const struct {
-        const char* name;
-        double points;
-        bool bold, fixedPitch;
-    } cases[] = {
+    const struct { const char* name; double points; bool bold, fixedPitch; } cases[] = {
         {"Label1", 18, false, false}, {"Check5", 8, false, false}, {"List2", 12, true, false},
         {"Text6", 13.5, false, false}, {"Label8", 8, false, true}, {"List5", 9.75, true, true},
     };
@@ -459,29 +420,6 @@ TEST_F(CompilerControlsTest, ButtonsShowTheProgramInTheCodeList)
     click("Command5");
     EXPECT_EQ(code(), compiled);
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(CompilerControlsTest, CodeListFollowsTheProgramSelectionAndVisibility)
-{
-    // A refused combine leaves it as it was.
-    fill({Lines(static_cast<std::size_t>(fh::progCapacity) + 1, "T,08:00:00,70,80"), Lines{}, Lines{}});
-    click("Command3");
-    EXPECT_EQ(messages.shown, Lines{std::string(fh::tooManyCommands)});
-    EXPECT_TRUE(list5()->isHidden());
-    EXPECT_EQ(list5()->count(), 0);
-
-    fill({Lines{"T,08:00:00,70,80", "T,09:00:00,70,80"}, Lines{}, Lines{}});
-    click("Command3");
-
-    session.codeView().highlighted = 1;
-    form.render();
-    EXPECT_EQ(list5()->currentRow(), 1);
-
-    session.codeView().highlighted = 5;
-    session.codeView().hide(session.program());
-    form.render();
-    EXPECT_TRUE(list5()->selectedItems().isEmpty());
-    EXPECT_TRUE(list5()->isHidden());
 }
 
 TEST_F(CompilerControlsTest, CodeListIsGreyFromAnyChangeOfTheListsUntilTheNextCompile)

@@ -3,10 +3,14 @@
 // What the window tests share: controls found by their names, windows made active.
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace fh::test {
 
@@ -17,6 +21,16 @@ W* control(const QObject& parent, const char* name)
     if (!w)
         ADD_FAILURE() << "no control " << name;
     return w;
+}
+
+// The texts of a list's items, top down.
+inline std::vector<std::string> items(const QObject& parent, const char* name)
+{
+    std::vector<std::string> texts;
+    if (const auto* list = control<QListWidget>(parent, name))
+        for (int row = 0; row < list->count(); ++row)
+            texts.push_back(list->item(row)->text().toStdString());
+    return texts;
 }
 
 // A line set into the entry box as if pasted (typed keys cannot carry letters beyond

@@ -1,10 +1,14 @@
 #include "chart/chart.h"
+#include "gui/addlines.h"
 #include "gui/form1.h"
 #include "gui/form2.h"
 #include "gui/form3.h"
+#include "gui/form4.h"
+#include "gui/form5.h"
 #include "gui/windowplaces.h"
 #include "session/session.h"
 #include "platform/doubles/doubles.h"
+#include "platform/qt/qtprintdialog.h"
 
 #include "support.h"
 
@@ -24,6 +28,22 @@ namespace {
 
 using namespace fh;
 
+// Every window of the program, over one session.
+struct AllWindows {
+    doubles::RecordingMessageBox messages;
+    doubles::FakeClock clock;
+    Session session{messages, clock};
+    Form1 form1{session, messages};
+    ChartState chart;
+    Form2 form2{chart, &form1};
+    Form3 form3;
+    doubles::MemoryTextFiles files;
+    QtPrinterDialog printers{files};
+    Form4 form4{printers, messages};
+    Form5 form5{&form1};
+    AddLinesDialog addLines{session, form1.history(), &form1};
+};
+
 // Every line of a label, every word of one that wraps, and every button's caption
 // beside its indicator or inside its bevel, with a tenth to spare: other renderers and
 // sizes of the fonts draw a little wider. The tiny compile buttons show their names
@@ -31,8 +51,11 @@ using namespace fh;
 void expectCaptionsFit(const QWidget& window)
 {
     const auto fits = [&](const QWidget& control, const QString& text, int width) {
-        EXPECT_LE(control.fontMetrics().horizontalAdvance(text) * 11, width * 10)
-            << window.objectName().toStdString() << " " << control.objectName().toStdString();
+        // The windows it owns have their own turn.
+        if (control.window() == &window) {
+            EXPECT_LE(control.fontMetrics().horizontalAdvance(text) * 11, width * 10)
+                << window.objectName().toStdString() << " " << control.objectName().toStdString();
+        }
     };
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         const QRegularExpression breaks(label->wordWrap() ? QStringLiteral("\\s") : QStringLiteral("[\r\n]"));
@@ -52,20 +75,37 @@ void expectCaptionsFit(const QWidget& window)
 
 TEST(Windows, EveryCaptionFitsItsControl)
 {
-    doubles::RecordingMessageBox messages;
-    doubles::FakeClock clock;
-    Session session{messages, clock};
-    Form1 form1{session, messages};
-    test::showActive(form1);
+    AllWindows w;
+    test::showActive(w.form1);
     // Text7 decides on its scroll bar once the events of its new text are handled.
     QCoreApplication::processEvents();
-    expectCaptionsFit(form1);
-    const auto* text7 = test::control<QPlainTextEdit>(form1, "Text7");
+    for (const QWidget* window : std::initializer_list<const QWidget*>{&w.form1, &w.form2, &w.form3})
+        expectCaptionsFit(*window);
+    const auto* text7 = test::control<QPlainTextEdit>(w.form1, "Text7");
     EXPECT_EQ(text7->blockCount(), 3);
     EXPECT_FALSE(text7->verticalScrollBar()->isVisible());
-    ChartState state;
-    expectCaptionsFit(Form2{state, nullptr});
-    expectCaptionsFit(Form3{});
+}
+
+// Screen readers and tooltips reach every control, on every window.
+TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
+{
+    AllWindows w;
+    const QRegularExpression control(QStringLiteral(
+        "^((Label|Text|List|Command|Check|Option|Frame|Image|Shape|Line|Grid|Combo)\\d+(_\\d+)?|Preview[A-Z][a-z]+)$"));
+    const std::pair<const QWidget*, int> windows[] = {{&w.form1, 57}, {&w.form2, 4},  {&w.form3, 57},
+                                                      {&w.form4, 1},  {&w.form5, 1},  {&w.addLines, 8}};
+    for (const auto& [window, controls] : windows) {
+        int walked = 0;
+        for (const QWidget* c : window->findChildren<QWidget*>()) {
+            if (!control.match(c->objectName()).hasMatch() || c->window() != window)
+                continue;
+            ++walked;
+            const std::string where = window->objectName().toStdString() + "." + c->objectName().toStdString();
+            EXPECT_FALSE(c->accessibleName().isEmpty()) << where;
+            EXPECT_FALSE(c->toolTip().isEmpty()) << where;
+        }
+        EXPECT_EQ(walked, controls) << window->objectName().toStdString();
+    }
 }
 
 TEST(WindowPlaces, BesideTheMainWindowWhereTheScreenHasRoom)

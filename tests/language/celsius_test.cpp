@@ -7,10 +7,7 @@ namespace {
 
 TEST(Celsius, FahrenheitReadsInCelsiusToATenthHalvesAwayFromZero)
 {
-    const struct {
-        double fahrenheit;
-        const char* celsius;
-    } rows[] = {
+    const struct { double fahrenheit; const char* celsius; } rows[] = {
         {70, "21.1"},   {32, "0.0"},     {30, "-1.1"},  {212, "100.0"},  {-40, "-40.0"}, {78.8, "26.0"},
         // Exact halves: 0.05 and -0.05 away from zero, which binary arithmetic misses.
         {32.09, "0.1"}, {31.91, "-0.1"}, {32.08, "0.0"}, {110, "43.3"},
@@ -23,10 +20,7 @@ TEST(Celsius, FahrenheitReadsInCelsiusToATenthHalvesAwayFromZero)
 
 TEST(Celsius, TypedCelsiusReadsInFahrenheit)
 {
-    const struct {
-        const char* celsius;
-        std::optional<std::string> fahrenheit;
-    } rows[] = {
+    const struct { const char* celsius; std::optional<std::string> fahrenheit; } rows[] = {
         {"20", "68"},       {"26", "78.8"},     {"-40", "-40"},     {"+21.5", "70.7"}, {"0", "32"},
         {"21.", "69.8"},    {".5", "32.9"},     {"37.00", "98.6"},
         // Halves away from zero: 32.45 and -0.85.
@@ -43,11 +37,7 @@ TEST(Celsius, TypedCelsiusReadsInFahrenheit)
 
 TEST(Celsius, SetPointTermsOfATemperatureLineAreConverted)
 {
-    const struct {
-        const char* typed;
-        const char* line;
-        std::vector<std::string> readings;
-    } rows[] = {
+    const struct { const char* typed; const char* line; std::vector<std::string> readings; } rows[] = {
         {"T,6,20C,26C", "T,6,68,78.8", {"20 \xB0" "C as 68 \xB0" "F", "26 \xB0" "C as 78.8 \xB0" "F"}},
         {"t, 6 , 20 c ,26\xB0" "C", "t, 6 ,68,78.8", {"20 \xB0" "C as 68 \xB0" "F", "26 \xB0" "C as 78.8 \xB0" "F"}},
         {"T,6,20,26 \xB0 C", "T,6,20,78.8", {"26 \xB0" "C as 78.8 \xB0" "F"}},

@@ -2,134 +2,120 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace fh {
 namespace {
 
-struct Row {
-    const char* line;
-    const char* expected; // the normalised line, or the message of a bad line
-    bool good;
-};
-
-void PrintTo(const Row& row, std::ostream* os) { *os << '"' << row.line << '"'; }
-
-class DatcheckTable : public testing::TestWithParam<Row> {};
-
-TEST_P(DatcheckTable, GivesNormalisedLineOrLastMessage)
+// The normalised line of a good line, or the message of the last failing check of a bad one.
+TEST(Datcheck, GivesNormalisedLineOrLastMessage)
 {
-    const Row& row = GetParam();
-    const CheckResult r = datcheck(row.line);
-    EXPECT_EQ(r.dataok, row.good ? 1 : 0);
-    if (row.good) {
-        EXPECT_EQ(r.cmdline, row.expected);
-        EXPECT_EQ(r.errmsg, "");
-    } else {
-        EXPECT_EQ(r.errmsg, row.expected);
-        EXPECT_EQ(r.cmdline, "");
+    const struct { const char* line; const char* expected; bool good; } rows[] = {
+        // The examples of the help text.
+        {"T,4:00:33,78,84", "T,04:00:33,78,84", true},
+        {"L,15:22:00,2/4/6,on", "L,15:22:00,2/4/6,ON", true},
+        {"W,12:00:00,1/3/5,p1,3s,10m", "W,12:00:00,1/3/5,P1,3S,10M", true},
+        // Time normalisation.
+        {"t,6,70,80", "T,06:00:00,70,80", true},
+        {"T,6:30:00:99,70,80", "T,06:30:00,70,80", true},
+        {"T, ,70,80", "T,00:00:00,70,80", true},
+        {"T,6:,70,80", "T,06:00:00,70,80", true},
+        {"T,24:00,70,80", "T,24:00:00,70,80", true},
+        {"T,23.5:58.6:0.5,70,80", "T,24:59:01,70,80", true},
+        {"T,6:59.4,70,80", "format time hr:min:sec", false},
+        {"T, 7 : 5 : 9 ,70,80", "T,07:05:09,70,80", true},
+        {"T,+1E1:-0:007,70,80", "T,10:00:07,70,80", true},
+        {"T,25:00,70,80", "format time hr:min:sec", false},
+        {"T,6:60,70,80", "format time hr:min:sec", false},
+        {"T,-1,70,80", "format time hr:min:sec", false},
+        {"T,10:00 PM,70,80", "format military hr:min:sec, no AM/PM", false},
+        {"T,1 0,70,80", "format military hr:min:sec, no AM/PM", false},
+        {"T,1,000,70,80", "low temp is out of range 32 to 110", false},
+        {"T,99a:00,70,80", "format time hr:min:sec", false},
+        {"T,99:5a,70,80", "format military hr:min:sec, no AM/PM", false},
+        // Empty time: rejected with "missing data" unless a later check fails.
+        {"T,,70,80", "missing data", false},
+        {"T,,20,80", "low temp is out of range 32 to 110", false},
+        // Term count and command letter.
+        {"", "missing data", false},
+        {"L,6:00,1", "missing data", false},
+        {",6:00,70,80", "missing data", false},
+        {"X,6:00,1,ON", "T,L, or W only", false},
+        {"WL,6:00,1,ON", "T,L, or W only", false},
+        {"   ,6:00,1,ON", "T,L, or W only", false},
+        {"X,99,1,ON", "T,L, or W only", false},
+        {" t ,6:00, 70 , 80 ", " T ,06:00:00, 70 , 80 ", true},
+        // Temperatures.
+        {"T,6:00,20,21", "high temp is too close to low temp (2 degrees F)", false},
+        {"T,6:00,70,72", "T,06:00:00,70,72", true},
+        {"T,6:00,72,70", "high temp is too close to low temp (2 degrees F)", false},
+        {"T,6:00,abc,80", "low temp is out of range 32 to 110", false},
+        {"T,6:00,70,abc", "high temp is too close to low temp (2 degrees F)", false},
+        {"T,6:00,70,111", "high temp is out of range 32 to 110", false},
+        {"T,6:00,32,110", "T,06:00:00,32,110", true},
+        {"T,6:00,70f,80f", "T,06:00:00,70F,80F", true},
+        {"T,6:00,7 0,8 0,x,y", "T,06:00:00,7 0,8 0,X,Y", true},
+        {"T,6:00,1E400,80", "high temp is too close to low temp (2 degrees F)", false},
+        // Water lines.
+        {"W,12:00,1/2/3/4/5/6/1,ON", "too many valves :-)", false},
+        {"W,12:00,1/2/3/4/5/6,ON", "W,12:00:00,1/2/3/4/5/6,ON", true},
+        {"W,12:00,,ON", "W,12:00:00,,ON", true},
+        {"W,12:00,0,ON", "invalid valve #", false},
+        {"W,12:00,7,ON", "invalid valve #", false},
+        {"W,12:00,A,ON", "invalid valve #", false},
+        {"W,12:00,1//2,ON", "invalid valve #", false},
+        {"W,12:00, ,ON", "invalid valve #", false},
+        {"W,12:00,2.5,OFF", "W,12:00:00,2.5,OFF", true},
+        {"W,12:00,1,X", "on, off. or (p)ulse", false},
+        {"W,12:00,9,X", "on, off. or (p)ulse", false},
+        {"W,12:00,1,P7", "only 6 timers, pick one!", false},
+        {"W,12:00,1,P0", "only 6 timers, pick one!", false},
+        {"W,12:00,1,P", "pulse format, P#", false},
+        {"W,12:00,1,P1.5", "pulse format, P#", false},
+        {"W,12:00,1,P&H1", "pulse format, P#", false},
+        {"W,12:00,1,P1", "W,12:00:00,1,P1", true},
+        {"W,12:00,1,PP2", "W,12:00:00,1,PP2", true},
+        {"W,12:00,1, p 3 ,5s,1h", "W,12:00:00,1, P 3 ,5S,1H", true},
+        {"W,12:00,1,P1,3S,10M,X", "too many valve terms", false},
+        {"W,12:00,1,P9,3S,10M,X", "too many valve terms", false},
+        {"W,12:00,1,ON,a,b,c,d", "W,12:00:00,1,ON,A,B,C,D", true},
+        {"W,12:00,1,P1,H3,10M", "Need h,m, or s for pulse.", false},
+        {"W,12:00,1,P1,3S,H3", "W,12:00:00,1,P1,3S,H3", true},
+        {"W,12:00,1,P1,M3,S", "off pulse format number plus H,M, or S", false},
+        {"W,12:00,1,P1,3X,10M", "on pulse format number plus H,M, or S", false},
+        {"W,12:00,1,P1,3,10M", "Need h,m, or s for pulse.", false},
+        {"W,12:00,1,P1,3S,10", "Need h,m, or s for pulse.", false},
+        {"W,12:00,1,P1,3S,10X", "off pulse format number plus H,M, or S", false},
+        {"W,12:00,1,P1,1H30M,1.5M", "W,12:00:00,1,P1,1H30M,1.5M", true},
+        {"W,12:00,1,P1, 3 S ,S10", "W,12:00:00,1,P1, 3 S ,S10", true},
+        {"W,12:00,1,P1,,", "off pulse format number plus H,M, or S", false},
+        // Five terms in a pulse mode: the pulse-on term is checked, then the line fails.
+        {"W,12:00,1,P1,3S", "missing data", false},
+        {"W,12:00,1,P1,3X", "missing data", false},
+        {"W,12:00,1,ON,3S", "W,12:00:00,1,ON,3S", true},
+        // Light lines.
+        {"L,6:00,1/2/3/4/5/6/1,on", "L,06:00:00,1/2/3/4/5/6/1,ON", true},
+        {"L,6:00,1/2/3/4/5/6/1/2,on", "too many light relays :-)", false},
+        {"L,6:00,0,on", "invalid light relay #", false},
+        {"L,6:00,1,dim", "on, off only", false},
+        {"L,6:00,0,dim", "on, off only", false},
+        {"L,6:00,1, off ,x", "L,06:00:00,1, OFF ,X", true},
+        // Last failing check wins.
+        {"T,99,20,80", "low temp is out of range 32 to 110", false},
+        {"W,AM,7,ON", "invalid valve #", false},
+        {"W,12:00,1,P7,3X,10M", "on pulse format number plus H,M, or S", false},
+        // Only a-z change case.
+        {"L,6:00,1,on,\xe9", "L,06:00:00,1,ON,\xe9", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const CheckResult r = datcheck(row.line);
+        const std::string expected = row.expected, none;
+        EXPECT_EQ(std::tuple(r.dataok, r.cmdline, r.errmsg),
+                  row.good ? std::tuple(true, expected, none) : std::tuple(false, none, expected));
     }
 }
-
-const Row rows[] = {
-    // The examples of the help text.
-    {"T,4:00:33,78,84", "T,04:00:33,78,84", true},
-    {"L,15:22:00,2/4/6,on", "L,15:22:00,2/4/6,ON", true},
-    {"W,12:00:00,1/3/5,p1,3s,10m", "W,12:00:00,1/3/5,P1,3S,10M", true},
-    // Time normalisation.
-    {"t,6,70,80", "T,06:00:00,70,80", true},
-    {"T,6:30:00:99,70,80", "T,06:30:00,70,80", true},
-    {"T, ,70,80", "T,00:00:00,70,80", true},
-    {"T,6:,70,80", "T,06:00:00,70,80", true},
-    {"T,24:00,70,80", "T,24:00:00,70,80", true},
-    {"T,23.5:58.6:0.5,70,80", "T,24:59:01,70,80", true},
-    {"T,6:59.4,70,80", "format time hr:min:sec", false},
-    {"T, 7 : 5 : 9 ,70,80", "T,07:05:09,70,80", true},
-    {"T,+1E1:-0:007,70,80", "T,10:00:07,70,80", true},
-    {"T,25:00,70,80", "format time hr:min:sec", false},
-    {"T,6:60,70,80", "format time hr:min:sec", false},
-    {"T,-1,70,80", "format time hr:min:sec", false},
-    {"T,10:00 PM,70,80", "format military hr:min:sec, no AM/PM", false},
-    {"T,1 0,70,80", "format military hr:min:sec, no AM/PM", false},
-    {"T,1,000,70,80", "low temp is out of range 32 to 110", false},
-    {"T,99a:00,70,80", "format time hr:min:sec", false},
-    {"T,99:5a,70,80", "format military hr:min:sec, no AM/PM", false},
-    // Empty time: rejected with "missing data" unless a later check fails.
-    {"T,,70,80", "missing data", false},
-    {"T,,20,80", "low temp is out of range 32 to 110", false},
-    // Term count and command letter.
-    {"", "missing data", false},
-    {"L,6:00,1", "missing data", false},
-    {",6:00,70,80", "missing data", false},
-    {"X,6:00,1,ON", "T,L, or W only", false},
-    {"WL,6:00,1,ON", "T,L, or W only", false},
-    {"   ,6:00,1,ON", "T,L, or W only", false},
-    {"X,99,1,ON", "T,L, or W only", false},
-    {" t ,6:00, 70 , 80 ", " T ,06:00:00, 70 , 80 ", true},
-    // Temperatures.
-    {"T,6:00,20,21", "high temp is too close to low temp (2 degrees F)", false},
-    {"T,6:00,70,72", "T,06:00:00,70,72", true},
-    {"T,6:00,72,70", "high temp is too close to low temp (2 degrees F)", false},
-    {"T,6:00,abc,80", "low temp is out of range 32 to 110", false},
-    {"T,6:00,70,abc", "high temp is too close to low temp (2 degrees F)", false},
-    {"T,6:00,70,111", "high temp is out of range 32 to 110", false},
-    {"T,6:00,32,110", "T,06:00:00,32,110", true},
-    {"T,6:00,70f,80f", "T,06:00:00,70F,80F", true},
-    {"T,6:00,7 0,8 0,x,y", "T,06:00:00,7 0,8 0,X,Y", true},
-    {"T,6:00,1E400,80", "high temp is too close to low temp (2 degrees F)", false},
-    {"T,25:00,20,80", "low temp is out of range 32 to 110", false},
-    // Water lines.
-    {"W,12:00,1/2/3/4/5/6/1,ON", "too many valves :-)", false},
-    {"W,12:00,1/2/3/4/5/6,ON", "W,12:00:00,1/2/3/4/5/6,ON", true},
-    {"W,12:00,,ON", "W,12:00:00,,ON", true},
-    {"W,12:00,0,ON", "invalid valve #", false},
-    {"W,12:00,7,ON", "invalid valve #", false},
-    {"W,12:00,A,ON", "invalid valve #", false},
-    {"W,12:00,1//2,ON", "invalid valve #", false},
-    {"W,12:00, ,ON", "invalid valve #", false},
-    {"W,12:00,2.5,OFF", "W,12:00:00,2.5,OFF", true},
-    {"W,12:00,1,X", "on, off. or (p)ulse", false},
-    {"W,12:00,9,X", "on, off. or (p)ulse", false},
-    {"W,12:00,1,P7", "only 6 timers, pick one!", false},
-    {"W,12:00,1,P0", "only 6 timers, pick one!", false},
-    {"W,12:00,1,P", "pulse format, P#", false},
-    {"W,12:00,1,P1.5", "pulse format, P#", false},
-    {"W,12:00,1,P&H1", "pulse format, P#", false},
-    {"W,12:00,1,P1", "W,12:00:00,1,P1", true},
-    {"W,12:00,1,PP2", "W,12:00:00,1,PP2", true},
-    {"W,12:00,1, p 3 ,5s,1h", "W,12:00:00,1, P 3 ,5S,1H", true},
-    {"W,12:00,1,P1,3S,10M,X", "too many valve terms", false},
-    {"W,12:00,1,P9,3S,10M,X", "too many valve terms", false},
-    {"W,12:00,1,ON,a,b,c,d", "W,12:00:00,1,ON,A,B,C,D", true},
-    {"W,12:00,1,P1,H3,10M", "Need h,m, or s for pulse.", false},
-    {"W,12:00,1,P1,3S,H3", "W,12:00:00,1,P1,3S,H3", true},
-    {"W,12:00,1,P1,M3,S", "off pulse format number plus H,M, or S", false},
-    {"W,12:00,1,P1,3X,10M", "on pulse format number plus H,M, or S", false},
-    {"W,12:00,1,P1,3,10M", "Need h,m, or s for pulse.", false},
-    {"W,12:00,1,P1,3S,10", "Need h,m, or s for pulse.", false},
-    {"W,12:00,1,P1,3S,10X", "off pulse format number plus H,M, or S", false},
-    {"W,12:00,1,P1,1H30M,1.5M", "W,12:00:00,1,P1,1H30M,1.5M", true},
-    {"W,12:00,1,P1, 3 S ,S10", "W,12:00:00,1,P1, 3 S ,S10", true},
-    {"W,12:00,1,P1,,", "off pulse format number plus H,M, or S", false},
-    // Five terms in a pulse mode: the pulse-on term is checked, then the line fails.
-    {"W,12:00,1,P1,3S", "missing data", false},
-    {"W,12:00,1,P1,3X", "missing data", false},
-    {"W,12:00,1,ON,3S", "W,12:00:00,1,ON,3S", true},
-    // Light lines.
-    {"L,6:00,1/2/3/4/5/6/1,on", "L,06:00:00,1/2/3/4/5/6/1,ON", true},
-    {"L,6:00,1/2/3/4/5/6/1/2,on", "too many light relays :-)", false},
-    {"L,6:00,0,on", "invalid light relay #", false},
-    {"L,6:00,1,dim", "on, off only", false},
-    {"L,6:00,0,dim", "on, off only", false},
-    {"L,6:00,1, off ,x", "L,06:00:00,1, OFF ,X", true},
-    // Last failing check wins.
-    {"T,99,20,80", "low temp is out of range 32 to 110", false},
-    {"L,25:00,1,ON", "format time hr:min:sec", false},
-    {"W,AM,7,ON", "invalid valve #", false},
-    {"W,12:00,1,P7,3X,10M", "on pulse format number plus H,M, or S", false},
-    // Only a-z change case.
-    {"L,6:00,1,on,\xe9", "L,06:00:00,1,ON,\xe9", true},
-};
-
-INSTANTIATE_TEST_SUITE_P(Lines, DatcheckTable, testing::ValuesIn(rows));
 
 } // namespace
 } // namespace fh

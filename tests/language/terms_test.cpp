@@ -9,10 +9,7 @@ namespace {
 
 TEST(Terms, LeadingValueReadsTheNumberTheTextBeginsWith)
 {
-    const struct {
-        const char* text;
-        double value;
-    } rows[] = {
+    const struct { const char* text; double value; } rows[] = {
         {"70F", 70},     {"", 0},          {"  -  5", -5},  {"7 0", 70},   {"1.2.3", 1.2},
         {".5", 0.5},     {"5.", 5},        {"--5", 0},      {"E5", 0},     {"1E3", 1000},
         {"1E+2X", 100},  {"1E-1", 0.1},    {"1E", 1},       {"1E+", 1},    {"&H10", 0},
@@ -42,12 +39,6 @@ TEST(Terms, Rounding)
     EXPECT_EQ(roundHalfEven(1e300, 0, 100), 100);
     EXPECT_EQ(roundHalfEven(-1e300, -5, 5), -5);
     EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN(), -5, 5), 0);
-}
-
-TEST(Terms, SplitKeepsEmptyPieces)
-{
-    EXPECT_EQ(split("a,,b,", ','), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(split("", ','), (std::vector<std::string>{""}));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "session/editor.h"
+#include "session/history.h"
 
 #include "platform/doubles/doubles.h"
 
@@ -11,23 +12,28 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// An editor holding one T line and three L lines.
+// An editor and its undo history, holding one T line and three L lines unless given others.
 struct Editing {
-    Editing() { editor.replaceLists({Lines{"T,01:00:00,70,80"}, Lines{"L,1", "L,2", "L,3"}, Lines{}}); }
+    explicit Editing(CommandLists lists = {Lines{"T,01:00:00,70,80"}, Lines{"L,1", "L,2", "L,3"}, Lines{}})
+    {
+        editor.replaceLists(std::move(lists));
+    }
+    void type(const char* line)
+    {
+        history.record([&] { ASSERT_TRUE(editor.pumpcom(line)); });
+    }
+    const Lines& lights() const { return editor.lists()[1]; }
 
     doubles::RecordingMessageBox messages;
     Editor editor{messages};
+    History history{editor};
 };
 
 TEST(Editor, DeleteTakesTheSelectionThenTheRememberedItemAndThenTheOneAbove)
 {
-    struct Case {
-        const char* why;
-        int remembered; // the selection a key other than Delete saw first; -1: none
-        int selected;   // at the first Delete; later ones see no selection
-        std::vector<Lines> afterEachDelete;
-    };
-    const Case cases[] = {
+    // remembered: the selection a key other than Delete saw first; selected: at the first
+    // Delete, later ones seeing none; -1: none.
+    const struct { const char* why; int remembered, selected; std::vector<Lines> afterEachDelete; } cases[] = {
         {"nothing selected removes the first item, again and again", -1, -1,
          {{"L,2", "L,3"}, {"L,3"}, {}, {}}},
         {"the last item, then the ones above", -1, 2, {{"L,1", "L,2"}, {"L,1"}, {}}},
@@ -35,7 +41,7 @@ TEST(Editor, DeleteTakesTheSelectionThenTheRememberedItemAndThenTheOneAbove)
         {"a key remembers the selection for a Delete without one", 2, -1, {{"L,1", "L,2"}, {"L,1"}}},
         {"a remembered item past the end is the last one", 7, -1, {{"L,1", "L,2"}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
         Editing fresh;
         if (c.remembered >= 0)
@@ -89,6 +95,39 @@ TEST(Editor, TypedLinesAreFiledNormalisedOrReportedWithNothingChanged)
     EXPECT_EQ(editor.indicator(), Indicator::Programmed) << "a refused line leaves the indicator";
     editor.deleteSelected(2, 0);
     EXPECT_FALSE(editor.modified()) << "a line entered and removed again is no change";
+}
+
+// The walk back and forth is the main window's test; here what it does not show.
+TEST(History, ARefusedLineMakesNoStepAndANewStepDropsThoseUndone)
+{
+    Editing e(CommandLists{});
+    e.type("L,1,1,ON");
+    e.type("L,2,1,ON");
+    EXPECT_FALSE(e.history.record([&] { e.editor.pumpcom("L,2"); }));
+    ASSERT_TRUE(e.history.undo());
+    EXPECT_EQ(e.lights(), Lines{"L,01:00:00,1,ON"});
+    e.type("L,3,1,ON");
+    EXPECT_FALSE(e.history.canRedo());
+    EXPECT_FALSE(e.history.redo());
+    EXPECT_EQ(e.lights(), (Lines{"L,01:00:00,1,ON", "L,03:00:00,1,ON"}));
+    ASSERT_TRUE(e.history.undo());
+    ASSERT_TRUE(e.history.undo());
+    EXPECT_FALSE(e.history.canUndo());
+    EXPECT_FALSE(e.history.undo());
+}
+
+// Delete's remembered item comes back with the lists, so Delete after an undo takes
+// the item it would have taken then.
+TEST(History, UndoPutsBackTheItemDeleteRemembers)
+{
+    Editing e(CommandLists{});
+    for (const char* line : {"L,1,1,ON", "L,2,1,ON", "L,3,1,ON"})
+        e.type(line);
+    e.editor.rememberSelection(1, 2);
+    e.history.record([&] { e.editor.deleteSelected(1, -1); });
+    ASSERT_TRUE(e.history.undo());
+    e.editor.deleteSelected(1, -1);
+    EXPECT_EQ(e.lights(), (Lines{"L,01:00:00,1,ON", "L,02:00:00,1,ON"}));
 }
 
 } // namespace

@@ -31,10 +31,7 @@ WrittenLines write(const Request& request)
 
 TEST(LineWriter, WritesTheLinesInFiledFormInOrderOfTheDay)
 {
-    const struct {
-        Request request;
-        Lines lines;
-    } rows[] = {
+    const struct { Request request; Lines lines; } rows[] = {
         // Past midnight the day wraps, and 24 is 00; the lines after midnight come first.
         {{"water", {{"valves", "6"}, {"at", "23:50, 24"}, {"for", "15M"}}},
          {"W,00:00:00,6,ON", "W,00:05:00,6,OFF", "W,00:15:00,6,OFF", "W,23:50:00,6,ON"}},
@@ -80,10 +77,7 @@ TEST(LineWriter, RefusesARequestItCannotMeetSayingWhy)
         words.emplace_back(name, text);
         return words;
     };
-    const struct {
-        Request request;
-        std::string refusal;
-    } rows[] = {
+    const struct { Request request; std::string refusal; } rows[] = {
         // Times a line would read otherwise than they look.
         {{"water", with(water, "at", "8.30")}, "8.30 is not written as a time: hh:mm:ss, each part in digits only"},
         {{"water", with(water, "at", "6:30:00:99")},
@@ -143,11 +137,7 @@ TEST(LineWriter, AddsLinesOnlyWhereTheProgramHasRoomAndTheSecondIsFree)
     const CommandLists program = {{{"T,24:00:00,60,70"}, {"L,06:00:00,1,ON"}, {}}};
     CommandLists full = program;
     full[2].assign(98, "W,12:00:00,1,ON");
-    const struct {
-        CommandLists lists;
-        std::vector<std::string> lines;
-        std::optional<std::string> refusal;
-    } rows[] = {
+    const struct { CommandLists lists; std::vector<std::string> lines; std::optional<std::string> refusal; } rows[] = {
         {full, {"W,07:00:00,3,ON"}, std::nullopt},
         {full, {"W,07:00:00,3,ON", "W,07:15:00,3,OFF"}, "the program would hold 102 lines; it holds at most 101"},
         {program, {"W,05:00:00,3,ON", "W,06:00:00,3,OFF"},

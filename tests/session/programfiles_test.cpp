@@ -50,28 +50,17 @@ TEST_F(FileMenu, RefusedLoadLeavesTheListsAsTheyWere)
     EXPECT_EQ(editor.lists(), before);
 }
 
+// The report's form is the file window's test, the notes the program file's and the
+// commands'; here ten failing lines at most, and a count of the rest.
 TEST_F(FileMenu, LoadReportsTheNotesByTheirLineInTheFile)
 {
-    files.files["c.fhp"] = "T,6:00,70,80\r\n==\r\nL,25:00,1,ON\r\n==\r\n\r\nW,12,1,P7\r\n==\r\nX,dropped\r\n";
-    EXPECT_TRUE(menu.loadFrom("c.fhp"));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Lines of c.fhp to look at:\n"
-                                                        "line 1: filed as T,06:00:00,70,80\n"
-                                                        "line 3: format time hr:min:sec\n"
-                                                        "line 5: missing data\n"
-                                                        "line 6: only 6 timers, pick one!\n"
-                                                        "line 8: after the third separator, not loaded"}));
-    EXPECT_EQ(editor.lists()[0][0], "T,06:00:00,70,80");
-    EXPECT_EQ(editor.lists()[2].size(), 2u);
-
-    // Ten failing lines at most, and a count of the rest.
-    messages.shown.clear();
-    std::string bytes;
+    std::string bytes = "==\r\n";
     for (int i = 0; i < 13; ++i)
         bytes += "bad\r\n";
     files.files["d.fhp"] = bytes;
     menu.loadFrom("d.fhp");
     std::string expected = "Lines of d.fhp to look at:";
-    for (int i = 1; i <= 10; ++i)
+    for (int i = 2; i <= 11; ++i)
         expected += "\nline " + std::to_string(i) + ": missing data";
     EXPECT_EQ(messages.shown, (std::vector<std::string>{expected + "\nand 3 more"}));
 }
@@ -148,6 +137,39 @@ INSTANTIATE_TEST_SUITE_P(
                     CloseCase{"Discarded", true, SaveChoice::Discard, "g.fhp", false, true, false},
                     CloseCase{"Cancelled", true, SaveChoice::Cancel, "g.fhp", false, false, false}),
     [](const auto& info) { return info.param.name; });
+
+// Sessions share nothing: two programs loaded side by side, with no window, each
+// compile into their own program and belong to their own file.
+TEST(Session, TwoSessionsHoldAndCompileTheirOwnPrograms)
+{
+    doubles::AllDevices d;
+    d.clock.set(7 * 3600);
+    const Devices devices = d.devices();
+    d.files.files["a.fhp"] = "==\r\nL,06:00:00,1,ON\r\nL,08:00:00,1,OFF\r\n==\r\n";
+    d.files.files["b.fhp"] = "T,09:00:00,60,70\r\n==\r\n==\r\nW,05:00:00,2,ON\r\n";
+
+    Session a(d.messages, d.clock);
+    Session b(d.messages, d.clock);
+    ProgramFiles aFiles(a, devices);
+    ProgramFiles bFiles(b, devices);
+    ASSERT_TRUE(aFiles.loadFrom("a.fhp"));
+    ASSERT_TRUE(bFiles.loadFrom("b.fhp"));
+    ASSERT_TRUE(a.compile());
+    const auto aRevision = a.program().revision();
+    ASSERT_TRUE(b.compile());
+
+    EXPECT_EQ(a.program().revision(), aRevision);
+    EXPECT_EQ(b.program().prog()[0].substr(0, 10), "W,05:00:00");
+    EXPECT_EQ(a.fileName(), "a.fhp");
+    EXPECT_EQ(b.fileName(), "b.fhp");
+    EXPECT_TRUE(d.messages.shown.empty());
+
+    // A change in one leaves the other's lists and undo history alone.
+    a.history().record([&] { a.editor().pumpcom("L,12:00,2,ON"); });
+    EXPECT_TRUE(a.modified());
+    EXPECT_FALSE(b.modified());
+    EXPECT_FALSE(b.history().undo());
+}
 
 } // namespace
 } // namespace fh

@@ -108,10 +108,7 @@ TEST(Preview, NextLineWalksThroughLinesOfTheSameSecond)
 
 TEST(Preview, StartTakesTheTimesOfTheCommandLanguage)
 {
-    const struct {
-        const char* typed;
-        std::optional<int> second;
-    } rows[] = {
+    const struct { const char* typed; std::optional<int> second; } rows[] = {
         {"6", 6 * 3600},          {"6:30", 6 * 3600 + 1800}, {"06:30:00", 6 * 3600 + 1800},
         {" 7 ", 7 * 3600},        {"23:59:59", secondsPerDay - 1}, {"24", 0},
         {"8.30", std::nullopt},   {"+8", std::nullopt},       {"25", std::nullopt},

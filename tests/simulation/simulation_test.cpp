@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <tuple>
+#include <utility>
 
 namespace fh {
 namespace {
@@ -184,37 +185,11 @@ TEST(Simulation, PulseArithmetic)
         EXPECT_EQ(inOnPhase(row.timer, row.simsecs), row.on) << row.why;
 }
 
-TEST_F(SimulationTest, EmptyProgramSwitchesOffAfterTheMessage)
-{
-    int beepsWhileOpen = -1;
-    messages.whileOpen = [&] {
-        EXPECT_TRUE(sim.simrun());
-        EXPECT_TRUE(sim.greenhouse().shown);
-        // Timer1 keeps ticking while the box is open; no step may run.
-        runSeconds(3);
-        beepsWhileOpen = beeper.count;
-    };
-    start({}, at(9, 0, 0));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
-    EXPECT_EQ(beepsWhileOpen, 0);
-    EXPECT_EQ(sim.simsecs(), 0);
-    EXPECT_EQ(sim.panel().clock, "09:00:03");
-    EXPECT_FALSE(sim.simrun());
-    EXPECT_FALSE(sim.simready());
-    EXPECT_FALSE(sim.greenhouse().shown);
-    EXPECT_EQ(sim.panel().switchCaption, "SIM  Off");
-}
-
 // Started from the program's state, a switch-on sets only the outputs and set-points
 // some line sets; what the last run left stays, and an empty program changes nothing.
 TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
 {
-    const struct {
-        const char* why;
-        CommandLists next;
-        Outputs lamps, taps;
-        double low, high;
-    } rows[] = {
+    const struct { const char* why; CommandLists next; Outputs lamps, taps; double low, high; } rows[] = {
         {"an empty program", {}, on({1, 4}), on({2}), 60, 80},
         {"no T line, lamp 4 and the valves named by none", {{{}, {"L,05:00:00,1,OFF"}, {}}}, on({4}), on({2}), 60, 80},
         {"a T line", {{{"T,04:00:00,65,75"}, {}, {"W,04:00:00,2,OFF"}}}, on({1, 4}), on({}), 65, 75},
@@ -242,19 +217,36 @@ TEST(Simulation, PresetStartSetsOnlyWhatTheProgramSets)
     }
 }
 
+// A refused set-up, of an empty program or one too long, shows its one message while
+// Timer1 ticks on and no step runs, then switches off.
 TEST_F(SimulationTest, TooLongProgramStopsWithoutASecondMessage)
 {
-    // Fault mended: ticks while the compile's refusal was open set up again and
-    // opened a box inside the box, one more every second.
-    messages.whileOpen = [&] {
-        messages.whileOpen = nullptr;
-        runSeconds(3);
+    const std::pair<CommandLists, std::string> refused[] = {
+        {{}, "no program present!"},
+        {{{{}, std::vector<std::string>(102, "L,06:00:00,1,ON"), {}}}, std::string(tooManyCommands)},
     };
-    start({{{}, std::vector<std::string>(102, "L,06:00:00,1,ON"), {}}}, at(5, 0, 0));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
-    EXPECT_EQ(beeper.count, 0);
-    EXPECT_EQ(sim.simsecs(), 0);
-    EXPECT_FALSE(sim.simrun());
+    for (const auto& [source, message] : refused) {
+        SCOPED_TRACE(message);
+        Rig r;
+        // Fault mended: ticks while the compile's refusal was open set up again and
+        // opened a box inside the box, one more every second.
+        bool opened = false;
+        int beepsWhileOpen = -1;
+        r.messages.whileOpen = [&] {
+            if (std::exchange(opened, true))
+                return;
+            EXPECT_TRUE(r.sim.simrun() && r.sim.greenhouse().shown);
+            r.runSeconds(3);
+            beepsWhileOpen = r.beeper.count;
+        };
+        r.start(source, at(9, 0, 0));
+        EXPECT_EQ(r.messages.shown, std::vector<std::string>{message});
+        EXPECT_EQ(std::pair(beepsWhileOpen, r.beeper.count), std::pair(0, 0));
+        EXPECT_EQ(r.sim.simsecs(), 0);
+        EXPECT_EQ(r.sim.panel().clock, "09:00:03");
+        EXPECT_FALSE(r.sim.simrun() || r.sim.simready() || r.sim.greenhouse().shown);
+        EXPECT_EQ(r.sim.panel().switchCaption, "SIM  Off");
+    }
 }
 
 TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
@@ -368,11 +360,8 @@ TEST_F(SimulationTest, FanSwitchFlipsOncePerCompleteClickAndForceButtonAlternate
 
 TEST(Simulation, ACompileDuringTheRunFindsThePendingLineAgain)
 {
-    const struct {
-        const char* why;
-        std::vector<std::string> added; // lines typed while the simulation runs, then compiled
-        bool light3;                    // at 14:00
-    } cases[] = {
+    // Lines typed while the simulation runs, then compiled; light 3 as it is at 14:00.
+    const struct { const char* why; std::vector<std::string> added; bool light3; } cases[] = {
         {"an earlier line takes the pending line's index", {"L,09:00:00,3,ON"}, false},
         {"a line due in a second comes first", {"L,12:00:01,3,ON"}, true},
         {"lines before and after", {"L,01:00:00,3,ON", "L,23:00:00,3,OFF", "L,13:00:00,3,ON"}, true},
