@@ -10,6 +10,7 @@
 #include "gui/checkcontrols.h"
 #include "gui/comparecontrols.h"
 #include "gui/compilercontrols.h"
+#include "gui/cursorblink.h"
 #include "gui/displaycontrols.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
@@ -58,6 +59,7 @@ private:
     };
 
     Look look;
+    CursorBlink cursorBlink;
     QtBeeper beeper;
     QtMessageBox messages;
     QtFileDialogs dialogs;

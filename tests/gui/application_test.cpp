@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "platform/doubles/doubles.h"
+#include "gui/cursorblink.h"
 #include "gui/form3.h"
 #include "platform/qt/qtfonts.h"
 
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QStyle>
 #include <QTimer>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
@@ -81,6 +83,54 @@ TEST(Application, BothFontsHoldEveryPrintableLatin1Character)
                 << font.family().toStdString() << " lacks U+" << std::hex << static_cast<unsigned>(c);
         }
     }
+}
+
+// Timer events of the object that blinks a line edit's cursor.
+class BlinkCount : public QObject {
+public:
+    explicit BlinkCount(const QLineEdit& edit)
+    {
+        for (QObject* child : edit.children())
+            if (qstrcmp(child->metaObject()->className(), "QWidgetLineControl") == 0)
+                child->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Timer;
+        return false;
+    }
+};
+
+// A cursor blinking for ever repainted its box twice a second while nothing happened.
+TEST(CursorBlink, StopsWhileTheUserIsAwayAndBlinksAgainOnAKey)
+{
+    const int platform = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(100);
+    {
+        const fh::CursorBlink blink(400);
+        QLineEdit edit;
+        edit.show();
+        edit.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+        edit.setFocus();
+        BlinkCount blinks(edit);
+        const auto blinksWithin = [&](int ms) {
+            blinks.count = 0;
+            QTest::qWait(ms);
+            return blinks.count;
+        };
+        EXPECT_GT(blinksWithin(200), 0);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::cursorFlashTime() == 0; }));
+        EXPECT_EQ(blinksWithin(200), 0);
+        QTest::keyClick(&edit, Qt::Key_A);
+        EXPECT_EQ(QApplication::cursorFlashTime(), 100);
+        EXPECT_GT(blinksWithin(200), 0);
+    }
+    EXPECT_EQ(QApplication::cursorFlashTime(), 100);
+    QApplication::setCursorFlashTime(platform);
 }
 
 // Fault mended: the report on a file named at start stood over an empty screen.
