@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Start-up time, peak memory and CPU use with the simulation running and off, offscreen;
-# then the start-up against a bare Qt window's: medians of RUNS runs of each, alternating,
-# so that both see the same load, and their ratio.
+# Start-up time, peak memory and CPU use with the simulation running and off, offscreen
+# unless QT_QPA_PLATFORM says otherwise; then the start-up against a bare Qt window's:
+# medians of RUNS runs of each, alternating, so that both see the same load, and their ratio.
 # Usage: bench/footprint.sh [SECONDS [RUNS]]   (defaults 60 and 11; needs the bench build)
+# Under Xvfb, CPU only: QT_QPA_PLATFORM=xcb xvfb-run -a bench/footprint.sh 60 0
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
 cmake --build build-bench --target fernhollow_footprint fernhollow_barewindow >/dev/null
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 ./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp "${1:-60}"
 
 runs=${2:-11}
+[ "$runs" -gt 0 ] || exit 0
 program=() bare=()
 for ((i = 0; i < runs; ++i)); do
     program+=("$(./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp 0 2>/dev/null | awk '{print $(NF-1)}')")
