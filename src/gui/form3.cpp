@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <utility>
+
 namespace fh {
 
 namespace {
@@ -253,6 +255,11 @@ void Form3::render(const GreenhouseView& view, const Display& display)
             item->setSelected(!item->isSelected());
     setText(usetLab, display.setPoint(view.highSetPoint));
     setText(lsetLab, display.setPoint(view.lowSetPoint));
+    const QString scale = display.temperature == Display::Temperature::Celsius ? QStringLiteral("degrees C")
+                                                                                : QStringLiteral("degrees F");
+    for (auto [label, tip] : {std::pair{usetLab, "Cooling set-point, "}, std::pair{lsetLab, "Heating set-point, "}})
+        if (const QString told = QLatin1String(tip) + scale; label->toolTip() != told)
+            label->setToolTip(told);
     // Until a line is pending the box keeps its caption.
     if (view.pendingLine) {
         const QString pending = QString::fromLatin1(*view.pendingLine);

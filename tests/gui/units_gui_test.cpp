@@ -64,10 +64,11 @@ TEST(Units, TheCelsiusPreferenceChangesEveryTemperatureShownAndSurvivesARestart)
             const char* shown;
             QString low, high, temperature, simulationLow, simulationHigh, readout;
             std::string chartLabel;
+            QString scale;
         } readings[] = {
-            {"in °F", "70F", "74F", "74F", "68", "78.8", "Low 68  High 78.8", "30F"},
+            {"in °F", "70F", "74F", "74F", "68", "78.8", "Low 68  High 78.8", "30F", "degrees F"},
             {"in °C", "21.1" + degreesC, "23.3" + degreesC, "23.3" + degreesC, "20.0" + degreesC,
-             "26.0" + degreesC, "Low 20.0" + degreesC + "  High 26.0" + degreesC, "-1.1 \xB0" "C"},
+             "26.0" + degreesC, "Low 20.0" + degreesC + "  High 26.0" + degreesC, "-1.1 \xB0" "C", "degrees C"},
         };
         for (const auto& r : readings) {
             SCOPED_TRACE(r.shown);
@@ -82,6 +83,8 @@ TEST(Units, TheCelsiusPreferenceChangesEveryTemperatureShownAndSurvivesARestart)
             }
             EXPECT_EQ(control<QLabel>(simulation, "lsetLab")->text(), r.simulationLow);
             EXPECT_EQ(control<QLabel>(simulation, "usetLab")->text(), r.simulationHigh);
+            for (const char* label : {"lsetLab", "usetLab"})
+                EXPECT_TRUE(control<QLabel>(simulation, label)->toolTip().endsWith(r.scale)) << label;
             EXPECT_TRUE(drawn(*chart, r.chartLabel));
             EXPECT_TRUE(readoutAtNoon(*chart).endsWith(r.readout)) << readoutAtNoon(*chart).toStdString();
         }
