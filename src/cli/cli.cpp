@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "checks/lint.h"
 #include "cli/commands.h"
 #include "compiler/day.h"
 #include "compiler/house.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <ios>
@@ -251,6 +253,40 @@ void writeNotes(const std::string& path, const std::vector<LoadNote>& notes, std
     for (const LoadNote& note : notes)
         err << path << ':' << note.line << (isError(note) ? ": error: " : ": warning: ")
             << utf8FromLatin1(describe(note)) << '\n';
+}
+
+bool warnMidnightWrap(const std::string& path, const CommandLists& lists, const Display& display, std::ostream& err)
+{
+    bool found = false;
+    for (const Finding& f : fh::lint(lists, display))
+        if (f.code == code::midnightWrap) {
+            err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
+            found = true;
+        }
+    return found;
+}
+
+bool formatIs(const Parsed& args, std::string_view name)
+{
+    const auto format = args.values.find("--format");
+    return format != args.values.end() && format->second == name;
+}
+
+std::string jsonString(const std::string& latin1)
+{
+    std::string out = "\"";
+    for (const char c : utf8FromLatin1(latin1)) {
+        if (c == '"' || c == '\\') {
+            out.append(1, '\\').append(1, c);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
 }
 
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err)

@@ -1,4 +1,3 @@
-#include "checks/lint.h"
 #include "cli/commands.h"
 #include "compiler/day.h"
 #include "compiler/house.h"
@@ -26,11 +25,7 @@ std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& de
     if (!read)
         return std::nullopt;
     Day day;
-    for (const Finding& f : fh::lint(read->lists, args.display))
-        if (f.code == code::midnightWrap) {
-            io.err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
-            day.everySecondDay = true;
-        }
+    day.everySecondDay = warnMidnightWrap(path, read->lists, args.display, io.err);
     StreamMessages messages(io.err);
     if (!day.program.compile(checkedLines(read->lists), messages, FixedClock(0)))
         return std::nullopt;
@@ -46,12 +41,6 @@ Rates ratesOf(const Parsed& args, std::string_view option)
 {
     const auto given = args.values.find(option);
     return given == args.values.end() ? Rates{} : parseRates(given->second).value_or(Rates{});
-}
-
-bool wantsJson(const Parsed& args)
-{
-    const auto format = args.values.find("--format");
-    return format != args.values.end() && format->second == "json";
 }
 
 template <class T, class Name>
@@ -75,11 +64,10 @@ int state(const Parsed& args, Streams io, const Devices& devices)
     const DayState s = stateAt(day->program, second);
     const Display& display = args.display;
     const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
-    if (wantsJson(args)) {
-        const auto quoted = [](const std::string& text) { return std::string(1, '"').append(text) + '"'; };
+    if (formatIs(args, "json")) {
         io.out << "{\"time\":\"" << display.time(second) << "\",\"lights\":"
-               << jsonList(s.lights, [&](bool on) { return quoted(lightName(on)); })
-               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return quoted(display.valveState(v)); })
+               << jsonList(s.lights, [&](bool on) { return jsonString(lightName(on)); })
+               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return jsonString(display.valveState(v)); })
                << ",\"low\":" << display.setPointValue(s.low) << ",\"high\":" << display.setPointValue(s.high)
                << "}\n";
         return status;
@@ -105,7 +93,7 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
     const DayTotals t = totalsOf(day->program);
     const Display& display = args.display;
     const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts")};
-    if (wantsJson(args)) {
+    if (formatIs(args, "json")) {
         const DayUse use = useOf(t, house);
         const auto count = [](int seconds) { return std::to_string(seconds); };
         const auto litres = [](std::optional<double> v) { return v ? litresText(*v) : std::string("null"); };

@@ -1,10 +1,8 @@
-#include "checks/lint.h"
 #include "cli/commands.h"
 #include "compiler/daydiff.h"
 #include "language/latin1.h"
 #include "session/session.h"
 
-#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,30 +20,9 @@ bool loadInto(Session& session, const std::string& path, const Parsed& args, std
     if (!read)
         return false;
     writeNotes(path, read->notes, err);
-    // A line at 24:MM:SS makes the program run every second day, which one day does
-    // not show.
-    for (const Finding& f : fh::lint(read->lists, args.display))
-        if (f.code == code::midnightWrap)
-            err << path << ':' << f.line << ": warning: " << utf8FromLatin1(f.message) << " [" << f.code << "]\n";
+    warnMidnightWrap(path, read->lists, args.display, err);
     session.editor().replaceLists(std::move(read->lists));
     return true;
-}
-
-std::string jsonString(const std::string& latin1)
-{
-    std::string out = "\"";
-    for (const char c : utf8FromLatin1(latin1)) {
-        if (c == '"' || c == '\\') {
-            out.append(1, '\\').append(1, c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
 }
 
 std::string jsonLines(const std::vector<std::string>& lines)
@@ -105,8 +82,7 @@ int diff(const Parsed& args, Streams io, const Devices& devices)
     if (!programA || !programB)
         return 2;
     const DayComparison comparison = compareDays(*programA, a.lists(), *programB, b.lists(), args.display);
-    const auto format = args.values.find("--format");
-    if (format != args.values.end() && format->second == "json")
+    if (formatIs(args, "json"))
         writeJson(comparison, io.out, args.display);
     else
         writeText(comparison, args, io.out);

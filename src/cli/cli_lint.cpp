@@ -20,8 +20,7 @@ std::string tsvField(std::string text)
 
 int lint(const Parsed& args, Streams io, const Devices& devices)
 {
-    const auto format = args.values.find("--format");
-    const bool tsv = format != args.values.end() && format->second == "tsv";
+    const bool tsv = formatIs(args, "tsv");
     // One file's rows keep their columns; with several, each row starts with its file.
     const bool fileColumn = tsv && args.operands.size() > 1;
     int status = 0;

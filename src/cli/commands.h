@@ -57,6 +57,14 @@ std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& e
 // Writes the notes on a program file's lines to `err` as loadOrReport does, leaving
 // the exit status alone.
 void writeNotes(const std::string& path, const std::vector<LoadNote>& notes, std::ostream& err);
+// Warns on `err` of each line at 24:MM:SS, which makes the program run every second
+// day, a thing no single day shows; returns whether there was one.
+bool warnMidnightWrap(const std::string& path, const CommandLists& lists, const Display& display, std::ostream& err);
+
+// Whether --format was given as `name`.
+bool formatIs(const Parsed& args, std::string_view name);
+// A Latin-1 text as a JSON string, in UTF-8.
+std::string jsonString(const std::string& latin1);
 
 // Writes a command's output file through `files`; on failure says why in one line.
 // Returns the exit status.
