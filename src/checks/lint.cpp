@@ -128,16 +128,6 @@ std::string spoken(double secs)
     return in(1, "second");
 }
 
-// The same as a pulse term: 10M, 595S.
-std::string written(double secs)
-{
-    if (secs > 0 && secs < 1e15 && std::fmod(secs, 3600) == 0)
-        return plainNumber(secs / 3600) + "H";
-    if (secs > 0 && secs < 1e15 && std::fmod(secs, 60) == 0)
-        return plainNumber(secs / 60) + "M";
-    return plainNumber(secs) + "S";
-}
-
 bool isUnit(char c) { return c == 'H' || c == 'M' || c == 'S'; }
 
 double unitSeconds(char unit) { return unit == 'H' ? 3600 : unit == 'M' ? 60 : 1; }
@@ -181,7 +171,7 @@ std::string pulseTextMessage(std::string_view term)
 {
     std::string message = std::string(term) + " reads as " + spoken(seconds(term)) + "; write ";
     const auto intended = meant(term);
-    return message + (intended ? written(*intended) : "one number and one letter H, M or S, such as 10M");
+    return message + (intended ? pulseTerm(*intended) : "one number and one letter H, M or S, such as 10M");
 }
 
 // A wider number pushes every later column of its code line out of place.

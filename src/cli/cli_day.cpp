@@ -24,16 +24,16 @@ std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& de
     const auto read = loadOrReport(path, io.err, devices.files);
     if (!read)
         return std::nullopt;
-    Day day;
-    day.everySecondDay = warnMidnightWrap(path, read->lists, args.display, io.err);
+    const bool everySecondDay = warnMidnightWrap(path, read->lists, args.display, io.err);
     StreamMessages messages(io.err);
-    if (!day.program.compile(checkedLines(read->lists), messages, FixedClock(0)))
+    auto program = dayProgram(read->lists, messages);
+    if (!program)
         return std::nullopt;
-    if (day.program.proglast() < 0) {
+    if (program->proglast() < 0) {
         messages.show(std::string(noProgramPresent));
         return std::nullopt;
     }
-    return day;
+    return Day{std::move(*program), everySecondDay};
 }
 
 // The rates of an option the reader has accepted; none when it is not given.

@@ -142,6 +142,19 @@ CommandLists checkedLines(const CommandLists& lists)
     return checked;
 }
 
+std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& messages)
+{
+    // The day does not depend on the line due next.
+    class Midnight : public Clock {
+    public:
+        int secondsOfDay() const override { return 0; }
+    };
+    Program program;
+    if (!program.compile(checkedLines(lists), messages, Midnight()))
+        return std::nullopt;
+    return program;
+}
+
 std::optional<int> secondOfDay(const Cell& time)
 {
     const auto* text = std::get_if<std::string>(&time);

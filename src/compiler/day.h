@@ -60,6 +60,9 @@ struct DayTotals {
 // The lines of `lists` that pass the check, in their lists: the program the day is
 // read from.
 CommandLists checkedLines(const CommandLists& lists);
+// The program whose day `lists` give: its checked lines compiled. None, said through
+// `messages`, when they are refused.
+std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& messages);
 
 // The second of the day a line's time names, 24:MM:SS as 00:MM:SS; none when the
 // time is not hh:mm:ss with hours 00..24, minutes and seconds 00..59.

@@ -128,11 +128,6 @@ std::vector<DayDifference> differencesOf(const Program& a, const Program& b, con
     return differences;
 }
 
-class Midnight : public Clock {
-public:
-    int secondsOfDay() const override { return 0; }
-};
-
 } // namespace
 
 std::string dayItemName(int item)
@@ -159,14 +154,6 @@ std::string dayItemValue(const DayState& state, int item, const Display& display
         return plainNumber(times.on) + '/' + plainNumber(times.off);
     }
     return display.setPoint(item == lowItem ? state.low : state.high);
-}
-
-std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& messages)
-{
-    Program program;
-    if (!program.compile(checkedLines(lists), messages, Midnight()))
-        return std::nullopt;
-    return program;
 }
 
 std::pair<std::vector<std::string>, std::vector<std::string>> linesOnlyIn(const CommandLists& a,

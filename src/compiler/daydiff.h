@@ -52,10 +52,6 @@ struct DayComparison {
     bool same() const { return differences.empty(); }
 };
 
-// The program whose day `lists` give: its checked lines compiled. None, said through
-// `messages`, when they are refused.
-std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& messages);
-
 // The lines of `a` that `b` does not hold, and those of `b` that `a` does not, each
 // line counted as often as it is filed, whatever its list, and the earliest copies
 // matched first; lines of nothing but spaces are left out.

@@ -38,23 +38,17 @@ public:
     std::string last;
 };
 
-// The day's totals do not depend on the line due next.
-class Midnight : public Clock {
-public:
-    int secondsOfDay() const override { return 0; }
-};
-
 } // namespace
 
 std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists)
 {
     KeptMessages messages;
-    Program program;
-    if (!program.compile(checkedLines(lists), messages, Midnight()))
+    const auto program = dayProgram(lists, messages);
+    if (!program)
         return messages.last;
-    if (program.proglast() < 0)
+    if (program->proglast() < 0)
         return std::string(noProgramPresent);
-    return totalsOf(program);
+    return totalsOf(*program);
 }
 
 std::optional<Rates> parseRates(std::string_view text)

@@ -54,8 +54,7 @@ std::int64_t powerOfTen(int places)
     return p;
 }
 
-
-// °C × 9 / 5 + offsetTenths / 10 as °F, rounded to a tenth as fahrenheitText says.
+// Â°C Ã— 9 / 5 + offsetTenths / 10 as Â°F, rounded to a tenth as fahrenheitText says.
 std::optional<std::string> inFahrenheit(std::string_view celsius, std::int64_t offsetTenths)
 {
     const auto c = readDecimal(celsius);
@@ -67,8 +66,6 @@ std::optional<std::string> inFahrenheit(std::string_view celsius, std::int64_t o
 
 } // namespace
 
-// numerator / denominator to the nearest whole number, halves away from zero;
-// the denominator is positive.
 std::int64_t roundHalfAway(std::int64_t numerator, std::int64_t denominator)
 {
     const std::int64_t size = numerator < 0 ? -numerator : numerator;

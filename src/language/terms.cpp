@@ -197,6 +197,15 @@ double leadingValue(std::string_view text)
     return negative ? -value : value;
 }
 
+std::string pulseTerm(double seconds)
+{
+    if (seconds > 0 && seconds < 1e15 && std::fmod(seconds, 3600) == 0)
+        return plainNumber(seconds / 3600) + "H";
+    if (seconds > 0 && seconds < 1e15 && std::fmod(seconds, 60) == 0)
+        return plainNumber(seconds / 60) + "M";
+    return plainNumber(seconds) + "S";
+}
+
 std::string plainNumber(double value)
 {
     if (value == 0)

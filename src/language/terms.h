@@ -49,6 +49,8 @@ double leadingValue(std::string_view text);
 // A number as a caption or label shows it: 78 as "78", a fraction only when there
 // is one, and never an exponent (1E20 as "100000000000000000000").
 std::string plainNumber(double value);
+// Seconds as a pulse term in the largest unit that holds them whole: 5S, 595S, 10M, 2H.
+std::string pulseTerm(double seconds);
 
 // Rounds half away from zero and writes at least two digits ("07", "24").
 std::string twoDigit(double value);

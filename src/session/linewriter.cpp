@@ -186,16 +186,6 @@ Timed at(char letter, int second, const std::string& rest)
     return {wrapped, std::string(1, letter) + ',' + formatTime(wrapped) + ',' + rest};
 }
 
-// A pulse time in the largest unit that holds it whole: 5S, 595S, 1M, 2H.
-std::string pulseTerm(int seconds)
-{
-    if (seconds % 3600 == 0)
-        return std::to_string(seconds / 3600) + 'H';
-    if (seconds % 60 == 0)
-        return std::to_string(seconds / 60) + 'M';
-    return std::to_string(seconds) + 'S';
-}
-
 std::vector<Timed> water(const LineWords& words)
 {
     const std::string valves = readOutputs(field(words, "valves"), "valve");
@@ -356,12 +346,6 @@ const LineKindInfo* lineKindNamed(std::string_view name)
     const auto& kinds = lineKinds();
     const auto found = std::ranges::find(kinds, name, &LineKindInfo::name);
     return found == kinds.end() ? nullptr : &*found;
-}
-
-const LineKindInfo& lineKind(LineKind kind)
-{
-    const auto& kinds = lineKinds();
-    return *std::ranges::find(kinds, kind, &LineKindInfo::kind);
 }
 
 WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display)

@@ -44,7 +44,6 @@ struct LineKindInfo {
 // The four kinds, in the order they are offered.
 const std::vector<LineKindInfo>& lineKinds();
 const LineKindInfo* lineKindNamed(std::string_view name);
-const LineKindInfo& lineKind(LineKind kind);
 
 // Field name to its text; a field not given reads as empty.
 using LineWords = std::map<std::string, std::string, std::less<>>;
