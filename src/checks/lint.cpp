@@ -552,6 +552,12 @@ std::string_view severityName(Finding::Severity severity)
     return severity == Finding::Error ? "error" : "warning";
 }
 
+std::string findingText(const Finding& finding)
+{
+    return std::string(severityName(finding.severity)) + ": " + finding.message + " [" + std::string(finding.code) +
+           "]";
+}
+
 std::vector<Finding> lint(const CommandLists& lists, const Display& display)
 {
     CheckResult own;

@@ -58,6 +58,8 @@ struct Finding {
 };
 
 std::string_view severityName(Finding::Severity severity);
+// "warning: MESSAGE [code]", in Latin-1 like the message.
+std::string findingText(const Finding& finding);
 
 // Findings in line order. The messages show times as `display` reads them.
 std::vector<Finding> lint(const CommandLists& lists, const Display& display);

@@ -36,13 +36,11 @@ int lint(const Parsed& args, Streams io, const Devices& devices)
             status = std::max(status, 1);
         const std::string column = fileColumn ? tsvField(path) + '\t' : std::string();
         for (const Finding& f : findings) {
-            const std::string message = utf8FromLatin1(f.message);
             if (tsv)
                 io.out << column << f.line << '\t' << severityName(f.severity) << '\t' << f.code << '\t'
-                       << tsvField(message) << '\n';
+                       << tsvField(utf8FromLatin1(f.message)) << '\n';
             else
-                io.out << path << ':' << f.line << ": " << severityName(f.severity) << ": " << message << " ["
-                       << f.code << "]\n";
+                io.out << path << ':' << f.line << ": " << utf8FromLatin1(findingText(f)) << '\n';
         }
     }
     return status;

@@ -18,15 +18,10 @@ namespace fh {
 
 namespace {
 
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "water" as "Water".
 QString capitalised(std::string_view name)
 {
-    const QString text = latin1(name);
+    const QString text = QString::fromLatin1(name);
     return text.left(1).toUpper() + text.mid(1);
 }
 
@@ -78,15 +73,15 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
         auto* form = new QFormLayout(page);
         std::vector<QLineEdit*>& edits = fields.emplace_back();
         for (const LineField& field : kind.fields) {
-            const QString name = kindName + latin1(field.label);
+            const QString name = kindName + QString::fromLatin1(field.label);
             const bool degrees = !field.celsiusExample.empty();
-            const QString label = latin1(field.label) + (degrees ? unit : QString());
+            const QString label = QString::fromLatin1(field.label) + (degrees ? unit : QString());
             auto* edit = new QLineEdit(page);
             edit->setObjectName(name);
-            edit->setPlaceholderText(latin1(degrees && celsius ? field.celsiusExample : field.example));
+            edit->setPlaceholderText(QString::fromLatin1(degrees && celsius ? field.celsiusExample : field.example));
             edit->setAccessibleName(label);
-            edit->setToolTip(latin1(field.wants));
-            connect(edit, &QLineEdit::textChanged, this, &AddLinesDialog::update);
+            edit->setToolTip(QString::fromLatin1(field.wants));
+            connect(edit, &QLineEdit::textChanged, this, &AddLinesDialog::rewrite);
             form->addRow(caption(label + QLatin1Char(':'), name + QStringLiteral("Caption"), edit->toolTip(), page),
                          edit);
             edits.push_back(edit);
@@ -94,7 +89,7 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
         pages->addWidget(page);
     }
     connect(combo1, &QComboBox::currentIndexChanged, pages, &QStackedWidget::setCurrentIndex);
-    connect(combo1, &QComboBox::currentIndexChanged, this, &AddLinesDialog::update);
+    connect(combo1, &QComboBox::currentIndexChanged, this, &AddLinesDialog::rewrite);
 
     text1 = shown(QStringLiteral("Text1"), QStringLiteral("Lines to add"),
                   QStringLiteral("The lines Add files, in filed form, in order of the day"), this);
@@ -133,10 +128,10 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
     layout->addWidget(text2);
     layout->addWidget(label3);
     layout->addLayout(buttons);
-    update();
+    rewrite();
 }
 
-void AddLinesDialog::update()
+void AddLinesDialog::rewrite()
 {
     const auto index = static_cast<std::size_t>(combo1->currentIndex());
     const LineKindInfo& kind = lineKinds().at(index);
@@ -149,12 +144,11 @@ void AddLinesDialog::update()
         refusal = additionRefusal(session.lists(), lines.lines).value_or(std::string());
     QStringList shownLines;
     for (const std::string& line : lines.lines)
-        shownLines << latin1(line);
+        shownLines << QString::fromLatin1(line);
     QStringList findings;
     if (refusal.empty())
         for (const Finding& finding : findingsOfAddition(session.lists(), lines.lines, session.display()))
-            findings << latin1(severityName(finding.severity)) + QStringLiteral(": ") + latin1(finding.message) +
-                            QStringLiteral(" [") + latin1(finding.code) + QLatin1Char(']');
+            findings << QString::fromLatin1(findingText(finding));
     if (refusal.empty() && findings.isEmpty())
         findings << QStringLiteral("no findings");
     text1->setPlainText(shownLines.join(QLatin1Char('\n')));

@@ -32,7 +32,7 @@ public:
 
 private:
     // Writes the lines from the fields as they stand, and shows them or why not.
-    void update();
+    void rewrite();
     void add();
 
     Session& session;

@@ -29,8 +29,8 @@ CompareControls::CompareControls(Form1& form1, Session& session, const Devices& 
     connect(form1.menus().compareWithSaved, &QAction::triggered, this, &CompareControls::compareWithSaved);
     const auto enable = [this] { this->form1.menus().compareWithSaved->setEnabled(!this->session.fileName().empty()); };
     connect(&form1, &Form1::rendered, this, enable);
-    // New leaves the lists with no file.
-    connect(&form1, &Form1::renewed, this, [this] { this->form1.menus().compareWithSaved->setEnabled(false); });
+    // New leaves the lists with no file; the file controls, made first, forget it first.
+    connect(&form1, &Form1::renewed, this, enable);
     enable();
 }
 

@@ -20,11 +20,6 @@ namespace fh {
 
 namespace {
 
-QString fromLatin1(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string toLatin1(const QString& text) { return text.toLatin1().toStdString(); }
 
 // A titled list under the charts.
@@ -91,7 +86,7 @@ CompareWindow::CompareWindow(PrinterDialog& printers, MessageBox& messages,
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addStretch();
-    printButton = new QPushButton(QStringLiteral("Print"), this);
+    auto* printButton = new QPushButton(QStringLiteral("Print"), this);
     printButton->setObjectName(QStringLiteral("Print"));
     printButton->setFont(fixedFont(8.25));
     printButton->setAccessibleName(QStringLiteral("Print comparison"));
@@ -140,11 +135,11 @@ void CompareWindow::compare(const ComparedSide& a, const ComparedSide& b, const 
             continue;
         lines->addItem(QStringLiteral("only in %1:").arg(side->name));
         for (const std::string& line : *only)
-            lines->addItem(QStringLiteral("  ") + fromLatin1(line));
+            lines->addItem(QStringLiteral("  ") + QString::fromLatin1(line));
     }
     totals->clear();
     for (const auto& [before, after] : comparison.totals)
-        totals->addItem(fromLatin1(before) + QStringLiteral(" \u2192 ") + fromLatin1(after));
+        totals->addItem(QString::fromLatin1(before) + QStringLiteral(" \u2192 ") + QString::fromLatin1(after));
 }
 
 void CompareWindow::choose(int row)

@@ -16,7 +16,6 @@
 #include <string>
 
 class QListWidget;
-class QPushButton;
 
 namespace fh {
 
@@ -71,7 +70,6 @@ private:
     QListWidget* differences = nullptr;
     QListWidget* lines = nullptr;
     QListWidget* totals = nullptr;
-    QPushButton* printButton = nullptr;
     DayComparison shown;
     Display display;
 };

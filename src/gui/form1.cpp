@@ -198,11 +198,6 @@ void setBackground(QWidget* w, const QColor& colour)
     w->setAutoFillBackground(true);
 }
 
-QString fromBytes(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool isLatin1(const QString& text)
 {
     for (const QChar c : text) {
@@ -589,7 +584,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
             return QMainWindow::eventFilter(watched, e);
         // The right button copies the item selected before; it selects nothing.
         if (const auto copied = editor.copySelected(index, selectedRow(list)))
-            text6->setText(fromBytes(*copied));
+            text6->setText(QString::fromLatin1(*copied));
         render();
         return true;
     }
@@ -612,7 +607,7 @@ void Form1::renderSetPoints()
     setPointsShown = session.display();
     for (std::size_t i = 0; i < setPoints.size(); ++i) {
         QLineEdit* box = setPoints[i];
-        const QString caption = fromBytes(session.display().degrees(setPointCaptions[i]));
+        const QString caption = QString::fromLatin1(session.display().degrees(setPointCaptions[i]));
         // A caption wider than its box ("21.1 °C" in the large face) takes a smaller
         // face, so that it shows whole; the frame and margins take some pixels.
         QFont face = setPointFace;
@@ -632,13 +627,13 @@ void Form1::renderLists()
         const auto& items = source[i];
         bool same = list->count() == static_cast<int>(items.size());
         for (int row = 0; same && row < list->count(); ++row)
-            same = list->item(row)->text() == fromBytes(items[static_cast<std::size_t>(row)]);
+            same = list->item(row)->text() == QString::fromLatin1(items[static_cast<std::size_t>(row)]);
         if (same)
             continue;
         // A refilled list has no selected item, so Delete goes on at the remembered index.
         list->clear();
         for (const std::string& item : items) {
-            auto* row = new QListWidgetItem(fromBytes(item), list);
+            auto* row = new QListWidgetItem(QString::fromLatin1(item), list);
             row->setFlags(row->flags() | Qt::ItemIsEditable);
         }
         clearSelection(list);

@@ -251,8 +251,8 @@ void Form3::render(const GreenhouseView& view, const Display& display)
         for (int n = 1; n <= timerCount; ++n)
             list4->addItem(QStringLiteral("p %1").arg(n));
     for (int i = 0; i < std::min(list4->count(), timerCount); ++i)
-        if (QListWidgetItem* item = list4->item(i); item->isSelected() != view.timerOn[static_cast<std::size_t>(i)])
-            item->setSelected(!item->isSelected());
+        if (const bool on = view.timerOn[static_cast<std::size_t>(i)]; list4->item(i)->isSelected() != on)
+            list4->item(i)->setSelected(on);
     setText(usetLab, display.setPoint(view.highSetPoint));
     setText(lsetLab, display.setPoint(view.lowSetPoint));
     const QString scale = display.temperature == Display::Temperature::Celsius ? QStringLiteral("degrees C")

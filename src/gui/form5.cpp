@@ -13,11 +13,6 @@ namespace {
 constexpr int listRole = Qt::UserRole;
 constexpr int indexRole = Qt::UserRole + 1;
 
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Lists typed in the windows have no file lines a grower could look up: the item is
 // named as the lists show it, counted from 1.
 QString where(const Finding& finding)
@@ -65,7 +60,7 @@ void Form5::setFindings(const std::vector<Finding>& findings)
     QList<QTreeWidgetItem*> rows;
     for (const Finding& finding : findings) {
         auto* row = new QTreeWidgetItem(
-            {where(finding), latin1(severityName(finding.severity)), latin1(finding.message), latin1(finding.code)});
+            {where(finding), QString::fromLatin1(severityName(finding.severity)), QString::fromLatin1(finding.message), QString::fromLatin1(finding.code)});
         row->setToolTip(2, row->text(2));
         if (finding.item) {
             row->setData(0, listRole, static_cast<int>(finding.item->list));

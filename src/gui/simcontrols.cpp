@@ -160,10 +160,8 @@ void SimulationControls::render()
 
 void SimulationControls::handled()
 {
-    preview.follow();
-    render();
-    shownStep = {simulation.simrun(), simulation.codeView().highlighted};
-    emit changed();
+    shownStep.reset();
+    ticked();
 }
 
 void SimulationControls::ticked()

@@ -18,6 +18,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace fh {
@@ -63,8 +64,8 @@ private:
     const Display& display;
     std::unique_ptr<Form3> form3_;
     // The simulation's running state and the code's marked line when changed() was
-    // last emitted.
-    std::pair<bool, int> shownStep{false, -1};
+    // last emitted; none when the next tick must emit it.
+    std::optional<std::pair<bool, int>> shownStep{{false, -1}};
 };
 
 } // namespace fh
