@@ -40,7 +40,7 @@ public:
     {
     }
 
-    void frame();
+    void frame(const Underlay& underlay);
     void walk();
 
 private:
@@ -72,9 +72,11 @@ void Plotter::label(double x, double y, const std::string& text)
     canvas.text(x, y, text, black);
 }
 
-void Plotter::frame()
+void Plotter::frame(const Underlay& underlay)
 {
     canvas.fillRect(0, 10, 24, -10, plotBackground);
+    if (underlay)
+        underlay(canvas);
     for (int x = 0; x <= 24; ++x)
         canvas.line(x, -10, x, 10, gridColor);
     for (int y = -10; y <= 10; ++y)
@@ -252,7 +254,8 @@ void drawTotals(Canvas& canvas, const Display& display, const DayTotals& totals)
 
 } // namespace
 
-bool plot(const Program& program, const Display& display, ChartState& state, Canvas& canvas, MessageBox& messages)
+bool plot(const Program& program, const Display& display, ChartState& state, Canvas& canvas, MessageBox& messages,
+          const Underlay& underlay)
 {
     if (program.proglast() < 0) {
         messages.show(std::string(noProgramPresent));
@@ -263,7 +266,7 @@ bool plot(const Program& program, const Display& display, ChartState& state, Can
         state.scaled = true;
     }
     Plotter plotter(program, display, canvas);
-    plotter.frame();
+    plotter.frame(underlay);
     plotter.walk();
     if (state.totals)
         drawTotals(canvas, display, totalsOf(program));

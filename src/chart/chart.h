@@ -10,6 +10,7 @@
 #include "platform/canvas.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,10 +53,14 @@ struct ChartState {
     bool totals = true;
 };
 
+// What is drawn on the plot's background before its grid and traces.
+using Underlay = std::function<void(Canvas&)>;
+
 // Draws the chart of the compiled `program` onto `canvas`, its labels as `display`
 // reads them. Returns false, having drawn nothing, when there is no program (after
 // the message "no program present!").
-bool plot(const Program& program, const Display& display, ChartState& state, Canvas& canvas, MessageBox& messages);
+bool plot(const Program& program, const Display& display, ChartState& state, Canvas& canvas, MessageBox& messages,
+          const Underlay& underlay = {});
 
 // The level of a trace: light k is output index k - 1 with its base at k + 3, valve k
 // at k - 4; on is 0.7 above the base. Set-point T degrees F sits at (T - 30) / 10 - 10.
