@@ -15,6 +15,7 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 namespace fh {
@@ -71,8 +72,7 @@ QIcon marker(Finding::Severity severity)
 } // namespace
 
 CheckControls::CheckControls(Form1& form1, const Session& session, MessageBox& messages)
-    : form1(form1), session(session), messages(messages), errorMark(marker(Finding::Error)),
-      warningMark(marker(Finding::Warning))
+    : form1(form1), session(session), messages(messages)
 {
     label15 = form1.widgets().label15;
     // A long line about a filed line must not widen the window.
@@ -121,23 +121,34 @@ void CheckControls::check()
 
 void CheckControls::mark()
 {
+    struct Told {
+        QStringList lines;
+        Finding::Severity worst = Finding::Warning;
+    };
+    std::map<std::pair<std::size_t, std::size_t>, Told> byItem;
+    for (const Finding& f : findings)
+        if (f.item) {
+            Told& told = byItem[{f.item->list, f.item->index}];
+            told.lines << QString::fromLatin1(std::string(severityName(f.severity)) + ": " + f.message);
+            told.worst = std::min(told.worst, f.severity);
+        }
     const auto& lists = form1.widgets().lists;
     for (std::size_t k = 0; k < lists.size(); ++k) {
         for (int row = 0; row < lists[k]->count(); ++row) {
-            const Finding::Item item{k, static_cast<std::size_t>(row)};
-            QStringList told;
-            Finding::Severity worst = Finding::Warning;
-            for (const Finding& f : findings) {
-                if (f.item != item)
-                    continue;
-                told << QString::fromLatin1(std::string(severityName(f.severity)) + ": " + f.message);
-                worst = std::min(worst, f.severity);
-            }
             QListWidgetItem* shown = lists[k]->item(row);
-            shown->setIcon(told.isEmpty() ? QIcon() : worst == Finding::Error ? errorMark : warningMark);
-            shown->setToolTip(told.join(QLatin1Char('\n')));
+            const auto told = byItem.find({k, static_cast<std::size_t>(row)});
+            shown->setIcon(told == byItem.end() ? QIcon() : markOf(told->second.worst));
+            shown->setToolTip(told == byItem.end() ? QString() : told->second.lines.join(QLatin1Char('\n')));
         }
     }
+}
+
+const QIcon& CheckControls::markOf(Finding::Severity severity)
+{
+    QIcon& mark = severity == Finding::Error ? errorMark : warningMark;
+    if (mark.isNull())
+        mark = marker(severity);
+    return mark;
 }
 
 void CheckControls::lineFiled(const CommandLists& before, const CelsiusReading& typed)

@@ -49,6 +49,8 @@ protected:
 private:
     void check();
     void mark();
+    // The marker of an item with findings, drawn at its first use.
+    const QIcon& markOf(Finding::Severity severity);
     void lineFiled(const CommandLists& before, const CelsiusReading& typed);
     bool sendRequested();
 
