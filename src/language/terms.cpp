@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <cstdlib>
 #include <limits>
 
@@ -156,15 +157,27 @@ bool plainTime(std::string_view term)
     return true;
 }
 
+namespace {
+
+// Up to 15 plain digits are exact in a double: read without from_chars. None for any
+// other text.
+std::optional<double> plainDigits(std::string_view text)
+{
+    if (text.empty() || text.size() > 15 || !std::all_of(text.begin(), text.end(), isDigit))
+        return std::nullopt;
+    long long whole = 0;
+    for (const char c : text)
+        whole = whole * 10 + (c - '0');
+    return static_cast<double>(whole);
+}
+
+} // namespace
+
 double leadingValue(std::string_view text)
 {
     // Most texts are a few plain digits (an output, a set-point): read them at once.
-    if (!text.empty() && text.size() <= 15 && std::all_of(text.begin(), text.end(), isDigit)) {
-        long long whole = 0;
-        for (const char c : text)
-            whole = whole * 10 + (c - '0');
-        return static_cast<double>(whole);
-    }
+    if (const auto plain = plainDigits(text))
+        return *plain;
     std::string compact;
     if (std::find(text.begin(), text.end(), ' ') != text.end()) { // inline: most texts are a few characters
         compact.reserve(text.size());
@@ -178,15 +191,8 @@ double leadingValue(std::string_view text)
         return 0.0;
     const bool negative = text[0] == '-';
     const std::size_t start = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    // Up to 15 plain digits are exact in a double: read them without from_chars.
-    if (end - start <= 15 && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start),
-                                         text.begin() + static_cast<std::ptrdiff_t>(end), isDigit)) {
-        long long whole = 0;
-        for (std::size_t i = start; i < end; ++i)
-            whole = whole * 10 + (text[i] - '0');
-        const auto value = static_cast<double>(whole);
-        return negative ? -value : value;
-    }
+    if (const auto plain = plainDigits(text.substr(start, end - start)))
+        return negative ? -*plain : *plain;
     double value = 0;
     const auto r = std::from_chars(text.data() + start, text.data() + end, value);
     if (r.ec == std::errc::result_out_of_range) {
