@@ -54,16 +54,6 @@ std::int64_t powerOfTen(int places)
     return p;
 }
 
-// °C × 9 / 5 + offsetTenths / 10 as °F, rounded to a tenth as fahrenheitText says.
-std::optional<std::string> inFahrenheit(std::string_view celsius, std::int64_t offsetTenths)
-{
-    const auto c = readDecimal(celsius);
-    if (!c)
-        return std::nullopt;
-    const std::int64_t unit = powerOfTen(c->places);
-    return tenthsText(roundHalfAway(c->scaled * 18 + offsetTenths * unit, unit), true);
-}
-
 } // namespace
 
 std::int64_t roundHalfAway(std::int64_t numerator, std::int64_t denominator)
@@ -98,11 +88,13 @@ std::string celsiusText(double fahrenheit)
     return std::string(digits, end);
 }
 
-std::optional<std::string> fahrenheitText(std::string_view celsius) { return inFahrenheit(celsius, 320); }
-
-std::optional<std::string> fahrenheitDifferenceText(std::string_view celsius)
+std::optional<std::string> fahrenheitText(std::string_view celsius)
 {
-    return inFahrenheit(celsius, 0);
+    const auto c = readDecimal(celsius);
+    if (!c)
+        return std::nullopt;
+    const std::int64_t unit = powerOfTen(c->places);
+    return tenthsText(roundHalfAway(c->scaled * 18 + 320 * unit, unit), true);
 }
 
 CelsiusReading readCelsius(std::string_view line)

@@ -21,9 +21,6 @@ std::string celsiusText(double fahrenheit);
 // most) as °F to a tenth, halves away from zero, without a trailing ".0": "68",
 // "78.8". None for any other text.
 std::optional<std::string> fahrenheitText(std::string_view celsius);
-// A difference of °C (read as above) as a difference of °F, × 9 / 5 with the same
-// rounding and no 32 added: "8" is "14.4".
-std::optional<std::string> fahrenheitDifferenceText(std::string_view celsius);
 
 // numerator / denominator to the nearest whole number, halves away from zero; the
 // denominator is positive.

@@ -238,12 +238,13 @@ std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words, const Displ
 {
     const bool celsius = display.temperature == Display::Temperature::Celsius;
     // Both scales take the same numbers; °C is then converted to °F.
+    // In °F to a tenth, halves away from zero, as a typed line's °C are read.
     const auto degrees = [&](std::string_view text, bool difference) {
         const auto typed = millionths(text);
         if (!typed || !celsius)
             return typed;
-        const auto fahrenheit = difference ? fahrenheitDifferenceText(text) : fahrenheitText(text);
-        return fahrenheit ? millionths(*fahrenheit) : std::nullopt;
+        const long long tenths = roundHalfAway(*typed * 18 + (difference ? 0 : 320 * million), million);
+        return std::optional<long long>(tenths * (million / 10));
     };
     const std::string_view gapText = trim(field(words, "gap"));
     const auto gap = gapText.empty() ? std::optional<long long>() : degrees(gapText, true);
