@@ -193,6 +193,15 @@ const DayState& DayStates::at(int second) const
     return next == after.begin() ? start : std::prev(next)->second;
 }
 
+std::vector<int> DayStates::changes() const
+{
+    std::vector<int> seconds;
+    seconds.reserve(after.size());
+    for (const auto& [second, state] : after)
+        seconds.push_back(second);
+    return seconds;
+}
+
 DayState stateAt(const Program& program, int second) { return DayStates(program).at(second); }
 
 DayTotals totalsOf(const Program& program)

@@ -77,6 +77,8 @@ public:
     DayStates() = default;
     // The state at `second` (0..86399), after the lines of that second have acted.
     const DayState& at(int second) const;
+    // The seconds at which lines act, in order.
+    std::vector<int> changes() const;
 
 private:
     DayState start;

@@ -45,14 +45,14 @@ bool sameState(const DayState& x, const DayState& y, int item)
     return item == lowItem ? x.low == y.low : x.high == y.high;
 }
 
-// The seconds at which either program's day may change, from midnight on.
-std::vector<int> changeSeconds(const Program& a, const Program& b)
+// The seconds at which either day may change, from midnight on.
+std::vector<int> changeSeconds(const DayStates& a, const DayStates& b)
 {
     std::vector<int> seconds{0};
-    for (const Program* program : {&a, &b})
-        for (int i = 0; i <= program->proglast() && i < progCapacity; ++i)
-            if (const auto second = secondOfDay(program->sched()[static_cast<std::size_t>(i)][column::time]))
-                seconds.push_back(*second);
+    for (const DayStates* day : {&a, &b}) {
+        const std::vector<int> changes = day->changes();
+        seconds.insert(seconds.end(), changes.begin(), changes.end());
+    }
     std::sort(seconds.begin(), seconds.end());
     seconds.erase(std::unique(seconds.begin(), seconds.end()), seconds.end());
     return seconds;
@@ -90,7 +90,7 @@ std::vector<std::string> unmatched(const CommandLists& from, const CommandLists&
 std::vector<DayDifference> differencesOf(const Program& a, const Program& b, const Display& display)
 {
     const DayStates daysA(a), daysB(b);
-    const std::vector<int> cuts = changeSeconds(a, b);
+    const std::vector<int> cuts = changeSeconds(daysA, daysB);
     std::vector<DayDifference> differences;
     std::array<std::optional<DayDifference>, dayItemCount> open;
     const auto close = [&](std::optional<DayDifference>& difference) {
