@@ -63,14 +63,12 @@ void CompareControls::compare(const std::string& path, const QString& nameA, con
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return;
     }
-    Session other(devices.messages, devices.clock);
-    other.editor().replaceLists(std::move(loaded.program->lists));
-    const auto programA = dayProgram(other.lists(), devices.messages);
+    const CommandLists& other = loaded.program->lists;
+    const auto programA = dayProgram(other, devices.messages);
     const auto programB = dayProgram(session.lists(), devices.messages);
     if (!programA || !programB)
         return;
-    const DayComparison comparison =
-        compareDays(*programA, other.lists(), *programB, session.lists(), session.display());
+    const DayComparison comparison = compareDays(*programA, other, *programB, session.lists(), session.display());
     if (!window)
         window = new CompareWindow(devices.printers, devices.messages, [this] { return session.fileName(); });
     window->compare({nameA, *programA}, {nameB, *programB}, comparison, session.display());

@@ -2,8 +2,8 @@
 
 // File > "Compare With…" and "Compare With Saved": the lists now against a program
 // file (one chosen, or the one they were loaded from or saved to), shown in the
-// compare window. The file is read into a session of its own, so the lists and
-// their undo steps stay as they are.
+// compare window. The file's lists are only read, so the lists and their undo steps
+// stay as they are.
 
 #include "platform/platform.h"
 
