@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 #include "compiler/daydiff.h"
 #include "language/latin1.h"
-#include "session/session.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,18 +11,17 @@ namespace fh::cli {
 
 namespace {
 
-// A program file in a session of its own, with its notes and its midnight-wrap
-// findings said on `err`; false, with the reason said, when it cannot be read.
-bool loadInto(Session& session, const std::string& path, const Parsed& args, std::ostream& err,
-              const Devices& devices)
+// A program file's lists, with its notes and its midnight-wrap findings said on
+// `err`; none, with the reason said, when it cannot be read.
+std::optional<CommandLists> listsOf(const std::string& path, const Parsed& args, std::ostream& err,
+                                    const Devices& devices)
 {
     auto read = readOrReport(path, err, devices.files);
     if (!read)
-        return false;
+        return std::nullopt;
     writeNotes(path, read->notes, err);
     warnMidnightWrap(path, read->lists, args.display, err);
-    session.editor().replaceLists(std::move(read->lists));
-    return true;
+    return std::move(read->lists);
 }
 
 std::string jsonLines(const std::vector<std::string>& lines)
@@ -71,17 +70,16 @@ void writeText(const DayComparison& c, const Parsed& args, std::ostream& out)
 
 int diff(const Parsed& args, Streams io, const Devices& devices)
 {
-    StreamMessages messages(io.err);
-    // The day does not depend on the time it is read at.
-    const FixedClock midnight(0);
-    Session a(messages, midnight), b(messages, midnight);
-    if (!loadInto(a, args.operands[0], args, io.err, devices) || !loadInto(b, args.operands[1], args, io.err, devices))
+    const auto a = listsOf(args.operands[0], args, io.err, devices);
+    const auto b = a ? listsOf(args.operands[1], args, io.err, devices) : std::nullopt;
+    if (!b)
         return 2;
-    const auto programA = dayProgram(a.lists(), messages);
-    const auto programB = dayProgram(b.lists(), messages);
+    StreamMessages messages(io.err);
+    const auto programA = dayProgram(*a, messages);
+    const auto programB = dayProgram(*b, messages);
     if (!programA || !programB)
         return 2;
-    const DayComparison comparison = compareDays(*programA, a.lists(), *programB, b.lists(), args.display);
+    const DayComparison comparison = compareDays(*programA, *a, *programB, *b, args.display);
     if (formatIs(args, "json"))
         writeJson(comparison, io.out, args.display);
     else
