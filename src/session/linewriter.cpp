@@ -49,9 +49,10 @@ std::string_view field(const LineWords& words, std::string_view name)
     return found == words.end() ? std::string_view() : std::string_view(found->second);
 }
 
-// The rule of the program checks' time-text finding: a part of a time term (split at
-// ':'), trimmed, that is a number but not digits only (8.30, +8, 1E1), or a term of
-// more than three parts. A line reads such a time otherwise than it looks.
+// A time that reads as a time but otherwise than it looks, which gets a message of
+// its own: a part (split at ':', trimmed) that is a number but not digits only (8.30,
+// +8, 1E1), or more than three parts. Any other text with more than digits in a part
+// is no time of day at all (8am).
 bool hasTimeTextFault(std::string_view term)
 {
     const auto parts = split(term, ':');
