@@ -11,6 +11,7 @@
 #include <QSvgGenerator>
 
 #include <memory>
+#include <utility>
 
 namespace fh {
 
@@ -27,6 +28,19 @@ QImage chartImage(const DisplayList& chart, const QSize& size)
     QPainter painter(&image);
     paintChart(painter, image.rect(), chart);
     return image;
+}
+
+void CachedChart::set(DisplayList chart)
+{
+    chart_ = std::move(chart);
+    picture = QImage();
+}
+
+const QImage& CachedChart::at(const QSize& size)
+{
+    if (picture.size() != size)
+        picture = chartImage(chart_, size);
+    return picture;
 }
 
 std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size, ChartFormat format)

@@ -50,8 +50,7 @@ ComparedChart::ComparedChart(QWidget* parent) : QWidget(parent)
 
 void ComparedChart::setDrawing(DisplayList drawing)
 {
-    drawing_ = std::move(drawing);
-    picture = QImage();
+    drawing_.set(std::move(drawing));
     update();
 }
 
@@ -63,10 +62,8 @@ void ComparedChart::setCursorAt(std::optional<int> second)
 
 void ComparedChart::paintEvent(QPaintEvent*)
 {
-    if (picture.size() != size())
-        picture = chartImage(drawing_, size());
     QPainter painter(this);
-    painter.drawImage(0, 0, picture);
+    painter.drawImage(0, 0, drawing_.at(size()));
     if (!cursor)
         return;
     const double x = (*cursor / 3600.0 - chartLeft) / (chartRight - chartLeft) * width();

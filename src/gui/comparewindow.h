@@ -6,9 +6,9 @@
 // daily totals that changed. Print puts both charts and the lists on paper.
 
 #include "compiler/daydiff.h"
+#include "draw/chartpicture.h"
 #include "platform/displaylist.h"
 
-#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -29,7 +29,7 @@ class ComparedChart : public QWidget {
 public:
     explicit ComparedChart(QWidget* parent);
     void setDrawing(DisplayList drawing);
-    const DisplayList& drawing() const { return drawing_; }
+    const DisplayList& drawing() const { return drawing_.chart(); }
     void setCursorAt(std::optional<int> second);
     std::optional<int> cursorAt() const { return cursor; }
 
@@ -37,9 +37,8 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    DisplayList drawing_;
+    CachedChart drawing_;
     std::optional<int> cursor;
-    QImage picture;
 };
 
 // One side of a comparison: its name as the window shows it, and its program.

@@ -80,22 +80,19 @@ void Form4::draw(const DisplayList& chart, DayStates states, const Display& read
     follow(-1);
     // A chart drawn without setting coordinates keeps those the window has.
     DisplayList next;
-    const auto& items = drawing_.items();
+    const auto& items = drawing_.chart().items();
     const bool setsScale = !chart.empty() && chart.items().front().kind == DrawItem::Scale;
     if (!setsScale && !items.empty() && items.front().kind == DrawItem::Scale)
         next.scale(items.front().x1, items.front().y1, items.front().x2, items.front().y2);
     next.append(chart);
-    drawing_ = std::move(next);
-    picture = QImage();
+    drawing_.set(std::move(next));
     update();
 }
 
 void Form4::paintEvent(QPaintEvent*)
 {
-    if (picture.size() != size())
-        picture = chartImage(drawing_, size());
     QPainter painter(this);
-    painter.drawImage(0, 0, picture);
+    painter.drawImage(0, 0, drawing_.at(size()));
     if (cursorX >= 0) {
         painter.setPen(QColor(0, 0, 0, 120));
         painter.drawLine(cursorX, 0, cursorX, height());
@@ -108,7 +105,7 @@ void Form4::leaveEvent(QEvent*) { follow(-1); }
 
 void Form4::follow(int x)
 {
-    const auto& items = drawing_.items();
+    const auto& items = drawing_.chart().items();
     std::optional<int> second;
     if (x >= 0 && width() > 0 && !items.empty() && items.front().kind == DrawItem::Scale) {
         const DrawItem& scale = items.front();
@@ -145,7 +142,7 @@ void Form4::command1Click()
     Printer* printer = printers.choose(printFileName(file, "chart"));
     if (!printer)
         return;
-    if (const auto failure = printChart(drawing_, width(), height(), *printer, printJobName(file, "chart")))
+    if (const auto failure = printChart(drawing_.chart(), width(), height(), *printer, printJobName(file, "chart")))
         messages.show("Cannot print: " + *failure);
 }
 

@@ -7,9 +7,9 @@
 
 #include "compiler/day.h"
 #include "compiler/display.h"
+#include "draw/chartpicture.h"
 #include "platform/displaylist.h"
 
-#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -36,7 +36,7 @@ public:
     // Shows `chart` in place of the chart before; the readout tells `day` as `display`
     // reads it.
     void draw(const DisplayList& chart, DayStates day, const Display& display);
-    const DisplayList& drawing() const { return drawing_; }
+    const DisplayList& drawing() const { return drawing_.chart(); }
 
 signals:
     // The window is being closed; it is destroyed afterwards.
@@ -58,12 +58,10 @@ private:
     std::function<std::string()> programFile;
     QPushButton* command1 = nullptr;
     QLabel* readout = nullptr;
-    DisplayList drawing_;
+    CachedChart drawing_;
     DayStates day;
     Display display;
     int cursorX = -1;
-    // The drawing at the window's size, so covering and uncovering costs no redraw.
-    QImage picture;
 };
 
 } // namespace fh
