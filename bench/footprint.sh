@@ -19,8 +19,4 @@ for ((i = 0; i < runs; ++i)); do
     bare+=("$(./build-bench/bench/fernhollow_barewindow "$(date +%s%N)" 2>/dev/null | awk '{print $(NF-1)}')")
 done
 source bench/median.sh
-p=$(median "${program[@]}")
-b=$(median "${bare[@]}")
-echo "start-up, median of $runs: $p ms"
-echo "bare Qt window shown, median of $runs: $b ms"
-awk -v p="$p" -v b="$b" 'BEGIN {printf "start-up over the bare window: %.2f\n", p / b}'
+sideBySide "start-up" "bare Qt window shown" "start-up over the bare window" ms "$runs" "${program[*]}" "${bare[*]}"

@@ -18,8 +18,5 @@ for ((i = 0; i < runs; ++i)); do
     yardstick+=("$("$yardsticks/run.sh" bench/full-day.fhp | awk '{print $(NF-4)}')")
 done
 source bench/median.sh
-c=$(median "${compile[@]}")
-y=$(median "${yardstick[@]}")
-echo "compile of bench/full-day.fhp, median of $runs: $c us"
-echo "yardstick on the same file, median of $runs: $y us"
-awk -v c="$c" -v y="$y" 'BEGIN {printf "compile over the yardstick: %.2f\n", c / y}'
+sideBySide "compile of bench/full-day.fhp" "yardstick on the same file" "compile over the yardstick" us "$runs" \
+    "${compile[*]}" "${yardstick[*]}"
