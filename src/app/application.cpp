@@ -16,6 +16,10 @@ Application::Look::Look()
     QApplication::setWindowIcon(leafIcon());
     QApplication::setStyle(deferredIconStyle());
     installFontSubstitutes();
+    // The program's default font, as the windows' controls have it; dialogs and
+    // message boxes take it too. A line edit lays its first text out in the
+    // default font, so the system's own would otherwise be loaded and never shown.
+    QApplication::setFont(sansFont(8));
 }
 
 Application::Application(Clock& clock, Settings& settings)

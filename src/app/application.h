@@ -53,7 +53,8 @@ public:
     CompareControls& compareControls() { return compareControls_; }
 
 private:
-    // Application name, window icon and font substitutes, before any window exists.
+    // Application name, window icon, font substitutes and the default font, before any
+    // window exists.
     struct Look {
         Look();
     };

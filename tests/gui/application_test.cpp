@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFile>
 #include <QIcon>
@@ -20,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -83,6 +86,54 @@ TEST(Application, BothFontsHoldEveryPrintableLatin1Character)
                 << font.family().toStdString() << " lacks U+" << std::hex << static_cast<unsigned>(c);
         }
     }
+}
+
+// The windows name the face they draw: for a missing family Qt first sorts every
+// installed font in search of a fallback. Documents keep the old name, which an SVG
+// file carries. The sans font is fully hinted: its characters take whole pixels.
+TEST(Application, WindowFontsNameTheFaceDrawn)
+{
+    for (const QFont& font : {fh::sansFont(8), fh::fixedFont(8)})
+        EXPECT_EQ(QFontInfo(font).family(), font.family());
+    EXPECT_EQ(fh::documentFont(8).family(), QLatin1String(fh::fixedFamily));
+    for (const double points : {8.0, 13.5, 18.0}) {
+        const double width = QFontMetricsF(fh::sansFont(points)).horizontalAdvance(QStringLiteral("Heat"));
+        EXPECT_EQ(width, std::round(width)) << points;
+    }
+}
+
+QStringList mappedFontFiles()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QStringList files;
+    if (!maps.open(QIODevice::ReadOnly))
+        return files;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        if (line.endsWith(".ttf") || line.endsWith(".otf"))
+            files << QString::fromLocal8Bit(line.mid(line.lastIndexOf('/') + 1));
+    }
+    return files;
+}
+
+// A line edit lays its first text out in the application's font: the system's own
+// face was loaded at every start and never shown. The program's default font is now
+// the windows' own.
+TEST(Application, StartsWithoutTheSystemsDefaultFace)
+{
+    if (!mappedFontFiles().isEmpty())
+        GTEST_SKIP() << "an earlier test in this process loaded fonts";
+    fh::doubles::FakeClock clock(9 * 3600);
+    fh::doubles::MemorySettings settings;
+    fh::Application application(clock, settings);
+    application.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&application.mainWindow()));
+    const QStringList loaded = mappedFontFiles();
+    EXPECT_FALSE(loaded.isEmpty());
+    const QString system = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    if (system == fh::sansFont(8).family())
+        GTEST_SKIP() << "the system's default face is the windows' own";
+    for (const QString& file : loaded)
+        EXPECT_FALSE(file.startsWith(QString(system).remove(QLatin1Char(' ')))) << file.toStdString();
 }
 
 // Timer events of the object that blinks a line edit's cursor.

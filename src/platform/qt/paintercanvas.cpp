@@ -40,7 +40,7 @@ QRect spanning(QPoint a, QPoint b)
 } // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, const QRectF& target, double fontPoints)
-    : painter(painter), target(target), font(fixedFont(fontPoints))
+    : painter(painter), target(target), font(documentFont(fontPoints))
 {
     setFontSize(fontPoints);
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -1,29 +1,61 @@
 #include "platform/qt/qtfonts.h"
 
+#include <QFontDatabase>
+#include <QStringList>
+
 namespace fh {
+
+namespace {
+
+constexpr const char* sansSubstitute = "Liberation Sans";
+constexpr const char* fixedSubstitute = "Liberation Mono";
+
+QString installedFamily(const char* family, const char* substitute)
+{
+    const QStringList installed = QFontDatabase::families();
+    const QString name = QString::fromLatin1(family);
+    const QString other = QString::fromLatin1(substitute);
+    if (installed.contains(name, Qt::CaseInsensitive) || !installed.contains(other, Qt::CaseInsensitive))
+        return name;
+    return other;
+}
+
+QFont typewriter(const QString& family, double points, bool bold)
+{
+    QFont font(family);
+    font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    // Set, so that it is not taken from a sans-serif widget or default font.
+    font.setHintingPreference(QFont::PreferDefaultHinting);
+    return font;
+}
+
+} // namespace
 
 QFont sansFont(double points, bool bold)
 {
-    QFont font(QString::fromLatin1(sansFamily));
+    static const QString family = installedFamily(sansFamily, sansSubstitute);
+    QFont font(family);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setStyleStrategy(QFont::NoFontMerging);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
 QFont fixedFont(double points, bool bold)
 {
-    QFont font(QString::fromLatin1(fixedFamily));
-    font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    static const QString family = installedFamily(fixedFamily, fixedSubstitute);
+    return typewriter(family, points, bold);
 }
+
+QFont documentFont(double points) { return typewriter(QString::fromLatin1(fixedFamily), points, false); }
 
 void installFontSubstitutes()
 {
-    QFont::insertSubstitution(QString::fromLatin1(fixedFamily), QStringLiteral("Liberation Mono"));
-    QFont::insertSubstitution(QString::fromLatin1(sansFamily), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QString::fromLatin1(fixedFamily), QString::fromLatin1(fixedSubstitute));
+    QFont::insertSubstitution(QString::fromLatin1(sansFamily), QString::fromLatin1(sansSubstitute));
 }
 
 } // namespace fh
