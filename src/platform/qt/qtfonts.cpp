@@ -20,14 +20,15 @@ QString installedFamily(const char* family, const char* substitute)
     return other;
 }
 
-QFont typewriter(const QString& family, double points, bool bold)
+// The hinting is always set, so that it is not taken from a sans-serif widget or
+// default font.
+QFont typewriter(const QString& family, double points, bool bold, QFont::HintingPreference hinting)
 {
     QFont font(family);
     font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
     font.setPointSizeF(points);
     font.setBold(bold);
-    // Set, so that it is not taken from a sans-serif widget or default font.
-    font.setHintingPreference(QFont::PreferDefaultHinting);
+    font.setHintingPreference(hinting);
     return font;
 }
 
@@ -47,10 +48,13 @@ QFont sansFont(double points, bool bold)
 QFont fixedFont(double points, bool bold)
 {
     static const QString family = installedFamily(fixedFamily, fixedSubstitute);
-    return typewriter(family, points, bold);
+    return typewriter(family, points, bold, QFont::PreferNoHinting);
 }
 
-QFont documentFont(double points) { return typewriter(QString::fromLatin1(fixedFamily), points, false); }
+QFont documentFont(double points)
+{
+    return typewriter(QString::fromLatin1(fixedFamily), points, false, QFont::PreferDefaultHinting);
+}
 
 void installFontSubstitutes()
 {

@@ -21,8 +21,9 @@ inline constexpr const char* fixedFamily = "Courier New";
 // large part of the start-up.
 QFont sansFont(double points, bool bold = false);
 // Hinted as a typewriter face, so a system without the substitute still picks a
-// fixed-pitch one. Its glyphs are hinted as the system hints them: fully hinted, each
-// character would take a whole seventh pixel, and the help text would crowd its box.
+// fixed-pitch one. Its glyphs are not hinted: fully hinted, each character would
+// take a whole seventh pixel and the help text would crowd its box; lightly hinted,
+// as most systems do, it looks the same at these sizes but runs the autohinter.
 QFont fixedFont(double points, bool bold = false);
 
 // The fixed font of documents (the chart as drawn, printed or written to a file): by
