@@ -174,7 +174,7 @@ QWidget* make(const Control<Kind>& control, QWidget* parent)
         return image;
     }
     case Kind::Text:
-        return new QLineEdit(caption, parent);
+        return new QLineEdit(parent);
     case Kind::Memo:
         return new QPlainTextEdit(parent);
     case Kind::Option:
@@ -332,8 +332,14 @@ void Form1::build()
     palette.setColor(QPalette::Window, grey);
     setPalette(palette);
 
-    for (const Control<Kind>& control : controls)
-        place(*make(control, client), control);
+    for (const Control<Kind>& control : controls) {
+        QWidget* made = make(control, client);
+        place(*made, control);
+        // A line edit lays its text out when made and again with each font: given
+        // its text after its font, it lays it out once.
+        if (auto* edit = qobject_cast<QLineEdit*>(made))
+            edit->setText(QString::fromLatin1(control.caption));
+    }
 
     frame1 = &child<QWidget>(*client, "Frame1");
     option5 = &child<QRadioButton>(*client, "Option5");
