@@ -9,13 +9,17 @@
 #include "platform/doubles/doubles.h"
 #include "platform/qt/paintercanvas.h"
 #include "platform/qt/pdfprinter.h"
+#include "platform/qt/qtfonts.h"
 #include "platform/qt/qtfiles.h"
 
 #include "support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -225,6 +229,27 @@ TEST(PrintedChart, APdfThatCouldNotBeWrittenIsAFailure)
     ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdfFile.readAll().trimmed().endsWith("%%EOF"));
     QFile::remove(written);
+}
+
+// The program's default font is the windows' own; a printed listing keeps the
+// system's typeface, as the command line prints it.
+TEST(PrintedListing, KeepsTheSystemsTypefaceWhateverTheProgramsDefaultFont)
+{
+    const QFont before = QApplication::font();
+    QApplication::setFont(sansFont(8));
+    doubles::MemoryTextFiles files;
+    {
+        PdfPrinter printer(files, PrintTarget{"listing.pdf", {}, 1}, defaultPageLayout(), 1200);
+        printer.setFontSize(12);
+        printer.printLine("T,06:00:00,70,80");
+        EXPECT_FALSE(printer.endDoc());
+    }
+    QApplication::setFont(before);
+    const QString system = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    if (system == sansFont(8).family())
+        GTEST_SKIP() << "the system's typeface is the windows' own";
+    EXPECT_TRUE(QByteArray::fromStdString(files.files["listing.pdf"]).contains(QString(system).remove(' ').toLatin1()))
+        << system.toStdString();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/displaylist.h"
 #include "platform/qt/paintercanvas.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLibrary>
 #include <QPdfWriter>
@@ -17,6 +18,17 @@
 namespace fh {
 
 namespace {
+
+// The system's typeface, not the program's default font, which the windows make their
+// own: a listing prints alike from the windows and the command line. What the font
+// does not set, the painter takes from the default font; these two it sets otherwise.
+QFont systemTypeface()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleStrategy(QFont::PreferDefault);
+    font.setHintingPreference(QFont::PreferDefaultHinting);
+    return font;
+}
 
 // libcups, and what it brings (TLS, Kerberos, Avahi: some twenty libraries), loads
 // when something is printed or a printer is named, not at every start.
@@ -99,7 +111,7 @@ QPageLayout defaultPageLayout()
 }
 
 PdfPrinter::PdfPrinter(TextFiles& files, PrintTarget target, const QPageLayout& layout, int resolution)
-    : files(files), target(std::move(target)), layout(layout), resolution(resolution)
+    : files(files), target(std::move(target)), layout(layout), resolution(resolution), font(systemTypeface())
 {
 }
 
