@@ -13,14 +13,14 @@ namespace fh {
 inline constexpr const char* sansFamily = "MS Sans Serif";
 inline constexpr const char* fixedFamily = "Courier New";
 
-// The windows' fonts, made once the QApplication exists. Where an old family is
+// The windows' fonts; call them once the QApplication exists. Where an old family is
 // missing they name its installed substitute: for a missing family Qt first sorts
 // every installed font in search of a fallback.
 // The sans font is fully hinted, as Windows draws it: its characters take whole
 // pixels, and its glyphs are made in two thirds of the time light hinting takes, a
 // large part of the start-up.
 QFont sansFont(double points, bool bold = false);
-// Hinted as a typewriter face, so a system without the substitute still picks a
+// Styled as a typewriter face, so a system without the substitute still picks a
 // fixed-pitch one. Its glyphs are not hinted: fully hinted, each character would
 // take a whole seventh pixel and the help text would crowd its box; lightly hinted,
 // as most systems do, it looks the same at these sizes but runs the autohinter.
@@ -30,7 +30,8 @@ QFont fixedFont(double points, bool bold = false);
 // its old name, which an SVG file carries, and as the system hints it.
 QFont documentFont(double points);
 
-// Call once, after the QApplication exists and before any window is built.
+// Call once, after the QApplication exists and before any window is built. The
+// documents, which name the old families, need it.
 void installFontSubstitutes();
 
 } // namespace fh
