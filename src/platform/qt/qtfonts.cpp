@@ -59,7 +59,6 @@ QFont documentFont(double points)
 void installFontSubstitutes()
 {
     QFont::insertSubstitution(QString::fromLatin1(fixedFamily), QString::fromLatin1(fixedSubstitute));
-    QFont::insertSubstitution(QString::fromLatin1(sansFamily), QString::fromLatin1(sansSubstitute));
 }
 
 } // namespace fh

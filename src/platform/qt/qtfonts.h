@@ -1,10 +1,10 @@
 #pragma once
 
 // The two font families of the windows and the fonts made from them. Both are old
-// Windows names; installFontSubstitutes() maps them to the metric-compatible
-// Liberation fonts so the layout holds. They hold every Latin-1 character, all the
-// program writes, so the fonts are made without a per-character fallback: working
-// out the fallback list of each family took a tenth of the start-up.
+// Windows names; where they are missing, the metric-compatible Liberation fonts stand
+// in, so the layout holds. They hold every Latin-1 character, all the program writes,
+// so the fonts are made without a per-character fallback: working out the fallback
+// list of each family took a tenth of the start-up.
 
 #include <QFont>
 
@@ -30,8 +30,8 @@ QFont fixedFont(double points, bool bold = false);
 // its old name, which an SVG file carries, and as the system hints it.
 QFont documentFont(double points);
 
-// Call once, after the QApplication exists and before any window is built. The
-// documents, which name the old families, need it.
+// Maps the old fixed family to its substitute, for the documents, which name it.
+// Call once, after the QApplication exists and before anything is drawn.
 void installFontSubstitutes();
 
 } // namespace fh
