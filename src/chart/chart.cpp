@@ -211,7 +211,7 @@ void Plotter::pulseBlock(int i, double a, double b, double state)
     const double bottom = valveLevel(i, OutputState::off), top = valveLevel(i, OutputState::on);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
-    canvas.text(b, top, " " + display.valveState(state), black);
+    canvas.text(b, top, std::string(" ").append(display.valveState(state)), black);
 }
 
 void Plotter::closeDay()

@@ -44,7 +44,7 @@ std::string Display::valveState(double state) const
 {
     if (!OutputState::isPulsed(state))
         return state == OutputState::on ? "on" : "off";
-    return "P" + plainNumber(OutputState::timerOf(state));
+    return std::string("P").append(plainNumber(OutputState::timerOf(state)));
 }
 
 std::string Display::duration(int seconds) const

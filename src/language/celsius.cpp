@@ -66,9 +66,10 @@ std::int64_t roundHalfAway(std::int64_t numerator, std::int64_t denominator)
 std::string tenthsText(std::int64_t tenths, bool bare)
 {
     const std::int64_t size = tenths < 0 ? -tenths : tenths;
-    std::string text = (tenths < 0 ? "-" : "") + std::to_string(size / 10);
+    std::string text = tenths < 0 ? "-" : "";
+    text += std::to_string(size / 10);
     if (!bare || size % 10 != 0)
-        text += "." + std::to_string(size % 10);
+        text.append(".").append(std::to_string(size % 10));
     return text;
 }
 

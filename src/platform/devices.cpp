@@ -38,7 +38,7 @@ std::string printJobName(std::string_view path, std::string_view document)
 
 std::string printFileName(std::string_view path, std::string_view document)
 {
-    const std::string suffix = "-" + std::string(document) + ".pdf";
+    const std::string suffix = std::string("-").append(document).append(".pdf");
     if (path.empty())
         return suffix.substr(1);
     const auto folder = path.rfind('/') + 1;

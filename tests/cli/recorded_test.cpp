@@ -49,7 +49,7 @@ std::string generated(std::mt19937& rng)
     for (auto n = 1 + rng() % 40; n > 0; --n) {
         const auto list = rng() % 3;
         std::string line = std::string(1, "TLW"[list]) + "," + std::to_string(rng() % 25) + ":" +
-                           std::to_string(rng() % 60) + (rng() % 3 ? "" : ":" + std::to_string(rng() % 60)) + ",";
+                           std::to_string(rng() % 60) + (rng() % 3 ? "" : std::string(":").append(std::to_string(rng() % 60))) + ",";
         if (list == 0)
             line += std::to_string(50 + rng() % 30) + "," + pick({"80", "75.5", "60", "x"});
         else
