@@ -27,6 +27,13 @@
 
 namespace {
 
+// The whole program at nine in the morning, over settings that last only the test.
+struct Program {
+    fh::doubles::FakeClock clock{9 * 3600};
+    fh::doubles::MemorySettings settings;
+    fh::Application application{clock, settings};
+};
+
 // A program file in the temporary folder, named for the test and this process.
 QString programFile(const char* name, const char* bytes)
 {
@@ -41,9 +48,8 @@ QString programFile(const char* name, const char* bytes)
 // of the first activation has run.
 TEST(Application, OpensWithItsIconAndStartUp)
 {
-    fh::doubles::FakeClock clock(9 * 3600);
-    fh::doubles::MemorySettings settings;
-    fh::Application application(clock, settings);
+    Program program;
+    fh::Application& application = program.application;
     application.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&application.mainWindow()));
     EXPECT_FALSE(application.mainWindow().windowIcon().isNull());
@@ -65,9 +71,8 @@ TEST(Application, StartsWithoutImagePluginsAndStillDrawsTheExtensionIcon)
 {
     if (imagePluginLoaded())
         GTEST_SKIP() << "an earlier test in this process loaded them";
-    fh::doubles::FakeClock clock(9 * 3600);
-    fh::doubles::MemorySettings settings;
-    fh::Application application(clock, settings);
+    Program program;
+    fh::Application& application = program.application;
     application.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&application.mainWindow()));
     EXPECT_FALSE(imagePluginLoaded());
@@ -122,9 +127,8 @@ TEST(Application, StartsWithoutTheSystemsDefaultFace)
 {
     if (!mappedFontFiles().isEmpty())
         GTEST_SKIP() << "an earlier test in this process loaded fonts";
-    fh::doubles::FakeClock clock(9 * 3600);
-    fh::doubles::MemorySettings settings;
-    fh::Application application(clock, settings);
+    Program program;
+    fh::Application& application = program.application;
     application.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&application.mainWindow()));
     const QStringList loaded = mappedFontFiles();
@@ -189,9 +193,8 @@ TEST(Application, ReportsAFileNamedAtStartOverTheShownWindow)
 {
     const QString path = programFile("start", "L,25:00,1,ON\r\n");
 
-    fh::doubles::FakeClock clock(9 * 3600);
-    fh::doubles::MemorySettings settings;
-    fh::Application application(clock, settings);
+    Program program;
+    fh::Application& application = program.application;
     bool reported = false, windowShown = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -230,9 +233,8 @@ TEST(Application, ClosingTheMainWindowEndsTheProgramWhateverElseIsOpen)
     for (const bool byQuit : {false, true})
         for (const auto& row : opened) {
             SCOPED_TRACE(testing::Message() << row.open << (byQuit ? ", File > Quit" : ", closed"));
-            fh::doubles::FakeClock clock(9 * 3600);
-            fh::doubles::MemorySettings settings;
-            fh::Application application(clock, settings);
+            Program program;
+            fh::Application& application = program.application;
             fh::Form1& main = application.mainWindow();
             application.show();
             ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
