@@ -22,7 +22,7 @@ void stateAtASecond(benchmark::State& state)
     const Program program = compiledFullDay();
     int second = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(stateAt(program, second));
+        benchmark::DoNotOptimize(Cycle(program).days().front().at(second));
         second = (second + 3607) % secondsPerDay;
     }
 }
@@ -32,14 +32,14 @@ void totalsOfADay(benchmark::State& state)
 {
     const Program program = compiledFullDay();
     for (auto _ : state)
-        benchmark::DoNotOptimize(totalsOf(program));
+        benchmark::DoNotOptimize(totalsOf(Cycle(program).days().front()));
 }
 BENCHMARK(totalsOfADay)->Unit(benchmark::kMicrosecond);
 
 // The chart window's readout once the day is read: one lookup per mouse move.
 void readoutLookup(benchmark::State& state)
 {
-    const DayStates day(compiledFullDay());
+    const DayStates day = Cycle(compiledFullDay()).days().front();
     int second = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(day.at(second));

@@ -40,7 +40,7 @@ double secondsOf(std::chrono::steady_clock::duration d) { return std::chrono::du
 
 // The whole comparison of two compiled 101-line programs: differences, the lines only in
 // one, the changed totals. "x_read_one_day" is its time over that of reading one
-// program's day (DayStates), measured here in the same run.
+// program's days (Cycle), measured here in the same run.
 void differenceOfTwoPrograms(benchmark::State& state)
 {
     const CommandLists listsA = fullDay(), listsB = changedDay();
@@ -50,7 +50,7 @@ void differenceOfTwoPrograms(benchmark::State& state)
     using Clock = std::chrono::steady_clock;
     const auto baselineStart = Clock::now();
     for (int i = 0; i < baselineRuns; ++i)
-        benchmark::DoNotOptimize(DayStates(a));
+        benchmark::DoNotOptimize(Cycle(a));
     const double baseline = secondsOf(Clock::now() - baselineStart) / baselineRuns;
 
     const auto start = Clock::now();
@@ -67,7 +67,7 @@ void readOneDay(benchmark::State& state)
 {
     const Program program = compiled(fullDay());
     for (auto _ : state)
-        benchmark::DoNotOptimize(DayStates(program));
+        benchmark::DoNotOptimize(Cycle(program));
 }
 BENCHMARK(readOneDay)->Unit(benchmark::kMicrosecond);
 

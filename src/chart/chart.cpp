@@ -21,6 +21,9 @@ namespace {
 
 constexpr int outputs = outputCount;
 constexpr int passes = 3;
+// The set-point traces start here; the walk's first passes replace them with what
+// holds at midnight, so only a program without a temperature line draws them.
+constexpr double traceLow = 70, traceHigh = 74;
 
 // The hour of a time text, hours + minutes / 60; the seconds do not show.
 double hourOf(const Cell& cell)
@@ -62,7 +65,7 @@ private:
     std::array<double, outputs> lightstat{}, valvestat{};
     std::array<bool, outputs> ldrawn{}, wdrawn{};
     std::array<double, outputs> lchange{}, wchange{};
-    double lowprev = defaultLow, highprev = defaultHigh;
+    double lowprev = traceLow, highprev = traceHigh;
     double tchange = 0;
 };
 
@@ -95,7 +98,10 @@ void Plotter::frame(const Underlay& underlay)
     for (int h = 0; h <= 24; ++h)
         label(h - 0.2, -10.2, std::string(" ").append(std::to_string(h)));
     canvas.setFontSize(chartTitlePoints);
-    label(8, 11, "Greenhouse Control Program (24Hrs)");
+    const std::size_t days = Cycle(program).days().size();
+    label(8, 11,
+          days > 1 ? "Greenhouse Control Program (24Hrs, day 1; repeats every " + std::to_string(days) + " days)"
+                   : std::string("Greenhouse Control Program (24Hrs)"));
     label(10.5, -11, "Hours");
 }
 
@@ -269,7 +275,7 @@ bool plot(const Program& program, const Display& display, ChartState& state, Can
     plotter.frame(underlay);
     plotter.walk();
     if (state.totals)
-        drawTotals(canvas, display, totalsOf(program));
+        drawTotals(canvas, display, totalsOf(Cycle(program).days().front()));
     return true;
 }
 

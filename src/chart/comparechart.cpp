@@ -35,6 +35,9 @@ void plotCompared(const Program& program, const Display& display, const std::vec
         // Under the traces, so that they stay on top.
         const auto shades = [&](Canvas& under) {
             for (const DayDifference& d : differences) {
+                // The chart draws day 1.
+                if (d.day > 1)
+                    continue;
                 const auto [bottom, top] = band(d.item);
                 under.fillRect(d.from / 3600.0, top, d.to / 3600.0, bottom, differenceShade);
             }

@@ -52,6 +52,38 @@ std::string jsonList(const std::array<T, outputCount>& values, Name name)
     return out + "]";
 }
 
+// Says on `err` when the controller runs the program over more than one day, each
+// line held back a day making the days differ.
+bool warnCycle(const std::string& path, std::size_t days, std::ostream& err)
+{
+    if (days > 1)
+        err << utf8FromLatin1(path) << ": lines held back a day make this program repeat every " << days
+            << " days; one block a day\n";
+    return days > 1;
+}
+
+// One block for each day of the cycle: the day's alone for one day, else headed
+// "day K of N" (JSON: {"cycle_days":N,"days":[…]}).
+template <class Block>
+int eachDay(const Day& day, const Parsed& args, Streams io, Block block)
+{
+    const Cycle cycle(day.program);
+    const auto& days = cycle.days();
+    const bool many = warnCycle(args.operands.front(), days.size(), io.err);
+    const bool json = formatIs(args, "json");
+    if (many && json)
+        io.out << "{\"cycle_days\":" << days.size() << ",\"days\":[";
+    for (std::size_t k = 0; k < days.size(); ++k) {
+        if (many && !json)
+            io.out << "day " << k + 1 << " of " << days.size() << '\n';
+        io.out << (many && json && k ? "," : "");
+        block(days[k], json);
+    }
+    if (json)
+        io.out << (many ? "]}\n" : "\n");
+    return day.everySecondDay || many ? 1 : 0;
+}
+
 } // namespace
 
 int state(const Parsed& args, Streams io, const Devices& devices)
@@ -60,28 +92,28 @@ int state(const Parsed& args, Streams io, const Devices& devices)
     const auto day = compiledDay(args, io, devices);
     if (!day)
         return 2;
-    const int status = day->everySecondDay ? 1 : 0;
-    const DayState s = stateAt(day->program, second);
     const Display& display = args.display;
     const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
-    if (formatIs(args, "json")) {
-        io.out << "{\"time\":\"" << display.time(second) << "\",\"lights\":"
-               << jsonList(s.lights, [&](bool on) { return jsonString(lightName(on)); })
-               << ",\"valves\":" << jsonList(s.valves, [&](double v) { return jsonString(display.valveState(v)); })
-               << ",\"low\":" << display.setPointValue(s.low) << ",\"high\":" << display.setPointValue(s.high)
-               << "}\n";
-        return status;
-    }
-    io.out << "at " << display.time(second) << '\n';
-    io.out << "lights:";
-    for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "  " << k + 1 << ' ' << lightName(s.lights[k]);
-    io.out << "\nvalves:";
-    for (std::size_t k = 0; k < outputCount; ++k)
-        io.out << "  " << k + 1 << ' ' << display.valveState(s.valves[k]);
-    io.out << "\nset-points: low " << utf8FromLatin1(display.setPoint(s.low)) << ", high "
-           << utf8FromLatin1(display.setPoint(s.high)) << '\n';
-    return status;
+    return eachDay(*day, args, io, [&](const DayStates& states, bool json) {
+        const DayState& s = states.at(second);
+        if (json) {
+            io.out << "{\"time\":\"" << display.time(second) << "\",\"lights\":"
+                   << jsonList(s.lights, [&](bool on) { return jsonString(lightName(on)); })
+                   << ",\"valves\":" << jsonList(s.valves, [&](double v) { return jsonString(display.valveState(v)); })
+                   << ",\"low\":" << display.setPointValue(s.low) << ",\"high\":" << display.setPointValue(s.high)
+                   << '}';
+            return;
+        }
+        io.out << "at " << display.time(second) << '\n';
+        io.out << "lights:";
+        for (std::size_t k = 0; k < outputCount; ++k)
+            io.out << "  " << k + 1 << ' ' << lightName(s.lights[k]);
+        io.out << "\nvalves:";
+        for (std::size_t k = 0; k < outputCount; ++k)
+            io.out << "  " << k + 1 << ' ' << display.valveState(s.valves[k]);
+        io.out << "\nset-points: low " << utf8FromLatin1(display.setPoint(s.low)) << ", high "
+               << utf8FromLatin1(display.setPoint(s.high)) << '\n';
+    });
 }
 
 int totals(const Parsed& args, Streams io, const Devices& devices)
@@ -89,28 +121,29 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
     const auto day = compiledDay(args, io, devices);
     if (!day)
         return 2;
-    const int status = day->everySecondDay ? 1 : 0;
-    const DayTotals t = totalsOf(day->program);
     const Display& display = args.display;
     const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts")};
-    if (formatIs(args, "json")) {
-        const DayUse use = useOf(t, house);
-        const auto count = [](int seconds) { return std::to_string(seconds); };
-        const auto litres = [](std::optional<double> v) { return v ? litresText(*v) : std::string("null"); };
-        const auto kwh = [](std::optional<double> v) { return v ? kwhText(*v) : std::string("null"); };
-        io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count) << ",\"valves_on\":" << jsonList(t.valvesOn, count)
-               << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count)
-               << ",\"valves_open\":" << jsonList(t.valvesOpen, count)
-               << ",\"valves_litres\":" << jsonList(use.litres, litres)
-               << ",\"lights_kwh\":" << jsonList(use.kwh, kwh) << ",\"low\":{\"min\":"
-               << display.setPointValue(t.lowMin) << ",\"max\":" << display.setPointValue(t.lowMax)
-               << "},\"high\":{\"min\":" << display.setPointValue(t.highMin)
-               << ",\"max\":" << display.setPointValue(t.highMax) << "}}\n";
-        return status;
-    }
-    for (const std::string& line : totalsLines(t, house, display))
-        io.out << utf8FromLatin1(line) << '\n';
-    return status;
+    return eachDay(*day, args, io, [&](const DayStates& states, bool json) {
+        const DayTotals t = totalsOf(states);
+        if (json) {
+            const DayUse use = useOf(t, house);
+            const auto count = [](int seconds) { return std::to_string(seconds); };
+            const auto litres = [](std::optional<double> v) { return v ? litresText(*v) : std::string("null"); };
+            const auto kwh = [](std::optional<double> v) { return v ? kwhText(*v) : std::string("null"); };
+            io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count)
+                   << ",\"valves_on\":" << jsonList(t.valvesOn, count)
+                   << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count)
+                   << ",\"valves_open\":" << jsonList(t.valvesOpen, count)
+                   << ",\"valves_litres\":" << jsonList(use.litres, litres)
+                   << ",\"lights_kwh\":" << jsonList(use.kwh, kwh) << ",\"low\":{\"min\":"
+                   << display.setPointValue(t.lowMin) << ",\"max\":" << display.setPointValue(t.lowMax)
+                   << "},\"high\":{\"min\":" << display.setPointValue(t.highMin)
+                   << ",\"max\":" << display.setPointValue(t.highMax) << "}}";
+            return;
+        }
+        for (const std::string& line : totalsLines(t, house, display))
+            io.out << utf8FromLatin1(line) << '\n';
+    });
 }
 
 } // namespace fh::cli

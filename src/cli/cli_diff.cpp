@@ -41,7 +41,10 @@ void writeJson(const DayComparison& c, std::ostream& out, const Display& display
         const auto value = [&](const std::string& v) {
             return dayItemIsNumber(d.item) ? v.substr(0, v.find(' ')) : jsonString(v);
         };
-        out << (k ? "," : "") << "{\"from\":\"" << display.time(d.from) << "\",\"to\":\"" << dayEnd(d.to, display)
+        out << (k ? "," : "") << '{';
+        if (d.day > 0)
+            out << "\"day\":" << d.day << ',';
+        out << "\"from\":\"" << display.time(d.from) << "\",\"to\":\"" << dayEnd(d.to, display)
             << "\",\"what\":\"" << dayItemName(d.item) << "\",\"a\":" << value(d.a) << ",\"b\":" << value(d.b)
             << '}';
     }
@@ -80,6 +83,11 @@ int diff(const Parsed& args, Streams io, const Devices& devices)
     if (!programA || !programB)
         return 2;
     const DayComparison comparison = compareDays(*programA, *a, *programB, *b, args.display);
+    if (comparison.days > 1)
+        io.err << "the controller runs " << utf8FromLatin1(args.operands[0]) << " over " << comparison.daysA
+               << (comparison.daysA == 1 ? " day" : " days") << " and " << utf8FromLatin1(args.operands[1])
+               << " over " << comparison.daysB << (comparison.daysB == 1 ? " day" : " days") << "; compared over "
+               << comparison.days << " days\n";
     if (formatIs(args, "json"))
         writeJson(comparison, io.out, args.display);
     else

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -15,64 +16,44 @@ namespace fh {
 
 namespace {
 
-struct Event {
-    int second;
-    std::size_t line;
-};
-
-// The lines with a time, in the order they act.
-std::vector<Event> eventsOf(const Program& program)
+void apply(const RowEffect& effect, DayState& state)
 {
-    std::vector<Event> events;
-    for (int i = 0; i <= program.proglast() && i < progCapacity; ++i) {
-        const auto line = static_cast<std::size_t>(i);
-        if (const auto second = secondOfDay(program.sched()[line][column::time]))
-            events.push_back({*second, line});
-    }
-    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.second < b.second; });
-    return events;
-}
-
-// A line acts as the simulation applies it: states other than off, on and pulsed
-// leave an output as it was.
-void act(const ScheduleRow& row, DayState& state)
-{
-    const auto* letter = std::get_if<std::string>(&row[column::letter]);
-    if (!letter)
-        return;
-    if (*letter == "T") {
-        state.low = cellValue(row[column::low]);
-        state.high = cellValue(row[column::high]);
-        state.setPointsSet = true;
-        return;
-    }
-    bool pulses = false;
-    for (int k = 1; k <= outputCount; ++k) {
-        const double v = cellValue(row[column::output(k)]);
-        const auto out = static_cast<std::size_t>(k - 1);
-        const bool steady = v == OutputState::on || v == OutputState::off;
-        if (*letter == "L" && steady) {
-            state.lights[out] = v == OutputState::on;
-            state.lightSet[out] = true;
-        } else if (*letter == "W" && (steady || OutputState::isPulsed(v))) {
-            state.valves[out] = v;
-            state.valveSet[out] = true;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        if (effect.lights[k]) {
+            state.lights[k] = *effect.lights[k];
+            state.lightSet[k] = true;
         }
-        pulses = pulses || (*letter == "W" && OutputState::isPulsed(v));
+        if (effect.valves[k]) {
+            state.valves[k] = *effect.valves[k];
+            state.valveSet[k] = true;
+        }
     }
-    // A pulsing line without a positive on time leaves its timer as it was.
-    const long long n = roundHalfEven(OutputState::timerOf(cellValue(row[column::mode])), 0, timerCount + 1);
-    if (pulses && cellValue(row[column::pulseOn]) > 0 && n >= 1 && n <= timerCount)
-        state.timers[static_cast<std::size_t>(n - 1)] =
-            TimerTimes{cellValue(row[column::pulseOn]), cellValue(row[column::pulseOff]), cellValue(row[column::phase])};
+    if (effect.setPoints) {
+        std::tie(state.low, state.high) = *effect.setPoints;
+        state.setPointsSet = true;
+    }
+    if (effect.timer)
+        state.timers[effect.timer->first] = effect.timer->second;
 }
 
-DayState dayStart(const Program& program, const std::vector<Event>& events)
+// One day of the controller from the line pending at 00:00:00: it applies the
+// pending line in its second and moves on; a line whose second has passed waits for
+// the next day. No line can act twice in a day: that would need every line's second
+// later than the one before, all the way round.
+std::vector<Act> walkDay(const std::vector<std::optional<int>>& seconds, int& pending)
 {
-    DayState state;
-    for (const Event& e : events)
-        act(program.sched()[e.line], state);
-    return state;
+    std::vector<Act> acts;
+    const int lines = static_cast<int>(seconds.size());
+    int earliest = 0;
+    for (int k = 0; k < lines; ++k) {
+        const auto& second = seconds[static_cast<std::size_t>(pending)];
+        if (!second || *second < earliest)
+            break;
+        acts.push_back({*second, pending});
+        earliest = *second + 1;
+        pending = (pending + 1) % lines;
+    }
+    return acts;
 }
 
 void holdFor(const DayState& state, int seconds, DayTotals& totals)
@@ -105,11 +86,9 @@ void pulseFor(const DayState& state, int seconds, std::array<Stretch, outputCoun
         return;
     for (std::size_t k = 0; k < outputCount; ++k) {
         Stretch now;
-        // The timer as the simulation picks it.
-        const long long item = roundHalfEven(OutputState::timerOf(state.valves[k]) - 1, -1, timerCount);
-        if (OutputState::isPulsed(state.valves[k]) && item >= 0 && item < timerCount) {
-            now.timer = item + 1;
-            now.times = state.timers[static_cast<std::size_t>(item)].value_or(unsetTimer);
+        if (const auto item = pulsingTimer(state.valves[k])) {
+            now.timer = static_cast<long long>(*item) + 1;
+            now.times = state.timers[*item].value_or(unsetTimer);
         }
         Stretch& running = stretches[k];
         if (running.timer == now.timer && running.times == now.times) {
@@ -171,53 +150,101 @@ std::optional<int> secondOfDay(std::string_view text)
     return (h % 24) * 3600 + m * 60 + s;
 }
 
-DayStates::DayStates(const Program& program)
+Cycle::Cycle(const Program& program)
 {
-    const std::vector<Event> events = eventsOf(program);
-    start = dayStart(program, events);
-    DayState state = start;
-    after.reserve(events.size());
-    for (const Event& e : events) {
-        act(program.sched()[e.line], state);
-        if (!after.empty() && after.back().first == e.second)
-            after.back().second = state;
-        else
-            after.emplace_back(e.second, state);
+    const int lines = std::min(program.proglast() + 1, progCapacity);
+    if (lines <= 0) {
+        days_.emplace_back();
+        return;
+    }
+    std::vector<std::optional<int>> seconds;
+    for (int i = 0; i < lines; ++i)
+        seconds.push_back(secondOfDay(program.sched()[static_cast<std::size_t>(i)][column::time]));
+    std::vector<RowEffect> effects;
+    for (int i = 0; i < lines; ++i)
+        effects.push_back(rowEffect(program.sched()[static_cast<std::size_t>(i)]));
+
+    // Day by day from a controller waiting for line 0 at midnight, until a day starts
+    // with a line pending that an earlier day started with: the cycle is from there.
+    std::vector<int> dayOfStart(static_cast<std::size_t>(lines), -1);
+    std::vector<int> starts;
+    std::vector<std::vector<Act>> walked;
+    int pending = 0;
+    while (dayOfStart[static_cast<std::size_t>(pending)] < 0) {
+        dayOfStart[static_cast<std::size_t>(pending)] = static_cast<int>(walked.size());
+        starts.push_back(pending);
+        walked.push_back(walkDay(seconds, pending));
+    }
+    const auto first = static_cast<std::size_t>(dayOfStart[static_cast<std::size_t>(pending)]);
+
+    // Over a whole cycle the controller goes round the code a whole number of times,
+    // so every line that acts at all acts in it: after the days before the cycle and
+    // one turn of it, the state is the one day 1 starts in.
+    DayState state;
+    for (std::size_t d = 0; d < walked.size(); ++d)
+        for (const Act& act : walked[d])
+            apply(effects[static_cast<std::size_t>(act.line)], state);
+    for (std::size_t d = first; d < walked.size(); ++d)
+        for (const Act& act : walked[d])
+            apply(effects[static_cast<std::size_t>(act.line)], state);
+
+    for (std::size_t d = first; d < walked.size(); ++d) {
+        DayStates& day = days_.emplace_back();
+        day.start = state;
+        day.startPending = starts[d];
+        for (const Act& act : walked[d]) {
+            apply(effects[static_cast<std::size_t>(act.line)], state);
+            day.after.push_back({act, (act.line + 1) % lines, state});
+        }
     }
 }
 
 const DayState& DayStates::at(int second) const
 {
     const auto next = std::upper_bound(after.begin(), after.end(), second,
-                                       [](int s, const std::pair<int, DayState>& a) { return s < a.first; });
-    return next == after.begin() ? start : std::prev(next)->second;
+                                       [](int s, const After& a) { return s < a.act.second; });
+    return next == after.begin() ? start : std::prev(next)->state;
+}
+
+int DayStates::pendingAfter(int second) const
+{
+    const auto next = std::upper_bound(after.begin(), after.end(), second,
+                                       [](int s, const After& a) { return s < a.act.second; });
+    return next == after.begin() ? startPending : std::prev(next)->pending;
 }
 
 std::vector<int> DayStates::changes() const
 {
     std::vector<int> seconds;
     seconds.reserve(after.size());
-    for (const auto& [second, state] : after)
-        seconds.push_back(second);
+    for (const After& a : after)
+        seconds.push_back(a.act.second);
     return seconds;
 }
 
-DayState stateAt(const Program& program, int second) { return DayStates(program).at(second); }
-
-DayTotals totalsOf(const Program& program)
+std::vector<Act> DayStates::acts() const
 {
-    const std::vector<Event> events = eventsOf(program);
-    DayState state = dayStart(program, events);
+    std::vector<Act> acts;
+    acts.reserve(after.size());
+    for (const After& a : after)
+        acts.push_back(a.act);
+    return acts;
+}
+
+DayTotals totalsOf(const DayStates& day)
+{
+    DayState state = day.at(0);
+    const std::vector<int> seconds = day.changes();
     DayTotals totals;
     totals.lowMin = totals.lowMax = state.low;
     totals.highMin = totals.highMax = state.high;
     std::array<Stretch, outputCount> stretches{};
     int from = 0;
-    for (const Event& e : events) {
-        holdFor(state, e.second - from, totals);
-        pulseFor(state, e.second - from, stretches, totals);
-        from = e.second;
-        act(program.sched()[e.line], state);
+    for (const int second : seconds) {
+        holdFor(state, second - from, totals);
+        pulseFor(state, second - from, stretches, totals);
+        from = second;
+        state = day.at(second);
     }
     holdFor(state, secondsPerDay - from, totals);
     pulseFor(state, secondsPerDay - from, stretches, totals);

@@ -1,13 +1,15 @@
 #pragma once
 
-// The program's day as its lines leave it, second by second: what is on at 14:30,
-// and how long each lamp and valve runs. The day is read from the lines that pass
-// the check (`checkedLines`). Each line acts at its second of the day (24:MM:SS at
-// 00:MM:SS), lines of one second in the order of the compiled program, and the day
-// begins as the end of the day before leaves it. A line whose time is not hh:mm:ss
-// is left out.
+// The program's days as the controller runs them, second by second: what is on at
+// 14:30, and how long each lamp and valve runs. The controller waits for one line at
+// a time, in the order of the compiled code, and applies it in its second (24:MM:SS
+// at 00:MM:SS); a line whose second has passed that day (a second line of the same
+// second, a line at hour 24 behind later ones) waits for the next day, and so does
+// every line after it. So a program repeats every N days: its cycle. The days are
+// read from the lines that pass the check (`checkedLines`).
 
 #include "compiler/program.h"
+#include "compiler/rowrule.h"
 
 #include <array>
 #include <optional>
@@ -18,22 +20,12 @@
 
 namespace fh {
 
-// The set-points before any temperature line has acted.
-inline constexpr double defaultLow = 70;
-inline constexpr double defaultHigh = 74;
-
-// A pulse timer's times as a pulsed line sets them, in seconds.
-struct TimerTimes {
-    double on = 0, off = 0, phase = 0;
-    friend bool operator==(const TimerTimes&, const TimerTimes&) = default;
-};
-
 struct DayState {
     std::array<bool, outputCount> lights{};
     // An output state: off, on, or pulsed by a timer.
     std::array<double, outputCount> valves{};
-    double low = defaultLow;
-    double high = defaultHigh;
+    double low = startLow;
+    double high = startHigh;
     // Timer N at N-1; none when no line sets it.
     std::array<std::optional<TimerTimes>, timerCount> timers{};
     // Whether any line sets the light, the valve, the set-points: the others hold the
@@ -53,8 +45,8 @@ struct DayTotals {
     // counted from an on phase. The controller's pulses may fall at other seconds.
     std::array<int, outputCount> valvesOpen{};
     // Over the set-points in force for at least a second.
-    double lowMin = defaultLow, lowMax = defaultLow;
-    double highMin = defaultHigh, highMax = defaultHigh;
+    double lowMin = startLow, lowMax = startLow;
+    double highMin = startHigh, highMax = startHigh;
 };
 
 // The lines of `lists` that pass the check, in their lists: the program the day is
@@ -69,32 +61,56 @@ std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& message
 std::optional<int> secondOfDay(std::string_view time);
 std::optional<int> secondOfDay(const Cell& time);
 
-// The states the day passes through, read once for many seconds of one program (the
+// One line of the compiled program applied at a second of a day.
+struct Act {
+    int second = 0;
+    int line = 0;
+};
+
+// The states one day of the cycle passes through, read once for many seconds (the
 // chart window's readout follows the mouse with it).
 class DayStates {
 public:
-    explicit DayStates(const Program& program);
     DayStates() = default;
-    // The state at `second` (0..86399), after the lines of that second have acted.
+    // The state at `second` (0..86399), after the line of that second has acted.
     const DayState& at(int second) const;
     // The seconds at which lines act, in order.
     std::vector<int> changes() const;
+    // The lines that act, in order.
+    std::vector<Act> acts() const;
+    // The line the controller waits for once `second` has been handled; -1 without lines.
+    int pendingAfter(int second) const;
 
 private:
+    friend class Cycle;
+    struct After {
+        Act act;
+        int pending = -1;
+        DayState state;
+    };
     DayState start;
-    // The state after the last line of each second that has lines, by second.
-    std::vector<std::pair<int, DayState>> after;
+    int startPending = -1;
+    std::vector<After> after;
 };
 
-DayState stateAt(const Program& program, int second);
+// The days the controller runs a program through before it repeats itself. Day 1 is
+// the day at whose 00:00:00 the first line of the code is pending (or, when the
+// controller never comes back to that, the first day it repeats from), and it starts
+// in the state the last day ends in. The simulation's preset start is on day 1.
+class Cycle {
+public:
+    explicit Cycle(const Program& program);
+    // Day K at K-1; never empty.
+    const std::vector<DayStates>& days() const { return days_; }
 
-DayTotals totalsOf(const Program& program);
+private:
+    std::vector<DayStates> days_;
+};
+
+DayTotals totalsOf(const DayStates& day);
 
 // The on seconds of `seconds` seconds pulsed by a timer of `times`, counted as the
 // simulation's pulse timers run but starting with an on phase.
 int pulsedOpenSeconds(const TimerTimes& times, int seconds);
-
-// A timer no line sets pulses 1 s on, 30 s off.
-inline constexpr TimerTimes unsetTimer{1, 30, 0};
 
 } // namespace fh

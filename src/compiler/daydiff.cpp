@@ -6,6 +6,7 @@
 #include "platform/devices.h"
 
 #include <algorithm>
+#include <numeric>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -19,9 +20,6 @@ namespace {
 constexpr int firstValve = outputCount;
 constexpr int firstTimer = 2 * outputCount;
 constexpr int lowItem = 3 * outputCount;
-
-// The simulation starts a timer no line sets at one second on, thirty off.
-constexpr TimerTimes unsetTimer{1, 30, 0};
 
 std::size_t indexIn(int item, int first) { return static_cast<std::size_t>(item - first); }
 
@@ -85,13 +83,12 @@ std::vector<std::string> unmatched(const CommandLists& from, const CommandLists&
     return left;
 }
 
-// Both days walked once, stretch by stretch between the seconds at which either may
-// change: their differences.
-std::vector<DayDifference> differencesOf(const Program& a, const Program& b, const Display& display)
+// Two days walked once, stretch by stretch between the seconds at which either may
+// change: their differences, each marked with `day`.
+void differencesOf(const DayStates& daysA, const DayStates& daysB, int day, const Display& display,
+                   std::vector<DayDifference>& differences)
 {
-    const DayStates daysA(a), daysB(b);
     const std::vector<int> cuts = changeSeconds(daysA, daysB);
-    std::vector<DayDifference> differences;
     std::array<std::optional<DayDifference>, dayItemCount> open;
     const auto close = [&](std::optional<DayDifference>& difference) {
         if (difference)
@@ -116,16 +113,12 @@ std::vector<DayDifference> differencesOf(const Program& a, const Program& b, con
                 current->to = to;
             } else {
                 close(current);
-                current = DayDifference{from, to, item, std::move(readA), std::move(readB)};
+                current = DayDifference{day, from, to, item, std::move(readA), std::move(readB)};
             }
         }
     }
     for (auto& difference : open)
         close(difference);
-    std::sort(differences.begin(), differences.end(), [](const DayDifference& p, const DayDifference& q) {
-        return p.from != q.from ? p.from < q.from : p.item < q.item;
-    });
-    return differences;
 }
 
 } // namespace
@@ -166,13 +159,28 @@ DayComparison compareDays(const Program& a, const CommandLists& listsA, const Pr
                           const Display& display)
 {
     DayComparison comparison;
-    comparison.differences = differencesOf(a, b, display);
+    const Cycle cycleA(a), cycleB(b);
+    comparison.daysA = cycleA.days().size();
+    comparison.daysB = cycleB.days().size();
+    comparison.days = std::lcm(comparison.daysA, comparison.daysB);
+    const bool manyDays = comparison.days > 1;
+    for (std::size_t d = 0; d < comparison.days; ++d) {
+        const DayStates& dayA = cycleA.days()[d % comparison.daysA];
+        const DayStates& dayB = cycleB.days()[d % comparison.daysB];
+        const int day = manyDays ? static_cast<int>(d + 1) : 0;
+        differencesOf(dayA, dayB, day, display, comparison.differences);
+        const std::string mark = manyDays ? "day " + std::to_string(d + 1) + ": " : std::string();
+        const std::vector<std::string> totalsA = totalsLines(totalsOf(dayA), House{}, display);
+        const std::vector<std::string> totalsB = totalsLines(totalsOf(dayB), House{}, display);
+        for (std::size_t k = 0; k < totalsA.size() && k < totalsB.size(); ++k)
+            if (totalsA[k] != totalsB[k])
+                comparison.totals.emplace_back(mark + totalsA[k], mark + totalsB[k]);
+    }
+    std::sort(comparison.differences.begin(), comparison.differences.end(),
+              [](const DayDifference& p, const DayDifference& q) {
+                  return std::tie(p.day, p.from, p.item) < std::tie(q.day, q.from, q.item);
+              });
     std::tie(comparison.onlyA, comparison.onlyB) = linesOnlyIn(listsA, listsB);
-    const std::vector<std::string> totalsA = totalsLines(totalsOf(a), House{}, display);
-    const std::vector<std::string> totalsB = totalsLines(totalsOf(b), House{}, display);
-    for (std::size_t k = 0; k < totalsA.size() && k < totalsB.size(); ++k)
-        if (totalsA[k] != totalsB[k])
-            comparison.totals.emplace_back(totalsA[k], totalsB[k]);
     return comparison;
 }
 
@@ -186,7 +194,8 @@ std::string differenceLine(const DayDifference& difference, const Display& displ
 {
     std::string item = dayItemName(difference.item);
     item.resize(std::max<std::size_t>(item.size(), 8), ' ');
-    std::string line = display.time(difference.from);
+    std::string line = difference.day > 0 ? "day " + std::to_string(difference.day) + "  " : std::string();
+    line.append(display.time(difference.from));
     line.append(dash).append(dayEnd(difference.to, display)).append("  ").append(item).append("  ");
     return line.append(difference.a).append(" ").append(arrow).append(" ").append(difference.b);
 }

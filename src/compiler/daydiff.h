@@ -9,6 +9,7 @@
 #include "compiler/display.h"
 #include "compiler/program.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,8 @@ std::string dayItemValue(const DayState& state, int item, const Display& display
 // One item reading `a` in the first program and `b` in the second throughout the
 // seconds from..to-1 (to is at most one day), and not so the second before or after.
 struct DayDifference {
+    // The day of the comparison, 1 on; 0 when it compares one day.
+    int day = 0;
     int from = 0;
     int to = 0;
     int item = 0;
@@ -43,11 +46,15 @@ struct DayDifference {
 };
 
 struct DayComparison {
-    // By start, then by item; a stretch over midnight is two.
+    // How many days each program's cycle has, and the days compared: the least
+    // number of days after which both repeat.
+    std::size_t daysA = 1, daysB = 1, days = 1;
+    // By day, by start, then by item; a stretch over midnight is two.
     std::vector<DayDifference> differences;
     // The lines of either program the other does not hold, in list order.
     std::vector<std::string> onlyA, onlyB;
-    // Each daily total line that changed, as the first and the second program have it.
+    // Each daily total line that changed, as the first and the second program have it
+    // ("day K: " before each when more than one day is compared).
     std::vector<std::pair<std::string, std::string>> totals;
     bool same() const { return differences.empty(); }
 };
@@ -66,7 +73,7 @@ DayComparison compareDays(const Program& a, const CommandLists& listsA, const Pr
 std::string dayEnd(int second, const Display& display);
 
 // A difference as a line: "12:00:00–18:00:00  valve 3   on → P1", the item padded
-// to 8 characters. Paper that takes Latin-1 only is given its own dash and arrow.
+// to 8 characters, "day 2  " before it on a comparison of more than one day. Paper that takes Latin-1 only is given its own dash and arrow.
 std::string differenceLine(const DayDifference& difference, const Display& display,
                            std::string_view dash = "\u2013", std::string_view arrow = "\u2192");
 

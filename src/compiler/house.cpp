@@ -48,7 +48,7 @@ std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists)
         return messages.last;
     if (program->proglast() < 0)
         return std::string(noProgramPresent);
-    return totalsOf(*program);
+    return totalsOf(Cycle(*program).days().front());
 }
 
 std::optional<Rates> parseRates(std::string_view text)

@@ -59,14 +59,14 @@ void ChartControls::pghClick()
         });
         form4->showMaximized();
     }
-    form4->draw(chart, DayStates(session.program()), session.display());
+    form4->draw(chart, Cycle(session.program()).days().front(), session.display());
 }
 
 void ChartControls::redraw()
 {
     DisplayList chart;
     if (form4 && plot(session.program(), session.display(), state_, chart, messages))
-        form4->draw(chart, DayStates(session.program()), session.display());
+        form4->draw(chart, Cycle(session.program()).days().front(), session.display());
 }
 
 } // namespace fh

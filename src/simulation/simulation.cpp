@@ -2,12 +2,14 @@
 
 #include "compiler/day.h"
 #include "compiler/program.h"
+#include "compiler/rowrule.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace fh {
@@ -17,10 +19,6 @@ namespace {
 // A time of day cannot tell a long stall from a clock set back; a jump forward of
 // up to half a day is taken as a stall whose seconds are made up.
 constexpr int longestStall = secondsPerDay / 2;
-
-// A timer number or index, rounded halves to even; clamped to -1..7, so a value
-// outside 0..6 stays outside.
-long long whole(double value) { return roundHalfEven(value, -1, 7); }
 
 // A line at hour 24 passes the check but would never meet the clock: it acts at
 // hour 00 of the same minute and second.
@@ -32,12 +30,6 @@ bool isDue(const Cell& cell, const std::string& now)
     if (time->size() == 8 && time->starts_with("24:"))
         return "00" + time->substr(2) == now;
     return *time == now;
-}
-
-std::string_view letterOf(const Cell& cell)
-{
-    const auto* text = std::get_if<std::string>(&cell);
-    return text ? trim(*text) : std::string_view();
 }
 
 } // namespace
@@ -125,8 +117,8 @@ void Simulation::blinky()
     for (std::size_t v = 1; v <= outputCount; ++v) {
         if (!OutputState::isPulsed(valvestat_[v]))
             continue;
-        const long long item = whole(OutputState::timerOf(valvestat_[v]) - 1);
-        greenhouse_.taps[v - 1] = item >= 0 && item < timerCount && greenhouse_.timerOn[static_cast<std::size_t>(item)];
+        const auto item = pulsingTimer(valvestat_[v]);
+        greenhouse_.taps[v - 1] = item && greenhouse_.timerOn[*item];
     }
 }
 
@@ -150,12 +142,16 @@ void Simulation::step(int second)
             simready_ = true;
             simstep_ = program.nextstep();
             followed = program.revision();
-            if (presetStart_)
-                preset(second);
         }
         settingUp = false;
         if (!running) {
             switchOff();
+            return;
+        }
+        // The preset has applied this second's line already.
+        if (presetStart_) {
+            simstep_ = preset(second);
+            markPending();
             return;
         }
     }
@@ -200,8 +196,11 @@ void Simulation::clockSet(Pending pending)
         followed = program.revision();
         simstep_ = std::max(program.firstLaterThan(formatTime(now)), 0);
     }
-    if (presetStart_)
-        preset(now);
+    if (presetStart_) {
+        const int waiting = preset(now);
+        if (pending == Pending::Find)
+            simstep_ = waiting;
+    }
     markPending();
 }
 
@@ -214,9 +213,11 @@ std::optional<int> Simulation::pendingSecond() const
 
 // Only what some line sets: a lamp, valve, timer or set-point that no line sets stays
 // as the last run left it.
-void Simulation::preset(int second)
+int Simulation::preset(int second)
 {
-    const DayState day = stateAt(program, second);
+    const Cycle cycle(program);
+    const DayStates& firstDay = cycle.days().front();
+    const DayState& day = firstDay.at(second);
     for (std::size_t k = 0; k < outputCount; ++k) {
         if (day.lightSet[k])
             greenhouse_.lamps[k] = day.lights[k];
@@ -228,46 +229,31 @@ void Simulation::preset(int second)
     }
     for (std::size_t n = 0; n < timerCount; ++n)
         if (const auto& t = day.timers[n])
-            timers_[n] = {t->on, t->off, t->phase};
+            timers_[n] = *t;
     if (day.setPointsSet) {
         greenhouse_.lowSetPoint = day.low;
         greenhouse_.highSetPoint = day.high;
     }
+    return std::max(firstDay.pendingAfter(second), 0);
 }
 
 void Simulation::apply(int line)
 {
-    const ScheduleRow& row = program.sched()[static_cast<std::size_t>(line)];
-    const std::string_view letter = letterOf(row[column::letter]);
-    if (letter == "L") {
-        for (int k = 1; k <= outputCount; ++k) {
-            const double v = cellValue(row[column::output(k)]);
-            const auto lamp = static_cast<std::size_t>(k - 1);
-            if (v == OutputState::on)
-                greenhouse_.lamps[lamp] = true;
-            else if (v == OutputState::off)
-                greenhouse_.lamps[lamp] = false;
-        }
-    } else if (letter == "T") {
-        greenhouse_.lowSetPoint = cellValue(row[column::low]);
-        greenhouse_.highSetPoint = cellValue(row[column::high]);
-    } else if (letter == "W") {
-        for (int k = 1; k <= outputCount; ++k) {
-            const double v = cellValue(row[column::output(k)]);
-            const auto valve = static_cast<std::size_t>(k);
-            if (v == OutputState::on || v == OutputState::off) {
-                valvestat_[valve] = v;
-                greenhouse_.taps[valve - 1] = v == OutputState::on;
-            } else if (OutputState::isPulsed(v)) {
-                valvestat_[valve] = v;
-                const long long n = whole(OutputState::timerOf(cellValue(row[column::mode])));
-                if (cellValue(row[column::pulseOn]) > 0 && n >= 1 && n <= timerCount)
-                    timers_[static_cast<std::size_t>(n - 1)] = {cellValue(row[column::pulseOn]),
-                                                                 cellValue(row[column::pulseOff]),
-                                                                 cellValue(row[column::phase])};
-            }
+    const RowEffect effect = rowEffect(program.sched()[static_cast<std::size_t>(line)]);
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        if (effect.lights[k])
+            greenhouse_.lamps[k] = *effect.lights[k];
+        if (const auto& valve = effect.valves[k]) {
+            valvestat_[k + 1] = *valve;
+            // A pulsed valve's tap follows its timer from the next second.
+            if (!OutputState::isPulsed(*valve))
+                greenhouse_.taps[k] = *valve == OutputState::on;
         }
     }
+    if (effect.setPoints)
+        std::tie(greenhouse_.lowSetPoint, greenhouse_.highSetPoint) = *effect.setPoints;
+    if (effect.timer)
+        timers_[effect.timer->first] = effect.timer->second;
 }
 
 void Simulation::switchOn()

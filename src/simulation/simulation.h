@@ -7,6 +7,7 @@
 // simulation window and the simulation's controls of the main window show is plain
 // state here (GreenhouseView, ControlPanel); the windows only render it.
 
+#include "compiler/rowrule.h"
 #include "language/commandlists.h"
 
 #include <array>
@@ -28,11 +29,7 @@ inline constexpr std::string_view unforce = "Unforce";
 inline constexpr std::string_view simOnCaption = "SIM  On";
 inline constexpr std::string_view simOffCaption = "SIM  Off";
 
-struct PulseTimer {
-    double on = 0;
-    double off = 0;
-    double phase = 0;
-};
+using PulseTimer = TimerTimes;
 
 // Whether a timer is in its on phase at second `simsecs` of its run: periods and
 // sums round halves to even, and a period below one second counts as one.
@@ -45,8 +42,8 @@ struct GreenhouseView {
     std::array<bool, timerCount> timerOn{}; // timer N-1 in its on phase
     bool timerItems = false;                // the timer list holds "p 1".."p 6"
     // In °F, as the program holds them; the windows show them through their Display.
-    double lowSetPoint = 74;
-    double highSetPoint = 78;
+    double lowSetPoint = startLow;
+    double highSetPoint = startHigh;
     std::optional<std::string> pendingLine; // none until a line is pending
     bool shown = false;
 };
@@ -131,7 +128,8 @@ private:
     // The traffic lights, caption, check marks and window of the switch, and a fresh set-up.
     void switchTo(bool on);
     void woken();
-    void preset(int second);
+    // Sets what the program's lines have set by `second` of day 1; the line then pending.
+    int preset(int second);
     // One step at the clock second `second`.
     void step(int second);
     int lastLine() const;

@@ -33,12 +33,12 @@ doubles::MemoryTextFiles programFiles()
         {"locked.fhp", ""},
         {"tail.fhp", "==\r\n==\r\n==\r\n  \r\nkept\r\n"},
         {"failing.fhp", "T,06:00:00,70,71\r\n==\r\nL,06:00:00,1,ON\r\n==\r\n"},
-        {"anew.fhp", "t,6,70,80\r\n==\r\nl,6,1,on\r\n==\r\n"},
+        {"anew.fhp", "t,6,70,80\r\n==\r\nl,7,1,on\r\n==\r\n"},
         {"lint.fhp", "t,6,70,80\r\nT,07:00:00,70,71\r\n==\r\n==\r\nW,07:00:00,3,ON,15M\r\n==\r\nx\r\n"},
         {"fifo", "==\r\n==\r\n"},
         {"wrap.fhp", "T,00:10:00,70,76\r\nT,06:00:00,72,73\r\n==\r\nL,24:30:00,1,ON\r\nL,20:00:00,1,OFF\r\n==\r\n"},
         {"bom.fhp", "\xEF\xBB\xBFT,06:00:00,70,80\r\n==\r\n==\r\n"},
-        {"mist.fhp", "T,06:00:00,68,78.8\r\n==\r\nL,06:00:00,1/2,ON\r\nL,22:00:00,1/2,OFF\r\n==\r\n"
+        {"mist.fhp", "T,05:00:00,68,78.8\r\n==\r\nL,06:00:00,1/2,ON\r\nL,22:00:00,1/2,OFF\r\n==\r\n"
                      "W,08:00:00,1,P1,5S,595S\r\nW,18:00:00,1,OFF\r\nW,07:00:00,3,ON\r\nW,07:15:00,3,OFF\r\n"},
     };
     files.pipes = {"fifo"};
@@ -98,6 +98,7 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string wrapped = "wrap.fhp:2: error: high temp is too close to low temp (2 degrees F)\n"
                                 "wrap.fhp:4: warning: 24:30:00 comes last in the code; the lines before 00:30:00 "
                                 "wait for it, so the program runs every second day; write 00:30:00 [midnight-wrap]\n";
+    const std::string twoDays = "wrap.fhp: lines held back a day make this program repeat every 2 days; one block a day\n";
     const Row rows[] = {
         {{"check", "t,4:00:33,78,84", "X,6:00,1,ON"}, "", 1, "T,04:00:33,78,84\nerror: T,L, or W only\n", ""},
         {{"check"}, "L,15:22:00,2/4/6,on\r\nW,12:00:00,1/3/5,p1,3s,10m\n", 0,
@@ -218,16 +219,24 @@ TEST(CommandLine, AnswersEachCommand)
         {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
 
         // Faults mended: the failing line set 72/73, and the line at 24:30:00 went unmentioned.
+        // The line at 24:30:00 and the others hold each other back a day in turn: on day
+        // 1 light 1 is on until 20:00, on day 2 from 00:30 to midnight.
         {{"state", "wrap.fhp", "--at", "07:00:00"}, "", 1,
-         "at 07:00:00\nlights:  1 on  2 off  3 off  4 off  5 off  6 off\n"
+         "day 1 of 2\nat 07:00:00\nlights:  1 on  2 off  3 off  4 off  5 off  6 off\n"
+         "valves:  1 off  2 off  3 off  4 off  5 off  6 off\nset-points: low 70, high 76\n"
+         "day 2 of 2\nat 07:00:00\nlights:  1 on  2 off  3 off  4 off  5 off  6 off\n"
          "valves:  1 off  2 off  3 off  4 off  5 off  6 off\nset-points: low 70, high 76\n",
-         wrapped},
+         wrapped + twoDays},
         {{"totals", "wrap.fhp", "--format", "json"}, "", 1,
-         "{\"lights_on\":[70200,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[0,0,0,0,0,0],"
+         "{\"cycle_days\":2,\"days\":[{\"lights_on\":[72000,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],"
+         "\"valves_pulsed\":[0,0,0,0,0,0],\"valves_open\":[0,0,0,0,0,0],"
+         "\"valves_litres\":[null,null,null,null,null,null],\"lights_kwh\":[null,null,null,null,null,null],"
+         "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}},"
+         "{\"lights_on\":[84600,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[0,0,0,0,0,0],"
          "\"valves_open\":[0,0,0,0,0,0],\"valves_litres\":[null,null,null,null,null,null],"
          "\"lights_kwh\":[null,null,null,null,null,null],"
-         "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}\n",
-         wrapped},
+         "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}]}\n",
+         wrapped + twoDays},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
         {{"state", "p.fhp"}, "", 2, "",
          "usage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
@@ -293,7 +302,7 @@ TEST(CommandLine, EndsWithOneAfterAnErrorNote)
     // "F" stands for the program file; `shows` shows the job was done, in the file `in` or on
     // standard output; `failure` is the command failing on a file with an error note.
     const struct { cli::Args args; std::string shows, in; cli::Args failure; } commands[] = {
-        {{"compile", "F"}, "L,06:00:00,", "", {"compile", "tail.fhp", "--next", "06:00:00"}},
+        {{"compile", "F"}, " 1,-1,-1,-1,-1,-1,", "", {"compile", "tail.fhp", "--next", "06:00:00"}},
         {{"state", "F", "--at", "07:00:00"}, "lights:  1 on", "", {"state", "tail.fhp", "--at", "07:00:00"}},
         {{"totals", "F"}, "light 1: 24 h 00 min on", "", {"totals", "tail.fhp"}},
         {{"simulate", "F", "--at", "07:00:00", "--seconds", "1"}, "07:00:00 lamps=", "",

@@ -20,6 +20,11 @@ std::string difference(const char* from, const char* to, const char* what, const
            ",\"b\":" + b + "}";
 }
 
+std::string onDay(int day, const std::string& difference)
+{
+    return "{\"day\":" + std::to_string(day) + "," + difference.substr(1);
+}
+
 std::string json(bool same, const Lines& differences, const std::string& onlyA, const std::string& onlyB)
 {
     std::string out = std::string("{\"same\":") + (same ? "true" : "false") + ",\"differences\":[";
@@ -83,6 +88,15 @@ TEST(Diff, JsonGivesTheDifferencesOfTheDays)
         {"lines count as often as they are filed, the earliest matched first",
          fhp({}, {"L,06:00:00,1,ON", "L,07:00:00,1,ON", "L,06:00:00,1,ON"}, {}), fhp({}, {"L,06:00:00,1,ON"}, {}), 0,
          json(true, {}, "[\"L,07:00:00,1,ON\",\"L,06:00:00,1,ON\"]", "[]")},
+        // Fault mended: the second line of a second acted at once, so this was "same".
+        {"a line written twice holds the rest back a day, as the controller does",
+         fhp({}, {"L,12:00:00,1,ON", "L,13:00:00,2,ON", "L,20:00:00,1/2,OFF"}, {}),
+         fhp({}, {"L,12:00:00,1,ON", "L,12:00:00,1,ON", "L,13:00:00,2,ON", "L,20:00:00,1/2,OFF"}, {}), 1,
+         json(false,
+              {onDay(1, difference("13:00:00", "20:00:00", "light 2", "\"on\"", "\"off\"")),
+               onDay(1, difference("20:00:00", "24:00:00", "light 1", "\"off\"", "\"on\"")),
+               onDay(2, difference("00:00:00", "12:00:00", "light 1", "\"off\"", "\"on\""))},
+              "[]", "[\"L,12:00:00,1,ON\"]")},
         {"a line that fails the check is only in its program, and has no effect",
          fhp({}, {"L,06:00:00,1,ON"}, {}), fhp({}, {"L,06:00:00,1,ON", "L,6,1,\"ON\\"}, {}), 0,
          json(true, {}, "[]", "[\"L,6,1,\\\"ON\\\\\"]")},
@@ -125,6 +139,8 @@ TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)
          "b.fhp:4: error: invalid light relay #\n"},
         {"a line at 24:MM:SS", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,24:30:00,1,ON"}, {}), 0,
          "b.fhp:4: warning: 24:30:00 comes last in the code"},
+        {"a cycle of two days, the same each day", fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,06:00:00,1,ON"}, {}),
+         0, "the controller runs a.fhp over 1 day and b.fhp over 2 days; compared over 2 days\n"},
         {"a file that cannot be read", {}, 2, "fernhollow: cannot read b.fhp"},
         {"more lines than the controller holds", fhp(Lines(102, "T,06:00:00,70,80"), {}, {}), 2,
          "too many commands"},

@@ -20,17 +20,41 @@ Program compiled(const std::vector<std::string>& lines)
     return program;
 }
 
-// What the generated programs of DayModel do not reach: lines of one second act in the
-// program's order, and a line without an hh:mm:ss time is left out.
-TEST(Day, StateAtAnySecondAndTotals)
+// Lines held back a day: the controller applies one line a second, in the order of the
+// code, so a second line of the same second, or a line at hour 24 that later lines
+// wait behind, makes the days differ.
+TEST(Day, TheCycleIsTheControllersDays)
 {
-    const Program sameSecond = compiled({"L,12:00:00,1,ON", "L,12:00:00,1,OFF"});
-    EXPECT_FALSE(stateAt(sameSecond, at(12, 0)).lights[0]);
-    EXPECT_EQ(totalsOf(sameSecond).lightsOn[0], 0);
-    const Program unfiled = compiled({"L,7:00,1,ON", "W,08:00:00,1,ON"});
-    EXPECT_FALSE(stateAt(unfiled, at(9, 0)).lights[0]);
-    EXPECT_EQ(stateAt(unfiled, at(9, 0)).valves[0], OutputState::on);
-    EXPECT_EQ(totalsOf(unfiled).lightsOn[0], 0);
+    const struct {
+        const char* why;
+        std::vector<std::string> lines;
+        std::size_t days;
+        int second;
+        std::vector<bool> lightOnByDay; // light 1 at `second` on day 1, 2, …
+    } cases[] = {
+        {"one line a second", {"L,12:00:00,1,ON", "L,12:00:00,1,OFF"}, 2, at(12, 30), {true, false}},
+        {"before the held line acts", {"L,12:00:00,1,ON", "L,12:00:00,1,OFF"}, 2, at(11, 0), {false, true}},
+        {"hour 24 ahead of the first line", {"L,01:00:00,1,ON", "L,24:00:30,1,OFF"}, 1, at(0, 10), {false}},
+        {"hour 24 behind later lines", {"L,00:00:10,1,ON", "L,05:00:00,1,OFF", "L,24:00:30,2,ON"}, 2, at(3, 0),
+         {true, false}},
+        // A time that never meets the clock holds every line after it in the code.
+        {"a time that never comes", {"L,06:00:00,1,ON", "L,7:00,1,OFF", "L,24:00:05,1,OFF"}, 1, at(9, 0), {false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const Cycle cycle(compiled(c.lines));
+        ASSERT_EQ(cycle.days().size(), c.days);
+        for (std::size_t d = 0; d < c.days; ++d)
+            EXPECT_EQ(cycle.days()[d].at(c.second).lights[0], c.lightOnByDay[d]) << "day " << d + 1;
+    }
+}
+
+TEST(Day, NoLineSetsThePointsTheControllerStartsWith)
+{
+    const DayState day = Cycle(compiled({"L,06:00:00,1,ON"})).days().front().at(at(12, 0));
+    EXPECT_EQ(day.low, startLow);
+    EXPECT_EQ(day.high, startHigh);
+    EXPECT_EQ(totalsOf(Cycle(compiled({"L,06:00:00,1,ON"})).days().front()).lowMin, startLow);
 }
 
 TEST(Day, PulsedSecondsOpenCountFromAnOnPhase)
@@ -74,7 +98,7 @@ TEST(Day, WaterRunsWhileOnAndInThePulsesOfEachStretch)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        const DayTotals totals = totalsOf(compiled(c.lines));
+        const DayTotals totals = totalsOf(Cycle(compiled(c.lines)).days().front());
         EXPECT_EQ((std::array{totals.valvesOpen[0], totals.valvesOpen[1]}), c.open);
     }
 }

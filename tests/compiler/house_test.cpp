@@ -58,8 +58,8 @@ TEST(House, TotalsShowWaterAndPowerWhereARateIsGiven)
         "valve 4: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
         "valve 5: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
         "valve 6: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
-        "low set-point: 21.1 \xB0" "C to 21.1 \xB0" "C",
-        "high set-point: 23.3 \xB0" "C to 23.3 \xB0" "C",
+        "low set-point: 23.3 \xB0" "C to 23.3 \xB0" "C",
+        "high set-point: 25.6 \xB0" "C to 25.6 \xB0" "C",
         "the day: 162.5 l of water, 6.40 kWh",
     };
     EXPECT_EQ(lines, expected);
