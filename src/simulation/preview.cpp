@@ -138,7 +138,7 @@ void Preview::setStart(int second)
     start = std::clamp(second, 0, secondsPerDay - 1);
     if (simulation.simrun()) {
         clock.set(start);
-        simulation.clockSet(Simulation::Pending::Find);
+        simulation.clockSet(Simulation::Pending::Start);
     }
 }
 
@@ -156,7 +156,7 @@ void Preview::playOrPause()
         return;
     if (clock.live()) {
         clock.set(start);
-        simulation.clockSet(Simulation::Pending::Find);
+        simulation.clockSet(Simulation::Pending::Start);
         clock.play();
     } else if (clock.playing()) {
         clock.pause();

@@ -192,13 +192,16 @@ void Simulation::clockSet(Pending pending)
     panel_.clock = formatTime(now);
     if (!simrun_ || !simready_ || settingUp)
         return;
-    if (pending == Pending::Find) {
+    if (pending == Pending::Start)
+        simsecs_ = 0;
+    const bool find = pending != Pending::Keep;
+    if (find) {
         followed = program.revision();
         simstep_ = std::max(program.firstLaterThan(formatTime(now)), 0);
     }
     if (presetStart_) {
         const int waiting = preset(now);
-        if (pending == Pending::Find)
+        if (find)
             simstep_ = waiting;
     }
     markPending();

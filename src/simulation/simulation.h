@@ -99,8 +99,10 @@ public:
     // The clock was set rather than run (a preview's start or Next line, back to the
     // wall clock): no second between is made up, and with the preset start the state
     // is the program's at the new second. Find looks for the pending line after that
-    // second, as a switch-on does; Keep goes on waiting for the line pending now.
-    enum class Pending { Find, Keep };
+    // second, as a switch-on does; Keep goes on waiting for the line pending now;
+    // Start is Find for a controller started at that second, whose pulse timers count
+    // from there (as `fernhollow simulate --at` starts one).
+    enum class Pending { Find, Keep, Start };
     void clockSet(Pending pending);
     // The second of the day the pending line acts in; none while no line is pending
     // or its time is not hh:mm:ss.

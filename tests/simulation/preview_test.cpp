@@ -1,14 +1,18 @@
 #include "simulation/preview.h"
 
+#include "compiler/day.h"
 #include "compiler/program.h"
 #include "session/session.h"
 #include "platform/doubles/doubles.h"
 #include "simulation/simulation.h"
+#include "random_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
+#include <random>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -136,6 +140,62 @@ TEST(Preview, NamesThePulsedValvesWithTheirTimer)
     }
     r.sim.switchOff();
     EXPECT_EQ(r.preview.panel().pulsing, "");
+}
+
+class SilentBeeper : public Beeper {
+public:
+    void beep() override {}
+};
+
+// The preview played from `start` with the preset start, second by second, against a
+// simulation started at `start` as `fernhollow simulate --preset` starts one.
+void expectPreviewAsSimulate(const CommandLists& lists, int start, int seconds)
+{
+    Rig r(lists, 12 * 3600);
+    // The window has run a while: its pulse timers are under way.
+    for (int i = 0; i < 13; ++i)
+        r.live.advance();
+    r.sim.setPresetStart(true);
+    r.preview.setSpeed(0);
+    r.preview.setStart(start);
+    r.preview.playOrPause();
+
+    doubles::FakeClock clock(start);
+    doubles::RecordingMessageBox messages;
+    SilentBeeper beeper;
+    Session session(messages, clock);
+    session.editor().replaceLists(lists);
+    Simulation reference(session.program(), session.codeView(),
+                         [&](const Clock& at) { return session.compile(at); }, clock, beeper, messages);
+    reference.startUp();
+    reference.setPresetStart(true);
+    reference.tick();
+    reference.switchOn();
+
+    for (int i = 0; i <= seconds; ++i) {
+        const GreenhouseView& a = r.sim.greenhouse();
+        const GreenhouseView& b = reference.greenhouse();
+        ASSERT_EQ(std::tie(a.lamps, a.taps, a.timerOn, a.lowSetPoint, a.highSetPoint),
+                  std::tie(b.lamps, b.taps, b.timerOn, b.lowSetPoint, b.highSetPoint))
+            << "at " << formatTime(start + i);
+        r.wall.advance(1000);
+        clock.advance();
+        reference.tick();
+    }
+}
+
+// Fault mended: the preview's pulse timers went on counting from the window's start, so
+// started at 07:59:58 it misted at other seconds than `simulate --at 07:59:58`.
+TEST(Preview, ShowsWhatSimulateShowsFromTheSameStart)
+{
+    expectPreviewAsSimulate({{{}, {}, {"W,08:00:00,1/2,P1,5S,595S", "W,18:00:00,1/2,OFF"}}},
+                            8 * 3600 - 2, 2000);
+    std::mt19937 random(7);
+    for (int program = 0; program < 5; ++program) {
+        SCOPED_TRACE(program);
+        expectPreviewAsSimulate(checkedLines(test::randomLists(random)), std::uniform_int_distribution(0, 86399)(random),
+                                secondsPerDay);
+    }
 }
 
 } // namespace
