@@ -18,12 +18,10 @@ void chartFullProgram(benchmark::State& state)
     const CommandLists lists = fullDay();
     doubles::RecordingMessageBox messages;
     doubles::FakeClock clock(12 * 3600);
-    Program program;
     for (auto _ : state) {
         ChartState chartState;
         DisplayList chart;
-        program.compile(lists, messages, clock);
-        plot(program, Display{}, chartState, chart, messages);
+        plot(compile(lists, clock, messages).value(), Display{}, chartState, chart, messages);
         benchmark::DoNotOptimize(chartImage(chart, QSize(1680, 1008)).constBits());
     }
 }

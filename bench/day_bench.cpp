@@ -11,9 +11,7 @@ namespace {
 Program compiledFullDay()
 {
     doubles::RecordingMessageBox messages;
-    Program program;
-    program.compile(fullDay(), messages, doubles::FakeClock(0));
-    return program;
+    return compile(fullDay(), doubles::FakeClock(0), messages).value();
 }
 
 // The state at one second of a full program, from the compiled program alone.

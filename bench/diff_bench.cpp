@@ -13,9 +13,7 @@ namespace {
 Program compiled(const CommandLists& lists)
 {
     doubles::RecordingMessageBox messages;
-    Program program;
-    program.compile(lists, messages, doubles::FakeClock(0));
-    return program;
+    return compile(lists, doubles::FakeClock(0), messages).value();
 }
 
 // The full day with what a grower changes: one pulse time longer, one line a second

@@ -16,9 +16,10 @@ namespace {
 std::string compiled(const fh::CommandLists& lists)
 {
     fh::doubles::RecordingMessageBox messages;
-    fh::Program program;
-    if (!program.compile(lists, messages, fh::doubles::FakeClock()))
+    const auto compiled = fh::compile(lists, fh::doubles::FakeClock(), messages);
+    if (!compiled)
         __builtin_trap();
+    const fh::Program& program = *compiled;
     std::string code;
     for (int i = 0; i <= program.proglast(); ++i)
         code += program.prog()[static_cast<std::size_t>(i)] + "\n";

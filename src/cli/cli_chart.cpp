@@ -65,12 +65,11 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         return 2;
 
     StreamMessages messages(io.err);
-    Program program;
     ChartState state;
     state.totals = !args.values.contains("--no-totals");
     DisplayList drawing;
-    if (!program.compile(read->lists, messages, FixedClock(0)) ||
-        !plot(program, args.display, state, drawing, messages))
+    const auto program = compile(read->lists, FixedClock(0), messages);
+    if (!program || !plot(*program, args.display, state, drawing, messages))
         return 2;
 
     const HeadlessGui gui;

@@ -13,23 +13,20 @@ int compile(const Parsed& args, Streams io, const Devices& devices)
         return 2;
 
     StreamMessages messages(io.err);
-    Program program;
-    if (!program.combine(read->lists, messages))
-        return 2;
     const auto next = args.values.find("--next");
+    const bool withNext = next != args.values.end();
+    const auto program = compile(read->lists, FixedClock(withNext ? parseClock(next->second).value() : 0), messages);
+    if (!program)
+        return 2;
     // No line is due next in no program at all.
-    if (next != args.values.end() && program.proglast() < 0) {
+    if (withNext && program->proglast() < 0) {
         messages.show(std::string(noProgramPresent));
         return 2;
     }
-    program.sort();
-    program.fullparse();
-    for (int i = 0; i <= program.proglast(); ++i)
-        io.out << utf8FromLatin1(program.prog()[static_cast<std::size_t>(i)]) << '\n';
-    if (next != args.values.end()) {
-        program.syncup(FixedClock(parseClock(next->second).value()));
-        io.out << "next: " << program.nextstep() << '\n';
-    }
+    for (int i = 0; i <= program->proglast(); ++i)
+        io.out << utf8FromLatin1(program->prog()[static_cast<std::size_t>(i)]) << '\n';
+    if (withNext)
+        io.out << "next: " << program->nextstep() << '\n';
     return 0;
 }
 

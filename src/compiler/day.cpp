@@ -128,10 +128,7 @@ std::optional<Program> dayProgram(const CommandLists& lists, MessageBox& message
     public:
         int secondsOfDay() const override { return 0; }
     };
-    Program program;
-    if (!program.compile(checkedLines(lists), messages, Midnight()))
-        return std::nullopt;
-    return program;
+    return compile(checkedLines(lists), Midnight(), messages);
 }
 
 std::optional<int> secondOfDay(const Cell& time)

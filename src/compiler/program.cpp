@@ -418,4 +418,12 @@ bool Program::compile(const CommandLists& lists, MessageBox& messages, const Clo
     return true;
 }
 
+std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages)
+{
+    Program program;
+    if (!program.compile(lists, messages, clock))
+        return std::nullopt;
+    return program;
+}
+
 } // namespace fh

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -82,15 +83,6 @@ void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order)
 
 class Program {
 public:
-    // Refuses, with a message and nothing changed, more than progCapacity lines.
-    bool combine(const CommandLists& lists, MessageBox& messages);
-    void sort();
-    void display();
-    void fullparse();
-    void syncup(const Clock& clock);
-    // combine, sort, fullparse, syncup; false when combine refused.
-    bool compile(const CommandLists& lists, MessageBox& messages, const Clock& clock);
-
     const std::array<std::string, progCapacity>& prog() const { return prog_; }
     int proglast() const { return proglast_; }
     const Schedule& sched() const { return sched_; }
@@ -104,6 +96,20 @@ public:
     const CommandLists& source() const { return source_; }
 
 private:
+    // The compile's steps. The session's compile buttons take them one by one on its
+    // program; everyone else compiles through `compile`.
+    friend class Session;
+    friend std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages);
+
+    // Refuses, with a message and nothing changed, more than progCapacity lines.
+    bool combine(const CommandLists& lists, MessageBox& messages);
+    void sort();
+    void display();
+    void fullparse();
+    void syncup(const Clock& clock);
+    // combine, sort, fullparse, syncup; false when combine refused.
+    bool compile(const CommandLists& lists, MessageBox& messages, const Clock& clock);
+
     std::array<std::string, progCapacity> prog_;
     int proglast_ = -1;
     Schedule sched_;
@@ -112,6 +118,10 @@ private:
     unsigned long revision_ = 0;
     CommandLists source_;
 };
+
+// The compile: combine, sort, fullparse, and syncup by `clock`. None, said through
+// `messages`, when the lists hold more lines than the controller takes.
+std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages);
 
 // How the main window shows the compiled code: from each display until hidden (a
 // simulation switched off, the chart window closed), with the line a running

@@ -4,6 +4,7 @@
 
 #include "platform/displaylist.h"
 #include "compiler/program.h"
+#include "session/session.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 
@@ -23,29 +24,31 @@ struct Drawn {
     bool drawn = false;
 };
 
-// A program whose nextstep is `n`, as a longer program compiled earlier leaves it.
-Program leftAt(int n)
+// The lists of a longer program which, compiled at midnight, leaves nextstep at `n`.
+CommandLists leftAt(int n)
 {
-    Program program;
-    doubles::RecordingMessageBox messages;
     CommandLists lists;
     lists[1].assign(static_cast<std::size_t>(n), "L,00:00:00,1,ON");
     lists[1].push_back("L,01:00:00,1,ON");
-    program.compile(lists, messages, doubles::FakeClock(0));
-    return program;
+    return lists;
 }
 
-Drawn chartOf(const CommandLists& lists, int clockSeconds = 0, Program program = {}, ChartState state = {})
+// The chart of `lists` compiled at `clockSeconds` in a session that compiled `before` first.
+Drawn chartOf(const CommandLists& lists, int clockSeconds = 0, const CommandLists& before = {}, ChartState state = {})
 {
     Drawn d;
     doubles::FakeClock clock(clockSeconds);
-    d.drawn = program.compile(lists, d.messages, clock) && plot(program, Display{}, state, d.canvas, d.messages);
+    Session session(d.messages, clock);
+    session.editor().replaceLists(before);
+    session.compile(doubles::FakeClock(0));
+    session.editor().replaceLists(lists);
+    d.drawn = session.compile() && plot(session.program(), Display{}, state, d.canvas, d.messages);
     return d;
 }
 
-Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0, Program program = {})
+Drawn chartOf(const std::vector<std::string>& lines, int clockSeconds = 0)
 {
-    return chartOf(listsOf(lines), clockSeconds, std::move(program));
+    return chartOf(listsOf(lines), clockSeconds);
 }
 
 struct Seg {
@@ -228,14 +231,14 @@ TEST(Chart, SameWhateverTheClock)
     for (const int seconds : {1, 4 * 3600 + 33, 12 * 3600, 19 * 3600 + 59, secondsPerDay - 1})
         EXPECT_EQ(shape(chartOf(program, seconds).canvas), reference) << seconds;
     // After every line of the day, nextstep keeps a value past the end of the program.
-    EXPECT_EQ(shape(chartOf(program, secondsPerDay - 1, leftAt(90)).canvas), reference);
+    EXPECT_EQ(shape(chartOf(listsOf(program), secondsPerDay - 1, leftAt(90)).canvas), reference);
 }
 
 TEST(Chart, SetsTheCoordinatesOnlyWhileNotScaled)
 {
     ChartState state;
     doubles::RecordingMessageBox messages;
-    const Program program = leftAt(0);
+    const Program program = *compile(leftAt(0), doubles::FakeClock(0), messages);
     DisplayList first, second;
     ASSERT_TRUE(plot(program, Display{}, state, first, messages));
     EXPECT_EQ(state.scaled, 1);

@@ -14,10 +14,8 @@ Program compiled(const std::vector<std::string>& lines)
     CommandLists lists;
     for (const auto& line : lines)
         lists[static_cast<std::size_t>(std::max(listOf(line), 0))].push_back(line);
-    Program program;
     doubles::RecordingMessageBox messages;
-    program.compile(lists, messages, doubles::FakeClock(0));
-    return program;
+    return compile(lists, doubles::FakeClock(0), messages).value();
 }
 
 // Lines held back a day: the controller applies one line a second, in the order of the

@@ -12,8 +12,7 @@ namespace {
 std::vector<std::string> compiled(const CommandLists& lists)
 {
     doubles::RecordingMessageBox messages;
-    Program program;
-    EXPECT_TRUE(program.compile(lists, messages, doubles::FakeClock()));
+    const Program program = compile(lists, doubles::FakeClock(), messages).value();
     return {program.prog().begin(), program.prog().begin() + (program.proglast() + 1)};
 }
 

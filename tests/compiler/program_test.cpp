@@ -3,6 +3,7 @@
 #include "../support.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,22 @@ std::vector<std::string> lines(const Program& p)
     return {p.prog().begin(), p.prog().begin() + (p.proglast() + 1)};
 }
 
+// A session's program, the one that takes the compile's steps one at a time.
 struct Compiled {
+    bool compile(const CommandLists& lists, const Clock& at)
+    {
+        session.editor().replaceLists(lists);
+        return session.compile(at);
+    }
+    bool combine(const CommandLists& lists)
+    {
+        session.editor().replaceLists(lists);
+        return session.combine();
+    }
     doubles::RecordingMessageBox messages;
     doubles::FakeClock clock;
-    Program program;
+    Session session{messages, clock};
+    const Program& program = session.program();
 };
 
 TEST(Compiler, PasteableLines)
@@ -44,7 +57,7 @@ TEST(Compiler, PasteableLines)
     };
     for (const auto& row : rows) {
         Compiled c;
-        ASSERT_TRUE(c.program.compile(listsOf({row.typed}), c.messages, c.clock));
+        ASSERT_TRUE(c.compile(listsOf({row.typed}), c.clock));
         EXPECT_EQ(lines(c.program), std::vector<std::string>{row.pasteable}) << row.typed;
     }
 }
@@ -63,11 +76,11 @@ TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
     };
     for (const auto& row : rows) {
         Compiled c;
-        ASSERT_TRUE(c.program.combine(row.lists, c.messages));
+        ASSERT_TRUE(c.combine(row.lists));
         EXPECT_EQ(lines(c.program), row.combined);
-        c.program.sort();
+        c.session.sort();
         EXPECT_EQ(lines(c.program), row.sorted);
-        c.program.sort();
+        c.session.sort();
         EXPECT_EQ(lines(c.program), row.sorted);
     }
 }
@@ -78,25 +91,25 @@ TEST(Compiler, EveryStepShowsTheListUnlessRefused)
     Compiled c;
     CodeView view;
     EXPECT_FALSE(view.shown(c.program));
-    c.program.combine(listsOf({"T,6,70,80", "L,6,1,ON", "W,6,1,ON"}), c.messages);
+    c.combine(listsOf({"T,6,70,80", "L,6,1,ON", "W,6,1,ON"}));
     EXPECT_TRUE(view.shown(c.program));
     view.hide(c.program);
     EXPECT_FALSE(view.shown(c.program));
     const auto before = c.program.revision();
-    c.program.sort();
+    c.session.sort();
     EXPECT_TRUE(view.shown(c.program));
-    c.program.fullparse();
-    EXPECT_EQ(c.program.revision(), before + 2);
-    c.program.compile(listsOf({"T,6,70,80"}), c.messages, c.clock);
+    c.session.compile();
+    EXPECT_EQ(c.program.revision(), before + 4);
+    c.compile(listsOf({"T,6,70,80"}), c.clock);
     CommandLists big;
     big[1].assign(102, "L,06:00:00,1,ON");
     const auto shown = c.program.revision();
-    EXPECT_FALSE(c.program.compile(big, c.messages, c.clock));
+    EXPECT_FALSE(c.compile(big, c.clock));
     EXPECT_EQ(c.messages.shown, std::vector<std::string>{std::string(tooManyCommands)});
     EXPECT_EQ(c.program.proglast(), 0);
     EXPECT_EQ(c.program.revision(), shown);
     big[1].pop_back();
-    EXPECT_TRUE(c.program.compile(big, c.messages, c.clock));
+    EXPECT_TRUE(c.compile(big, c.clock));
     EXPECT_EQ(c.program.proglast(), 100);
 }
 
@@ -105,9 +118,12 @@ TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
     Compiled c;
     CommandLists lists = listsOf({"W,12:00:00,1/3/5,p1,3s,10m", "L,06:00,2,ON"});
     lists[0] = {"", "x", "T", "W,1,0/7/99999999999/-3/1e300,P1E308,1E308H,1E308M,9", "L,,7,ON"};
-    ASSERT_TRUE(c.program.compile(lists, c.messages, c.clock));
-    c.program.fullparse();
-    c.program.fullparse();
+    ASSERT_TRUE(c.compile(lists, c.clock));
+    // The pasteable code itself, typed back in.
+    CommandLists code;
+    code[0].assign(c.program.prog().begin(), c.program.prog().begin() + (c.program.proglast() + 1));
+    ASSERT_TRUE(c.compile(code, c.clock));
+    ASSERT_TRUE(c.compile(code, c.clock));
     for (int i = 0; i <= c.program.proglast(); ++i)
         EXPECT_EQ(c.program.prog()[static_cast<std::size_t>(i)].find("inf"), std::string::npos);
 }
@@ -122,10 +138,10 @@ TEST(Compiler, SyncupFindsTheFirstLaterLine)
                                          "L,05:00,1,ON", "L,23:00,1,ON"});
     for (const auto& row : rows) {
         Compiled c;
-        c.program.compile(longer, c.messages, doubles::FakeClock(22 * 3600));
+        c.compile(longer, doubles::FakeClock(22 * 3600));
         ASSERT_EQ(c.program.nextstep(), 5);
         c.clock.set(row.now);
-        c.program.compile(listsOf({"L,06:00,1,ON", "L,12:00,1,OFF"}), c.messages, c.clock);
+        c.compile(listsOf({"L,06:00,1,ON", "L,12:00,1,OFF"}), c.clock);
         EXPECT_EQ(c.program.nextstep(), row.expected) << row.now;
     }
 }

@@ -5,6 +5,7 @@
 #include "simulation/simulation.h"
 
 #include "platform/doubles/doubles.h"
+#include "session/session.h"
 #include "random_programs.h"
 
 #include <gtest/gtest.h>
@@ -51,10 +52,11 @@ TEST(Agreement, DayModelAndSimulationAgreeAtEverySecondOfTheCycle)
         doubles::RecordingMessageBox messages;
         doubles::FakeClock clock(0);
         SilentBeeper beeper;
-        Program compiled;
-        CodeView code;
-        Simulation sim(compiled, code, [&](const Clock& at) { return compiled.compile(lists, messages, at); },
-                       clock, beeper, messages);
+        Session session(messages, clock);
+        session.editor().replaceLists(lists);
+        const Program& compiled = session.program();
+        Simulation sim(compiled, session.codeView(), [&](const Clock& at) { return session.compile(at); }, clock,
+                       beeper, messages);
         sim.startUp();
         sim.switchOn();
         if (!sim.simrun())
