@@ -181,8 +181,9 @@ TEST(CommandLine, AnswersEachCommand)
         {{"add", "new.fhp", "w,12,1,p1,3s,10m", "T,25,70,80", "t,6,70,80", "L,6,1,on"}, "", 1,
          "error: format time hr:min:sec\n", "", "new.fhp",
          "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,1,P1,3S,10M\r\n"},
-        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 1, "",
-         "old.fhp:1: warning: filed as T,06:00:00,70,80 \nold.fhp:3: error: missing data\n", "old.fhp",
+        // Fault mended: the blank line 3 was an error, "missing data", and the status 1.
+        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 0, "",
+         "old.fhp:1: warning: filed as T,06:00:00,70,80 \n", "old.fhp",
          "T,06:00:00,70,80 \r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,07:00:00,2,OFF\r\n"},
         // Fault mended: the lines after the third separator were lost for good.
         {{"add", "tail.fhp", "L,6,1,on"}, "", 2, "",
@@ -215,6 +216,9 @@ TEST(CommandLine, AnswersEachCommand)
          "lint.fhp:5: warning: 15M after ON does nothing: valve 3 is not switched off by it [ignored-terms]\n"
          "lint.fhp:7: error: after the third separator, not loaded [not-loaded]\n",
          ""},
+        // Fault mended: a file of no program passed with no finding.
+        {{"lint", "empty.fhp"}, "", 1,
+         "empty.fhp:1: error: the file holds no command line: there is no program [empty-program]\n", ""},
         {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
 
         // Faults mended: the failing line set 72/73, and the line at 24:30:00 went unmentioned.
