@@ -329,6 +329,19 @@ int printed(const std::optional<std::string>& failure, std::ostream& err)
     return 2;
 }
 
+namespace {
+// Without badbit among its exceptions, a stream takes a failed read for the end of the input.
+bool nextLine(std::istream& in, std::string& line)
+{
+    try {
+        in.exceptions(std::ios::badbit);
+        return static_cast<bool>(std::getline(in, line));
+    } catch (const std::ios_base::failure& failure) {
+        throw UnreadableInput(failure.code().message());
+    }
+}
+} // namespace
+
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle)
 {
     if (!lines.empty()) {
@@ -336,7 +349,7 @@ void forEachLine(const Args& lines, std::istream& in, const std::function<void(c
             handle(line);
         return;
     }
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; nextLine(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         handle(line);
@@ -374,7 +387,13 @@ int runCommand(const Args& args, Streams io, const Devices& devices)
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
     io.err.iword(errorNoteSlot()) = 0;
-    const int status = command->handler(std::get<Parsed>(parsed), io, devices);
+    int status = 0;
+    try {
+        status = command->handler(std::get<Parsed>(parsed), io, devices);
+    } catch (const UnreadableInput& failure) {
+        io.err << "fernhollow: cannot read standard input: " << failure.what() << '\n';
+        return 2;
+    }
     // An error note is a finding: the job is still done, and a failure still says 2.
     return std::max(status, static_cast<int>(io.err.iword(errorNoteSlot())));
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -15,8 +14,8 @@ namespace {
 const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
 
 // The executable under sh, without any display, in a child whose files may not grow past
-// `limit` bytes, as on a full disk: a write past it fails (EFBIG) rather than ending the
-// child. `command` follows the program's name; standard output goes to `out`, or is kept.
+// `limit` bytes. `command` follows the program's name; standard output goes to `out`, or
+// is kept.
 Outcome runExecutable(const std::string& command, const std::string& out = {}, rlim_t limit = RLIM_INFINITY)
 {
     const ScratchDir dir;
@@ -25,7 +24,7 @@ Outcome runExecutable(const std::string& command, const std::string& out = {}, r
     const pid_t child = ::fork();
     if (child == 0) {
         const rlimit size{limit, limit};
-        if (::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && (limit == RLIM_INFINITY || ::setrlimit(RLIMIT_FSIZE, &size) == 0))
+        if (limit == RLIM_INFINITY || ::setrlimit(RLIMIT_FSIZE, &size) == 0)
             ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -64,8 +63,9 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
             << command;
 }
 
-// Fault mended: on a full disk the output was left empty (or the program file emptied)
-// and the command said nothing. Now the old bytes stay and a new file is not made.
+// Faults mended: on a full disk the output was left empty (or the program file emptied)
+// and the command said nothing; under a file-size limit it died of SIGXFSZ. Now the old
+// bytes stay and a new file is not made.
 TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
 {
     const ScratchDir dir;
@@ -105,6 +105,17 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), std::filesystem::directory_iterator()), 1)
         << "no scratch file is left";
+}
+
+// Fault mended: standard input that could not be read was taken for no input, and add
+// wrote a program of two separators.
+TEST(Executable, StandardInputThatCannotBeReadIsAFailure)
+{
+    const ScratchDir dir;
+    const std::string said = "fernhollow: cannot read standard input: Is a directory\n";
+    EXPECT_EQ(runExecutable("check < /tmp"), (Outcome{2, "", said}));
+    EXPECT_EQ(runExecutable("add '" + dir / "x.fhp" + "' < /tmp"), (Outcome{2, "", said}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.fhp"));
 }
 
 // Fault mended: a listing, a chart or decoded lines were written over their own input.
