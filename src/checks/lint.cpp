@@ -335,7 +335,7 @@ private:
                             " lines: the program cannot be compiled or sent");
                 const LineVerdict verdict = verdicts(lists[k][j], line);
                 if (!verdict.error.empty()) {
-                    add(line, Item{k, j}, Finding::Error, code::badLine, std::string(verdict.error));
+                    add(line, Item{k, j}, Finding::Error, code::badLine, display.checkMessage(verdict.error));
                     continue;
                 }
                 goods.push_back(readGood(verdict.filed, line, Item{k, j}));

@@ -92,6 +92,13 @@ TEST(Lint, FindsEachMistakeAtItsLine)
         }
     }
 
+    // In °C a set-point out of range is told in °C.
+    Display celsius;
+    celsius.temperature = Display::Temperature::Celsius;
+    const auto hot = lint({{{"T,06:00:00,70,113"}, {}, {}}}, celsius);
+    ASSERT_EQ(places(hot), std::vector<std::string>{"1 bad-line"});
+    EXPECT_EQ(hot[0].message, "high temp is out of range 0.0 \xB0" "C to 43.3 \xB0" "C");
+
     // A file's finding names the item its line was loaded into, blank lines before it.
     const auto loaded = lint(readProgramFile("\n==\n\nl,7,1,off\n"), Display{});
     ASSERT_EQ(places(loaded), std::vector<std::string>{"4 filed-anew"});
