@@ -12,7 +12,7 @@ int compile(const Parsed& args, Streams io, const Devices& devices)
     if (!read)
         return 2;
 
-    StreamMessages messages(io.err);
+    StreamMessages messages(io.err, args.operands.front());
     Program program;
     if (!program.combine(read->lists, messages))
         return 2;

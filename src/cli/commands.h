@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace fh::cli {
 
@@ -100,16 +101,19 @@ private:
     int seconds;
 };
 
-// Messages of the logic as lines on standard error.
+// Messages of the logic as lines on standard error; those about a program file name
+// it first, as "fernhollow: FILE: no program present!".
 class StreamMessages : public MessageBox {
 public:
     explicit StreamMessages(std::ostream& err) : err(err) {}
+    StreamMessages(std::ostream& err, std::string file) : err(err), file(std::move(file)) {}
     void show(const std::string& text) override;
     SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
     bool askYesNo(const std::string&) override { return false; }
 
 private:
     std::ostream& err;
+    std::string file;
 };
 
 int check(const Parsed& args, Streams io, const Devices& devices);

@@ -55,6 +55,19 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
                   (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << line;
     }
     const ScratchDir dir;
+    // Fault mended: the errno of some later call was given ("No such file or directory").
+    // A short output fails at the end, a long one part way.
+    const std::string a = dir / "a.fhp", b = dir / "b.fhp";
+    std::ofstream(a, std::ios::binary) << "t,6,70,80\n";
+    std::ofstream(b, std::ios::binary) << [] {
+        std::string lines;
+        for (int i = 0; i < 3000; ++i)
+            lines += "t,6,70,80\n";
+        return lines;
+    }();
+    for (const std::string& files : {"'" + a + "' '" + a + "'", "'" + b + "' '" + a + "'"})
+        EXPECT_EQ(runExecutable("lint " + files + " </dev/null", "/dev/full"),
+                  (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << files;
     const std::string link = dir / "x.pdf";
     ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
     for (const char* command : {"chart", "listing"})
