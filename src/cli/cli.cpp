@@ -334,6 +334,9 @@ namespace {
 // Without badbit among its exceptions, a stream takes a failed read for the end of the input.
 bool nextLine(std::istream& in, std::string& line)
 {
+    // The answers so far go out first, so that a failed write is not taken for the input's.
+    if (in.tie())
+        in.tie()->flush();
     try {
         in.exceptions(std::ios::badbit);
         return static_cast<bool>(std::getline(in, line));

@@ -55,6 +55,11 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
                   (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << line;
     }
     const ScratchDir dir;
+    // The answers to lines read from standard input fail as output, not as input.
+    const std::string lines = dir / "lines.txt";
+    std::ofstream(lines, std::ios::binary) << "L,6,1,ON\nL,7,1,OFF\n";
+    EXPECT_EQ(runExecutable("check <'" + lines + "'", "/dev/full"),
+              (Outcome{2, "", "fernhollow: write error: No space left on device\n"}));
     // Fault mended: the errno of some later call was given ("No such file or directory").
     // A short output fails at the end, a long one part way.
     const std::string a = dir / "a.fhp", b = dir / "b.fhp";
