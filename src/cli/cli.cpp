@@ -94,8 +94,8 @@ const std::vector<Command>& commands()
          1, false, chart},
         {"listing", "fernhollow listing FILE (-o OUT.pdf | --printer NAME)",
          "print the listing of a program file into a PDF file, or on a printer",
-         {{"-o", true, fileName, isFileName, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}}, 1, false,
-         listing},
+         {{"-o", true, fileName, isFileName, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}},
+         1, false, listing},
         {"add", "fernhollow add FILE [--celsius] [LINE...]",
          "enter command lines (arguments or standard input) into a program file",
          {celsius},
@@ -120,8 +120,8 @@ const std::vector<Command>& commands()
          "show what two programs do differently in the day, item by item, and the lines only one holds",
          {{"--format", false, "text or json", isTextOrJson}, celsius}, 2, false, diff},
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
-         "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, fileName, isFileName}}, 1,
-         false, decode},
+         "rebuild a program file from pasteable code; without -o it is printed",
+         {{"-o", false, fileName, isFileName}}, 1, false, decode},
         {"lines",
          "fernhollow lines KIND OPTION...\n"
          "  water  --valves IDS --at TIME[,TIME...] --for DURATION\n"

@@ -108,12 +108,9 @@ Rebuilt outputs(const Numbers& n, bool valves, double& mode)
     return {line, {}};
 }
 
+// A field after the time: the letter and the time are written back as they were read.
 std::string fieldName(std::string_view letter, std::size_t field)
 {
-    if (field == column::letter)
-        return "the letter";
-    if (field == column::time)
-        return "the time";
     if (field == column::mode)
         return "the mode";
     if (field >= column::pulseOn)

@@ -105,7 +105,8 @@ TEST(CommandLine, AnswersEachCommand)
         {{"check"}, "\n", 1, "error: missing data\n", ""},
         {{"check", "-x"}, "", 1, "error: missing data\n", ""},
         // Fault mended: a mistyped option was checked as a command line.
-        {{"check", "--celsus", "T,6,20C,26C"}, "", 2, "", "fernhollow: unknown option '--celsus' (see fernhollow check --help)\n"},
+        {{"check", "--celsus", "T,6,20C,26C"}, "", 2, "",
+         "fernhollow: unknown option '--celsus' (see fernhollow check --help)\n"},
         {{"add", "new.fhp", "T,6,70,80", "--celsus"}, "", 2, "",
          "fernhollow: unknown option '--celsus' (see fernhollow add --help)\n", "new.fhp", ""},
 
@@ -118,7 +119,8 @@ TEST(CommandLine, AnswersEachCommand)
         {{"compile", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"compile", "locked.fhp"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
         // Fault mended: these named neither the program nor its file.
-        {{"compile", "long.fhp"}, "", 2, "", "fernhollow: long.fhp: too many commands: the program holds at most 101 lines\n"},
+        {{"compile", "long.fhp"}, "", 2, "",
+         "fernhollow: long.fhp: too many commands: the program holds at most 101 lines\n"},
         // Fault mended: no program said "next: 0".
         {{"compile", "empty.fhp", "--next", "12:00:00"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
         {{"compile", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
