@@ -134,6 +134,10 @@ TEST(Executable, StandardInputThatCannotBeReadIsAFailure)
     EXPECT_EQ(runExecutable("check < /tmp"), (Outcome{2, "", said}));
     EXPECT_EQ(runExecutable("add '" + dir / "x.fhp" + "' < /tmp"), (Outcome{2, "", said}));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.fhp"));
+    const std::string old = dir / "old.fhp";
+    std::ofstream(old, std::ios::binary) << readFile(example);
+    EXPECT_EQ(runExecutable("add '" + old + "' < /tmp"), (Outcome{2, "", said}));
+    EXPECT_EQ(readFile(old), readFile(example));
 }
 
 // Fault mended: a listing, a chart or decoded lines were written over their own input.
