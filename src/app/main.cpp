@@ -1,16 +1,31 @@
 #include "cli/cli.h"
+#include "cli/descriptorbuf.h"
 #include "app/gui.h"
 #include "platform/qt/qtfiles.h"
 #include "platform/qt/pdfprinter.h"
 
+#include <csignal>
 #include <iostream>
+
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
+    // Under a file-size limit a write then fails (EFBIG) and is reported as a full disk
+    // is, rather than ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     const fh::cli::Args args(argv + 1, argv + argc);
     if (fh::cli::opensWindow(args, fh::cli::pathExists))
         return fh::gui::run(argc, argv);
+    fh::cli::DescriptorBuf input(0), output(1);
+    std::istream in(&input);
+    std::ostream out(&output);
+    // Each answer shows before the next line is read, and on a terminal in step with
+    // the messages on standard error.
+    in.tie(&out);
+    if (::isatty(1))
+        out.setf(std::ios::unitbuf);
     fh::QtTextFiles files;
     fh::CupsPrintService printers(files);
-    return fh::cli::run(args, {std::cin, std::cout, std::cerr}, {files, fh::cli::pathExists, printers});
+    return fh::cli::run(args, {in, out, std::cerr}, {files, fh::cli::pathExists, printers});
 }

@@ -263,7 +263,7 @@ public:
     // become findings too.
     Checker(const CommandLists& program, const Display& shown, const Verdicts& verdicts,
             const ProgramRead* read = nullptr)
-        : lists(program), display(shown)
+        : lists(program), display(shown), fileLines(read ? &read->lineNumbers : nullptr)
     {
         std::size_t start = 1;
         for (std::size_t k = 0; k < lists.size(); ++k) {
@@ -291,6 +291,8 @@ private:
     const CommandLists& lists;
     const Display& display;
     std::array<std::size_t, 3> starts{};
+    // A file's blank lines hold no item, so its items stand where the read found them.
+    const std::array<std::vector<std::size_t>, 3>* fileLines;
     std::vector<Good> goods;
     std::vector<Finding> asWritten;
 
@@ -304,11 +306,20 @@ private:
         add(g.line, g.item, severity, code, std::move(message));
     }
 
+    std::size_t lineOf(std::size_t k, std::size_t j) const { return fileLines ? (*fileLines)[k][j] : starts[k] + j; }
+
     std::optional<Item> itemAt(std::size_t line) const
     {
-        for (std::size_t k = 0; k < lists.size(); ++k)
-            if (line >= starts[k] && line - starts[k] < lists[k].size())
-                return Item{k, line - starts[k]};
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            if (!fileLines) {
+                if (line >= starts[k] && line - starts[k] < lists[k].size())
+                    return Item{k, line - starts[k]};
+                continue;
+            }
+            const auto& lines = (*fileLines)[k];
+            if (const auto at = std::ranges::lower_bound(lines, line); at != lines.end() && *at == line)
+                return Item{k, static_cast<std::size_t>(at - lines.begin())};
+        }
         return std::nullopt;
     }
 
@@ -317,14 +328,14 @@ private:
         std::size_t count = 0;
         for (std::size_t k = 0; k < lists.size(); ++k) {
             for (std::size_t j = 0; j < lists[k].size(); ++j) {
-                const std::size_t line = starts[k] + j;
+                const std::size_t line = lineOf(k, j);
                 if (++count == progCapacity + 1)
                     add(line, Item{k, j}, Finding::Error, code::tooManyLines,
                         "more than " + std::to_string(progCapacity) +
                             " lines: the program cannot be compiled or sent");
                 const LineVerdict verdict = verdicts(lists[k][j], line);
                 if (!verdict.error.empty()) {
-                    add(line, Item{k, j}, Finding::Error, code::badLine, std::string(verdict.error));
+                    add(line, Item{k, j}, Finding::Error, code::badLine, display.checkMessage(verdict.error));
                     continue;
                 }
                 goods.push_back(readGood(verdict.filed, line, Item{k, j}));
@@ -544,7 +555,12 @@ std::vector<Finding> lint(const ProgramRead& read, const Display& display)
         const auto fail = failed.find(line);
         return fail != failed.end() ? LineVerdict{fail->second, {}} : LineVerdict{{}, item};
     };
-    return std::move(Checker(read.lists, display, verdicts, &read).found);
+    std::vector<Finding> found = std::move(Checker(read.lists, display, verdicts, &read).found);
+    // Sent as it is, it would leave the controller with nothing to run.
+    if (std::ranges::all_of(read.lists, &std::vector<std::string>::empty))
+        found.insert(found.begin(), {1, std::nullopt, Finding::Error, code::emptyProgram,
+                                     "the file holds no command line: there is no program"});
+    return found;
 }
 
 std::string_view severityName(Finding::Severity severity)

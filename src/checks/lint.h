@@ -37,6 +37,7 @@ inline constexpr std::string_view tooManyLines = "too-many-lines";
 inline constexpr std::string_view timeText = "time-text";
 inline constexpr std::string_view unitText = "unit-text";
 inline constexpr std::string_view pulseSwapped = "pulse-swapped";
+inline constexpr std::string_view emptyProgram = "empty-program";
 } // namespace code
 
 struct Finding {
@@ -87,8 +88,9 @@ std::vector<Finding> lint(const CommandLists& lists, const Display& display, Lin
 std::vector<Finding> writtenFindings(std::string_view written, const Display& display);
 
 // A program file as read: lint's findings, those of its load report (a failing line
-// is found again in the lists) and those of each line as written. The read's own line
-// check is used, not run again.
+// is found again in the lists) and those of each line as written, and an error at line
+// 1 for a file that loads no line at all. The read's own line check is used, not run
+// again.
 std::vector<Finding> lint(const ProgramRead& read, const Display& display);
 
 } // namespace fh

@@ -8,9 +8,7 @@
 #include "files/programfile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <ios>
 #include <istream>
@@ -40,7 +38,8 @@ struct Command {
     std::string_view summary;
     std::vector<Option> options;
     std::size_t operands;
-    // The words after the operands are command lines, taken as they are, dashes and all.
+    // The words after the operands are command lines, taken as they are, but for those
+    // beginning "--": no command line does, so they are options, known or not.
     bool lines;
     int (*handler)(const Parsed&, Streams, const Devices&);
     // Any number of operands beyond the first `operands`.
@@ -60,10 +59,12 @@ bool isSize(const std::string& text) { return parseSize(text).has_value(); }
 bool isFormat(const std::string& text) { return text == "text" || text == "tsv"; }
 bool isTextOrJson(const std::string& text) { return text == "text" || text == "json"; }
 bool isRates(const std::string& text) { return !text.empty() && parseRates(text).has_value(); }
+bool isFileName(const std::string& text) { return !text.empty(); }
 
 // Temperatures read in °C; a command of lines also reads °C set-points in them, and
 // a ramp its ends.
 const Option celsius{"--celsius", false, {}, nullptr, true};
+const std::string fileName = "a file name";
 const std::string ratesWanted = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
 
 const std::vector<Command>& commands()
@@ -85,7 +86,7 @@ const std::vector<Command>& commands()
          1, false, simulate},
         {"chart", "fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals] [--celsius]",
          "draw the chart of a program file into a .png, .svg or .pdf file, or print it",
-         {{"-o", true, {}, nullptr, false, "--printer"},
+         {{"-o", true, fileName, isFileName, false, "--printer"},
           {"--printer", true, {}, nullptr, false, "-o"},
           {"--size", false, "WxH, each 1 to " + std::to_string(largestSide), isSize},
           {"--no-totals", false, {}, nullptr, true},
@@ -93,8 +94,8 @@ const std::vector<Command>& commands()
          1, false, chart},
         {"listing", "fernhollow listing FILE (-o OUT.pdf | --printer NAME)",
          "print the listing of a program file into a PDF file, or on a printer",
-         {{"-o", true, {}, nullptr, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}}, 1, false,
-         listing},
+         {{"-o", true, fileName, isFileName, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}},
+         1, false, listing},
         {"add", "fernhollow add FILE [--celsius] [LINE...]",
          "enter command lines (arguments or standard input) into a program file",
          {celsius},
@@ -119,8 +120,8 @@ const std::vector<Command>& commands()
          "show what two programs do differently in the day, item by item, and the lines only one holds",
          {{"--format", false, "text or json", isTextOrJson}, celsius}, 2, false, diff},
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
-         "rebuild a program file from pasteable code; without -o it is printed", {{"-o", false, {}, nullptr}}, 1,
-         false, decode},
+         "rebuild a program file from pasteable code; without -o it is printed",
+         {{"-o", false, fileName, isFileName}}, 1, false, decode},
         {"lines",
          "fernhollow lines KIND OPTION...\n"
          "  water  --valves IDS --at TIME[,TIME...] --for DURATION\n"
@@ -178,9 +179,8 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const auto option = std::ranges::find(command.options, arg, &Option::name);
-        // A command of lines takes its switches among them: no command line is one.
-        const bool lineSwitch = command.lines && option != command.options.end() && option->flag;
-        if (!lineSwitch && (command.lines || !isOption(arg))) {
+        // A command of lines takes its switches among them: no command line begins "--".
+        if (command.lines ? !arg.starts_with("--") : !isOption(arg)) {
             if (!command.lines && !command.moreOperands && parsed.operands.size() == command.operands)
                 return usage();
             parsed.operands.push_back(arg);
@@ -200,7 +200,8 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
             return usage();
         const std::string& value = args[++i];
         if (option->accepts && !option->accepts(value)) {
-            io.err << "fernhollow: " << option->name << " wants " << option->wants << ", not " << value << '\n';
+            io.err << "fernhollow: " << option->name << " wants " << option->wants << ", not "
+                   << (value.empty() ? "an empty one" : value) << '\n';
             return 2;
         }
         parsed.values.emplace(option->name, value);
@@ -329,6 +330,22 @@ int printed(const std::optional<std::string>& failure, std::ostream& err)
     return 2;
 }
 
+namespace {
+// Without badbit among its exceptions, a stream takes a failed read for the end of the input.
+bool nextLine(std::istream& in, std::string& line)
+{
+    // The answers so far go out first, so that a failed write is not taken for the input's.
+    if (in.tie())
+        in.tie()->flush();
+    try {
+        in.exceptions(std::ios::badbit);
+        return static_cast<bool>(std::getline(in, line));
+    } catch (const std::ios_base::failure& failure) {
+        throw UnreadableInput(failure.code().message());
+    }
+}
+} // namespace
+
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle)
 {
     if (!lines.empty()) {
@@ -336,7 +353,7 @@ void forEachLine(const Args& lines, std::istream& in, const std::function<void(c
             handle(line);
         return;
     }
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line; nextLine(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         handle(line);
@@ -345,6 +362,8 @@ void forEachLine(const Args& lines, std::istream& in, const std::function<void(c
 
 void StreamMessages::show(const std::string& text)
 {
+    if (!file.empty())
+        err << "fernhollow: " << file << ": ";
     err << text << '\n';
 }
 
@@ -374,7 +393,13 @@ int runCommand(const Args& args, Streams io, const Devices& devices)
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
     io.err.iword(errorNoteSlot()) = 0;
-    const int status = command->handler(std::get<Parsed>(parsed), io, devices);
+    int status = 0;
+    try {
+        status = command->handler(std::get<Parsed>(parsed), io, devices);
+    } catch (const UnreadableInput& failure) {
+        io.err << "fernhollow: cannot read standard input: " << failure.what() << '\n';
+        return 2;
+    }
     // An error note is a finding: the job is still done, and a failure still says 2.
     return std::max(status, static_cast<int>(io.err.iword(errorNoteSlot())));
 }
@@ -383,16 +408,19 @@ int runCommand(const Args& args, Streams io, const Devices& devices)
 
 int run(const Args& args, Streams io, const Devices& devices)
 {
-    errno = 0;
-    const int status = runCommand(args, io, devices);
     // A script must not take output that never arrived (a full disk, a closed pipe)
-    // for success.
-    io.out.flush();
-    if (!io.out) {
-        io.err << "fernhollow: write error: " << (errno != 0 ? std::strerror(errno) : "the output failed") << '\n';
+    // for success: the first failed write ends the command.
+    try {
+        io.out.exceptions(std::ios::badbit);
+        const int status = runCommand(args, io, devices);
+        io.out.flush();
+        return status;
+    } catch (const std::ios_base::failure& failure) {
+        // A stream that failed without a reason of its own gives none.
+        const bool own = failure.code() != std::io_errc::stream;
+        io.err << "fernhollow: write error: " << (own ? failure.code().message() : "the output failed") << '\n';
         return 2;
     }
-    return status;
 }
 
 bool opensWindow(const Args& args, const PathExists& exists)

@@ -64,7 +64,7 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
     if (!read)
         return 2;
 
-    StreamMessages messages(io.err);
+    StreamMessages messages(io.err, args.operands.front());
     ChartState state;
     state.totals = !args.values.contains("--no-totals");
     DisplayList drawing;

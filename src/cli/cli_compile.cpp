@@ -12,7 +12,7 @@ int compile(const Parsed& args, Streams io, const Devices& devices)
     if (!read)
         return 2;
 
-    StreamMessages messages(io.err);
+    StreamMessages messages(io.err, args.operands.front());
     const auto next = args.values.find("--next");
     const bool withNext = next != args.values.end();
     const auto program = compile(read->lists, FixedClock(withNext ? parseClock(next->second).value() : 0), messages);

@@ -25,7 +25,7 @@ std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& de
     if (!read)
         return std::nullopt;
     const bool everySecondDay = warnMidnightWrap(path, read->lists, args.display, io.err);
-    StreamMessages messages(io.err);
+    StreamMessages messages(io.err, path);
     auto program = dayProgram(read->lists, messages);
     if (!program)
         return std::nullopt;

@@ -77,9 +77,9 @@ int diff(const Parsed& args, Streams io, const Devices& devices)
     const auto b = a ? listsOf(args.operands[1], args, io.err, devices) : std::nullopt;
     if (!b)
         return 2;
-    StreamMessages messages(io.err);
-    const auto programA = dayProgram(*a, messages);
-    const auto programB = dayProgram(*b, messages);
+    StreamMessages messagesA(io.err, args.operands[0]), messagesB(io.err, args.operands[1]);
+    const auto programA = dayProgram(*a, messagesA);
+    const auto programB = programA ? dayProgram(*b, messagesB) : std::nullopt;
     if (!programA || !programB)
         return 2;
     const DayComparison comparison = compareDays(*programA, *a, *programB, *b, args.display);

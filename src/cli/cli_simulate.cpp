@@ -61,7 +61,7 @@ int simulate(const Parsed& args, Streams io, const Devices& devices)
     if (!read)
         return 2;
 
-    StreamMessages messages(io.err);
+    StreamMessages messages(io.err, args.operands.front());
     SteppedClock clock;
     SilentBeeper beeper;
     Session session(messages, clock);

@@ -12,8 +12,10 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace fh::cli {
 
@@ -79,8 +81,15 @@ std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, cons
 // The exit status of a print that ended with `failure`, which is said on `err`.
 int printed(const std::optional<std::string>& failure, std::ostream& err);
 
+// Standard input that could not be read: the command ends there, before it writes
+// anything more, with status 2 and the reason.
+class UnreadableInput : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Each command line given: the arguments, or else the lines of standard input, where
-// LF and CR LF end a line.
+// LF and CR LF end a line. A read error throws UnreadableInput.
 void forEachLine(const Args& lines, std::istream& in, const std::function<void(const std::string&)>& handle);
 
 class FixedClock : public Clock {
@@ -92,16 +101,19 @@ private:
     int seconds;
 };
 
-// Messages of the logic as lines on standard error.
+// Messages of the logic as lines on standard error; those about a program file name
+// it first, as "fernhollow: FILE: no program present!".
 class StreamMessages : public MessageBox {
 public:
     explicit StreamMessages(std::ostream& err) : err(err) {}
+    StreamMessages(std::ostream& err, std::string file) : err(err), file(std::move(file)) {}
     void show(const std::string& text) override;
     SaveChoice askSave(const std::string&) override { return SaveChoice::Cancel; }
     bool askYesNo(const std::string&) override { return false; }
 
 private:
     std::ostream& err;
+    std::string file;
 };
 
 int check(const Parsed& args, Streams io, const Devices& devices);

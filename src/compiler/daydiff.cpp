@@ -2,6 +2,7 @@
 
 #include "compiler/house.h"
 
+#include "language/latin1.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
@@ -197,7 +198,11 @@ std::string differenceLine(const DayDifference& difference, const Display& displ
     std::string line = difference.day > 0 ? "day " + std::to_string(difference.day) + "  " : std::string();
     line.append(display.time(difference.from));
     line.append(dash).append(dayEnd(difference.to, display)).append("  ").append(item).append("  ");
-    return line.append(difference.a).append(" ").append(arrow).append(" ").append(difference.b);
+    return line.append(utf8FromLatin1(difference.a))
+        .append(" ")
+        .append(arrow)
+        .append(" ")
+        .append(utf8FromLatin1(difference.b));
 }
 
 } // namespace fh

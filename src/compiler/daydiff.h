@@ -72,8 +72,9 @@ DayComparison compareDays(const Program& a, const CommandLists& listsA, const Pr
 // "HH:MM:SS" of a difference's end, which may be the day's end, "24:00:00".
 std::string dayEnd(int second, const Display& display);
 
-// A difference as a line: "12:00:00–18:00:00  valve 3   on → P1", the item padded
-// to 8 characters, "day 2  " before it on a comparison of more than one day. Paper that takes Latin-1 only is given its own dash and arrow.
+// A difference as a line of UTF-8: "12:00:00–18:00:00  valve 3   on → P1", the item
+// padded to 8 characters, "day 2  " before it on a comparison of more than one day.
+// Paper that takes Latin-1 only is given its own dash and arrow.
 std::string differenceLine(const DayDifference& difference, const Display& display,
                            std::string_view dash = "\u2013", std::string_view arrow = "\u2192");
 

@@ -108,10 +108,40 @@ Rebuilt outputs(const Numbers& n, bool valves, double& mode)
     return {line, {}};
 }
 
+// A field after the time: the letter and the time are written back as they were read.
+std::string fieldName(std::string_view letter, std::size_t field)
+{
+    if (field == column::mode)
+        return "the mode";
+    if (field >= column::pulseOn)
+        return "the pulse columns";
+    if (letter == "T" && field == column::low)
+        return "the low set-point";
+    if (letter == "T" && field == column::high)
+        return "the high set-point";
+    return "output " + std::to_string(field - column::output(1) + 1);
+}
+
+// The first field where a line of code and the code its rebuilt line compiles to differ.
+std::string otherText(std::string_view code, std::string_view compiled)
+{
+    const auto given = split(code, ',');
+    const auto again = split(compiled, ',');
+    std::size_t field = 0;
+    while (field < given.size() && field < again.size() && given[field] == again[field])
+        ++field;
+    const auto piece = [field](const std::vector<std::string>& fields) {
+        return field < fields.size() ? fields[field] : std::string();
+    };
+    return "field " + std::to_string(field + 1) + " (" + fieldName(given.front(), field) + ") " +
+           std::string(compilesOtherwise) + ": \"" + piece(given) + "\" comes back as \"" + piece(again) + "\"";
+}
+
 // The filed command line that compiles to one (trimmed, not empty) line of code, given
 // the mode the W rows before it left.
 Rebuilt rebuild(std::string_view code, double& mode)
 {
+    const double modeBefore = mode;
     // The letter, the time, seven numbers, and the three pulse numbers as one field.
     const auto fields = split(code, ',');
     if (fields.size() != 10)
@@ -149,6 +179,9 @@ Rebuilt rebuild(std::string_view code, double& mode)
     // Everything but the time is built in filed form already.
     if (checked.cmdline != line)
         return failed(notFiledTime);
+    // A number read as its value (030, +30, 3e1) is written back in the compile's own form.
+    if (const std::string compiled = pasteableLine(line, modeBefore); compiled != code)
+        return failed(otherText(code, compiled));
     return {line, {}};
 }
 

@@ -5,7 +5,8 @@
 // and the three numbers of the pulse columns, which run together once one outgrows
 // its six places. Each line is rebuilt as the entry box would file it, so compiling
 // the rebuilt lines gives the code again, line for line; code that would not come
-// back is unreadable. What the code does not keep is chosen here:
+// back, to the blank, is unreadable, its first differing field named. What the code
+// does not keep is chosen here:
 //  - the outputs a line names are listed in ascending order, each once;
 //  - terms after the fourth come back as plain numbers, no more than the code needs;
 //  - a pulsed valve line gets its times in seconds (3S,600S), none when both are 0;
@@ -32,6 +33,8 @@ inline constexpr std::string_view modeNotKept =
 inline constexpr std::string_view notInOrder = "the line comes before the one above it in time";
 inline constexpr std::string_view thirdPulseNumber = "a pulsed valve line has no third pulse number";
 inline constexpr std::string_view notFiledTime = "the time is not hh:mm:ss";
+// Said with the field: "field 10 (the pulse columns) compiles to other text: ...".
+inline constexpr std::string_view compilesOtherwise = "compiles to other text";
 
 // The first line of code that cannot be read, numbered from 1, and why.
 struct Unreadable {

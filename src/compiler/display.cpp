@@ -1,6 +1,7 @@
 #include "compiler/display.h"
 
 #include "compiler/program.h"
+#include "language/datcheck.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
@@ -16,6 +17,15 @@ std::string celsiusWithUnit(double fahrenheit) { return celsiusText(fahrenheit) 
 std::string Display::withUnit(double fahrenheit) const
 {
     return temperature == Temperature::Celsius ? celsiusWithUnit(fahrenheit) : plainNumber(fahrenheit) + " " + degreeSign + "F";
+}
+
+std::string Display::checkMessage(std::string_view message) const
+{
+    const bool range = message == msg::lowTemp || message == msg::highTemp;
+    if (temperature != Temperature::Celsius || !range)
+        return std::string(message);
+    return std::string(message == msg::lowTemp ? "low" : "high") + " temp is out of range " +
+           withUnit(lowestSetPoint) + " to " + withUnit(highestSetPoint);
 }
 
 std::string Display::setPoint(double fahrenheit) const

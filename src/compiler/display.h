@@ -35,6 +35,10 @@ struct Display {
     // Seconds in hours, to a tenth: "12.5".
     std::string hours(int seconds) const;
 
+    // The line check's message as a grower reading this display takes it: in °C a
+    // range of set-points is given in °C, with units (Latin-1 °).
+    std::string checkMessage(std::string_view message) const;
+
     // A typed line as the program takes it: in °C its °C set-points are written in °F
     // (see readCelsius), with how each was read; otherwise as typed.
     CelsiusReading typed(std::string_view line) const;

@@ -4,6 +4,7 @@
 #include "platform/devices.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace fh {
 
@@ -21,11 +22,15 @@ std::optional<double> readRate(std::string_view text)
     return rate;
 }
 
+// Halves away from zero, as every other figure rounds: to_chars alone takes a half to
+// the even digit (0.25 l as 0.2).
 std::string fixed(double value, int places)
 {
+    const double scale = std::pow(10.0, places);
+    const double rounded = std::round(value * scale) / scale;
     // Room for the largest double written out in full.
     char digits[400];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, places).ptr;
+    const auto end = std::to_chars(digits, digits + sizeof digits, rounded, std::chars_format::fixed, places).ptr;
     return std::string(digits, end);
 }
 

@@ -279,6 +279,16 @@ void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
 
 } // namespace
 
+std::string pasteableLine(std::string_view line, double mode)
+{
+    ParseState state;
+    state.mode = mode;
+    ScheduleRow row;
+    std::string text(line);
+    parseLine(text, row, state);
+    return text;
+}
+
 std::size_t pulseColumnChars(double value)
 {
     char field[fieldRoom + 1];

@@ -76,6 +76,9 @@ double cellValue(const Cell& cell);
 // term without these letters stays text.
 Cell pulseSeconds(std::string_view text);
 
+// The pasteable code the compile writes for `line` after W lines that left `mode`.
+std::string pasteableLine(std::string_view line, double mode);
+
 // The order the compile's sort gives lines: order[k] is the index of the line that
 // comes k-th. By the time term as text; lines that share a time take the order the
 // sort's exchanges leave them in, which is not always the order they came in.

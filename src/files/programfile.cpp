@@ -48,7 +48,7 @@ ProgramRead readProgramFile(std::string_view bytes)
                 read.notes.push_back({LoadNote::NotLoaded, number, std::string(line)});
         } else if (line == separatorLine) {
             ++section;
-        } else {
+        } else if (!trim(line).empty()) {
             CheckResult r = datcheck(line);
             if (!r.dataok)
                 read.notes.push_back({LoadNote::FailsCheck, number, r.errmsg});
@@ -56,6 +56,7 @@ ProgramRead readProgramFile(std::string_view bytes)
                 read.notes.push_back({LoadNote::FiledAnew, number, r.cmdline});
             read.lists[section - 1].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
             read.written[section - 1].emplace_back(line);
+            read.lineNumbers[section - 1].push_back(number);
         }
     }
     return read;

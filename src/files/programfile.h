@@ -6,6 +6,7 @@
 #include "language/commandlists.h"
 #include "platform/devices.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -51,13 +52,16 @@ bool isError(const LoadNote& note);
 struct ProgramRead {
     CommandLists lists;
     CommandLists written; // each item of `lists` as the file wrote it
+    std::array<std::vector<std::size_t>, 3> lineNumbers; // each item's line in the file
     std::vector<LoadNote> notes; // in the order of the file
 };
 
 // A byte-order mark at the start is dropped. CR, LF and CR LF each end a line; a
-// last line without a line end counts. A line that passes the command check is
-// filed in its normalised form, in the list it was read into; one that fails stays
-// as read. Lines after a third separator are not loaded.
+// last line without a line end counts. A blank line, or one of spaces only, is
+// dropped without a word: it holds no command, and a save leaves it out anyway. A
+// line that passes the command check is filed in its normalised form, in the list it
+// was read into; one that fails stays as read. Lines after a third separator are not
+// loaded.
 ProgramRead readProgramFile(std::string_view bytes);
 
 // Items that are empty or of spaces only are left out.

@@ -168,7 +168,7 @@ void CompareWindow::print()
     printer->printLine(toLatin1(windowTitle().replace(QChar(0x2014), QLatin1Char('-'))));
     printer->printLine({});
     for (const DayDifference& d : shown.differences)
-        printer->printLine(differenceLine(d, display, "-", "->"));
+        printer->printLine(toLatin1(QString::fromStdString(differenceLine(d, display, "-", "->"))));
     for (int row = 0; row < lines->count(); ++row)
         printer->printLine(toLatin1(lines->item(row)->text()));
     for (const auto& [before, after] : shown.totals)

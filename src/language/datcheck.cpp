@@ -82,9 +82,9 @@ void temperatures(Check& check, const std::vector<std::string>& terms)
 {
     const double low = leadingValue(terms[2]);
     const double high = leadingValue(terms[3]);
-    if (low < 32 || low > 110)
+    if (low < lowestSetPoint || low > highestSetPoint)
         check.fail(msg::lowTemp);
-    if (high < 32 || high > 110)
+    if (high < lowestSetPoint || high > highestSetPoint)
         check.fail(msg::highTemp);
     if (high - low < 2)
         check.fail(msg::tooClose);

@@ -21,6 +21,10 @@ struct CheckResult {
 
 CheckResult datcheck(std::string_view line);
 
+// The set-points a T line may give, in °F.
+inline constexpr int lowestSetPoint = 32;
+inline constexpr int highestSetPoint = 110;
+
 namespace msg {
 inline constexpr std::string_view missingData = "missing data";
 inline constexpr std::string_view tlwOnly = "T,L, or W only";

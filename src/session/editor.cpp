@@ -1,5 +1,6 @@
 #include "session/editor.h"
 
+#include "language/latin1.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
@@ -13,7 +14,7 @@ bool Editor::check(std::string_view text)
     dataok_ = r.dataok;
     if (!r.dataok) {
         errmsg_ = r.errmsg;
-        messages.show(errmsg_);
+        messages.show(utf8FromLatin1(display_.checkMessage(errmsg_)));
         return false;
     }
     cmdline_ = r.cmdline;

@@ -5,6 +5,7 @@
 // of items, and the program-state indicator. Texts are bytes of the program file's
 // 8-bit character set.
 
+#include "compiler/display.h"
 #include "language/commandlists.h"
 #include "language/datcheck.h"
 
@@ -78,6 +79,10 @@ public:
     bool modified() const { return lists_ != saved; }
     void markSaved() { saved = lists_; }
 
+    // How a bad line's message gives set-points: in °C as a grower typing °C reads them.
+    const Display& display() const { return display_; }
+    void setDisplay(const Display& display) { display_ = display; }
+
     // The outcome of the last check of a typed line.
     bool dataok() const { return dataok_; }
     const std::string& errmsg() const { return errmsg_; }
@@ -94,6 +99,7 @@ private:
     CommandLists lists_;
     CommandLists saved;
     Indicator indicator_ = Indicator::Designed;
+    Display display_;
     bool dataok_ = false;
     std::string errmsg_;
     std::string cmdline_;

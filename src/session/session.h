@@ -41,9 +41,9 @@ public:
     const Program& program() const { return program_; }
     CodeView& codeView() { return codeView_; }
     // How the user reads set-points, times and durations; the windows, the chart and
-    // the checks are handed it.
-    const Display& display() const { return display_; }
-    void setDisplay(const Display& display) { display_ = display; }
+    // the checks are handed it, and the editor says a typed line's faults by it.
+    const Display& display() const { return editor_.display(); }
+    void setDisplay(const Display& display) { editor_.setDisplay(display); }
 
     // The file last loaded or saved; empty before any, and after New or an import.
     const std::string& fileName() const { return fileName_; }
@@ -58,7 +58,6 @@ private:
     History history_{editor_};
     Program program_;
     CodeView codeView_;
-    Display display_;
     std::string fileName_;
 };
 

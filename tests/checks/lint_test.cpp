@@ -39,10 +39,14 @@ TEST(Lint, FindsEachMistakeAtItsLine)
         {"T,06:00:00,70,80\n==\nL,00:00:00,1,ON\nL,19:00:00,1,OFF\n==\nW,00:00:01,2,P1,5S,10M\n"
          "W,20:00:00,2,OFF,\nW,21:00:00,2,P2,1M,1M\nW,22:00:00,2,P2,60S,60S\n",
          {}},
-        {"T,06:00:00,70,71\n\n", {"1 bad-line", "2 bad-line"}, "too close"},
+        {"T,06:00:00,70,71\n\n", {"1 bad-line"}, "too close"},
+        // Fault mended: blank lines were bad lines, and an empty file no finding at all.
+        {"\n  \nT,06:00:00,70,71\n\nt,6,70,80\n", {"3 bad-line", "5 filed-anew"}},
+        {"", {"1 empty-program"}, "no command line"},
+        {"==\n\n==\n", {"1 empty-program"}},
         {"t,6,70,80\n", {"1 filed-anew"}, "T,06:00:00,70,80"},
         {"\xEF\xBB\xBFT,06:00:00,70,80\n", {"1 byte-order-mark"}, "a byte-order mark at the start was ignored"},
-        {"==\n==\n==\nT,06:00:00,70,80\n  \n", {"4 not-loaded"}},
+        {"==\n==\n==\nT,06:00:00,70,80\n  \n", {"1 empty-program", "4 not-loaded"}},
         {"L,07:00:00,1,OFF\n", {"1 wrong-section"}},
         {"T,00:00:00,70,80\n==\nL,00:00:00,1,OFF\n", {"1 same-time", "3 same-time"},
          "all but the first wait a day and hold back every later line"},
@@ -87,6 +91,18 @@ TEST(Lint, FindsEachMistakeAtItsLine)
             EXPECT_NE(findings.front().message.find(row.says), std::string::npos) << findings.front().message;
         }
     }
+
+    // In °C a set-point out of range is told in °C.
+    Display celsius;
+    celsius.temperature = Display::Temperature::Celsius;
+    const auto hot = lint({{{"T,06:00:00,70,113"}, {}, {}}}, celsius);
+    ASSERT_EQ(places(hot), std::vector<std::string>{"1 bad-line"});
+    EXPECT_EQ(hot[0].message, "high temp is out of range 0.0 \xB0" "C to 43.3 \xB0" "C");
+
+    // A file's finding names the item its line was loaded into, blank lines before it.
+    const auto loaded = lint(readProgramFile("\n==\n\nl,7,1,off\n"), Display{});
+    ASSERT_EQ(places(loaded), std::vector<std::string>{"4 filed-anew"});
+    EXPECT_EQ(loaded[0].item, (Finding::Item{1, 0}));
 
     // Lists typed in the windows: each finding names its item; what only the line as
     // written shows is told at entry, not kept.

@@ -105,6 +105,11 @@ TEST(CommandLine, AnswersEachCommand)
          "L,15:22:00,2/4/6,ON\nW,12:00:00,1/3/5,P1,3S,10M\n", ""},
         {{"check"}, "\n", 1, "error: missing data\n", ""},
         {{"check", "-x"}, "", 1, "error: missing data\n", ""},
+        // Fault mended: a mistyped option was checked as a command line.
+        {{"check", "--celsus", "T,6,20C,26C"}, "", 2, "",
+         "fernhollow: unknown option '--celsus' (see fernhollow check --help)\n"},
+        {{"add", "new.fhp", "T,6,70,80", "--celsus"}, "", 2, "",
+         "fernhollow: unknown option '--celsus' (see fernhollow add --help)\n", "new.fhp", ""},
 
         {{"compile", "p.fhp", "--next", "12:00:00"}, "", 0,
          "T,04:00:33,78,84, 0, 0, 0, 0, 0,     0     0     0\n"
@@ -114,9 +119,11 @@ TEST(CommandLine, AnswersEachCommand)
          ""},
         {{"compile", "missing.fhp"}, "", 2, "", cannotRead + "missing.fhp: No such file or directory\n"},
         {{"compile", "locked.fhp"}, "", 2, "", cannotRead + "locked.fhp: Permission denied\n"},
-        {{"compile", "long.fhp"}, "", 2, "", "too many commands: the program holds at most 101 lines\n"},
+        // Fault mended: these named neither the program nor its file.
+        {{"compile", "long.fhp"}, "", 2, "",
+         "fernhollow: long.fhp: too many commands: the program holds at most 101 lines\n"},
         // Fault mended: no program said "next: 0".
-        {{"compile", "empty.fhp", "--next", "12:00:00"}, "", 2, "", "no program present!\n"},
+        {{"compile", "empty.fhp", "--next", "12:00:00"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
         {{"compile", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
         {{"compile"}, "", 2, "", compileUsage},
         {{"compile", "p.fhp", "--next"}, "", 2, "", compileUsage},
@@ -149,7 +156,8 @@ TEST(CommandLine, AnswersEachCommand)
         {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset", "--preset"}, "", 2, "", simulateUsage},
         {{"simulate", "noon.fhp", "--seconds", "0", "--at", "12:00:00"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
          ""},
-        {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "", "no program present!\n"},
+        {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "",
+         "fernhollow: empty.fhp: no program present!\n"},
         {{"simulate", "p.fhp", "--at", "24:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "24:00:00\n"},
         {{"simulate", "p.fhp", "--at", "8:00:00", "--seconds", "5"}, "", 2, "", "fernhollow: --at" + wantsTime + "8:00:00\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "99999999999999999999999"}, "", 2, "",
@@ -157,7 +165,7 @@ TEST(CommandLine, AnswersEachCommand)
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "604801"}, "", 2, "", wantsSeconds + "604801\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00"}, "", 2, "", simulateUsage},
 
-        {{"chart", "empty.fhp", "-o", "@/c.png"}, "", 2, "", "no program present!\n"},
+        {{"chart", "empty.fhp", "-o", "@/c.png"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
         {{"chart", "p.fhp"}, "", 2, "", chartUsage},
         {{"chart", "p.fhp", "-o", "@/c.gif"}, "", 2, "", "fernhollow: @/c.gif: the chart is written as .png, .svg or .pdf\n"},
         {{"chart", "p.fhp", "-o", "@/c.png", "--size", "0x100"}, "", 2, "",
@@ -166,6 +174,9 @@ TEST(CommandLine, AnswersEachCommand)
 
         {{"listing", "p.fhp", "-o", "no/x.pdf"}, "", 2, "", "fernhollow: cannot write no/x.pdf: No such file or directory\n"},
         {{"listing", "p.fhp"}, "", 2, "", listingUsage},
+        // Fault mended: an empty file name was taken for a printer's.
+        {{"listing", "p.fhp", "-o", ""}, "", 2, "", "fernhollow: -o wants a file name, not an empty one\n"},
+        {{"decode", "p.code", "-o", ""}, "", 2, "", "fernhollow: -o wants a file name, not an empty one\n"},
         {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "", listingUsage},
         {{"chart", "p.fhp", "--printer", "pdf"}, "", 2, "",
          "fernhollow: there is no printer pdf; the printers are Office, PDF\n"},
@@ -182,8 +193,9 @@ TEST(CommandLine, AnswersEachCommand)
         {{"add", "new.fhp", "w,12,1,p1,3s,10m", "T,25,70,80", "t,6,70,80", "L,6,1,on"}, "", 1,
          "error: format time hr:min:sec\n", "", "new.fhp",
          "T,06:00:00,70,80\r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,12:00:00,1,P1,3S,10M\r\n"},
-        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 1, "",
-         "old.fhp:1: warning: filed as T,06:00:00,70,80 \nold.fhp:3: error: missing data\n", "old.fhp",
+        // Fault mended: the blank line 3 was an error, "missing data", and the status 1.
+        {{"add", "old.fhp"}, "L,6,1,on\r\nW,7,2,off\n", 0, "",
+         "old.fhp:1: warning: filed as T,06:00:00,70,80 \n", "old.fhp",
          "T,06:00:00,70,80 \r\n==\r\nL,06:00:00,1,ON\r\n==\r\nW,07:00:00,2,OFF\r\n"},
         // Fault mended: the lines after the third separator were lost for good.
         {{"add", "tail.fhp", "L,6,1,on"}, "", 2, "",
@@ -216,6 +228,9 @@ TEST(CommandLine, AnswersEachCommand)
          "lint.fhp:5: warning: 15M after ON does nothing: valve 3 is not switched off by it [ignored-terms]\n"
          "lint.fhp:7: error: after the third separator, not loaded [not-loaded]\n",
          ""},
+        // Fault mended: a file of no program passed with no finding.
+        {{"lint", "empty.fhp"}, "", 1,
+         "empty.fhp:1: error: the file holds no command line: there is no program [empty-program]\n", ""},
         {{"lint", "p.fhp", "--format", "xml"}, "", 2, "", "fernhollow: --format wants text or tsv, not xml\n"},
 
         // Faults mended: the failing line set 72/73, and the line at 24:30:00 went unmentioned.
@@ -237,7 +252,7 @@ TEST(CommandLine, AnswersEachCommand)
          "\"lights_kwh\":[null,null,null,null,null,null],"
          "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}]}\n",
          wrapped + twoDays},
-        {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "no program present!\n"},
+        {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
         {{"state", "p.fhp"}, "", 2, "",
          "usage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
 
@@ -288,7 +303,7 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          ""},
         {{"totals", "mist.fhp", "--flow", "1=2.5,1=3"}, "", 2, "",
          "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
-        {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not \n"},
+        {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not an empty one\n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
     };

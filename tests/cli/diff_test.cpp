@@ -132,6 +132,16 @@ TEST(Diff, TextSaysEachDifferenceTheLinesAndTheChangedTotals)
                        ""}));
 }
 
+// Fault mended: a set-point in °C came out with a bare Latin-1 degree sign.
+TEST(Diff, TextInCelsiusIsUtf8)
+{
+    doubles::MemoryTextFiles files;
+    files.files = {{"a.fhp", fhp({"T,06:00:00,70,80"}, {}, {})}, {"b.fhp", fhp({"T,06:00:00,72.5,80"}, {}, {})}};
+    const Outcome got = runCli({"diff", "a.fhp", "b.fhp", "--celsius"}, files);
+    EXPECT_EQ(got.out.substr(0, got.out.find('\n')),
+              "00:00:00\u201324:00:00  low       21.1 \u00B0C \u2192 22.5 \u00B0C");
+}
+
 TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)
 {
     const struct { const char* why; std::string b; int status; std::string err; } cases[] = {

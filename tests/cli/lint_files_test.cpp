@@ -25,6 +25,8 @@ const std::string noonText = "noon.fhp:2: warning: light 1 is switched on but no
 const std::string wetText = "wet.fhp:3: warning: valve 3 is switched on but no line switches it off [never-off]\n";
 const std::string noonRow = "2\twarning\tnever-off\tlight 1 is switched on but no line switches it off\n";
 const std::string wetRow = "3\twarning\tnever-off\tvalve 3 is switched on but no line switches it off\n";
+const std::string emptyText =
+    "empty.fhp:1: error: the file holds no command line: there is no program [empty-program]\n";
 const std::string locked = "fernhollow: cannot read locked.fhp: Permission denied\n";
 const std::string gone = "fernhollow: cannot read gone.fhp: No such file or directory\n";
 
@@ -48,8 +50,9 @@ void expectEach(const std::vector<Row>& rows)
 TEST(LintFiles, ChecksEveryFileAndExitsWithTheWorstOutcome)
 {
     const std::vector<Row> rows = {
-        {{"lint", "clean.fhp", "empty.fhp"}, 0, "", ""},
-        {{"lint", "clean.fhp", "noon.fhp", "empty.fhp"}, 1, noonText, ""},
+        {{"lint", "clean.fhp"}, 0, "", ""},
+        {{"lint", "clean.fhp", "empty.fhp"}, 1, emptyText, ""},
+        {{"lint", "clean.fhp", "noon.fhp", "empty.fhp"}, 1, noonText + emptyText, ""},
         {{"lint", "noon.fhp", "wet.fhp"}, 1, noonText + wetText, ""},
         // A file that cannot be read does not stop the others, wherever it stands.
         {{"lint", "locked.fhp", "noon.fhp", "wet.fhp"}, 2, noonText + wetText, locked},

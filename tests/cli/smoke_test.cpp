@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -15,8 +14,8 @@ namespace {
 const std::string example = FERNHOLLOW_EXAMPLES "/greenhouse.fhp";
 
 // The executable under sh, without any display, in a child whose files may not grow past
-// `limit` bytes, as on a full disk: a write past it fails (EFBIG) rather than ending the
-// child. `command` follows the program's name; standard output goes to `out`, or is kept.
+// `limit` bytes. `command` follows the program's name; standard output goes to `out`, or
+// is kept.
 Outcome runExecutable(const std::string& command, const std::string& out = {}, rlim_t limit = RLIM_INFINITY)
 {
     const ScratchDir dir;
@@ -25,7 +24,7 @@ Outcome runExecutable(const std::string& command, const std::string& out = {}, r
     const pid_t child = ::fork();
     if (child == 0) {
         const rlimit size{limit, limit};
-        if (::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && (limit == RLIM_INFINITY || ::setrlimit(RLIMIT_FSIZE, &size) == 0))
+        if (limit == RLIM_INFINITY || ::setrlimit(RLIMIT_FSIZE, &size) == 0)
             ::execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -56,6 +55,24 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
                   (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << line;
     }
     const ScratchDir dir;
+    // The answers to lines read from standard input fail as output, not as input.
+    const std::string lines = dir / "lines.txt";
+    std::ofstream(lines, std::ios::binary) << "L,6,1,ON\nL,7,1,OFF\n";
+    EXPECT_EQ(runExecutable("check <'" + lines + "'", "/dev/full"),
+              (Outcome{2, "", "fernhollow: write error: No space left on device\n"}));
+    // Fault mended: the errno of some later call was given ("No such file or directory").
+    // A short output fails at the end, a long one part way.
+    const std::string a = dir / "a.fhp", b = dir / "b.fhp";
+    std::ofstream(a, std::ios::binary) << "t,6,70,80\n";
+    std::ofstream(b, std::ios::binary) << [] {
+        std::string lines;
+        for (int i = 0; i < 3000; ++i)
+            lines += "t,6,70,80\n";
+        return lines;
+    }();
+    for (const std::string& files : {"'" + a + "' '" + a + "'", "'" + b + "' '" + a + "'"})
+        EXPECT_EQ(runExecutable("lint " + files + " </dev/null", "/dev/full"),
+                  (Outcome{2, "", "fernhollow: write error: No space left on device\n"})) << files;
     const std::string link = dir / "x.pdf";
     ASSERT_EQ(::symlink("/dev/full", link.c_str()), 0);
     for (const char* command : {"chart", "listing"})
@@ -64,8 +81,9 @@ TEST(Executable, NoOutputIsLostWithoutFailing)
             << command;
 }
 
-// Fault mended: on a full disk the output was left empty (or the program file emptied)
-// and the command said nothing. Now the old bytes stay and a new file is not made.
+// Faults mended: on a full disk the output was left empty (or the program file emptied)
+// and the command said nothing; under a file-size limit it died of SIGXFSZ. Now the old
+// bytes stay and a new file is not made.
 TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
 {
     const ScratchDir dir;
@@ -105,6 +123,21 @@ TEST(Executable, AWriteThatFailsPartWayKeepsTheOldFile)
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), std::filesystem::directory_iterator()), 1)
         << "no scratch file is left";
+}
+
+// Fault mended: standard input that could not be read was taken for no input, and add
+// wrote a program of two separators.
+TEST(Executable, StandardInputThatCannotBeReadIsAFailure)
+{
+    const ScratchDir dir;
+    const std::string said = "fernhollow: cannot read standard input: Is a directory\n";
+    EXPECT_EQ(runExecutable("check < /tmp"), (Outcome{2, "", said}));
+    EXPECT_EQ(runExecutable("add '" + dir / "x.fhp" + "' < /tmp"), (Outcome{2, "", said}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.fhp"));
+    const std::string old = dir / "old.fhp";
+    std::ofstream(old, std::ios::binary) << readFile(example);
+    EXPECT_EQ(runExecutable("add '" + old + "' < /tmp"), (Outcome{2, "", said}));
+    EXPECT_EQ(readFile(old), readFile(example));
 }
 
 // Fault mended: a listing, a chart or decoded lines were written over their own input.

@@ -32,7 +32,7 @@ TEST(Decode, RebuildsTheLineOfEachCodeLine)
         {"W,06:00:00,12,-1,-1,-1,-1,-1,12,     0     0     0", "W,06:00:00,1,P2"},
         // Numbers are read as numbers: a wide one runs into the one before.
         {"W,06:00:00,-1, 1,-1,-1,-1,-1, 1,   600-123456     0", "W,06:00:00,2,ON,600,-123456"},
-        {"  L,06:00:00,1,-1,-1,-1,-1,-1,0,0 0 0  ", "L,06:00:00,1,ON"},
+        {"  L,06:00:00, 1,-1,-1,-1,-1,-1, 0,     0     0     0  ", "L,06:00:00,1,ON"},
         // No output named: the state is not in the code.
         {"W,07:00:00,-1,-1,-1,-1,-1,-1, 0,     5     0  -0.5", "W,07:00:00,,OFF,5,0,-0.5"},
     };
@@ -72,6 +72,37 @@ TEST(Decode, NamesTheFirstUnreadableLineAndKeepsNothing)
         EXPECT_EQ(d.lists, CommandLists{}) << row.code;
     }
     EXPECT_FALSE(decode(full).unreadable);
+}
+
+// Fault mended: a number read by its value (3e1 as 30) came back as a line that
+// compiles to other code.
+TEST(Decode, RefusesCodeThatCompilesToOtherTextNamingTheField)
+{
+    const std::string t = "T,06:00:00,70,80, 0, 0, 0, 0, 0,     0     0     0\n";
+    const struct { std::string code; std::size_t line; std::string field, given, again; } rows[] = {
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,   3e1   600     0", 1, "10 (the pulse columns)", "   3e1   600     0",
+         "    30   600     0"},
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,   030   600     0", 1, "10 (the pulse columns)", "   030   600     0",
+         "    30   600     0"},
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,   +30   600     0", 1, "10 (the pulse columns)", "   +30   600     0",
+         "    30   600     0"},
+        {"W,06:00:00,11,-1,-1,-1,-1,-1,11,  30.0   600     0", 1, "10 (the pulse columns)", "  30.0   600     0",
+         "    30   600     0"},
+        {"L,06:00:00,-1,-1,-1,-1,-1,-1, 0,   1e9     0     0", 1, "10 (the pulse columns)", "   1e9     0     0",
+         " 1000000000     0     0"},
+        {"L,06:00:00,1,-1,-1,-1,-1,-1,0,0 0 0", 1, "3 (output 1)", "1", " 1"},
+        {t + "T,07:00:00,070,80, 0, 0, 0, 0, 0,     0     0     0", 2, "3 (the low set-point)", "070", "70"},
+        {t + "W,07:00:00,-1,-1,-1,-1,-1,-1,00,     0     0     0", 2, "9 (the mode)", "00", " 0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.code);
+        const DecodedCode d = decode(row.code);
+        ASSERT_TRUE(d.unreadable);
+        EXPECT_EQ(d.unreadable->line, row.line);
+        EXPECT_EQ(d.unreadable->reason, "field " + row.field + " " + std::string(compilesOtherwise) + ": \"" +
+                                            row.given + "\" comes back as \"" + row.again + "\"");
+        EXPECT_EQ(d.lists, CommandLists{});
+    }
 }
 
 // Fault mended: a W row naming no valve came back with the mode of the W row before it,

@@ -1,4 +1,5 @@
 #include "compiler/display.h"
+#include "language/datcheck.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,24 @@ TEST(Display, CelsiusReadsTemperaturesInCelsius)
     EXPECT_EQ(display.setPointValue(70), "21.1");
     EXPECT_EQ(display.degrees(70), "21.1 \xB0" "C");
     EXPECT_EQ(Display().setPointValue(72.5), "72.5");
+}
+
+// Only a range of set-points changes with the display; it is said in °F all the same.
+TEST(Display, GivesTheRangeOfSetPointsOfACheckMessageInItsUnits)
+{
+    const Display fahrenheit;
+    Display celsius;
+    celsius.temperature = Display::Temperature::Celsius;
+    const struct { const Display& display; std::string_view message; std::string said; } rows[] = {
+        {fahrenheit, msg::lowTemp, "low temp is out of range 32 to 110"},
+        {fahrenheit, msg::highTemp, "high temp is out of range 32 to 110"},
+        {celsius, msg::lowTemp, "low temp is out of range 0.0 \xB0" "C to 43.3 \xB0" "C"},
+        {celsius, msg::highTemp, "high temp is out of range 0.0 \xB0" "C to 43.3 \xB0" "C"},
+        {celsius, msg::tooClose, std::string(msg::tooClose)},
+        {celsius, msg::timeRange, std::string(msg::timeRange)},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.display.checkMessage(row.message), row.said) << row.message;
 }
 
 } // namespace

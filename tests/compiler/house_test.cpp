@@ -70,6 +70,29 @@ TEST(House, TotalsShowWaterAndPowerWhereARateIsGiven)
     EXPECT_EQ(totalsLines(totals, {{}, house.watts}, Display()).back(), "the day: 6.40 kWh");
 }
 
+// Fault mended: a half went to the even digit, 0.25 l as 0.2 l.
+TEST(House, WaterAndPowerRoundHalvesAwayFromZero)
+{
+    const struct { double value; std::string litres, kwh; } rows[] = {
+        {0.25, "0.3", "0.25"},    // 3 s at 5 l/min
+        {0.35, "0.4", "0.35"},    // 3 s at 7 l/min, a little below 0.35 as a double
+        {0.015, "0.0", "0.02"},   // 54 s at 1000 W
+        {0.125, "0.1", "0.13"},
+        {12.5, "12.5", "12.50"},
+        {0.04999, "0.0", "0.05"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(litresText(row.value), row.litres) << row.value;
+        EXPECT_EQ(kwhText(row.value), row.kwh) << row.value;
+    }
+    DayTotals totals;
+    totals.valvesOpen = {3, 0, 0, 0, 0, 0};
+    totals.lightsOn = {54, 0, 0, 0, 0, 0};
+    const DayUse use = useOf(totals, {*parseRates("1=5"), *parseRates("1=1000")});
+    EXPECT_EQ(litresText(*use.litres[0]), "0.3");
+    EXPECT_EQ(kwhText(*use.kwh[0]), "0.02");
+}
+
 TEST(House, DayTotalsOfListsOrWhyThereAreNone)
 {
     const auto day = dayTotalsOf({{{}, {"L,06:00:00,1,ON", "L,07:00:00,1,OFF"}, {}}});

@@ -40,8 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LastLineWithoutLineEnd", tLine + "\r\n==\r\n==\r\n" + wLine, {{{tLine}, {}, {wLine}}}, {}},
         // Fault mended: a file from a Linux editor loaded as one item.
         ReadCase{"LineFeedsEndLines", tLine + "\n==\n" + lLine + "\n==\n" + wLine + "\n", {{{tLine}, {lLine}, {wLine}}}, {}},
-        ReadCase{"MixedLineEnds", tLine + "\r\n\n==\r" + lLine + "\n\r", {{{tLine, ""}, {lLine, ""}, {}}},
-                 {{LoadNote::FailsCheck, 2, "missing data"}, {LoadNote::FailsCheck, 5, "missing data"}}},
+        ReadCase{"MixedLineEnds", tLine + "\r\n==\r" + lLine + "\n\r==\n", {{{tLine}, {lLine}, {}}}, {}},
+        // Fault mended: every blank line failed the check, and each command said "missing data".
+        ReadCase{"BlankLinesDropped", "\r\n" + tLine + "\r\n  \r\n\n==\r\n \r\n==\r\n" + wLine + "\r\n\r\n",
+                 {{{tLine}, {}, {wLine}}}, {}},
         // Fault mended: these were dropped without a word.
         ReadCase{"AfterTheThirdSeparatorNotLoaded", "==\r\n==\r\n" + wLine + "\r\n==\r\n  \r\n" + lLine + "\r\n==\r\nX\r\n",
                  {{{}, {}, {wLine}}},
@@ -57,6 +59,14 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ByteOrderMarkDropped", std::string(utf8ByteOrderMark) + tLine, {{{tLine}, {}, {}}},
                  {{LoadNote::ByteOrderMark, 1, ""}}}),
     [](const auto& info) { return info.param.name; });
+
+// Findings name a line of the file, blank lines counted.
+TEST(ReadProgramFileLines, NumberEachItemByItsLineInTheFile)
+{
+    const ProgramRead read = readProgramFile("\n" + tLine + "\n\n  \n" + tLine + "\n==\n\n" + lLine + "\n");
+    EXPECT_EQ(read.lineNumbers, (std::array<std::vector<std::size_t>, 3>{{{2, 5}, {8}, {}}}));
+    EXPECT_EQ(read.written, read.lists);
+}
 
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
 {

@@ -97,6 +97,23 @@ TEST(Editor, TypedLinesAreFiledNormalisedOrReportedWithNothingChanged)
     EXPECT_FALSE(editor.modified()) << "a line entered and removed again is no change";
 }
 
+// Fault mended: a grower typing °C was told the range of set-points in °F, without a unit.
+TEST(Editor, SaysTheRangeOfSetPointsInTheUnitsOfItsDisplay)
+{
+    const struct { Display::Temperature temperature; const char* line; std::string shown; } rows[] = {
+        {Display::Temperature::Fahrenheit, "T,6,70,113", "high temp is out of range 32 to 110"},
+        {Display::Temperature::Celsius, "T,6,70,113", "high temp is out of range 0.0 \u00B0C to 43.3 \u00B0C"},
+        {Display::Temperature::Celsius, "T,6,20,80", "low temp is out of range 0.0 \u00B0C to 43.3 \u00B0C"},
+        {Display::Temperature::Celsius, "T,6,70,71", "high temp is too close to low temp (2 degrees F)"},
+    };
+    for (const auto& row : rows) {
+        Editing e;
+        e.editor.setDisplay(Display{row.temperature});
+        EXPECT_FALSE(e.editor.pumpcom(row.line));
+        EXPECT_EQ(e.messages.shown, Lines{row.shown}) << row.line;
+    }
+}
+
 // The walk back and forth is the main window's test; here what it does not show.
 TEST(History, ARefusedLineMakesNoStepAndANewStepDropsThoseUndone)
 {
