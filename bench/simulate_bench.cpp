@@ -25,7 +25,7 @@ void simulatedDay(benchmark::State& state)
     doubles::CountingBeeper beeper;
     doubles::RecordingMessageBox messages;
     Session session(messages, clock);
-    session.editor().replaceLists(fullDay());
+    session.open(fullDay());
     const Program& program = session.program();
     Simulation sim(program, session.codeView(), [&](const Clock& at) { return session.compile(at); }, clock,
                    beeper, messages);
@@ -56,7 +56,7 @@ void previewWallSecond(benchmark::State& state)
     PreviewClock previewClock(clock, wall);
     PreviewBeeper quiet(beeper, previewClock);
     Session session(messages, clock);
-    session.editor().replaceLists(fullDay());
+    session.open(fullDay());
     Form1 form1(session, messages);
     CompilerControls compiler(form1, session);
     CheckControls checks(form1, session, messages);

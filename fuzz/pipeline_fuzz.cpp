@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fh::doubles::FakeClock clock;
     fh::doubles::CountingBeeper beeper;
     fh::Session session(messages, clock);
-    session.editor().replaceLists(
+    session.open(
         fh::readProgramFile(std::string_view(reinterpret_cast<const char*>(data), size)).lists);
 
     fh::Simulation simulation(session.program(), session.codeView(),

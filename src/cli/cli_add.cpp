@@ -32,7 +32,6 @@ int add(const Parsed& args, Streams io, const Devices& devices)
     // Nothing here compiles, so the time is of no account.
     const FixedClock midnight(0);
     Session session(reports, midnight);
-    Editor& editor = session.editor();
     if (devices.exists(path)) {
         // The file is rewritten, so it must be one: a pipe or a device is refused.
         auto read = loadOrReport(path, io.err, devices.files, true);
@@ -44,7 +43,7 @@ int add(const Parsed& args, Streams io, const Devices& devices)
             io.err << "fernhollow: " << path << " has lines after the third separator; not rewritten\n";
             return 2;
         }
-        editor.replaceLists(std::move(read->lists));
+        session.open(std::move(read->lists));
     }
 
     bool allGood = true;
@@ -53,10 +52,10 @@ int add(const Parsed& args, Streams io, const Devices& devices)
         const auto line = latin1FromUtf8(typed);
         if (!line)
             reports.show(std::string(notLatin1));
-        allGood = line && editor.pumpcom(args.display.typed(*line).line) && allGood;
+        allGood = line && session.enter(args.display.typed(*line).line) && allGood;
     });
 
-    if (const auto error = saveProgram(devices.files, path, editor.lists())) {
+    if (const auto error = saveProgram(devices.files, path, session.lists())) {
         io.err << "fernhollow: cannot write " << path << ": " << *error << '\n';
         return 2;
     }

@@ -65,7 +65,7 @@ int simulate(const Parsed& args, Streams io, const Devices& devices)
     SteppedClock clock;
     SilentBeeper beeper;
     Session session(messages, clock);
-    session.editor().replaceLists(std::move(read->lists));
+    session.open(std::move(read->lists), args.operands.front());
     Simulation sim(session.program(), session.codeView(), [&](const Clock& at) { return session.compile(at); },
                    clock, beeper, messages);
     sim.startUp();

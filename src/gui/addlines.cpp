@@ -162,7 +162,7 @@ void AddLinesDialog::add()
 {
     history.record(QStringLiteral("Add Lines"), [this] {
         for (const std::string& line : written)
-            session.editor().pumpcom(line);
+            session.enter(line);
     });
     accept();
 }

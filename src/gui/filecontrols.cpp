@@ -55,10 +55,7 @@ FileControls::FileControls(Form1& form1, Session& session, ProgramFiles& files)
     });
     connect(menus.pt, &QAction::triggered, this, [this] { this->files.print(); });
     form1.setCloseGuard([this] { return this->files.closeRequested(); });
-    connect(&form1, &Form1::renewed, this, [this] {
-        this->session.setFileName({});
-        showFile();
-    });
+    connect(&form1, &Form1::renewed, this, &FileControls::showFile);
     connect(&form1, &Form1::rendered, this, &FileControls::showFile);
 
     // The text boxes take drops of their own; a file dropped on one is the window's.

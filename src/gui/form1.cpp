@@ -232,7 +232,7 @@ void clearSelection(QListWidget* list)
 } // namespace
 
 Form1::Form1(Session& session, MessageBox& messages, QWidget* parent)
-    : QMainWindow(parent), session(session), editor(session.editor()), messages(messages),
+    : QMainWindow(parent), session(session), messages(messages),
       history_(*this, session.history())
 {
     setObjectName("Form1");
@@ -395,7 +395,7 @@ void Form1::build()
     connect(&child<QPushButton>(*client, "Command1"), &QPushButton::clicked, this, [this] {
         if (sendGuard && !sendGuard())
             return;
-        editor.sendit();
+        session.send();
         render();
     });
     text6 = &child<QLineEdit>(*client, "Text6");
@@ -481,10 +481,10 @@ void Form1::pumpcom()
     const auto line = typedLine(text6->text(), messages);
     if (!line)
         return;
-    const CommandLists before = editor.lists();
+    const CommandLists before = session.lists();
     const CelsiusReading typed = session.display().typed(*line);
     bool filed = false;
-    history_.record("Entry", [&] { filed = editor.pumpcom(typed.line); });
+    history_.record("Entry", [&] { filed = session.enter(typed.line); });
     // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
     if (filed) {
         text6->clear();
@@ -497,11 +497,11 @@ bool Form1::fileEdited(int list, int row, const QString& text)
     const auto line = typedLine(text, messages);
     if (!line)
         return false;
-    const CommandLists before = editor.lists();
+    const CommandLists before = session.lists();
     const CelsiusReading typed = session.display().typed(*line);
     std::optional<Place> filed;
     history_.record("Edit Line", [&] {
-        filed = editor.edit(list, row, typed.line);
+        filed = session.edit(list, row, typed.line);
         if (!filed)
             return;
         render();
@@ -518,19 +518,17 @@ bool Form1::fileEdited(int list, int row, const QString& text)
 
 void Form1::sortLists()
 {
-    CommandLists sorted = editor.lists();
-    if (const auto refusal = sortByTime(sorted)) {
+    std::optional<std::string> refusal;
+    history_.record("Sort", [&] { refusal = session.sortByTime(); });
+    if (refusal)
         messages.show(utf8FromLatin1(*refusal));
-        return;
-    }
-    history_.record("Sort", [&] { editor.setLists(std::move(sorted)); });
 }
 
 void Form1::newProgram()
 {
     if (closeGuard && !closeGuard())
         return;
-    history_.record("New", [this] { editor.replaceLists({}); });
+    history_.record("New", [this] { session.renew(); });
     emit renewed();
 }
 
@@ -575,10 +573,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
         // Every key updates the remembered item, before the list moves its selection.
         const bool isDelete = static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete;
         if (isDelete) {
-            history_.record("Delete", [&] { editor.deleteSelected(index, selectedRow(list)); });
+            history_.record("Delete", [&] { session.deleteSelected(index, selectedRow(list)); });
             return true;
         }
-        editor.rememberSelection(index, selectedRow(list));
+        session.rememberSelection(index, selectedRow(list));
         render();
         return false;
     }
@@ -589,7 +587,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
         if (static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
             return QMainWindow::eventFilter(watched, e);
         // The right button copies the item selected before; it selects nothing.
-        if (const auto copied = editor.copySelected(index, selectedRow(list)))
+        if (const auto copied = session.editor().copySelected(index, selectedRow(list)))
             text6->setText(QString::fromLatin1(*copied));
         render();
         return true;
@@ -627,7 +625,7 @@ void Form1::renderSetPoints()
 
 void Form1::renderLists()
 {
-    const CommandLists& source = editor.lists();
+    const CommandLists& source = session.lists();
     for (std::size_t i = 0; i < lists.size(); ++i) {
         QListWidget* list = lists[i];
         const auto& items = source[i];
@@ -650,7 +648,7 @@ void Form1::renderIndicator()
 {
     // Setting a palette costs even when it is the same, and the main window renders
     // whenever the simulation's pending line moves.
-    const Indicator state = editor.indicator();
+    const Indicator state = session.editor().indicator();
     if (state == indicatorShown)
         return;
     indicatorShown = state;

@@ -154,7 +154,6 @@ private:
     void renderSetPoints();
 
     Session& session;
-    Editor& editor;
     MessageBox& messages;
     ListHistory history_;
 

@@ -4,6 +4,7 @@
 
 #include "compiler/display.h"
 #include "compiler/program.h"
+#include "simulation/codeview.h"
 #include "gui/form3.h"
 #include "gui/pictures.h"
 #include "simulation/preview.h"

@@ -54,7 +54,7 @@ bool ProgramFiles::loadFrom(const std::string& path)
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;
     }
-    session.editor().replaceLists(std::move(loaded.program->lists));
+    session.open(std::move(loaded.program->lists), path);
     remember(path);
     if (const std::string report = loadReport(path, loaded.program->notes); !report.empty())
         devices.messages.show(report);
@@ -83,7 +83,7 @@ bool ProgramFiles::save()
         devices.messages.show("Cannot save " + name + ": " + *error);
         return false;
     }
-    session.editor().markSaved();
+    session.markSaved();
     remember(name);
     return true;
 }
@@ -111,7 +111,7 @@ bool ProgramFiles::importCode(std::string_view code, const std::string& source)
         return refuse("line " + std::to_string(decoded.unreadable->line) + ": " + decoded.unreadable->reason);
     if (std::all_of(decoded.lists.begin(), decoded.lists.end(), [](const auto& list) { return list.empty(); }))
         return refuse("it holds no pasteable code");
-    session.editor().setLists(std::move(decoded.lists));
+    session.change(std::move(decoded.lists));
     session.setFileName({});
     return true;
 }

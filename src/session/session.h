@@ -7,9 +7,14 @@
 // open at once, with or without a window.
 
 #include "compiler/display.h"
+#include "compiler/listorder.h"
 #include "compiler/program.h"
+#include "simulation/codeview.h"
 #include "session/editor.h"
 #include "session/history.h"
+
+#include <optional>
+#include <string_view>
 
 #include <string>
 #include <utility>
@@ -26,10 +31,45 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    Editor& editor() { return editor_; }
+    // The lists and what the last entry made of its line; changed only through the
+    // operations below.
     const Editor& editor() const { return editor_; }
     const CommandLists& lists() const { return editor_.lists(); }
     History& history() { return history_; }
+
+    // The operations on the lists, the same for the windows and the commands. A line
+    // typed or edited is read in the user's units; a bad one is reported and changes
+    // nothing.
+    bool enter(std::string_view typed) { return editor_.pumpcom(typed); }
+    std::optional<Place> edit(int list, int index, std::string_view typed) { return editor_.edit(list, index, typed); }
+    void rememberSelection(int list, int selected) { editor_.rememberSelection(list, selected); }
+    void deleteSelected(int list, int selected) { editor_.deleteSelected(list, selected); }
+    // Send Program: the controller has the program.
+    void send() { editor_.sendit(); }
+    // File > New: no lines, no file.
+    void renew()
+    {
+        editor_.replaceLists({});
+        fileName_.clear();
+    }
+    // Lists read from `file` (empty: from no file), which count as saved.
+    void open(CommandLists lists, std::string file = {})
+    {
+        editor_.replaceLists(std::move(lists));
+        fileName_ = std::move(file);
+    }
+    // Any other change of the lists as a whole: an import, lines added.
+    void change(CommandLists lists) { editor_.setLists(std::move(lists)); }
+    // Edit > Sort Lists by Time; the reason when the lists cannot be sorted.
+    std::optional<std::string> sortByTime()
+    {
+        CommandLists sorted = editor_.lists();
+        auto refusal = fh::sortByTime(sorted);
+        if (!refusal)
+            editor_.setLists(std::move(sorted));
+        return refusal;
+    }
+    void markSaved() { editor_.markSaved(); }
 
     // The only writers of the program. The compile buttons take the steps one by
     // one; compile() takes them all and syncs to the clock (the simulation syncs to

@@ -2,6 +2,7 @@
 
 #include "compiler/day.h"
 #include "compiler/program.h"
+#include "simulation/codeview.h"
 #include "compiler/rowrule.h"
 #include "language/terms.h"
 #include "platform/devices.h"

@@ -39,9 +39,9 @@ Drawn chartOf(const CommandLists& lists, int clockSeconds = 0, const CommandList
     Drawn d;
     doubles::FakeClock clock(clockSeconds);
     Session session(d.messages, clock);
-    session.editor().replaceLists(before);
+    session.open(before);
     session.compile(doubles::FakeClock(0));
-    session.editor().replaceLists(lists);
+    session.open(lists);
     d.drawn = session.compile() && plot(session.program(), Display{}, state, d.canvas, d.messages);
     return d;
 }

@@ -3,6 +3,7 @@
 #include "../support.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
+#include "simulation/codeview.h"
 #include "session/session.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,12 @@ std::vector<std::string> lines(const Program& p)
 struct Compiled {
     bool compile(const CommandLists& lists, const Clock& at)
     {
-        session.editor().replaceLists(lists);
+        session.open(lists);
         return session.compile(at);
     }
     bool combine(const CommandLists& lists)
     {
-        session.editor().replaceLists(lists);
+        session.open(lists);
         return session.combine();
     }
     doubles::RecordingMessageBox messages;

@@ -64,7 +64,7 @@ TEST_F(AddLinesWindow, SaysWhyItCannotAddAndDisablesAdd)
          "the program would hold 102 lines; it holds at most 101"},
     };
     for (const auto& row : rows) {
-        session.editor().replaceLists(row.lists);
+        session.open(row.lists);
         form.render();
         QDialog* dialog = open(0, row.fields);
         ASSERT_NE(dialog, nullptr);
@@ -99,7 +99,7 @@ TEST_F(AddLinesWindow, TheRampReadsItsDegreesOnTheScaleTheWindowsShow)
 TEST_F(AddLinesWindow, ShowsTheFindingsOfTheNewLinesAndAddsThemAsOneStep)
 {
     const CommandLists pulsed = {{{}, {}, {"W,05:00:00,4,P1,3S,10M", "W,05:30:00,4,OFF"}}};
-    session.editor().replaceLists(pulsed);
+    session.open(pulsed);
     form.render();
     QDialog* dialog = open(1, {{"MistValves", "1/2"}, {"MistTimer", "1"}, {"MistFrom", "8"}, {"MistTo", "18"},
                                {"MistOn", "5s"}, {"MistEvery", "10m"}});

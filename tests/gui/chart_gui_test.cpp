@@ -50,7 +50,6 @@ protected:
     doubles::RecordingMessageBox messages;
     doubles::FakeClock clock{7 * 3600};
     Session session{messages, clock};
-    Editor& editor = session.editor();
     doubles::ScriptedPrinterDialog printers;
     Form1 form{session, messages};
     CompilerControls compiler{form, session};
@@ -65,7 +64,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     EXPECT_EQ(ticks(first), (std::array{false, false, false}));
     // The boxes are remembered only: every chart draws all three kinds of trace, as
     // their tooltips say.
-    editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,2,ON"}}});
+    session.open({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {"W,07:00:00,2,ON"}}});
     ASSERT_NE(chart(), nullptr);
     const DisplayList all = charts.chartWindow()->drawing();
     QTest::mouseClick(box(first, 1), Qt::LeftButton);
@@ -89,7 +88,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
     EXPECT_EQ(chart(), nullptr) << "no program, no window";
     EXPECT_EQ(messages.shown, std::vector<std::string>{"no program present!"});
 
-    editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {}}});
+    session.open({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON"}, {}}});
     Form4* window = chart();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isMaximized());
@@ -122,7 +121,7 @@ TEST_F(ChartWindows, ChartWindowShowsAProgramsChartAndClosingItHidesThePasteable
 
 TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
 {
-    editor.replaceLists({{{}, {"L,06:00:00,1,ON"}, {}}});
+    session.open({{{}, {"L,06:00:00,1,ON"}, {}}});
     Form4* window = chart();
     ASSERT_NE(window, nullptr);
     auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -147,7 +146,7 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
 
 TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
 {
-    editor.replaceLists({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
+    session.open({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
     Form4* window = chart();
     ASSERT_NE(window, nullptr);
     auto* readout = window->findChild<QLabel*>(QStringLiteral("Readout"));

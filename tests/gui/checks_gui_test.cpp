@@ -43,7 +43,7 @@ protected:
     doubles::RecordingMessageBox messages;
     doubles::FakeClock clock;
     Session session{messages, clock};
-    Editor& editor = session.editor();
+    const Editor& editor = session.editor();
     Form1 form{session, messages};
     CheckControls checks{form, session, messages};
 };
@@ -75,7 +75,7 @@ TEST_F(CheckWindows, StatusBarTellsOfEachFiledLineUntilTheNextChange)
 
 TEST_F(CheckWindows, ItemsWithFindingsCarryAMarkerAndTheirFindings)
 {
-    editor.replaceLists({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON", "L,07:00:00,2,ON", "L,20:00:00,2,OFF"}, {}}});
+    session.open({{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON", "L,07:00:00,2,ON", "L,20:00:00,2,OFF"}, {}}});
     form.render();
     const struct { const char* list; int row; std::string tip; } rows[] = {
         {"List1", 0,
@@ -112,7 +112,7 @@ TEST_F(CheckWindows, ItemsWithFindingsCarryAMarkerAndTheirFindings)
 
 TEST_F(CheckWindows, WindowListsTheFindingsFollowsTheListsAndLeadsToTheItem)
 {
-    editor.replaceLists(clash);
+    session.open(clash);
     form.render();
     QTest::keyClick(&form, Qt::Key_F7);
     Form5* window = checks.checksWindow();
@@ -157,10 +157,9 @@ TEST_F(CheckWindows, SendProgramAsksOnlyWhenTheProgramHasErrors)
     };
     for (const auto& c : cases) {
         Session other{messages, clock};
-        Editor& fresh = other.editor();
-        Form1 window{other, messages};
+                Form1 window{other, messages};
         CheckControls guard{window, other, messages};
-        fresh.replaceLists(c.lists);
+        other.open(c.lists);
         window.render();
         messages.asked.clear();
         messages.yes = c.yes;

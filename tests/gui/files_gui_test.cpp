@@ -49,7 +49,7 @@ protected:
     }
 
     Session session{messages, clock};
-    Editor& editor = session.editor();
+    const Editor& editor = session.editor();
     ProgramFiles programFiles{session, devices()};
     Form1 form{session, messages};
     FileControls controls{form, session, programFiles};

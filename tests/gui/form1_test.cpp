@@ -66,7 +66,7 @@ protected:
     Lines shown(const char* listName) { return fh::test::items(form, listName); }
 
     QColor background(const char* name) { return control<QWidget>(form, name)->palette().color(QPalette::Window); }
-    void fill(fh::CommandLists lists) { editor.replaceLists(std::move(lists)); form.render(); }
+    void fill(fh::CommandLists lists) { session.open(std::move(lists)); form.render(); }
 
     // Row `row` of a list made current and given the focus; -1: none.
     QListWidget* select(const char* name, int row)
@@ -108,7 +108,7 @@ protected:
     ModalMessages messages;
     fh::doubles::FakeClock clock{7 * 3600};
     fh::Session session{messages, clock};
-    fh::Editor& editor = session.editor();
+    const fh::Editor& editor = session.editor();
     Form1 form{session, messages};
 };
 
@@ -226,7 +226,7 @@ TEST_F(Form1Test, EveryChangeOfTheListsIsOneStepToUndoAndRedo)
         {"edit", [&] { file(openEditor("List2", 0), "L,19:00,1,OFF"); }},
         {"sort", [&] { form.menus().srt->trigger(); }},
         // As the application wires Load.
-        {"load", [&] { form.history().record("Load", [&] { editor.replaceLists({Lines{"T,05:00:00,60,70"}}); }); }},
+        {"load", [&] { form.history().record("Load", [&] { session.open({Lines{"T,05:00:00,60,70"}}); }); }},
         {"new", [&] { form.menus().nw->trigger(); }},
     };
     std::vector<fh::CommandLists> states{editor.lists()};

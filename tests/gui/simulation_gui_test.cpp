@@ -54,7 +54,6 @@ protected:
     fh::PreviewClock previewClock{clock, wall};
     fh::PreviewBeeper previewBeeper{beeper, previewClock};
     fh::Session session{messages, clock};
-    fh::Editor& editor = session.editor();
     const fh::Program& program = session.program();
     fh::Form1 form{session, messages};
     fh::CompilerControls compiler{form, session};
@@ -84,7 +83,7 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     EXPECT_FALSE(simulation.simrun());
     EXPECT_EQ(look(), state()) << "switched off again after an empty program";
 
-    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,1,ON", "L,08:00:00,2,ON"}, {}}});
+    session.open(fh::CommandLists{{{}, {"L,06:00:00,1,ON", "L,08:00:00,2,ON"}, {}}});
     press(Qt::Key_F5);
     ASSERT_TRUE(simulation.simrun());
     EXPECT_EQ(look(), state());
@@ -103,7 +102,7 @@ TEST_F(SimulationGuiTest, SimOffLeavesNoLineMarkedInTheCode)
     fh::doubles::ScriptedPrinterDialog printers;
     fh::ChartControls charts{form, session, messages, printers};
     // Sorted, the T line is pending at 07:00; combined only, its index holds the L line.
-    editor.replaceLists(fh::CommandLists{{{"T,09:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}});
+    session.open(fh::CommandLists{{{"T,09:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}});
     auto* list5 = control<QListWidget>(form, "List5");
     const std::pair<const char*, std::function<void()>> afterwards[] = {
         {"Command3", [&] { QTest::mouseClick(control<QPushButton>(form, "Command3"), Qt::LeftButton); }},
@@ -127,7 +126,7 @@ TEST_F(SimulationGuiTest, SimOffLeavesNoLineMarkedInTheCode)
 // Switched on at 07:00, a lamp the program lit at 06:00 is lit at once, unless unticked.
 TEST_F(SimulationGuiTest, SimOnStartsFromTheProgramsStateWhileTicked)
 {
-    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
+    session.open(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
     // Unticked first: SimON as written keeps the lamps as the last run left them.
     for (const bool ticked : {false, true}) {
         action("sfp")->setChecked(ticked);
@@ -141,7 +140,7 @@ TEST_F(SimulationGuiTest, SimOnStartsFromTheProgramsStateWhileTicked)
 // the fake wall timer and the fake clock.
 TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
 {
-    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,OFF", "L,11:00:00,4,ON"}, {}}});
+    session.open(fh::CommandLists{{{}, {"L,06:00:00,4,OFF", "L,11:00:00,4,ON"}, {}}});
     controls.startUp();
     // Before the run, so it only sets where Play starts.
     typeStart("7");
@@ -179,7 +178,7 @@ TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
 
 TEST_F(SimulationGuiTest, PreviewStartTakesATypedTimeAndTheRowNamesThePulsedValves)
 {
-    editor.replaceLists(fh::CommandLists{{{}, {}, {"W,06:00:00,1/2,P1,5S,595S", "W,09:00:00,1/2,OFF"}}});
+    session.open(fh::CommandLists{{{}, {}, {"W,06:00:00,1/2,P1,5S,595S", "W,09:00:00,1/2,OFF"}}});
     // Each jump starts from the program's state at its second.
     action("sfp")->setChecked(true);
     controls.startUp();
@@ -208,7 +207,7 @@ TEST_F(SimulationGuiTest, PreviewStartTakesATypedTimeAndTheRowNamesThePulsedValv
 // main window's lists, palettes and code, until a line acts.
 TEST_F(SimulationGuiTest, ASecondRendersTheMainWindowOnlyWhenALineActs)
 {
-    editor.replaceLists(fh::CommandLists{{{}, {"L,07:00:05,1,ON", "L,08:00:00,1,OFF"}, {}}});
+    session.open(fh::CommandLists{{{}, {"L,07:00:05,1,ON", "L,08:00:00,1,OFF"}, {}}});
     controls.startUp();
     action("sson")->trigger();
     int rendered = 0;
@@ -225,7 +224,7 @@ TEST_F(SimulationGuiTest, ASecondRendersTheMainWindowOnlyWhenALineActs)
 
 TEST_F(SimulationGuiTest, CloseBoxStopsAndKeepsTheWindowAsItWas)
 {
-    editor.replaceLists(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
+    session.open(fh::CommandLists{{{}, {"L,06:00:00,4,ON"}, {}}});
     clock.set(6 * 3600 - 1);
     action("sson")->trigger();
     clock.set(6 * 3600);

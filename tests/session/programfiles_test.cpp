@@ -11,13 +11,13 @@ namespace {
 class FileMenu : public testing::Test, protected doubles::AllDevices {
 protected:
     Session session{messages, clock};
-    Editor& editor = session.editor();
+    const Editor& editor = session.editor();
     ProgramFiles menu{session, devices()};
 
     const CommandLists before{{{"T,06:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}};
 
-    void SetUp() override { editor.replaceLists(before); }
-    void type(const std::string& line) { ASSERT_TRUE(editor.pumpcom(line)); }
+    void SetUp() override { session.open(before); }
+    void type(const std::string& line) { ASSERT_TRUE(session.enter(line)); }
 };
 
 TEST_F(FileMenu, LoadReplacesTheListsAndOffersTheNameNextTime)
@@ -165,7 +165,7 @@ TEST(Session, TwoSessionsHoldAndCompileTheirOwnPrograms)
     EXPECT_TRUE(d.messages.shown.empty());
 
     // A change in one leaves the other's lists and undo history alone.
-    a.history().record([&] { a.editor().pumpcom("L,12:00,2,ON"); });
+    a.history().record([&] { a.enter("L,12:00,2,ON"); });
     EXPECT_TRUE(a.modified());
     EXPECT_FALSE(b.modified());
     EXPECT_FALSE(b.history().undo());

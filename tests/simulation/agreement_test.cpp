@@ -53,7 +53,7 @@ TEST(Agreement, DayModelAndSimulationAgreeAtEverySecondOfTheCycle)
         doubles::FakeClock clock(0);
         SilentBeeper beeper;
         Session session(messages, clock);
-        session.editor().replaceLists(lists);
+        session.open(lists);
         const Program& compiled = session.program();
         Simulation sim(compiled, session.codeView(), [&](const Clock& at) { return session.compile(at); }, clock,
                        beeper, messages);

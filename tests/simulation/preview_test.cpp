@@ -62,7 +62,7 @@ TEST(PreviewClock, WakesForEverySimulatedSecondInBatches)
 struct Rig {
     Rig(CommandLists source, int seconds) : live(seconds)
     {
-        editor.replaceLists(std::move(source));
+        session.open(std::move(source));
         sim.startUp();
         preview.keepTime([this] { ++renders; });
         sim.switchOn();
@@ -74,7 +74,7 @@ struct Rig {
     PreviewClock clock{live, wall};
     PreviewBeeper quiet{beeper, clock};
     Session session{messages, clock};
-    Editor& editor = session.editor();
+    const Editor& editor = session.editor();
     Simulation sim{session.program(), session.codeView(),
                    [this](const Clock& at) { return session.compile(at); }, clock, quiet, messages};
     Preview preview{sim, clock, quiet};
@@ -164,7 +164,7 @@ void expectPreviewAsSimulate(const CommandLists& lists, int start, int seconds)
     doubles::RecordingMessageBox messages;
     SilentBeeper beeper;
     Session session(messages, clock);
-    session.editor().replaceLists(lists);
+    session.open(lists);
     Simulation reference(session.program(), session.codeView(),
                          [&](const Clock& at) { return session.compile(at); }, clock, beeper, messages);
     reference.startUp();

@@ -43,7 +43,7 @@ struct Rig {
     // Timer1 has been ticking before the user chooses "SimON".
     void start(CommandLists source, int seconds)
     {
-        editor.replaceLists(std::move(source));
+        session.open(std::move(source));
         clock.set(seconds);
         sim.tick();
         sim.switchOn();
@@ -72,7 +72,6 @@ struct Rig {
     doubles::CountingBeeper beeper;
     ModalMessages messages;
     Session session{messages, clock};
-    Editor& editor = session.editor();
     const Program& prog = session.program();
     Simulation::Compile compile = [this](const Clock& at) { return session.compile(at); };
     Simulation sim{prog, session.codeView(), compile, clock, beeper, messages};
@@ -265,7 +264,7 @@ TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
     // The program shrinks under the running simulation, waiting at line 7.
     start({{{}, longer, {}}}, at(8, 0, 0));
     ASSERT_EQ(sim.simstep(), 7);
-    editor.replaceLists(shorter);
+    session.open(shorter);
     session.combine();
     runSeconds(1);
     EXPECT_EQ(sim.simstep(), 0);
@@ -293,7 +292,7 @@ TEST_F(SimulationTest, ClockJumpsForwardAndBack)
 
 TEST_F(SimulationTest, ClockLabelEverySecondBeepOnlyWhileRunning)
 {
-    editor.replaceLists({{{}, {"L,10:00:05,1,ON"}, {}}});
+    session.open({{{}, {"L,10:00:05,1,ON"}, {}}});
     clock.set(at(9, 59, 0));
     EXPECT_TRUE(sim.tick());
     EXPECT_FALSE(sim.tick()) << "same second";
@@ -372,7 +371,7 @@ TEST(Simulation, ACompileDuringTheRunFindsThePendingLineAgain)
         r.start({{{}, {"L,08:00:00,1,ON", "L,14:00:00,2,ON"}, {}}}, at(12, 0, 0));
         ASSERT_EQ(r.sim.simstep(), 1);
         for (const auto& line : c.added)
-            r.editor.pumpcom(line);
+            r.session.enter(line);
         r.session.compile(FakeClock(at(12, 0, 0))); // a chart, say
         const GreenhouseView& view = r.runTo(at(14, 0, 0));
         EXPECT_TRUE(view.lamps[1]) << "the 14:00 line still takes effect";
@@ -385,7 +384,7 @@ TEST(Simulation, KeepsTimeWhenTheClockWakesIt)
 {
     Rig r;
     int changes = 0;
-    r.editor.replaceLists(CommandLists{{{}, {"L,06:00:05,1,ON"}, {}}});
+    r.session.open(CommandLists{{{}, {"L,06:00:05,1,ON"}, {}}});
     r.clock.set(at(6, 0, 0));
     r.sim.keepTime([&] { ++changes; });
     r.sim.switchOn();
