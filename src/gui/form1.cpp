@@ -484,12 +484,22 @@ void Form1::pumpcom()
     const CommandLists before = editor.lists();
     const CelsiusReading typed = session.display().typed(*line);
     bool filed = false;
-    history_.record("Entry", [&] { filed = editor.pumpcom(typed.line); });
+    history_.record("Entry", [&] {
+        filed = editor.pumpcom(typed.line);
+        keepWritten(*line);
+    });
     // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
     if (filed) {
         text6->clear();
         emit lineFiled(before, typed);
     }
+}
+
+void Form1::keepWritten(const std::string& typed)
+{
+    if (const auto& at = editor.filedAt(); at && at->list >= 0 && at->index >= 0)
+        session.written().typed(
+            editor.lists(), {static_cast<std::size_t>(at->list), static_cast<std::size_t>(at->index)}, typed);
 }
 
 bool Form1::fileEdited(int list, int row, const QString& text)
@@ -504,6 +514,7 @@ bool Form1::fileEdited(int list, int row, const QString& text)
         filed = editor.edit(list, row, typed.line);
         if (!filed)
             return;
+        keepWritten(*line);
         render();
         std::array<int, 3> rows = selectedRows();
         rows[static_cast<std::size_t>(filed->list)] = filed->index;
@@ -530,7 +541,10 @@ void Form1::newProgram()
 {
     if (closeGuard && !closeGuard())
         return;
-    history_.record("New", [this] { editor.replaceLists({}); });
+    history_.record("New", [this] {
+        editor.replaceLists({});
+        session.written() = {};
+    });
     emit renewed();
 }
 

@@ -54,6 +54,7 @@ bool ProgramFiles::loadFrom(const std::string& path)
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;
     }
+    session.written() = AsWritten(*loaded.program);
     session.editor().replaceLists(std::move(loaded.program->lists));
     remember(path);
     if (const std::string report = loadReport(path, loaded.program->notes); !report.empty())
@@ -112,6 +113,7 @@ bool ProgramFiles::importCode(std::string_view code, const std::string& source)
     if (std::all_of(decoded.lists.begin(), decoded.lists.end(), [](const auto& list) { return list.empty(); }))
         return refuse("it holds no pasteable code");
     session.editor().setLists(std::move(decoded.lists));
+    session.written() = {};
     session.setFileName({});
     return true;
 }

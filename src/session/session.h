@@ -6,6 +6,7 @@
 // below only read what it hands them. Sessions share nothing, so several can be
 // open at once, with or without a window.
 
+#include "checks/lint.h"
 #include "compiler/display.h"
 #include "compiler/program.h"
 #include "session/editor.h"
@@ -30,6 +31,9 @@ public:
     const Editor& editor() const { return editor_; }
     const CommandLists& lists() const { return editor_.lists(); }
     History& history() { return history_; }
+    // How the lines were written (loaded, typed), for the checks' findings as written.
+    AsWritten& written() { return written_; }
+    const AsWritten& written() const { return written_; }
 
     // The only writers of the program. The compile buttons take the steps one by
     // one; compile() takes them all and syncs to the clock (the simulation syncs to
@@ -56,6 +60,7 @@ private:
     const Clock& clock;
     Editor editor_;
     History history_{editor_};
+    AsWritten written_;
     Program program_;
     CodeView codeView_;
     Display display_;
