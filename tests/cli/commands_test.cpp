@@ -286,6 +286,25 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
     expectAnswers(rows);
 }
 
+// Fault mended: check printed a line that reads otherwise than it looks as if it were
+// fine.
+TEST(CommandLine, WarnsOfEachLineAsWritten)
+{
+    const std::string late = "-:1: warning: 19.30 reads as 19:00:00 [time-text]\n";
+    const std::string swapped = "on 10M, off 5S: valve 4 is on for 10 minutes and off for only 5 seconds each time; "
+                                "on and off swapped? write P2,5S,10M [pulse-swapped]\n";
+    const Row rows[] = {
+        {{"check", "T,19.30,65,73"}, "", 1, "T,19:00:00,65,73\n", late},
+        {{"check", "L,6,1,on", "W,9,4,P2,10M,5S", "W,7,,ON"}, "", 1,
+         "L,06:00:00,1,ON\nW,09:00:00,4,P2,10M,5S\nW,07:00:00,,ON\n",
+         "-:2: warning: " + swapped + "-:3: warning: names no valve: the line does nothing [no-output]\n"},
+        // The place among the lines given counts the failing ones too.
+        {{"check"}, "X,6,1,ON\nT,6.30,70,80\n", 1, "error: T,L, or W only\nT,06:00:00,70,80\n",
+         "-:2: warning: 6.30 reads as 06:00:00 [time-text]\n"},
+    };
+    expectAnswers(rows);
+}
+
 // Fault mended: a command that noted a line failing the check ended with 0. It does its
 // job with what loaded and ends with 1; a warning alone leaves 0, a failure still gives 2.
 TEST(CommandLine, EndsWithOneAfterAnErrorNote)
