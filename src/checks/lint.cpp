@@ -223,9 +223,14 @@ std::optional<std::string> unitMessage(std::string_view term, std::string_view c
                                        const Display& display)
 {
     const std::string compact = upper(without(term, " "));
-    const std::string_view unit = std::string_view(compact).substr(numberLength(compact));
-    if (typed && display.temperature == Display::Temperature::Celsius && converted != term)
+    const std::string_view number = std::string_view(compact).substr(0, numberLength(compact));
+    const std::string_view unit = std::string_view(compact).substr(number.size());
+    const bool celsius = typed && display.temperature == Display::Temperature::Celsius;
+    if (celsius && converted != term)
         return std::nullopt;
+    if (celsius && (unit.empty() || unit == "\xB0"))
+        return std::string(term) + " is read as \xB0" "F (" + display.withUnit(leadingValue(term)) + "); write " +
+               std::string(number) + "C if you meant \xB0" "C";
     if (plainUnit(unit))
         return std::nullopt;
     return std::string(term) + " reads as " + display.withUnit(leadingValue(term));

@@ -197,8 +197,12 @@ TEST(Lint, FindsWhatATypedLineShows)
         {"T,6,70 f,75\xB0" "F", {}},
         {"T,6,70\xB0,7 5", {}},
         {"T,19.30,40C,72", {code::timeText, code::unitText}},
-        // In °C a set-point typed in °C is read as such.
+        // In °C a bare number is still °F.
+        {"T,6,40,45", {code::unitText, code::unitText},
+         "40 is read as \xB0" "F (4.4 \xB0" "C); write 40C if you meant \xB0" "C", celsius},
         {"T,6,40C, 45 c", {}, {}, celsius},
+        {"T,6,40F,45\xB0", {code::unitText}, "45\xB0 is read as \xB0" "F (7.2 \xB0" "C); write 45C if you meant \xB0" "C",
+         celsius},
         {"T,6,70.5 k,25C", {code::unitText}, "70.5 k reads as 21.4 \xB0" "C", celsius},
         {"W,6,1/2,P1,10M,5S", {code::pulseSwapped},
          "on 10M, off 5S: valves 1 and 2 are on for 10 minutes and off for only 5 seconds each time; on and off "

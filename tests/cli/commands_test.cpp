@@ -245,7 +245,9 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
     const std::string ratesUsage = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
     const Row rows[] = {
         {{"check", "--celsius", "T,6,20C,26C"}, "", 0, "T,06:00:00,68,78.8\n", ""},
-        {{"check", "--celsius"}, "t,6,20 \xC2\xB0" "c,80\n", 0, "T,06:00:00,68,80\n", ""},
+        // A bare number is still °F, and said to be.
+        {{"check", "--celsius"}, "t,6,20 \xC2\xB0" "c,80\n", 1, "T,06:00:00,68,80\n",
+         "-:1: warning: 80 is read as \xC2\xB0" "F (26.7 \xC2\xB0" "C); write 80C if you meant \xC2\xB0" "C [unit-text]\n"},
         // Without the option C is no unit: 20 and 26 degrees F.
         {{"check", "T,6,20C,26C"}, "", 1, "error: high temp is out of range 32 to 110\n", ""},
         {{"add", "--celsius", "new.fhp", "T,6,20C,26C"}, "", 0, "", "", "new.fhp",
@@ -293,6 +295,7 @@ TEST(CommandLine, WarnsOfEachLineAsWritten)
     const std::string late = "-:1: warning: 19.30 reads as 19:00:00 [time-text]\n";
     const std::string swapped = "on 10M, off 5S: valve 4 is on for 10 minutes and off for only 5 seconds each time; "
                                 "on and off swapped? write P2,5S,10M [pulse-swapped]\n";
+    const std::string bare = " is read as \xC2\xB0" "F (4.4 \xC2\xB0" "C); write 40C if you meant \xC2\xB0" "C [unit-text]\n";
     const Row rows[] = {
         {{"check", "T,19.30,65,73"}, "", 1, "T,19:00:00,65,73\n", late},
         {{"check", "L,6,1,on", "W,9,4,P2,10M,5S", "W,7,,ON"}, "", 1,
@@ -301,6 +304,7 @@ TEST(CommandLine, WarnsOfEachLineAsWritten)
         // The place among the lines given counts the failing ones too.
         {{"check"}, "X,6,1,ON\nT,6.30,70,80\n", 1, "error: T,L, or W only\nT,06:00:00,70,80\n",
          "-:2: warning: 6.30 reads as 06:00:00 [time-text]\n"},
+        {{"check", "--celsius", "T,6,40,20C"}, "", 1, "T,06:00:00,40,68\n", "-:1: warning: 40" + bare},
     };
     expectAnswers(rows);
 }
