@@ -630,6 +630,12 @@ std::vector<Finding> typedFindings(std::string_view typed, const Display& displa
     return found;
 }
 
+bool changesMeaning(const Finding& finding)
+{
+    return finding.code == code::timeText || finding.code == code::unitText || finding.code == code::pulseSwapped ||
+           finding.code == code::pulseText;
+}
+
 std::string_view severityName(Finding::Severity severity)
 {
     return severity == Finding::Error ? "error" : "warning";

@@ -134,4 +134,8 @@ std::vector<Finding> lint(const ProgramRead& read, const Display& display);
 // line stands.
 std::vector<Finding> typedFindings(std::string_view typed, const Display& display);
 
+// A finding that says the line does otherwise than it reads: a slip to stop at, not
+// to file unseen.
+bool changesMeaning(const Finding& finding);
+
 } // namespace fh
