@@ -27,10 +27,9 @@ std::string counted(std::size_t count, std::string_view noun)
 
 } // namespace
 
-std::vector<Finding> filedFindings(std::string_view typed, Finding::Item at, const Display& display,
-                                   Checked before, Checked now)
+std::vector<Finding> filedFindings(Finding::Item at, Checked before, Checked now)
 {
-    std::vector<Finding> told = writtenFindings(typed, display);
+    std::vector<Finding> told;
     std::map<Key, std::size_t> had;
     for (const Finding& f : before.findings)
         ++had[keyOf(f, before.lists)];

@@ -18,12 +18,11 @@ struct Checked {
     const std::vector<Finding>& findings;
 };
 
-// The findings to tell about the line filed at `at`, most severe first: those of the
-// text as typed, those of `now` at the item, and those of `now` the program did not
-// have `before` (a finding counts as the same when its code, message and item's
-// line are, wherever the item moved).
-std::vector<Finding> filedFindings(std::string_view typed, Finding::Item at, const Display& display,
-                                   Checked before, Checked now);
+// The findings to tell about the line filed at `at`, most severe first: those of `now`
+// at the item (what the line as typed shows among them), and those of `now` the
+// program did not have `before` (a finding counts as the same when its code, message
+// and item's line are, wherever the item moved).
+std::vector<Finding> filedFindings(Finding::Item at, Checked before, Checked now);
 
 // "Filed LINE: SEVERITY: MESSAGE (+N more) — Program checks: E errors, W warnings — F7"
 // in UTF-8, with "no findings" for the first finding when `told` is empty, and how

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <iterator>
 #include <map>
 #include <utility>
@@ -218,15 +217,34 @@ std::optional<std::string> swappedMessage(const Good& g)
            std::string(on);
 }
 
+// How a set-point term of a T line as written is read, when it is read otherwise than
+// it looks. `converted` is the term once a typed line's °C were read.
+std::optional<std::string> unitMessage(std::string_view term, std::string_view converted, bool typed,
+                                       const Display& display)
+{
+    const std::string compact = upper(without(term, " "));
+    const std::string_view number = std::string_view(compact).substr(0, numberLength(compact));
+    const std::string_view unit = std::string_view(compact).substr(number.size());
+    const bool celsius = typed && display.temperature == Display::Temperature::Celsius;
+    if (celsius && converted != term)
+        return std::nullopt;
+    if (celsius && (unit.empty() || unit == "\xB0"))
+        return std::string(term) + " is read as \xB0" "F (" + display.withUnit(leadingValue(term)) + "); write " +
+               std::string(number) + "C if you meant \xB0" "C";
+    if (plainUnit(unit))
+        return std::nullopt;
+    return std::string(term) + " reads as " + display.withUnit(leadingValue(term));
+}
+
 // The findings of a line as written that passed the check as `filed`, read as `good`.
-std::vector<Finding> writtenFindings(std::string_view written, std::string_view filed, const Good& good,
+std::vector<Finding> writtenFindings(const WrittenLine& written, std::string_view filed, const Good& good,
                                      const Display& display)
 {
     std::vector<Finding> found;
     const auto add = [&](std::string_view code, std::string message) {
         found.push_back({0, std::nullopt, Finding::Warning, code, std::move(message)});
     };
-    Pieces terms(written);
+    Pieces terms(written.text);
     Pieces filedTerms(filed);
     filedTerms.next(',');
     terms.next(',');
@@ -234,11 +252,15 @@ std::vector<Finding> writtenFindings(std::string_view written, std::string_view 
     if (!plainTime(time))
         add(code::timeText, std::string(time) + " reads as " + std::string(filedTerms.next(',')));
     if (good.letter == "T") {
+        const std::string converted = written.typed ? display.typed(written.text).line : std::string();
+        Pieces convertedTerms(converted);
+        convertedTerms.next(',');
+        convertedTerms.next(',');
         for (int k = 0; k < 2; ++k) {
             const std::string_view term = trim(terms.next(','));
-            const std::string compact = upper(without(term, " "));
-            if (!plainUnit(std::string_view(compact).substr(numberLength(compact))))
-                add(code::unitText, std::string(term) + " reads as " + display.withUnit(leadingValue(term)));
+            const std::string_view read = trim(convertedTerms.next(','));
+            if (auto message = unitMessage(term, read, written.typed, display))
+                add(code::unitText, std::move(*message));
         }
     }
     if (const auto swapped = swappedMessage(good))
@@ -256,24 +278,20 @@ LineVerdict verdictOf(const CheckResult& r) { return r.dataok ? LineVerdict{{}, 
 
 class Checker {
 public:
-    // What the line check says of an item at a line of the file; valid until the next call.
-    using Verdicts = std::function<LineVerdict(const std::string& item, std::size_t line)>;
-
-    // `read` is the file the lists were read from: its notes and its lines as written
-    // become findings too.
-    Checker(const CommandLists& program, const Display& shown, const Verdicts& verdicts,
-            const ProgramRead* read = nullptr)
-        : lists(program), display(shown), fileLines(read ? &read->lineNumbers : nullptr)
+    // `memo` holds the line check's results for the lines of `program`; `written`
+    // their lines as written and the file's notes.
+    Checker(const CommandLists& program, const Display& shown, const LineMemo& memo, const AsWritten& written)
+        : lists(program), display(shown), fileLines(written.fileLines(program))
     {
         std::size_t start = 1;
         for (std::size_t k = 0; k < lists.size(); ++k) {
             starts[k] = start;
             start += lists[k].size() + 1;
         }
-        readLines(verdicts, read ? &read->written : nullptr);
-        if (read)
-            for (const LoadNote& note : read->notes)
-                readNote(note);
+        readLines(memo, written);
+        for (const LoadNote& note : written.fileNotes(lists))
+            readNote(note);
+        std::ranges::move(anew, std::back_inserter(found));
         checkSections();
         checkTimes();
         checkMidnight();
@@ -294,6 +312,7 @@ private:
     // A file's blank lines hold no item, so its items stand where the read found them.
     const std::array<std::vector<std::size_t>, 3>* fileLines;
     std::vector<Good> goods;
+    std::vector<Finding> anew;
     std::vector<Finding> asWritten;
 
     void add(std::size_t line, std::optional<Item> item, Finding::Severity severity, std::string_view code,
@@ -323,8 +342,9 @@ private:
         return std::nullopt;
     }
 
-    void readLines(const Verdicts& verdicts, const CommandLists* written)
+    void readLines(const LineMemo& memo, const AsWritten& written)
     {
+        const auto writtenLines = written.find(lists);
         std::size_t count = 0;
         for (std::size_t k = 0; k < lists.size(); ++k) {
             for (std::size_t j = 0; j < lists[k].size(); ++j) {
@@ -333,29 +353,31 @@ private:
                     add(line, Item{k, j}, Finding::Error, code::tooManyLines,
                         "more than " + std::to_string(progCapacity) +
                             " lines: the program cannot be compiled or sent");
-                const LineVerdict verdict = verdicts(lists[k][j], line);
+                const LineVerdict verdict = verdictOf(memo.at(lists[k][j]));
                 if (!verdict.error.empty()) {
                     add(line, Item{k, j}, Finding::Error, code::badLine, display.checkMessage(verdict.error));
                     continue;
                 }
                 goods.push_back(readGood(verdict.filed, line, Item{k, j}));
-                if (written && j < (*written)[k].size())
-                    for (Finding& f : writtenFindings((*written)[k][j], verdict.filed, goods.back(), display)) {
-                        f.line = line;
-                        f.item = Item{k, j};
-                        asWritten.push_back(std::move(f));
-                    }
+                const WrittenLine* as = writtenLines[k][j];
+                if (!as)
+                    continue;
+                if (!as->typed && as->text != verdict.filed)
+                    anew.push_back({line, Item{k, j}, Finding::Warning, code::filedAnew,
+                                    "not in filed form; loaded as " + std::string(verdict.filed)});
+                for (Finding& f : writtenFindings(*as, verdict.filed, goods.back(), display)) {
+                    f.line = line;
+                    f.item = Item{k, j};
+                    asWritten.push_back(std::move(f));
+                }
             }
         }
     }
 
-    // A failing line is found again in the lists, so its note adds nothing.
+    // A failing line is found again in the lists, and one filed anew by its item.
     void readNote(const LoadNote& note)
     {
-        if (note.kind == LoadNote::FiledAnew)
-            add(note.line, itemAt(note.line), Finding::Warning, code::filedAnew,
-                "not in filed form; loaded as " + note.text);
-        else if (note.kind == LoadNote::NotLoaded)
+        if (note.kind == LoadNote::NotLoaded)
             add(note.line, std::nullopt, Finding::Error, code::notLoaded, describe(note));
         else if (note.kind == LoadNote::ByteOrderMark)
             add(note.line, itemAt(note.line), Finding::Warning, code::byteOrderMark, describe(note));
@@ -528,39 +550,114 @@ void LineMemo::update(const CommandLists& lists)
 
 const CheckResult& LineMemo::at(const std::string& line) const { return results.at(line); }
 
-std::vector<Finding> lint(const CommandLists& lists, const Display& display, LineMemo& memo)
+AsWritten::AsWritten(const ProgramRead& fileRead) : read(fileRead.lists), lineNumbers(fileRead.lineNumbers)
 {
-    memo.update(lists);
-    return std::move(
-        Checker(lists, display, [&](const std::string& item, std::size_t) { return verdictOf(memo.at(item)); })
-            .found);
+    const auto keys = keysOf(read);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        for (std::size_t j = 0; j < keys[k].size() && j < fileRead.written[k].size(); ++j)
+            lines.emplace(keys[k][j], WrittenLine{fileRead.written[k][j], false});
+    std::ranges::copy_if(fileRead.notes, std::back_inserter(notes), [](const LoadNote& note) {
+        return note.kind == LoadNote::NotLoaded || note.kind == LoadNote::ByteOrderMark;
+    });
 }
 
-std::vector<Finding> writtenFindings(std::string_view written, const Display& display)
+std::array<std::vector<AsWritten::Key>, 3> AsWritten::keysOf(const CommandLists& lists)
 {
-    const CheckResult r = datcheck(written);
-    if (!r.dataok)
-        return {};
-    return writtenFindings(written, r.cmdline, readGood(r.cmdline, 0, Item{0, 0}), display);
+    std::array<std::vector<Key>, 3> keys;
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        std::map<std::string_view, std::size_t> alike;
+        for (const std::string& item : lists[k])
+            keys[k].emplace_back(k, item, alike[item]++);
+    }
+    return keys;
+}
+
+void AsWritten::typed(const CommandLists& lists, Item at, std::string text)
+{
+    auto keys = keysOf(lists);
+    std::map<Key, WrittenLine> kept;
+    for (const auto& list : keys)
+        for (const Key& key : list)
+            if (auto node = lines.extract(key))
+                kept.insert(std::move(node));
+    kept.insert_or_assign(std::move(keys[at.list][at.index]), WrittenLine{std::move(text), true});
+    lines = std::move(kept);
+}
+
+std::array<std::vector<const WrittenLine*>, 3> AsWritten::find(const CommandLists& lists) const
+{
+    std::array<std::vector<const WrittenLine*>, 3> found;
+    for (std::size_t k = 0; k < lists.size(); ++k)
+        found[k].resize(lists[k].size());
+    if (lines.empty())
+        return found;
+    const auto keys = keysOf(lists);
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        for (std::size_t j = 0; j < keys[k].size(); ++j)
+            if (const auto line = lines.find(keys[k][j]); line != lines.end())
+                found[k][j] = &line->second;
+    return found;
+}
+
+std::vector<LoadNote> AsWritten::fileNotes(const CommandLists& lists) const
+{
+    return lists == read ? notes : std::vector<LoadNote>{};
+}
+
+const std::array<std::vector<std::size_t>, 3>* AsWritten::fileLines(const CommandLists& lists) const
+{
+    for (std::size_t k = 0; k < read.size(); ++k)
+        if (lineNumbers[k].size() != read[k].size())
+            return nullptr;
+    return lists == read ? &lineNumbers : nullptr;
+}
+
+std::vector<Finding> lint(const CommandLists& lists, const Display& display, const AsWritten& written,
+                          LineMemo& memo)
+{
+    memo.update(lists);
+    return std::move(Checker(lists, display, memo, written).found);
 }
 
 std::vector<Finding> lint(const ProgramRead& read, const Display& display)
 {
-    // The read checked every line: those that failed carry a note, the others were filed.
-    std::map<std::size_t, std::string_view> failed;
-    for (const LoadNote& note : read.notes)
-        if (note.kind == LoadNote::FailsCheck)
-            failed.emplace(note.line, note.text);
-    const auto verdicts = [&](const std::string& item, std::size_t line) {
-        const auto fail = failed.find(line);
-        return fail != failed.end() ? LineVerdict{fail->second, {}} : LineVerdict{{}, item};
-    };
-    std::vector<Finding> found = std::move(Checker(read.lists, display, verdicts, &read).found);
+    LineMemo memo;
+    std::vector<Finding> found = lint(read.lists, display, AsWritten(read), memo);
     // Sent as it is, it would leave the controller with nothing to run.
     if (std::ranges::all_of(read.lists, &std::vector<std::string>::empty))
         found.insert(found.begin(), {1, std::nullopt, Finding::Error, code::emptyProgram,
                                      "the file holds no command line: there is no program"});
     return found;
+}
+
+std::vector<Finding> typedFindings(std::string_view typed, const Display& display)
+{
+    const CheckResult r = datcheck(display.typed(typed).line);
+    const int list = r.dataok ? listOf(r.cmdline) : -1;
+    if (list < 0)
+        return {};
+    CommandLists lists;
+    const Item at{static_cast<std::size_t>(list), 0};
+    lists[at.list].push_back(r.cmdline);
+    AsWritten written;
+    written.typed(lists, at, std::string(typed));
+    LineMemo memo;
+    std::vector<Finding> found = lint(lists, display, written, memo);
+    // Alone, a line is also the whole program: what only the rest of a program decides is left out.
+    static constexpr std::array ofTheLine = {code::timeText,   code::unitText,  code::pulseSwapped, code::noOutput,
+                                             code::pulseTimes, code::pulseText, code::ignoredTerms};
+    std::erase_if(found, [](const Finding& f) { return std::ranges::find(ofTheLine, f.code) == ofTheLine.end(); });
+    for (Finding& f : found) {
+        f.line = 0;
+        f.item.reset();
+    }
+    return found;
+}
+
+bool changesMeaning(const Finding& finding)
+{
+    return finding.code == code::timeText || finding.code == code::unitText || finding.code == code::pulseSwapped ||
+           finding.code == code::pulseText;
 }
 
 std::string_view severityName(Finding::Severity severity)
@@ -576,11 +673,8 @@ std::string findingText(const Finding& finding)
 
 std::vector<Finding> lint(const CommandLists& lists, const Display& display)
 {
-    CheckResult own;
-    return std::move(Checker(lists, display, [&](const std::string& item, std::size_t) {
-                         own = datcheck(item);
-                         return verdictOf(own);
-                     }).found);
+    LineMemo memo;
+    return lint(lists, display, AsWritten{}, memo);
 }
 
 } // namespace fh

@@ -10,10 +10,13 @@
 #include "language/commandlists.h"
 #include "language/datcheck.h"
 
+#include <array>
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -78,19 +81,66 @@ private:
     std::unordered_map<std::string, CheckResult> results;
 };
 
-// lint of lists typed in the windows, the line check's results kept in `memo`.
-std::vector<Finding> lint(const CommandLists& lists, const Display& display, LineMemo& memo);
+// A line of the lists as the user wrote it.
+struct WrittenLine {
+    std::string text; // Latin-1
+    // Typed, its set-points read as the display reads them (in °C a bare number is
+    // read as °F); otherwise a file's line, whose set-points are °F.
+    bool typed = false;
+    friend bool operator==(const WrittenLine&, const WrittenLine&) = default;
+};
 
-// What a line as written means otherwise than it looks: a time such as 19.30 (read as
-// 19:00:00), a set-point such as 40C (read as °F), a pulse on longer than off. None
-// for a line that fails the command check. The findings are at line 0 and no item:
-// the caller knows where the line stands.
-std::vector<Finding> writtenFindings(std::string_view written, const Display& display);
+// How the lines of the lists were written, where that is known: a file's lines from
+// its read, a line from its entry. An item keeps what was written for it while its
+// list holds an item filed as it was; the read's notes on lines that are no item (a
+// byte-order mark, lines not loaded) hold while the lists are those read.
+class AsWritten {
+public:
+    AsWritten() = default;
+    explicit AsWritten(const ProgramRead& read);
 
-// A program file as read: lint's findings, those of its load report (a failing line
-// is found again in the lists) and those of each line as written, and an error at line
-// 1 for a file that loads no line at all. The read's own line check is used, not run
-// again.
+    // Item `at` of `lists` was just filed from `text`, typed. What was kept for items
+    // no longer in the lists goes.
+    void typed(const CommandLists& lists, Finding::Item at, std::string text);
+    // What was written for each item of `lists`, list by list; null where it is not known.
+    std::array<std::vector<const WrittenLine*>, 3> find(const CommandLists& lists) const;
+    // The read's notes on lines that are no item, while `lists` are those read.
+    std::vector<LoadNote> fileNotes(const CommandLists& lists) const;
+    // Each item's line in the file, while `lists` are those read; else none.
+    const std::array<std::vector<std::size_t>, 3>* fileLines(const CommandLists& lists) const;
+
+    friend bool operator==(const AsWritten&, const AsWritten&) = default;
+
+private:
+    // The list, the filed item and how many items alike come before it in its list.
+    using Key = std::tuple<std::size_t, std::string, std::size_t>;
+    // The key of each item of `lists`, list by list.
+    static std::array<std::vector<Key>, 3> keysOf(const CommandLists& lists);
+
+    std::map<Key, WrittenLine> lines;
+    CommandLists read;
+    std::array<std::vector<std::size_t>, 3> lineNumbers;
+    std::vector<LoadNote> notes;
+};
+
+// The program checks: lint's findings on the lists, each item's findings as written
+// and the file's notes `written` keeps. The windows keep `written` and the line
+// check's results in `memo` from change to change.
+std::vector<Finding> lint(const CommandLists& lists, const Display& display, const AsWritten& written,
+                          LineMemo& memo);
+
+// A program file as read: the program checks on its lists, all of its lines as written,
+// and an error at line 1 for a file that loads no line at all.
 std::vector<Finding> lint(const ProgramRead& read, const Display& display);
+
+// Every finding of one line typed alone: those of the line as written and lint's of
+// the line itself, read as `display` reads a typed line. None for a line that fails
+// the line check. The findings are at line 0 and no item: the caller knows where the
+// line stands.
+std::vector<Finding> typedFindings(std::string_view typed, const Display& display);
+
+// A finding that says the line does otherwise than it reads: a slip to stop at, not
+// to file unseen.
+bool changesMeaning(const Finding& finding);
 
 } // namespace fh

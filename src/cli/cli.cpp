@@ -96,9 +96,10 @@ const std::vector<Command>& commands()
          "print the listing of a program file into a PDF file, or on a printer",
          {{"-o", true, fileName, isFileName, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}},
          1, false, listing},
-        {"add", "fernhollow add FILE [--celsius] [LINE...]",
-         "enter command lines (arguments or standard input) into a program file",
-         {celsius},
+        {"add", "fernhollow add FILE [--celsius] [--as-read] [LINE...]",
+         "enter command lines (arguments or standard input) into a program file; a line that reads otherwise "
+         "than it looks stops the whole add, unless --as-read",
+         {celsius, {"--as-read", false, {}, nullptr, true}},
          1, true, add},
         {"lint", "fernhollow lint FILE... [--format text|tsv]",
          "check whole program files for lines that will not do what they seem to",

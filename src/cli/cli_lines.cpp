@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "language/latin1.h"
 #include "session/linewriter.h"
 
 #include <algorithm>
@@ -34,8 +35,9 @@ int lines(const Parsed& args, Streams io, const Devices&)
     const WrittenLines written = writeLines(kind->kind, words, args.display);
     if (!written.refusal.empty())
         return refuse(written.refusal);
+    // In °C a ramp's set-points carry their unit, so that add --celsius reads them as written.
     for (const std::string& line : written.lines)
-        io.out << line << '\n';
+        io.out << utf8FromLatin1(args.display.asTyped(line)) << '\n';
     return 0;
 }
 

@@ -48,6 +48,11 @@ CelsiusReading Display::typed(std::string_view line) const
     return temperature == Temperature::Celsius ? readCelsius(line) : CelsiusReading{std::string(line), {}};
 }
 
+std::string Display::asTyped(std::string_view filed) const
+{
+    return temperature == Temperature::Celsius ? writeCelsius(filed) : std::string(filed);
+}
+
 std::string Display::time(int secondOfDay) const { return formatTime(secondOfDay); }
 
 std::string Display::valveState(double state) const

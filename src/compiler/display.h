@@ -42,6 +42,9 @@ struct Display {
     // A typed line as the program takes it: in °C its °C set-points are written in °F
     // (see readCelsius), with how each was read; otherwise as typed.
     CelsiusReading typed(std::string_view line) const;
+    // A filed line as one types it here, which typed() reads back: in °C its
+    // set-points in °C with their unit (see writeCelsius); otherwise as filed.
+    std::string asTyped(std::string_view filed) const;
 
     friend bool operator==(const Display&, const Display&) = default;
 };

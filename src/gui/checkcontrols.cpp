@@ -103,7 +103,7 @@ void CheckControls::chkClick()
 
 void CheckControls::render()
 {
-    if (session.lists() != checked || session.display() != checkedDisplay)
+    if (session.lists() != checked || session.display() != checkedDisplay || session.written() != checkedWritten)
         check();
 }
 
@@ -111,7 +111,8 @@ void CheckControls::check()
 {
     previousLists = std::exchange(checked, session.lists());
     checkedDisplay = session.display();
-    previousFindings = std::exchange(findings, lint(checked, checkedDisplay, memo));
+    checkedWritten = session.written();
+    previousFindings = std::exchange(findings, lint(checked, checkedDisplay, checkedWritten, memo));
     errors = static_cast<std::size_t>(std::ranges::count(findings, Finding::Error, &Finding::severity));
     label15->setText(summary(errors, findings.size() - errors));
     mark();
@@ -157,10 +158,12 @@ void CheckControls::lineFiled(const CommandLists& before, const CelsiusReading& 
     if (!at || at->list < 0 || at->index < 0)
         return;
     render();
-    const std::vector<Finding> was = before == previousLists ? previousFindings : lint(before, session.display());
+    LineMemo beforeMemo;
+    const std::vector<Finding> was = before == previousLists
+                                         ? previousFindings
+                                         : lint(before, session.display(), session.written(), beforeMemo);
     const Finding::Item item{static_cast<std::size_t>(at->list), static_cast<std::size_t>(at->index)};
-    const std::vector<Finding> told =
-        filedFindings(typed.line, item, session.display(), {before, was}, {checked, findings});
+    const std::vector<Finding> told = filedFindings(item, {before, was}, {checked, findings});
     label15->setText(QString::fromUtf8(filedStatus(session.editor().cmdline(), typed.readings, told, findings)));
 }
 

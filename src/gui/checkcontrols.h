@@ -4,8 +4,9 @@
 // "Program > Check Program" (F7) and a click on the count open the checks window,
 // which is created on first use and destroyed when closed; activating a finding
 // selects its item in the lists. Send Program asks first when the program has errors.
-// The lists are checked again at every render of the main window that finds them
-// changed; each item with findings carries a marker and lists them in its tooltip.
+// The lists are checked again at every render of the main window that finds them, or
+// how their lines were written, changed; each item with findings carries a marker and
+// lists them in its tooltip.
 // After a line is filed the count gives way, until the next change, to what the
 // checks say of that line.
 
@@ -64,6 +65,7 @@ private:
     CommandLists checked;
     // The messages quote values as this read them.
     Display checkedDisplay;
+    AsWritten checkedWritten;
     std::vector<Finding> findings;
     // The check before, for what a filed line newly causes.
     CommandLists previousLists;

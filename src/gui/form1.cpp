@@ -484,7 +484,7 @@ void Form1::pumpcom()
     const CommandLists before = session.lists();
     const CelsiusReading typed = session.display().typed(*line);
     bool filed = false;
-    history_.record("Entry", [&] { filed = session.enter(typed.line); });
+    history_.record("Entry", [&] { filed = session.enter(*line); });
     // clear(), unlike setText(), keeps the line in the box's own undo for Ctrl+Z.
     if (filed) {
         text6->clear();
@@ -501,7 +501,7 @@ bool Form1::fileEdited(int list, int row, const QString& text)
     const CelsiusReading typed = session.display().typed(*line);
     std::optional<Place> filed;
     history_.record("Edit Line", [&] {
-        filed = session.edit(list, row, typed.line);
+        filed = session.edit(list, row, *line);
         if (!filed)
             return;
         render();

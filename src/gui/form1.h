@@ -147,6 +147,7 @@ private:
     void addLines();
     // Enter in the item editor of row `row` of list `list`: true when filed.
     bool fileEdited(int list, int row, const QString& line);
+    // The line just filed by Enter or an edit, as typed, for its findings as written.
     void renderLists();
     void renderIndicator();
     int listIndex(const QObject* watched) const;

@@ -121,4 +121,18 @@ CelsiusReading readCelsius(std::string_view line)
     return read;
 }
 
+std::string writeCelsius(std::string_view line)
+{
+    std::vector<std::string> terms = split(line, ',');
+    if (terms.size() < 4 || upper(trim(terms[0])) != "T")
+        return std::string(line);
+    for (std::size_t i = 2; i <= 3; ++i) {
+        std::string celsius = celsiusText(leadingValue(terms[i]));
+        if (celsius.ends_with(".0"))
+            celsius.resize(celsius.size() - 2);
+        terms[i] = celsius + "C";
+    }
+    return join(terms, ',');
+}
+
 } // namespace fh

@@ -39,4 +39,9 @@ struct CelsiusReading {
 // other line and term is left as typed.
 CelsiusReading readCelsius(std::string_view line);
 
+// A filed line as one types it in °C: a T line's set-points in °C to a tenth with
+// their unit, the tenth left off when whole ("20C", "18.5C"). readCelsius reads it
+// back as filed when the set-points were typed in °C to a tenth.
+std::string writeCelsius(std::string_view line);
+
 } // namespace fh

@@ -229,26 +229,17 @@ std::vector<Timed> lights(const LineWords& words)
 }
 
 struct SetPoints {
-    long long low, high; // millionths of a degree F
+    long long low, high; // millionths of a degree, in the display's scale
 };
 
-// The ramp's two ends in °F, LOW/HIGH each; with a gap, the low alone, the high that
-// far above it. Everything after works in °F, so ends given in °C are turned into °F
-// here, as a typed line's are; a gap is a difference, so it gains no 32.
+// The ramp's two ends, LOW/HIGH each; with a gap, the low alone, the high that far
+// above it. In °C the ramp is worked out in °C and each step's set-points written in
+// °F as the step typed in °C would be, so the lines read back as the °C they came from.
 std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words, const Display& display)
 {
     const bool celsius = display.temperature == Display::Temperature::Celsius;
-    // Both scales take the same numbers; °C is then converted to °F.
-    // In °F to a tenth, halves away from zero, as a typed line's °C are read.
-    const auto degrees = [&](std::string_view text, bool difference) {
-        const auto typed = millionths(text);
-        if (!typed || !celsius)
-            return typed;
-        const long long tenths = roundHalfAway(*typed * 18 + (difference ? 0 : 320 * million), million);
-        return std::optional<long long>(tenths * (million / 10));
-    };
     const std::string_view gapText = trim(field(words, "gap"));
-    const auto gap = gapText.empty() ? std::optional<long long>() : degrees(gapText, true);
+    const auto gap = gapText.empty() ? std::optional<long long>() : millionths(gapText);
     if (!gapText.empty() && !gap)
         refuse(std::string(gapText) + " is not a number of degrees, as in 8");
     const auto end = [&](std::string_view text) {
@@ -256,15 +247,15 @@ std::pair<SetPoints, SetPoints> readRampEnds(const LineWords& words, const Displ
         if (typed.empty())
             refuse("set-points are missing");
         if (gap) {
-            const auto low = degrees(typed, false);
+            const auto low = millionths(typed);
             if (!low)
                 refuse(typed + " is not one set-point, as in " + (celsius ? "18" : "65") +
                        " (the gap gives the high one)");
             return SetPoints{*low, *low + *gap};
         }
         const auto pair = split(typed, '/');
-        const auto low = degrees(trim(pair.front()), false);
-        const auto high = pair.size() == 2 ? degrees(trim(pair.back()), false) : std::nullopt;
+        const auto low = millionths(trim(pair.front()));
+        const auto high = pair.size() == 2 ? millionths(trim(pair.back())) : std::nullopt;
         if (!low || !high)
             refuse(typed + " is not a pair of set-points LOW/HIGH, as in " + (celsius ? "18/23" : "65/73"));
         return SetPoints{*low, *high};
@@ -285,12 +276,21 @@ std::vector<Timed> ramp(const LineWords& words, const Display& display)
     const int duration = readDuration(field(words, "for"));
     const int steps = readCount(field(words, "steps"), mostSteps, "the number of steps is missing",
                                 "a number of steps from 1 to 100");
+    // A step's set-point, in tenths of the display's scale, as the line files it.
+    const auto filed = [&](int k, long long tenths) {
+        const std::string text = tenthsText(tenths, true);
+        if (display.temperature == Display::Temperature::Fahrenheit)
+            return text;
+        const auto fahrenheit = fahrenheitText(text);
+        if (!fahrenheit)
+            refuse("step " + std::to_string(k) + ": " + text + "C is no set-point");
+        return *fahrenheit;
+    };
     std::vector<Timed> lines;
     for (int k = 1; k <= steps; ++k) {
-        const Timed step =
-            at('T', start + k * duration / steps,
-               tenthsText(stepTenths(from.low, to.low, k, steps), true) + ',' +
-                   tenthsText(stepTenths(from.high, to.high, k, steps), true));
+        const Timed step = at('T', start + k * duration / steps,
+                              filed(k, stepTenths(from.low, to.low, k, steps)) + ',' +
+                                  filed(k, stepTenths(from.high, to.high, k, steps)));
         if (const CheckResult r = datcheck(step.line); !r.dataok)
             refuse("step " + std::to_string(k) + ", " + step.line + ": " + r.errmsg);
         lines.push_back(step);

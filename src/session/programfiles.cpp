@@ -54,7 +54,7 @@ bool ProgramFiles::loadFrom(const std::string& path)
         devices.messages.show("Cannot load " + path + ": " + loaded.error);
         return false;
     }
-    session.open(std::move(loaded.program->lists), path);
+    session.open(*loaded.program, path);
     remember(path);
     if (const std::string report = loadReport(path, loaded.program->notes); !report.empty())
         devices.messages.show(report);

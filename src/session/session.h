@@ -6,6 +6,7 @@
 // below only read what it hands them. Sessions share nothing, so several can be
 // open at once, with or without a window.
 
+#include "checks/lint.h"
 #include "compiler/display.h"
 #include "compiler/listorder.h"
 #include "compiler/program.h"
@@ -36,30 +37,50 @@ public:
     const Editor& editor() const { return editor_; }
     const CommandLists& lists() const { return editor_.lists(); }
     History& history() { return history_; }
+    // How the lines were written (loaded, typed), for the checks' findings as written.
+    const AsWritten& written() const { return written_; }
 
     // The operations on the lists, the same for the windows and the commands. A line
-    // typed or edited is read in the user's units; a bad one is reported and changes
-    // nothing.
-    bool enter(std::string_view typed) { return editor_.pumpcom(typed); }
-    std::optional<Place> edit(int list, int index, std::string_view typed) { return editor_.edit(list, index, typed); }
+    // typed or edited is read in the user's units and kept as written; a bad one is
+    // reported and changes nothing.
+    bool enter(std::string_view written)
+    {
+        const bool filed = editor_.pumpcom(display().typed(written).line);
+        keepWritten(written);
+        return filed;
+    }
+    std::optional<Place> edit(int list, int index, std::string_view written)
+    {
+        auto filed = editor_.edit(list, index, display().typed(written).line);
+        if (filed)
+            keepWritten(written);
+        return filed;
+    }
     void rememberSelection(int list, int selected) { editor_.rememberSelection(list, selected); }
     void deleteSelected(int list, int selected) { editor_.deleteSelected(list, selected); }
     // Send Program: the controller has the program.
     void send() { editor_.sendit(); }
     // File > New: no lines, no file.
-    void renew()
-    {
-        editor_.replaceLists({});
-        fileName_.clear();
-    }
+    void renew() { open({}); }
     // Lists read from `file` (empty: from no file), which count as saved.
     void open(CommandLists lists, std::string file = {})
     {
         editor_.replaceLists(std::move(lists));
         fileName_ = std::move(file);
+        written_ = {};
     }
-    // Any other change of the lists as a whole: an import, lines added.
-    void change(CommandLists lists) { editor_.setLists(std::move(lists)); }
+    // A program file's lists, with how their lines were written.
+    void open(const ProgramRead& read, std::string file)
+    {
+        open(read.lists, std::move(file));
+        written_ = AsWritten(read);
+    }
+    // Lists of no file and no known writing: an import.
+    void change(CommandLists lists)
+    {
+        editor_.setLists(std::move(lists));
+        written_ = {};
+    }
     // Edit > Sort Lists by Time; the reason when the lists cannot be sorted.
     std::optional<std::string> sortByTime()
     {
@@ -92,10 +113,18 @@ public:
     bool modified() const { return editor_.modified(); }
 
 private:
+    void keepWritten(std::string_view written)
+    {
+        if (const auto& at = editor_.filedAt(); at && at->list >= 0 && at->index >= 0)
+            written_.typed(editor_.lists(), {static_cast<std::size_t>(at->list), static_cast<std::size_t>(at->index)},
+                           std::string(written));
+    }
+
     MessageBox& messages;
     const Clock& clock;
     Editor editor_;
     History history_{editor_};
+    AsWritten written_;
     Program program_;
     CodeView codeView_;
     std::string fileName_;

@@ -25,7 +25,7 @@ TEST(Feedback, StatusAfterALineIsFiled)
          "Filed W,08:00:00,1/2,P1,9M55S,10M: warning: 9M55S reads as 9 seconds; write 595S \u2014 Program checks: "
          "0 errors, 1 warning \u2014 F7"},
         {{}, "T,19.30,65,72",
-         "Filed T,19:00:00,65,72: warning: 19.30 reads as 19:00:00 \u2014 Program checks: 0 errors, 0 warnings "
+         "Filed T,19:00:00,65,72: warning: 19.30 reads as 19:00:00 \u2014 Program checks: 0 errors, 1 warning "
          "\u2014 F7"},
         // The other line at that second is told too, as its finding is new.
         {{{{}, {"L,06:00:00,1,ON"}, {}}},
@@ -36,7 +36,7 @@ TEST(Feedback, StatusAfterALineIsFiled)
         {{{{"T,06:00:00,70,80"}, {}, {}}},
          "t,6:00,40C,72",
          "Filed T,06:00:00,40C,72: error: 2 lines at 06:00:00: only the first takes effect; all but the first wait "
-         "a day and hold back every later line (+2 more) \u2014 Program checks: 2 errors, 0 warnings \u2014 F7"},
+         "a day and hold back every later line (+2 more) \u2014 Program checks: 2 errors, 1 warning \u2014 F7"},
         // A finding the program had before is not told again.
         {{{{}, {"L,06:00:00,1,ON"}, {}}},
          "T,5,70,80",
@@ -51,9 +51,8 @@ TEST(Feedback, StatusAfterALineIsFiled)
          Place{2, 0}},
         {{{{}, {}, {"W,05:00:00,3,OFF", "W,06:00:00,1,ON"}}},
          "W,06:00:00,1,P1,10M,5S",
-         "Filed W,06:00:00,1,P1,10M,5S: warning: on 10M, off 5S: valve 1 is on for 10 minutes and off for only 5 "
-         "seconds each time; on and off swapped? write P1,5S,10M (+1 more) \u2014 Program checks: 0 errors, "
-         "1 warning \u2014 F7",
+         "Filed W,06:00:00,1,P1,10M,5S: warning: valve 1 is pulsed but no line switches it off (+1 more) \u2014 "
+         "Program checks: 0 errors, 2 warnings \u2014 F7",
          Place{2, 1}},
         // Typed in °C: the checks read the line as filed, and the status says how it was read.
         {{},
@@ -77,8 +76,11 @@ TEST(Feedback, StatusAfterALineIsFiled)
         const Finding::Item at{static_cast<std::size_t>(editor.filedAt()->list),
                                static_cast<std::size_t>(editor.filedAt()->index)};
         const std::vector<Finding> was = lint(row.before, display);
-        const std::vector<Finding> now = lint(editor.lists(), display);
-        const std::vector<Finding> told = filedFindings(typed.line, at, display, {row.before, was}, {editor.lists(), now});
+        AsWritten written;
+        written.typed(editor.lists(), at, row.typed);
+        LineMemo memo;
+        const std::vector<Finding> now = lint(editor.lists(), display, written, memo);
+        const std::vector<Finding> told = filedFindings(at, {row.before, was}, {editor.lists(), now});
         EXPECT_EQ(filedStatus(editor.cmdline(), typed.readings, told, now), row.status);
     }
 }

@@ -104,13 +104,72 @@ TEST(Lint, FindsEachMistakeAtItsLine)
     ASSERT_EQ(places(loaded), std::vector<std::string>{"4 filed-anew"});
     EXPECT_EQ(loaded[0].item, (Finding::Item{1, 0}));
 
-    // Lists typed in the windows: each finding names its item; what only the line as
-    // written shows is told at entry, not kept.
+    // Lists typed in the windows, with nothing known of how they were written: each
+    // finding names its item.
     const auto typed = lint({{{"T,06:00:00,40C,80"}, {"L,06:00:00,1,OFF"}, {}}}, Display{});
     ASSERT_EQ(typed.size(), 2u);
     EXPECT_EQ(typed[0].item, (Finding::Item{0, 0}));
     EXPECT_EQ(typed[1].item, (Finding::Item{1, 0}));
     EXPECT_EQ(typed[1].severity, Finding::Error);
+}
+
+// A file's lines as written, and a typed one, keep their findings while their items
+// stay as filed, wherever they move; a changed item loses them.
+TEST(Lint, KeepsEachLineAsWrittenUntilItChanges)
+{
+    const ProgramRead read = readProgramFile("T,19.30,65,73\nT,6,70,80\n==\n==\nW,9,4,P2,10M,5S\nW,9,4,P2,10M,5S\n"
+                                             "W,20:00:00,4,OFF\n==\nlost\n");
+    const CommandLists& loaded = read.lists;
+    const auto moved = [&](CommandLists lists) {
+        std::swap(lists[0][0], lists[0][1]);
+        return lists;
+    };
+    const auto changed = [&](CommandLists lists) {
+        lists[2][0] = "W,09:00:00,4,P2,5S,10M";
+        return lists;
+    };
+    const auto added = [&](CommandLists lists) {
+        lists[1].emplace_back("L,05:00:00,1,OFF");
+        return lists;
+    };
+    const struct {
+        CommandLists lists;
+        std::vector<std::string> found;
+    } rows[] = {
+        {loaded,
+         {"1 filed-anew", "1 time-text", "2 filed-anew", "5 filed-anew", "5 same-time", "5 pulse-swapped",
+          "6 filed-anew", "6 same-time", "6 pulse-swapped", "9 not-loaded"}},
+        {moved(loaded),
+         {"1 filed-anew", "2 filed-anew", "2 time-text", "5 filed-anew", "5 same-time", "5 pulse-swapped",
+          "6 filed-anew", "6 same-time", "6 pulse-swapped"}},
+        // Timer 2 now set to two pairs of times.
+        {changed(loaded),
+         {"1 filed-anew", "1 time-text", "2 filed-anew", "5 same-time", "5 timer-conflict", "6 filed-anew",
+          "6 same-time", "6 timer-conflict", "6 pulse-swapped"}},
+        {added(loaded),
+         {"1 filed-anew", "1 time-text", "2 filed-anew", "6 filed-anew", "6 same-time", "6 pulse-swapped",
+          "7 filed-anew", "7 same-time", "7 pulse-swapped"}},
+    };
+    const AsWritten written(read);
+    for (const auto& row : rows) {
+        LineMemo memo;
+        EXPECT_EQ(places(lint(row.lists, Display{}, written, memo)), row.found);
+    }
+    // Right after the read, the kept lines give what the file gives.
+    LineMemo memo;
+    EXPECT_EQ(places(lint(loaded, Display{}, written, memo)), places(lint(read, Display{})));
+
+    // A typed line replaces what was kept for its item; items gone lose theirs.
+    AsWritten typedNow(read);
+    CommandLists lists = changed(loaded);
+    typedNow.typed(lists, {2, 0}, "w,9,4,p2,5s,10m");
+    lists[2].erase(lists[2].begin() + 1);
+    typedNow.typed(lists, {0, 1}, "T,6,70,80");
+    EXPECT_EQ(places(lint(lists, Display{}, typedNow, memo)), (std::vector<std::string>{"1 filed-anew", "1 time-text"}));
+    lists[2].push_back("W,09:00:00,4,P2,10M,5S");
+    EXPECT_EQ(places(lint(lists, Display{}, typedNow, memo)),
+              (std::vector<std::string>{"1 filed-anew", "1 time-text", "5 same-time", "5 timer-conflict", "7 same-time",
+                                        "7 timer-conflict"}));
 }
 
 // The line check's results kept from change to change find what a fresh check finds.
@@ -125,7 +184,7 @@ TEST(Lint, KeptLineResultsFindWhatAFreshCheckFinds)
     };
     LineMemo memo;
     for (const CommandLists& lists : changes) {
-        const std::vector<Finding> kept = lint(lists, Display{}, memo);
+        const std::vector<Finding> kept = lint(lists, Display{}, AsWritten{}, memo);
         const std::vector<Finding> fresh = lint(lists, Display{});
         EXPECT_EQ(places(kept), places(fresh));
         for (std::size_t i = 0; i < std::min(kept.size(), fresh.size()); ++i)
@@ -133,12 +192,15 @@ TEST(Lint, KeptLineResultsFindWhatAFreshCheckFinds)
     }
 }
 
-TEST(Lint, ReadsEachLineAsWritten)
+// A typed line alone: what it shows as written and what lint finds of the line itself.
+TEST(Lint, FindsWhatATypedLineShows)
 {
+    constexpr auto celsius = Display::Temperature::Celsius;
     const struct {
         std::string written;
         std::vector<std::string_view> codes;
         std::string says = {}; // the first finding's message
+        Display::Temperature unit = Display::Temperature::Fahrenheit;
     } rows[] = {
         {"T,19.30,65,72", {code::timeText}, "19.30 reads as 19:00:00"},
         {"L,+8,1,ON", {code::timeText}, "+8 reads as 08:00:00"},
@@ -151,26 +213,38 @@ TEST(Lint, ReadsEachLineAsWritten)
         {"T,6,70 f,75\xB0" "F", {}},
         {"T,6,70\xB0,7 5", {}},
         {"T,19.30,40C,72", {code::timeText, code::unitText}},
+        // In °C a bare number is still °F.
+        {"T,6,40,45", {code::unitText, code::unitText},
+         "40 is read as \xB0" "F (4.4 \xB0" "C); write 40C if you meant \xB0" "C", celsius},
+        {"T,6,40C, 45 c", {}, {}, celsius},
+        {"T,6,40F,45\xB0", {code::unitText}, "45\xB0 is read as \xB0" "F (7.2 \xB0" "C); write 45C if you meant \xB0" "C",
+         celsius},
+        {"T,6,70.5 k,25C", {code::unitText}, "70.5 k reads as 21.4 \xB0" "C", celsius},
         {"W,6,1/2,P1,10M,5S", {code::pulseSwapped},
          "on 10M, off 5S: valves 1 and 2 are on for 10 minutes and off for only 5 seconds each time; on and off "
          "swapped? write P1,5S,10M"},
         {"W,6,1,P2,1H,59M", {code::pulseSwapped}},
         {"W,6,1,P1,61S,1M", {code::pulseSwapped}},
         {"W,6,1,P1,10M,10M", {}},
-        {"W,6,1,P1,10M,0S", {}},
-        {"W,6,,P1,10M,5S", {}},
-        {"W,6,1,P1,9M55S,5S", {}},
+        // What lint finds of the line itself comes first; what only a whole program shows
+        // (valve 1 never switched off) is left out.
+        {"W,6,1,P1,10M,0S", {code::pulseTimes}},
+        {"W,6,,P1,10M,5S", {code::noOutput}},
+        {"W,6,1,P1,9M55S,5S", {code::pulseText}},
+        {"W,6.5,3,ON,15M", {code::ignoredTerms, code::timeText}},
         {"W,6,1,P1", {}},
-        // A line the command check refuses gets its message box, nothing more.
+        // A line the command check refuses gets its message, nothing more.
         {"T,19.30,65,66", {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.written);
-        const std::vector<Finding> found = writtenFindings(row.written, Display{});
+        const std::vector<Finding> found = typedFindings(row.written, Display{row.unit});
         std::vector<std::string_view> codes;
         for (const Finding& f : found) {
             codes.push_back(f.code);
             EXPECT_EQ(f.severity, Finding::Warning);
+            EXPECT_EQ(f.line, 0u);
+            EXPECT_FALSE(f.item);
         }
         EXPECT_EQ(codes, row.codes);
         if (!row.says.empty() && !found.empty()) {

@@ -218,7 +218,7 @@ TEST(CommandLine, AnswersEachCommand)
         {{"lint", "bom.fhp"}, "", 1,
          "bom.fhp:1: warning: a byte-order mark at the start was ignored [byte-order-mark]\n", ""},
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
-        {{"add"}, "", 2, "", "usage: fernhollow add FILE [--celsius] [LINE...]\n"},
+        {{"add"}, "", 2, "", "usage: fernhollow add FILE [--celsius] [--as-read] [LINE...]\n"},
 
         // The notes of the load come back as findings, not a second time on standard error.
         {{"lint", "lint.fhp"}, "", 1,
@@ -269,7 +269,9 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
     const std::string ratesUsage = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
     const Row rows[] = {
         {{"check", "--celsius", "T,6,20C,26C"}, "", 0, "T,06:00:00,68,78.8\n", ""},
-        {{"check", "--celsius"}, "t,6,20 \xC2\xB0" "c,80\n", 0, "T,06:00:00,68,80\n", ""},
+        // A bare number is still °F, and said to be.
+        {{"check", "--celsius"}, "t,6,20 \xC2\xB0" "c,80\n", 1, "T,06:00:00,68,80\n",
+         "-:1: warning: 80 is read as \xC2\xB0" "F (26.7 \xC2\xB0" "C); write 80C if you meant \xC2\xB0" "C [unit-text]\n"},
         // Without the option C is no unit: 20 and 26 degrees F.
         {{"check", "T,6,20C,26C"}, "", 1, "error: high temp is out of range 32 to 110\n", ""},
         {{"add", "--celsius", "new.fhp", "T,6,20C,26C"}, "", 0, "", "", "new.fhp",
@@ -306,6 +308,48 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
         {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not an empty one\n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
+    };
+    expectAnswers(rows);
+}
+
+// Faults mended: check printed a line that reads otherwise than it looks as if it were
+// fine, and add filed it, after which nothing could find the slip again.
+TEST(CommandLine, WarnsOfEachLineAsWrittenAndAddsNoSlip)
+{
+    const std::string p = "T,04:00:33,78,84\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n";
+    const std::string late = "-:1: warning: 19.30 reads as 19:00:00 [time-text]\n";
+    const std::string asRead = "; nothing written: write the line as meant, or give --as-read to file the lines as read\n";
+    const std::string swapped = "on 10M, off 5S: valve 4 is on for 10 minutes and off for only 5 seconds each time; "
+                                "on and off swapped? write P2,5S,10M [pulse-swapped]\n";
+    const std::string bare = " is read as \xC2\xB0" "F (4.4 \xC2\xB0" "C); write 40C if you meant \xC2\xB0" "C [unit-text]\n";
+    const Row rows[] = {
+        {{"check", "T,19.30,65,73"}, "", 1, "T,19:00:00,65,73\n", late},
+        {{"check", "L,6,1,on", "W,9,4,P2,10M,5S", "W,7,,ON"}, "", 1,
+         "L,06:00:00,1,ON\nW,09:00:00,4,P2,10M,5S\nW,07:00:00,,ON\n",
+         "-:2: warning: " + swapped + "-:3: warning: names no valve: the line does nothing [no-output]\n"},
+        // The place among the lines given counts the failing ones too.
+        {{"check"}, "X,6,1,ON\nT,6.30,70,80\n", 1, "error: T,L, or W only\nT,06:00:00,70,80\n",
+         "-:2: warning: 6.30 reads as 06:00:00 [time-text]\n"},
+        {{"check", "--celsius", "T,6,40,20C"}, "", 1, "T,06:00:00,40,68\n", "-:1: warning: 40" + bare},
+
+        {{"add", "p.fhp", "T,19.30,65,73"}, "", 1, "", late + "fernhollow: -:1: T,19.30,65,73 would be filed as "
+                                                          "T,19:00:00,65,73" + asRead, "p.fhp", p},
+        {{"add", "p.fhp", "--as-read", "T,19.30,65,73"}, "", 0, "", "", "p.fhp",
+         "T,04:00:33,78,84\r\nT,19:00:00,65,73\r\n==\r\nL,15:22:00,2/4/6,ON\r\n==\r\nW,12:00:00,1/3/5,P1,3S,10M\r\n"},
+        // One slip stops the whole add, the good lines with it.
+        {{"add", "new.fhp"}, "L,6,1,on\nW,9,4,P2,10M,5S\n", 1, "",
+         "-:2: warning: " + swapped + "fernhollow: -:2: W,9,4,P2,10M,5S would be filed as W,09:00:00,4,P2,10M,5S" +
+             asRead,
+         "new.fhp", ""},
+        {{"add", "--celsius", "new.fhp", "T,6,40,20C"}, "", 1, "",
+         "-:1: warning: 40" + bare + "fernhollow: -:1: T,6,40,20C would be filed as T,06:00:00,40,68" + asRead,
+         "new.fhp", ""},
+        {{"add", "new.fhp", "W,6,1,P1,9m55s,10M"}, "", 1, "",
+         "-:1: warning: 9M55S reads as 9 seconds; write 595S [pulse-text]\nfernhollow: -:1: W,6,1,P1,9m55s,10M would be "
+         "filed as W,06:00:00,1,P1,9M55S,10M" + asRead,
+         "new.fhp", ""},
+        // A finding that leaves the line meaning what it says is no slip.
+        {{"add", "new.fhp", "W,7,,ON"}, "", 0, "", "", "new.fhp", "==\r\n==\r\nW,07:00:00,,ON\r\n"},
     };
     expectAnswers(rows);
 }

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace fh::test {
 namespace {
 
 TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
 {
-    const struct { cli::Args args; std::string out; } rows[] = {
+    const struct {
+        cli::Args args;
+        std::string out;
+        std::string filed = {}; // the T list of the program file the lines were added to
+    } rows[] = {
         {{"lines", "water", "--valves", "3", "--at", "07:00,15:00", "--for", "15m"},
          "W,07:00:00,3,ON\nW,07:15:00,3,OFF\nW,15:00:00,3,ON\nW,15:15:00,3,OFF\n"},
         {{"lines", "mist", "--valves", "1/2", "--timer", "1", "--from", "08:00", "--to", "18:00", "--on", "5s",
@@ -22,23 +28,39 @@ TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
         {{"lines", "ramp", "--from", "65", "--to", "72", "--gap", "8", "--start", "05:00", "--for", "2h", "--steps",
           "4"},
          "T,05:30:00,66.8,74.8\nT,06:00:00,68.5,76.5\nT,06:30:00,70.3,78.3\nT,07:00:00,72,80\n"},
-        // 18/22 °C is 64.4/71.6 °F, 22/26 °C 71.6/78.8 °F; a gap of 4 °C is 7.2 °F.
+        // In °C the set-points carry their unit, as typed with --celsius.
         {{"lines", "ramp", "--celsius", "--from", "18/22", "--to", "22/26", "--start", "05:00", "--for", "2h",
           "--steps", "2"},
-         "T,06:00:00,68,75.2\nT,07:00:00,71.6,78.8\n"},
-        {{"lines", "ramp", "--from", "18", "--to", "22", "--gap", "4", "--start", "05:00", "--for", "2h", "--steps",
-          "2", "--celsius"},
-         "T,06:00:00,68,75.2\nT,07:00:00,71.6,78.8\n"},
+         "T,06:00:00,20C,24C\nT,07:00:00,22C,26C\n", "T,06:00:00,68,75.2\r\nT,07:00:00,71.6,78.8\r\n"},
+        // Worked out in tenths of a °C, each read back as the °C it came from.
+        {{"lines", "ramp", "--from", "18", "--to", "19", "--gap", "4", "--start", "05:00", "--for", "2h", "--steps",
+          "4", "--celsius"},
+         "T,05:30:00,18.3C,22.3C\nT,06:00:00,18.5C,22.5C\nT,06:30:00,18.8C,22.8C\nT,07:00:00,19C,23C\n",
+         "T,05:30:00,64.9,72.1\r\nT,06:00:00,65.3,72.5\r\nT,06:30:00,65.8,73\r\nT,07:00:00,66.2,73.4\r\n"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.out);
         doubles::MemoryTextFiles files;
         const Outcome printed = runCli(row.args, files);
         EXPECT_EQ(printed, (Outcome{0, row.out, ""}));
-        // The lines pass the line check as they are, and go into a program file.
-        const Outcome checked = runCli({"check"}, files, printed.out);
-        EXPECT_EQ(checked.status, 0) << checked.out;
-        EXPECT_EQ(checked.out, printed.out);
-        EXPECT_EQ(runCli({"add", "p.fhp"}, files, printed.out).status, 0);
+        // The lines pass the line check as they are, and go into a program file, with
+        // no finding on the way.
+        const bool celsius = std::ranges::find(row.args, "--celsius") != row.args.end();
+        cli::Args check = {"check"};
+        cli::Args add = {"add", "p.fhp"};
+        if (celsius) {
+            check.push_back("--celsius");
+            add.push_back("--celsius");
+        }
+        const Outcome checked = runCli(check, files, printed.out);
+        EXPECT_EQ(checked.status, 0) << checked.err;
+        if (!celsius) {
+            EXPECT_EQ(checked.out, printed.out);
+        }
+        EXPECT_EQ(runCli(add, files, printed.out), (Outcome{0, "", ""}));
+        if (!row.filed.empty()) {
+            EXPECT_EQ(files.files["p.fhp"], row.filed + "==\r\n==\r\n");
+        }
         const Outcome linted = runCli({"lint", "p.fhp"}, files);
         EXPECT_EQ(linted.out, "") << row.args[1];
     }

@@ -1,6 +1,9 @@
+#include "checks/lint.h"
+#include "files/programfile.h"
 #include "gui/checkcontrols.h"
 #include "gui/form1.h"
 #include "gui/form5.h"
+#include "session/programfiles.h"
 #include "session/session.h"
 #include "platform/doubles/doubles.h"
 
@@ -168,6 +171,72 @@ TEST_F(CheckWindows, SendProgramAsksOnlyWhenTheProgramHasErrors)
         EXPECT_EQ(messages.asked, c.asked ? question : std::vector<std::string>{}) << c.yes;
         EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label12"))->text().toStdString(), c.indicator);
     }
+}
+
+// Fault mended: a file whose pulse reads swapped loaded with "no findings" and an empty
+// checks window, while lint found it. Right after a load the window shows what lint
+// finds in the file; a line's findings as written stay until the line changes.
+TEST(CheckWindowsAfterLoad, ShowWhatLintFindsInTheFile)
+{
+    const struct { std::string bytes; QString count; } files[] = {
+        {"==\r\n==\r\nW,9,4,P2,10M,5S\r\nW,20:00:00,4,OFF\r\n", QStringLiteral("2 warnings")},
+        {"\xEF\xBB\xBFT,19.30,65,73\r\nT,6,40C,80\r\n==\r\n==\r\n==\r\nlost\r\n",
+         QStringLiteral("1 error, 5 warnings")},
+    };
+    for (const auto& [bytes, count] : files) {
+        SCOPED_TRACE(bytes);
+        doubles::AllDevices devices;
+        devices.files.files["/w/p.fhp"] = bytes;
+        Session session{devices.messages, devices.clock};
+        ProgramFiles programFiles{session, devices.devices()};
+        Form1 form{session, devices.messages};
+        CheckControls checks{form, session, devices.messages};
+        test::showActive(form);
+        ASSERT_TRUE(programFiles.loadFrom("/w/p.fhp"));
+        form.render();
+
+        const std::vector<Finding> linted = lint(readProgramFile(bytes), fh::Display{});
+        ASSERT_FALSE(linted.empty());
+        QTest::keyClick(&form, Qt::Key_F7);
+        ASSERT_NE(checks.checksWindow(), nullptr);
+        const auto* grid = checks.checksWindow()->findChild<QTreeWidget*>(QStringLiteral("Grid1"));
+        ASSERT_NE(grid, nullptr);
+        std::vector<std::string> shown, found;
+        for (int i = 0; i < grid->topLevelItemCount(); ++i)
+            shown.push_back(grid->topLevelItem(i)->text(3).toStdString() + " " +
+                            grid->topLevelItem(i)->text(2).toStdString());
+        for (const Finding& f : linted)
+            found.push_back(std::string(f.code) + " " + QString::fromLatin1(f.message).toStdString());
+        EXPECT_EQ(shown, found);
+        EXPECT_EQ(test::control<QLabel>(form, "Label15")->text(),
+                  QStringLiteral("Program checks: %1 \u2014 F7").arg(count));
+        checks.checksWindow()->close();
+    }
+}
+
+// A line's findings as written stay on its mark while it stays as filed, and go with
+// a change of the line.
+TEST_F(CheckWindows, KeepsALineAsTypedUntilItChanges)
+{
+    const auto tip = [&](int row) {
+        return test::control<QListWidget>(form, "List1")->item(row)->toolTip().toStdString();
+    };
+    enter("T,19.30,65,73");
+    enter("T,6,70,80");
+    EXPECT_EQ(tip(0), "warning: 19.30 reads as 19:00:00");
+    EXPECT_EQ(status(), "Filed T,06:00:00,70,80: no findings \u2014 Program checks: 0 errors, 1 warning \u2014 F7");
+    form.menus().srt->trigger();
+    EXPECT_EQ(tip(1), "warning: 19.30 reads as 19:00:00");
+    EXPECT_EQ(tip(0), "");
+    auto* list1 = test::control<QListWidget>(form, "List1");
+    list1->setCurrentRow(1);
+    list1->editItem(list1->item(1));
+    auto* line = qobject_cast<QLineEdit*>(list1->indexWidget(list1->model()->index(1, 0)));
+    ASSERT_NE(line, nullptr);
+    line->setText("T,19:30:00,65,73");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(tip(1), "");
+    EXPECT_EQ(status(), "Filed T,19:30:00,65,73: no findings \u2014 Program checks: 0 errors, 0 warnings \u2014 F7");
 }
 
 } // namespace

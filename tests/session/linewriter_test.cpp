@@ -50,11 +50,12 @@ TEST(LineWriter, WritesTheLinesInFiledFormInOrderOfTheDay)
         // Each step at the whole second at or before its share of the time.
         {{"ramp", {{"from", "60/70"}, {"to", "63/73"}, {"start", "23:59:55"}, {"for", "10s"}, {"steps", "3"}}},
          {"T,00:00:01,62,72", "T,00:00:05,63,73", "T,23:59:58,61,71"}},
-        // In °C the ends become °F as typed lines' do (0.25 as 32.5, 0.75 as 33.4), the gap a
-        // difference (4.75 as 8.6); the steps go in °F: 32.95 is 33, not 32.9 of the exact ends.
+        // In °C the steps go in tenths of a °C (0.5 and 0.8 low, 5.3 and 5.5 high), then
+        // each into °F as a typed line's °C (0.5 as 32.9, 0.8 as 33.4, 5.3 as 41.5), so the
+        // lines read back as the °C they were worked out in.
         {{"ramp", {{"from", "0.25"}, {"to", "0.75"}, {"gap", "4.75"}, {"start", "0"}, {"for", "2s"}, {"steps", "2"}},
           true},
-         {"T,00:00:01,33,41.6", "T,00:00:02,33.4,42"}},
+         {"T,00:00:01,32.9,41.5", "T,00:00:02,33.4,41.9"}},
     };
     for (const auto& row : rows) {
         const WrittenLines written = write(row.request);
