@@ -1,5 +1,6 @@
 #include "language/celsius.h"
 
+#include "language/decimal.h"
 #include "language/terms.h"
 
 #include <charconv>
@@ -9,42 +10,6 @@
 namespace fh {
 
 namespace {
-
-// A decimal number as a whole number of 10^-places: 78.8 as {788, 1}.
-struct Decimal {
-    std::int64_t scaled = 0;
-    int places = 0;
-};
-
-// Fifteen digits keep every product below within 64 bits.
-constexpr int mostDigits = 15;
-
-std::optional<Decimal> readDecimal(std::string_view text)
-{
-    Decimal d;
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    int digits = 0;
-    bool point = false;
-    for (const char c : text) {
-        if (c == '.' && !point) {
-            point = true;
-            continue;
-        }
-        if (c < '0' || c > '9' || ++digits > mostDigits)
-            return std::nullopt;
-        d.scaled = d.scaled * 10 + (c - '0');
-        d.places += point ? 1 : 0;
-    }
-    if (digits == 0)
-        return std::nullopt;
-    if (negative)
-        d.scaled = -d.scaled;
-    return d;
-}
 
 std::int64_t powerOfTen(int places)
 {

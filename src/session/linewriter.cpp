@@ -4,6 +4,7 @@
 #include "compiler/program.h"
 #include "language/celsius.h"
 #include "language/datcheck.h"
+#include "language/decimal.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
@@ -24,11 +25,6 @@ struct Refused {
 
 constexpr long long million = 1'000'000;
 constexpr int mostSteps = 100;
-
-bool digitsOnly(std::string_view text)
-{
-    return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // Digits as a number, or `cap` when that is `cap` or more: a long run of digits
 // cannot overflow.
@@ -91,30 +87,18 @@ int readTime(std::string_view text)
 
 // A plain decimal (an optional minus, digits with at most one point, at least one
 // digit) in millionths; none when it is not one, or has more than six decimals or
-// nine whole digits. Exact, where a double would make 0.1 a little more or less.
+// nine whole digits.
 std::optional<long long> millionths(std::string_view text)
 {
-    const bool negative = text.starts_with('-');
-    if (negative)
-        text.remove_prefix(1);
-    const auto point = text.find('.');
-    std::string_view whole = text.substr(0, point);
-    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if ((whole.empty() && fraction.empty()) || (!whole.empty() && !digitsOnly(whole)) ||
-        (!fraction.empty() && !digitsOnly(fraction)))
+    const auto d = text.starts_with('+') ? std::nullopt : readDecimal(text);
+    if (!d || d->places > 6)
         return std::nullopt;
-    while (whole.starts_with('0'))
-        whole.remove_prefix(1);
-    while (fraction.ends_with('0'))
-        fraction.remove_suffix(1);
-    if (whole.size() > 9 || fraction.size() > 6)
+    long long value = d->scaled;
+    for (int i = d->places; i < 6; ++i)
+        value *= 10;
+    if (value <= -1'000'000'000'000'000 || value >= 1'000'000'000'000'000)
         return std::nullopt;
-    long long value = 0;
-    for (const char c : whole)
-        value = value * 10 + (c - '0');
-    for (std::size_t i = 0; i < 6; ++i)
-        value = value * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
-    return negative ? -value : value;
+    return value;
 }
 
 // A number and one unit H, M or S, either case (1.5M is 90 seconds), in whole seconds

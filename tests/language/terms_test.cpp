@@ -1,3 +1,4 @@
+#include "language/decimal.h"
 #include "language/terms.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,23 @@ TEST(Terms, Rounding)
     EXPECT_EQ(roundHalfEven(1e300, 0, 100), 100);
     EXPECT_EQ(roundHalfEven(-1e300, -5, 5), -5);
     EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN(), -5, 5), 0);
+}
+
+// One reader of exact decimals for °C and °F and for the line writer's numbers.
+TEST(Terms, DecimalsAreReadExactly)
+{
+    const struct { const char* text; std::optional<Decimal> read; } rows[] = {
+        {"78.8", Decimal{788, 1}},  {"-0.5", Decimal{-5, 1}},   {"+20", Decimal{20, 0}},
+        {".5", Decimal{5, 1}},      {"5.", Decimal{5, 0}},      {"20.500", Decimal{205, 1}},
+        {"0001.10", Decimal{11, 1}}, {"123456789012345", Decimal{123456789012345, 0}},
+        // Zeros that say nothing do not count towards the fifteen digits.
+        {"0000000000000001", Decimal{1, 0}}, {"1.0000000000000000", Decimal{1, 0}},
+        {"1234567890123456", std::nullopt}, {"0.1234567890123456", std::nullopt},
+        {"", std::nullopt}, {".", std::nullopt}, {"-", std::nullopt}, {"1.2.3", std::nullopt},
+        {"1e3", std::nullopt}, {" 1", std::nullopt}, {"--1", std::nullopt}, {"1,5", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(readDecimal(row.text), row.read) << '"' << row.text << '"';
 }
 
 } // namespace
