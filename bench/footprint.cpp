@@ -76,7 +76,7 @@ int main(int argc, char* argv[])
         return 0;
 
     application.open(program);
-    application.mainWindow().menus().sson->trigger();
+    application.mainWindow().menus().simOnAction->trigger();
     std::printf("CPU with the simulation running: %.2f %% of one core over %d s\n", cpuWhileRunning(app, seconds),
                 seconds);
 
@@ -85,7 +85,7 @@ int main(int argc, char* argv[])
     std::printf("peak memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024);
     std::fflush(stdout);
 
-    application.mainWindow().menus().ssoff->trigger();
+    application.mainWindow().menus().simOffAction->trigger();
     std::printf("CPU with the simulation off: %.2f %% of one core over %d s\n", cpuWhileRunning(app, seconds), seconds);
     return 0;
 }

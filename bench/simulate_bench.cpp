@@ -66,7 +66,7 @@ void previewWallSecond(benchmark::State& state)
     SimulationControls controls(form1, sim, preview, session.display());
     form1.show();
     controls.startUp();
-    form1.menus().sson->trigger();
+    form1.menus().simOnAction->trigger();
     preview.setSpeed(previewSpeeds.size() - 1);
     preview.playOrPause();
     int ticks = 0;

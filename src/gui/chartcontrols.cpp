@@ -14,8 +14,8 @@ namespace fh {
 ChartControls::ChartControls(Form1& form1, Session& session, MessageBox& messages, PrinterDialog& printers)
     : form1(form1), session(session), messages(messages), printers(printers)
 {
-    connect(form1.menus().sps, &QAction::triggered, this, &ChartControls::spsClick);
-    connect(form1.menus().pgh, &QAction::triggered, this, &ChartControls::pghClick);
+    connect(form1.menus().selectPlotsAction, &QAction::triggered, this, &ChartControls::spsClick);
+    connect(form1.menus().plotAction, &QAction::triggered, this, &ChartControls::pghClick);
     // Coming back to the main window (choosing a menu item does) sets the chart
     // coordinates again at the next chart.
     connect(&form1, &Form1::activated, this, [this] { state_.scaled = 0; });

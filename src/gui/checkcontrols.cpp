@@ -74,12 +74,12 @@ QIcon marker(Finding::Severity severity)
 CheckControls::CheckControls(Form1& form1, const Session& session, MessageBox& messages)
     : form1(form1), session(session), messages(messages)
 {
-    label15 = form1.widgets().label15;
+    label15 = form1.widgets().checksCount;
     // A long line about a filed line must not widen the window.
     label15->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label15->installEventFilter(this);
     connect(&form1, &Form1::lineFiled, this, &CheckControls::lineFiled);
-    connect(form1.menus().chk, &QAction::triggered, this, &CheckControls::chkClick);
+    connect(form1.menus().checkAction, &QAction::triggered, this, &CheckControls::chkClick);
     connect(&form1, &Form1::rendered, this, &CheckControls::render);
     form1.setSendGuard([this] { return sendRequested(); });
     check();

@@ -24,13 +24,13 @@ CompilerControls::CompilerControls(Form1& form1, Session& session)
     : QObject(&form1), form1(form1), session(session)
 {
     const Form1::Widgets& widgets = form1.widgets();
-    list5 = widgets.list5;
+    list5 = widgets.code;
     freshLook = staleLook = list5->palette();
     staleLook.setColor(QPalette::Text, freshLook.color(QPalette::Disabled, QPalette::Text));
     freshTip = list5->toolTip();
-    connect(widgets.command3, &QPushButton::clicked, this, &CompilerControls::combine);
-    connect(widgets.command4, &QPushButton::clicked, this, &CompilerControls::sort);
-    connect(widgets.command5, &QPushButton::clicked, this, &CompilerControls::fullparse);
+    connect(widgets.combineButton, &QPushButton::clicked, this, &CompilerControls::combine);
+    connect(widgets.sortButton, &QPushButton::clicked, this, &CompilerControls::sort);
+    connect(widgets.compileButton, &QPushButton::clicked, this, &CompilerControls::fullparse);
     connect(&form1, &Form1::rendered, this, &CompilerControls::render);
     render();
 }

@@ -27,7 +27,7 @@ DisplayControls::DisplayControls(Form1& form1, Session& session, Settings& setti
     : form1(form1), session(session), settings(settings), simulation(simulation), charts(charts)
 {
     const bool celsius = settings.strings(temperatureKey) == celsiusSetting;
-    QAction* action = form1.menus().tmpc;
+    QAction* action = form1.menus().celsiusAction;
     action->setChecked(celsius);
     setTemperature(session, celsius);
     // The windows start in °F: only °C has anything to show again.

@@ -40,20 +40,20 @@ FileControls::FileControls(Form1& form1, Session& session, ProgramFiles& files)
     : form1(form1), session(session), files(files)
 {
     const Form1::Menus& menus = form1.menus();
-    connect(menus.ld, &QAction::triggered, this,
+    connect(menus.loadAction, &QAction::triggered, this,
             [this] { this->form1.history().record("Load", [this] { this->files.load(); }); });
-    connect(menus.rcnt, &QMenu::aboutToShow, this, &FileControls::listRecent);
-    connect(menus.imp, &QAction::triggered, this,
+    connect(menus.recentMenu, &QMenu::aboutToShow, this, &FileControls::listRecent);
+    connect(menus.importAction, &QAction::triggered, this,
             [this] { this->form1.history().record("Import", [this] { this->files.importFile(); }); });
-    connect(menus.impc, &QAction::triggered, this, [this] {
+    connect(menus.importClipboardAction, &QAction::triggered, this, [this] {
         const QByteArray code = QGuiApplication::clipboard()->text().toLatin1();
         this->form1.history().record("Import", [&] { this->files.importCode(code.toStdString(), "the clipboard"); });
     });
-    connect(menus.sv, &QAction::triggered, this, [this] {
+    connect(menus.saveAction, &QAction::triggered, this, [this] {
         this->files.save();
         this->form1.render();
     });
-    connect(menus.pt, &QAction::triggered, this, [this] { this->files.print(); });
+    connect(menus.printAction, &QAction::triggered, this, [this] { this->files.print(); });
     form1.setCloseGuard([this] { return this->files.closeRequested(); });
     connect(&form1, &Form1::renewed, this, &FileControls::showFile);
     connect(&form1, &Form1::rendered, this, &FileControls::showFile);
@@ -86,12 +86,12 @@ void FileControls::showFile()
     if (form1.isWindowModified() != session.modified())
         form1.setWindowModified(session.modified());
     form1.setWindowFilePath(path);
-    form1.menus().rcnt->setEnabled(!files.recentFiles().empty());
+    form1.menus().recentMenu->setEnabled(!files.recentFiles().empty());
 }
 
 void FileControls::listRecent()
 {
-    QMenu* menu = form1.menus().rcnt;
+    QMenu* menu = form1.menus().recentMenu;
     menu->clear();
     int number = 0;
     for (const std::string& path : files.recentFiles()) {

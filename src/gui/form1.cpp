@@ -260,65 +260,65 @@ void Form1::createActions()
     };
 
     QMenu* plots = menu("plots", "Plots");
-    menus_.sps = item(plots, "sps", "Select Plots");
-    menus_.pgh = item(plots, "pgh", "Plot GH Control");
+    menus_.selectPlotsAction = item(plots, "sps", "Select Plots");
+    menus_.plotAction = item(plots, "pgh", "Plot GH Control");
 
     QMenu* file = menu("file", "File");
-    menus_.nw = item(file, "nw", "New", QKeySequence::New);
-    connect(menus_.nw, &QAction::triggered, this, &Form1::newProgram);
-    menus_.ld = item(file, "ld", "Load", QKeySequence::Open);
-    menus_.rcnt = file->addMenu("Open Recent");
-    menus_.rcnt->setObjectName("rcnt");
-    menus_.rcnt->menuAction()->setObjectName("rcnt");
-    menus_.imp = item(file, "imp", "Import Pasteable Code…");
-    menus_.impc = item(file, "impc", "Import Pasteable Code from Clipboard");
-    menus_.sv = item(file, "sv", "Save", QKeySequence::Save);
-    menus_.pt = item(file, "pt", "Print", QKeySequence::Print);
+    menus_.newAction = item(file, "nw", "New", QKeySequence::New);
+    connect(menus_.newAction, &QAction::triggered, this, &Form1::newProgram);
+    menus_.loadAction = item(file, "ld", "Load", QKeySequence::Open);
+    menus_.recentMenu = file->addMenu("Open Recent");
+    menus_.recentMenu->setObjectName("rcnt");
+    menus_.recentMenu->menuAction()->setObjectName("rcnt");
+    menus_.importAction = item(file, "imp", "Import Pasteable Code…");
+    menus_.importClipboardAction = item(file, "impc", "Import Pasteable Code from Clipboard");
+    menus_.saveAction = item(file, "sv", "Save", QKeySequence::Save);
+    menus_.printAction = item(file, "pt", "Print", QKeySequence::Print);
     menus_.compareWith = item(file, "Compare With…", "Compare With…");
     menus_.compareWithSaved = item(file, "Compare With Saved", "Compare With Saved");
     // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.
-    menus_.qu = item(file, "qu", "Quit", Qt::CTRL | Qt::Key_Q);
+    menus_.quitAction = item(file, "qu", "Quit", Qt::CTRL | Qt::Key_Q);
     // Closing asks the save question through the close guard.
-    connect(menus_.qu, &QAction::triggered, this, &QWidget::close);
+    connect(menus_.quitAction, &QAction::triggered, this, &QWidget::close);
 
     // Undo and Redo name the step ("Undo Delete"). A text box with the focus keeps
     // Ctrl+Z for its own typing.
     QMenu* edit = menu("edit", "Edit");
     QUndoStack& steps = history_.stack();
-    menus_.ud = steps.createUndoAction(edit);
-    menus_.rd = steps.createRedoAction(edit);
-    menus_.ud->setObjectName("ud");
-    menus_.rd->setObjectName("rd");
-    menus_.ud->setShortcut(Qt::CTRL | Qt::Key_Z);
-    menus_.rd->setShortcuts({Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y});
-    edit->addActions({menus_.ud, menus_.rd});
+    menus_.undoAction = steps.createUndoAction(edit);
+    menus_.redoAction = steps.createRedoAction(edit);
+    menus_.undoAction->setObjectName("ud");
+    menus_.redoAction->setObjectName("rd");
+    menus_.undoAction->setShortcut(Qt::CTRL | Qt::Key_Z);
+    menus_.redoAction->setShortcuts({Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y});
+    edit->addActions({menus_.undoAction, menus_.redoAction});
     edit->addSeparator();
-    menus_.srt = item(edit, "srt", "Sort Lists by Time");
-    connect(menus_.srt, &QAction::triggered, this, &Form1::sortLists);
+    menus_.sortAction = item(edit, "srt", "Sort Lists by Time");
+    connect(menus_.sortAction, &QAction::triggered, this, &Form1::sortLists);
 
     QMenu* ss = menu("ss", "Sim");
-    menus_.sson = item(ss, "sson", "SimON", Qt::Key_F5);
-    menus_.ssoff = item(ss, "ssoff", "SimOFF", Qt::SHIFT | Qt::Key_F5);
-    menus_.sson->setCheckable(true);
-    menus_.ssoff->setCheckable(true);
-    menus_.ssoff->setChecked(true);
+    menus_.simOnAction = item(ss, "sson", "SimON", Qt::Key_F5);
+    menus_.simOffAction = item(ss, "ssoff", "SimOFF", Qt::SHIFT | Qt::Key_F5);
+    menus_.simOnAction->setCheckable(true);
+    menus_.simOffAction->setCheckable(true);
+    menus_.simOffAction->setChecked(true);
     // Ticked, SimON shows the greenhouse as the program has it at that second;
     // unticked, it starts from a blank greenhouse.
     ss->addSeparator();
-    menus_.sfp = item(ss, "sfp", "Start from the Program's State");
-    menus_.sfp->setCheckable(true);
-    menus_.sfp->setChecked(true);
+    menus_.presetStartAction = item(ss, "sfp", "Start from the Program's State");
+    menus_.presetStartAction->setCheckable(true);
+    menus_.presetStartAction->setChecked(true);
 
     QMenu* prg = menu("prg", "Program");
-    menus_.chk = item(prg, "chk", "Check Program", Qt::Key_F7);
-    menus_.adl = item(prg, "adl", "Add Lines…");
-    connect(menus_.adl, &QAction::triggered, this, &Form1::addLines);
-    menus_.hse = item(prg, "hse", "House…");
-    menus_.dtot = item(prg, "dtot", "Daily Totals");
+    menus_.checkAction = item(prg, "chk", "Check Program", Qt::Key_F7);
+    menus_.addLinesAction = item(prg, "adl", "Add Lines…");
+    connect(menus_.addLinesAction, &QAction::triggered, this, &Form1::addLines);
+    menus_.houseAction = item(prg, "hse", "House…");
+    menus_.dailyTotalsAction = item(prg, "dtot", "Daily Totals");
 
     QMenu* view = menu("vw", "View");
-    menus_.tmpc = item(view, "tmpc", "Temperatures in °C");
-    menus_.tmpc->setCheckable(true);
+    menus_.celsiusAction = item(view, "tmpc", "Temperatures in °C");
+    menus_.celsiusAction->setCheckable(true);
 }
 
 void Form1::build()
@@ -362,22 +362,22 @@ void Form1::build()
         lists[i]->setItemDelegate(new LineEditor(file, lists[i]));
     }
     widgets_ = {
-        .label6 = &child<QLabel>(*client, "Label6"),
-        .label13 = &child<QLabel>(*client, "Label13"),
-        .image1 = &child<QLabel>(*client, "Image1"),
-        .image2 = &child<QLabel>(*client, "Image2"),
-        .image3 = &child<QLabel>(*client, "Image3"),
-        .check13 = &child<QCheckBox>(*client, "Check13"),
-        .command2 = &child<QPushButton>(*client, "Command2"),
-        .command3 = &child<QPushButton>(*client, "Command3"),
-        .command4 = &child<QPushButton>(*client, "Command4"),
-        .command5 = &child<QPushButton>(*client, "Command5"),
-        .list5 = &child<QListWidget>(*client, "List5"),
+        .clock = &child<QLabel>(*client, "Label6"),
+        .simulationState = &child<QLabel>(*client, "Label13"),
+        .warningSign = &child<QLabel>(*client, "Image1"),
+        .greenLight = &child<QLabel>(*client, "Image2"),
+        .redLight = &child<QLabel>(*client, "Image3"),
+        .fan = &child<QCheckBox>(*client, "Check13"),
+        .forceLights = &child<QPushButton>(*client, "Command2"),
+        .combineButton = &child<QPushButton>(*client, "Command3"),
+        .sortButton = &child<QPushButton>(*client, "Command4"),
+        .compileButton = &child<QPushButton>(*client, "Command5"),
+        .code = &child<QListWidget>(*client, "List5"),
         .lists = lists,
     };
-    widgets_.image1->hide();
-    widgets_.image2->hide();
-    widgets_.list5->hide();
+    widgets_.warningSign->hide();
+    widgets_.greenLight->hide();
+    widgets_.code->hide();
 
     // Below the fixed client area, so the window grows by its height and the
     // controls keep their places.
@@ -390,7 +390,7 @@ void Form1::build()
     label15->setAccessibleName("Program checks");
     label15->setToolTip("The program checks' findings; click to list them (F7)");
     bar->addWidget(label15, 1);
-    widgets_.label15 = label15;
+    widgets_.checksCount = label15;
 
     connect(&child<QPushButton>(*client, "Command1"), &QPushButton::clicked, this, [this] {
         if (sendGuard && !sendGuard())
@@ -407,8 +407,8 @@ void Form1::build()
                  &child<QLineEdit>(*client, "Text1")};
     setPointFace = setPoints[0]->font();
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    widgets_.label13->setWordWrap(true);
-    widgets_.label13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widgets_.simulationState->setWordWrap(true);
+    widgets_.simulationState->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void Form1::selectItem(int list, int index)

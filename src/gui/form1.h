@@ -47,50 +47,52 @@ class Form1 : public QMainWindow {
 public:
     Form1(Session& session, MessageBox& messages, QWidget* parent = nullptr);
 
-    // sson and ssoff are checkable and ssoff starts checked. Qt flips a checkable
-    // item's mark when it is triggered, so their handlers set both marks themselves.
+    // The menu items that other classes join to the core; each is the action whose
+    // object name is in the comment. sson and ssoff are checkable and ssoff starts
+    // checked. Qt flips a checkable item's mark when it is triggered, so their
+    // handlers set both marks themselves.
     struct Menus {
-        QAction* sps = nullptr;
-        QAction* pgh = nullptr;
-        QAction* nw = nullptr;
-        QAction* ld = nullptr;
-        QMenu* rcnt = nullptr;
-        QAction* imp = nullptr;
-        QAction* impc = nullptr;
-        QAction* sv = nullptr;
-        QAction* pt = nullptr;
+        QAction* selectPlotsAction = nullptr;     // sps
+        QAction* plotAction = nullptr;            // pgh
+        QAction* newAction = nullptr;             // nw
+        QAction* loadAction = nullptr;            // ld
+        QMenu* recentMenu = nullptr;              // Open Recent
+        QAction* importAction = nullptr;          // imp
+        QAction* importClipboardAction = nullptr; // impc
+        QAction* saveAction = nullptr;            // sv
+        QAction* printAction = nullptr;           // pt
         QAction* compareWith = nullptr;
         QAction* compareWithSaved = nullptr;
-        QAction* qu = nullptr;
-        QAction* ud = nullptr;
-        QAction* rd = nullptr;
-        QAction* srt = nullptr;
-        QAction* sson = nullptr;
-        QAction* ssoff = nullptr;
-        QAction* sfp = nullptr;
-        QAction* chk = nullptr;
-        QAction* adl = nullptr;
-        QAction* hse = nullptr;  // House…
-        QAction* dtot = nullptr; // Daily Totals
-        QAction* tmpc = nullptr; // Temperatures in °C, checkable
+        QAction* quitAction = nullptr;        // qu
+        QAction* undoAction = nullptr;        // ud
+        QAction* redoAction = nullptr;        // rd
+        QAction* sortAction = nullptr;        // srt
+        QAction* simOnAction = nullptr;       // sson
+        QAction* simOffAction = nullptr;      // ssoff
+        QAction* presetStartAction = nullptr; // sfp
+        QAction* checkAction = nullptr;       // chk
+        QAction* addLinesAction = nullptr;    // adl
+        QAction* houseAction = nullptr;       // hse
+        QAction* dailyTotalsAction = nullptr; // dtot
+        QAction* celsiusAction = nullptr;     // tmpc, checkable
     };
     const Menus& menus() const { return menus_; }
 
     // The controls that other classes join to the core.
     struct Widgets {
-        QLabel* label6 = nullptr;        // the clock
-        QLabel* label13 = nullptr;       // the simulation's state
-        QLabel* image1 = nullptr;        // the forced lights' warning
-        QLabel* image2 = nullptr;        // simulation on, green
-        QLabel* image3 = nullptr;        // simulation off, red
-        QCheckBox* check13 = nullptr;    // the fan
-        QPushButton* command2 = nullptr; // Force Lights
-        QPushButton* command3 = nullptr; // combine
-        QPushButton* command4 = nullptr; // sort
-        QPushButton* command5 = nullptr; // make the pasteable code
-        QListWidget* list5 = nullptr;    // the pasteable code
-        QLabel* label15 = nullptr;       // the program checks' count
-        std::array<QListWidget*, 3> lists{}; // the T, L and W lines
+        QLabel* clock = nullptr;              // Label6
+        QLabel* simulationState = nullptr;    // Label13
+        QLabel* warningSign = nullptr;        // Image1, the forced lights' warning
+        QLabel* greenLight = nullptr;         // Image2, simulation on
+        QLabel* redLight = nullptr;           // Image3, simulation off
+        QCheckBox* fan = nullptr;             // Check13
+        QPushButton* forceLights = nullptr;   // Command2
+        QPushButton* combineButton = nullptr; // Command3
+        QPushButton* sortButton = nullptr;    // Command4
+        QPushButton* compileButton = nullptr; // Command5, makes the pasteable code
+        QListWidget* code = nullptr;          // List5, the pasteable code
+        QLabel* checksCount = nullptr;        // the program checks' count
+        std::array<QListWidget*, 3> lists{};  // List1..List3: the T, L and W lines
     };
     const Widgets& widgets() const { return widgets_; }
 

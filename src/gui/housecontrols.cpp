@@ -23,8 +23,8 @@ HouseControls::HouseControls(Form1& form1, const Session& session, Settings& set
     : form1(form1), session(session), settings(settings),
       house_{storedRates(settings, flowsKey), storedRates(settings, wattsKey)}
 {
-    connect(form1.menus().hse, &QAction::triggered, this, &HouseControls::hseClick);
-    connect(form1.menus().dtot, &QAction::triggered, this, &HouseControls::dtotClick);
+    connect(form1.menus().houseAction, &QAction::triggered, this, &HouseControls::hseClick);
+    connect(form1.menus().dailyTotalsAction, &QAction::triggered, this, &HouseControls::dtotClick);
     connect(&form1, &Form1::rendered, this, &HouseControls::render);
 }
 

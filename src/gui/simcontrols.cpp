@@ -54,23 +54,23 @@ SimulationControls::SimulationControls(Form1& form1, Simulation& simulation, Pre
       preview(preview), display(display)
 {
     // The preview's mark goes on a second line: the label is only as wide as a time.
-    widgets.label6->setWordWrap(true);
+    widgets.clock->setWordWrap(true);
 
-    connect(menus.sson, &QAction::triggered, this, [this] {
+    connect(menus.simOnAction, &QAction::triggered, this, [this] {
         this->simulation.switchOn();
         handled();
     });
-    simulation.setPresetStart(menus.sfp->isChecked());
-    connect(menus.sfp, &QAction::toggled, this, [this](bool on) { this->simulation.setPresetStart(on); });
-    connect(menus.ssoff, &QAction::triggered, this, [this] {
+    simulation.setPresetStart(menus.presetStartAction->isChecked());
+    connect(menus.presetStartAction, &QAction::toggled, this, [this](bool on) { this->simulation.setPresetStart(on); });
+    connect(menus.simOffAction, &QAction::triggered, this, [this] {
         this->simulation.switchOff();
         handled();
     });
-    connect(widgets.command2, &QPushButton::clicked, this, [this] {
+    connect(widgets.forceLights, &QPushButton::clicked, this, [this] {
         this->simulation.toggleForceLights();
         handled();
     });
-    widgets.check13->installEventFilter(this);
+    widgets.fan->installEventFilter(this);
     connect(&form1, &Form1::firstActivated, this, &SimulationControls::startUp);
     connect(this, &SimulationControls::changed, &form1, &Form1::render);
     render();
@@ -139,19 +139,19 @@ void SimulationControls::render()
     const PreviewPanel row = preview.panel();
     // Until the first tick the clock keeps its caption.
     if (const auto clock = preview.clockCaption())
-        setText(widgets.label6, *clock);
+        setText(widgets.clock, *clock);
     // Two lines from the top stay clear of Command2, which overlaps the label's foot.
-    widgets.label6->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
-    setText(widgets.label13, shown.switchCaption);
-    showPicture(widgets.image2, QStringLiteral("light-green"), shown.greenLight);
-    showPicture(widgets.image3, QStringLiteral("light-red"), shown.redLight);
-    showPicture(widgets.image1, QStringLiteral("warning"), shown.warningSign);
-    setChecked(menus.sson, shown.simOnChecked);
-    setChecked(menus.ssoff, shown.simOffChecked);
-    widgets.check13->setChecked(shown.fanTicked);
-    widgets.check13->setText(QString::fromLatin1(shown.fanCaption));
-    if (widgets.command2->text() != QString::fromLatin1(shown.forceCaption))
-        widgets.command2->setText(QString::fromLatin1(shown.forceCaption));
+    widgets.clock->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
+    setText(widgets.simulationState, shown.switchCaption);
+    showPicture(widgets.greenLight, QStringLiteral("light-green"), shown.greenLight);
+    showPicture(widgets.redLight, QStringLiteral("light-red"), shown.redLight);
+    showPicture(widgets.warningSign, QStringLiteral("warning"), shown.warningSign);
+    setChecked(menus.simOnAction, shown.simOnChecked);
+    setChecked(menus.simOffAction, shown.simOffChecked);
+    widgets.fan->setChecked(shown.fanTicked);
+    widgets.fan->setText(QString::fromLatin1(shown.fanCaption));
+    if (widgets.forceLights->text() != QString::fromLatin1(shown.forceCaption))
+        widgets.forceLights->setText(QString::fromLatin1(shown.forceCaption));
     if (form3_ || simulation.greenhouse().shown) {
         Form3& window = form3();
         window.render(simulation.greenhouse(), display);
@@ -179,7 +179,7 @@ void SimulationControls::ticked()
 // a click is left out, so each complete click flips the switch once.
 bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != widgets.check13)
+    if (watched != widgets.fan)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -193,7 +193,7 @@ bool SimulationControls::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton)
             return false;
-        simulation.fanReleased(widgets.check13->rect().contains(mouse->position().toPoint()));
+        simulation.fanReleased(widgets.fan->rect().contains(mouse->position().toPoint()));
         handled();
         return true;
     }

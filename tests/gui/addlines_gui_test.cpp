@@ -30,7 +30,7 @@ protected:
     // Program > Add Lines…, with the fields of the kind at `kind` filled in.
     QDialog* open(int kind, const std::vector<std::pair<const char*, const char*>>& fields)
     {
-        form.menus().adl->trigger();
+        form.menus().addLinesAction->trigger();
         auto* dialog = control<QDialog>(form, "AddLines");
         if (!dialog)
             return nullptr;
@@ -117,12 +117,12 @@ TEST_F(AddLinesWindow, ShowsTheFindingsOfTheNewLinesAndAddsThemAsOneStep)
         {{}, {}, {"W,05:00:00,4,P1,3S,10M", "W,05:30:00,4,OFF", "W,08:00:00,1/2,P1,5S,595S", "W,18:00:00,1/2,OFF"}}};
     EXPECT_EQ(session.lists(), added);
 
-    QAction* undo = form.menus().ud;
+    QAction* undo = form.menus().undoAction;
     EXPECT_EQ(undo->text(), "Undo Add Lines");
     undo->trigger();
     EXPECT_EQ(session.lists(), pulsed);
     EXPECT_FALSE(undo->isEnabled()) << "the lines were one step";
-    form.menus().rd->trigger();
+    form.menus().redoAction->trigger();
     EXPECT_EQ(session.lists(), added);
 }
 

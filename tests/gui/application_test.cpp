@@ -208,7 +208,7 @@ TEST(Application, ReportsAFileNamedAtStartOverTheShownWindow)
     application.start(path.toStdString());
     EXPECT_TRUE(QTest::qWaitFor([&] { return reported; }, 10000));
     EXPECT_TRUE(windowShown);
-    EXPECT_TRUE(application.mainWindow().menus().ud->isEnabled()) << "the load is a step to undo";
+    EXPECT_TRUE(application.mainWindow().menus().undoAction->isEnabled()) << "the load is a step to undo";
     QFile::remove(path);
 }
 
@@ -246,7 +246,7 @@ TEST(Application, ClosingTheMainWindowEndsTheProgramWhateverElseIsOpen)
                 << "each window open";
             QTimer::singleShot(0, &main, [&] {
                 if (byQuit)
-                    main.menus().qu->trigger();
+                    main.menus().quitAction->trigger();
                 else
                     main.close();
             });

@@ -44,7 +44,7 @@ protected:
     std::array<bool, 3> ticks(Form2* w) { return {box(w, 0)->isChecked(), box(w, 1)->isChecked(), box(w, 2)->isChecked()}; }
 
     // Program > Graph: the chart window, if one opened.
-    Form4* chart() { form.menus().pgh->trigger(); return charts.chartWindow(); }
+    Form4* chart() { form.menus().plotAction->trigger(); return charts.chartWindow(); }
     QListWidget* list5() { return form.findChild<QListWidget*>(QStringLiteral("List5")); }
 
     doubles::RecordingMessageBox messages;
@@ -58,7 +58,7 @@ protected:
 
 TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
 {
-    form.menus().sps->trigger();
+    form.menus().selectPlotsAction->trigger();
     Form2* first = charts.selectionWindow();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(ticks(first), (std::array{false, false, false}));
@@ -77,7 +77,7 @@ TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
     EXPECT_EQ(charts.selectionWindow(), nullptr);
     EXPECT_EQ(charts.state().plotsel, (std::array<bool, 3>{false, true, true}));
 
-    form.menus().sps->trigger();
+    form.menus().selectPlotsAction->trigger();
     Form2* again = charts.selectionWindow();
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(ticks(again), charts.state().plotsel);

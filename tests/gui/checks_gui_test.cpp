@@ -72,7 +72,7 @@ TEST_F(CheckWindows, StatusBarTellsOfEachFiledLineUntilTheNextChange)
     enter("T,8,70,71");
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(status(), steps[2].shown);
-    form.menus().ud->trigger();
+    form.menus().undoAction->trigger();
     EXPECT_EQ(status(), "Program checks: 1 warning \u2014 F7");
 }
 
@@ -225,7 +225,7 @@ TEST_F(CheckWindows, KeepsALineAsTypedUntilItChanges)
     enter("T,6,70,80");
     EXPECT_EQ(tip(0), "warning: 19.30 reads as 19:00:00");
     EXPECT_EQ(status(), "Filed T,06:00:00,70,80: no findings \u2014 Program checks: 0 errors, 1 warning \u2014 F7");
-    form.menus().srt->trigger();
+    form.menus().sortAction->trigger();
     EXPECT_EQ(tip(1), "warning: 19.30 reads as 19:00:00");
     EXPECT_EQ(tip(0), "");
     auto* list1 = test::control<QListWidget>(form, "List1");

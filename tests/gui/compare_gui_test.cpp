@@ -33,7 +33,7 @@ protected:
     void load(const char* path)
     {
         dialogs.name = path;
-        form.menus().ld->trigger();
+        form.menus().loadAction->trigger();
     }
 
     std::vector<std::string> rows(const char* name) { return test::items(*compare.compareWindow(), name); }
@@ -80,7 +80,7 @@ TEST_F(CompareWindows, CompareWithSavedFindsTheDifferenceOfOneTypedLine)
         EXPECT_EQ(test::control<ComparedChart>(*window, name)->cursorAt(), 12 * 3600 + 30 * 60) << name;
 
     messages.answer = SaveChoice::Discard;
-    form.menus().nw->trigger();
+    form.menus().newAction->trigger();
     EXPECT_FALSE(form.menus().compareWithSaved->isEnabled());
 }
 

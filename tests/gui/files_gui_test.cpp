@@ -41,9 +41,9 @@ protected:
     void type(const char* line) { test::enter(form, line); }
     Lines recentItems()
     {
-        emit form.menus().rcnt->aboutToShow();
+        emit form.menus().recentMenu->aboutToShow();
         Lines items;
-        for (const QAction* item : form.menus().rcnt->actions())
+        for (const QAction* item : form.menus().recentMenu->actions())
             items.push_back(item->text().toStdString());
         return items;
     }
@@ -60,10 +60,10 @@ TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
     EXPECT_EQ(title(), "Greenhouse Control");
     type("T,6:00,70,80");
     EXPECT_EQ(title(), "Greenhouse Control*");
-    trigger(form.menus().sv, "/home/ann/v1.2/plan");
+    trigger(form.menus().saveAction, "/home/ann/v1.2/plan");
     EXPECT_TRUE(files.files.contains("/home/ann/v1.2/plan.fhp"));
     EXPECT_EQ(title(), "Greenhouse Control \u2014 plan.fhp");
-    form.menus().pt->trigger();
+    form.menus().printAction->trigger();
     EXPECT_EQ(printers.printer.jobName, "plan.fhp \u2013 listing");
     EXPECT_EQ(printers.offered.back(), "/home/ann/v1.2/plan-listing.pdf");
 
@@ -71,9 +71,9 @@ TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
     QTest::keyClick(test::control<QListWidget>(form, "List1"), Qt::Key_Delete);
     EXPECT_EQ(title(), "Greenhouse Control \u2014 plan.fhp*");
     files.files["/w/[*].fhp"] = "==\r\n==\r\n";
-    trigger(form.menus().ld, "/w/[*].fhp");
+    trigger(form.menus().loadAction, "/w/[*].fhp");
     EXPECT_EQ(title(), "Greenhouse Control \u2014 [*].fhp");
-    form.menus().nw->trigger();
+    form.menus().newAction->trigger();
     EXPECT_EQ(title(), "Greenhouse Control");
 }
 
@@ -86,19 +86,19 @@ TEST_F(FileControlsTest, ImportRebuildsTheListsFromPasteableCodeAsOneStep)
     files.files["/w/empty.txt"] = "\n";
     const CommandLists typed = editor.lists();
 
-    trigger(form.menus().imp, "/w/bad.txt");
-    trigger(form.menus().imp, "/w/empty.txt");
+    trigger(form.menus().importAction, "/w/bad.txt");
+    trigger(form.menus().importAction, "/w/empty.txt");
     EXPECT_EQ(messages.shown, (Lines{"Cannot import /w/bad.txt: line 2: " + std::string(notCode),
                                      "Cannot import /w/empty.txt: it holds no pasteable code"}));
     EXPECT_EQ(editor.lists(), typed);
 
-    trigger(form.menus().imp, "/w/code.txt");
+    trigger(form.menus().importAction, "/w/code.txt");
     EXPECT_EQ(editor.lists(), (CommandLists{{{"T,06:00:00,70,80"}, {}, {"W,12:00:00,2,P1,3S,600S"}}}));
-    form.menus().ud->trigger();
+    form.menus().undoAction->trigger();
     EXPECT_EQ(editor.lists(), typed);
 
     QGuiApplication::clipboard()->setText("L,07:00:00, 1,-1, 1,-1,-1,-1, 0,     0     0     0");
-    form.menus().impc->trigger();
+    form.menus().importClipboardAction->trigger();
     EXPECT_EQ(editor.lists(), (CommandLists{{{}, {"L,07:00:00,1/3,ON"}, {}}}));
 }
 
@@ -108,7 +108,7 @@ TEST_F(FileControlsTest, LoadNotesShowLatin1LettersAsTheyAre)
 {
     const std::string name = "/w/Gew\xC3\xA4" "chshaus.fhp";
     files.files[name] = "T,6:00,70\xB0,80\r\n==\r\n==\r\n";
-    trigger(form.menus().ld, name.c_str());
+    trigger(form.menus().loadAction, name.c_str());
     EXPECT_EQ(messages.shown,
               Lines{"Lines of " + name + " to look at:\nline 1: filed as T,06:00:00,70\xC2\xB0,80"});
     EXPECT_EQ(editor.lists()[0], Lines{"T,06:00:00,70\xB0,80"});
@@ -116,11 +116,11 @@ TEST_F(FileControlsTest, LoadNotesShowLatin1LettersAsTheyAre)
 
 TEST_F(FileControlsTest, OpenRecentListsTheLastEightFilesAndDropsOneThatIsGone)
 {
-    EXPECT_FALSE(form.menus().rcnt->isEnabled());
+    EXPECT_FALSE(form.menus().recentMenu->isEnabled());
     for (int i = 0; i < 9; ++i) {
         const std::string name = "/w/" + std::to_string(i) + ".fhp";
         files.files[name] = "==\r\n==\r\n";
-        trigger(form.menus().ld, name.c_str());
+        trigger(form.menus().loadAction, name.c_str());
     }
     EXPECT_EQ(recentItems(), (Lines{"&1 /w/8.fhp", "&2 /w/7.fhp", "&3 /w/6.fhp", "&4 /w/5.fhp", "&5 /w/4.fhp",
                                     "&6 /w/3.fhp", "&7 /w/2.fhp", "&8 /w/1.fhp"}));

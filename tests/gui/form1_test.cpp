@@ -224,10 +224,10 @@ TEST_F(Form1Test, EveryChangeOfTheListsIsOneStepToUndoAndRedo)
         {"type", [&] { enter(form, "W,9:00,3,ON"); }},
         {"delete", [&] { QTest::keyClick(select("List3", 0), Qt::Key_Delete); }},
         {"edit", [&] { file(openEditor("List2", 0), "L,19:00,1,OFF"); }},
-        {"sort", [&] { form.menus().srt->trigger(); }},
+        {"sort", [&] { form.menus().sortAction->trigger(); }},
         // As the application wires Load.
         {"load", [&] { form.history().record("Load", [&] { session.open({Lines{"T,05:00:00,60,70"}}); }); }},
-        {"new", [&] { form.menus().nw->trigger(); }},
+        {"new", [&] { form.menus().newAction->trigger(); }},
     };
     std::vector<fh::CommandLists> states{editor.lists()};
     for (const auto& [what, change] : changes) {
@@ -292,7 +292,7 @@ TEST_F(Form1Test, SortRefusalNamesTheLinesAsTheListsShowThem)
 {
     const fh::CommandLists lists{Lines{"T,06:00:00,70\xB0,80"}, Lines{"L,06:00:00,1,ON"}, Lines{}};
     fill(lists);
-    form.menus().srt->trigger();
+    form.menus().sortAction->trigger();
     EXPECT_EQ(messages.shown, Lines{std::string(fh::notSorted) + "\nT,06:00:00,70\xC2\xB0,80\nL,06:00:00,1,ON"});
     EXPECT_EQ(editor.lists(), lists);
 }
@@ -387,7 +387,7 @@ TEST_F(Form1Test, ControlsShowTheirFontsOnTheGreyWindow)
 // control of another class, fails at once instead of leaving a feature out.
 TEST_F(Form1Test, ControlLookupFailsOnAMisspeltNameOrAnotherClass)
 {
-    EXPECT_EQ(&fh::child<QLabel>(form, "Label6"), form.widgets().label6);
+    EXPECT_EQ(&fh::child<QLabel>(form, "Label6"), form.widgets().clock);
     EXPECT_THROW(fh::child<QLabel>(form, "Lable6"), std::logic_error);
     EXPECT_THROW(fh::child<QPushButton>(form, "Label6"), std::logic_error);
 }

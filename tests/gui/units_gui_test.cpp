@@ -48,16 +48,16 @@ TEST(Units, TheCelsiusPreferenceChangesEveryTemperatureShownAndSurvivesARestart)
         Application application(clock, settings);
         Form1& form = application.mainWindow();
         showActive(form);
-        QAction* celsius = form.menus().tmpc;
+        QAction* celsius = form.menus().celsiusAction;
         EXPECT_EQ(celsius->objectName(), "tmpc");
         EXPECT_TRUE(celsius->isCheckable());
         EXPECT_FALSE(celsius->isChecked()) << "off by default";
         enter(form, "T,6,68,78.8");
-        form.menus().pgh->trigger();
+        form.menus().plotAction->trigger();
         Form4* chart = application.chartControls().chartWindow();
         ASSERT_NE(chart, nullptr);
         Form3& simulation = application.simulationControls().form3();
-        form.menus().sson->trigger();
+        form.menus().simOnAction->trigger();
         application.simulationControls().render();
 
         const struct {
@@ -89,14 +89,14 @@ TEST(Units, TheCelsiusPreferenceChangesEveryTemperatureShownAndSurvivesARestart)
             EXPECT_TRUE(readoutAtNoon(*chart).endsWith(r.readout)) << readoutAtNoon(*chart).toStdString();
         }
         EXPECT_FALSE(drawn(*chart, "30F")) << "the labels of the same grid lines now read in °C";
-        form.menus().ssoff->trigger();
+        form.menus().simOffAction->trigger();
     }
     // Started again over the same settings.
     Application application(clock, settings);
     showActive(application.mainWindow());
-    EXPECT_TRUE(application.mainWindow().menus().tmpc->isChecked());
+    EXPECT_TRUE(application.mainWindow().menus().celsiusAction->isChecked());
     EXPECT_EQ(text(application.mainWindow(), "Text5"), "21.1" + degreesC);
-    application.mainWindow().menus().tmpc->trigger();
+    application.mainWindow().menus().celsiusAction->trigger();
     EXPECT_EQ(text(application.mainWindow(), "Text5"), "70F");
     EXPECT_EQ(settings.strings("display/temperature"), std::vector<std::string>{"F"});
 }
@@ -109,10 +109,10 @@ TEST(Units, LinesTypedWhileCelsiusIsOnTakeSetPointsInCelsius)
     Form1& form = application.mainWindow();
     showActive(form);
     enter(form, "T,7,68,78.8");
-    form.menus().tmpc->trigger();
+    form.menus().celsiusAction->trigger();
     enter(form, "T,6,20C,26C");
     enter(form, QStringLiteral("T,8,20 \u00B0c,80"));
-    form.menus().tmpc->trigger();
+    form.menus().celsiusAction->trigger();
     // Off again, C is no unit: the set-points are 50 °F and 60 °F, as typed.
     enter(form, "T,9,50C,60C");
     EXPECT_EQ(items(form, "List1"), (std::vector<std::string>{"T,07:00:00,68,78.8", "T,06:00:00,68,78.8",
@@ -130,7 +130,7 @@ TEST(Units, HouseRatesAreKeptAndTheDailyTotalsFollowTheLists)
     enter(form, "W,8,1,P1,5S,595S");
     enter(form, "W,18,1,OFF");
 
-    form.menus().dtot->trigger();
+    form.menus().dailyTotalsAction->trigger();
     TotalsWindow* totals = house.totalsWindow();
     ASSERT_NE(totals, nullptr);
     EXPECT_EQ(totals->objectName(), "DailyTotals");
@@ -138,7 +138,7 @@ TEST(Units, HouseRatesAreKeptAndTheDailyTotalsFollowTheLists)
     EXPECT_NE(shown().find("valve 1: 0 h 00 min on, 10 h 00 min pulsed, water runs 300 s\n"), std::string::npos)
         << shown();
 
-    form.menus().hse->trigger();
+    form.menus().houseAction->trigger();
     HouseDialog* dialog = house.houseDialog();
     ASSERT_NE(dialog, nullptr);
     QPushButton* ok = control<QDialogButtonBox>(*dialog, "Buttons")->button(QDialogButtonBox::Ok);
@@ -163,7 +163,7 @@ TEST(Units, HouseRatesAreKeptAndTheDailyTotalsFollowTheLists)
     // Kept for the next run, and shown in the dialog again.
     Application again(clock, settings);
     EXPECT_EQ(again.houseControls().house(), house.house());
-    again.mainWindow().menus().hse->trigger();
+    again.mainWindow().menus().houseAction->trigger();
     ASSERT_NE(again.houseControls().houseDialog(), nullptr);
     EXPECT_EQ(control<QLineEdit>(*again.houseControls().houseDialog(), "Flow1")->text(), "2.5");
 }
