@@ -170,8 +170,8 @@ std::map<std::string, std::string> everyRecord()
 {
     std::map<std::string, std::string> records;
     for (const char* name : {"greenhouse", "propagation", "flowering"})
-        records[std::string(name) + ".txt"] =
-            runs("# examples/" + std::string(name) + ".fhp\n", readFile(examples + "/" + name + ".fhp"), everyCommand, true);
+        records[std::string(name) + ".txt"] = runs("# examples/" + std::string(name) + ".fhp\n",
+                                                   readFile(examples + "/" + name + ".fhp"), everyCommand, true);
     std::mt19937 rng(20261206);
     for (int n = 0; n < 50; ++n) {
         const std::string program = generated(rng);
