@@ -1,42 +1,29 @@
 // Every command's output on the examples and on generated programs, against what it
 // printed when the record was made: moving code between layers must not change a byte.
-// A changed output that is meant is recorded anew with
-//   FERNHOLLOW_RECORD=tests/cli/recorded.txt build/tests/fernhollow_cli_tests --gtest_filter='Recorded.*'
+// The record is one plain file per program in tests/cli/recorded/, each run in it
+// as its command line, exit status, standard output, standard error and the files it
+// wrote. Drawings are kept as their kind only, so a Qt or font update leaves them be.
+// A changed output that is meant is recorded anew, from the work tree's top, with
+//   FERNHOLLOW_RECORD=tests/cli/recorded build/tests/fernhollow_cli_tests --gtest_filter='Recorded.*'
+// and reviewed with git diff.
 
 #include "harness.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
-#include <regex>
+#include <set>
 #include <sstream>
 
 namespace fh::test {
 namespace {
 
 const std::string examples = FERNHOLLOW_EXAMPLES;
-
-// FNV-1a: the record keeps a short, stable fingerprint of each output.
-std::string fingerprint(const std::string& bytes)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : bytes)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    std::ostringstream text;
-    text << std::hex << hash;
-    return text.str();
-}
-
-// A PDF names the second it was made.
-std::string withoutDate(const std::string& bytes)
-{
-    static const std::regex date("/CreationDate \\(D:[0-9]+Z\\)");
-    return std::regex_replace(bytes, date, "/CreationDate ()");
-}
 
 // Lines a grower might write, good and bad: every letter, times up to 24:59:59, pulsed
 // and steady valves, words where numbers belong.
@@ -62,67 +49,180 @@ std::string generated(std::mt19937& rng)
     return sections[0] + "==\r\n" + sections[1] + "==\r\n" + sections[2];
 }
 
-// One line per run: the arguments, the status and the fingerprints of standard output,
-// standard error and the file written.
-std::string runs(const std::string& name, const std::string& program, bool drawings)
+// Bytes under a heading, with CR LF line ends written as plain ones and a missing last
+// line end added, each said in the heading, so the record reads and diffs as text.
+std::string section(const std::string& heading, std::string bytes)
+{
+    if (bytes.empty())
+        return {};
+    std::string said = heading;
+    std::string plain;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", at);
+        if (end == std::string::npos) {
+            plain.append(bytes, at);
+            break;
+        }
+        plain.append(bytes, at, end - at).append("\n");
+        at = end + 2;
+    }
+    const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    if (lineEnds > 0 && bytes.size() - plain.size() == lineEnds && plain.find('\r') == std::string::npos) {
+        said += " (CR LF)";
+        bytes = plain;
+    }
+    if (bytes.back() != '\n') {
+        said += " (no line end at the end)";
+        bytes += '\n';
+    }
+    return "--- " + said + "\n" + bytes;
+}
+
+// A drawing's kind by its first bytes; its bytes change with Qt and the fonts.
+std::string kindOf(const std::string& bytes)
+{
+    if (bytes.starts_with("\x89PNG\r\n\x1a\n"))
+        return "PNG";
+    if (bytes.starts_with("%PDF-"))
+        return "PDF";
+    if (bytes.starts_with("<?xml") && bytes.find("<svg") != std::string::npos)
+        return "SVG";
+    return "neither PNG, SVG nor PDF";
+}
+
+bool isDrawing(const std::string& path)
+{
+    return path.ends_with(".png") || path.ends_with(".svg") || path.ends_with(".pdf");
+}
+
+// Each command in each of its formats, with the options that change what it reads.
+const std::vector<cli::Args> everyCommand = {
+    {"compile", "p.fhp"},
+    {"compile", "p.fhp", "--next", "12:00:00"},
+    {"lint", "p.fhp"},
+    {"lint", "p.fhp", "--format", "tsv"},
+    {"state", "p.fhp", "--at", "06:30:00"},
+    {"state", "p.fhp", "--at", "23:59:59", "--format", "json"},
+    {"totals", "p.fhp"},
+    {"totals", "p.fhp", "--format", "json"},
+    {"simulate", "p.fhp", "--at", "05:59:50", "--seconds", "40"},
+    {"simulate", "p.fhp", "--at", "11:59:58", "--seconds", "5", "--preset"},
+    {"decode", "code.txt", "-o", "out"},
+    {"add", "p.fhp", "L,7:00,1,ON", "W,8,2,P1,1S,2S", "bad"},
+};
+
+// A generated program runs each command once: the formats are the examples' to cover,
+// and what a program does shows in one of them.
+const std::vector<cli::Args> eachCommand = {
+    {"compile", "p.fhp", "--next", "12:00:00"},
+    {"lint", "p.fhp"},
+    {"state", "p.fhp", "--at", "06:30:00"},
+    {"totals", "p.fhp", "--format", "json"},
+    {"simulate", "p.fhp", "--at", "11:59:58", "--seconds", "5", "--preset"},
+    {"decode", "code.txt", "-o", "out"},
+    {"add", "p.fhp", "L,7:00,1,ON", "W,8,2,P1,1S,2S", "bad"},
+};
+
+const std::vector<cli::Args> drawings = {
+    {"chart", "p.fhp", "-o", "out.svg", "--size", "600x400"},
+    {"chart", "p.fhp", "-o", "out.pdf", "--size", "600x400"},
+    {"chart", "p.fhp", "-o", "out.png", "--size", "600x400"},
+    {"listing", "p.fhp", "-o", "out.pdf"},
+};
+
+// Every run on one program: the command line, the exit status, standard output and
+// error, and each file the run wrote or changed.
+std::string runs(const std::string& heading, const std::string& program, std::vector<cli::Args> commands,
+                 bool drawn)
 {
     doubles::MemoryTextFiles files;
     files.files["p.fhp"] = program;
-    std::vector<cli::Args> commands = {
-        {"compile", "p.fhp"},
-        {"compile", "p.fhp", "--next", "12:00:00"},
-        {"lint", "p.fhp"},
-        {"lint", "p.fhp", "--format", "tsv"},
-        {"state", "p.fhp", "--at", "06:30:00"},
-        {"state", "p.fhp", "--at", "23:59:59", "--format", "json"},
-        {"totals", "p.fhp"},
-        {"totals", "p.fhp", "--format", "json"},
-        {"simulate", "p.fhp", "--at", "05:59:50", "--seconds", "40"},
-        {"simulate", "p.fhp", "--at", "11:59:58", "--seconds", "5", "--preset"},
-        {"decode", "code.txt", "-o", "out"},
-        {"add", "p.fhp", "L,7:00,1,ON", "W,8,2,P1,1S,2S", "bad"},
-    };
-    if (drawings)
-        commands.insert(commands.end(), {{"chart", "p.fhp", "-o", "out.svg", "--size", "600x400"},
-                                         {"chart", "p.fhp", "-o", "out.pdf", "--size", "600x400"},
-                                         {"chart", "p.fhp", "-o", "out.png", "--size", "600x400"},
-                                         {"listing", "p.fhp", "-o", "out.pdf"}});
-    std::string record;
+    if (drawn)
+        commands.insert(commands.end(), drawings.begin(), drawings.end());
+    std::string record = heading;
     for (const auto& args : commands) {
         if (args[0] == "decode")
             files.files["code.txt"] = runCli({"compile", "p.fhp"}, files).out;
         auto copy = files; // add writes its program back
         const Outcome o = runCli(args, copy);
-        const auto to = std::find(args.begin(), args.end(), "-o");
-        const auto written = copy.files.find(args[0] == "add" ? "p.fhp" : to != args.end() ? *(to + 1) : "");
-        record += name;
+        record += "\n$ fernhollow";
         for (const auto& arg : args)
             record += " " + arg;
-        record += " -> " + std::to_string(o.status) + " " + fingerprint(o.out) + " " + fingerprint(o.err) + " " +
-                  (written == copy.files.end() ? "-" : fingerprint(withoutDate(written->second))) + "\n";
+        record += "\nexit " + std::to_string(o.status) + "\n";
+        if (std::none_of(args.begin(), args.end(), isDrawing))
+            record += section("standard output", o.out);
+        record += section("standard error", o.err);
+        for (const auto& [path, bytes] : copy.files) {
+            const auto before = files.files.find(path);
+            if (before != files.files.end() && before->second == bytes)
+                continue;
+            if (isDrawing(path))
+                record += "--- wrote " + path + ": " + kindOf(bytes) + "\n";
+            else
+                record += section("wrote " + path, bytes);
+        }
     }
     return record;
 }
 
+// The record's files by name.
+std::map<std::string, std::string> everyRecord()
+{
+    std::map<std::string, std::string> records;
+    for (const char* name : {"greenhouse", "propagation", "flowering"})
+        records[std::string(name) + ".txt"] = runs("# examples/" + std::string(name) + ".fhp\n",
+                                                   readFile(examples + "/" + name + ".fhp"), everyCommand, true);
+    std::mt19937 rng(20261206);
+    for (int n = 0; n < 50; ++n) {
+        const std::string program = generated(rng);
+        std::string number = std::to_string(n);
+        number.insert(0, 3 - number.size(), '0');
+        records["generated-" + number + ".txt"] =
+            runs(section("generated program " + number, program), program, eachCommand, n < 10);
+    }
+    return records;
+}
+
+// The first line where `got` leaves `want`, with the command it falls under.
+std::string firstDifference(const std::string& want, const std::string& got)
+{
+    std::istringstream w(want), g(got);
+    std::string command = "(before any command)";
+    for (int line = 1;; ++line) {
+        std::string a, b;
+        const bool moreA = static_cast<bool>(std::getline(w, a));
+        const bool moreB = static_cast<bool>(std::getline(g, b));
+        if (!moreA && !moreB)
+            return "no line differs";
+        if (a != b || moreA != moreB)
+            return "line " + std::to_string(line) + ", under " + command + "\n  recorded: " +
+                   (moreA ? a : "(end)") + "\n  now:      " + (moreB ? b : "(end)");
+        if (a.starts_with("$ "))
+            command = a;
+    }
+}
+
 TEST(Recorded, EveryCommandPrintsWhatItPrintedWhenRecorded)
 {
-    std::string record;
-    for (const char* name : {"greenhouse", "propagation", "flowering"})
-        record += runs(name, readFile(examples + "/" + name + ".fhp"), true);
-    std::mt19937 rng(20261206);
-    for (int n = 0; n < 200; ++n)
-        record += runs("generated-" + std::to_string(n), generated(rng), n < 10);
-
-    if (const char* path = std::getenv("FERNHOLLOW_RECORD")) {
-        std::ofstream(path, std::ios::binary) << record;
-        GTEST_SKIP() << "recorded into " << path;
+    const std::map<std::string, std::string> records = everyRecord();
+    if (const char* folder = std::getenv("FERNHOLLOW_RECORD")) {
+        // Nothing is removed: a record no program writes any more is named when compared.
+        std::filesystem::create_directories(folder);
+        for (const auto& [name, text] : records)
+            std::ofstream(std::filesystem::path(folder) / name, std::ios::binary) << text;
+        GTEST_SKIP() << "recorded into " << folder;
     }
-    const std::string recorded = readFile(FERNHOLLOW_RECORDED);
-    ASSERT_FALSE(recorded.empty());
-    std::istringstream want(recorded), got(record);
-    for (std::string a, b; std::getline(want, a) && std::getline(got, b);)
-        ASSERT_EQ(b, a);
-    EXPECT_EQ(record.size(), recorded.size());
+    const std::filesystem::path folder = FERNHOLLOW_RECORDED;
+    std::set<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        kept.insert(entry.path().filename().string());
+    for (const auto& [name, text] : records) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(kept.erase(name)) << "no record in " << folder.string();
+        const std::string recorded = readFile((folder / name).string());
+        EXPECT_TRUE(recorded == text) << (folder / name).string() << ": " << firstDifference(recorded, text);
+    }
+    EXPECT_TRUE(kept.empty()) << "records of no program: " << testing::PrintToString(kept);
 }
 
 } // namespace

@@ -35,7 +35,7 @@ std::vector<Page> print(const CommandLists& lists)
 {
     doubles::RecordingPrinter printer;
     EXPECT_EQ(printListing(lists, printer, "listing"), std::nullopt);
-    EXPECT_EQ(printer.fontSize, 12);
+    EXPECT_EQ(printer.fontSize, listingFontSize);
     EXPECT_EQ(printer.ended, 1);
     return printer.pages;
 }

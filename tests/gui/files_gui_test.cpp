@@ -128,8 +128,10 @@ TEST_F(FileControlsTest, OpenRecentListsTheLastEightFilesAndDropsOneThatIsGone)
     files.files.erase("/w/7.fhp");
     test::control<QAction>(form, "rcnt2")->trigger();
     EXPECT_EQ(messages.shown, Lines{"/w/7.fhp is no longer there."});
-    EXPECT_EQ(recentItems().size(), 7u);
-    EXPECT_EQ(settings.strings(recentFilesKey).size(), 7u);
+    EXPECT_EQ(recentItems(), (Lines{"&1 /w/8.fhp", "&2 /w/6.fhp", "&3 /w/5.fhp", "&4 /w/4.fhp", "&5 /w/3.fhp",
+                                    "&6 /w/2.fhp", "&7 /w/1.fhp"}));
+    EXPECT_EQ(settings.strings(recentFilesKey), (Lines{"/w/8.fhp", "/w/6.fhp", "/w/5.fhp", "/w/4.fhp", "/w/3.fhp",
+                                                       "/w/2.fhp", "/w/1.fhp"}));
 
     // A recent file, like any other, waits for the question on unsaved changes.
     type("T,7:00,70,80");

@@ -1,5 +1,6 @@
 #include "session/programfiles.h"
 
+#include "files/listing.h"
 #include "session/session.h"
 #include "platform/doubles/doubles.h"
 
@@ -93,7 +94,9 @@ TEST_F(FileMenu, PrintListsTheProgramUnlessCancelledAndReportsAFailure)
     printers.printer.failure = "printer offline";
     menu.print();
     ASSERT_EQ(printers.printer.pages.size(), 1u);
-    EXPECT_EQ(printers.printer.pages[0].size(), 9u);
+    doubles::RecordingPrinter listed;
+    ASSERT_EQ(printListing(before, listed, "listing"), std::nullopt);
+    EXPECT_EQ(printers.printer.pages, listed.pages) << "the program's listing";
     EXPECT_EQ(printers.printer.ended, 1);
     EXPECT_EQ(printers.printer.jobName, "Fernhollow \u2013 listing");
     EXPECT_EQ(printers.offered, (std::vector<std::string>{"listing.pdf", "listing.pdf"}));
