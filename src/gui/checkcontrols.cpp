@@ -154,7 +154,7 @@ const QIcon& CheckControls::markOf(Finding::Severity severity)
 
 void CheckControls::lineFiled(const CommandLists& before, const CelsiusReading& typed)
 {
-    const auto& at = session.editor().filedAt();
+    const auto& at = session.filedAt();
     if (!at || at->list < 0 || at->index < 0)
         return;
     render();
@@ -164,7 +164,7 @@ void CheckControls::lineFiled(const CommandLists& before, const CelsiusReading& 
                                          : lint(before, session.display(), session.written(), beforeMemo);
     const Finding::Item item{static_cast<std::size_t>(at->list), static_cast<std::size_t>(at->index)};
     const std::vector<Finding> told = filedFindings(item, {before, was}, {checked, findings});
-    label15->setText(QString::fromUtf8(filedStatus(session.editor().cmdline(), typed.readings, told, findings)));
+    label15->setText(QString::fromUtf8(filedStatus(session.filedLine(), typed.readings, told, findings)));
 }
 
 bool CheckControls::sendRequested()

@@ -587,7 +587,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
         if (static_cast<QMouseEvent*>(e)->button() != Qt::RightButton)
             return QMainWindow::eventFilter(watched, e);
         // The right button copies the item selected before; it selects nothing.
-        if (const auto copied = session.editor().copySelected(index, selectedRow(list)))
+        if (const auto copied = session.copySelected(index, selectedRow(list)))
             text6->setText(QString::fromLatin1(*copied));
         render();
         return true;
@@ -648,7 +648,7 @@ void Form1::renderIndicator()
 {
     // Setting a palette costs even when it is the same, and the main window renders
     // whenever the simulation's pending line moves.
-    const Indicator state = session.editor().indicator();
+    const Indicator state = session.indicator();
     if (state == indicatorShown)
         return;
     indicatorShown = state;

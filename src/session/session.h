@@ -91,6 +91,15 @@ public:
         return refusal;
     }
     void markSaved() { editor_.markSaved(); }
+    // The selected item of a list, to copy into the entry box; none when nothing is selected.
+    std::optional<std::string> copySelected(int list, int selected) const
+    {
+        return editor_.copySelected(list, selected);
+    }
+    Indicator indicator() const { return editor_.indicator(); }
+    // The last line entered or edited: where it was filed (none when refused) and as what.
+    const std::optional<Place>& filedAt() const { return editor_.filedAt(); }
+    const std::string& filedLine() const { return editor_.cmdline(); }
 
     // The only writers of the program. The compile buttons take the steps one by
     // one; compile() takes them all and syncs to the clock (the simulation syncs to
