@@ -49,10 +49,11 @@ FileControls::FileControls(Form1& form1, Session& session, ProgramFiles& files)
         const QByteArray code = QGuiApplication::clipboard()->text().toLatin1();
         this->form1.history().record("Import", [&] { this->files.importCode(code.toStdString(), "the clipboard"); });
     });
-    connect(menus.saveAction, &QAction::triggered, this, [this] {
-        this->files.save();
-        this->form1.render();
-    });
+    for (QAction* save : {menus.saveAction, menus.saveAsAction})
+        connect(save, &QAction::triggered, this, [this] {
+            this->files.save();
+            this->form1.render();
+        });
     connect(menus.printAction, &QAction::triggered, this, [this] { this->files.print(); });
     form1.setCloseGuard([this] { return this->files.closeRequested(); });
     connect(&form1, &Form1::renewed, this, &FileControls::showFile);

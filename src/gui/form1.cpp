@@ -273,6 +273,8 @@ void Form1::createActions()
     menus_.importAction = item(file, "imp", "Import Pasteable Code…");
     menus_.importClipboardAction = item(file, "impc", "Import Pasteable Code from Clipboard");
     menus_.saveAction = item(file, "sv", "Save", QKeySequence::Save);
+    // Save always asks for the name; Save As is there for who looks for it.
+    menus_.saveAsAction = item(file, "Save As…", "Save As…", Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     menus_.printAction = item(file, "pt", "Print", QKeySequence::Print);
     menus_.compareWith = item(file, "Compare With…", "Compare With…");
     menus_.compareWithSaved = item(file, "Compare With Saved", "Compare With Saved");

@@ -60,6 +60,7 @@ public:
         QAction* importAction = nullptr;          // imp
         QAction* importClipboardAction = nullptr; // impc
         QAction* saveAction = nullptr;            // sv
+        QAction* saveAsAction = nullptr;
         QAction* printAction = nullptr;           // pt
         QAction* compareWith = nullptr;
         QAction* compareWithSaved = nullptr;

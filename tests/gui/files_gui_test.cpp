@@ -73,6 +73,12 @@ TEST_F(FileControlsTest, TitleNamesTheFileAndMarksUnsavedChanges)
     files.files["/w/[*].fhp"] = "==\r\n==\r\n";
     trigger(form.menus().loadAction, "/w/[*].fhp");
     EXPECT_EQ(title(), "Greenhouse Control \u2014 [*].fhp");
+    // Save As writes the same way, under the new name, and the title and recent files follow.
+    trigger(form.menus().saveAsAction, "/w/copy");
+    EXPECT_EQ(files.files["/w/copy.fhp"], files.files["/w/[*].fhp"]);
+    EXPECT_EQ(title(), "Greenhouse Control \u2014 copy.fhp");
+    EXPECT_EQ(recentItems().front(), "&1 /w/copy.fhp");
+    EXPECT_EQ(form.menus().saveAsAction->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     form.menus().newAction->trigger();
     EXPECT_EQ(title(), "Greenhouse Control");
 }
