@@ -168,8 +168,9 @@ void showHelp(std::ostream& out)
 // reader has answered --help or said what is wrong, checked in the order given.
 std::variant<Parsed, int> read(const Command& command, const Args& args, Streams io)
 {
-    const auto usage = [&] {
-        io.err << "usage: " << command.usage << '\n';
+    // What is wrong, then how the command is used.
+    const auto usage = [&](const std::string& reason) {
+        io.err << "fernhollow: " << reason << '\n' << "usage: " << command.usage << '\n';
         return 2;
     };
     if (std::ranges::any_of(args, isHelp)) {
@@ -183,7 +184,7 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
         // A command of lines takes its switches among them: no command line begins "--".
         if (command.lines ? !arg.starts_with("--") : !isOption(arg)) {
             if (!command.lines && !command.moreOperands && parsed.operands.size() == command.operands)
-                return usage();
+                return usage("one argument too many: '" + arg + "'");
             parsed.operands.push_back(arg);
             continue;
         }
@@ -192,13 +193,13 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
             return 2;
         }
         if (parsed.values.contains(option->name))
-            return usage();
+            return usage(std::string(option->name) + " given twice");
         if (option->flag) {
             parsed.values.emplace(option->name, std::string());
             continue;
         }
         if (i + 1 == args.size())
-            return usage();
+            return usage(std::string(option->name) + " wants a value");
         const std::string& value = args[++i];
         if (option->accepts && !option->accepts(value)) {
             io.err << "fernhollow: " << option->name << " wants " << option->wants << ", not "
@@ -208,12 +209,15 @@ std::variant<Parsed, int> read(const Command& command, const Args& args, Streams
         parsed.values.emplace(option->name, value);
     }
     const auto given = [&](std::string_view name) { return !name.empty() && parsed.values.contains(name); };
-    const bool complete =
-        parsed.operands.size() >= command.operands && std::ranges::all_of(command.options, [&](const Option& o) {
-            return given(o.instead) ? !given(o.name) : !o.required || given(o.name);
-        });
-    if (!complete)
-        return usage();
+    if (parsed.operands.size() < command.operands)
+        return usage("an argument is missing");
+    for (const Option& o : command.options) {
+        const std::string name(o.name);
+        if (given(o.instead) && given(o.name))
+            return usage("give " + name + " or " + std::string(o.instead) + ", not both");
+        if (o.required && !given(o.name) && !given(o.instead))
+            return usage(o.instead.empty() ? name + " is missing" : "give " + name + " or " + std::string(o.instead));
+    }
     if (given(celsius.name))
         parsed.display.temperature = Display::Temperature::Celsius;
     return parsed;

@@ -125,8 +125,8 @@ TEST(CommandLine, AnswersEachCommand)
         // Fault mended: no program said "next: 0".
         {{"compile", "empty.fhp", "--next", "12:00:00"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
         {{"compile", "--next", "25:00:00"}, "", 2, "", "fernhollow: --next" + wantsTime + "25:00:00\n"},
-        {{"compile"}, "", 2, "", compileUsage},
-        {{"compile", "p.fhp", "--next"}, "", 2, "", compileUsage},
+        {{"compile"}, "", 2, "", "fernhollow: an argument is missing\n" + compileUsage},
+        {{"compile", "p.fhp", "--next"}, "", 2, "", "fernhollow: --next wants a value\n" + compileUsage},
         {{"compile", "p.fhp", "-o", "x"}, "", 2, "", "fernhollow: unknown option '-o' (see fernhollow compile --help)\n"},
 
         {{"simulate", "midnight.fhp", "--at", "23:59:59", "--seconds", "12"}, "", 0,
@@ -153,7 +153,8 @@ TEST(CommandLine, AnswersEachCommand)
          "04:00:00 lamps=010101 taps=000000 timers=000000 low=78 high=84 pending=0\n"
          "04:00:01 lamps=010101 taps=101010 timers=100000 low=78 high=84 pending=0\n",
          ""},
-        {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset", "--preset"}, "", 2, "", simulateUsage},
+        {{"simulate", "p.fhp", "--at", "04:00:00", "--seconds", "1", "--preset", "--preset"}, "", 2, "",
+         "fernhollow: --preset given twice\n" + simulateUsage},
         {{"simulate", "noon.fhp", "--seconds", "0", "--at", "12:00:00"}, "", 0, "12:00:00 lamps=100000" + off + "0\n",
          ""},
         {{"simulate", "empty.fhp", "--at", "08:00:00", "--seconds", "5"}, "", 2, "",
@@ -163,21 +164,22 @@ TEST(CommandLine, AnswersEachCommand)
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "99999999999999999999999"}, "", 2, "",
          wantsSeconds + "99999999999999999999999\n"},
         {{"simulate", "p.fhp", "--at", "08:00:00", "--seconds", "604801"}, "", 2, "", wantsSeconds + "604801\n"},
-        {{"simulate", "p.fhp", "--at", "08:00:00"}, "", 2, "", simulateUsage},
+        {{"simulate", "p.fhp", "--at", "08:00:00"}, "", 2, "", "fernhollow: --seconds is missing\n" + simulateUsage},
 
         {{"chart", "empty.fhp", "-o", "@/c.png"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
-        {{"chart", "p.fhp"}, "", 2, "", chartUsage},
+        {{"chart", "p.fhp"}, "", 2, "", "fernhollow: give -o or --printer\n" + chartUsage},
         {{"chart", "p.fhp", "-o", "@/c.gif"}, "", 2, "", "fernhollow: @/c.gif: the chart is written as .png, .svg or .pdf\n"},
         {{"chart", "p.fhp", "-o", "@/c.png", "--size", "0x100"}, "", 2, "",
          "fernhollow: --size wants WxH, each 1 to 8192, not 0x100\n"},
         {{"chart", "p.fhp", "-o", "no/c.svg"}, "", 2, "", "fernhollow: cannot write no/c.svg: No such file or directory\n"},
 
         {{"listing", "p.fhp", "-o", "no/x.pdf"}, "", 2, "", "fernhollow: cannot write no/x.pdf: No such file or directory\n"},
-        {{"listing", "p.fhp"}, "", 2, "", listingUsage},
+        {{"listing", "p.fhp"}, "", 2, "", "fernhollow: give -o or --printer\n" + listingUsage},
         // Fault mended: an empty file name was taken for a printer's.
         {{"listing", "p.fhp", "-o", ""}, "", 2, "", "fernhollow: -o wants a file name, not an empty one\n"},
         {{"decode", "p.code", "-o", ""}, "", 2, "", "fernhollow: -o wants a file name, not an empty one\n"},
-        {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "", listingUsage},
+        {{"listing", "p.fhp", "-o", "@/x.pdf", "--printer", "PDF"}, "", 2, "",
+         "fernhollow: give -o or --printer, not both\n" + listingUsage},
         {{"chart", "p.fhp", "--printer", "pdf"}, "", 2, "",
          "fernhollow: there is no printer pdf; the printers are Office, PDF\n"},
 
@@ -218,7 +220,7 @@ TEST(CommandLine, AnswersEachCommand)
         {{"lint", "bom.fhp"}, "", 1,
          "bom.fhp:1: warning: a byte-order mark at the start was ignored [byte-order-mark]\n", ""},
         {{"add", "no/p.fhp", "T,6,70,80"}, "", 2, "", "fernhollow: cannot write no/p.fhp: No such file or directory\n"},
-        {{"add"}, "", 2, "", "usage: fernhollow add FILE [--celsius] [--as-read] [LINE...]\n"},
+        {{"add"}, "", 2, "", "fernhollow: an argument is missing\nusage: fernhollow add FILE [--celsius] [--as-read] [LINE...]\n"},
 
         // The notes of the load come back as findings, not a second time on standard error.
         {{"lint", "lint.fhp"}, "", 1,
@@ -254,7 +256,7 @@ TEST(CommandLine, AnswersEachCommand)
          wrapped + twoDays},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
         {{"state", "p.fhp"}, "", 2, "",
-         "usage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
+         "fernhollow: --at is missing\nusage: fernhollow state FILE --at HH:MM:SS [--format text|json] [--celsius]\n"},
 
         {{"bogus"}, "", 2, "", "fernhollow: unknown command 'bogus' (see fernhollow --help)\n"},
         {{"--bogus", "p.fhp"}, "", 2, "", "fernhollow: unknown option '--bogus' (see fernhollow --help)\n"},

@@ -90,7 +90,10 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
     doubles::MemoryTextFiles files;
     const Outcome bare = runCli({"lines"}, files);
     EXPECT_EQ(bare.status, 2);
-    EXPECT_TRUE(bare.err.starts_with(usage)) << bare.err;
+    EXPECT_TRUE(bare.err.starts_with("fernhollow: an argument is missing\n" + usage)) << bare.err;
+    // Every misuse names its reason before the usage.
+    const Outcome twice = runCli({"lines", "water", "--valves", "3", "--valves", "4", "--at", "7", "--for", "1m"}, files);
+    EXPECT_TRUE(twice.err.starts_with("fernhollow: --valves given twice\n" + usage)) << twice.err;
 }
 
 } // namespace
