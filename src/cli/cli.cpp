@@ -129,13 +129,15 @@ const std::vector<Command>& commands()
          "  mist   --valves IDS --timer N --from TIME --to TIME --on DURATION --every DURATION\n"
          "  lights --relays IDS --from TIME (--to TIME | --for DURATION)\n"
          "  ramp   --from LOW/HIGH --to LOW/HIGH --start TIME --for DURATION --steps N [--celsius]\n"
-         "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N [--celsius]",
-         "print the lines of a watering, a misting, a light period or a set-point ramp, ready for add",
+         "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N [--celsius]\n"
+         "  setpoint --at TIME --heat DEGREES (--cool DEGREES | --gap DEGREES) [--celsius]",
+         "print the lines of a watering, a misting, a light period, a set-point ramp or a set-point change, "
+         "ready for add",
          {{"--valves", false, {}, nullptr}, {"--relays", false, {}, nullptr}, {"--timer", false, {}, nullptr},
           {"--at", false, {}, nullptr}, {"--from", false, {}, nullptr}, {"--to", false, {}, nullptr},
           {"--for", false, {}, nullptr}, {"--on", false, {}, nullptr}, {"--every", false, {}, nullptr},
           {"--start", false, {}, nullptr}, {"--steps", false, {}, nullptr}, {"--gap", false, {}, nullptr},
-          celsius},
+          {"--heat", false, {}, nullptr}, {"--cool", false, {}, nullptr}, celsius},
          1, false, lines},
     };
     return table;

@@ -16,7 +16,7 @@ int lines(const Parsed& args, Streams io, const Devices&)
     const std::string& name = args.operands.front();
     const LineKindInfo* kind = lineKindNamed(name);
     if (!kind)
-        return refuse(name + " is no kind of lines; the kinds are water, mist, lights and ramp");
+        return refuse(name + " is no kind of lines; the kinds are water, mist, lights, ramp and setpoint");
     // --celsius is the display's, and serves only a kind with fields in degrees.
     const bool inDegrees =
         std::ranges::any_of(kind->fields, [](const LineField& f) { return !f.celsiusExample.empty(); });

@@ -57,8 +57,8 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
     combo1 = new QComboBox(this);
     combo1->setObjectName(QStringLiteral("Combo1"));
     combo1->setAccessibleName(QStringLiteral("Kind of lines"));
-    combo1->setToolTip(QStringLiteral("Water valves on and off, misting in pulses, a light period, or a ramp "
-                                      "of the set-points"));
+    combo1->setToolTip(QStringLiteral("Water valves on and off, misting in pulses, a light period, a ramp "
+                                      "of the set-points, or the set-points from a time on"));
     pages = new QStackedWidget(this);
     pages->setObjectName(QStringLiteral("Pages"));
     // The ramp's degrees are read on the scale the windows show; the dialog is modal, so
@@ -67,7 +67,7 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
     const QString unit = celsius ? QStringLiteral(" (\u00B0C)") : QStringLiteral(" (\u00B0F)");
     for (const LineKindInfo& kind : lineKinds()) {
         const QString kindName = capitalised(kind.name);
-        combo1->addItem(kindName);
+        combo1->addItem(kind.caption.empty() ? kindName : QString::fromLatin1(kind.caption));
         auto* page = new QWidget(pages);
         page->setObjectName(kindName + QStringLiteral("Page"));
         auto* form = new QFormLayout(page);

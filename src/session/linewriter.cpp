@@ -253,6 +253,25 @@ long long stepTenths(long long from, long long to, long long k, long long n)
     return roundHalfAway(from * n + (to - from) * k, n * (million / 10));
 }
 
+// A T line at `second` with set-points in tenths of the display's scale, as the line
+// files them; refused, naming `what`, when the line check refuses it.
+Timed temperatureLine(int second, long long low, long long high, const Display& display, const std::string& what)
+{
+    const auto filed = [&](long long tenths) {
+        const std::string text = tenthsText(tenths, true);
+        if (display.temperature == Display::Temperature::Fahrenheit)
+            return text;
+        const auto fahrenheit = fahrenheitText(text);
+        if (!fahrenheit)
+            refuse(what + ": " + text + "C is no set-point");
+        return *fahrenheit;
+    };
+    const Timed line = at('T', second, filed(low) + ',' + filed(high));
+    if (const CheckResult r = datcheck(line.line); !r.dataok)
+        refuse(what + ", " + line.line + ": " + r.errmsg);
+    return line;
+}
+
 std::vector<Timed> ramp(const LineWords& words, const Display& display)
 {
     const auto [from, to] = readRampEnds(words, display);
@@ -260,26 +279,33 @@ std::vector<Timed> ramp(const LineWords& words, const Display& display)
     const int duration = readDuration(field(words, "for"));
     const int steps = readCount(field(words, "steps"), mostSteps, "the number of steps is missing",
                                 "a number of steps from 1 to 100");
-    // A step's set-point, in tenths of the display's scale, as the line files it.
-    const auto filed = [&](int k, long long tenths) {
-        const std::string text = tenthsText(tenths, true);
-        if (display.temperature == Display::Temperature::Fahrenheit)
-            return text;
-        const auto fahrenheit = fahrenheitText(text);
-        if (!fahrenheit)
-            refuse("step " + std::to_string(k) + ": " + text + "C is no set-point");
-        return *fahrenheit;
-    };
     std::vector<Timed> lines;
-    for (int k = 1; k <= steps; ++k) {
-        const Timed step = at('T', start + k * duration / steps,
-                              filed(k, stepTenths(from.low, to.low, k, steps)) + ',' +
-                                  filed(k, stepTenths(from.high, to.high, k, steps)));
-        if (const CheckResult r = datcheck(step.line); !r.dataok)
-            refuse("step " + std::to_string(k) + ", " + step.line + ": " + r.errmsg);
-        lines.push_back(step);
-    }
+    for (int k = 1; k <= steps; ++k)
+        lines.push_back(temperatureLine(start + k * duration / steps, stepTenths(from.low, to.low, k, steps),
+                                        stepTenths(from.high, to.high, k, steps), display,
+                                        "step " + std::to_string(k)));
     return lines;
+}
+
+// The set-points from one second on: heating, and cooling given or that far above it.
+std::vector<Timed> setPoint(const LineWords& words, const Display& display)
+{
+    const int second = readTime(field(words, "at"));
+    const bool celsius = display.temperature == Display::Temperature::Celsius;
+    const std::string cool(trim(field(words, "cool"))), gap(trim(field(words, "gap")));
+    if (cool.empty() == gap.empty())
+        refuse(cool.empty() ? "give --cool or --gap" : "give --cool or --gap, not both");
+    const auto degrees = [&](std::string_view name, const char* example) {
+        const std::string text(trim(field(words, name)));
+        const auto value = millionths(text);
+        if (!value)
+            refuse("--" + std::string(name) + " wants a number of degrees, as in " + example + ", not " + text);
+        return *value;
+    };
+    const long long heat = degrees("heat", celsius ? "22" : "72");
+    const long long high = cool.empty() ? heat + degrees("gap", celsius ? "4" : "8") : degrees("cool", celsius ? "27" : "80");
+    return {temperatureLine(second, roundHalfAway(heat, million / 10), roundHalfAway(high, million / 10), display,
+                            "the set-points")};
 }
 
 std::optional<int> secondOfLine(std::string_view line)
@@ -323,6 +349,13 @@ const std::vector<LineKindInfo>& lineKinds()
           {"start", "Start", "05:00", "the time of day the ramp starts"},
           {"for", "For", "2h", "how long it takes: a number and H, M or S"},
           {"steps", "Steps", "4", "how many T lines it takes, 1 to 100"}}},
+        {LineKind::SetPoints,
+         "setpoint",
+         {{"at", "At", "06:00", "the time of day the set-points change"},
+          {"heat", "Heat", "72", "the heating (low) set-point", true, "22"},
+          {"cool", "Cool", "80", "the cooling (high) set-point (or give Gap)", false, "27"},
+          {"gap", "Gap", "8", "the cooling set-point this far above the heating one (or give Cool)", false, "4"}},
+         "Set-points"},
     };
     return kinds;
 }
@@ -340,7 +373,8 @@ WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& di
         std::vector<Timed> timed = kind == LineKind::Water ? water(words)
                                    : kind == LineKind::Mist ? mist(words)
                                    : kind == LineKind::Lights ? lights(words)
-                                                              : ramp(words, display);
+                                   : kind == LineKind::Ramp   ? ramp(words, display)
+                                                              : setPoint(words, display);
         std::ranges::stable_sort(timed, {}, &Timed::second);
         for (std::size_t i = 1; i < timed.size(); ++i)
             if (timed[i].second == timed[i - 1].second)

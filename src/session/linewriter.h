@@ -21,7 +21,7 @@
 
 namespace fh {
 
-enum class LineKind { Water, Mist, Lights, Ramp };
+enum class LineKind { Water, Mist, Lights, Ramp, SetPoints };
 
 struct LineField {
     std::string_view name;    // as an option, without its dashes: "valves"
@@ -39,9 +39,11 @@ struct LineKindInfo {
     LineKind kind;
     std::string_view name; // "water"
     std::vector<LineField> fields;
+    // As Add Lines offers it, where that is not the name capitalised.
+    std::string_view caption = {};
 };
 
-// The four kinds, in the order they are offered.
+// The kinds, in the order they are offered.
 const std::vector<LineKindInfo>& lineKinds();
 const LineKindInfo* lineKindNamed(std::string_view name);
 

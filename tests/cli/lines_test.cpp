@@ -37,6 +37,11 @@ TEST(Lines, PrintsTheLinesOfEachKindAsDescribed)
           "4", "--celsius"},
          "T,05:30:00,18.3C,22.3C\nT,06:00:00,18.5C,22.5C\nT,06:30:00,18.8C,22.8C\nT,07:00:00,19C,23C\n",
          "T,05:30:00,64.9,72.1\r\nT,06:00:00,65.3,72.5\r\nT,06:30:00,65.8,73\r\nT,07:00:00,66.2,73.4\r\n"},
+        // The set-points from one second on, in plain words.
+        {{"lines", "setpoint", "--at", "6:00", "--heat", "72", "--gap", "8"}, "T,06:00:00,72,80\n"},
+        {{"lines", "setpoint", "--at", "6", "--heat", "72", "--cool", "80.5"}, "T,06:00:00,72,80.5\n"},
+        {{"lines", "setpoint", "--at", "6", "--heat", "22", "--gap", "4.5", "--celsius"}, "T,06:00:00,22C,26.5C\n",
+         "T,06:00:00,71.6,79.7\r\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.out);
@@ -71,7 +76,12 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
     const std::string usage = "usage: fernhollow lines KIND OPTION...\n";
     const struct { cli::Args args; std::string err; } rows[] = {
         {{"lines", "fog", "--valves", "1"},
-         "fernhollow: lines: fog is no kind of lines; the kinds are water, mist, lights and ramp\n"},
+         "fernhollow: lines: fog is no kind of lines; the kinds are water, mist, lights, ramp and setpoint\n"},
+        {{"lines", "setpoint", "--at", "6", "--heat", "72"}, "fernhollow: lines: give --cool or --gap\n"},
+        {{"lines", "setpoint", "--at", "6", "--heat", "72", "--cool", "80", "--gap", "8"},
+         "fernhollow: lines: give --cool or --gap, not both\n"},
+        {{"lines", "setpoint", "--at", "6", "--heat", "warm", "--gap", "8"},
+         "fernhollow: lines: --heat wants a number of degrees, as in 72, not warm\n"},
         {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--timer", "1"},
          "fernhollow: lines: water takes no --timer\n"},
         {{"lines", "water", "--valves", "3", "--for", "15m"}, "fernhollow: lines: water needs --at\n"},
