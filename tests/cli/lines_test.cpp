@@ -85,7 +85,7 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
         {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--timer", "1"},
          "fernhollow: lines: water takes no --timer\n"},
         {{"lines", "water", "--valves", "3", "--for", "15m"}, "fernhollow: lines: water needs --at\n"},
-        // Only a ramp has degrees to read in °C.
+        // Only a ramp and a set-point change have degrees to read in °C.
         {{"lines", "water", "--valves", "3", "--at", "7", "--for", "15m", "--celsius"},
          "fernhollow: lines: water takes no --celsius\n"},
         // The writer's refusal; a value that begins with a dash is a value, not an option.
