@@ -33,6 +33,16 @@ Outcome runExecutable(const std::string& command, const std::string& out = {}, r
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out"), readFile(dir / "err")};
 }
 
+// Fault mended: without a display the window aborted with Qt's advice to reinstall, and a core dump.
+TEST(Executable, WithoutADisplayTheWindowSaysSoInOneLine)
+{
+    const Outcome opened = runExecutable("");
+    EXPECT_EQ(opened.status, 2);
+    EXPECT_EQ(opened.out, "");
+    EXPECT_EQ(opened.err, "fernhollow: cannot open the window: no display (DISPLAY and WAYLAND_DISPLAY are not set); "
+                          "run it in a desktop session (the commands of fernhollow --help need no display)\n");
+}
+
 // A pipe is read as a file, and an endless one ends at the size limit.
 TEST(Executable, CompilesAProgramFromAPipe)
 {
