@@ -60,6 +60,8 @@ const QStringList exampleLines = {
 
 const QString crlf = "\r\n";
 
+constexpr const char* houseNote = "a note about the house; the program does not read it";
+
 // The fixed captions of the set-point boxes Text5, Text4 and Text1, in °F.
 constexpr std::array<double, 3> setPointCaptions = {70, 74, 74};
 
@@ -408,6 +410,12 @@ void Form1::build()
     setPoints = {&child<QLineEdit>(*client, "Text5"), &child<QLineEdit>(*client, "Text4"),
                  &child<QLineEdit>(*client, "Text1")};
     setPointFace = setPoints[0]->font();
+    // The panel's boxes keep the texts typed into them, and nothing reads them: say so.
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
+        auto& box = child<QLineEdit>(*client, name);
+        box.setToolTip(box.toolTip() + QStringLiteral(": ") + QLatin1String(houseNote));
+        box.setAccessibleDescription(QLatin1String(houseNote));
+    }
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widgets_.simulationState->setWordWrap(true);
     widgets_.simulationState->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <memory>
 
 namespace {
@@ -105,6 +107,19 @@ TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
             EXPECT_FALSE(c->toolTip().isEmpty()) << where;
         }
         EXPECT_EQ(walked, controls) << window->objectName().toStdString();
+    }
+}
+
+// The panel's boxes look like readings; they are notes the program never reads.
+TEST(Windows, ThePanelBoxesSayTheProgramDoesNotReadThem)
+{
+    AllWindows w;
+    const QString note = QStringLiteral("a note about the house; the program does not read it");
+    for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
+        const auto* box = w.form1.findChild<QLineEdit*>(QLatin1String(name));
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_TRUE(box->toolTip().endsWith(note)) << name;
+        EXPECT_EQ(box->accessibleDescription(), note) << name;
     }
 }
 
