@@ -296,6 +296,7 @@ public:
         checkTimes();
         checkMidnight();
         checkOutputs();
+        checkOverlaps();
         checkTimers();
         checkPulses();
         // After the program's own findings at the same line.
@@ -464,6 +465,30 @@ private:
                     add(*use.first, Finding::Warning, code::neverOff,
                         std::string(kind == 0 ? "light " : "valve ") + std::to_string(k) + " is " +
                             (use.on ? "switched on" : "pulsed") + " but no line switches it off");
+            }
+        }
+    }
+
+    // A valve switched on while a line before it in the day (round from the day before)
+    // left it on: the waterings overlap, and the first OFF ends both.
+    void checkOverlaps()
+    {
+        std::vector<const Good*> water;
+        for (const Good& g : goods)
+            if (g.letter == "W" && g.second)
+                water.push_back(&g);
+        std::ranges::stable_sort(water, {}, [](const Good* g) { return *g->second; });
+        for (std::size_t k = 1; k <= outputCount; ++k) {
+            std::vector<const Good*> naming;
+            std::ranges::copy_if(water, std::back_inserter(naming), [k](const Good* g) { return g->named[k]; });
+            for (std::size_t i = 0; naming.size() > 1 && i < naming.size(); ++i) {
+                const Good& before = *naming[(i + naming.size() - 1) % naming.size()];
+                const Good& g = *naming[i];
+                if (g.state == "ON" && before.state == "ON")
+                    add(g, Finding::Warning, code::overlap,
+                        "valve " + std::to_string(k) + " is switched on at " + display.time(*g.second) +
+                            " while still on from " + display.time(*before.second) +
+                            ": the waterings overlap, and the first OFF ends both");
             }
         }
     }

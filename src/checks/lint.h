@@ -41,6 +41,7 @@ inline constexpr std::string_view timeText = "time-text";
 inline constexpr std::string_view unitText = "unit-text";
 inline constexpr std::string_view pulseSwapped = "pulse-swapped";
 inline constexpr std::string_view emptyProgram = "empty-program";
+inline constexpr std::string_view overlap = "overlap";
 } // namespace code
 
 struct Finding {

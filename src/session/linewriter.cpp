@@ -175,9 +175,20 @@ std::vector<Timed> water(const LineWords& words)
 {
     const std::string valves = readOutputs(field(words, "valves"), "valve");
     const int duration = readDuration(field(words, "for"));
+    std::vector<int> starts;
+    for (const std::string& time : split(field(words, "at"), ','))
+        starts.push_back(readTime(time));
+    std::ranges::sort(starts);
+    // A watering that begins before the one before it ends would give the valve one
+    // watering, ended by the first OFF.
+    for (std::size_t i = 0; starts.size() > 1 && i < starts.size(); ++i) {
+        const int before = starts[(i + starts.size() - 1) % starts.size()];
+        if ((starts[i] - before + secondsPerDay) % secondsPerDay < duration)
+            refuse("the waterings at " + formatTime(before) + " and " + formatTime(starts[i]) + " overlap: each lasts " +
+                   pulseTerm(duration));
+    }
     std::vector<Timed> lines;
-    for (const std::string& time : split(field(words, "at"), ',')) {
-        const int on = readTime(time);
+    for (const int on : starts) {
         lines.push_back(at('W', on, valves + ",ON"));
         lines.push_back(at('W', on + duration, valves + ",OFF"));
     }

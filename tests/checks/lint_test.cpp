@@ -48,6 +48,10 @@ TEST(Lint, FindsEachMistakeAtItsLine)
         {"\xEF\xBB\xBFT,06:00:00,70,80\n", {"1 byte-order-mark"}, "a byte-order mark at the start was ignored"},
         {"==\n==\n==\nT,06:00:00,70,80\n  \n", {"1 empty-program", "4 not-loaded"}},
         {"L,07:00:00,1,OFF\n", {"1 wrong-section"}},
+        // Fault mended: a valve switched on again while on went unmentioned.
+        {"==\n==\nW,07:00:00,3,ON\nW,07:10:00,3/4,ON\nW,07:15:00,3/4,OFF\nW,23:00:00,3,ON\nW,23:30:00,3,OFF\n",
+         {"4 overlap"}, "valve 3 is switched on at 07:10:00 while still on from 07:00:00"},
+        {"==\n==\nW,23:00:00,3,ON\nW,01:00:00,3,ON\nW,02:00:00,3,OFF\n", {"4 overlap"}, "from 23:00:00"},
         {"T,00:00:00,70,80\n==\nL,00:00:00,1,OFF\n", {"1 same-time", "3 same-time"},
          "all but the first wait a day and hold back every later line"},
         {"T,24:00:00,70,80\n==\nL,00:00:00,1,OFF\n", {"1 same-time", "3 same-time"}},

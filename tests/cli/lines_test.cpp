@@ -78,6 +78,11 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
         {{"lines", "fog", "--valves", "1"},
          "fernhollow: lines: fog is no kind of lines; the kinds are water, mist, lights, ramp and setpoint\n"},
         {{"lines", "setpoint", "--at", "6", "--heat", "72"}, "fernhollow: lines: give --cool or --gap\n"},
+        // Fault mended: two waterings overlapping gave the valve 15 minutes, not 30.
+        {{"lines", "water", "--valves", "3", "--at", "07:00,07:10", "--for", "15m"},
+         "fernhollow: lines: the waterings at 07:00:00 and 07:10:00 overlap: each lasts 15M\n"},
+        {{"lines", "water", "--valves", "3", "--at", "00:05,23:55", "--for", "15m"},
+         "fernhollow: lines: the waterings at 23:55:00 and 00:05:00 overlap: each lasts 15M\n"},
         {{"lines", "setpoint", "--at", "6", "--heat", "72", "--cool", "80", "--gap", "8"},
          "fernhollow: lines: give --cool or --gap, not both\n"},
         {{"lines", "setpoint", "--at", "6", "--heat", "warm", "--gap", "8"},

@@ -33,8 +33,8 @@ TEST(LineWriter, WritesTheLinesInFiledFormInOrderOfTheDay)
 {
     const struct { Request request; Lines lines; } rows[] = {
         // Past midnight the day wraps, and 24 is 00; the lines after midnight come first.
-        {{"water", {{"valves", "6"}, {"at", "23:50, 24"}, {"for", "15M"}}},
-         {"W,00:00:00,6,ON", "W,00:05:00,6,OFF", "W,00:15:00,6,OFF", "W,23:50:00,6,ON"}},
+        {{"water", {{"valves", "6"}, {"at", "23:50, 24:10"}, {"for", "15M"}}},
+         {"W,00:05:00,6,OFF", "W,00:10:00,6,ON", "W,00:25:00,6,OFF", "W,23:50:00,6,ON"}},
         // Ids once each, ascending; the forms of the command language's times.
         {{"lights", {{"relays", " 3/1/3 /2"}, {"from", "6"}, {"to", "7:5:9"}}},
          {"L,06:00:00,1/2/3,ON", "L,07:05:09,1/2/3,OFF"}},
