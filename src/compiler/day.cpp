@@ -76,22 +76,35 @@ struct Stretch {
     long long timer = 0; // 1..6; 0 while the valve is not pulsed by a timer
     TimerTimes times;
     int seconds = 0;
+    // The seconds it ran before this day: the controller's pulses go on over midnight.
+    int before = 0;
 };
 
-int openSeconds(const Stretch& s) { return s.timer == 0 ? 0 : pulsedOpenSeconds(s.times, s.seconds); }
+bool sameStretch(const Stretch& a, const Stretch& b) { return a.timer == b.timer && a.times == b.times; }
+
+int openSeconds(const Stretch& s)
+{
+    return s.timer == 0 ? 0 : pulsedOpenSeconds(s.times, s.before + s.seconds) - pulsedOpenSeconds(s.times, s.before);
+}
+
+Stretch stretchOf(const DayState& state, std::size_t valve)
+{
+    Stretch stretch;
+    if (const auto item = pulsingTimer(state.valves[valve])) {
+        stretch.timer = static_cast<long long>(*item) + 1;
+        stretch.times = state.timers[*item].value_or(unsetTimer);
+    }
+    return stretch;
+}
 
 void pulseFor(const DayState& state, int seconds, std::array<Stretch, outputCount>& stretches, DayTotals& totals)
 {
     if (seconds <= 0)
         return;
     for (std::size_t k = 0; k < outputCount; ++k) {
-        Stretch now;
-        if (const auto item = pulsingTimer(state.valves[k])) {
-            now.timer = static_cast<long long>(*item) + 1;
-            now.times = state.timers[*item].value_or(unsetTimer);
-        }
+        Stretch now = stretchOf(state, k);
         Stretch& running = stretches[k];
-        if (running.timer == now.timer && running.times == now.times) {
+        if (sameStretch(running, now)) {
             running.seconds += seconds;
             continue;
         }
@@ -194,6 +207,27 @@ Cycle::Cycle(const Program& program)
             day.after.push_back({act, (act.line + 1) % lines, state});
         }
     }
+    for (std::size_t d = 0; d < days_.size(); ++d)
+        for (std::size_t k = 0; k < outputCount; ++k)
+            days_[d].carried[k] = stretchBefore(d, k);
+}
+
+// How long valve `k`'s pulsing as day `d` starts has gone on: back to the line of the
+// days before that began it. One that never changes is counted from midnight.
+int Cycle::stretchBefore(std::size_t d, std::size_t k) const
+{
+    const Stretch now = stretchOf(days_[d].start, k);
+    int seconds = 0;
+    for (std::size_t back = 1; back <= days_.size(); ++back) {
+        const DayStates& day = days_[(d + days_.size() - back) % days_.size()];
+        for (std::size_t i = day.after.size(); i-- > 0;) {
+            const DayState& before = i > 0 ? day.after[i - 1].state : day.start;
+            if (!sameStretch(stretchOf(before, k), now))
+                return seconds + secondsPerDay - day.after[i].act.second;
+        }
+        seconds += secondsPerDay;
+    }
+    return 0;
 }
 
 const DayState& DayStates::at(int second) const
@@ -236,6 +270,10 @@ DayTotals totalsOf(const DayStates& day)
     totals.lowMin = totals.lowMax = state.low;
     totals.highMin = totals.highMax = state.high;
     std::array<Stretch, outputCount> stretches{};
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        stretches[k] = stretchOf(state, k);
+        stretches[k].before = day.carried[k];
+    }
     int from = 0;
     for (const int second : seconds) {
         holdFor(state, second - from, totals);

@@ -42,7 +42,8 @@ struct DayTotals {
     std::array<int, outputCount> valvesPulsed{};
     // The seconds water runs: on, plus the on phases of the pulsed seconds (see
     // pulsedOpenSeconds), each stretch pulsed by one timer with the same times
-    // counted from an on phase. The controller's pulses may fall at other seconds.
+    // counted from an on phase, a stretch over midnight as one. The controller's
+    // pulses may fall at other seconds.
     std::array<int, outputCount> valvesOpen{};
     // Over the set-points in force for at least a second.
     double lowMin = startLow, lowMax = startLow;
@@ -83,6 +84,7 @@ public:
 
 private:
     friend class Cycle;
+    friend DayTotals totalsOf(const DayStates& day);
     struct After {
         Act act;
         int pending = -1;
@@ -90,6 +92,8 @@ private:
     };
     DayState start;
     int startPending = -1;
+    // How long each valve's pulsing at 00:00:00 has gone on, from the days before.
+    std::array<int, outputCount> carried{};
     std::vector<After> after;
 };
 
@@ -104,6 +108,8 @@ public:
     const std::vector<DayStates>& days() const { return days_; }
 
 private:
+    int stretchBefore(std::size_t day, std::size_t valve) const;
+
     std::vector<DayStates> days_;
 };
 

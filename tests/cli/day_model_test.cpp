@@ -144,34 +144,44 @@ std::string stateJson(const std::vector<Line>& lines, int second)
 std::string totalsJson(const std::vector<Line>& lines)
 {
     std::array<int, 6> lightsOn{}, valvesOn{}, valvesPulsed{}, valvesOpen{};
-    Model m(lines);
+    double lowMin = 0, lowMax = 0, highMin = 0, highMax = 0;
     // Water runs in the first `on` seconds of each period, counted from the second a
-    // valve began to pulse by its timer with its times.
-    std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing;
-    std::array<int, 6> pulsingSince{};
-    double lowMin = m.low, lowMax = m.low, highMin = m.high, highMax = m.high;
-    std::size_t next = 0;
-    // Second by second, in stretches between the lines' seconds.
-    for (int second = 0, until = 0; second < day; second = until) {
-        for (; next < lines.size() && lines[next].second == second; ++next)
-            m.act(lines[next]);
-        until = next < lines.size() ? std::clamp(lines[next].second, second + 1, day) : day;
-        for (std::size_t k = 0; k < 6; ++k) {
-            const bool pulsed = m.valves[k][0] == 'P';
-            const auto times = pulsed ? m.timers[static_cast<std::size_t>(m.valves[k][1] - '1')] : std::pair(0, 0);
-            if (second == 0 || pulsing[k] != std::pair(m.valves[k], times)) {
-                pulsing[k] = {m.valves[k], times};
-                pulsingSince[k] = second;
+    // valve began to pulse by its timer with its times: the day before, for a valve
+    // that pulses on over midnight.
+    std::array<int, 6> lastBegun{};
+    for (const bool counting : {false, true}) {
+        Model m(lines);
+        std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing;
+        std::array<int, 6> pulsingSince{};
+        lowMin = lowMax = m.low, highMin = highMax = m.high;
+        std::size_t next = 0;
+        // Second by second, in stretches between the lines' seconds.
+        for (int second = 0, until = 0; second < day; second = until) {
+            for (; next < lines.size() && lines[next].second == second; ++next)
+                m.act(lines[next]);
+            until = next < lines.size() ? std::clamp(lines[next].second, second + 1, day) : day;
+            for (std::size_t k = 0; k < 6; ++k) {
+                const bool pulsed = m.valves[k][0] == 'P';
+                const auto times = pulsed ? m.timers[static_cast<std::size_t>(m.valves[k][1] - '1')] : std::pair(0, 0);
+                if (second == 0) {
+                    pulsing[k] = {m.valves[k], times};
+                    pulsingSince[k] = lastBegun[k] > 0 ? lastBegun[k] - day : 0;
+                } else if (pulsing[k] != std::pair(m.valves[k], times)) {
+                    pulsing[k] = {m.valves[k], times};
+                    pulsingSince[k] = lastBegun[k] = second;
+                }
+                if (!counting)
+                    continue;
+                lightsOn[k] += (until - second) * (m.lights[k] == "on");
+                valvesOn[k] += (until - second) * (m.valves[k] == "on");
+                valvesPulsed[k] += (until - second) * pulsed;
+                valvesOpen[k] += (until - second) * (m.valves[k] == "on");
+                for (int s = second; pulsed && s < until; ++s)
+                    valvesOpen[k] += (s - pulsingSince[k]) % (times.first + times.second) < times.first;
             }
-            lightsOn[k] += (until - second) * (m.lights[k] == "on");
-            valvesOn[k] += (until - second) * (m.valves[k] == "on");
-            valvesPulsed[k] += (until - second) * pulsed;
-            valvesOpen[k] += (until - second) * (m.valves[k] == "on");
-            for (int s = second; pulsed && s < until; ++s)
-                valvesOpen[k] += (s - pulsingSince[k]) % (times.first + times.second) < times.first;
+            lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
+            highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);
         }
-        lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
-        highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);
     }
     const auto counts = [](const std::array<int, 6>& values) {
         std::array<std::string, 6> texts;

@@ -90,7 +90,10 @@ TEST(Day, WaterRunsWhileOnAndInThePulsesOfEachStretch)
         // The same times again leave the stretch as it was.
         {"the same times again", {"W,08:00:00,1,P1,5S,595S", "W,08:00:03,2,P1,5S,595S", "W,09:00:00,1/2,OFF"},
          {30, 30}},
-        {"a stretch cut at midnight", {"W,23:59:58,1,P1,5S,595S", "W,00:00:03,1,OFF"}, {2 + 3, 0}},
+        {"a stretch over midnight", {"W,23:59:58,1,P1,5S,595S", "W,00:00:03,1,OFF"}, {2 + 3, 0}},
+        // Fault mended: the pulses began afresh at midnight, 12 s where noon gives 9.
+        {"over midnight as at noon", {"W,23:59:50,1,P1,3S,4S", "W,00:00:10,1,OFF"}, {9, 0}},
+        {"at noon", {"W,11:59:50,1,P1,3S,4S", "W,12:00:10,1,OFF"}, {9, 0}},
         {"a timer no line sets: 1 s on, 30 s off", {"W,08:00:00,1,P3", "W,08:01:03,1,OFF"}, {3, 0}},
         {"pulsed, then steady", {"W,08:00:00,1,P1,5S,595S", "W,08:00:02,1,ON", "W,08:00:10,1,OFF"}, {10, 0}},
     };
