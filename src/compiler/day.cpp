@@ -270,8 +270,9 @@ DayTotals totalsOf(const DayStates& day)
     totals.lowMin = totals.lowMax = state.low;
     totals.highMin = totals.highMax = state.high;
     std::array<Stretch, outputCount> stretches{};
+    // The stretch running as the day begins, before a line at 00:00:00 acts.
     for (std::size_t k = 0; k < outputCount; ++k) {
-        stretches[k] = stretchOf(state, k);
+        stretches[k] = stretchOf(day.start, k);
         stretches[k].before = day.carried[k];
     }
     int from = 0;

@@ -149,9 +149,9 @@ std::string totalsJson(const std::vector<Line>& lines)
     // valve began to pulse by its timer with its times: the day before, for a valve
     // that pulses on over midnight.
     std::array<int, 6> lastBegun{};
+    std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing, endOfDay;
     for (const bool counting : {false, true}) {
         Model m(lines);
-        std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing;
         std::array<int, 6> pulsingSince{};
         lowMin = lowMax = m.low, highMin = highMax = m.high;
         std::size_t next = 0;
@@ -165,7 +165,7 @@ std::string totalsJson(const std::vector<Line>& lines)
                 const auto times = pulsed ? m.timers[static_cast<std::size_t>(m.valves[k][1] - '1')] : std::pair(0, 0);
                 if (second == 0) {
                     pulsing[k] = {m.valves[k], times};
-                    pulsingSince[k] = lastBegun[k] > 0 ? lastBegun[k] - day : 0;
+                    pulsingSince[k] = lastBegun[k] > 0 && pulsing[k] == endOfDay[k] ? lastBegun[k] - day : 0;
                 } else if (pulsing[k] != std::pair(m.valves[k], times)) {
                     pulsing[k] = {m.valves[k], times};
                     pulsingSince[k] = lastBegun[k] = second;
@@ -182,6 +182,7 @@ std::string totalsJson(const std::vector<Line>& lines)
             lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
             highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);
         }
+        endOfDay = pulsing;
     }
     const auto counts = [](const std::array<int, 6>& values) {
         std::array<std::string, 6> texts;
