@@ -161,8 +161,10 @@ void AddLinesDialog::rewrite()
 void AddLinesDialog::add()
 {
     history.record(QStringLiteral("Add Lines"), [this] {
+        // As the user would type them in the units shown: in °C a filed set-point read
+        // back as typed would be a bare °F number, which the checks take for a slip.
         for (const std::string& line : written)
-            session.enter(line);
+            session.enter(session.display().asTyped(line));
     });
     accept();
 }

@@ -1,3 +1,4 @@
+#include "checks/lint.h"
 #include "gui/form1.h"
 #include "session/session.h"
 #include "platform/doubles/doubles.h"
@@ -94,6 +95,19 @@ TEST_F(AddLinesWindow, TheRampReadsItsDegreesOnTheScaleTheWindowsShow)
         dialog->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// In °C the set-points are added as typed in °C, so they are no slip in the checks.
+TEST_F(AddLinesWindow, SetPointsInCelsiusAreAddedAsTypedInCelsius)
+{
+    session.setDisplay(fh::Display{fh::Display::Temperature::Celsius});
+    QDialog* dialog = open(4, {{"SetpointAt", "6"}, {"SetpointHeat", "22"}, {"SetpointGap", "4"}});
+    ASSERT_NE(dialog, nullptr);
+    control<QPushButton>(*dialog, "Command1")->click();
+    EXPECT_EQ(session.lists()[0], std::vector<std::string>{"T,06:00:00,71.6,78.8"});
+    fh::LineMemo memo;
+    for (const fh::Finding& f : fh::lint(session.lists(), session.display(), session.written(), memo))
+        EXPECT_NE(f.code, fh::code::unitText) << f.message;
 }
 
 TEST_F(AddLinesWindow, ShowsTheFindingsOfTheNewLinesAndAddsThemAsOneStep)
