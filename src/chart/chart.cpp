@@ -43,7 +43,8 @@ public:
     {
     }
 
-    void frame(const Underlay& underlay);
+    // `days`: how many days the program runs before it repeats, for the title.
+    void frame(const Underlay& underlay, std::size_t days);
     void walk();
 
 private:
@@ -75,7 +76,7 @@ void Plotter::label(double x, double y, const std::string& text)
     canvas.text(x, y, text, black);
 }
 
-void Plotter::frame(const Underlay& underlay)
+void Plotter::frame(const Underlay& underlay, std::size_t days)
 {
     canvas.fillRect(0, 10, 24, -10, plotBackground);
     if (underlay)
@@ -98,7 +99,6 @@ void Plotter::frame(const Underlay& underlay)
     for (int h = 0; h <= 24; ++h)
         label(h - 0.2, -10.2, std::string(" ").append(std::to_string(h)));
     canvas.setFontSize(chartTitlePoints);
-    const std::size_t days = Cycle(program).days().size();
     label(8, 11,
           days > 1 ? "Greenhouse Control Program (24Hrs, day 1; repeats every " + std::to_string(days) + " days)"
                    : std::string("Greenhouse Control Program (24Hrs)"));
@@ -271,11 +271,12 @@ bool plot(const Program& program, const Display& display, ChartState& state, Can
         canvas.scale(chartLeft, chartTop, chartRight, chartBottom);
         state.scaled = true;
     }
+    const Cycle cycle(program);
     Plotter plotter(program, display, canvas);
-    plotter.frame(underlay);
+    plotter.frame(underlay, cycle.days().size());
     plotter.walk();
     if (state.totals)
-        drawTotals(canvas, display, totalsOf(Cycle(program).days().front()));
+        drawTotals(canvas, display, totalsOf(cycle.days().front()));
     return true;
 }
 
