@@ -43,8 +43,9 @@ public:
     {
     }
 
-    // `days`: how many days the program runs before it repeats, for the title.
-    void frame(const Underlay& underlay, std::size_t days);
+    // `days`: how many days the program runs before it repeats, for the title;
+    // `rowLabelPoints` as the chart state has it.
+    void frame(const Underlay& underlay, std::size_t days, double rowLabelPoints);
     void walk();
 
 private:
@@ -76,7 +77,7 @@ void Plotter::label(double x, double y, const std::string& text)
     canvas.text(x, y, text, black);
 }
 
-void Plotter::frame(const Underlay& underlay, std::size_t days)
+void Plotter::frame(const Underlay& underlay, std::size_t days, double rowLabelPoints)
 {
     canvas.fillRect(0, 10, 24, -10, plotBackground);
     if (underlay)
@@ -89,16 +90,26 @@ void Plotter::frame(const Underlay& underlay, std::size_t days)
     line(0, 10, 24, 10);
     line(0, -10, 0, 10);
     line(24, -10, 24, 10);
-    for (int k = 1; k <= outputs; ++k) {
-        label(-1.8, k + 3.4, "Light #" + std::to_string(k));
-        label(-1.8, k - 3.6, "Water #" + std::to_string(k));
+    if (rowLabelPoints > 0) {
+        canvas.setFontSize(rowLabelPoints);
+        for (int i = 0; i < outputs; ++i) {
+            canvas.textMiddle(-1.8, lightLevel(i, 0.5), "Light #" + std::to_string(i + 1), black);
+            canvas.textMiddle(-1.8, valveLevel(i, 0.5), "Water #" + std::to_string(i + 1), black);
+        }
+        for (int t = 30; t <= 90; t += 10)
+            canvas.textMiddle(-0.7, temperatureLevel(t), display.degrees(t), black);
+    } else {
+        for (int k = 1; k <= outputs; ++k) {
+            label(-1.8, k + 3.4, "Light #" + std::to_string(k));
+            label(-1.8, k - 3.6, "Water #" + std::to_string(k));
+        }
+        for (int t = 30; t <= 90; t += 10)
+            label(-0.7, t / 10.0 - 12.6, display.degrees(t));
     }
-    for (int t = 30; t <= 90; t += 10)
-        label(-0.7, t / 10.0 - 12.6, display.degrees(t));
     // A positive number prints with a leading blank.
     for (int h = 0; h <= 24; ++h)
         label(h - 0.2, -10.2, std::string(" ").append(std::to_string(h)));
-    canvas.setFontSize(chartTitlePoints);
+    canvas.setFontSize(rowLabelPoints > 0 ? std::min(rowLabelPoints, chartTitlePoints) : chartTitlePoints);
     label(8, 11,
           days > 1 ? "Greenhouse Control Program (24Hrs, day 1; repeats every " + std::to_string(days) + " days)"
                    : std::string("Greenhouse Control Program (24Hrs)"));
@@ -273,7 +284,7 @@ bool plot(const Program& program, const Display& display, ChartState& state, Can
     }
     const Cycle cycle(program);
     Plotter plotter(program, display, canvas);
-    plotter.frame(underlay, cycle.days().size());
+    plotter.frame(underlay, cycle.days().size(), state.rowLabelPoints);
     plotter.walk();
     if (state.totals)
         drawTotals(canvas, display, totalsOf(cycle.days().front()));

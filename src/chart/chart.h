@@ -51,6 +51,9 @@ struct ChartState {
     // Each light's and valve's hours in the day, in the margin right of 24:00. Drawn
     // by this program's choice, so it can be turned off.
     bool totals = true;
+    // Above 0: the labels in this size, each centred on its row, for a chart too low
+    // for the window's font (the compare window's).
+    double rowLabelPoints = 0;
 };
 
 // What is drawn on the plot's background before its grid and traces.

@@ -26,7 +26,7 @@ std::pair<double, double> band(int item)
 } // namespace
 
 void plotCompared(const Program& program, const Display& display, const std::vector<DayDifference>& differences,
-                  const std::string& name, Canvas& canvas, MessageBox& messages)
+                  const std::string& name, double labelPoints, Canvas& canvas, MessageBox& messages)
 {
     canvas.scale(chartLeft, chartTop, chartRight, chartBottom);
     // Labels drawn before the title are in the chart window's font, on paper too.
@@ -43,10 +43,10 @@ void plotCompared(const Program& program, const Display& display, const std::vec
             }
         };
         // The coordinates are set; the chart's totals would crowd a half-height chart.
-        ChartState state{true, {}, false};
+        ChartState state{true, {}, false, labelPoints};
         plot(program, display, state, canvas, messages, shades);
     }
-    canvas.setFontSize(chartFontPoints);
+    canvas.setFontSize(labelPoints);
     canvas.text(chartLeft + 0.2, chartTop - 0.4, name, black);
 }
 

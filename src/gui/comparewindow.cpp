@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "platform/qt/qtfonts.h"
 
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -48,10 +49,33 @@ ComparedChart::ComparedChart(QWidget* parent) : QWidget(parent)
     setMinimumSize(400, 160);
 }
 
-void ComparedChart::setDrawing(DisplayList drawing)
+void ComparedChart::setPlot(Plot chart)
 {
-    drawing_.set(std::move(drawing));
+    plot = std::move(chart);
+    draw();
+}
+
+double ComparedChart::labelPoints() const
+{
+    // A line of the labels within nine tenths of a row: the chart spans 24 rows.
+    const double row = height() / (chartTop - chartBottom);
+    double points = chartFontPoints;
+    while (points > 4 && QFontMetricsF(documentFont(points)).height() > row * 0.9)
+        points -= 0.25;
+    return points;
+}
+
+void ComparedChart::draw()
+{
+    drawnPoints = labelPoints();
+    drawing_.set(plot ? plot(drawnPoints) : DisplayList());
     update();
+}
+
+void ComparedChart::resizeEvent(QResizeEvent*)
+{
+    if (labelPoints() != drawnPoints)
+        draw();
 }
 
 void ComparedChart::setCursorAt(std::optional<int> second)
@@ -117,9 +141,11 @@ void CompareWindow::compare(const ComparedSide& a, const ComparedSide& b, const 
     display = reading;
     setWindowTitle(QStringLiteral("Compare \u2014 %1 and %2").arg(a.name, b.name));
     for (auto [side, chart] : {std::pair{&a, chartA}, std::pair{&b, chartB}}) {
-        DisplayList drawing;
-        plotCompared(side->program, display, comparison.differences, toLatin1(side->name), drawing, messages);
-        chart->setDrawing(std::move(drawing));
+        chart->setPlot([this, program = side->program, name = toLatin1(side->name)](double labelPoints) {
+            DisplayList drawing;
+            plotCompared(program, display, shown.differences, name, labelPoints, drawing, messages);
+            return drawing;
+        });
         chart->setCursorAt(std::nullopt);
     }
 

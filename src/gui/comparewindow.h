@@ -23,20 +23,32 @@ class MessageBox;
 class PrinterDialog;
 
 // A chart painted at the widget's size, with an optional cursor at a second of the day.
+// Its rows' labels take a size that keeps each to its row, so it is drawn again when
+// its height changes that size.
 class ComparedChart : public QWidget {
     Q_OBJECT
 
 public:
+    // The chart with its rows' labels in the given size.
+    using Plot = std::function<DisplayList(double labelPoints)>;
+
     explicit ComparedChart(QWidget* parent);
-    void setDrawing(DisplayList drawing);
+    void setPlot(Plot plot);
     const DisplayList& drawing() const { return drawing_.chart(); }
     void setCursorAt(std::optional<int> second);
     std::optional<int> cursorAt() const { return cursor; }
+    // The labels' size at the chart's height.
+    double labelPoints() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void draw();
+
+    Plot plot;
+    double drawnPoints = 0;
     CachedChart drawing_;
     std::optional<int> cursor;
 };

@@ -24,6 +24,8 @@ public:
     virtual void point(double x, double y, Color color) = 0;
     // Text with its top-left corner at (x, y), in the current font size.
     virtual void text(double x, double y, const std::string& text, Color color) = 0;
+    // Text with the middle of its left end at (x, y).
+    virtual void textMiddle(double x, double y, const std::string& text, Color color) = 0;
     virtual void setFontSize(double points) = 0;
 };
 

@@ -32,6 +32,11 @@ void DisplayList::text(double x, double y, const std::string& text, Color color)
     items_.push_back({DrawItem::Text, x, y, x, y, color, text});
 }
 
+void DisplayList::textMiddle(double x, double y, const std::string& text, Color color)
+{
+    items_.push_back({DrawItem::TextMiddle, x, y, x, y, color, text});
+}
+
 void DisplayList::setFontSize(double points)
 {
     items_.push_back({DrawItem::FontSize, points, 0, 0, 0, {}, {}});
@@ -58,6 +63,9 @@ void DisplayList::replay(Canvas& canvas) const
             break;
         case DrawItem::Text:
             canvas.text(d.x1, d.y1, d.text, d.color);
+            break;
+        case DrawItem::TextMiddle:
+            canvas.textMiddle(d.x1, d.y1, d.text, d.color);
             break;
         case DrawItem::FontSize:
             canvas.setFontSize(d.x1);

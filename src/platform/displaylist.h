@@ -11,7 +11,7 @@
 namespace fh {
 
 struct DrawItem {
-    enum Kind { Scale, Line, FillRect, OutlineRect, Point, Text, FontSize } kind;
+    enum Kind { Scale, Line, FillRect, OutlineRect, Point, Text, TextMiddle, FontSize } kind;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // FontSize keeps its points in x1
     Color color;
     std::string text;
@@ -26,6 +26,7 @@ public:
     void outlineRect(double x1, double y1, double x2, double y2, Color color) override;
     void point(double x, double y, Color color) override;
     void text(double x, double y, const std::string& text, Color color) override;
+    void textMiddle(double x, double y, const std::string& text, Color color) override;
     void setFontSize(double points) override;
 
     // Draws every item again, in order, onto `canvas`.

@@ -3,13 +3,16 @@
 #include "gui/comparewindow.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
+#include "chart/chart.h"
 #include "platform/doubles/doubles.h"
+#include "platform/qt/qtfonts.h"
 #include "session/programfiles.h"
 #include "session/session.h"
 
 #include "support.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -82,6 +85,49 @@ TEST_F(CompareWindows, CompareWithSavedFindsTheDifferenceOfOneTypedLine)
     messages.answer = SaveChoice::Discard;
     form.menus().newAction->trigger();
     EXPECT_FALSE(form.menus().compareWithSaved->isEnabled());
+}
+
+// The rows' labels, as the widget shows them: each centred on its row, none over another,
+// from 800 x 600 to the default size up to a maximised window.
+TEST_F(CompareWindows, RowLabelsAreReadableAtEverySize)
+{
+    load("/w/greenhouse.fhp");
+    form.menus().compareWithSaved->trigger();
+    CompareWindow* window = compare.compareWindow();
+    ASSERT_NE(window, nullptr);
+    window->show();
+    const QSize defaultSize = window->size();
+    for (const QSize size : {QSize(800, 600), defaultSize, QSize(1600, 1150)}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        const auto* chart = test::control<ComparedChart>(*window, "ChartA");
+        const double points = chart->labelPoints();
+        const QFontMetricsF metrics(documentFont(points));
+        const double unit = chart->height() / (chartTop - chartBottom);
+        const auto pixelY = [&](double y) { return (chartTop - y) * unit; };
+        std::vector<QRectF> labels;
+        std::vector<double> centres;
+        for (const DrawItem& item : chart->drawing().items()) {
+            if (item.kind != DrawItem::TextMiddle)
+                continue;
+            const double x = (item.x1 - chartLeft) / (chartRight - chartLeft) * chart->width();
+            const QString text = QString::fromLatin1(item.text);
+            labels.emplace_back(x, pixelY(item.y1) - metrics.height() / 2, metrics.horizontalAdvance(text),
+                                metrics.height());
+            centres.push_back(item.y1);
+        }
+        SCOPED_TRACE(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height()).toStdString());
+        ASSERT_EQ(labels.size(), 19u); // six lights, six valves, seven degrees
+        for (int i = 0; i < outputCount; ++i) {
+            EXPECT_TRUE(std::ranges::count(centres, lightLevel(i, 0.5)) == 1) << "light " << i + 1;
+            EXPECT_TRUE(std::ranges::count(centres, valveLevel(i, 0.5)) == 1) << "valve " << i + 1;
+        }
+        for (std::size_t a = 0; a < labels.size(); ++a) {
+            EXPECT_TRUE(QRectF(0, 0, chart->width(), chart->height()).contains(labels[a])) << a;
+            for (std::size_t b = a + 1; b < labels.size(); ++b)
+                EXPECT_FALSE(labels[a].intersects(labels[b])) << a << " and " << b;
+        }
+    }
 }
 
 TEST_F(CompareWindows, CompareWithAChosenFile)

@@ -92,11 +92,21 @@ void PainterCanvas::point(double x, double y, Color color)
 
 void PainterCanvas::text(double x, double y, const std::string& text, Color color)
 {
+    drawText(x, y, QFontMetricsF(font, painter.device()).ascent(), text, color);
+}
+
+void PainterCanvas::textMiddle(double x, double y, const std::string& text, Color color)
+{
+    const QFontMetricsF metrics(font, painter.device());
+    drawText(x, y, (metrics.ascent() - metrics.descent()) / 2, text, color);
+}
+
+void PainterCanvas::drawText(double x, double y, double baseline, const std::string& text, Color color)
+{
     painter.setFont(font);
     painter.setPen(QPen(qcolor(color), 0));
-    const QFontMetricsF metrics(font, painter.device());
     const QPoint at = pixel(x, y);
-    painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()),
+    painter.drawText(QPointF(at.x(), at.y() + baseline),
                      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -25,10 +25,13 @@ public:
     void outlineRect(double x1, double y1, double x2, double y2, Color color) override;
     void point(double x, double y, Color color) override;
     void text(double x, double y, const std::string& text, Color color) override;
+    void textMiddle(double x, double y, const std::string& text, Color color) override;
     void setFontSize(double points) override;
 
 private:
     QPoint pixel(double x, double y) const;
+    // Draws `text` with its baseline `baseline` pixels below (x, y).
+    void drawText(double x, double y, double baseline, const std::string& text, Color color);
 
     QPainter& painter;
     QRectF target;
