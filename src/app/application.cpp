@@ -40,7 +40,7 @@ Application::Application(Clock& clock, Settings& settings)
       houseControls_(form1, session, settings),
       displayControls_(form1, session, settings, simulationControls_, chartControls_),
       compareControls_(form1, session, devices),
-      places(settings, form1)
+      places(settings, form1, [this] { return form1.inSight(); })
 {
     messages.setParent(&form1);
     dialogs.setParent(&form1);

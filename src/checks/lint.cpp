@@ -201,8 +201,19 @@ std::string_view listName(std::size_t list)
 
 bool plainUnit(std::string_view unit) { return unit.empty() || unit == "F" || unit == "\xB0" "F" || unit == "\xB0"; }
 
-// A pulsed line whose clean on time is longer than its clean off time.
-std::optional<std::string> swappedMessage(const Good& g)
+// A pulse written on longer than off, as it was likely meant: off as long as the on
+// time written, or a pulse as often.
+struct Swapped {
+    std::string_view on, off; // as written
+    struct Reading {
+        std::string times; // the two pulse terms, "5S,10M"
+        std::string what;  // "off 10 minutes"
+    };
+    std::array<Reading, 2> readings;
+};
+
+// The terms of a pulsed line whose clean on time is longer than its clean off time.
+std::optional<Swapped> swapped(const Good& g)
 {
     if (!g.pulsed || !g.namesOutput || !g.times || g.times->second <= 0 || g.times->first <= g.times->second)
         return std::nullopt;
@@ -211,10 +222,22 @@ std::optional<std::string> swappedMessage(const Good& g)
     const std::string_view off = trim(terms.next(','));
     if (!plainPulse(on) || !plainPulse(off))
         return std::nullopt;
-    return "on " + std::string(on) + ", off " + std::string(off) + ": " + outputNames(g.letter, g.named, true) +
-           " on for " + spoken(g.times->first) + " and off for only " + spoken(g.times->second) +
-           " each time; on and off swapped? write P" + plainNumber(g.timer) + "," + std::string(off) + "," +
-           std::string(on);
+    const std::string once = std::string(off) + ",";
+    return Swapped{on, off,
+                   {{{once + std::string(on), "off " + spoken(g.times->first)},
+                     {once + pulseTerm(g.times->first - g.times->second), "every " + spoken(g.times->first)}}}};
+}
+
+std::optional<std::string> swappedMessage(const Good& g)
+{
+    const auto s = swapped(g);
+    if (!s)
+        return std::nullopt;
+    const std::string timer = "P" + plainNumber(g.timer) + ",";
+    return "on " + std::string(s->on) + ", off " + std::string(s->off) + ": " +
+           outputNames(g.letter, g.named, true) + " on for " + spoken(g.times->first) + " and off for only " +
+           spoken(g.times->second) + " each time; on and off swapped? write " + timer + s->readings[0].times +
+           " (" + s->readings[0].what + ") or " + timer + s->readings[1].times + " (" + s->readings[1].what + ")";
 }
 
 // How a set-point term of a T line as written is read, when it is read otherwise than
@@ -263,8 +286,8 @@ std::vector<Finding> writtenFindings(const WrittenLine& written, std::string_vie
                 add(code::unitText, std::move(*message));
         }
     }
-    if (const auto swapped = swappedMessage(good))
-        add(code::pulseSwapped, *swapped);
+    if (const auto message = swappedMessage(good))
+        add(code::pulseSwapped, *message);
     return found;
 }
 
@@ -677,6 +700,69 @@ std::vector<Finding> typedFindings(std::string_view typed, const Display& displa
         f.item.reset();
     }
     return found;
+}
+
+namespace {
+
+// The typed line with each term that reads otherwise than it looks written as it was
+// likely meant: points in a time for colons, a bare set-point marked as Celsius, a pulse
+// time of several numbers and letters as one.
+std::string meantLine(std::string_view typed, const Display& display)
+{
+    std::vector<std::string> terms = split(typed, ',');
+    if (terms.size() > 1 && !plainTime(terms[1])) {
+        std::string colons(trim(terms[1]));
+        std::ranges::replace(colons, '.', ':');
+        if (plainTime(colons))
+            terms[1] = colons;
+    }
+    const std::string letter = upper(trim(terms[0]));
+    if (letter == "T" && display.temperature == Display::Temperature::Celsius)
+        for (std::size_t k = 2; k < std::min<std::size_t>(terms.size(), 4); ++k) {
+            const std::string compact = upper(without(terms[k], " "));
+            const std::string_view number = std::string_view(compact).substr(0, numberLength(compact));
+            const std::string_view unit = std::string_view(compact).substr(number.size());
+            if (!number.empty() && (unit.empty() || unit == "\xB0"))
+                terms[k] = std::string(number) + "C";
+        }
+    if (letter == "W")
+        for (std::size_t k = 4; k < std::min<std::size_t>(terms.size(), 6); ++k) {
+            const std::string term = upper(trim(terms[k]));
+            if (const auto intended = plainPulse(term) ? std::nullopt : meant(term))
+                terms[k] = pulseTerm(*intended);
+        }
+    return join(terms, ',');
+}
+
+bool slipped(std::string_view typed, const Display& display)
+{
+    return std::ranges::any_of(typedFindings(typed, display), changesMeaning);
+}
+
+} // namespace
+
+std::vector<Fix> slipFixes(std::string_view typed, const Display& display)
+{
+    if (!slipped(typed, display))
+        return {};
+    const CheckResult r = datcheck(display.typed(meantLine(typed, display)).line);
+    if (!r.dataok)
+        return {};
+    std::vector<Fix> fixes;
+    const Good g = readGood(r.cmdline, 0, {0, 0});
+    if (const auto s = swapped(g)) {
+        // A filed pulsed line ends with its two pulse terms.
+        const std::string head = r.cmdline.substr(0, r.cmdline.size() - g.extra->size());
+        for (const auto& reading : s->readings)
+            fixes.push_back({head + reading.times, reading.what});
+    } else {
+        fixes.push_back({r.cmdline, {}});
+    }
+    for (Fix& fix : fixes)
+        fix.line = display.asTyped(fix.line);
+    // Only a line that reads as it looks is offered.
+    std::erase_if(fixes, [&](const Fix& fix) { return slipped(fix.line, display); });
+    return fixes;
 }
 
 bool changesMeaning(const Finding& finding)

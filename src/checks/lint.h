@@ -144,4 +144,15 @@ std::vector<Finding> typedFindings(std::string_view typed, const Display& displa
 // to file unseen.
 bool changesMeaning(const Finding& finding);
 
+// A typed line as it was likely meant, as typed in the display's units.
+struct Fix {
+    std::string line;
+    std::string reading; // what the line then does, where a slip reads two ways: "every 10 minutes"
+};
+
+// The ways to write a typed line whose slips change its meaning so that it reads as it
+// looks: one, or one for each reading of a pulse written on longer than off. None for
+// a line without such a slip, or one whose meaning cannot be guessed.
+std::vector<Fix> slipFixes(std::string_view typed, const Display& display);
+
 } // namespace fh

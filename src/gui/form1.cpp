@@ -4,6 +4,7 @@
 #include "gui/addlines.h"
 #include "gui/controltable.h"
 #include "gui/lineeditor.h"
+#include "gui/slipnote.h"
 #include "session/session.h"
 #include "language/latin1.h"
 #include "platform/devices.h"
@@ -129,10 +130,12 @@ constexpr Control<Kind> controls[] = {
      Face::CommandList},
     {Kind::Label, "Label11", "<Delete commands", {704, 184, 177, 25}, "Delete caption",
      "Select a line in a list and press Delete to remove it", Face::Medium},
-    {Kind::Button, "Command3", "Command3", {16, 216, 17, 17}, "Combine", "Combine the three lists into the program"},
-    {Kind::Button, "Command4", "Command4", {16, 256, 17, 17}, "Sort", "Sort the program by time"},
-    {Kind::Button, "Command5", "Command5", {16, 296, 17, 17}, "Make pasteable code",
-     "Turn the program into pasteable code and find the next line"},
+    // The compile's three steps in turn; a name would not fit.
+    {Kind::Button, "Command3", "1", {16, 216, 17, 17}, "Combine",
+     "Step 1: combine the three lists into the program"},
+    {Kind::Button, "Command4", "2", {16, 256, 17, 17}, "Sort", "Step 2: sort the program by time"},
+    {Kind::Button, "Command5", "3", {16, 296, 17, 17}, "Make pasteable code",
+     "Step 3: turn the program into pasteable code and find the next line"},
     {Kind::Text, "Text5", "70F", {40, 240, 73, 33}, "Low set-point", "Heating set-point", Face::Large},
     {Kind::Text, "Text4", "74F", {120, 240, 73, 33}, "High set-point", "Cooling set-point", Face::Large},
     {Kind::Label, "Label7", "Setpoints", {72, 272, 97, 25}, "Set-points caption", "Heating and cooling set-points",
@@ -363,7 +366,13 @@ void Form1::build()
         const auto file = [this, list = static_cast<int>(i)](int row, const QString& line) {
             return fileEdited(list, row, line);
         };
-        lists[i]->setItemDelegate(new LineEditor(file, lists[i]));
+        auto* editor = new LineEditor(file, lists[i]);
+        lists[i]->setItemDelegate(editor);
+        // An edit held for its slip goes with its editor.
+        connect(editor, &LineEditor::closeEditor, this, [this] {
+            if (held && held->edit)
+                releaseSlip();
+        });
     }
     widgets_ = {
         .clock = &child<QLabel>(*client, "Label6"),
@@ -404,6 +413,14 @@ void Form1::build()
     });
     text6 = &child<QLineEdit>(*client, "Text6");
     connect(text6, &QLineEdit::returnPressed, this, &Form1::pumpcom);
+    // Under the entry box, out to the window's right margin.
+    slipNote = new SlipNote(client, text6->geometry().bottomLeft() + QPoint(0, 2),
+                            clientSize.width() - 16 - text6->x());
+    connect(slipNote, &SlipNote::fixChosen, this, &Form1::fileFix);
+    connect(text6, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (held && !held->edit && text != held->text)
+            releaseSlip();
+    });
     text6->setFocus();
     text7 = &child<QPlainTextEdit>(*client, "Text7");
     label8 = &child<QLabel>(*client, "Label8");
@@ -467,6 +484,14 @@ void Form1::formActivate()
     emit activated();
 }
 
+QRect Form1::inSight() const
+{
+    QRect sight = widgets_.clock->geometry();
+    for (const QListWidget* list : lists)
+        sight |= list->geometry();
+    return {widgets_.clock->parentWidget()->mapToGlobal(sight.topLeft()), sight.size()};
+}
+
 void Form1::closeEvent(QCloseEvent* e)
 {
     formUnload(*e);
@@ -486,10 +511,48 @@ void Form1::formUnload(QCloseEvent& e)
     QCoreApplication::exit(0);
 }
 
+bool Form1::holdSlip(const QString& text, const std::string& line, std::optional<Row> edit)
+{
+    if (held && held->text == text && held->edit == edit) {
+        releaseSlip();
+        return false;
+    }
+    std::vector<Finding> slips = typedFindings(line, session.display());
+    std::erase_if(slips, [](const Finding& f) { return !changesMeaning(f); });
+    if (slips.empty()) {
+        releaseSlip();
+        return false;
+    }
+    held = Held{text, edit};
+    slipNote->hold(slips, slipFixes(line, session.display()));
+    return true;
+}
+
+void Form1::releaseSlip()
+{
+    held.reset();
+    slipNote->hide();
+}
+
+void Form1::fileFix(const QString& line)
+{
+    if (!held)
+        return;
+    if (const auto edit = held->edit) {
+        if (fileEdited(edit->first, edit->second, line))
+            releaseSlip();
+        return;
+    }
+    text6->setText(line);
+    pumpcom();
+    text6->setFocus();
+}
+
 void Form1::pumpcom()
 {
-    const auto line = typedLine(text6->text(), messages);
-    if (!line)
+    const QString text = text6->text();
+    const auto line = typedLine(text, messages);
+    if (!line || holdSlip(text, *line, std::nullopt))
         return;
     const CommandLists before = session.lists();
     const CelsiusReading typed = session.display().typed(*line);
@@ -505,7 +568,7 @@ void Form1::pumpcom()
 bool Form1::fileEdited(int list, int row, const QString& text)
 {
     const auto line = typedLine(text, messages);
-    if (!line)
+    if (!line || holdSlip(text, *line, Row{list, row}))
         return false;
     const CommandLists before = session.lists();
     const CelsiusReading typed = session.display().typed(*line);

@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QAction;
 class QCheckBox;
@@ -31,6 +32,10 @@ class QPushButton;
 class QRadioButton;
 class QWidget;
 class QWindow;
+
+namespace fh {
+class SlipNote;
+}
 
 namespace fh {
 
@@ -118,6 +123,9 @@ public slots:
     // history().record() calls it for a change of the lists.
     void render();
 
+    // The clock and the lists, on the screen: what another window should leave in sight.
+    QRect inSight() const;
+
 signals:
     // For the controls of the core's other parts on this window, to show them again.
     void rendered();
@@ -150,7 +158,13 @@ private:
     void addLines();
     // Enter in the item editor of row `row` of list `list`: true when filed.
     bool fileEdited(int list, int row, const QString& line);
-    // The line just filed by Enter or an edit, as typed, for its findings as written.
+    // A line whose slips change its meaning is held at its first Enter, with the
+    // slips beside the entry box: true when held. Enter again on it files it.
+    using Row = std::pair<int, int>; // an edit in place's list and row
+    bool holdSlip(const QString& text, const std::string& line, std::optional<Row> edit);
+    void releaseSlip();
+    // A fix's button: files the fixed line where the held one was typed.
+    void fileFix(const QString& line);
     void renderLists();
     void renderIndicator();
     int listIndex(const QObject* watched) const;
@@ -172,6 +186,12 @@ private:
     QLabel* label8 = nullptr;
     QLineEdit* text6 = nullptr;
     QPlainTextEdit* text7 = nullptr;
+    SlipNote* slipNote = nullptr;
+    struct Held {
+        QString text;
+        std::optional<Row> edit;
+    };
+    std::optional<Held> held;
     // The set-point boxes: the low, the high, and the greenhouse's temperature.
     std::array<QLineEdit*, 3> setPoints{};
     Display setPointsShown; // the unit of their captions

@@ -116,6 +116,8 @@ constexpr Control<Kind> controls[] = {
      "End the preview: back to the computer's clock"},
     {Kind::Check, "PreviewMute", "Mute", twips(6375, 3360, 900, 375), "Mute",
      "No beep each second; a preview never beeps"},
+    {Kind::Label, "PreviewTime", "", twips(7380, 3360, 1275, 375), "Preview time",
+     "The simulation's time of day: the preview's while it runs"},
     {Kind::Label, "PulsingLabel", "", twips(120, 3795, 8535, 315), "Pulsing valves",
      "The valves pulsed now, with their timer's on and off times"},
 };
@@ -238,6 +240,7 @@ Form3::Form3()
         .next = &child<QPushButton>(*this, "PreviewNext"),
         .live = &child<QPushButton>(*this, "PreviewLive"),
         .mute = &child<QCheckBox>(*this, "PreviewMute"),
+        .time = &child<QLabel>(*this, "PreviewTime"),
     };
 }
 
@@ -286,6 +289,7 @@ void Form3::render(const PreviewPanel& preview)
     row.play->setText(QString::fromLatin1(preview.playCaption));
     row.live->setEnabled(preview.previewing);
     row.mute->setChecked(preview.muted);
+    setText(row.time, preview.time);
     setText(pulsing, preview.pulsing);
 }
 

@@ -42,6 +42,7 @@ public:
         QPushButton* next = nullptr;
         QPushButton* live = nullptr;
         QCheckBox* mute = nullptr;
+        QLabel* time = nullptr;
     };
     const PreviewRow& previewRow() const { return previewRow_; }
 

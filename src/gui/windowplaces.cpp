@@ -46,18 +46,21 @@ bool onScreen(const QPoint& topMiddle)
 
 } // namespace
 
-QPoint beside(const QRect& main, const QSize& size, const QRect& screen)
+QPoint beside(const QRect& main, const QRect& inSight, const QSize& size, const QRect& screen)
 {
     const int top = std::max(screen.top(), std::min(main.top(), screen.bottom() + 1 - size.height()));
     if (main.right() + size.width() <= screen.right())
         return {main.right() + 1, top};
     if (main.left() - size.width() >= screen.left())
         return {main.left() - size.width(), top};
-    return {std::max(screen.left(), screen.right() + 1 - size.width()), top};
+    const int rightmost = std::max(screen.left(), screen.right() + 1 - size.width());
+    if (!inSight.isNull() && inSight.bottom() + size.height() <= screen.bottom())
+        return {std::clamp(main.left(), screen.left(), rightmost), inSight.bottom() + 1};
+    return {rightmost, top};
 }
 
-WindowPlaces::WindowPlaces(Settings& settings, const QWidget& mainWindow)
-    : settings(settings), mainWindow(mainWindow)
+WindowPlaces::WindowPlaces(Settings& settings, const QWidget& mainWindow, std::function<QRect()> inSight)
+    : settings(settings), mainWindow(mainWindow), inSight(std::move(inSight))
 {
     qApp->installEventFilter(this);
 }
@@ -98,7 +101,8 @@ void WindowPlaces::place(QWidget& window)
         // The new window's frame is not known before it is shown; it is the main window's.
         const QRect main = mainWindow.frameGeometry();
         const QSize frame = main.size() - mainWindow.size();
-        window.move(beside(main, window.size() + frame, mainWindow.screen()->availableGeometry()));
+        window.move(beside(main, inSight ? inSight() : QRect(), window.size() + frame,
+                           mainWindow.screen()->availableGeometry()));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 namespace fh {
@@ -17,13 +18,16 @@ namespace fh {
 class Settings;
 
 // The top-left corner of a window of `size` beside `main` on `screen`, frames
-// included: at its right, else at its left, else against the screen's right edge;
-// level with its top, as far as the screen allows.
-QPoint beside(const QRect& main, const QSize& size, const QRect& screen);
+// included: at its right, else at its left, level with its top as far as the screen
+// allows; else over it, below `inSight` (the part of it to keep in sight) where the
+// screen has room, else against the screen's right edge.
+QPoint beside(const QRect& main, const QRect& inSight, const QSize& size, const QRect& screen);
 
 class WindowPlaces : public QObject {
 public:
-    WindowPlaces(Settings& settings, const QWidget& mainWindow);
+    // `inSight`: the part of the main window, on the screen, that the simulation
+    // window should leave in sight.
+    WindowPlaces(Settings& settings, const QWidget& mainWindow, std::function<QRect()> inSight = {});
     // Remembers where the windows still shown stand.
     ~WindowPlaces() override;
     WindowPlaces(const WindowPlaces&) = delete;
@@ -38,6 +42,7 @@ private:
 
     Settings& settings;
     const QWidget& mainWindow;
+    std::function<QRect()> inSight;
     std::vector<QPointer<QWidget>> placed;
 };
 

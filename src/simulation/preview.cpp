@@ -195,7 +195,7 @@ void Preview::follow()
 PreviewPanel Preview::panel() const
 {
     return {start, speed, clock.playing() ? pauseCaption : playCaption, !clock.live(), beeper.muted,
-            pulsingCaption(simulation)};
+            simulation.panel().clock.value_or(std::string()), pulsingCaption(simulation)};
 }
 
 std::optional<int> typedTime(std::string_view text)

@@ -100,6 +100,8 @@ struct PreviewPanel {
     std::string_view playCaption;
     bool previewing = false; // Live has somewhere to return from
     bool muted = false;
+    // The simulation's time of day, the preview's while it runs; empty before the first tick.
+    std::string time;
     // The valves pulsed now, by timer, while the simulation runs: between pulses a
     // tap shows nothing. Empty when none is.
     std::string pulsing;

@@ -226,7 +226,7 @@ TEST(Lint, FindsWhatATypedLineShows)
         {"T,6,70.5 k,25C", {code::unitText}, "70.5 k reads as 21.4 \xB0" "C", celsius},
         {"W,6,1/2,P1,10M,5S", {code::pulseSwapped},
          "on 10M, off 5S: valves 1 and 2 are on for 10 minutes and off for only 5 seconds each time; on and off "
-         "swapped? write P1,5S,10M"},
+         "swapped? write P1,5S,10M (off 10 minutes) or P1,5S,595S (every 10 minutes)"},
         {"W,6,1,P2,1H,59M", {code::pulseSwapped}},
         {"W,6,1,P1,61S,1M", {code::pulseSwapped}},
         {"W,6,1,P1,10M,10M", {}},
@@ -253,6 +253,45 @@ TEST(Lint, FindsWhatATypedLineShows)
         EXPECT_EQ(codes, row.codes);
         if (!row.says.empty() && !found.empty()) {
             EXPECT_EQ(found.front().message, row.says);
+        }
+    }
+}
+
+// Each slip's fix is a line that reads as it looks; a pulse written on longer than off
+// reads two ways.
+TEST(Lint, FixesASlipAsItWasLikelyMeant)
+{
+    constexpr auto celsius = Display::Temperature::Celsius;
+    const struct {
+        std::string typed;
+        std::vector<Fix> fixes;
+        Display::Temperature unit = Display::Temperature::Fahrenheit;
+    } rows[] = {
+        {"T,19.30,65,73", {{"T,19:30:00,65,73", ""}}},
+        {"L,7.15,1,on", {{"L,07:15:00,1,ON", ""}}},
+        {"W,8,1/2,P1,10M,5S",
+         {{"W,08:00:00,1/2,P1,5S,10M", "off 10 minutes"}, {"W,08:00:00,1/2,P1,5S,595S", "every 10 minutes"}}},
+        {"W,19.30,1,p1,1h,15m",
+         {{"W,19:30:00,1,P1,15M,1H", "off 1 hour"}, {"W,19:30:00,1,P1,15M,45M", "every 1 hour"}}},
+        {"W,8,1,P1,5S,9M55S", {{"W,08:00:00,1,P1,5S,595S", ""}}},
+        {"T,6,33,36.5", {{"T,06:00:00,33C,36.5C", ""}}, celsius},
+        // 45 C is too hot for a set-point: no guess.
+        {"T,6,40,45", {}, celsius},
+        // No slip, or no guess at what was meant.
+        {"L,6,1,on", {}},
+        {"T,6,20C,25C", {}, celsius},
+        {"T,7h30,65,73", {}},
+        {"T,6,70.5 k,75", {}},
+        {"nonsense", {}},
+        {"", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        const std::vector<Fix> fixes = slipFixes(row.typed, Display{row.unit});
+        EXPECT_EQ(fixes.size(), row.fixes.size());
+        for (std::size_t i = 0; i < std::min(fixes.size(), row.fixes.size()); ++i) {
+            EXPECT_EQ(fixes[i].line, row.fixes[i].line);
+            EXPECT_EQ(fixes[i].reading, row.fixes[i].reading);
         }
     }
 }

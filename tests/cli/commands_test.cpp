@@ -322,7 +322,7 @@ TEST(CommandLine, WarnsOfEachLineAsWrittenAndAddsNoSlip)
     const std::string late = "-:1: warning: 19.30 reads as 19:00:00 [time-text]\n";
     const std::string asRead = "; nothing written: write the line as meant, or give --as-read to file the lines as read\n";
     const std::string swapped = "on 10M, off 5S: valve 4 is on for 10 minutes and off for only 5 seconds each time; "
-                                "on and off swapped? write P2,5S,10M [pulse-swapped]\n";
+                                "on and off swapped? write P2,5S,10M (off 10 minutes) or P2,5S,595S (every 10 minutes) [pulse-swapped]\n";
     const std::string bare = " is read as \xC2\xB0" "F (4.4 \xC2\xB0" "C); write 40C if you meant \xC2\xB0" "C [unit-text]\n";
     const Row rows[] = {
         {{"check", "T,19.30,65,73"}, "", 1, "T,19:00:00,65,73\n", late},

@@ -222,6 +222,7 @@ TEST_F(CheckWindows, KeepsALineAsTypedUntilItChanges)
         return test::control<QListWidget>(form, "List1")->item(row)->toolTip().toStdString();
     };
     enter("T,19.30,65,73");
+    enter("T,19.30,65,73");
     enter("T,6,70,80");
     EXPECT_EQ(tip(0), "warning: 19.30 reads as 19:00:00");
     EXPECT_EQ(status(), "Filed T,06:00:00,70,80: no findings \u2014 Program checks: 0 errors, 1 warning \u2014 F7");
@@ -237,6 +238,74 @@ TEST_F(CheckWindows, KeepsALineAsTypedUntilItChanges)
     QTest::keyClick(line, Qt::Key_Return);
     EXPECT_EQ(tip(1), "");
     EXPECT_EQ(status(), "Filed T,19:30:00,65,73: no findings \u2014 Program checks: 0 errors, 0 warnings \u2014 F7");
+}
+
+// A slip is never filed unseen: the first Enter holds it with its findings and fixes
+// beside the entry box; Enter again files it as read, a fix files it as meant.
+TEST_F(CheckWindows, HoldsASlipAtTheFirstEnter)
+{
+    auto* text6 = test::control<QLineEdit>(form, "Text6");
+    auto* note = form.findChild<QWidget*>(QStringLiteral("SlipNote"));
+    ASSERT_NE(note, nullptr);
+    const auto noteText = [&] { return test::control<QLabel>(form, "SlipFindings")->text().toStdString(); };
+    const auto fix = [&](int n) { return form.findChild<QPushButton*>(QStringLiteral("SlipFix%1").arg(n)); };
+    const auto items = [&](const char* list) {
+        std::vector<std::string> texts;
+        const auto* shown = test::control<QListWidget>(form, list);
+        for (int row = 0; row < shown->count(); ++row)
+            texts.push_back(shown->item(row)->text().toStdString());
+        return texts;
+    };
+
+    enter("T,19.30,65,73");
+    EXPECT_TRUE(items("List1").empty());
+    EXPECT_EQ(text6->text(), QStringLiteral("T,19.30,65,73"));
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(noteText(), "warning: 19.30 reads as 19:00:00 [time-text]\nEnter again files the line as read.");
+    ASSERT_NE(fix(1), nullptr);
+    EXPECT_EQ(fix(1)->text(), QStringLiteral("File as T,19:30:00,65,73"));
+    EXPECT_EQ(fix(2), nullptr);
+    // Clear of the code list's window edge: the whole note lies inside the window.
+    EXPECT_TRUE(form.centralWidget()->rect().contains(note->geometry()));
+
+    QTest::keyClick(text6, Qt::Key_Return);
+    EXPECT_EQ(items("List1"), std::vector<std::string>{"T,19:00:00,65,73"});
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_EQ(test::control<QListWidget>(form, "List1")->item(0)->toolTip().toStdString(),
+              "warning: 19.30 reads as 19:00:00");
+
+    // A pulse written on longer than off reads two ways; each is a fix.
+    enter("W,8,1,P1,10M,5S");
+    ASSERT_NE(fix(2), nullptr);
+    EXPECT_EQ(fix(1)->text(), QStringLiteral("File as W,08:00:00,1,P1,5S,10M (off 10 minutes)"));
+    EXPECT_EQ(fix(2)->text(), QStringLiteral("File as W,08:00:00,1,P1,5S,595S (every 10 minutes)"));
+    fix(2)->click();
+    EXPECT_EQ(items("List3"), std::vector<std::string>{"W,08:00:00,1,P1,5S,595S"});
+    EXPECT_TRUE(text6->text().isEmpty());
+    EXPECT_FALSE(note->isVisible());
+
+    // A change of the held text lets it go; the line is checked afresh.
+    enter("L,6.30,1,on");
+    EXPECT_TRUE(note->isVisible());
+    text6->setText("L,6:30,1,on");
+    EXPECT_FALSE(note->isVisible());
+    QTest::keyClick(text6, Qt::Key_Return);
+    EXPECT_EQ(items("List2"), std::vector<std::string>{"L,06:30:00,1,ON"});
+
+    // An edit in place is held the same way, and its fix files in its row.
+    auto* list2 = test::control<QListWidget>(form, "List2");
+    list2->setCurrentRow(0);
+    list2->editItem(list2->item(0));
+    auto* line = qobject_cast<QLineEdit*>(list2->indexWidget(list2->model()->index(0, 0)));
+    ASSERT_NE(line, nullptr);
+    line->setText("L,7.15,1,on");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(items("List2"), std::vector<std::string>{"L,06:30:00,1,ON"});
+    EXPECT_TRUE(note->isVisible());
+    ASSERT_NE(fix(1), nullptr);
+    fix(1)->click();
+    EXPECT_EQ(items("List2"), std::vector<std::string>{"L,07:15:00,1,ON"});
+    EXPECT_FALSE(note->isVisible());
 }
 
 } // namespace

@@ -170,6 +170,9 @@ TEST_F(SimulationGuiTest, PreviewRowRunsTheDayOnASimulatedClock)
     for (const auto& s : steps) {
         s.act();
         EXPECT_EQ(mainLabel("Label6")->text().toStdString(), s.clock) << s.why;
+        // The simulation window shows the running time too, as the main window may be out of sight.
+        EXPECT_EQ(control<QLabel>(form3, "PreviewTime")->text().toStdString(),
+                  std::string(s.clock).substr(0, 8)) << s.why;
         EXPECT_EQ(control<QPushButton>(form3, "PreviewPlay")->text().toStdString(), s.play) << s.why;
         EXPECT_EQ(shown(control<QLabel>(form3, "Image1_3")), s.lamp4) << s.why;
         EXPECT_EQ(beeper.count, 1) << s.why << ": the first second only";

@@ -111,9 +111,12 @@ TEST(Units, LinesTypedWhileCelsiusIsOnTakeSetPointsInCelsius)
     enter(form, "T,7,68,78.8");
     form.menus().celsiusAction->trigger();
     enter(form, "T,6,20C,26C");
+    // A bare 80 is °F: a slip, held at the first Enter and filed as read at the second.
+    enter(form, QStringLiteral("T,8,20 \u00B0c,80"));
     enter(form, QStringLiteral("T,8,20 \u00B0c,80"));
     form.menus().celsiusAction->trigger();
     // Off again, C is no unit: the set-points are 50 °F and 60 °F, as typed.
+    enter(form, "T,9,50C,60C");
     enter(form, "T,9,50C,60C");
     EXPECT_EQ(items(form, "List1"), (std::vector<std::string>{"T,07:00:00,68,78.8", "T,06:00:00,68,78.8",
                                                               "T,08:00:00,68,80", "T,09:00:00,50C,60C"}));
