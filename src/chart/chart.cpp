@@ -4,6 +4,7 @@
 #include "compiler/day.h"
 #include "compiler/display.h"
 #include "compiler/program.h"
+#include "language/latin1.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
@@ -18,6 +19,12 @@ double valveLevel(int index, double state) { return index - 3 + 0.7 * state; }
 double temperatureLevel(double fahrenheit) { return (fahrenheit - 30) / 10 - 10; }
 
 namespace {
+
+// The display's texts are Latin-1, as the program's are; the canvas takes UTF-8.
+void drawText(Canvas& canvas, double x, double y, const std::string& latin1)
+{
+    canvas.text(x, y, utf8FromLatin1(latin1), black);
+}
 
 constexpr int outputs = outputCount;
 constexpr int passes = 3;
@@ -73,7 +80,7 @@ private:
 void Plotter::label(double x, double y, const std::string& text)
 {
     canvas.point(x, y, black);
-    canvas.text(x, y, text, black);
+    drawText(canvas, x, y, text);
 }
 
 void Plotter::frame(const Underlay& underlay, std::size_t days)
@@ -217,7 +224,7 @@ void Plotter::pulseBlock(int i, double a, double b, double state)
     const double bottom = valveLevel(i, OutputState::off), top = valveLevel(i, OutputState::on);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
-    canvas.text(b, top, std::string(" ").append(display.valveState(state)), black);
+    drawText(canvas, b, top, std::string(" ").append(display.valveState(state)));
 }
 
 void Plotter::closeDay()
@@ -247,14 +254,14 @@ void drawTotals(Canvas& canvas, const Display& display, const DayTotals& totals)
     canvas.setFontSize(chartFontPoints);
     for (int i = 0; i < outputs; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        canvas.text(24.1, lightLevel(i, 0.6 / 0.7), display.hours(totals.lightsOn[k]) + " h", black);
+        drawText(canvas, 24.1, lightLevel(i, 0.6 / 0.7), display.hours(totals.lightsOn[k]) + " h");
         // Steady hours, pulsed hours after a P: "1.5 h", "P 4 h", "0.8+P1 h" (the
         // margin holds some eight letters).
         const int on = totals.valvesOn[k], pulsed = totals.valvesPulsed[k];
         const std::string valve = pulsed == 0 ? display.hours(on) + " h"
                                   : on == 0   ? "P " + display.hours(pulsed) + " h"
                                               : display.hours(on) + "+P" + display.hours(pulsed) + " h";
-        canvas.text(24.1, valveLevel(i, 0.6 / 0.7), valve, black);
+        drawText(canvas, 24.1, valveLevel(i, 0.6 / 0.7), valve);
     }
 }
 

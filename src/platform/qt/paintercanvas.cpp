@@ -97,7 +97,7 @@ void PainterCanvas::text(double x, double y, const std::string& text, Color colo
     const QFontMetricsF metrics(font, painter.device());
     const QPoint at = pixel(x, y);
     painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()),
-                     QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void PainterCanvas::setFontSize(double points)
