@@ -4,6 +4,7 @@
 #include "compiler/day.h"
 #include "compiler/display.h"
 #include "compiler/program.h"
+#include "language/latin1.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
@@ -18,6 +19,12 @@ double valveLevel(int index, double state) { return index - 3 + 0.7 * state; }
 double temperatureLevel(double fahrenheit) { return (fahrenheit - 30) / 10 - 10; }
 
 namespace {
+
+// The display's texts are Latin-1, as the program's are; the canvas takes UTF-8.
+void drawText(Canvas& canvas, double x, double y, const std::string& latin1)
+{
+    canvas.text(x, y, utf8FromLatin1(latin1), black);
+}
 
 constexpr int outputs = outputCount;
 constexpr int passes = 3;
@@ -74,7 +81,7 @@ private:
 void Plotter::label(double x, double y, const std::string& text)
 {
     canvas.point(x, y, black);
-    canvas.text(x, y, text, black);
+    drawText(canvas, x, y, text);
 }
 
 void Plotter::frame(const Underlay& underlay, std::size_t days, double rowLabelPoints)
@@ -97,7 +104,7 @@ void Plotter::frame(const Underlay& underlay, std::size_t days, double rowLabelP
             canvas.textMiddle(-1.8, valveLevel(i, 0.5), "Water #" + std::to_string(i + 1), black);
         }
         for (int t = 30; t <= 90; t += 10)
-            canvas.textMiddle(-0.7, temperatureLevel(t), display.degrees(t), black);
+            canvas.textMiddle(-0.7, temperatureLevel(t), utf8FromLatin1(display.degrees(t)), black);
     } else {
         for (int k = 1; k <= outputs; ++k) {
             label(-1.8, k + 3.4, "Light #" + std::to_string(k));
@@ -228,7 +235,7 @@ void Plotter::pulseBlock(int i, double a, double b, double state)
     const double bottom = valveLevel(i, OutputState::off), top = valveLevel(i, OutputState::on);
     canvas.fillRect(a, bottom, b, top, pulseFill);
     canvas.outlineRect(a, bottom, b, top, black);
-    canvas.text(b, top, std::string(" ").append(display.valveState(state)), black);
+    drawText(canvas, b, top, std::string(" ").append(display.valveState(state)));
 }
 
 void Plotter::closeDay()
@@ -258,14 +265,14 @@ void drawTotals(Canvas& canvas, const Display& display, const DayTotals& totals)
     canvas.setFontSize(chartFontPoints);
     for (int i = 0; i < outputs; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        canvas.text(24.1, lightLevel(i, 0.6 / 0.7), display.hours(totals.lightsOn[k]) + " h", black);
+        drawText(canvas, 24.1, lightLevel(i, 0.6 / 0.7), display.hours(totals.lightsOn[k]) + " h");
         // Steady hours, pulsed hours after a P: "1.5 h", "P 4 h", "0.8+P1 h" (the
         // margin holds some eight letters).
         const int on = totals.valvesOn[k], pulsed = totals.valvesPulsed[k];
         const std::string valve = pulsed == 0 ? display.hours(on) + " h"
                                   : on == 0   ? "P " + display.hours(pulsed) + " h"
                                               : display.hours(on) + "+P" + display.hours(pulsed) + " h";
-        canvas.text(24.1, valveLevel(i, 0.6 / 0.7), valve, black);
+        drawText(canvas, 24.1, valveLevel(i, 0.6 / 0.7), valve);
     }
 }
 

@@ -18,8 +18,9 @@ class Program;
 
 inline constexpr Color differenceShade{255, 226, 140};
 
-// Draws onto `canvas`, setting the chart coordinates, with the rows' labels centred
-// on their rows in `labelPoints`. An empty program shows its name alone.
+// Draws onto `canvas`, setting the chart coordinates, with `name` (UTF-8) above and
+// the rows' labels centred on their rows in `labelPoints`. An empty program shows its
+// name alone.
 void plotCompared(const Program& program, const Display& display, const std::vector<DayDifference>& differences,
                   const std::string& name, double labelPoints, Canvas& canvas, MessageBox& messages);
 

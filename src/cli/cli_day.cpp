@@ -57,7 +57,7 @@ std::string jsonList(const std::array<T, outputCount>& values, Name name)
 bool warnCycle(const std::string& path, std::size_t days, std::ostream& err)
 {
     if (days > 1)
-        err << utf8FromLatin1(path) << ": lines held back a day make this program repeat every " << days
+        err << path << ": lines held back a day make this program repeat every " << days
             << " days; one block a day\n";
     return days > 1;
 }

@@ -84,8 +84,8 @@ int diff(const Parsed& args, Streams io, const Devices& devices)
         return 2;
     const DayComparison comparison = compareDays(*programA, *a, *programB, *b, args.display);
     if (comparison.days > 1)
-        io.err << "the controller runs " << utf8FromLatin1(args.operands[0]) << " over " << comparison.daysA
-               << (comparison.daysA == 1 ? " day" : " days") << " and " << utf8FromLatin1(args.operands[1])
+        io.err << "the controller runs " << args.operands[0] << " over " << comparison.daysA
+               << (comparison.daysA == 1 ? " day" : " days") << " and " << args.operands[1]
                << " over " << comparison.daysB << (comparison.daysB == 1 ? " day" : " days") << "; compared over "
                << comparison.days << " days\n";
     if (formatIs(args, "json"))

@@ -1,5 +1,6 @@
 #include "files/listing.h"
 
+#include "language/latin1.h"
 #include "language/terms.h"
 #include "files/programfile.h"
 #include "platform/printer.h"
@@ -18,7 +19,7 @@ public:
     {
         for (; pendingBreaks > 0; --pendingBreaks)
             printer.newPage();
-        printer.printLine(text);
+        printer.printLine(utf8FromLatin1(text));
     }
     void pageBreak() { ++pendingBreaks; }
 

@@ -3,6 +3,7 @@
 #include "chart/chart.h"
 #include "chart/comparechart.h"
 #include "draw/chartpicture.h"
+#include "language/latin1.h"
 #include "platform/devices.h"
 #include "platform/printer.h"
 #include "platform/qt/qtfonts.h"
@@ -21,7 +22,7 @@ namespace fh {
 
 namespace {
 
-std::string toLatin1(const QString& text) { return text.toLatin1().toStdString(); }
+std::string toUtf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 // A titled list under the charts.
 QListWidget* titledList(const char* name, const char* title, const char* accessible, QHBoxLayout* row,
@@ -141,7 +142,7 @@ void CompareWindow::compare(const ComparedSide& a, const ComparedSide& b, const 
     display = reading;
     setWindowTitle(QStringLiteral("Compare \u2014 %1 and %2").arg(a.name, b.name));
     for (auto [side, chart] : {std::pair{&a, chartA}, std::pair{&b, chartB}}) {
-        chart->setPlot([this, program = side->program, name = toLatin1(side->name)](double labelPoints) {
+        chart->setPlot([this, program = side->program, name = toUtf8(side->name)](double labelPoints) {
             DisplayList drawing;
             plotCompared(program, display, shown.differences, name, labelPoints, drawing, messages);
             return drawing;
@@ -174,8 +175,7 @@ void CompareWindow::choose(int row)
     chartB->setCursorAt(second);
 }
 
-// Both charts on the first page, as the window shows them; the lists after, in
-// Latin-1 as the printer takes text.
+// Both charts on the first page, as the window shows them; the lists after.
 void CompareWindow::print()
 {
     const std::string file = programFile();
@@ -191,14 +191,14 @@ void CompareWindow::print()
                    {left, area.top + area.height / 2, width, height});
     printer->newPage();
     printer->setFontSize(10);
-    printer->printLine(toLatin1(windowTitle().replace(QChar(0x2014), QLatin1Char('-'))));
+    printer->printLine(toUtf8(windowTitle().replace(QChar(0x2014), QLatin1Char('-'))));
     printer->printLine({});
     for (const DayDifference& d : shown.differences)
-        printer->printLine(toLatin1(QString::fromStdString(differenceLine(d, display, "-", "->"))));
+        printer->printLine(differenceLine(d, display, "-", "->"));
     for (int row = 0; row < lines->count(); ++row)
-        printer->printLine(toLatin1(lines->item(row)->text()));
+        printer->printLine(toUtf8(lines->item(row)->text()));
     for (const auto& [before, after] : shown.totals)
-        printer->printLine(before + " -> " + after);
+        printer->printLine(utf8FromLatin1(before) + " -> " + utf8FromLatin1(after));
     if (const auto failure = printer->endDoc())
         messages.show("Cannot print: " + *failure);
 }

@@ -22,7 +22,8 @@ public:
     virtual void fillRect(double x1, double y1, double x2, double y2, Color color) = 0;
     virtual void outlineRect(double x1, double y1, double x2, double y2, Color color) = 0;
     virtual void point(double x, double y, Color color) = 0;
-    // Text with its top-left corner at (x, y), in the current font size.
+    // Text in UTF-8 (a file's name may be in any script), with its top-left corner at
+    // (x, y), in the current font size.
     virtual void text(double x, double y, const std::string& text, Color color) = 0;
     // Text with the middle of its left end at (x, y).
     virtual void textMiddle(double x, double y, const std::string& text, Color color) = 0;

@@ -85,9 +85,9 @@ public:
     virtual std::optional<std::string> saveFileName(const std::string& initial, const FileType& type) = 0;
 };
 
-// Whole files as bytes. A write replaces the old file only once all was written,
-// keeps what the file was (its permissions, and its owner where the system allows),
-// and refuses a read-only file and anything that is not a regular file.
+// Whole files as bytes. A write leaves the old file as it was unless all was written,
+// keeps what the file was (its permissions, owner, group, ACL, extended attributes and
+// hard links), and refuses a read-only file and anything that is not a regular file.
 class TextFiles {
 public:
     virtual ~TextFiles() = default;

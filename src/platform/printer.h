@@ -21,6 +21,7 @@ class Printer {
 public:
     virtual ~Printer() = default;
     virtual void setFontSize(double points) = 0;
+    // A line of text in UTF-8.
     virtual void printLine(const std::string& text) = 0;
     virtual void newPage() = 0;
     // Page orientation of this document; call before anything is printed.

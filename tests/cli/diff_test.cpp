@@ -142,6 +142,19 @@ TEST(Diff, TextInCelsiusIsUtf8)
               "00:00:00\u201324:00:00  low       21.1 \u00B0C \u2192 22.5 \u00B0C");
 }
 
+// Fault mended: a file's name was taken for Latin-1 and written as UTF-8 again, so
+// "温室.fhp" came out as "æ¸©å®¤.fhp".
+TEST(Diff, AFileNameInAnyScriptIsWrittenAsItIs)
+{
+    const std::string name = "\u6E29\u5BA4.fhp"; // 温室.fhp
+    doubles::MemoryTextFiles files;
+    files.files = {{"a.fhp", fhp({"T,00:10:00,70,76"}, {}, {})},
+                   {name, fhp({"T,00:10:00,70,76"}, {"L,06:00:00,1,ON", "L,06:00:00,1,ON"}, {})}};
+    EXPECT_EQ(runCli({"diff", "a.fhp", name}, files).err,
+              "the controller runs a.fhp over 1 day and " + name + " over 2 days; compared over 2 days\n");
+    EXPECT_NE(runCli({"totals", name}, files).err.find(name + ": lines held back a day"), std::string::npos);
+}
+
 TEST(Diff, NotesAndFindingsGoToStandardErrorAndLeaveTheStatus)
 {
     const struct { const char* why; std::string b; int status; std::string err; } cases[] = {

@@ -72,5 +72,12 @@ TEST(Listing, BreaksPagesByItemCount)
     }
 }
 
+// The program's lines are Latin-1; what leaves for the printer is UTF-8.
+TEST(Listing, PrintsLatin1LinesInUtf8)
+{
+    const std::vector<Page> pages{top() + Page{printed("T,06:00:00,70\xC2\xB0,80"), separator, separator}};
+    EXPECT_EQ(print({{{"T,06:00:00,70\xB0,80"}, {}, {}}}), pages);
+}
+
 } // namespace
 } // namespace fh

@@ -7,10 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <cerrno>
 #include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fh {
@@ -29,6 +34,7 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator())); }
     static std::string contents(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
@@ -163,6 +169,145 @@ TEST_F(QtTextFilesTest, ASaveKeepsThePermissionsAndRefusesAReadOnlyFile)
     ASSERT_EQ(::stat(path("theirs.fhp").c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
     EXPECT_EQ(st.st_gid, 65534u);
+}
+
+struct stat statOf(const std::string& path)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return st;
+}
+
+// The value of an extended attribute, or "(none)".
+std::string attribute(const std::string& path, const char* name)
+{
+    std::string value(4096, '\0');
+    const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
+    if (size < 0)
+        return "(none)";
+    value.resize(static_cast<std::size_t>(size));
+    return value;
+}
+
+// An ACL as the kernel keeps it in system.posix_acl_access: version 2, then per entry
+// its tag, permissions and user or group id, little-endian.
+struct AclEntry {
+    std::uint16_t tag, perm;
+    std::uint32_t id = 0xFFFFFFFF;
+};
+std::string aclAttribute(std::initializer_list<AclEntry> entries)
+{
+    std::string blob;
+    const auto put = [&](std::uint32_t value, int bytes) {
+        for (int k = 0; k < bytes; ++k)
+            blob += static_cast<char>(value >> (8 * k) & 0xFF);
+    };
+    put(2, 4);
+    for (const AclEntry& e : entries) {
+        put(e.tag, 2);
+        put(e.perm, 2);
+        put(e.id, 4);
+    }
+    return blob;
+}
+enum : std::uint16_t { userObj = 1, user = 2, groupObj = 4, mask = 0x10, other = 0x20 };
+
+// rw- for the owner and for user 65534, r-- for the group, mask rw-: the mode's group
+// bits show the mask (rw), not the group's own r--.
+const std::string sharedAcl =
+    aclAttribute({{userObj, 6}, {user, 6, 65534}, {groupObj, 4}, {mask, 6}, {other, 0}});
+
+// Fault mended: a save renamed a new file over the old one, which broke a hard link,
+// dropped the ACL (its mask then stood in the group bits) and every extended attribute.
+TEST_F(QtTextFilesTest, ASaveKeepsLinksAclAndAttributes)
+{
+    const struct { const char* why; bool linked; std::string old, bytes; } cases[] = {
+        {"one name: a new file given all", false, "T,06:00:00,70,80\r\n==\r\n==\r\n", "==\r\n==\r\n"},
+        {"a hard link, longer bytes", true, "==\r\n==\r\n", std::string(70000, 'x')},
+        {"a hard link, shorter bytes", true, std::string(300, 'o'), "==\r\n==\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const std::string file = path("p.fhp"), other = path("other.fhp");
+        std::ofstream(file, std::ios::binary) << c.old;
+        ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+        if (c.linked)
+            fs::create_hard_link(file, other);
+        if (::setxattr(file.c_str(), "system.posix_acl_access", sharedAcl.data(), sharedAcl.size(), 0) != 0)
+            GTEST_SKIP() << "the temp folder's file system takes no ACL: " << std::strerror(errno);
+        if (::setxattr(file.c_str(), "user.fernhollow", "kept", 4, 0) != 0)
+            GTEST_SKIP() << "the temp folder's file system takes no user.* attributes: " << std::strerror(errno);
+        const struct stat before = statOf(file);
+        const std::string acl = attribute(file, "system.posix_acl_access");
+        ASSERT_EQ(before.st_mode & 07777, 0660u) << "the mask in the group bits";
+
+        EXPECT_EQ(files.write(file, c.bytes), std::nullopt);
+        EXPECT_TRUE(contents(file) == c.bytes);
+        const struct stat after = statOf(file);
+        EXPECT_EQ(after.st_mode & 07777, 0660u);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(attribute(file, "system.posix_acl_access"), acl) << "the group keeps r--, the user 65534 rw-";
+        EXPECT_EQ(attribute(file, "user.fernhollow"), "kept");
+        if (c.linked) {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+            EXPECT_EQ(after.st_nlink, 2u);
+            EXPECT_TRUE(contents(other) == c.bytes) << "the other name sees the new bytes";
+        }
+        EXPECT_EQ(entries(), c.linked ? 2u : 1u) << "no copy or new file is left";
+    }
+}
+
+// A new file takes its folder's default ACL; the one it replaces had none, and keeps none.
+TEST_F(QtTextFilesTest, ASaveTakesNoAclTheOldFileLacked)
+{
+    std::ofstream(path("p.fhp"), std::ios::binary) << "old";
+    ASSERT_EQ(::chmod(path("p.fhp").c_str(), 0644), 0);
+    if (::setxattr(dir.c_str(), "system.posix_acl_default", sharedAcl.data(), sharedAcl.size(), 0) != 0)
+        GTEST_SKIP() << "the temp folder's file system takes no ACL: " << std::strerror(errno);
+    EXPECT_EQ(files.write(path("p.fhp"), "new"), std::nullopt);
+    EXPECT_EQ(attribute(path("p.fhp"), "system.posix_acl_access"), "(none)");
+    EXPECT_EQ(statOf(path("p.fhp")).st_mode & 07777, 0644u);
+}
+
+// A write in place that fails part-way puts the old bytes back; one whose copy of the
+// old bytes cannot be made is refused before the file is touched.
+TEST_F(QtTextFilesTest, AWriteInPlaceThatFailsKeepsTheOldBytes)
+{
+    const struct { const char* why; std::size_t old, size; rlim_t limit; } cases[] = {
+        {"the new bytes pass the limit: restored", 100, 20000, 10000},
+        {"the copy passes the limit: refused", 12000, 10, 10000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const std::string old(c.old, 'o');
+        std::ofstream(path("p.fhp"), std::ios::binary) << old;
+        fs::create_hard_link(path("p.fhp"), path("other.fhp"));
+        EXPECT_EQ(writeWithSizeLimit(path("p.fhp"), std::string(c.size, 'x'), c.limit), "File too large");
+        EXPECT_EQ(contents(path("p.fhp")), old);
+        EXPECT_EQ(statOf(path("p.fhp")).st_nlink, 2u);
+        EXPECT_EQ(entries(), 2u) << "the copy is gone";
+    }
+}
+
+// Another owner the process may not give cannot be tried without two users: the choice
+// is tried alone.
+TEST(SaveWay, RenameOnlyWhenTheNewFileLosesNothing)
+{
+    const struct { Replacement r; SaveWay way; } cases[] = {
+        {{1, true, true}, SaveWay::Rename},
+        {{2, true, true}, SaveWay::InPlace},
+        {{1, false, true}, SaveWay::InPlace},
+        {{1, true, false}, SaveWay::InPlace},
+        {{3, false, false}, SaveWay::InPlace},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(saveWay(c.r), c.way) << c.r.links << " links, owner " << c.r.ownerGiven << ", attributes "
+                                       << c.r.attributesGiven;
 }
 
 } // namespace

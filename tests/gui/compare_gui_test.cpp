@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFontMetricsF>
+#include <QMenu>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -180,6 +181,37 @@ TEST_F(CompareWindows, TheWindowGoesWithItsControls)
         ASSERT_FALSE(window.isNull());
     }
     EXPECT_TRUE(window.isNull());
+}
+
+// Fault mended: the fonts forbade falling back to another face, so a name in another
+// script showed as boxes, and the compare charts drew it through Latin-1, as "??.fhp".
+TEST_F(CompareWindows, AFileNameInAnyScriptShowsAsItIs)
+{
+    const std::string name = "\u6E29\u5BA4.fhp"; // 温室.fhp
+    files.files["/w/" + name] = files.files["/w/greenhouse.fhp"];
+    load(("/w/" + name).c_str());
+    test::enter(form, "W,12:30,2,OFF");
+    EXPECT_TRUE(form.windowTitle().contains(QString::fromStdString(name))) << form.windowTitle().toStdString();
+    emit form.menus().recentMenu->aboutToShow();
+    ASSERT_FALSE(form.menus().recentMenu->actions().isEmpty());
+    EXPECT_EQ(form.menus().recentMenu->actions().front()->text(), QString::fromStdString("&1 /w/" + name));
+
+    form.menus().compareWithSaved->trigger();
+    CompareWindow* window = compare.compareWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString("Compare \u2014 " + name + " (saved) and " + name + " (now)"));
+    for (const auto& [chart, shown] : {std::pair{"ChartA", name + " (saved)"}, std::pair{"ChartB", name + " (now)"}}) {
+        const auto& items = test::control<ComparedChart>(*window, chart)->drawing().items();
+        EXPECT_TRUE(std::ranges::any_of(items, [&](const DrawItem& item) { return item.text == shown; })) << chart;
+    }
+    test::control<QPushButton>(*window, "Print")->click();
+    ASSERT_EQ(printers.printer.pages.size(), 2u);
+    ASSERT_FALSE(printers.printer.pages[1].empty());
+    EXPECT_EQ(printers.printer.pages[1].front(), "Compare - " + name + " (saved) and " + name + " (now)");
+
+    // A face that lacks a character lets another installed one draw it.
+    for (const QFont& font : {form.font(), window->font(), sansFont(8), fixedFont(8), documentFont(8)})
+        EXPECT_FALSE(font.styleStrategy() & QFont::NoFontMerging) << font.family().toStdString();
 }
 
 } // namespace

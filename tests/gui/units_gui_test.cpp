@@ -68,7 +68,7 @@ TEST(Units, TheCelsiusPreferenceChangesEveryTemperatureShownAndSurvivesARestart)
         } readings[] = {
             {"in °F", "70F", "74F", "74F", "68", "78.8", "Low 68  High 78.8", "30F", "degrees F"},
             {"in °C", "21.1" + degreesC, "23.3" + degreesC, "23.3" + degreesC, "20.0" + degreesC,
-             "26.0" + degreesC, "Low 20.0" + degreesC + "  High 26.0" + degreesC, "-1.1 \xB0" "C", "degrees C"},
+             "26.0" + degreesC, "Low 20.0" + degreesC + "  High 26.0" + degreesC, "-1.1 \xC2\xB0" "C", "degrees C"},
         };
         for (const auto& r : readings) {
             SCOPED_TRACE(r.shown);

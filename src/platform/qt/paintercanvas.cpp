@@ -107,7 +107,7 @@ void PainterCanvas::drawText(double x, double y, double baseline, const std::str
     painter.setPen(QPen(qcolor(color), 0));
     const QPoint at = pixel(x, y);
     painter.drawText(QPointF(at.x(), at.y() + baseline),
-                     QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void PainterCanvas::setFontSize(double points)

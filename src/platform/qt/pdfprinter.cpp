@@ -169,9 +169,10 @@ void PdfPrinter::printLine(const std::string& text)
     if (y > 0 && y + metrics.lineSpacing() > pageArea().height)
         newPage();
     // No page is wider than a few hundred characters; laying out the rest of a huge
-    // line would only cost time.
-    const auto shown = static_cast<qsizetype>(std::min<std::size_t>(text.size(), 1000));
-    painter.drawText(QPointF(0, y + metrics.ascent()), QString::fromLatin1(text.data(), shown));
+    // line would only cost time. A character takes at most 4 bytes, so one cut short
+    // falls past the thousandth.
+    const auto bytes = static_cast<qsizetype>(std::min<std::size_t>(text.size(), 4000));
+    painter.drawText(QPointF(0, y + metrics.ascent()), QString::fromUtf8(text.data(), bytes).left(1000));
     y += metrics.lineSpacing();
 }
 

@@ -25,7 +25,7 @@ QString installedFamily(const char* family, const char* substitute)
 QFont typewriter(const QString& family, double points, bool bold, QFont::HintingPreference hinting)
 {
     QFont font(family);
-    font.setStyleHint(QFont::TypeWriter, QFont::NoFontMerging);
+    font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setHintingPreference(hinting);
@@ -40,7 +40,6 @@ QFont sansFont(double points, bool bold)
     QFont font(family);
     font.setPointSizeF(points);
     font.setBold(bold);
-    font.setStyleStrategy(QFont::NoFontMerging);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }

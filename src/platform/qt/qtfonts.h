@@ -2,9 +2,10 @@
 
 // The two font families of the windows and the fonts made from them. Both are old
 // Windows names; where they are missing, the metric-compatible Liberation fonts stand
-// in, so the layout holds. They hold every Latin-1 character, all the program writes,
-// so the fonts are made without a per-character fallback: working out the fallback
-// list of each family took a tenth of the start-up.
+// in, so the layout holds. They hold every Latin-1 character the program writes; a
+// character they lack, as in a file's name in another script, is taken from another
+// installed face (the fonts allow merging). Qt works out that fallback list at the
+// first such character, so the start-up does not pay for it.
 
 #include <QFont>
 
