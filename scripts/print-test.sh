@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Prints a listing and a chart with `--printer` through a real print service, and checks
-# that both arrive as PDFs with the right number of pages, and that a queue which refuses
-# jobs makes both fail. The CUPS scheduler is one of
+# that both arrive as PDFs with the right number of pages; that a queue which refuses
+# jobs makes both fail, and so does one whose backend aborts the job it took; that a
+# stopped queue is said to hold the job; and that a print service that is down is said
+# to be, not taken for a missing printer. The CUPS scheduler is one of
 # its own: configuration, spool, state, logs, socket and the PDFs sit in a scratch folder,
 # so it never meets a scheduler that may be running. Needs root (packages, the cups-pdf
 # backend); where it cannot run it says so and skips.
@@ -17,6 +19,11 @@
 #   its own writes where that file says. That file is the one thing made outside the folder.
 # - `lpadmin -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd` works, and warns that drivers are
 #   deprecated.
+# - The socket backend retries a refused connection for a week unless its URI says
+#   `contimeout=SECONDS`; then it fails, and the error policy abort-job aborts the job
+#   ("The printer is not responding.").
+# - A queue stopped with `cupsdisable -r REASON` takes jobs and holds them pending; its
+#   printer-state-message is the reason.
 # - cups-pdf names the PDF after the job (the en dash written out as its octal bytes) and
 #   renders it again through Ghostscript: pdfinfo counts its pages, pdftotext is garbled.
 set -euo pipefail
@@ -104,6 +111,12 @@ lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.
 # Added without -E, a queue does not accept jobs: a print to it must fail, not vanish.
 lpadmin -p "$queue-refusing" -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd 2>/dev/null ||
   fail "cannot add the refusing queue"
+# Takes the job, then its backend finds nothing listening and the job is aborted.
+lpadmin -p "$queue-aborting" -E -v "socket://127.0.0.1:9/?contimeout=1" -o printer-error-policy=abort-job ||
+  fail "cannot add the aborting queue"
+lpadmin -p "$queue-stopped" -E -v "cups-pdf:/$queue" -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd 2>/dev/null ||
+  fail "cannot add the stopped queue"
+cupsdisable -r "out of paper" "$queue-stopped" || fail "cannot stop the stopped queue"
 
 # Sixty items: the listing takes two pages. The chart is one.
 program=$dir/sixty.fhp
@@ -121,6 +134,21 @@ for command in listing chart; do
     fail "$command on a refusing queue: status $status, $(cat "$dir/refused")"
 done
 
+# Within the wait of 10 seconds, with time to spare for starting and drawing.
+for command in listing chart; do
+  status=0
+  start=$SECONDS
+  "$exe" "$command" "$program" --printer "$queue-aborting" 2>"$dir/aborted" || status=$?
+  [ "$status" -eq 2 ] && [ $((SECONDS - start)) -le 15 ] &&
+    grep -q "^fernhollow: the printer $queue-aborting did not print the job [0-9]*: ." "$dir/aborted" ||
+    fail "$command on an aborting queue: status $status after $((SECONDS - start)) s, $(cat "$dir/aborted")"
+done
+
+status=0
+"$exe" listing "$program" --printer "$queue-stopped" 2>"$dir/stopped" || status=$?
+[ "$status" -eq 0 ] && grep -qx "fernhollow: $queue-stopped is stopped (out of paper); the job waits" "$dir/stopped" ||
+  fail "listing on a stopped queue: status $status, $(cat "$dir/stopped")"
+
 for _ in $(seq 240); do
   [ -z "$(lpstat -o "$queue")" ] && [ "$(find "$dir/pdf" -name '*.pdf' | wc -l)" -ge 2 ] && break
   sleep 0.5
@@ -131,4 +159,15 @@ chart=$(find "$dir/pdf" -name 'greenhouse.fhp*chart.pdf')
 [ -n "$listing" ] && [ -n "$chart" ] || fail "no PDFs named after the jobs; there are: $(ls "$dir/pdf")"
 [ "$(pages "$listing")" = 2 ] || fail "the listing is not two pages"
 [ "$(pages "$chart")" = 1 ] || fail "the chart is not one page"
-echo "printed through CUPS: the listing on 2 pages, the chart on 1; a refusing queue failed both"
+
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+for command in listing chart; do
+  status=0
+  "$exe" "$command" "$program" --printer "$queue" 2>"$dir/down" || status=$?
+  [ "$status" -eq 2 ] && grep -q "^fernhollow: the print service is not running (.*)$" "$dir/down" ||
+    fail "$command with the print service down: status $status, $(cat "$dir/down")"
+done
+echo "printed through CUPS: the listing on 2 pages, the chart on 1; a refusing and an aborting queue failed" \
+  "both, a stopped queue held the job, and the service down was said"

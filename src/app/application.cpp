@@ -6,9 +6,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace fh {
+
+namespace {
+// A print job's line in the status bar stays until the next, or for so long.
+constexpr int statusMilliseconds = 15000;
+} // namespace
 
 Application::Look::Look()
 {
@@ -23,7 +29,7 @@ Application::Look::Look()
 }
 
 Application::Application(Clock& clock, Settings& settings)
-    : printers(files), devices{clock, beeper, messages, dialogs, files, printers, settings},
+    : printers(files), devices{clock, beeper, messages, dialogs, files, printers, settings, jobs},
       previewClock(clock, wall),
       previewBeeper(beeper, previewClock),
       session(messages, clock),
@@ -34,7 +40,7 @@ Application::Application(Clock& clock, Settings& settings)
       form1(session, messages),
       compilerControls_(form1, session),
       simulationControls_(form1, simulation, preview, session.display()),
-      chartControls_(form1, session, messages, printers),
+      chartControls_(form1, session, devices),
       checkControls_(form1, session, messages),
       fileControls_(form1, session, programFiles),
       houseControls_(form1, session, settings),
@@ -45,6 +51,9 @@ Application::Application(Clock& clock, Settings& settings)
     messages.setParent(&form1);
     dialogs.setParent(&form1);
     printers.setParent(&form1);
+    jobs.setStatusLine([this](const std::string& line) {
+        form1.statusBar()->showMessage(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())), statusMilliseconds);
+    });
 }
 
 void Application::open(const std::string& path)

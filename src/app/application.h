@@ -66,6 +66,8 @@ private:
     QtFileDialogs dialogs;
     QtTextFiles files;
     QtPrinterDialog printers;
+    QtWallTimer jobTime;
+    JobWatch jobs{jobTime, messages};
     Devices devices;
     QtWallTimer wall;
     PreviewClock previewClock;

@@ -3,9 +3,12 @@
 #include "app/gui.h"
 #include "platform/qt/qtfiles.h"
 #include "platform/qt/pdfprinter.h"
+#include "platform/qt/qtclock.h"
 
+#include <chrono>
 #include <csignal>
 #include <iostream>
+#include <thread>
 
 #include <unistd.h>
 
@@ -27,5 +30,7 @@ int main(int argc, char* argv[])
         out.setf(std::ios::unitbuf);
     fh::QtTextFiles files;
     fh::CupsPrintService printers(files);
-    return fh::cli::run(args, {in, out, std::cerr}, {files, fh::cli::pathExists, printers});
+    const fh::QtClock clock;
+    const auto pause = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    return fh::cli::run(args, {in, out, std::cerr}, {files, fh::cli::pathExists, printers, clock, pause});
 }

@@ -8,6 +8,7 @@
 #include "files/programfile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <ios>
@@ -60,11 +61,25 @@ bool isFormat(const std::string& text) { return text == "text" || text == "tsv";
 bool isTextOrJson(const std::string& text) { return text == "text" || text == "json"; }
 bool isRates(const std::string& text) { return !text.empty() && parseRates(text).has_value(); }
 bool isFileName(const std::string& text) { return !text.empty(); }
+constexpr int longestWait = 3600;
+std::optional<int> waitSeconds(const std::string& text)
+{
+    int seconds = 0;
+    const char* end = text.data() + text.size();
+    const auto [last, error] = std::from_chars(text.data(), end, seconds);
+    if (error != std::errc() || last != end || seconds < 0 || seconds > longestWait)
+        return std::nullopt;
+    return seconds;
+}
+bool isWait(const std::string& text) { return waitSeconds(text).has_value(); }
 
 // Temperatures read in °C; a command of lines also reads °C set-points in them, and
 // a ramp its ends.
 const Option celsius{"--celsius", false, {}, nullptr, true};
 const std::string fileName = "a file name";
+// How a print on a printer ends: followed for so long, and pages without footers.
+const Option wait{"--wait", false, "a whole number of seconds from 0 to " + std::to_string(longestWait), isWait};
+const Option plain{"--plain", false, {}, nullptr, true};
 const std::string ratesWanted = "OUTPUT=RATE pairs joined by commas (outputs 1 to 6, each once), as 1=2.5,3=10";
 
 const std::vector<Command>& commands()
@@ -84,17 +99,20 @@ const std::vector<Command>& commands()
           {"--seconds", true, "a whole number from 0 to " + std::to_string(mostSeconds), isSeconds},
           {"--preset", false, {}, nullptr, true}},
          1, false, simulate},
-        {"chart", "fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals] [--celsius]",
+        {"chart",
+         "fernhollow chart FILE (-o OUT | --printer NAME [--wait SECONDS]) [--size WxH] [--no-totals] [--celsius] "
+         "[--plain]",
          "draw the chart of a program file into a .png, .svg or .pdf file, or print it",
          {{"-o", true, fileName, isFileName, false, "--printer"},
           {"--printer", true, {}, nullptr, false, "-o"},
           {"--size", false, "WxH, each 1 to " + std::to_string(largestSide), isSize},
           {"--no-totals", false, {}, nullptr, true},
-          celsius},
+          celsius, wait, plain},
          1, false, chart},
-        {"listing", "fernhollow listing FILE (-o OUT.pdf | --printer NAME)",
+        {"listing", "fernhollow listing FILE (-o OUT.pdf | --printer NAME [--wait SECONDS]) [--plain]",
          "print the listing of a program file into a PDF file, or on a printer",
-         {{"-o", true, fileName, isFileName, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}},
+         {{"-o", true, fileName, isFileName, false, "--printer"}, {"--printer", true, {}, nullptr, false, "-o"}, wait,
+          plain},
          1, false, listing},
         {"add", "fernhollow add FILE [--celsius] [--as-read] [LINE...]",
          "enter command lines (arguments or standard input) into a program file; a line that reads otherwise "
@@ -320,6 +338,10 @@ std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, cons
     const std::string& name = args.values.at("--printer");
     auto printer = devices.printers.open(name);
     if (!printer) {
+        if (const auto down = devices.printers.unreachable()) {
+            err << "fernhollow: " << serviceDownMessage(*down) << '\n';
+            return printer;
+        }
         const auto names = devices.printers.printerNames();
         err << "fernhollow: there is no printer " << name;
         for (std::size_t i = 0; i < names.size(); ++i)
@@ -329,12 +351,34 @@ std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, cons
     return printer;
 }
 
-int printed(const std::optional<std::string>& failure, std::ostream& err)
+std::string pageFooter(const Parsed& args, const std::string& path, const Devices& devices)
 {
-    if (!failure)
+    return args.values.contains(plain.name) ? std::string() : printFooter(path, devices.clock.now());
+}
+
+int printed(const Printer& printer, const std::optional<std::string>& failure, const Parsed& args,
+            std::ostream& err, const Devices& devices)
+{
+    if (failure) {
+        err << "fernhollow: " << *failure << '\n';
+        return 2;
+    }
+    const auto job = printer.job();
+    if (!job)
         return 0;
-    err << "fernhollow: " << *failure << '\n';
-    return 2;
+    const auto given = args.values.find(wait.name);
+    const int waitMs = (given == args.values.end() ? printWaitSeconds : waitSeconds(given->second).value()) * 1000;
+    // With no wait the job is only sent: nothing is asked of it.
+    std::optional<PrintVerdict> verdict =
+        waitMs == 0 ? judgeJob(*job, {}, true) : std::optional<PrintVerdict>();
+    for (int waited = 0; !verdict; waited += printPollMilliseconds) {
+        verdict = judgeJob(*job, job->status(), waited >= waitMs);
+        if (!verdict)
+            devices.pause(printPollMilliseconds);
+    }
+    if (!verdict->message.empty())
+        err << "fernhollow: " << verdict->message << '\n';
+    return verdict->failed ? 2 : 0;
 }
 
 namespace {

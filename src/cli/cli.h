@@ -16,6 +16,8 @@ namespace fh::cli {
 
 using Args = std::vector<std::string>;
 using PathExists = std::function<bool(const std::string&)>;
+// Sleeps for a number of milliseconds, while a print job is followed.
+using Pause = std::function<void(int)>;
 
 struct Streams {
     std::istream& in;
@@ -29,6 +31,9 @@ struct Devices {
     PathExists exists;
     // Where --printer sends a listing or a chart.
     PrintService& printers;
+    // The time a printout says it was printed at.
+    const Clock& clock;
+    Pause pause;
 };
 
 // Runs `fernhollow ARGS...`: a command, --help or --version. Messages go to `io.err`;

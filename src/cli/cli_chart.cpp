@@ -76,9 +76,15 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
     if (toPrinter) {
         // As the chart window prints it at that size.
         const auto printer = openPrinter(args, io.err, devices);
-        return printer ? printed(printChart(drawing, size.width(), size.height(), *printer, printJobName(args.operands.front(), "chart")), io.err) : 2;
+        if (!printer)
+            return 2;
+        const std::string& path = args.operands.front();
+        printer->setFooter(pageFooter(args, path, devices));
+        return printed(*printer,
+                       printChart(drawing, size.width(), size.height(), *printer, printJobName(path, "chart")), args,
+                       io.err, devices);
     }
-    const auto bytes = chartFile(drawing, size, *format);
+    const auto bytes = chartFile(drawing, size, *format, pageFooter(args, args.operands.front(), devices));
     if (!bytes) {
         io.err << "fernhollow: cannot write " << out << ": cannot paint the chart\n";
         return 2;

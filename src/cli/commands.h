@@ -76,10 +76,15 @@ int writeOutput(TextFiles& files, const std::string& path, const std::string& by
 bool outputIsInput(const Parsed& args, std::ostream& err, TextFiles& files);
 
 // The printer of --printer; an unknown name is refused with the names of the printers
-// there are.
+// there are, and a print service that does not answer is said to be down.
 std::unique_ptr<Printer> openPrinter(const Parsed& args, std::ostream& err, const Devices& devices);
-// The exit status of a print that ended with `failure`, which is said on `err`.
-int printed(const std::optional<std::string>& failure, std::ostream& err);
+// The lead of the footer of a document of the program file `path`; empty under --plain.
+std::string pageFooter(const Parsed& args, const std::string& path, const Devices& devices);
+// The exit status of a print that ended with `failure`, which is said on `err`. A job on
+// a queue is followed for --wait seconds (printWaitSeconds unless given) and what
+// became of it is said.
+int printed(const Printer& printer, const std::optional<std::string>& failure, const Parsed& args,
+            std::ostream& err, const Devices& devices);
 
 // Standard input that could not be read: the command ends there, before it writes
 // anything more, with status 2 and the reason.

@@ -2,6 +2,7 @@
 
 #include "chart/chart.h"
 #include "platform/displaylist.h"
+#include "platform/printer.h"
 #include "platform/qt/paintercanvas.h"
 
 #include <QBuffer>
@@ -14,6 +15,12 @@
 #include <utility>
 
 namespace fh {
+
+namespace {
+// The margin under a chart's PDF, in pixels, and the size of its footer's type.
+constexpr int footerMargin = 16;
+constexpr double footerPoints = 7;
+} // namespace
 
 void paintChart(QPainter& painter, const QRect& area, const DisplayList& chart)
 {
@@ -43,7 +50,8 @@ const QImage& CachedChart::at(const QSize& size)
     return picture;
 }
 
-std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size, ChartFormat format)
+std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size, ChartFormat format,
+                                    const std::string& footer)
 {
     const QRect area(QPoint(0, 0), size);
     QByteArray bytes;
@@ -63,10 +71,12 @@ std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size,
         svg.setViewBox(area);
         svg.setResolution(96);
     } else {
-        // One page the size of the window, at the window's 96 dots per inch.
+        // One page the size of the window, at the window's 96 dots per inch, and the
+        // footer's margin below.
+        const int margin = footer.empty() ? 0 : footerMargin;
         pdf = std::make_unique<QPdfWriter>(&buffer);
         pdf->setResolution(96);
-        pdf->setPageSize(QPageSize(QSizeF(size.width() * 0.75, size.height() * 0.75), QPageSize::Point,
+        pdf->setPageSize(QPageSize(QSizeF(size.width() * 0.75, (size.height() + margin) * 0.75), QPageSize::Point,
                                    QString(), QPageSize::ExactMatch));
         pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
         device = pdf.get();
@@ -75,6 +85,15 @@ std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size,
     if (!painter.begin(device))
         return std::nullopt;
     paintChart(painter, area, chart);
+    if (format == ChartFormat::Pdf && !footer.empty()) {
+        QFont small = painter.font();
+        small.setPointSizeF(footerPoints);
+        painter.setFont(small);
+        painter.setPen(Qt::black);
+        const std::string line = footerLine(footer, 1, 1);
+        painter.drawText(QRectF(4, size.height(), size.width() - 8, footerMargin), Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    }
     if (!painter.end())
         return std::nullopt;
     return bytes;

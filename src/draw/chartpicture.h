@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <optional>
+#include <string>
 
 class QPainter;
 
@@ -33,7 +34,9 @@ private:
 
 enum class ChartFormat { Png, Svg, Pdf };
 // The chart as the chart window shows it at `size`, as the bytes of a file (a PDF of
-// one page that size); no value when it could not be painted.
-std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size, ChartFormat format);
+// one page that size, and below it a margin with footerLine(footer, 1, 1) unless
+// `footer` is empty); no value when it could not be painted.
+std::optional<QByteArray> chartFile(const DisplayList& chart, const QSize& size, ChartFormat format,
+                                    const std::string& footer = {});
 
 } // namespace fh

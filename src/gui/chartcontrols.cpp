@@ -11,8 +11,8 @@
 
 namespace fh {
 
-ChartControls::ChartControls(Form1& form1, Session& session, MessageBox& messages, PrinterDialog& printers)
-    : form1(form1), session(session), messages(messages), printers(printers)
+ChartControls::ChartControls(Form1& form1, Session& session, const Devices& devices)
+    : form1(form1), session(session), devices(devices)
 {
     connect(form1.menus().selectPlotsAction, &QAction::triggered, this, &ChartControls::spsClick);
     connect(form1.menus().plotAction, &QAction::triggered, this, &ChartControls::pghClick);
@@ -42,7 +42,7 @@ void ChartControls::pghClick()
     if (!form4)
         state_.scaled = 0;
     DisplayList chart;
-    const bool drawn = session.compile() && plot(session.program(), session.display(), state_, chart, messages);
+    const bool drawn = session.compile() && plot(session.program(), session.display(), state_, chart, devices.messages);
     form1.render();
     if (!drawn)
         return;
@@ -51,8 +51,7 @@ void ChartControls::pghClick()
         form4->show();
         form4->raise();
     } else {
-        form4 = new Form4(printers, messages,
-                          [this] { return QFile::encodeName(form1.windowFilePath()).toStdString(); });
+        form4 = new Form4(devices, [this] { return QFile::encodeName(form1.windowFilePath()).toStdString(); });
         connect(form4, &Form4::closing, this, [this] {
             session.codeView().hide(session.program());
             form1.render();
@@ -65,7 +64,7 @@ void ChartControls::pghClick()
 void ChartControls::redraw()
 {
     DisplayList chart;
-    if (form4 && plot(session.program(), session.display(), state_, chart, messages))
+    if (form4 && plot(session.program(), session.display(), state_, chart, devices.messages))
         form4->draw(chart, Cycle(session.program()).days().front(), session.display());
 }
 

@@ -6,6 +6,7 @@
 // are named after the main window's windowFilePath.
 
 #include "chart/chart.h"
+#include "platform/platform.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,15 +16,14 @@ namespace fh {
 class Form1;
 class Form2;
 class Form4;
-class MessageBox;
-class PrinterDialog;
 class Session;
 
 class ChartControls : public QObject {
     Q_OBJECT
 
 public:
-    ChartControls(Form1& form1, Session& session, MessageBox& messages, PrinterDialog& printers);
+    // The chart window prints through the devices' printer dialog and job watch.
+    ChartControls(Form1& form1, Session& session, const Devices& devices);
     ~ChartControls() override;
     ChartControls(const ChartControls&) = delete;
     ChartControls& operator=(const ChartControls&) = delete;
@@ -41,8 +41,7 @@ public:
 private:
     Form1& form1;
     Session& session;
-    MessageBox& messages;
-    PrinterDialog& printers;
+    Devices devices;
     ChartState state_;
     QPointer<Form2> form2;
     QPointer<Form4> form4;

@@ -42,9 +42,9 @@ QString readoutText(int second, const DayState& s, const Display& display)
 
 } // namespace
 
-Form4::Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile,
+Form4::Form4(const Devices& devices, std::function<std::string()> programFile,
              QWidget* parent)
-    : QWidget(parent, Qt::Window), printers(printers), messages(messages), programFile(std::move(programFile))
+    : QWidget(parent, Qt::Window), devices(devices), programFile(std::move(programFile))
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QString::fromLatin1(chartWindowTitle));
@@ -139,11 +139,11 @@ void Form4::closeEvent(QCloseEvent* e)
 void Form4::command1Click()
 {
     const std::string file = programFile ? programFile() : std::string();
-    Printer* printer = printers.choose(printFileName(file, "chart"));
+    Printer* printer = devices.printers.choose(printFileName(file, "chart"));
     if (!printer)
         return;
-    if (const auto failure = printChart(drawing_.chart(), width(), height(), *printer, printJobName(file, "chart")))
-        messages.show("Cannot print: " + *failure);
+    printer->setFooter(printFooter(file, devices.clock.now()));
+    devices.jobs.finish(*printer, printChart(drawing_.chart(), width(), height(), *printer, printJobName(file, "chart")));
 }
 
 } // namespace fh

@@ -9,6 +9,7 @@
 #include "compiler/display.h"
 #include "draw/chartpicture.h"
 #include "platform/displaylist.h"
+#include "platform/platform.h"
 
 #include <QWidget>
 
@@ -20,8 +21,6 @@ class QPushButton;
 
 namespace fh {
 
-class MessageBox;
-class PrinterDialog;
 
 inline constexpr const char* chartWindowTitle = "Plots-TLW";
 
@@ -29,9 +28,9 @@ class Form4 : public QWidget {
     Q_OBJECT
 
 public:
-    // `programFile` gives the program's file, after which print jobs are named.
-    Form4(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile = {},
-          QWidget* parent = nullptr);
+    // `programFile` gives the program's file, after which print jobs are named. Prints
+    // go through the devices' printer dialog and job watch.
+    explicit Form4(const Devices& devices, std::function<std::string()> programFile = {}, QWidget* parent = nullptr);
 
     // Shows `chart` in place of the chart before; the readout tells `day` as `display`
     // reads it.
@@ -53,8 +52,7 @@ private:
     // The cursor and readout at pixel column `x`, or none when `x` is off the day.
     void follow(int x);
 
-    PrinterDialog& printers;
-    MessageBox& messages;
+    Devices devices;
     std::function<std::string()> programFile;
     QPushButton* command1 = nullptr;
     QLabel* readout = nullptr;

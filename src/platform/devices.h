@@ -14,12 +14,22 @@ namespace fh {
 
 inline constexpr int secondsPerDay = 86400;
 
+// A moment of the local calendar, to the second.
+struct DateTime {
+    int year = 2000, month = 1, day = 1;
+    int secondsOfDay = 0;
+    bool operator==(const DateTime&) const = default;
+};
+
 // Local time of day in whole seconds, 0..86399. Nothing the program shows changes
 // between whole seconds, so a caller sleeps until the next one begins.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual int secondsOfDay() const = 0;
+    // The local date and time, for what a printout says of when it was made. A clock
+    // that keeps the time of day only (a simulation's) stands on 2000-01-01.
+    virtual DateTime now() const { return {2000, 1, 1, secondsOfDay()}; }
     // Calls `wake` once, when the clock's next second has begun, in place of any
     // earlier request. A clock that never moves never wakes.
     virtual void wakeAtNextSecond(std::function<void()> wake) { static_cast<void>(wake); }

@@ -3,6 +3,7 @@
 // All devices of the platform layer, handed to the logic as one bundle.
 
 #include "platform/devices.h"
+#include "platform/jobwatch.h"
 #include "platform/printer.h"
 #include "platform/settings.h"
 
@@ -16,6 +17,8 @@ struct Devices {
     TextFiles& files;
     PrinterDialog& printers;
     Settings& settings;
+    // The jobs the printer dialog's prints became.
+    JobWatch& jobs;
 };
 
 } // namespace fh

@@ -3,6 +3,7 @@
 // The default printer, as chosen in the printer dialog: text lines for the program
 // listing, and a page area that a canvas can draw on for the chart.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,44 @@ class DisplayList;
 struct PageRect {
     double left = 0, top = 0, width = 0, height = 0;
 };
+
+struct DateTime;
+
+// Where a job on a print queue stands.
+struct JobStatus {
+    enum class State {
+        Waiting,      // pending, held or being printed
+        Printed,
+        Failed,       // aborted or cancelled
+        QueueStopped, // the queue holds its jobs
+        ServiceDown,  // the print service does not answer
+    };
+    State state = State::Waiting;
+    // Why it failed or waits, as the print service says.
+    std::string reason;
+};
+
+// A job a print queue took, and how to ask where it stands.
+struct PrintJob {
+    std::string queue;
+    int id = 0;
+    std::function<JobStatus()> status;
+};
+
+// What the user is told of a job: a message (none when it printed), and whether the
+// print failed.
+struct PrintVerdict {
+    bool failed = false;
+    std::string message;
+};
+
+// The verdict on `job` standing at `status`; none while it waits and `waitOver` is false.
+std::optional<PrintVerdict> judgeJob(const PrintJob& job, const JobStatus& status, bool waitOver);
+std::string serviceDownMessage(const std::string& reason);
+
+// How long a job is followed unless the user says otherwise, and how often it is asked.
+inline constexpr int printWaitSeconds = 10;
+inline constexpr int printPollMilliseconds = 500;
 
 class Printer {
 public:
@@ -37,7 +76,19 @@ public:
     virtual void paint(const DisplayList& picture, double width, double height, const PageRect& target) = 0;
     // Sends the document; returns the reason of a failure, or no value.
     virtual std::optional<std::string> endDoc() = 0;
+    // Each page carries footerLine(lead, page, pages) in its bottom margin, below the
+    // place of its last line; call before endDoc. Without it, pages carry none.
+    virtual void setFooter(const std::string& lead) = 0;
+    // After an endDoc without failure: the job the print queue took; none for a
+    // document written to a file.
+    virtual std::optional<PrintJob> job() const = 0;
 };
+
+// A footer's lead, "greenhouse.fhp — printed 2024-05-17 14:03": the name of `path`
+// without its folders ("Untitled" when there is no file yet) and the local time.
+std::string printFooter(std::string_view path, const DateTime& printed);
+// The footer of page `page` of `pages`: "LEAD — page 1 of 2", in UTF-8.
+std::string footerLine(std::string_view lead, int page, int pages);
 
 // A print job's name, as in "greenhouse.fhp – listing": the name of `path` without
 // its folders, or the application title when there is no file yet, and the document.
@@ -57,6 +108,8 @@ public:
     // The printer `name` for one document; none for a name that is not among
     // printerNames().
     virtual std::unique_ptr<Printer> open(const std::string& name) = 0;
+    // Why the print service does not answer; none when it does.
+    virtual std::optional<std::string> unreachable() = 0;
 };
 
 // Shows the printer dialog; no printer when the user cancels. A print to a file

@@ -121,8 +121,8 @@ void ProgramFiles::print()
     Printer* printer = devices.printers.choose(printFileName(session.fileName(), "listing"));
     if (!printer)
         return;
-    if (const auto error = printListing(session.lists(), *printer, printJobName(session.fileName(), "listing")))
-        devices.messages.show("Cannot print: " + *error);
+    printer->setFooter(printFooter(session.fileName(), devices.clock.now()));
+    devices.jobs.finish(*printer, printListing(session.lists(), *printer, printJobName(session.fileName(), "listing")));
 }
 
 bool ProgramFiles::closeRequested()

@@ -45,8 +45,8 @@ public:
     // cannot be read, or code without a line, is reported with `source` and leaves the
     // lists as they were.
     bool importCode(std::string_view code, const std::string& source);
-    // Printer dialog, then the listing, as a job named after the file. Cancelling
-    // prints nothing.
+    // Printer dialog, then the listing, as a job named after the file, each page with
+    // its footer; the job is followed. Cancelling prints nothing.
     void print();
     // Whether the lists may go (the window closes, another file opens): asks first
     // when they have changed.

@@ -91,8 +91,10 @@ TEST(CommandLine, AnswersEachCommand)
     const std::string compileUsage = "usage: fernhollow compile FILE [--next HH:MM:SS]\n";
     const std::string simulateUsage = "usage: fernhollow simulate FILE --at HH:MM:SS --seconds N [--preset]\n";
     const std::string chartUsage =
-        "usage: fernhollow chart FILE (-o OUT | --printer NAME) [--size WxH] [--no-totals] [--celsius]\n";
-    const std::string listingUsage = "usage: fernhollow listing FILE (-o OUT.pdf | --printer NAME)\n";
+        "usage: fernhollow chart FILE (-o OUT | --printer NAME [--wait SECONDS]) [--size WxH] [--no-totals] "
+        "[--celsius] [--plain]\n";
+    const std::string listingUsage =
+        "usage: fernhollow listing FILE (-o OUT.pdf | --printer NAME [--wait SECONDS]) [--plain]\n";
     const std::string wantsTime = " wants a time HH:MM:SS, not ";
     const std::string wantsSeconds = "fernhollow: --seconds wants a whole number from 0 to 604800, not ";
     const std::string wrapped = "wrap.fhp:2: error: high temp is too close to low temp (2 degrees F)\n"
@@ -401,6 +403,84 @@ TEST(CommandLine, PrintsOnANamedPrinterAsAJobNamedAfterTheFile)
     printers.names.clear();
     EXPECT_EQ(runCli({"listing", "p.fhp", "--printer", "PDF"}, files, {}, &printers).err,
               "fernhollow: there is no printer PDF; there are no printers\n");
+}
+
+// A job is followed until the queue says what became of it, for --wait seconds at most
+// (10 unless given), asked every half second; the waits pass in no time here.
+TEST(CommandLine, APrintIsPrintedOnlyWhenTheQueueSaysSo)
+{
+    using State = JobStatus::State;
+    const JobStatus waiting{State::Waiting, {}};
+    const struct {
+        const char* name;
+        std::vector<JobStatus> answers;
+        cli::Args options;
+        int status;
+        std::string err;
+        int paused;
+    } cases[] = {
+        {"completed after a while", {waiting, waiting, {State::Printed, {}}}, {}, 0, "", 1000},
+        {"aborted by its backend",
+         {waiting, {State::Failed, "The printer is not responding."}},
+         {},
+         2,
+         "fernhollow: the printer Office did not print the job 1: The printer is not responding.\n",
+         500},
+        {"cancelled", {{State::Failed, "job-canceled-by-user"}}, {}, 2,
+         "fernhollow: the printer Office did not print the job 1: job-canceled-by-user\n", 0},
+        {"pending past the default wait", {waiting}, {}, 0, "fernhollow: sent to Office as job 1\n", 10000},
+        {"pending past a wait given", {waiting}, {"--wait", "3"}, 0, "fernhollow: sent to Office as job 1\n", 3000},
+        {"only sent", {{State::Failed, "never asked"}}, {"--wait", "0"}, 0, "fernhollow: sent to Office as job 1\n", 0},
+        {"on a stopped queue", {waiting, {State::QueueStopped, "out of paper"}}, {}, 0,
+         "fernhollow: Office is stopped (out of paper); the job waits\n", 500},
+        {"the service gone meanwhile", {{State::ServiceDown, "no answer at /run/cups/cups.sock: Bad file descriptor"}},
+         {}, 2, "fernhollow: the print service is not running (no answer at /run/cups/cups.sock: Bad file descriptor)\n",
+         0},
+    };
+    for (const char* command : {"listing", "chart"})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(command) + ": " + c.name);
+            auto files = programFiles();
+            doubles::NamedPrinters printers;
+            printers.names = {"Office"};
+            printers.jobs->answers = c.answers;
+            cli::Args args{command, "p.fhp", "--printer", "Office"};
+            args.insert(args.end(), c.options.begin(), c.options.end());
+            int paused = 0;
+            EXPECT_EQ(runCli(args, files, {}, &printers, &paused), (Outcome{c.status, "", c.err}));
+            EXPECT_EQ(paused, c.paused);
+        }
+}
+
+TEST(CommandLine, APrintServiceThatIsDownIsNotTakenForAMissingPrinter)
+{
+    auto files = programFiles();
+    doubles::NamedPrinters printers;
+    printers.names = {"Office"};
+    printers.down = "no answer at localhost: Bad file descriptor";
+    for (const char* command : {"listing", "chart"})
+        EXPECT_EQ(runCli({command, "p.fhp", "--printer", "Office"}, files, {}, &printers),
+                  (Outcome{2, "", "fernhollow: the print service is not running (no answer at localhost: Bad file "
+                                  "descriptor)\n"}));
+    EXPECT_TRUE(printers.opened.empty());
+}
+
+TEST(CommandLine, WaitTakesWholeSecondsAndPlainLeavesTheFooterOff)
+{
+    auto files = programFiles();
+    for (const char* wait : {"-1", "3601", "2.5", "x", ""})
+        EXPECT_EQ(runCli({"listing", "p.fhp", "--printer", "Office", "--wait", wait}, files),
+                  (Outcome{2, "", "fernhollow: --wait wants a whole number of seconds from 0 to 3600, not " +
+                                      std::string(*wait ? wait : "an empty one") + "\n"}));
+    doubles::NamedPrinters printers;
+    printers.names = {"Office"};
+    files.files["farm/g.fhp"] = files.files["p.fhp"];
+    for (const char* command : {"listing", "chart"}) {
+        EXPECT_EQ(runCli({command, "farm/g.fhp", "--printer", "Office"}, files, {}, &printers).status, 0);
+        EXPECT_EQ(runCli({command, "farm/g.fhp", "--printer", "Office", "--plain"}, files, {}, &printers).status, 0);
+    }
+    const std::string footer = "g.fhp \u2014 printed 2024-05-17 14:03";
+    EXPECT_EQ(printers.footers, (std::vector<std::string>{footer, "", footer, ""}));
 }
 
 TEST(CommandLine, HelpListsTheCommandsAndShowsTheUsageOfEach)

@@ -11,11 +11,16 @@ namespace fh::test {
 
 namespace {
 Outcome runOver(const cli::Args& args, TextFiles& files, const cli::PathExists& exists, const std::string& input,
-                PrintService& printers)
+                PrintService& printers, int* paused)
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = cli::run(args, {in, out, err}, {files, exists, printers});
+    const doubles::FakeClock clock(printedAt.secondsOfDay);
+    const auto pause = [paused](int ms) {
+        if (paused)
+            *paused += ms;
+    };
+    const int status = cli::run(args, {in, out, err}, {files, exists, printers, clock, pause});
     return {status, out.str(), err.str()};
 }
 
@@ -31,19 +36,19 @@ std::string freshDir()
 } // namespace
 
 Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input,
-               doubles::NamedPrinters* printers)
+               doubles::NamedPrinters* printers, int* paused)
 {
     doubles::NamedPrinters office;
     office.names = {"Office", "PDF"};
     return runOver(args, files, [&files](const std::string& path) { return files.files.contains(path); }, input,
-                   printers ? *printers : office);
+                   printers ? *printers : office, paused);
 }
 
 Outcome runCliOnDisk(const cli::Args& args, const std::string& input)
 {
     QtTextFiles files;
     doubles::NamedPrinters none;
-    return runOver(args, files, cli::pathExists, input, none);
+    return runOver(args, files, cli::pathExists, input, none, nullptr);
 }
 
 ScratchDir::ScratchDir() : path(freshDir()) {}

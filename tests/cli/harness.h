@@ -23,10 +23,14 @@ struct Outcome {
     }
 };
 
+// The moment the fake clock gives printouts: FakeClock's date, at 14:03:30.
+inline constexpr DateTime printedAt{2024, 5, 17, 14 * 3600 + 3 * 60 + 30};
+
 // A path exists when it holds a file. The printers are "Office" and "PDF" unless the
-// test brings its own.
+// test brings its own. Waits for print jobs take no time; `paused` adds up how long
+// they would have taken.
 Outcome runCli(const cli::Args& args, doubles::MemoryTextFiles& files, const std::string& input = {},
-               doubles::NamedPrinters* printers = nullptr);
+               doubles::NamedPrinters* printers = nullptr, int* paused = nullptr);
 Outcome runCliOnDisk(const cli::Args& args, const std::string& input = {});
 
 class ScratchDir {

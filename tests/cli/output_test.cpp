@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <cstdlib>
 #include <set>
 #include <sstream>
@@ -103,6 +105,7 @@ TEST(ListingCommand, PrintsTheExampleUnderItsHeading)
     std::vector<std::string> expected{"GREENHOUSE PROGRAM"};
     for (const auto& line : lines(readFile(examples + "/propagation.fhp")))
         expected.push_back(line.substr(0, line.size() - 1));
+    expected.push_back("propagation.fhp \u2014 printed 2024-05-17 14:03 \u2014 page 1 of 1");
     std::vector<std::string> printed;
     for (const auto& line : pages[0])
         printed.push_back(line.substr(indent(line)));
@@ -110,6 +113,57 @@ TEST(ListingCommand, PrintsTheExampleUnderItsHeading)
     // Heading, then separators, then items, from the deepest indent down.
     EXPECT_GT(indent(pages[0][0]), indent(pages[0][4]));
     EXPECT_GT(indent(pages[0][4]), indent(pages[0][1]));
+}
+
+// The footer sits below the last line's place: the pages break where they did without it.
+TEST(ListingCommand, EachPageCarriesItsFooterUnlessPlain)
+{
+    const ScratchDir dir;
+    std::string program;
+    for (int minute = 0; minute < 60; ++minute)
+        program += "T,06:" + std::string(minute < 10 ? "0" : "") + std::to_string(minute) + ":00,70,80\r\n";
+    program += "==\r\n==\r\n";
+    {
+        std::ofstream(dir / "sixty.fhp", std::ios::binary) << program;
+    }
+    ASSERT_EQ(runCliOnDisk({"listing", dir / "sixty.fhp", "-o", dir / "f.pdf"}).status, 0);
+    ASSERT_EQ(runCliOnDisk({"listing", dir / "sixty.fhp", "-o", dir / "p.pdf", "--plain"}).status, 0);
+    auto footed = pdfPages(dir / "f.pdf");
+    const auto plain = pdfPages(dir / "p.pdf");
+    ASSERT_EQ(footed.size(), 2u);
+    ASSERT_EQ(plain.size(), 2u);
+    for (std::size_t page = 0; page < 2; ++page) {
+        SCOPED_TRACE(page);
+        ASSERT_FALSE(footed[page].empty());
+        const std::string footer = footed[page].back();
+        EXPECT_EQ(footer.substr(indent(footer)), "sixty.fhp \u2014 printed 2024-05-17 14:03 \u2014 page " +
+                                                     std::to_string(page + 1) + " of 2");
+        footed[page].pop_back();
+        // pdftotext indents from the leftmost text of the page, which the footer moves.
+        const auto trimmed = [](std::vector<std::string> page) {
+            for (auto& line : page)
+                line.erase(0, indent(line));
+            return page;
+        };
+        EXPECT_EQ(trimmed(footed[page]), trimmed(plain[page]));
+    }
+}
+
+TEST(ChartCommand, APdfChartCarriesItsFooterUnlessPlain)
+{
+    const ScratchDir dir;
+    const std::string footer = "greenhouse.fhp \u2014 printed 2024-05-17 14:03 \u2014 page 1 of 1";
+    for (const bool plain : {false, true}) {
+        cli::Args args{"chart", examples + "/greenhouse.fhp", "-o", dir / "c.pdf"};
+        if (plain)
+            args.push_back("--plain");
+        ASSERT_EQ(runCliOnDisk(args).status, 0);
+        const auto pages = pdfPages(dir / "c.pdf");
+        ASSERT_EQ(pages.size(), 1u);
+        const bool found = std::any_of(pages[0].begin(), pages[0].end(),
+                                       [&](const std::string& line) { return line.find(footer) != std::string::npos; });
+        EXPECT_EQ(found, !plain);
+    }
 }
 
 // Each example passes the check, survives load and save unchanged, compiles and simulates

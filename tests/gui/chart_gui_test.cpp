@@ -35,7 +35,11 @@ using namespace fh;
 
 class ChartWindows : public testing::Test {
 protected:
-    void SetUp() override { test::showActive(form); }
+    void SetUp() override
+    {
+        clock.set(7 * 3600);
+        test::showActive(form);
+    }
 
     // Windows closed by the user go at the next turn of the event loop.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -47,13 +51,14 @@ protected:
     Form4* chart() { form.menus().plotAction->trigger(); return charts.chartWindow(); }
     QListWidget* list5() { return form.findChild<QListWidget*>(QStringLiteral("List5")); }
 
-    doubles::RecordingMessageBox messages;
-    doubles::FakeClock clock{7 * 3600};
+    doubles::AllDevices devices;
+    doubles::RecordingMessageBox& messages = devices.messages;
+    doubles::FakeClock& clock = devices.clock;
     Session session{messages, clock};
-    doubles::ScriptedPrinterDialog printers;
+    doubles::ScriptedPrinterDialog& printers = devices.printers;
     Form1 form{session, messages};
     CompilerControls compiler{form, session};
-    ChartControls charts{form, session, messages, printers};
+    ChartControls charts{form, session, devices.devices()};
 };
 
 TEST_F(ChartWindows, SelectionBoxesComeBackAsLeftAfterClosing)
@@ -142,6 +147,61 @@ TEST_F(ChartWindows, PrintPlacesTheChartOnThePageAndReportsAFailure)
     EXPECT_EQ(printers.printer.jobName, "greenhouse.fhp \u2013 chart");
     EXPECT_EQ(printers.offered.back(), "/home/ann/greenhouse-chart.pdf");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot print: the printer is offline"});
+}
+
+// The window is not held while a job is followed: the job is asked again at each turn
+// of the job timer, the status bar tells each step, and a failure ends in a box.
+TEST_F(ChartWindows, PrintFollowsTheJobWithoutHoldingTheWindow)
+{
+    using State = JobStatus::State;
+    const JobStatus waiting{State::Waiting, {}};
+    const std::string sent = "Sent to Office as job 1; waiting for the printer";
+    const struct {
+        const char* name;
+        std::vector<JobStatus> answers;
+        long long elapse;
+        std::string status;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {"completed", {waiting, {State::Printed, {}}}, 1000, "Office printed job 1", {}},
+        {"aborted",
+         {waiting, {State::Failed, "The printer is not responding."}},
+         1000,
+         "the printer Office did not print the job 1: The printer is not responding.",
+         {"Cannot print: the printer Office did not print the job 1: The printer is not responding."}},
+        {"cancelled", {{State::Failed, "job-canceled-by-user"}}, 500,
+         "the printer Office did not print the job 1: job-canceled-by-user",
+         {"Cannot print: the printer Office did not print the job 1: job-canceled-by-user"}},
+        {"pending past the wait", {waiting}, 10000, "sent to Office as job 1", {}},
+        {"on a stopped queue", {{State::QueueStopped, "paused"}}, 500, "Office is stopped (paused); the job waits",
+         {}},
+        {"the service gone", {{State::ServiceDown, "no answer at localhost: Bad file descriptor"}}, 500,
+         "the print service is not running (no answer at localhost: Bad file descriptor)",
+         {"Cannot print: the print service is not running (no answer at localhost: Bad file descriptor)"}},
+    };
+    session.open({{{}, {"L,06:00:00,1,ON"}, {}}});
+    Form4* window = chart();
+    ASSERT_NE(window, nullptr);
+    form.setWindowFilePath(QStringLiteral("/home/ann/greenhouse.fhp"));
+    auto* print = window->findChild<QPushButton*>(QStringLiteral("Command1"));
+    printers.printer.queue = "Office";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        devices.statusLines.clear();
+        messages.shown.clear();
+        printers.printer.jobs = std::make_shared<doubles::ScriptedJobs>();
+        printers.printer.jobs->answers = c.answers;
+        print->click();
+        EXPECT_EQ(printers.printer.footer, "greenhouse.fhp \u2014 printed 2024-05-17 07:00");
+        EXPECT_EQ(devices.statusLines, std::vector<std::string>{sent});
+        EXPECT_EQ(devices.jobs.following(), 1u);
+        devices.jobTime.advance(c.elapse - 1);
+        EXPECT_EQ(devices.jobs.following(), 1u) << "not before its time";
+        devices.jobTime.advance(1);
+        EXPECT_EQ(devices.jobs.following(), 0u);
+        EXPECT_EQ(devices.statusLines, (std::vector<std::string>{sent, c.status}));
+        EXPECT_EQ(messages.shown, c.boxes);
+    }
 }
 
 TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)

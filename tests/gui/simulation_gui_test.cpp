@@ -99,8 +99,8 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
 // line then had its index.
 TEST_F(SimulationGuiTest, SimOffLeavesNoLineMarkedInTheCode)
 {
-    fh::doubles::ScriptedPrinterDialog printers;
-    fh::ChartControls charts{form, session, messages, printers};
+    fh::doubles::AllDevices devices;
+    fh::ChartControls charts{form, session, devices.devices()};
     // Sorted, the T line is pending at 07:00; combined only, its index holds the L line.
     session.open(fh::CommandLists{{{"T,09:00:00,70,80"}, {"L,06:00:00,1,ON"}, {}}});
     auto* list5 = control<QListWidget>(form, "List5");

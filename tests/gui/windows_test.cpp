@@ -10,7 +10,6 @@
 #include "gui/windowplaces.h"
 #include "session/session.h"
 #include "platform/doubles/doubles.h"
-#include "platform/qt/qtprintdialog.h"
 
 #include "support.h"
 
@@ -41,9 +40,8 @@ struct AllWindows {
     ChartState chart;
     Form2 form2{chart, &form1};
     Form3 form3;
-    doubles::MemoryTextFiles files;
-    QtPrinterDialog printers{files};
-    Form4 form4{printers, messages};
+    doubles::AllDevices devices;
+    Form4 form4{devices.devices()};
     Form5 form5{&form1};
     AddLinesDialog addLines{session, form1.history(), &form1};
 };

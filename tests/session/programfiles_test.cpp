@@ -103,6 +103,25 @@ TEST_F(FileMenu, PrintListsTheProgramUnlessCancelledAndReportsAFailure)
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"Cannot print: printer offline"}));
 }
 
+// The footer names the file without its folders, or "Untitled", and the clock's time
+// to the minute begun.
+TEST_F(FileMenu, PrintedPagesSayWhatTheyAreAndWhen)
+{
+    const struct { const char* file; int second; std::string footer; } cases[] = {
+        {"", 0, "Untitled \u2014 printed 2024-05-17 00:00 \u2014 page 1 of 1"},
+        {"/home/ann/温室.fhp", 14 * 3600 + 3 * 60 + 59, "温室.fhp \u2014 printed 2024-05-17 14:03 \u2014 page 1 of 1"},
+        {"plan.fhp", 23 * 3600 + 59 * 60 + 59, "plan.fhp \u2014 printed 2024-05-17 23:59 \u2014 page 1 of 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        session.setFileName(c.file);
+        clock.set(c.second);
+        printers.printer = {};
+        menu.print();
+        EXPECT_EQ(printers.printer.footers(), std::vector<std::string>{c.footer});
+    }
+}
+
 struct CloseCase {
     const char* name;
     bool changed;

@@ -5,6 +5,7 @@
 
 #include "platform/displaylist.h"
 #include "platform/devices.h"
+#include "platform/jobwatch.h"
 #include "platform/platform.h"
 #include "platform/printer.h"
 #include "platform/settings.h"
@@ -24,19 +25,22 @@ namespace fh::doubles {
 // that second would.
 class FakeClock : public Clock {
 public:
-    explicit FakeClock(int seconds = 0) : now(seconds) {}
-    int secondsOfDay() const override { return now; }
+    explicit FakeClock(int seconds = 0) : second(seconds) {}
+    int secondsOfDay() const override { return second; }
+    DateTime now() const override { return {date.year, date.month, date.day, second}; }
     void wakeAtNextSecond(std::function<void()> wake) override { alarm = std::move(wake); }
     void set(int seconds)
     {
-        now = dayOf(seconds);
+        second = dayOf(seconds);
         if (alarm)
             std::exchange(alarm, {})();
     }
-    void advance(int seconds = 1) { set(now + seconds); }
+    void advance(int seconds = 1) { set(second + seconds); }
+    // The day it stands on; moves of the time leave it.
+    DateTime date{2024, 5, 17, 0};
 
 private:
-    int now;
+    int second;
     std::function<void()> alarm;
 };
 
@@ -119,7 +123,22 @@ public:
     std::set<std::string> pipes;                // paths in `files` that are pipes
 };
 
-// Pages of printed lines; a page break opens a new page.
+// A print queue's answers to where its jobs stand, in turn, the last one repeated.
+struct ScriptedJobs {
+    std::vector<JobStatus> answers{{JobStatus::State::Printed, {}}};
+    int asked = 0;
+    int lastId = 0;
+    PrintJob take(const std::string& queue)
+    {
+        return {queue, ++lastId, [this] {
+                    const auto turn = static_cast<std::size_t>(asked++);
+                    return answers.at(std::min(turn, answers.size() - 1));
+                }};
+    }
+};
+
+// Pages of printed lines; a page break opens a new page. With a queue, a document
+// ended without failure becomes a job there.
 class RecordingPrinter : public Printer {
 public:
     RecordingPrinter() : pages(1) {}
@@ -138,7 +157,26 @@ public:
         ++ended;
         return failure;
     }
+    void setFooter(const std::string& lead) override { footer = lead; }
+    std::optional<PrintJob> job() const override
+    {
+        if (queue.empty() || ended == 0 || failure)
+            return std::nullopt;
+        return jobs->take(queue);
+    }
+    // Each page's footer, as the page would carry it.
+    std::vector<std::string> footers() const
+    {
+        std::vector<std::string> lines;
+        if (!footer.empty())
+            for (std::size_t page = 1; page <= pages.size(); ++page)
+                lines.push_back(footerLine(footer, static_cast<int>(page), static_cast<int>(pages.size())));
+        return lines;
+    }
     std::vector<std::vector<std::string>> pages;
+    std::string footer;
+    std::string queue;
+    std::shared_ptr<ScriptedJobs> jobs = std::make_shared<ScriptedJobs>();
     double fontSize = 0;
     bool landscape = false;
     std::string jobName;
@@ -178,30 +216,52 @@ public:
     std::vector<std::string> offered;
 };
 
-// Printers by name; each job printed is recorded as "PRINTER: JOB".
+// Printers by name; each job printed is recorded as "PRINTER: JOB", and its footer's
+// lead in `footers`. The jobs' states follow `jobs`. A service that is `down` names no
+// printer.
 class NamedPrinters : public PrintService {
 public:
-    std::vector<std::string> printerNames() override { return names; }
+    std::vector<std::string> printerNames() override { return down ? std::vector<std::string>{} : names; }
     std::unique_ptr<Printer> open(const std::string& name) override
     {
-        if (std::find(names.begin(), names.end(), name) == names.end())
+        const auto known = printerNames();
+        if (std::find(known.begin(), known.end(), name) == known.end())
             return nullptr;
-        return std::make_unique<Logged>(name, opened);
+        return std::make_unique<Logged>(name, *this);
     }
+    std::optional<std::string> unreachable() override { return down; }
     std::vector<std::string> names;
     std::vector<std::string> opened;
+    std::vector<std::string> footers;
+    std::shared_ptr<ScriptedJobs> jobs = std::make_shared<ScriptedJobs>();
+    std::optional<std::string> down;
 
 private:
     struct Logged : RecordingPrinter {
-        Logged(std::string name, std::vector<std::string>& log) : name(std::move(name)), log(log) {}
-        void setJobName(const std::string& job) override { log.push_back(name + ": " + job); }
-        std::string name;
-        std::vector<std::string>& log;
+        Logged(std::string name, NamedPrinters& service) : service(service)
+        {
+            queue = std::move(name);
+            jobs = service.jobs;
+        }
+        void setJobName(const std::string& job) override { service.opened.push_back(queue + ": " + job); }
+        std::optional<std::string> endDoc() override
+        {
+            service.footers.push_back(footer);
+            return RecordingPrinter::endDoc();
+        }
+        NamedPrinters& service;
     };
 };
 
-// Every device of a window's File menu as a double, and the bundle over them.
+// Every device of a window's File menu as a double, and the bundle over them. The
+// print jobs' status lines are recorded in `statusLines`; their time is `jobTime`.
 struct AllDevices {
+    AllDevices()
+    {
+        jobs.setStatusLine([this](const std::string& line) { statusLines.push_back(line); });
+    }
+    AllDevices(const AllDevices&) = delete;
+    AllDevices& operator=(const AllDevices&) = delete;
     FakeClock clock;
     CountingBeeper beeper;
     RecordingMessageBox messages;
@@ -209,7 +269,10 @@ struct AllDevices {
     MemoryTextFiles files;
     ScriptedPrinterDialog printers;
     MemorySettings settings;
-    Devices devices() { return {clock, beeper, messages, dialogs, files, printers, settings}; }
+    FakeWallTimer jobTime;
+    JobWatch jobs{jobTime, messages};
+    std::vector<std::string> statusLines;
+    Devices devices() { return {clock, beeper, messages, dialogs, files, printers, settings, jobs}; }
 };
 
 } // namespace fh::doubles

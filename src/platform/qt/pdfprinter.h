@@ -2,20 +2,22 @@
 
 // A printed document drawn as a PDF in memory: text lines in the default typeface from
 // the top-left of the printable area, each line one line spacing of the font below the
-// last, and pictures placed on the page. At the end the PDF is written whole to a file
-// through `TextFiles`, or handed to a print queue of CUPS; either way a failure is
-// reported, never a part of a document.
+// last, and pictures placed on the page. The document is kept until its end, when the
+// number of its pages is known for the footers, then drawn, and the PDF is written
+// whole to a file through `TextFiles`, or handed to a print queue of CUPS; either way a
+// failure is reported, never a part of a document.
 
+#include "platform/displaylist.h"
 #include "platform/printer.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QFont>
 #include <QPageLayout>
-#include <QPainter>
+#include <QString>
 
 #include <memory>
+#include <vector>
 
+class QPainter;
 class QPdfWriter;
 
 namespace fh {
@@ -48,23 +50,34 @@ public:
     PageRect pageArea() const override;
     void paint(const DisplayList& picture, double width, double height, const PageRect& target) override;
     std::optional<std::string> endDoc() override;
+    void setFooter(const std::string& lead) override;
+    std::optional<PrintJob> job() const override;
 
 private:
-    bool begin();
-    std::optional<std::string> submit();
+    // One call of the document, kept until its end.
+    struct Step {
+        enum class Kind { FontSize, Line, Break, Picture } kind;
+        double points = 0;
+        std::string text;
+        DisplayList picture;
+        double width = 0, height = 0;
+        PageRect target;
+    };
+    // Lays the steps out on `pdf`, painting them with `painter` when there is one, and
+    // returns the number of pages.
+    int play(QPdfWriter& pdf, QPainter* painter, int pages) const;
+    void drawFooter(QPainter& painter, int page, int pages) const;
+    std::optional<std::string> submit(const QByteArray& document);
 
     TextFiles& files;
     const PrintTarget target;
     QPageLayout layout;
     const int resolution;
     QString title;
-    QByteArray document;
-    QBuffer buffer{&document};
-    std::unique_ptr<QPdfWriter> pdf;
-    QPainter painter;
-    QFont font;
-    bool failed = false;
-    double y = 0;
+    std::string footer;
+    const QFont font;
+    std::vector<Step> steps;
+    std::optional<PrintJob> sent_;
 };
 
 // The print queues of CUPS, for printing without the dialog, on the queue's default
@@ -74,6 +87,7 @@ public:
     explicit CupsPrintService(TextFiles& files) : files(files) {}
     std::vector<std::string> printerNames() override;
     std::unique_ptr<Printer> open(const std::string& name) override;
+    std::optional<std::string> unreachable() override;
 
 private:
     TextFiles& files;

@@ -1,45 +1,14 @@
 #pragma once
 
-// Desktop realisations of the clock, beeper, message box and file dialogs.
+// Desktop realisations of the beeper, message box and file dialogs, and (from
+// qtclock.h) of the clock.
 
 #include "platform/devices.h"
+#include "platform/qt/qtclock.h"
 
-#include <QElapsedTimer>
-
-#include <functional>
-#include <memory>
-
-class QTimer;
 class QWidget;
 
 namespace fh {
-
-// A monotonic timer, and a single-shot timer for the one wake asked for.
-class QtWallTimer : public WallTimer {
-public:
-    QtWallTimer();
-    ~QtWallTimer() override;
-    QtWallTimer(const QtWallTimer&) = delete;
-    QtWallTimer& operator=(const QtWallTimer&) = delete;
-
-    long long milliseconds() const override;
-    void wakeAfter(long long delay, std::function<void()> wake) override;
-
-private:
-    QElapsedTimer started;
-    std::unique_ptr<QTimer> timer;
-    std::function<void()> pending;
-};
-
-// Wakes the program once a second, and never between seconds.
-class QtClock : public Clock {
-public:
-    int secondsOfDay() const override;
-    void wakeAtNextSecond(std::function<void()> wake) override;
-
-private:
-    QtWallTimer timer;
-};
 
 class QtBeeper : public Beeper {
 public:

@@ -1,0 +1,57 @@
+#include "platform/qt/qtclock.h"
+
+#include <QDateTime>
+#include <QTime>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace fh {
+
+QtWallTimer::QtWallTimer() : timer(std::make_unique<QTimer>())
+{
+    started.start();
+    timer->setSingleShot(true);
+    // A coarse timer may fire a twentieth of its interval early or late.
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer.get(), &QTimer::timeout, [this] {
+        if (pending)
+            std::exchange(pending, {})();
+    });
+}
+
+QtWallTimer::~QtWallTimer() = default;
+
+long long QtWallTimer::milliseconds() const { return started.elapsed(); }
+
+void QtWallTimer::wakeAfter(long long delay, std::function<void()> wake)
+{
+    pending = std::move(wake);
+    if (!pending) {
+        timer->stop();
+        return;
+    }
+    timer->start(static_cast<int>(std::clamp<long long>(delay, 0, std::numeric_limits<int>::max())));
+}
+
+int QtClock::secondsOfDay() const
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000;
+}
+
+DateTime QtClock::now() const
+{
+    const QDateTime moment = QDateTime::currentDateTime();
+    const QDate date = moment.date();
+    return {date.year(), date.month(), date.day(), moment.time().msecsSinceStartOfDay() / 1000};
+}
+
+void QtClock::wakeAtNextSecond(std::function<void()> wake)
+{
+    // A millisecond past the turn, so that the new second has surely begun.
+    timer.wakeAfter(1001 - QTime::currentTime().msecsSinceStartOfDay() % 1000, std::move(wake));
+}
+
+} // namespace fh
