@@ -146,7 +146,8 @@ void lintThousandFiles(benchmark::State& state)
     for (const auto& file : folder.files)
         args.push_back(file.first);
     doubles::NamedPrinters printers;
-    const cli::Devices devices{folder, [](const std::string&) { return true; }, printers};
+    const cli::Devices devices{folder, [](const std::string&) { return true; }, printers,
+                               [](std::ostream&) -> cli::Drawing* { return nullptr; }};
 
     using Clock = std::chrono::steady_clock;
     constexpr int baselineRuns = 5;

@@ -14,6 +14,8 @@
 
 namespace fh::cli {
 
+class Drawing;
+
 using Args = std::vector<std::string>;
 using PathExists = std::function<bool(const std::string&)>;
 
@@ -29,6 +31,10 @@ struct Devices {
     PathExists exists;
     // Where --printer sends a listing or a chart.
     PrintService& printers;
+    // Fonts, pictures and PDF documents for `chart` and `listing`, had at their first
+    // use and kept by the caller; none when they cannot be had, which is said on the
+    // stream given.
+    std::function<Drawing*(std::ostream& err)> drawing;
 };
 
 // Runs `fernhollow ARGS...`: a command, --help or --version. Messages go to `io.err`;

@@ -1,8 +1,6 @@
 #include "cli/commands.h"
-#include "cli/headless.h"
+#include "cli/drawing.h"
 #include "files/listing.h"
-#include "platform/qt/pdfprinter.h"
-
 
 namespace fh::cli {
 
@@ -13,15 +11,16 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
     const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!read)
         return 2;
-    const HeadlessGui gui;
+    Drawing* const drawing = devices.drawing(io.err);
+    if (!drawing)
+        return 2;
     const std::string jobName = printJobName(args.operands.front(), "listing");
     if (args.values.contains("--printer")) {
         const auto printer = openPrinter(args, io.err, devices);
         return printer ? printed(printListing(read->lists, *printer, jobName), io.err) : 2;
     }
-    // As a print to a file from the printer dialog, with the page nobody changed.
-    PdfPrinter printer(devices.files, PrintTarget{args.values.at("-o"), {}, 1}, defaultPageLayout(), 1200);
-    return printed(printListing(read->lists, printer, jobName), io.err);
+    const auto printer = drawing->pdfFile(devices.files, args.values.at("-o"));
+    return printed(printListing(read->lists, *printer, jobName), io.err);
 }
 
 } // namespace fh::cli

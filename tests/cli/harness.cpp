@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include "cli/drawing.h"
 #include "platform/qt/qtfiles.h"
 
 #include <filesystem>
@@ -15,7 +16,8 @@ Outcome runOver(const cli::Args& args, TextFiles& files, const cli::PathExists& 
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = cli::run(args, {in, out, err}, {files, exists, printers});
+    static const auto drawing = cli::makeDrawing();
+    const int status = cli::run(args, {in, out, err}, {files, exists, printers, [](std::ostream&) { return drawing.get(); }});
     return {status, out.str(), err.str()};
 }
 
