@@ -1,6 +1,6 @@
 #include "programs.h"
 
-#include "compiler/program.h"
+#include "files/programfile.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
 
@@ -18,14 +18,15 @@ void checkExampleLines(benchmark::State& state)
 }
 BENCHMARK(checkExampleLines);
 
-// combine, sort, fullparse and syncup of a full program.
+// A full program from its file's bytes in memory to its pasteable code as text, as the
+// yardstick goes: the read, combine, sort, fullparse, syncup and the code's lines.
 void compileFullProgram(benchmark::State& state)
 {
-    const CommandLists lists = fullDay();
+    const std::string bytes = fullDayBytes();
     doubles::RecordingMessageBox messages;
     doubles::FakeClock clock(12 * 3600);
     for (auto _ : state)
-        benchmark::DoNotOptimize(compile(lists, clock, messages));
+        benchmark::DoNotOptimize(compileFileText(bytes, clock, messages));
 }
 BENCHMARK(compileFullProgram)->Unit(benchmark::kMicrosecond);
 

@@ -147,7 +147,8 @@ void lintThousandFiles(benchmark::State& state)
         args.push_back(file.first);
     doubles::NamedPrinters printers;
     doubles::FakeClock clock(12 * 3600);
-    const cli::Devices devices{folder, [](const std::string&) { return true; }, printers, clock, [](int) {}};
+    const cli::Devices devices{folder, [](const std::string&) { return true; }, printers, clock, [](int) {},
+                               [](std::ostream&) -> cli::Drawing* { return nullptr; }};
 
     using Clock = std::chrono::steady_clock;
     constexpr int baselineRuns = 5;

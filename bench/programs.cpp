@@ -6,20 +6,32 @@
 #include <QApplication>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 
 namespace fh::bench {
 
-CommandLists fullDay()
+namespace {
+// Made at the first benchmark that needs it and ended before main() returns: a static
+// QApplication outlived Qt's own statics and crashed the exit.
+std::unique_ptr<QApplication> application;
+} // namespace
+
+std::string fullDayBytes()
 {
     std::ifstream file(FERNHOLLOW_BENCH_DIR "/full-day.fhp", std::ios::binary);
     std::stringstream bytes;
     bytes << file.rdbuf();
-    CommandLists lists = readProgramFile(bytes.str()).lists;
+    const CommandLists lists = readProgramFile(bytes.str()).lists;
     if (!file || lists[0].size() + lists[1].size() + lists[2].size() != 101)
         throw std::runtime_error("cannot read the benchmarks' program " FERNHOLLOW_BENCH_DIR "/full-day.fhp");
-    return lists;
+    return bytes.str();
+}
+
+CommandLists fullDay()
+{
+    return readProgramFile(fullDayBytes()).lists;
 }
 
 void needApplication()
@@ -31,8 +43,13 @@ void needApplication()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    application = std::make_unique<QApplication>(argc, argv);
     installFontSubstitutes();
+}
+
+void endApplication()
+{
+    application.reset();
 }
 
 } // namespace fh::bench

@@ -15,7 +15,7 @@ fi
 
 dir=${1:-build}
 cmake -S . -B "$dir" -G Ninja
-cmake --build "$dir" --target fernhollow fernhollow_docs
+cmake --build "$dir" --target fernhollow fernhollow_drawing fernhollow_windows fernhollow_docs
 (cd "$dir" && cpack)
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$dir/CMakeCache.txt")
@@ -23,7 +23,9 @@ deb="$dir/fernhollow_${version}_$(dpkg --print-architecture).deb"
 fail() { echo "package.sh: $deb: $*" >&2; exit 1; }
 
 files=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/fernhollow ./usr/share/applications/fernhollow.desktop \
+modules=./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/fernhollow
+for f in ./usr/bin/fernhollow "$modules"/fernhollow-drawing.so "$modules"/fernhollow-windows.so \
+         ./usr/share/applications/fernhollow.desktop \
          ./usr/share/icons/hicolor/scalable/apps/fernhollow.svg ./usr/share/mime/packages/fernhollow.xml \
          ./usr/share/man/man1/fernhollow.1.gz ./usr/share/doc/fernhollow/copyright \
          ./usr/share/doc/fernhollow/changelog.gz; do
@@ -41,6 +43,12 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/fernhollow.desktop"
 [ "$("$root/usr/bin/fernhollow" check 'L,15:22:00,2/4/6,on')" = "L,15:22:00,2/4/6,ON" ] ||
   fail "the packaged program does not run"
+# The modules are found from the installed executable: a chart is drawn, and without a
+# display the windows' module answers for itself.
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/fernhollow" chart examples/greenhouse.fhp -o "$root/chart.svg" ||
+  fail "the packaged program draws no chart"
+said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/fernhollow" 2>&1 || true)
+grep -q '^fernhollow: cannot open the window: no display' <<<"$said" || fail "the packaged program has no windows"
 # A command added to the program and forgotten in the manual page, or a release
 # without its changelog entry.
 manual=$(zcat "$root/usr/share/man/man1/fernhollow.1.gz")

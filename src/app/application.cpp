@@ -19,6 +19,8 @@ constexpr int statusMilliseconds = 15000;
 Application::Look::Look()
 {
     QApplication::setApplicationName(applicationTitle);
+    // The window is the desktop file's, as the installed executable's name is.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fernhollow"));
     QApplication::setWindowIcon(leafIcon());
     QApplication::setStyle(deferredIconStyle());
     installFontSubstitutes();

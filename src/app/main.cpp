@@ -1,8 +1,7 @@
+#include "app/modules.h"
 #include "cli/cli.h"
 #include "cli/descriptorbuf.h"
-#include "app/gui.h"
 #include "platform/qt/qtfiles.h"
-#include "platform/qt/pdfprinter.h"
 #include "platform/qt/qtclock.h"
 
 #include <chrono>
@@ -19,7 +18,7 @@ int main(int argc, char* argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     const fh::cli::Args args(argv + 1, argv + argc);
     if (fh::cli::opensWindow(args, fh::cli::pathExists))
-        return fh::gui::run(argc, argv);
+        return fh::app::openWindows(argc, argv);
     fh::cli::DescriptorBuf input(0), output(1);
     std::istream in(&input);
     std::ostream out(&output);
@@ -29,8 +28,10 @@ int main(int argc, char* argv[])
     if (::isatty(1))
         out.setf(std::ios::unitbuf);
     fh::QtTextFiles files;
-    fh::CupsPrintService printers(files);
+    fh::app::DrawingModule drawing(files);
     const fh::QtClock clock;
     const auto pause = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
-    return fh::cli::run(args, {in, out, std::cerr}, {files, fh::cli::pathExists, printers, clock, pause});
+    return fh::cli::run(args, {in, out, std::cerr},
+                        {files, fh::cli::pathExists, drawing, clock, pause,
+                         [&drawing](std::ostream& err) { return drawing.load(err); }});
 }

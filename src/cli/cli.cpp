@@ -298,23 +298,6 @@ bool formatIs(const Parsed& args, std::string_view name)
     return format != args.values.end() && format->second == name;
 }
 
-std::string jsonString(const std::string& latin1)
-{
-    std::string out = "\"";
-    for (const char c : utf8FromLatin1(latin1)) {
-        if (c == '"' || c == '\\') {
-            out.append(1, '\\').append(1, c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
 int writeOutput(TextFiles& files, const std::string& path, const std::string& bytes, std::ostream& err)
 {
     if (const auto error = files.write(path, bytes)) {

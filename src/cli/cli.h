@@ -14,6 +14,8 @@
 
 namespace fh::cli {
 
+class Drawing;
+
 using Args = std::vector<std::string>;
 using PathExists = std::function<bool(const std::string&)>;
 // Sleeps for a number of milliseconds, while a print job is followed.
@@ -34,6 +36,10 @@ struct Devices {
     // The time a printout says it was printed at.
     const Clock& clock;
     Pause pause;
+    // Fonts, pictures and PDF documents for `chart` and `listing`, had at their first
+    // use and kept by the caller; none when they cannot be had, which is said on the
+    // stream given.
+    std::function<Drawing*(std::ostream& err)> drawing;
 };
 
 // Runs `fernhollow ARGS...`: a command, --help or --version. Messages go to `io.err`;

@@ -1,11 +1,10 @@
 #include "cli/commands.h"
-#include "cli/headless.h"
+#include "cli/drawing.h"
 #include "chart/chart.h"
-#include "draw/chartpicture.h"
 #include "compiler/program.h"
 #include "platform/displaylist.h"
 
-
+#include <algorithm>
 #include <charconv>
 #include <memory>
 #include <ostream>
@@ -14,15 +13,17 @@ namespace fh::cli {
 
 namespace {
 
-std::optional<ChartFormat> formatOf(const std::string& path)
+std::optional<PictureFormat> formatOf(const std::string& path)
 {
-    const QString name = QString::fromLocal8Bit(path).toLower();
-    if (name.endsWith(QLatin1String(".png")))
-        return ChartFormat::Png;
-    if (name.endsWith(QLatin1String(".svg")))
-        return ChartFormat::Svg;
-    if (name.endsWith(QLatin1String(".pdf")))
-        return ChartFormat::Pdf;
+    // No other character lower-cases to an ASCII letter of these names.
+    std::string name = path;
+    std::ranges::transform(name, name.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    if (name.ends_with(".png"))
+        return PictureFormat::Png;
+    if (name.ends_with(".svg"))
+        return PictureFormat::Svg;
+    if (name.ends_with(".pdf"))
+        return PictureFormat::Pdf;
     return std::nullopt;
 }
 
@@ -48,11 +49,9 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
 {
     const bool toPrinter = args.values.contains("--printer");
     const std::string out = toPrinter ? std::string() : args.values.at("-o");
-    QSize size(1680, 1008);
-    if (const auto wanted = args.values.find("--size"); wanted != args.values.end()) {
-        const Size chosen = parseSize(wanted->second).value();
-        size = QSize(chosen.width, chosen.height);
-    }
+    Size size{1680, 1008};
+    if (const auto wanted = args.values.find("--size"); wanted != args.values.end())
+        size = parseSize(wanted->second).value();
     const auto format = formatOf(out);
     if (!toPrinter && !format) {
         io.err << "fernhollow: " << out << ": the chart is written as .png, .svg or .pdf\n";
@@ -72,7 +71,9 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
     if (!program || !plot(*program, args.display, state, drawing, messages))
         return 2;
 
-    const HeadlessGui gui;
+    Drawing* const drawn = devices.drawing(io.err);
+    if (!drawn)
+        return 2;
     if (toPrinter) {
         // As the chart window prints it at that size.
         const auto printer = openPrinter(args, io.err, devices);
@@ -81,16 +82,17 @@ int chart(const Parsed& args, Streams io, const Devices& devices)
         const std::string& path = args.operands.front();
         printer->setFooter(pageFooter(args, path, devices));
         return printed(*printer,
-                       printChart(drawing, size.width(), size.height(), *printer, printJobName(path, "chart")), args,
+                       printChart(drawing, size.width, size.height, *printer, printJobName(path, "chart")), args,
                        io.err, devices);
     }
-    const auto bytes = chartFile(drawing, size, *format, pageFooter(args, args.operands.front(), devices));
+    const auto bytes =
+        drawn->chartFile(drawing, size.width, size.height, *format, pageFooter(args, args.operands.front(), devices));
     if (!bytes) {
         io.err << "fernhollow: cannot write " << out << ": cannot paint the chart\n";
         return 2;
     }
     // Written as a program file is: whole, or not at all.
-    return writeOutput(devices.files, out, bytes->toStdString(), io.err);
+    return writeOutput(devices.files, out, *bytes, io.err);
 }
 
 } // namespace fh::cli

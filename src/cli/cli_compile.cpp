@@ -1,6 +1,6 @@
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "compiler/program.h"
-#include "language/latin1.h"
 
 #include <ostream>
 
@@ -23,8 +23,7 @@ int compile(const Parsed& args, Streams io, const Devices& devices)
         messages.show(std::string(noProgramPresent));
         return 2;
     }
-    for (int i = 0; i <= program->proglast(); ++i)
-        io.out << utf8FromLatin1(program->prog()[static_cast<std::size_t>(i)]) << '\n';
+    output::text(io.out, codeText(*program));
     if (withNext)
         io.out << "next: " << program->nextstep() << '\n';
     return 0;

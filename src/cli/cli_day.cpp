@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "compiler/day.h"
 #include "compiler/house.h"
 #include "language/latin1.h"
@@ -43,13 +44,14 @@ Rates ratesOf(const Parsed& args, std::string_view option)
     return given == args.values.end() ? Rates{} : parseRates(given->second).value_or(Rates{});
 }
 
-template <class T, class Name>
-std::string jsonList(const std::array<T, outputCount>& values, Name name)
+// A member holding an array of each output's value, written by `write`.
+template <class T, class Write>
+void jsonList(output::Json& json, std::string_view name, const std::array<T, outputCount>& values, Write write)
 {
-    std::string out = "[";
-    for (std::size_t k = 0; k < values.size(); ++k)
-        out.append(k ? "," : "").append(name(values[k]));
-    return out + "]";
+    json.key(name).beginArray();
+    for (const T& value : values)
+        write(value);
+    json.endArray();
 }
 
 // Says on `err` when the controller runs the program over more than one day, each
@@ -63,24 +65,27 @@ bool warnCycle(const std::string& path, std::size_t days, std::ostream& err)
 }
 
 // One block for each day of the cycle: the day's alone for one day, else headed
-// "day K of N" (JSON: {"cycle_days":N,"days":[…]}).
+// "day K of N" (JSON: {"cycle_days":N,"days":[…]}). A block is given the JSON writer
+// when JSON is asked for.
 template <class Block>
 int eachDay(const Day& day, const Parsed& args, Streams io, Block block)
 {
     const Cycle cycle(day.program);
     const auto& days = cycle.days();
     const bool many = warnCycle(args.operands.front(), days.size(), io.err);
-    const bool json = formatIs(args, "json");
+    output::Json writer(io.out);
+    output::Json* const json = formatIs(args, "json") ? &writer : nullptr;
     if (many && json)
-        io.out << "{\"cycle_days\":" << days.size() << ",\"days\":[";
+        json->beginObject().key("cycle_days").number(static_cast<long long>(days.size())).key("days").beginArray();
     for (std::size_t k = 0; k < days.size(); ++k) {
         if (many && !json)
             io.out << "day " << k + 1 << " of " << days.size() << '\n';
-        io.out << (many && json && k ? "," : "");
         block(days[k], json);
     }
+    if (many && json)
+        json->endArray().endObject();
     if (json)
-        io.out << (many ? "]}\n" : "\n");
+        json->end();
     return day.everySecondDay || many ? 1 : 0;
 }
 
@@ -94,14 +99,14 @@ int state(const Parsed& args, Streams io, const Devices& devices)
         return 2;
     const Display& display = args.display;
     const auto lightName = [](bool on) { return std::string(on ? "on" : "off"); };
-    return eachDay(*day, args, io, [&](const DayStates& states, bool json) {
+    return eachDay(*day, args, io, [&](const DayStates& states, output::Json* json) {
         const DayState& s = states.at(second);
         if (json) {
-            io.out << "{\"time\":\"" << display.time(second) << "\",\"lights\":"
-                   << jsonList(s.lights, [&](bool on) { return jsonString(lightName(on)); })
-                   << ",\"valves\":" << jsonList(s.valves, [&](double v) { return jsonString(display.valveState(v)); })
-                   << ",\"low\":" << display.setPointValue(s.low) << ",\"high\":" << display.setPointValue(s.high)
-                   << '}';
+            json->beginObject().key("time").string(display.time(second));
+            jsonList(*json, "lights", s.lights, [&](bool on) { json->string(lightName(on)); });
+            jsonList(*json, "valves", s.valves, [&](double v) { json->string(display.valveState(v)); });
+            json->key("low").number(display.setPointValue(s.low)).key("high").number(display.setPointValue(s.high));
+            json->endObject();
             return;
         }
         io.out << "at " << display.time(second) << '\n';
@@ -123,26 +128,32 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
         return 2;
     const Display& display = args.display;
     const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts")};
-    return eachDay(*day, args, io, [&](const DayStates& states, bool json) {
+    return eachDay(*day, args, io, [&](const DayStates& states, output::Json* json) {
         const DayTotals t = totalsOf(states);
         if (json) {
             const DayUse use = useOf(t, house);
-            const auto count = [](int seconds) { return std::to_string(seconds); };
-            const auto litres = [](std::optional<double> v) { return v ? litresText(*v) : std::string("null"); };
-            const auto kwh = [](std::optional<double> v) { return v ? kwhText(*v) : std::string("null"); };
-            io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count)
-                   << ",\"valves_on\":" << jsonList(t.valvesOn, count)
-                   << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count)
-                   << ",\"valves_open\":" << jsonList(t.valvesOpen, count)
-                   << ",\"valves_litres\":" << jsonList(use.litres, litres)
-                   << ",\"lights_kwh\":" << jsonList(use.kwh, kwh) << ",\"low\":{\"min\":"
-                   << display.setPointValue(t.lowMin) << ",\"max\":" << display.setPointValue(t.lowMax)
-                   << "},\"high\":{\"min\":" << display.setPointValue(t.highMin)
-                   << ",\"max\":" << display.setPointValue(t.highMax) << "}}";
+            const auto count = [&](int seconds) { json->number(seconds); };
+            const auto amount = [&](std::string (*text)(double)) {
+                return [json, text](std::optional<double> v) { v ? json->number(text(*v)) : json->null(); };
+            };
+            const auto range = [&](std::string_view name, double min, double max) {
+                json->key(name).beginObject().key("min").number(display.setPointValue(min));
+                json->key("max").number(display.setPointValue(max)).endObject();
+            };
+            json->beginObject();
+            jsonList(*json, "lights_on", t.lightsOn, count);
+            jsonList(*json, "valves_on", t.valvesOn, count);
+            jsonList(*json, "valves_pulsed", t.valvesPulsed, count);
+            jsonList(*json, "valves_open", t.valvesOpen, count);
+            jsonList(*json, "valves_litres", use.litres, amount(litresText));
+            jsonList(*json, "lights_kwh", use.kwh, amount(kwhText));
+            range("low", t.lowMin, t.lowMax);
+            range("high", t.highMin, t.highMax);
+            json->endObject();
             return;
         }
         for (const std::string& line : totalsLines(t, house, display))
-            io.out << utf8FromLatin1(line) << '\n';
+            output::line(io.out, line);
     });
 }
 

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "compiler/daydiff.h"
 #include "language/latin1.h"
 
@@ -24,31 +25,40 @@ std::optional<CommandLists> listsOf(const std::string& path, const Parsed& args,
     return std::move(read->lists);
 }
 
-std::string jsonLines(const std::vector<std::string>& lines)
+void jsonLines(output::Json& json, std::string_view name, const std::vector<std::string>& lines)
 {
-    std::string out = "[";
-    for (std::size_t k = 0; k < lines.size(); ++k)
-        out.append(k ? "," : "").append(jsonString(lines[k]));
-    return out + ']';
+    json.key(name).beginArray();
+    for (const std::string& line : lines)
+        json.string(utf8FromLatin1(line));
+    json.endArray();
 }
 
 void writeJson(const DayComparison& c, std::ostream& out, const Display& display)
 {
-    out << "{\"same\":" << (c.same() ? "true" : "false") << ",\"differences\":[";
-    for (std::size_t k = 0; k < c.differences.size(); ++k) {
-        const DayDifference& d = c.differences[k];
+    output::Json json(out);
+    json.beginObject().key("same").boolean(c.same()).key("differences").beginArray();
+    for (const DayDifference& d : c.differences) {
         // A set-point reads "21.1 °C" in °C; JSON takes the number alone.
-        const auto value = [&](const std::string& v) {
-            return dayItemIsNumber(d.item) ? v.substr(0, v.find(' ')) : jsonString(v);
+        const auto value = [&](std::string_view name, const std::string& v) {
+            json.key(name);
+            if (dayItemIsNumber(d.item))
+                json.number(v.substr(0, v.find(' ')));
+            else
+                json.string(utf8FromLatin1(v));
         };
-        out << (k ? "," : "") << '{';
+        json.beginObject();
         if (d.day > 0)
-            out << "\"day\":" << d.day << ',';
-        out << "\"from\":\"" << display.time(d.from) << "\",\"to\":\"" << dayEnd(d.to, display)
-            << "\",\"what\":\"" << dayItemName(d.item) << "\",\"a\":" << value(d.a) << ",\"b\":" << value(d.b)
-            << '}';
+            json.key("day").number(d.day);
+        json.key("from").string(display.time(d.from)).key("to").string(dayEnd(d.to, display));
+        json.key("what").string(dayItemName(d.item));
+        value("a", d.a);
+        value("b", d.b);
+        json.endObject();
     }
-    out << "],\"only_a\":" << jsonLines(c.onlyA) << ",\"only_b\":" << jsonLines(c.onlyB) << "}\n";
+    json.endArray();
+    jsonLines(json, "only_a", c.onlyA);
+    jsonLines(json, "only_b", c.onlyB);
+    json.endObject().end();
 }
 
 void writeText(const DayComparison& c, const Parsed& args, std::ostream& out)
@@ -61,7 +71,7 @@ void writeText(const DayComparison& c, const Parsed& args, std::ostream& out)
             return;
         out << "only in " << path << ":\n";
         for (const std::string& line : lines)
-            out << "  " << utf8FromLatin1(line) << '\n';
+            output::line(out << "  ", line);
     };
     only(args.operands[0], c.onlyA);
     only(args.operands[1], c.onlyB);

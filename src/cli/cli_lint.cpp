@@ -1,22 +1,12 @@
 #include "checks/lint.h"
 #include "cli/commands.h"
+#include "cli/output.h"
 #include "language/latin1.h"
 
 #include <algorithm>
 #include <ostream>
 
 namespace fh::cli {
-
-namespace {
-
-// A tab in a field would shift the columns after it.
-std::string tsvField(std::string text)
-{
-    std::ranges::replace(text, '\t', ' ');
-    return text;
-}
-
-} // namespace
 
 int lint(const Parsed& args, Streams io, const Devices& devices)
 {
@@ -34,13 +24,16 @@ int lint(const Parsed& args, Streams io, const Devices& devices)
         const std::vector<Finding> findings = fh::lint(*read, args.display);
         if (!findings.empty())
             status = std::max(status, 1);
-        const std::string column = fileColumn ? tsvField(path) + '\t' : std::string();
         for (const Finding& f : findings) {
-            if (tsv)
-                io.out << column << f.line << '\t' << severityName(f.severity) << '\t' << f.code << '\t'
-                       << tsvField(utf8FromLatin1(f.message)) << '\n';
-            else
+            if (!tsv) {
                 io.out << path << ':' << f.line << ": " << utf8FromLatin1(findingText(f)) << '\n';
+                continue;
+            }
+            std::vector<std::string> row{std::to_string(f.line), std::string(severityName(f.severity)),
+                                         std::string(f.code), utf8FromLatin1(f.message)};
+            if (fileColumn)
+                row.insert(row.begin(), path);
+            output::tsvRow(io.out, row);
         }
     }
     return status;

@@ -1,8 +1,6 @@
 #include "cli/commands.h"
-#include "cli/headless.h"
+#include "cli/drawing.h"
 #include "files/listing.h"
-#include "platform/qt/pdfprinter.h"
-
 
 namespace fh::cli {
 
@@ -13,7 +11,9 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
     const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!read)
         return 2;
-    const HeadlessGui gui;
+    Drawing* const drawing = devices.drawing(io.err);
+    if (!drawing)
+        return 2;
     const std::string jobName = printJobName(args.operands.front(), "listing");
     const std::string& path = args.operands.front();
     if (args.values.contains("--printer")) {
@@ -23,10 +23,9 @@ int listing(const Parsed& args, Streams io, const Devices& devices)
         printer->setFooter(pageFooter(args, path, devices));
         return printed(*printer, printListing(read->lists, *printer, jobName), args, io.err, devices);
     }
-    // As a print to a file from the printer dialog, with the page nobody changed.
-    PdfPrinter printer(devices.files, PrintTarget{args.values.at("-o"), {}, 1}, defaultPageLayout(), 1200);
-    printer.setFooter(pageFooter(args, path, devices));
-    return printed(printer, printListing(read->lists, printer, jobName), args, io.err, devices);
+    const auto printer = drawing->pdfFile(devices.files, args.values.at("-o"));
+    printer->setFooter(pageFooter(args, path, devices));
+    return printed(*printer, printListing(read->lists, *printer, jobName), args, io.err, devices);
 }
 
 } // namespace fh::cli

@@ -65,8 +65,6 @@ bool warnMidnightWrap(const std::string& path, const CommandLists& lists, const 
 
 // Whether --format was given as `name`.
 bool formatIs(const Parsed& args, std::string_view name);
-// A Latin-1 text as a JSON string, in UTF-8.
-std::string jsonString(const std::string& latin1);
 
 // Writes a command's output file through `files`; on failure says why in one line.
 // Returns the exit status.

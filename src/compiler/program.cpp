@@ -437,3 +437,15 @@ std::optional<Program> compile(const CommandLists& lists, const Clock& clock, Me
 }
 
 } // namespace fh
+
+namespace fh {
+
+std::string codeText(const Program& program)
+{
+    std::string text;
+    for (int i = 0; i <= program.proglast(); ++i)
+        text.append(program.prog()[static_cast<std::size_t>(i)]).append(1, '\n');
+    return text;
+}
+
+} // namespace fh

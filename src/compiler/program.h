@@ -126,4 +126,7 @@ private:
 // `messages`, when the lists hold more lines than the controller takes.
 std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages);
 
+// The pasteable code, each line ended by a line end, in Latin-1.
+std::string codeText(const Program& program);
+
 } // namespace fh

@@ -1,5 +1,6 @@
 #include "files/programfile.h"
 
+#include "compiler/program.h"
 #include "language/datcheck.h"
 #include "language/terms.h"
 
@@ -60,6 +61,14 @@ ProgramRead readProgramFile(std::string_view bytes)
         }
     }
     return read;
+}
+
+std::optional<std::string> compileFileText(std::string_view bytes, const Clock& clock, MessageBox& messages)
+{
+    const auto program = compile(readProgramFile(bytes).lists, clock, messages);
+    if (!program)
+        return std::nullopt;
+    return codeText(*program);
 }
 
 std::string writeProgramFile(const CommandLists& lists)

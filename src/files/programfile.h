@@ -64,6 +64,10 @@ struct ProgramRead {
 // loaded.
 ProgramRead readProgramFile(std::string_view bytes);
 
+// The pasteable code of a program file's bytes, compiled by `clock` (codeText); none,
+// said through `messages`, when the lists hold more lines than the controller takes.
+std::optional<std::string> compileFileText(std::string_view bytes, const Clock& clock, MessageBox& messages);
+
 // Items that are empty or of spaces only are left out.
 std::string writeProgramFile(const CommandLists& lists);
 

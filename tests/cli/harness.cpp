@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include "cli/drawing.h"
 #include "platform/qt/qtfiles.h"
 
 #include <filesystem>
@@ -20,7 +21,9 @@ Outcome runOver(const cli::Args& args, TextFiles& files, const cli::PathExists& 
         if (paused)
             *paused += ms;
     };
-    const int status = cli::run(args, {in, out, err}, {files, exists, printers, clock, pause});
+    static const auto drawing = cli::makeDrawing();
+    const int status = cli::run(args, {in, out, err},
+                                {files, exists, printers, clock, pause, [](std::ostream&) { return drawing.get(); }});
     return {status, out.str(), err.str()};
 }
 

@@ -54,6 +54,8 @@ TEST(Application, OpensWithItsIconAndStartUp)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&application.mainWindow()));
     EXPECT_FALSE(application.mainWindow().windowIcon().isNull());
     EXPECT_FALSE(application.simulationControls().form3().windowIcon().isNull());
+    // The window manager matches the window with the menu entry, fernhollow.desktop.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("fernhollow"));
     const auto* list4 = application.simulationControls().form3().findChild<QListWidget*>("List4");
     ASSERT_NE(list4, nullptr);
     EXPECT_NE(list4->count(), 0);
