@@ -135,7 +135,7 @@ TEST(Agreement, WhyAgreesWithTheSimulationAtEverySecond)
 {
     std::mt19937 random(36);
     const Display display;
-    for (int program = 0; program < 40; ++program) {
+    for (int program = 0; program < 12; ++program) {
         const CommandLists lists = test::randomLists(random);
         doubles::RecordingMessageBox messages;
         doubles::FakeClock clock(0);
