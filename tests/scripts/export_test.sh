@@ -9,13 +9,16 @@ examples=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 skipped=0
+# Debian's own Python, which python3-icalendar installs for.
+py=/usr/bin/python3
+[ -x "$py" ] || py=python3
 for program in "$examples"/*.fhp; do
   name=$(basename "$program" .fhp)
   "$exe" export "$program" --format csv -o "$work/$name.csv"
   "$exe" export "$program" --format ics --date 2026-03-01 -o "$work/$name.ics"
   "$exe" export "$program" --format vcd -o "$work/$name.vcd"
-  if command -v python3 >/dev/null; then
-    python3 - "$work/$name.csv" <<'PY'
+  if command -v "$py" >/dev/null; then
+    "$py" - "$work/$name.csv" <<'PY'
 import csv, sys
 with open(sys.argv[1], newline="", encoding="utf-8") as f:
     rows = list(csv.reader(f, strict=True))
@@ -26,8 +29,8 @@ PY
   else
     echo "skipped: python3 is not installed"; skipped=1
   fi
-  if python3 -c 'import icalendar' 2>/dev/null; then
-    python3 - "$work/$name.ics" <<'PY'
+  if "$py" -c 'import icalendar' 2>/dev/null; then
+    "$py" - "$work/$name.ics" <<'PY'
 import sys, icalendar
 with open(sys.argv[1], "rb") as f:
     cal = icalendar.Calendar.from_ical(f.read())
