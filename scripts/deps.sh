@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation poppler-utils xvfb xauth imagemagick
   desktop-file-utils dpkg-dev file
+  python3 python3-icalendar gtkwave
 )
 
 missing=()

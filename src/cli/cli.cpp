@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "compiler/day.h"
 #include "compiler/house.h"
+#include "files/export.h"
 #include "language/latin1.h"
 
 #include "files/programfile.h"
@@ -72,6 +73,9 @@ std::optional<int> waitSeconds(const std::string& text)
     return seconds;
 }
 bool isWait(const std::string& text) { return waitSeconds(text).has_value(); }
+bool isDay(const std::string& text) { return parseDay(text).has_value(); }
+bool isDate(const std::string& text) { return parseDate(text).has_value(); }
+bool isExportFormat(const std::string& text) { return text == "csv" || text == "ics" || text == "vcd"; }
 
 // Temperatures read in °C; a command of lines also reads °C set-points in them, and
 // a ramp its ends.
@@ -138,6 +142,21 @@ const std::vector<Command>& commands()
         {"diff", "fernhollow diff A B [--format text|json] [--celsius]",
          "show what two programs do differently in the day, item by item, and the lines only one holds",
          {{"--format", false, "text or json", isTextOrJson}, celsius}, 2, false, diff},
+        {"why", "fernhollow why FILE --at HH:MM:SS [ITEM...] [--day K] [--format text|json] [--celsius]",
+         "say why each light, valve, timer and set-point is as it is at a time of day: the line that set it, "
+         "since when, and what changes it next; items are light 1..6, valve 1..6, timer 1..6, low, high",
+         {{"--at", true, "a time HH:MM:SS", isClock},
+          {"--day", false, "a day of the cycle from 1", isDay},
+          {"--format", false, "text or json", isTextOrJson},
+          celsius},
+         1, false, why, true},
+        {"export", "fernhollow export FILE --format csv|ics|vcd [-o OUT] [--date YYYY-MM-DD] [--celsius]",
+         "write the day as a table of its changes (csv), a calendar of what runs when (ics) or a waveform (vcd)",
+         {{"--format", true, "csv, ics or vcd", isExportFormat},
+          {"-o", false, fileName, isFileName},
+          {"--date", false, "a date YYYY-MM-DD", isDate},
+          celsius},
+         1, false, exportDay},
         {"decode", "fernhollow decode CODEFILE [-o PROGRAM.fhp]",
          "rebuild a program file from pasteable code; without -o it is printed",
          {{"-o", false, fileName, isFileName}}, 1, false, decode},

@@ -42,6 +42,8 @@ struct Size {
 std::optional<int> parseClock(const std::string& text);
 // A whole number of seconds from 0 to mostSeconds.
 std::optional<long long> parseSeconds(const std::string& text);
+// A day of a program's cycle: a whole number from 1 to the most days a cycle can have.
+std::optional<int> parseDay(const std::string& text);
 // "WxH", each side 1 to largestSide.
 std::optional<Size> parseSize(const std::string& text);
 
@@ -131,5 +133,7 @@ int totals(const Parsed& args, Streams io, const Devices& devices);
 int decode(const Parsed& args, Streams io, const Devices& devices);
 int lines(const Parsed& args, Streams io, const Devices& devices);
 int diff(const Parsed& args, Streams io, const Devices& devices);
+int why(const Parsed& args, Streams io, const Devices& devices);
+int exportDay(const Parsed& args, Streams io, const Devices& devices);
 
 } // namespace fh::cli

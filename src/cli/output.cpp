@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include "files/export.h"
 #include "language/latin1.h"
 
 #include <algorithm>
@@ -181,21 +182,6 @@ void tsvRow(std::ostream& out, const std::vector<std::string>& fields)
     out << '\n';
 }
 
-void csvRow(std::ostream& out, const std::vector<std::string>& fields)
-{
-    for (std::size_t k = 0; k < fields.size(); ++k) {
-        const std::string& field = fields[k];
-        out << (k ? "," : "");
-        if (field.find_first_of(",\"\r\n") == std::string::npos) {
-            out << field;
-            continue;
-        }
-        out << '"';
-        for (const char c : field)
-            out << (c == '"' ? "\"\"" : std::string(1, c));
-        out << '"';
-    }
-    out << '\n';
-}
+void csvRow(std::ostream& out, const std::vector<std::string>& fields) { out << fh::csvRow(fields); }
 
 } // namespace fh::cli::output

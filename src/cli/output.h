@@ -53,8 +53,7 @@ private:
 // it would shift the columns after it.
 void tsvRow(std::ostream& out, const std::vector<std::string>& fields);
 
-// A row of comma-separated UTF-8 fields: a field holding a comma, a quote or a line
-// end is quoted, its quotes doubled.
+// A row of comma-separated UTF-8 fields, as the day's export writes them (csvRow).
 void csvRow(std::ostream& out, const std::vector<std::string>& fields);
 
 } // namespace fh::cli::output

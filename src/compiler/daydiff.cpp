@@ -29,9 +29,9 @@ TimerTimes timerOf(const DayState& state, int item)
     return state.timers[indexIn(item, firstTimer)].value_or(unsetTimer);
 }
 
-// Equal states read alike, so only items whose states differ are read as text; the
-// phase of a timer does not show.
-bool sameState(const DayState& x, const DayState& y, int item)
+} // namespace
+
+bool sameDayItem(const DayState& x, const DayState& y, int item)
 {
     if (item < firstValve)
         return x.lights[indexIn(item, 0)] == y.lights[indexIn(item, 0)];
@@ -43,6 +43,8 @@ bool sameState(const DayState& x, const DayState& y, int item)
     }
     return item == lowItem ? x.low == y.low : x.high == y.high;
 }
+
+namespace {
 
 // The seconds at which either day may change, from midnight on.
 std::vector<int> changeSeconds(const DayStates& a, const DayStates& b)
@@ -103,7 +105,7 @@ void differencesOf(const DayStates& daysA, const DayStates& daysB, int day, cons
         const DayState& y = daysB.at(from);
         for (int item = 0; item < dayItemCount; ++item) {
             auto& current = open[static_cast<std::size_t>(item)];
-            if (sameState(x, y, item)) {
+            if (sameDayItem(x, y, item)) {
                 close(current);
                 continue;
             }

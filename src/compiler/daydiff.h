@@ -28,6 +28,9 @@ inline constexpr int dayItemCount = 3 * outputCount + 2;
 std::string dayItemName(int item);
 // low and high read as numbers; the others as words.
 bool dayItemIsNumber(int item);
+// Whether `item` is in the same state in both: equal states read alike (a timer's
+// phase does not show); states that differ may still read alike.
+bool sameDayItem(const DayState& x, const DayState& y, int item);
 
 // How `item` reads in `state`: "on"/"off", a valve's "P1", a timer's "5/595" (on
 // and off seconds; "1/30" when no line sets it), a set-point's number.

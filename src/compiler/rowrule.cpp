@@ -2,6 +2,8 @@
 
 #include "language/terms.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,48 @@ std::optional<std::size_t> timerIndex(double number)
     return static_cast<std::size_t>(n - 1);
 }
 
+// The timer's count at a second of its run, and its period: the count's remainder by
+// the period picks the phase. nearbyint rounds halves to even; fmod is exact and takes
+// the sign of the dividend, whatever the size of the times (a period beyond the
+// largest double is infinite, and the remainder is then the dividend, as it should be).
+double countAt(const TimerTimes& t, int simsecs) { return std::nearbyint(simsecs + t.phase); }
+double periodOf(const TimerTimes& t) { return std::max(1.0, std::nearbyint(t.on + t.off)); }
+
+// How far the count must rise from `count` before the phase can change: the on phase
+// is the counts 0 .. ceil(on) - 1 of each period, and every negative count; NaN when
+// the times follow no such pattern.
+double riseToChange(const TimerTimes& t, double count)
+{
+    const double period = periodOf(t);
+    const double onCounts = std::ceil(t.on);
+    if (!(t.on > 0))
+        return std::nan("");
+    if (onCounts >= period)
+        return HUGE_VAL;
+    if (count < 0)
+        return onCounts - count;
+    const double within = std::fmod(count, period);
+    return within < t.on ? onCounts - within : period - within;
+}
+
 } // namespace
+
+bool inOnPhase(const TimerTimes& t, int simsecs) { return std::fmod(countAt(t, simsecs), periodOf(t)) < t.on; }
+
+int phaseChange(const TimerTimes& t, int from, int to)
+{
+    const bool on = inOnPhase(t, from);
+    for (int s = from + 1; s < to;) {
+        if (inOnPhase(t, s) != on)
+            return s;
+        // The count rises by at most one more than the seconds (a half rounds either
+        // way), so the seconds before the change less two are all still in this phase.
+        const double rise = riseToChange(t, countAt(t, s));
+        const double skip = std::isnan(rise) ? 1 : std::clamp(rise - 2, 1.0, static_cast<double>(to - s));
+        s += static_cast<int>(skip);
+    }
+    return to;
+}
 
 std::optional<std::size_t> pulsingTimer(double state)
 {

@@ -25,6 +25,17 @@ struct TimerTimes {
 // A timer no line sets pulses 1 s on, 30 s off.
 inline constexpr TimerTimes unsetTimer{1, 30, 0};
 
+// Timer N (at N-1) as the controller starts it: 1 s on, 30 s off, N × 4 s into its
+// period.
+constexpr TimerTimes startTimer(std::size_t n) { return {1, 30, 4.0 * static_cast<double>(n + 1)}; }
+
+// Whether a timer is in its on phase at second `simsecs` of its run: periods and
+// sums round halves to even, and a period below one second counts as one.
+bool inOnPhase(const TimerTimes& timer, int simsecs);
+// The first second of the run after `from` and before `to` at which the timer's phase
+// is not the one at `from`; `to` when there is none.
+int phaseChange(const TimerTimes& timer, int from, int to);
+
 // Each field is what the row sets; none leaves that part as it was. A light goes on
 // or off; a valve goes off, on or onto a timer (10 + N); states other than these
 // leave an output alone. A pulsed row without a positive on time leaves its timer.

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <tuple>
 #include <utility>
 
@@ -53,8 +52,8 @@ void Simulation::startUp()
     if (started)
         return;
     started = true;
-    for (int n = 1; n <= timerCount; ++n)
-        timers_[static_cast<std::size_t>(n - 1)] = {1, 30, 4.0 * n};
+    for (std::size_t n = 0; n < timerCount; ++n)
+        timers_[n] = startTimer(n);
     greenhouse_.timerItems = true;
 }
 
@@ -100,15 +99,6 @@ void Simulation::woken()
 }
 
 void Simulation::sim() { step(dayOf(clock.secondsOfDay())); }
-
-bool inOnPhase(const PulseTimer& t, int simsecs)
-{
-    // nearbyint rounds halves to even; fmod is exact and takes the sign of the
-    // dividend, whatever the size of the times (a period beyond the largest double
-    // is infinite, and the remainder is then the dividend, as it should be).
-    const double period = std::max(1.0, std::nearbyint(t.on + t.off));
-    return std::fmod(std::nearbyint(simsecs + t.phase), period) < t.on;
-}
 
 void Simulation::blinky()
 {

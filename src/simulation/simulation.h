@@ -31,10 +31,6 @@ inline constexpr std::string_view simOffCaption = "SIM  Off";
 
 using PulseTimer = TimerTimes;
 
-// Whether a timer is in its on phase at second `simsecs` of its run: periods and
-// sums round halves to even, and a period below one second counts as one.
-bool inOnPhase(const PulseTimer& timer, int simsecs);
-
 // What the simulation window shows.
 struct GreenhouseView {
     std::array<bool, outputCount> lamps{};  // light relay k+1 on

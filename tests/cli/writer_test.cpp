@@ -49,7 +49,7 @@ TEST(Writer, RowsKeepTheirColumns)
     tsvRow(tsv, fields);
     csvRow(csv, fields);
     EXPECT_EQ(tsv.str(), "a,b\tsay \"x\"\ttab here\ttwo lines\t\tplain\n");
-    EXPECT_EQ(csv.str(), "\"a,b\",\"say \"\"x\"\"\",tab\there,\"two\nlines\",,plain\n");
+    EXPECT_EQ(csv.str(), "\"a,b\",\"say \"\"x\"\"\",tab\there,\"two\nlines\",,plain\r\n");
 }
 
 TEST(Writer, Latin1TextIsWrittenAsUtf8)

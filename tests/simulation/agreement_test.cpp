@@ -2,6 +2,8 @@
 // line through one row rule, and they must agree on how the controller's days go.
 
 #include "compiler/day.h"
+#include "compiler/daydiff.h"
+#include "compiler/why.h"
 #include "simulation/simulation.h"
 
 #include "platform/doubles/doubles.h"
@@ -11,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <map>
 #include <set>
+#include <vector>
 #include <string>
 
 namespace fh {
@@ -85,6 +89,184 @@ TEST(Agreement, DayModelAndSimulationAgreeAtEverySecondOfTheCycle)
                     expectSame(sim, days[k].at(second),
                                "program " + std::to_string(program) + " day " + std::to_string(k + 1) + " at " +
                                    formatTime(second));
+            }
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
+
+// Whether the row of `line` sets `item`.
+bool names(const Program& program, int line, int item)
+{
+    const RowEffect e = rowEffect(program.sched()[static_cast<std::size_t>(line)]);
+    const auto k = static_cast<std::size_t>(item % outputCount);
+    if (item < outputCount)
+        return e.lights[k].has_value();
+    if (item < 2 * outputCount)
+        return e.valves[k].has_value();
+    if (item < 3 * outputCount)
+        return e.timer && e.timer->first == k;
+    return e.setPoints.has_value();
+}
+
+// What the simulation shows, as a day's state, so its items read as `why` writes them.
+DayState shownState(const Simulation& sim)
+{
+    DayState state;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        state.lights[k] = sim.greenhouse().lamps[k];
+        const double valve = sim.valvestat()[k + 1];
+        state.valves[k] = valve == OutputState::notNamed ? OutputState::off : valve;
+    }
+    for (std::size_t n = 0; n < timerCount; ++n)
+        state.timers[n] = sim.timers()[n];
+    state.low = sim.greenhouse().lowSetPoint;
+    state.high = sim.greenhouse().highSetPoint;
+    return state;
+}
+
+// A controller switched on at 00:00:00 with the program's state, run second by second
+// over two turns of its cycle; `why` asked in the second turn must give what the run
+// shows: the value, the line that last named the item, when the value began and what
+// changes it next; each timer's phase and how long it lasts, and each valve's tap, at
+// every second.
+TEST(Agreement, WhyAgreesWithTheSimulationAtEverySecond)
+{
+    std::mt19937 random(36);
+    const Display display;
+    for (int program = 0; program < 12; ++program) {
+        const CommandLists lists = test::randomLists(random);
+        doubles::RecordingMessageBox messages;
+        doubles::FakeClock clock(0);
+        SilentBeeper beeper;
+        Session session(messages, clock);
+        session.open(checkedLines(lists));
+        const Program& compiled = session.program();
+        Simulation sim(compiled, session.codeView(), [&](const Clock& at) { return session.compile(at); }, clock,
+                       beeper, messages);
+        sim.startUp();
+        sim.setPresetStart(true);
+        sim.tick();
+        sim.switchOn();
+        if (!sim.simrun())
+            continue;
+        const DayReasons reasons(compiled, lists);
+        const long long cycle = reasons.cycleSeconds();
+        const std::string name = "program " + std::to_string(program);
+
+        // The seconds `why` is asked at, in the second turn of the cycle: each line's
+        // second and those either side, each midnight, and some at random.
+        std::set<long long> asked;
+        for (std::size_t d = 0; d < reasons.days(); ++d) {
+            const long long midnight = cycle + static_cast<long long>(d) * secondsPerDay;
+            asked.insert(midnight);
+            for (const Act& act : reasons.cycle().days()[d].acts())
+                for (const long long around : {-1, 0, 1})
+                    asked.insert(std::max(midnight + act.second + around, cycle));
+        }
+        for (int k = 0; k < 20; ++k)
+            asked.insert(cycle + std::uniform_int_distribution<long long>(0, cycle - 1)(random));
+
+        // The run: the line applied at each second, each item's changes, the states
+        // at the seconds asked and at the changes, the timers' phases.
+        std::vector<int> applied; // the line applied at each second, or -1
+        std::array<std::vector<std::size_t>, dayItemCount> changed;
+        std::map<long long, DayState> states;
+        std::array<std::vector<bool>, timerCount> timerOn;
+        DayState last;
+        for (long long tick = 0; tick < 2 * cycle; ++tick) {
+            const int pending = sim.simstep();
+            const auto second = static_cast<int>(tick % secondsPerDay);
+            if (tick > 0) {
+                clock.set(second);
+                sim.tick();
+            }
+            const auto due = secondOfDay(compiled.sched()[static_cast<std::size_t>(pending)][column::time]);
+            applied.push_back(tick > 0 && due == second ? pending : -1);
+            const DayState now = shownState(sim);
+            for (int item = 0; tick > 0 && item < dayItemCount; ++item)
+                if (!sameDayItem(last, now, item) &&
+                    dayItemValue(last, item, display) != dayItemValue(now, item, display)) {
+                    changed[static_cast<std::size_t>(item)].push_back(static_cast<std::size_t>(tick));
+                    states[tick] = now;
+                }
+            if (asked.contains(tick))
+                states[tick] = now;
+            last = now;
+            for (std::size_t n = 0; n < timerCount; ++n)
+                timerOn[n].push_back(sim.greenhouse().timerOn[n]);
+            for (std::size_t k = 0; k < outputCount; ++k)
+                ASSERT_EQ(sim.greenhouse().taps[k], reasons.valveOpen(k, tick))
+                    << name << " valve " << k + 1 << " at second " << tick;
+        }
+
+        // The seconds at which a line naming each item is applied.
+        std::array<std::vector<std::size_t>, dayItemCount> naming;
+        for (std::size_t t = 0; t < applied.size(); ++t)
+            for (int item = 0; item < dayItemCount; ++item)
+                if (applied[t] >= 0 && names(compiled, applied[t], item))
+                    naming[static_cast<std::size_t>(item)].push_back(t);
+
+        for (std::size_t n = 0; n < timerCount; ++n)
+            for (long long tick = 0; tick < 2 * cycle;) {
+                const PulsePhase phase = reasons.timerPhase(n, tick);
+                ASSERT_EQ(phase.on, timerOn[n][static_cast<std::size_t>(tick)])
+                    << name << " timer " << n + 1 << " at second " << tick;
+                long long run = 1;
+                while (tick + run < 2 * cycle && timerOn[n][static_cast<std::size_t>(tick + run)] == phase.on)
+                    ++run;
+                if (tick + run < 2 * cycle) {
+                    ASSERT_EQ(phase.left, run) << name << " timer " << n + 1 << " at second " << tick;
+                }
+                tick += run;
+            }
+
+        for (const long long tick : asked) {
+            const auto day = static_cast<std::size_t>((tick - cycle) / secondsPerDay);
+            const auto second = static_cast<int>((tick - cycle) % secondsPerDay);
+            const auto at = static_cast<std::size_t>(tick);
+            const std::string where = name + " day " + std::to_string(day + 1) + " at " + formatTime(second);
+            for (int item = 0; item < dayItemCount; ++item) {
+                SCOPED_TRACE(where + " " + dayItemName(item));
+                const Reason r = reasons.why(day, second, item, display);
+                ASSERT_EQ(r.value, dayItemValue(states.at(tick), item, display));
+                const auto& named = naming[static_cast<std::size_t>(item)];
+                const auto after = std::ranges::upper_bound(named, at);
+                const int line = after != named.begin() && *std::prev(after) + cycle > at
+                                     ? applied[*std::prev(after)]
+                                     : -1;
+                EXPECT_EQ(r.line, line);
+                const auto& changes = changed[static_cast<std::size_t>(item)];
+                const auto later = std::ranges::upper_bound(changes, at);
+                const bool since = later != changes.begin() && *std::prev(later) + cycle > at;
+                ASSERT_EQ(r.since.has_value(), since);
+                if (since) {
+                    EXPECT_EQ(static_cast<long long>(r.since->day) * secondsPerDay + r.since->second,
+                              static_cast<long long>(*std::prev(later)) % cycle);
+                }
+                // Values repeat with the cycle: the next change after the run's end is
+                // the one a turn before.
+                long long next = -1;
+                if (later != changes.end())
+                    next = static_cast<long long>(*later);
+                else if (const auto before = std::ranges::upper_bound(changes, at - static_cast<std::size_t>(cycle));
+                         before != changes.end() && *before <= at)
+                    next = static_cast<long long>(*before) + cycle;
+                ASSERT_EQ(r.next.has_value(), next >= 0);
+                if (next >= 0) {
+                    EXPECT_EQ(static_cast<long long>(r.next->at.day) * secondsPerDay + r.next->at.second,
+                              next % cycle);
+                    const long long seen = next < 2 * cycle ? next : next - cycle;
+                    EXPECT_EQ(r.next->value, dayItemValue(states.at(seen), item, display));
+                    EXPECT_EQ(r.next->line, applied[static_cast<std::size_t>(seen)]);
+                }
+                if (item >= 2 * outputCount && item < 3 * outputCount) {
+                    ASSERT_TRUE(r.pulse);
+                    // The timers count from the switch-on: their phase is the first turn's.
+                    EXPECT_EQ(r.pulse, reasons.timerPhase(static_cast<std::size_t>(item - 2 * outputCount),
+                                                          tick - cycle));
+                }
             }
             if (::testing::Test::HasFailure())
                 return;
