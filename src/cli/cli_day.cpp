@@ -122,7 +122,7 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
     if (!day)
         return 2;
     const Display& display = args.display;
-    const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts")};
+    const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts"), ratesOf(args, "--ppfd")};
     return eachDay(*day, args, io, [&](const DayStates& states, bool json) {
         const DayTotals t = totalsOf(states);
         if (json) {
@@ -130,12 +130,20 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
             const auto count = [](int seconds) { return std::to_string(seconds); };
             const auto litres = [](std::optional<double> v) { return v ? litresText(*v) : std::string("null"); };
             const auto kwh = [](std::optional<double> v) { return v ? kwhText(*v) : std::string("null"); };
+            const auto dli = [](std::optional<std::int64_t> v) { return v ? dliText(*v) : std::string("null"); };
+            const auto clock = [&](std::optional<int> second) {
+                return second ? jsonString(display.time(*second)) : std::string("null");
+            };
             io.out << "{\"lights_on\":" << jsonList(t.lightsOn, count)
                    << ",\"valves_on\":" << jsonList(t.valvesOn, count)
                    << ",\"valves_pulsed\":" << jsonList(t.valvesPulsed, count)
                    << ",\"valves_open\":" << jsonList(t.valvesOpen, count)
                    << ",\"valves_litres\":" << jsonList(use.litres, litres)
-                   << ",\"lights_kwh\":" << jsonList(use.kwh, kwh) << ",\"low\":{\"min\":"
+                   << ",\"lights_kwh\":" << jsonList(use.kwh, kwh)
+                   << ",\"lights_dli\":" << jsonList(use.dliTenths, dli) << ",\"dli\":" << dli(use.houseDliTenths)
+                   << ",\"longest_dark\":{\"seconds\":" << t.longestDark.seconds
+                   << ",\"from\":" << clock(t.longestDark.from) << ",\"to\":" << clock(t.longestDark.to)
+                   << "},\"low\":{\"min\":"
                    << display.setPointValue(t.lowMin) << ",\"max\":" << display.setPointValue(t.lowMax)
                    << "},\"high\":{\"min\":" << display.setPointValue(t.highMin)
                    << ",\"max\":" << display.setPointValue(t.highMax) << "}}";

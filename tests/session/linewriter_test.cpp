@@ -1,6 +1,7 @@
 #include "session/linewriter.h"
 
 #include "language/datcheck.h"
+#include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,9 @@ WrittenLines write(const Request& request)
     const LineKindInfo* info = lineKindNamed(request.kind);
     EXPECT_NE(info, nullptr) << request.kind;
     const Display display{request.celsius ? Display::Temperature::Celsius : Display::Temperature::Fahrenheit};
-    return info ? writeLines(info->kind, LineWords(request.words.begin(), request.words.end()), display)
+    // Central European time, with no summer time.
+    const doubles::FixedZones zones({{"CET", 3600}, {"UTC", 0}});
+    return info ? writeLines(info->kind, LineWords(request.words.begin(), request.words.end()), display, zones)
                 : WrittenLines{};
 }
 
