@@ -45,18 +45,11 @@ int courseOfUtDay(int days, double latitude, double longitude, double horizon, l
     return ln_get_body_rst_horizon(unixEpochJulian + days, &observer, sunOfDate, horizon, &rst);
 }
 
-std::string numberText(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4g", value);
-    return text;
-}
-
 std::string whyNone(SunEvent event, Date date, double latitude, double longitude, int stays)
 {
     const bool twilight = event == SunEvent::Dawn || event == SunEvent::Dusk;
     const std::string where = "there is no " + std::string(sunEventName(event)) + " on " + dateText(date) + " at " +
-                              numberText(latitude) + "," + numberText(longitude) + ": the sun stays ";
+                              plainNumber(latitude) + "," + plainNumber(longitude) + ": the sun stays ";
     if (twilight)
         return where + (stays > 0 ? "less than 6 degrees below the horizon all night (a white night)"
                                   : "more than 6 degrees below the horizon all day");
