@@ -26,6 +26,16 @@ void stateAtASecond(benchmark::State& state)
 }
 BENCHMARK(stateAtASecond)->Unit(benchmark::kMicrosecond);
 
+// Reading one day, the yardstick of the totals: they, the light and the dark among
+// them, are to stay under twice this.
+void readADay(benchmark::State& state)
+{
+    const Program program = compiledFullDay();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Cycle(program).days().front());
+}
+BENCHMARK(readADay)->Unit(benchmark::kMicrosecond);
+
 void totalsOfADay(benchmark::State& state)
 {
     const Program program = compiledFullDay();

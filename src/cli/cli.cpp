@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 #include "compiler/day.h"
 #include "compiler/house.h"
-#include "files/export.h"
+#include "compiler/sun.h"
 #include "language/latin1.h"
 
 #include "files/programfile.h"
@@ -131,13 +131,15 @@ const std::vector<Command>& commands()
          {{"--at", true, "a time HH:MM:SS", isClock}, {"--format", false, "text or json", isTextOrJson},
           celsius},
          1, false, state},
-        {"totals", "fernhollow totals FILE [--format text|json] [--celsius] [--flow RATES] [--watts RATES]",
-         "show how long each light and valve runs in a day, the water and power it uses, and the range of the "
-         "set-points",
+        {"totals",
+         "fernhollow totals FILE [--format text|json] [--celsius] [--flow RATES] [--watts RATES] [--ppfd RATES]",
+         "show how long each light and valve runs in a day, the water, power and light it gives, the longest "
+         "dark period and the range of the set-points",
          {{"--format", false, "text or json", isTextOrJson},
           celsius,
           {"--flow", false, ratesWanted, isRates},
-          {"--watts", false, ratesWanted, isRates}},
+          {"--watts", false, ratesWanted, isRates},
+          {"--ppfd", false, ratesWanted, isRates}},
          1, false, totals},
         {"diff", "fernhollow diff A B [--format text|json] [--celsius]",
          "show what two programs do differently in the day, item by item, and the lines only one holds",
@@ -167,14 +169,20 @@ const std::vector<Command>& commands()
          "  lights --relays IDS --from TIME (--to TIME | --for DURATION)\n"
          "  ramp   --from LOW/HIGH --to LOW/HIGH --start TIME --for DURATION --steps N [--celsius]\n"
          "  ramp   --from LOW --to LOW --gap DEGREES --start TIME --for DURATION --steps N [--celsius]\n"
-         "  setpoint --at TIME --heat DEGREES (--cool DEGREES | --gap DEGREES) [--celsius]",
+         "  setpoint --at TIME --heat DEGREES (--cool DEGREES | --gap DEGREES) [--celsius]\n"
+         "  sun    --date YYYY-MM-DD --place LAT,LON[,ZONE] (--relays IDS | --valves IDS) --from WHEN --to WHEN\n"
+         "         [--within DURATION]\n"
+         "  sun    --date YYYY-MM-DD --place LAT,LON[,ZONE] --at WHEN --heat DEGREES (--cool DEGREES | --gap DEGREES)\n"
+         "         [--within DURATION] [--celsius]\n"
+         "  (WHEN: sunrise, sunset, dawn or dusk, with an offset as in sunset+1h, or a time)",
          "print the lines of a watering, a misting, a light period, a set-point ramp or a set-point change, "
-         "ready for add",
+         "or lines by the sun on a date, ready for add",
          {{"--valves", false, {}, nullptr}, {"--relays", false, {}, nullptr}, {"--timer", false, {}, nullptr},
           {"--at", false, {}, nullptr}, {"--from", false, {}, nullptr}, {"--to", false, {}, nullptr},
           {"--for", false, {}, nullptr}, {"--on", false, {}, nullptr}, {"--every", false, {}, nullptr},
           {"--start", false, {}, nullptr}, {"--steps", false, {}, nullptr}, {"--gap", false, {}, nullptr},
-          {"--heat", false, {}, nullptr}, {"--cool", false, {}, nullptr}, celsius},
+          {"--heat", false, {}, nullptr}, {"--cool", false, {}, nullptr}, {"--date", false, {}, nullptr},
+          {"--place", false, {}, nullptr}, {"--within", false, {}, nullptr}, celsius},
          1, false, lines},
     };
     return table;

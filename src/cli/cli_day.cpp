@@ -127,7 +127,7 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
     if (!day)
         return 2;
     const Display& display = args.display;
-    const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts")};
+    const House house{ratesOf(args, "--flow"), ratesOf(args, "--watts"), ratesOf(args, "--ppfd")};
     return eachDay(*day, args, io, [&](const DayStates& states, output::Json* json) {
         const DayTotals t = totalsOf(states);
         if (json) {
@@ -147,6 +147,18 @@ int totals(const Parsed& args, Streams io, const Devices& devices)
             jsonList(*json, "valves_open", t.valvesOpen, count);
             jsonList(*json, "valves_litres", use.litres, amount(litresText));
             jsonList(*json, "lights_kwh", use.kwh, amount(kwhText));
+            const auto dli = [&](std::optional<std::int64_t> v) { v ? json->number(dliText(*v)) : json->null(); };
+            jsonList(*json, "lights_dli", use.dliTenths, dli);
+            json->key("dli");
+            dli(use.houseDliTenths);
+            const auto clock = [&](std::optional<int> second) {
+                second ? json->string(display.time(*second)) : json->null();
+            };
+            json->key("longest_dark").beginObject().key("seconds").number(t.longestDark.seconds).key("from");
+            clock(t.longestDark.from);
+            json->key("to");
+            clock(t.longestDark.to);
+            json->endObject();
             range("low", t.lowMin, t.lowMax);
             range("high", t.highMin, t.highMax);
             json->endObject();

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "compiler/sun.h"
 #include "compiler/why.h"
 #include "files/export.h"
 
@@ -50,7 +51,7 @@ int exportDay(const Parsed& args, Streams io, const Devices& devices)
         bytes = dayWaveform(reasons, args.display);
     } else {
         const auto date = args.values.find("--date");
-        const auto first = date == args.values.end() ? today() : parseDate(date->second).value();
+        const auto first = date == args.values.end() ? today() : std::chrono::year_month_day(std::chrono::sys_days(std::chrono::days(parseDate(date->second).value().days)));
         const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
         bytes = dayCalendar(reasons, args.display, first, stamp, baseName(path));
     }

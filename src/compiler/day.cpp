@@ -114,6 +114,48 @@ void pulseFor(const DayState& state, int seconds, std::array<Stretch, outputCoun
     }
 }
 
+bool allDark(const DayState& state) { return std::ranges::none_of(state.lights, [](bool on) { return on; }); }
+
+int secondOfAnyDay(int second) { return (second % secondsPerDay + secondsPerDay) % secondsPerDay; }
+
+// Each stretch of the day in one state, in order, from the state at 00:00:00 (once a
+// line of that second has acted) to 24:00:00.
+template <class Hold>
+void eachStretch(const DayStates& day, Hold hold)
+{
+    int from = 0;
+    const DayState* state = &day.at(0);
+    for (const int second : day.changes()) {
+        if (second > from)
+            hold(*state, from, second);
+        from = second;
+        state = &day.at(second);
+    }
+    hold(*state, from, secondsPerDay);
+}
+
+// How long the lights are all off from 00:00:00 on, and up to 24:00:00; each the whole
+// day when no light is ever on.
+struct DarkEnds {
+    int first = 0;
+    int last = 0;
+};
+
+DarkEnds darkEnds(const DayStates& day)
+{
+    DarkEnds ends{secondsPerDay, secondsPerDay};
+    std::optional<int> lastLit;
+    eachStretch(day, [&](const DayState& state, int from, int to) {
+        if (allDark(state))
+            return;
+        ends.first = std::min(ends.first, from);
+        lastLit = to;
+    });
+    if (lastLit)
+        ends.last = secondsPerDay - *lastLit;
+    return ends;
+}
+
 int twoDigits(std::string_view text, std::size_t at)
 {
     const char hi = text[at], lo = text[at + 1];
@@ -210,6 +252,26 @@ Cycle::Cycle(const Program& program)
     for (std::size_t d = 0; d < days_.size(); ++d)
         for (std::size_t k = 0; k < outputCount; ++k)
             days_[d].carried[k] = stretchBefore(d, k);
+
+    // The dark of the days around, back and on until a light goes on (or the cycle ends).
+    const std::size_t n = days_.size();
+    std::vector<DarkEnds> ends;
+    for (const DayStates& day : days_)
+        ends.push_back(darkEnds(day));
+    for (std::size_t d = 0; d < n; ++d)
+        for (std::size_t step = 1; step <= n; ++step) {
+            const int last = ends[(d + n - step) % n].last;
+            days_[d].darkBefore += last;
+            if (last < secondsPerDay)
+                break;
+        }
+    for (std::size_t d = 0; d < n; ++d)
+        for (std::size_t step = 1; step <= n; ++step) {
+            const int opening = ends[(d + step) % n].first;
+            days_[d].darkAfter += opening;
+            if (opening < secondsPerDay)
+                break;
+        }
 }
 
 // How long valve `k`'s pulsing as day `d` starts has gone on: back to the line of the
@@ -264,26 +326,40 @@ std::vector<Act> DayStates::acts() const
 
 DayTotals totalsOf(const DayStates& day)
 {
-    DayState state = day.at(0);
-    const std::vector<int> seconds = day.changes();
+    const DayState& first = day.at(0);
     DayTotals totals;
-    totals.lowMin = totals.lowMax = state.low;
-    totals.highMin = totals.highMax = state.high;
+    totals.lowMin = totals.lowMax = first.low;
+    totals.highMin = totals.highMax = first.high;
+    totals.longestDark = {0, {}, {}};
     std::array<Stretch, outputCount> stretches{};
     // The stretch running as the day begins, before a line at 00:00:00 acts.
     for (std::size_t k = 0; k < outputCount; ++k) {
         stretches[k] = stretchOf(day.start, k);
         stretches[k].before = day.carried[k];
     }
-    int from = 0;
-    for (const int second : seconds) {
-        holdFor(state, second - from, totals);
-        pulseFor(state, second - from, stretches, totals);
-        from = second;
-        state = day.at(second);
-    }
-    holdFor(state, secondsPerDay - from, totals);
-    pulseFor(state, secondsPerDay - from, stretches, totals);
+    std::optional<int> darkFrom;
+    const auto darkUntil = [&](int to) {
+        // A stretch that meets midnight goes on over it, as long as the days around keep dark.
+        const int before = *darkFrom == 0 ? day.darkBefore : 0;
+        const int after = to == secondsPerDay ? day.darkAfter : 0;
+        DayTotals::Dark dark{to - *darkFrom + before + after, secondOfAnyDay(*darkFrom - before),
+                             secondOfAnyDay(to + after)};
+        if (*darkFrom == 0 && to == secondsPerDay)
+            dark = {};
+        if (dark.seconds > totals.longestDark.seconds)
+            totals.longestDark = dark;
+        darkFrom.reset();
+    };
+    eachStretch(day, [&](const DayState& state, int from, int to) {
+        holdFor(state, to - from, totals);
+        pulseFor(state, to - from, stretches, totals);
+        if (!allDark(state) && darkFrom)
+            darkUntil(from);
+        else if (allDark(state) && !darkFrom)
+            darkFrom = from;
+    });
+    if (darkFrom)
+        darkUntil(secondsPerDay);
     for (std::size_t k = 0; k < outputCount; ++k)
         totals.valvesOpen[k] += totals.valvesOn[k] + openSeconds(stretches[k]);
     return totals;

@@ -10,6 +10,7 @@
 
 #include "compiler/program.h"
 #include "compiler/rowrule.h"
+#include "platform/devices.h"
 
 #include <array>
 #include <optional>
@@ -48,6 +49,14 @@ struct DayTotals {
     // Over the set-points in force for at least a second.
     double lowMin = startLow, lowMax = startLow;
     double highMin = startHigh, highMax = startHigh;
+    // The longest stretch with all six light relays off that the day holds, a stretch
+    // over midnight counted whole, from its first dark second to its first lit one:
+    // seconds of the day. A day with no lit second is dark for the day, from nowhere.
+    struct Dark {
+        int seconds = secondsPerDay;
+        std::optional<int> from, to;
+        friend bool operator==(const Dark&, const Dark&) = default;
+    } longestDark;
 };
 
 // The lines of `lists` that pass the check, in their lists: the program the day is
@@ -94,6 +103,10 @@ private:
     int startPending = -1;
     // How long each valve's pulsing at 00:00:00 has gone on, from the days before.
     std::array<int, outputCount> carried{};
+    // How long every light has been off as the day begins, and stays off after it
+    // ends, over the days before and after in the cycle.
+    int darkBefore = 0;
+    int darkAfter = 0;
     std::vector<After> after;
 };
 

@@ -1,5 +1,6 @@
 #include "compiler/house.h"
 
+#include "language/celsius.h"
 #include "language/terms.h"
 #include "platform/devices.h"
 
@@ -92,6 +93,17 @@ DayUse useOf(const DayTotals& totals, const House& house)
         if (house.watts[k])
             use.kwh[k] = totals.lightsOn[k] * *house.watts[k] / 3'600'000;
     }
+    // Exact to the rounding: a PPFD in millionths (a rate has at most a million) by the
+    // seconds on gives millionths of a µmol, 10^11 of them a tenth of a mol.
+    std::optional<std::int64_t> all;
+    for (std::size_t k = 0; k < outputCount; ++k)
+        if (house.ppfd[k]) {
+            const std::int64_t micromols = std::llround(*house.ppfd[k] * 1e6) * totals.lightsOn[k];
+            use.dliTenths[k] = roundHalfAway(micromols, 100'000'000'000);
+            all = all.value_or(0) + micromols;
+        }
+    if (all)
+        use.houseDliTenths = roundHalfAway(*all, 100'000'000'000);
     return use;
 }
 
@@ -99,17 +111,34 @@ std::string litresText(double litres) { return fixed(litres, 1); }
 
 std::string kwhText(double kwh) { return fixed(kwh, 2); }
 
+std::string dliText(std::int64_t tenths) { return tenthsText(tenths, false); }
+
+std::string darkText(const DayTotals::Dark& dark, const Display& display)
+{
+    if (!dark.from || !dark.to)
+        return dark.seconds > 0 ? "dark all day" : "dark 0 h 00 min";
+    // To the minute, as the duration reads, unless a second falls within one.
+    const auto clock = [&](int second) {
+        const std::string time = display.time(second);
+        return second % 60 == 0 ? time.substr(0, 5) : time;
+    };
+    return "dark " + display.duration(dark.seconds) + ", " + clock(*dark.from) + "-" + clock(*dark.to);
+}
+
 std::vector<std::string> totalsLines(const DayTotals& totals, const House& house, const Display& display)
 {
     const DayUse use = useOf(totals, house);
     std::vector<std::string> lines;
     std::optional<double> water, power;
+    const std::string perDay = " mol/m\xB2/d";
     for (std::size_t k = 0; k < outputCount; ++k) {
         std::string line = "light " + std::to_string(k + 1) + ": " + display.duration(totals.lightsOn[k]) + " on";
         if (use.kwh[k]) {
             line += ", " + kwhText(*use.kwh[k]) + " kWh";
             power = power.value_or(0) + *use.kwh[k];
         }
+        if (use.dliTenths[k])
+            line += ", DLI " + dliText(*use.dliTenths[k]) + perDay;
         lines.push_back(line);
     }
     for (std::size_t k = 0; k < outputCount; ++k) {
@@ -125,14 +154,16 @@ std::vector<std::string> totalsLines(const DayTotals& totals, const House& house
     lines.push_back("low set-point: " + display.setPoint(totals.lowMin) + " to " + display.setPoint(totals.lowMax));
     lines.push_back("high set-point: " + display.setPoint(totals.highMin) + " to " +
                     display.setPoint(totals.highMax));
-    if (water || power) {
-        std::string sums = "the day:";
-        if (water)
-            sums += " " + litresText(*water) + " l of water" + (power ? "," : "");
-        if (power)
-            sums += " " + kwhText(*power) + " kWh";
-        lines.push_back(sums);
-    }
+    lines.push_back(darkText(totals.longestDark, display));
+    std::vector<std::string> sums;
+    if (water)
+        sums.push_back(litresText(*water) + " l of water");
+    if (power)
+        sums.push_back(kwhText(*power) + " kWh");
+    if (use.houseDliTenths)
+        sums.push_back("DLI " + dliText(*use.houseDliTenths) + perDay);
+    for (std::size_t i = 0; i < sums.size(); ++i)
+        (i == 0 ? lines.emplace_back("the day: ") : lines.back().append(", ")).append(sums[i]);
     return lines;
 }
 

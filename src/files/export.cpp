@@ -144,27 +144,6 @@ std::string dayCsv(const DayReasons& reasons, const Display& display)
     return out;
 }
 
-std::optional<std::chrono::year_month_day> parseDate(std::string_view text)
-{
-    const auto digits = [&](std::size_t from, std::size_t count) {
-        int value = 0;
-        for (std::size_t i = from; i < from + count; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return -1;
-            value = value * 10 + (text[i] - '0');
-        }
-        return value;
-    };
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const int y = digits(0, 4), m = digits(5, 2), d = digits(8, 2);
-    if (y < 1 || m < 0 || d < 0)
-        return std::nullopt;
-    const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(static_cast<unsigned>(m)),
-                                           std::chrono::day(static_cast<unsigned>(d))};
-    return date.ok() ? std::optional(date) : std::nullopt;
-}
-
 std::string dayCalendar(const DayReasons& reasons, const Display& display, std::chrono::year_month_day first,
                         std::chrono::sys_seconds stamp, std::string_view name)
 {

@@ -24,9 +24,6 @@ std::string dayCsv(const DayReasons& reasons, const Display& display);
 // quote or a line end is quoted, its quotes doubled. The commands' CSV is written by it.
 std::string csvRow(const std::vector<std::string>& fields);
 
-// "YYYY-MM-DD", a date of the Gregorian calendar; none for anything else.
-std::optional<std::chrono::year_month_day> parseDate(std::string_view text);
-
 // One event per stretch a light or valve is on or pulsed, repeating every turn of the
 // cycle from day 1 on `first`, in floating local time; a stretch that runs over the
 // cycle's end starts the turn before, so `first` is whole. `stamp` is the DTSTAMP;

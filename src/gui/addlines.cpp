@@ -5,6 +5,7 @@
 #include "session/session.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -46,7 +47,7 @@ QPlainTextEdit* shown(const QString& name, const QString& spoken, const QString&
 
 } // namespace
 
-AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* owner)
+AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, const std::string& place, QWidget* owner)
     : QDialog(owner), session(session), history(history)
 {
     setObjectName(QStringLiteral("AddLines"));
@@ -58,7 +59,8 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
     combo1->setObjectName(QStringLiteral("Combo1"));
     combo1->setAccessibleName(QStringLiteral("Kind of lines"));
     combo1->setToolTip(QStringLiteral("Water valves on and off, misting in pulses, a light period, a ramp "
-                                      "of the set-points, or the set-points from a time on"));
+                                      "of the set-points, the set-points from a time on, or lines at times "
+                                      "the sun gives on a date"));
     pages = new QStackedWidget(this);
     pages->setObjectName(QStringLiteral("Pages"));
     // The ramp's degrees are read on the scale the windows show; the dialog is modal, so
@@ -81,6 +83,11 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
             edit->setPlaceholderText(QString::fromLatin1(degrees && celsius ? field.celsiusExample : field.example));
             edit->setAccessibleName(label);
             edit->setToolTip(QString::fromLatin1(field.wants));
+            // Lines by the sun start from today at the house.
+            if (kind.kind == LineKind::Sun && field.name == "date")
+                edit->setText(QDate::currentDate().toString(Qt::ISODate));
+            if (kind.kind == LineKind::Sun && field.name == "place")
+                edit->setText(QString::fromStdString(place));
             connect(edit, &QLineEdit::textChanged, this, &AddLinesDialog::rewrite);
             form->addRow(caption(label + QLatin1Char(':'), name + QStringLiteral("Caption"), edit->toolTip(), page),
                          edit);
@@ -102,6 +109,12 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
     label3->setWordWrap(true);
     label3->setAccessibleName(QStringLiteral("Why the lines cannot be added"));
     label3->setToolTip(QStringLiteral("While it says why, Add is disabled"));
+    label4 = new QLabel(this);
+    label4->setObjectName(QStringLiteral("Label4"));
+    label4->setWordWrap(true);
+    label4->setAccessibleName(QStringLiteral("How long the lines stay with the sun"));
+    label4->setToolTip(QStringLiteral("The last day, searched over a year, on which every line by the sun is "
+                                      "still within Within of the sun's time"));
     command1 = new QPushButton(QStringLiteral("Add"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setDefault(true);
@@ -126,6 +139,7 @@ AddLinesDialog::AddLinesDialog(Session& session, ListHistory& history, QWidget* 
     layout->addWidget(
         caption(QStringLiteral("Program checks on the lines:"), QStringLiteral("Label2"), text2->toolTip(), this));
     layout->addWidget(text2);
+    layout->addWidget(label4);
     layout->addWidget(label3);
     layout->addLayout(buttons);
     rewrite();
@@ -138,7 +152,7 @@ void AddLinesDialog::rewrite()
     LineWords words;
     for (std::size_t i = 0; i < kind.fields.size(); ++i)
         words.emplace(kind.fields[i].name, fields.at(index).at(i)->text().toUtf8().toStdString());
-    WrittenLines lines = writeLines(kind.kind, words, session.display());
+    WrittenLines lines = writeLines(kind.kind, words, session.display(), zones);
     std::string refusal = lines.refusal;
     if (refusal.empty())
         refusal = additionRefusal(session.lists(), lines.lines).value_or(std::string());
@@ -154,6 +168,7 @@ void AddLinesDialog::rewrite()
     text1->setPlainText(shownLines.join(QLatin1Char('\n')));
     text2->setPlainText(findings.join(QLatin1Char('\n')));
     label3->setText(QString::fromUtf8(refusal.data(), static_cast<qsizetype>(refusal.size())));
+    label4->setText(QString::fromStdString(lines.note));
     command1->setEnabled(refusal.empty());
     written = refusal.empty() ? std::move(lines.lines) : std::vector<std::string>{};
 }

@@ -607,7 +607,7 @@ void Form1::newProgram()
 
 void Form1::addLines()
 {
-    auto* dialog = new AddLinesDialog(session, history_, this);
+    auto* dialog = new AddLinesDialog(session, history_, housePlace ? housePlace() : std::string(), this);
     dialog->open();
 }
 

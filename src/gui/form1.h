@@ -105,6 +105,8 @@ public:
     // Asked before the window closes or New empties the lists; false keeps them
     // (e.g. unsaved changes).
     void setCloseGuard(std::function<bool()> guard) { closeGuard = std::move(guard); }
+    // Where the house stands, for Add Lines' lines by the sun (House… keeps it).
+    void setHousePlace(std::function<std::string()> place) { housePlace = std::move(place); }
     // Asked before Send Program marks the program as programmed; false leaves it.
     void setSendGuard(std::function<bool()> guard) { sendGuard = std::move(guard); }
 
@@ -199,6 +201,7 @@ private:
     QFont setPointFace;      // the face of their table
 
     std::function<bool()> closeGuard;
+    std::function<std::string()> housePlace;
     std::function<bool()> sendGuard;
     bool activatedOnce = false;
     // Another window of the program was active since this one last was. A dialog

@@ -17,12 +17,20 @@ Rates storedRates(const Settings& settings, const char* key)
     return stored.size() == 1 ? parseRates(stored.front()).value_or(Rates{}) : Rates{};
 }
 
+std::optional<Site> storedPlace(const Settings& settings)
+{
+    const std::vector<std::string> stored = settings.strings(placeKey);
+    return stored.size() == 1 ? parseSite(stored.front()) : std::nullopt;
+}
+
 } // namespace
 
 HouseControls::HouseControls(Form1& form1, const Session& session, Settings& settings)
     : form1(form1), session(session), settings(settings),
-      house_{storedRates(settings, flowsKey), storedRates(settings, wattsKey)}
+      house_{storedRates(settings, flowsKey), storedRates(settings, wattsKey), storedRates(settings, ppfdKey)},
+      place_(storedPlace(settings))
 {
+    form1.setHousePlace([this] { return place_ ? siteText(*place_) : std::string(); });
     connect(form1.menus().houseAction, &QAction::triggered, this, &HouseControls::hseClick);
     connect(form1.menus().dailyTotalsAction, &QAction::triggered, this, &HouseControls::dtotClick);
     connect(&form1, &Form1::rendered, this, &HouseControls::render);
@@ -31,9 +39,9 @@ HouseControls::HouseControls(Form1& form1, const Session& session, Settings& set
 void HouseControls::hseClick()
 {
     if (!dialog) {
-        dialog = new HouseDialog(house_, &form1);
+        dialog = new HouseDialog(house_, place_, &form1);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        connect(dialog, &QDialog::accepted, this, [this] { setHouse(dialog->house()); });
+        connect(dialog, &QDialog::accepted, this, [this] { setHouse(dialog->house(), dialog->place()); });
     }
     dialog->open();
 }
@@ -47,11 +55,14 @@ void HouseControls::dtotClick()
     totals->raise();
 }
 
-void HouseControls::setHouse(const House& house)
+void HouseControls::setHouse(const House& house, const std::optional<Site>& place)
 {
     house_ = house;
+    place_ = place;
     settings.setStrings(flowsKey, {ratesText(house.flows)});
     settings.setStrings(wattsKey, {ratesText(house.watts)});
+    settings.setStrings(ppfdKey, {ratesText(house.ppfd)});
+    settings.setStrings(placeKey, place ? std::vector<std::string>{siteText(*place)} : std::vector<std::string>{});
     render();
 }
 

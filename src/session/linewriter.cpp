@@ -2,6 +2,7 @@
 
 #include "compiler/day.h"
 #include "compiler/program.h"
+#include "compiler/sun.h"
 #include "language/celsius.h"
 #include "language/datcheck.h"
 #include "language/decimal.h"
@@ -10,7 +11,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cmath>
 #include <utility>
+#include <variant>
 
 namespace fh {
 
@@ -319,6 +323,142 @@ std::vector<Timed> setPoint(const LineWords& words, const Display& display)
                             "the set-points")};
 }
 
+// A time of lines by the sun: an event and a signed offset, or a time of day.
+struct SunTerm {
+    std::optional<SunEvent> event;
+    int offset = 0;
+    int second = 0; // for a time of day
+};
+
+SunTerm readSunTerm(std::string_view text)
+{
+    const std::string typed(trim(text));
+    for (const SunEvent event : {SunEvent::Sunrise, SunEvent::Sunset, SunEvent::Dawn, SunEvent::Dusk}) {
+        const std::string_view name = sunEventName(event);
+        if (!typed.starts_with(name))
+            continue;
+        const std::string_view rest = trim(std::string_view(typed).substr(name.size()));
+        if (rest.empty())
+            return {event, 0, 0};
+        if (rest.front() != '+' && rest.front() != '-')
+            refuse(typed + " is not an event and an offset, as in sunrise-30m");
+        const int offset = readDuration(rest.substr(1));
+        return {event, rest.front() == '-' ? -offset : offset, 0};
+    }
+    if (typed.empty() || std::isalpha(static_cast<unsigned char>(typed.front())))
+        refuse((typed.empty() ? std::string("a time") : typed) +
+               " is not a time by the sun: sunrise, sunset, dawn or dusk, with an offset as in sunset+1h, or a "
+               "time of day");
+    return {std::nullopt, 0, readTime(typed)};
+}
+
+// The term's civil time on `date`, in seconds from its midnight, not rounded.
+double exactTime(const SunTerm& term, Date date, const Site& site, const Zones& zones)
+{
+    const auto time = sunTime(*term.event, date, site, zones);
+    if (const auto* why = std::get_if<std::string>(&time))
+        refuse(*why);
+    return std::get<double>(time) + term.offset;
+}
+
+// To the whole minute, halves up, within the day: a time past midnight is 00:MM:SS.
+int wholeMinute(double seconds)
+{
+    const auto minutes = static_cast<long long>(std::floor(seconds / 60 + 0.5));
+    return static_cast<int>(((minutes * 60) % secondsPerDay + secondsPerDay) % secondsPerDay);
+}
+
+std::string toleranceText(int seconds)
+{
+    return seconds % 60 == 0 ? std::to_string(seconds / 60) + " min" : std::to_string(seconds) + " s";
+}
+
+constexpr int daysSearched = 366;
+
+// The last day, from `date` on, that every term that follows the sun is within
+// `tolerance` of the sun's time, as the note says it.
+std::string driftNote(const std::vector<std::pair<SunTerm, int>>& written, Date date, const Site& site,
+                      const Zones& zones, int tolerance)
+{
+    const auto within = [&](Date day) {
+        return std::ranges::all_of(written, [&](const auto& term) {
+            const auto time = sunTime(*term.first.event, day, site, zones);
+            if (!std::holds_alternative<double>(time))
+                return false;
+            double off = std::fmod(std::get<double>(time) + term.first.offset - term.second, secondsPerDay);
+            off = off > secondsPerDay / 2 ? off - secondsPerDay : off < -secondsPerDay / 2 ? off + secondsPerDay : off;
+            return std::fabs(off) <= tolerance;
+        });
+    };
+    const std::string of = "within " + toleranceText(tolerance) + " of the sun";
+    if (!within(date))
+        return "not " + of + " even on " + dateText(date) + ": the times are written to the whole minute";
+    for (int k = 1; k <= daysSearched; ++k)
+        if (!within(Date{date.days + k}))
+            return of + " until " + dateText(Date{date.days + k - 1});
+    return of + " on each of the " + std::to_string(daysSearched) + " days searched, to " +
+           dateText(Date{date.days + daysSearched});
+}
+
+std::vector<Timed> byTheSun(const LineWords& words, const Display& display, const Zones& zones, std::string& note)
+{
+    const std::string dateTyped(trim(field(words, "date")));
+    const auto date = parseDate(dateTyped);
+    if (!date)
+        refuse(dateTyped.empty() ? "the date is missing" : dateTyped + " is not a date YYYY-MM-DD");
+    const std::string placeTyped(trim(field(words, "place")));
+    const auto site = parseSite(placeTyped);
+    if (!site)
+        refuse(placeTyped.empty() ? "the place is missing"
+                                  : placeTyped + " is not a place LAT,LON[,ZONE]: degrees north and east, as "
+                                                 "52.37,4.9,Europe/Amsterdam");
+    const std::string withinTyped(trim(field(words, "within")));
+    const int tolerance = readDuration(withinTyped.empty() ? "5m" : withinTyped);
+    const auto given = [&](std::string_view name) { return !trim(field(words, name)).empty(); };
+    const int outputs = given("relays") + given("valves") + given("at");
+    if (outputs != 1)
+        refuse(outputs == 0 ? "give --relays or --valves with --from and --to, or --at with the set-points"
+                            : "give one of --relays, --valves and --at");
+    if (given("at") ? given("from") || given("to") : given("heat") || given("cool") || given("gap"))
+        refuse(given("at") ? "--from and --to go with --relays or --valves"
+                           : "--heat, --cool and --gap go with --at");
+
+    std::vector<std::pair<SunTerm, int>> anchored;
+    // The term as a time of day for the other kinds to read.
+    const auto timeOf = [&](std::string_view name) {
+        if (!given(name))
+            refuse("--" + std::string(name) + " is missing");
+        const SunTerm term = readSunTerm(field(words, name));
+        if (!term.event)
+            return term.second;
+        const int second = wholeMinute(exactTime(term, *date, *site, zones));
+        anchored.emplace_back(term, second);
+        return second;
+    };
+    LineWords fixed = words;
+    std::vector<Timed> lines;
+    if (given("at")) {
+        fixed["at"] = formatTime(timeOf("at"));
+        lines = setPoint(fixed, display);
+    } else {
+        const int from = timeOf("from"), to = timeOf("to");
+        if (from == to)
+            refuse("--from and --to both come to " + formatTime(from));
+        fixed["from"] = formatTime(from);
+        fixed["to"] = formatTime(to);
+        if (given("relays")) {
+            lines = lights(fixed);
+        } else {
+            fixed["at"] = fixed["from"];
+            fixed["for"] = std::to_string((to - from + secondsPerDay) % secondsPerDay) + "s";
+            lines = water(fixed);
+        }
+    }
+    if (!anchored.empty())
+        note = driftNote(anchored, *date, *site, zones, tolerance);
+    return lines;
+}
+
 std::optional<int> secondOfLine(std::string_view line)
 {
     const auto first = line.find(',');
@@ -367,6 +507,23 @@ const std::vector<LineKindInfo>& lineKinds()
           {"cool", "Cool", "80", "the cooling (high) set-point (or give Gap)", false, "27"},
           {"gap", "Gap", "8", "the cooling set-point this far above the heating one (or give Cool)", false, "4"}},
          "Set-points"},
+        {LineKind::Sun,
+         "sun",
+         {{"date", "Date", "2027-03-14", "the date the sun gives the times for: YYYY-MM-DD"},
+          {"place", "Place", "52.37,4.9,Europe/Amsterdam",
+           "latitude,longitude in degrees north and east, and the time zone (this computer's when left out)"},
+          {"relays", "Relays", "1/2/3", "light relays on from and off to (or give Valves, or At)", false},
+          {"valves", "Valves", "1", "valves open from and closed to (or give Relays, or At)", false},
+          {"from", "From", "sunset", "when they go on: sunrise, sunset, dawn or dusk, with an offset as in sunset-30m, "
+                                     "or a time of day", false},
+          {"to", "To", "sunset+4h", "when they go off, as From", false},
+          {"at", "At", "sunrise", "when the set-points change, as From (or give Relays or Valves)", false},
+          {"heat", "Heat", "72", "the heating (low) set-point, with At", false, "22"},
+          {"cool", "Cool", "80", "the cooling (high) set-point, with At (or give Gap)", false, "27"},
+          {"gap", "Gap", "8", "the cooling set-point this far above the heating one, with At (or give Cool)", false, "4"},
+          {"within", "Within", "5m", "how far a line may drift from the sun: a number and H, M or S; 5m when empty",
+           false}},
+         "By the sun"},
     };
     return kinds;
 }
@@ -378,14 +535,16 @@ const LineKindInfo* lineKindNamed(std::string_view name)
     return found == kinds.end() ? nullptr : &*found;
 }
 
-WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display)
+WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display, const Zones& zones)
 {
     try {
-        std::vector<Timed> timed = kind == LineKind::Water ? water(words)
-                                   : kind == LineKind::Mist ? mist(words)
-                                   : kind == LineKind::Lights ? lights(words)
-                                   : kind == LineKind::Ramp   ? ramp(words, display)
-                                                              : setPoint(words, display);
+        std::string note;
+        std::vector<Timed> timed = kind == LineKind::Water       ? water(words)
+                                   : kind == LineKind::Mist      ? mist(words)
+                                   : kind == LineKind::Lights    ? lights(words)
+                                   : kind == LineKind::Ramp      ? ramp(words, display)
+                                   : kind == LineKind::SetPoints ? setPoint(words, display)
+                                                                 : byTheSun(words, display, zones, note);
         std::ranges::stable_sort(timed, {}, &Timed::second);
         for (std::size_t i = 1; i < timed.size(); ++i)
             if (timed[i].second == timed[i - 1].second)
@@ -394,9 +553,10 @@ WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& di
         WrittenLines written;
         for (Timed& line : timed)
             written.lines.push_back(std::move(line.line));
+        written.note = std::move(note);
         return written;
     } catch (const Refused& refused) {
-        return {{}, refused.reason};
+        return {{}, refused.reason, {}};
     }
 }
 

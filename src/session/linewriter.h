@@ -11,6 +11,7 @@
 #include "checks/lint.h"
 #include "compiler/display.h"
 #include "language/commandlists.h"
+#include "platform/zones.h"
 
 #include <functional>
 #include <map>
@@ -21,7 +22,7 @@
 
 namespace fh {
 
-enum class LineKind { Water, Mist, Lights, Ramp, SetPoints };
+enum class LineKind { Water, Mist, Lights, Ramp, SetPoints, Sun };
 
 struct LineField {
     std::string_view name;    // as an option, without its dashes: "valves"
@@ -53,6 +54,9 @@ using LineWords = std::map<std::string, std::string, std::less<>>;
 struct WrittenLines {
     std::vector<std::string> lines; // in filed form, in order of the day
     std::string refusal;            // why none could be written; empty when they were
+    // Lines by the sun: how long their times stay within the tolerance of the sun's,
+    // "within 5 min of the sun until 2027-04-02".
+    std::string note;
 };
 
 // Times read as a command line's time term, hours 0 to 24, and are written
@@ -60,7 +64,13 @@ struct WrittenLines {
 // H, M or S, a whole number of seconds from 1 to under 24 hours. A request whose own
 // lines would share a second is refused. The ramp's degrees are read in °C when
 // `display` shows °C, and written in °F.
-WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display);
+// Lines by the sun take their times from the sun on a date at a place, in its zone's
+// civil time (`zones`): an event sunrise, sunset, dawn or dusk, with an offset
+// (sunrise-30m) or alone, or a time of day; each to the whole minute, halves up. They
+// are lights or valves from and to, or set-points at; the note says the last day,
+// searched over a year, on which every line that follows the sun is still within the
+// tolerance (`within`, 5 minutes unless given) of the sun's time that day.
+WrittenLines writeLines(LineKind kind, const LineWords& words, const Display& display, const Zones& zones);
 
 // Why `lines` cannot join `lists`: the program would hold more lines than it can, or
 // a new line would act in the second of a line there. None when they can.

@@ -250,10 +250,12 @@ TEST(CommandLine, AnswersEachCommand)
          "{\"cycle_days\":2,\"days\":[{\"lights_on\":[72000,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],"
          "\"valves_pulsed\":[0,0,0,0,0,0],\"valves_open\":[0,0,0,0,0,0],"
          "\"valves_litres\":[null,null,null,null,null,null],\"lights_kwh\":[null,null,null,null,null,null],"
+         "\"lights_dli\":[null,null,null,null,null,null],\"dli\":null,\"longest_dark\":{\"seconds\":16200,\"from\":\"20:00:00\",\"to\":\"00:30:00\"},"
          "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}},"
          "{\"lights_on\":[84600,0,0,0,0,0],\"valves_on\":[0,0,0,0,0,0],\"valves_pulsed\":[0,0,0,0,0,0],"
          "\"valves_open\":[0,0,0,0,0,0],\"valves_litres\":[null,null,null,null,null,null],"
          "\"lights_kwh\":[null,null,null,null,null,null],"
+         "\"lights_dli\":[null,null,null,null,null,null],\"dli\":null,\"longest_dark\":{\"seconds\":16200,\"from\":\"20:00:00\",\"to\":\"00:30:00\"},"
          "\"low\":{\"min\":70,\"max\":70},\"high\":{\"min\":76,\"max\":76}}]}\n",
          wrapped + twoDays},
         {{"state", "empty.fhp", "--at", "08:00:00"}, "", 2, "", "fernhollow: empty.fhp: no program present!\n"},
@@ -289,11 +291,14 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          "{\"time\":\"12:00:00\",\"lights\":[\"on\",\"on\",\"off\",\"off\",\"off\",\"off\"],"
          "\"valves\":[\"P1\",\"off\",\"off\",\"off\",\"off\",\"off\"],\"low\":20.0,\"high\":26.0}\n",
          ""},
-        {{"totals", "mist.fhp", "--format", "json", "--celsius", "--flow", "1=2.5,3=10", "--watts", "1=400,2=400"}, "",
+        {{"totals", "mist.fhp", "--format", "json", "--celsius", "--flow", "1=2.5,3=10", "--watts", "1=400,2=400",
+          "--ppfd", "1=250,2=120.5,6=300"},
+         "",
          0,
          "{\"lights_on\":[57600,57600,0,0,0,0],\"valves_on\":[0,0,900,0,0,0],\"valves_pulsed\":[36000,0,0,0,0,0],"
          "\"valves_open\":[300,0,900,0,0,0],\"valves_litres\":[12.5,null,150.0,null,null,null],"
-         "\"lights_kwh\":[6.40,6.40,null,null,null,null],"
+         "\"lights_kwh\":[6.40,6.40,null,null,null,null],\"lights_dli\":[14.4,6.9,null,null,null,0.0],"
+         "\"dli\":21.3,\"longest_dark\":{\"seconds\":28800,\"from\":\"22:00:00\",\"to\":\"06:00:00\"},"
          "\"low\":{\"min\":20.0,\"max\":20.0},\"high\":{\"min\":26.0,\"max\":26.0}}\n",
          ""},
         {{"totals", "mist.fhp", "--flow", "1=2.5"}, "", 0,
@@ -305,11 +310,14 @@ TEST(CommandLine, ReadsAndTakesCelsiusAndTotalsWaterAndPower)
          "valve 4: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
          "valve 5: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
          "valve 6: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s\n"
-         "low set-point: 68 to 68\nhigh set-point: 78.8 to 78.8\nthe day: 12.5 l of water\n",
+         "low set-point: 68 to 68\nhigh set-point: 78.8 to 78.8\ndark 8 h 00 min, 22:00-06:00\n"
+         "the day: 12.5 l of water\n",
          ""},
         {{"totals", "mist.fhp", "--flow", "1=2.5,1=3"}, "", 2, "",
          "fernhollow: --flow wants " + ratesUsage + ", not 1=2.5,1=3\n"},
         {{"totals", "mist.fhp", "--watts", ""}, "", 2, "", "fernhollow: --watts wants " + ratesUsage + ", not an empty one\n"},
+        {{"totals", "mist.fhp", "--ppfd", "1=250,7=1"}, "", 2, "",
+         "fernhollow: --ppfd wants " + ratesUsage + ", not 1=250,7=1\n"},
         {{"lint", "mist.fhp", "--celsius"}, "", 2, "",
          "fernhollow: unknown option '--celsius' (see fernhollow lint --help)\n"},
     };

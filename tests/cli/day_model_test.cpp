@@ -150,6 +150,7 @@ std::string totalsJson(const std::vector<Line>& lines)
     // that pulses on over midnight.
     std::array<int, 6> lastBegun{};
     std::array<std::pair<std::string, std::pair<int, int>>, 6> pulsing, endOfDay;
+    std::vector<bool> dark(static_cast<std::size_t>(day));
     for (const bool counting : {false, true}) {
         Model m(lines);
         std::array<int, 6> pulsingSince{};
@@ -179,6 +180,8 @@ std::string totalsJson(const std::vector<Line>& lines)
                 for (int s = second; pulsed && s < until; ++s)
                     valvesOpen[k] += (s - pulsingSince[k]) % (times.first + times.second) < times.first;
             }
+            for (int s = second; s < until; ++s)
+                dark[static_cast<std::size_t>(s)] = std::ranges::none_of(m.lights, [](const std::string& l) { return l == "on"; });
             lowMin = std::min(lowMin, m.low), lowMax = std::max(lowMax, m.low);
             highMin = std::min(highMin, m.high), highMax = std::max(highMax, m.high);
         }
@@ -189,9 +192,28 @@ std::string totalsJson(const std::vector<Line>& lines)
         std::transform(values.begin(), values.end(), texts.begin(), [](int v) { return std::to_string(v); });
         return list(texts, false);
     };
+    // The longest run of dark seconds, the day repeating: taken in the order the runs
+    // end, the first of the longest.
+    const auto darkAt = [&](int s) { return dark[static_cast<std::size_t>((s % day + day) % day)]; };
+    std::string longest = "{\"seconds\":0,\"from\":null,\"to\":null}";
+    if (std::ranges::all_of(dark, [](bool d) { return d; }))
+        longest = "{\"seconds\":86400,\"from\":null,\"to\":null}";
+    for (int end = 1, most = 0; end <= day && longest.find("86400") == std::string::npos; ++end) {
+        if (!darkAt(end - 1) || darkAt(end))
+            continue;
+        int from = end - 1;
+        while (darkAt(from - 1))
+            --from;
+        if (end - from > most) {
+            most = end - from;
+            longest = "{\"seconds\":" + std::to_string(most) + ",\"from\":\"" + clock((from % day + day) % day) +
+                      "\",\"to\":\"" + clock(end % day) + "\"}";
+        }
+    }
     return "{\"lights_on\":" + counts(lightsOn) + ",\"valves_on\":" + counts(valvesOn) +
            ",\"valves_pulsed\":" + counts(valvesPulsed) + ",\"valves_open\":" + counts(valvesOpen) +
            ",\"valves_litres\":[null,null,null,null,null,null],\"lights_kwh\":[null,null,null,null,null,null]"
+           ",\"lights_dli\":[null,null,null,null,null,null],\"dli\":null,\"longest_dark\":" + longest +
            ",\"low\":{\"min\":" + number(lowMin) +
            ",\"max\":" + number(lowMax) + "},\"high\":{\"min\":" + number(highMin) + ",\"max\":" + number(highMax) +
            "}}\n";

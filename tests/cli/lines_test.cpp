@@ -76,7 +76,7 @@ TEST(Lines, RefusesARequestItCannotMeetAndPrintsNoLine)
     const std::string usage = "usage: fernhollow lines KIND OPTION...\n";
     const struct { cli::Args args; std::string err; } rows[] = {
         {{"lines", "fog", "--valves", "1"},
-         "fernhollow: lines: fog is no kind of lines; the kinds are water, mist, lights, ramp and setpoint\n"},
+         "fernhollow: lines: fog is no kind of lines; the kinds are water, mist, lights, ramp, setpoint and sun\n"},
         {{"lines", "setpoint", "--at", "6", "--heat", "72"}, "fernhollow: lines: give --cool or --gap\n"},
         // Fault mended: two waterings overlapping gave the valve 15 minutes, not 30.
         {{"lines", "water", "--valves", "3", "--at", "07:00,07:10", "--for", "15m"},

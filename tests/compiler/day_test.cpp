@@ -106,3 +106,47 @@ TEST(Day, WaterRunsWhileOnAndInThePulsesOfEachStretch)
 
 } // namespace
 } // namespace fh
+
+namespace fh {
+namespace {
+
+// The longest dark period: every light off, a stretch over midnight counted whole,
+// from the day model (the days around in the cycle), not from this day alone.
+TEST(Day, TheLongestDarkPeriodCountsAStretchOverMidnightWhole)
+{
+    using Dark = DayTotals::Dark;
+    const struct {
+        const char* why;
+        std::vector<std::string> lines;
+        std::vector<Dark> byDay;
+    } cases[] = {
+        {"a night over midnight", {"L,05:00:00,1,ON", "L,21:00:00,1,OFF"}, {{at(8, 0), at(21, 0), at(5, 0)}}},
+        // A light on for a minute in the night halves it.
+        {"a night broken for a minute",
+         {"L,05:00:00,1,ON", "L,21:00:00,1,OFF", "L,01:00:00,2,ON", "L,01:01:00,2,OFF"},
+         {{at(4, 0), at(21, 0), at(1, 0)}}},
+        {"two relays, dark only while both are off",
+         {"L,06:00:00,1,ON", "L,18:00:00,1,OFF", "L,17:00:00,2,ON", "L,23:00:00,2,OFF"},
+         {{at(7, 0), at(23, 0), at(6, 0)}}},
+        {"never lit", {"W,06:00:00,1,ON", "W,06:10:00,1,OFF"}, {{}}},
+        {"never dark", {"L,00:00:00,1,ON"}, {{0, {}, {}}}},
+        // The OFF of 12:00 waits a day: lit from 12:00 on day 1 to 12:00 on day 2, and
+        // 13:00 to 14:00; the dark from 14:00 on day 2 runs on to 12:00 on day 1.
+        {"a cycle of two days",
+         {"L,12:00:00,1,ON", "L,12:00:00,1,OFF", "L,13:00:00,1,ON", "L,14:00:00,1,OFF"},
+         {{at(22, 0), at(14, 0), at(12, 0)}, {at(22, 0), at(14, 0), at(12, 0)}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const Cycle cycle(compiled(c.lines));
+        ASSERT_EQ(cycle.days().size(), c.byDay.size());
+        for (std::size_t d = 0; d < c.byDay.size(); ++d) {
+            const Dark dark = totalsOf(cycle.days()[d]).longestDark;
+            EXPECT_EQ(dark, c.byDay[d]) << "day " << d + 1 << ": " << dark.seconds << " s from "
+                                        << dark.from.value_or(-1) << " to " << dark.to.value_or(-1);
+        }
+    }
+}
+
+} // namespace
+} // namespace fh

@@ -60,14 +60,15 @@ TEST(House, TotalsShowWaterAndPowerWhereARateIsGiven)
         "valve 6: 0 h 00 min on, 0 h 00 min pulsed, water runs 0 s",
         "low set-point: 23.3 \xB0" "C to 23.3 \xB0" "C",
         "high set-point: 25.6 \xB0" "C to 25.6 \xB0" "C",
+        "dark all day",
         "the day: 162.5 l of water, 6.40 kWh",
     };
     EXPECT_EQ(lines, expected);
 
     // Without rates there is no line of sums; with one kind only, that kind.
     EXPECT_FALSE(totalsLines(totals, {}, Display()).back().starts_with("the day"));
-    EXPECT_EQ(totalsLines(totals, {house.flows, {}}, Display()).back(), "the day: 162.5 l of water");
-    EXPECT_EQ(totalsLines(totals, {{}, house.watts}, Display()).back(), "the day: 6.40 kWh");
+    EXPECT_EQ(totalsLines(totals, {house.flows, {}, {}}, Display()).back(), "the day: 162.5 l of water");
+    EXPECT_EQ(totalsLines(totals, {{}, house.watts, {}}, Display()).back(), "the day: 6.40 kWh");
 }
 
 // Fault mended: a half went to the even digit, 0.25 l as 0.2 l.
@@ -88,7 +89,7 @@ TEST(House, WaterAndPowerRoundHalvesAwayFromZero)
     DayTotals totals;
     totals.valvesOpen = {3, 0, 0, 0, 0, 0};
     totals.lightsOn = {54, 0, 0, 0, 0, 0};
-    const DayUse use = useOf(totals, {*parseRates("1=5"), *parseRates("1=1000")});
+    const DayUse use = useOf(totals, {*parseRates("1=5"), *parseRates("1=1000"), {}});
     EXPECT_EQ(litresText(*use.litres[0]), "0.3");
     EXPECT_EQ(kwhText(*use.kwh[0]), "0.02");
 }
@@ -101,6 +102,61 @@ TEST(House, DayTotalsOfListsOrWhyThereAreNone)
     // A failing line is left out, as `totals` leaves it out.
     const auto none = dayTotalsOf({{{"T,6,20,2"}, {}, {}}});
     EXPECT_EQ(std::get<std::string>(none), "no program present!");
+}
+
+// The daily light integral: PPFD (µmol/m²/s) by the seconds on, in mol/m²/d to a
+// tenth, halves away from zero; the house's is the sum of the relays' before rounding.
+TEST(House, DailyLightIntegralPerRelayAndForTheHouse)
+{
+    const struct {
+        const char* why;
+        std::array<int, outputCount> on;
+        const char* ppfd;
+        std::array<const char*, outputCount> relays;
+        const char* house;
+    } rows[] = {
+        {"16 h at 250", {16 * 3600, 0, 0, 0, 0, 0}, "1=250", {"14.4", "", "", "", "", ""}, "14.4"},
+        {"a half goes up", {50'000, 0, 0, 0, 0, 0}, "1=1", {"0.1", "", "", "", "", ""}, "0.1"},
+        {"just under a half", {49'999, 0, 0, 0, 0, 0}, "1=1", {"0.0", "", "", "", "", ""}, "0.0"},
+        // 0.15 is no double: 3 s at 50000 must still round up.
+        {"a half no double holds", {3, 0, 0, 0, 0, 0}, "1=50000", {"0.2", "", "", "", "", ""}, "0.2"},
+        {"the sum before rounding", {30'000, 30'000, 0, 0, 0, 0}, "1=1,2=1", {"0.0", "0.0", "", "", "", ""}, "0.1"},
+        {"a decimal PPFD", {36'000, 0, 0, 0, 0, 36'000}, "1=250.5,6=0", {"9.0", "", "", "", "", "0.0"}, "9.0"},
+        {"no PPFD", {36'000, 0, 0, 0, 0, 0}, "", {"", "", "", "", "", ""}, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        DayTotals totals;
+        totals.lightsOn = row.on;
+        House house;
+        house.ppfd = *parseRates(row.ppfd);
+        const DayUse use = useOf(totals, house);
+        for (std::size_t k = 0; k < outputCount; ++k)
+            EXPECT_EQ(use.dliTenths[k] ? dliText(*use.dliTenths[k]) : "", row.relays[k]) << "relay " << k + 1;
+        EXPECT_EQ(use.houseDliTenths ? dliText(*use.houseDliTenths) : "", row.house);
+    }
+
+    DayTotals totals;
+    totals.lightsOn = {16 * 3600, 0, 0, 0, 0, 0};
+    totals.longestDark = {8 * 3600, 21 * 3600, 5 * 3600};
+    House house;
+    house.ppfd = *parseRates("1=250");
+    const auto lines = totalsLines(totals, house, Display());
+    EXPECT_EQ(lines.front(), "light 1: 16 h 00 min on, DLI 14.4 mol/m\xB2/d");
+    EXPECT_EQ(lines.end()[-2], "dark 8 h 00 min, 21:00-05:00");
+    EXPECT_EQ(lines.back(), "the day: DLI 14.4 mol/m\xB2/d");
+}
+
+TEST(House, TheDarkPeriodReadsToTheMinuteUnlessASecondFallsWithin)
+{
+    const struct { DayTotals::Dark dark; const char* text; } rows[] = {
+        {{8 * 3600, 21 * 3600, 5 * 3600}, "dark 8 h 00 min, 21:00-05:00"},
+        {{8 * 3600 - 30, 21 * 3600 + 30, 5 * 3600}, "dark 7 h 59 min, 21:00:30-05:00"},
+        {{}, "dark all day"},
+        {{0, {}, {}}, "dark 0 h 00 min"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(darkText(row.dark, Display()), row.text);
 }
 
 } // namespace

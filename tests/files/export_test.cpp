@@ -2,6 +2,7 @@
 // lenient: CR LF line ends, folding at 75 octets, stable unique UIDs, declared VCD
 // identifiers and time that never goes back; and they say what the day does.
 
+#include "compiler/sun.h"
 #include "files/export.h"
 
 #include "compiler/day.h"
@@ -52,6 +53,11 @@ std::vector<std::string> crlfLines(const std::string& text)
         at = end + 2;
     }
     return lines;
+}
+
+std::chrono::year_month_day dateOf(const char* text)
+{
+    return std::chrono::year_month_day(sys_days(std::chrono::days(parseDate(text).value().days)));
 }
 
 TEST(ExportCsv, OneRowPerChangeWithItsLineQuoted)
@@ -134,7 +140,7 @@ TEST(ExportCalendar, EventsAreTheStretchesWithStableUniqueUids)
 {
     const Read read = compiled(greenhouse);
     const DayReasons reasons(read.program, read.lists);
-    const auto date = parseDate("2026-03-01").value();
+    const auto date = dateOf("2026-03-01");
     const std::string ics = dayCalendar(reasons, Display{}, date, sys_days{date} + hours(9), "greenhouse.fhp");
     const auto props = properties(ics);
     ASSERT_GE(props.size(), 4U);
@@ -191,7 +197,7 @@ TEST(ExportCalendar, ACycleOfDaysRepeatsByItsInterval)
 {
     const Read read = compiled({{{}, {"L,06:00:00,1,ON", "L,06:00:00,1,OFF"}, {}}});
     const DayReasons reasons(read.program, read.lists);
-    const auto date = parseDate("2026-12-31").value();
+    const auto date = dateOf("2026-12-31");
     const auto props = properties(dayCalendar(reasons, Display{}, date, sys_days{date}, "p.fhp"));
     std::vector<std::string> rules, starts, ends;
     for (const auto& [name, value] : props) {
@@ -207,6 +213,7 @@ TEST(ExportCalendar, ACycleOfDaysRepeatsByItsInterval)
     EXPECT_EQ(ends, std::vector<std::string>{"20270101T060000"});
 }
 
+// The one reader of dates, which the command's --date and lines by the sun share.
 TEST(ExportDate, OnlyRealDates)
 {
     EXPECT_TRUE(parseDate("2024-02-29"));

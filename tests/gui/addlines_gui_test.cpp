@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +139,29 @@ TEST_F(AddLinesWindow, ShowsTheFindingsOfTheNewLinesAndAddsThemAsOneStep)
     EXPECT_FALSE(undo->isEnabled()) << "the lines were one step";
     form.menus().redoAction->trigger();
     EXPECT_EQ(session.lists(), added);
+}
+
+} // namespace
+
+namespace {
+
+// "By the sun": the place House… keeps and today, the lines for that date and how long
+// they stay with the sun beside them.
+TEST_F(AddLinesWindow, ByTheSunStartsAtTheHouseTodayAndSaysHowLongTheLinesHold)
+{
+    form.setHousePlace([] { return std::string("52.37,4.9,Europe/Amsterdam"); });
+    QDialog* dialog = open(5, {});
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(control<QComboBox>(*dialog, "Combo1")->currentText(), "By the sun");
+    EXPECT_EQ(control<QLineEdit>(*dialog, "SunPlace")->text(), "52.37,4.9,Europe/Amsterdam");
+    EXPECT_EQ(control<QLineEdit>(*dialog, "SunDate")->text(), QDate::currentDate().toString(Qt::ISODate));
+    for (const auto& [name, typed] : {std::pair{"SunDate", "2027-03-14"}, {"SunRelays", "1/2/3"},
+                                      {"SunFrom", "sunrise-30m"}, {"SunTo", "sunset+1h"}})
+        control<QLineEdit>(*dialog, name)->setText(QString::fromLatin1(typed));
+    EXPECT_EQ(text(*dialog, "Text1"), "L,06:28:00,1/2/3,ON\nL,19:43:00,1/2/3,OFF");
+    EXPECT_EQ(control<QLabel>(*dialog, "Label4")->text(), "within 5 min of the sun until 2027-03-16");
+    EXPECT_TRUE(control<QPushButton>(*dialog, "Command1")->isEnabled());
+    dialog->close();
 }
 
 } // namespace

@@ -152,20 +152,34 @@ TEST(Units, HouseRatesAreKeptAndTheDailyTotalsFollowTheLists)
     EXPECT_FALSE(ok->isEnabled()) << "one rate a box";
     control<QLineEdit>(*dialog, "Watts2")->setText("400");
     ASSERT_TRUE(ok->isEnabled());
+    control<QLineEdit>(*dialog, "Ppfd2")->setText("250");
+    // A place is both degrees, and a zone that exists or none.
+    control<QLineEdit>(*dialog, "Latitude")->setText("52.37");
+    EXPECT_FALSE(ok->isEnabled()) << "a latitude without a longitude";
+    control<QLineEdit>(*dialog, "Longitude")->setText("4.9");
+    EXPECT_TRUE(ok->isEnabled());
+    control<QLineEdit>(*dialog, "Zone")->setText("Nowhere/Atlantis");
+    EXPECT_FALSE(ok->isEnabled()) << "no such zone";
+    control<QLineEdit>(*dialog, "Zone")->setText("Europe/Amsterdam");
+    ASSERT_TRUE(ok->isEnabled());
     ok->click();
     EXPECT_EQ(settings.strings("house/flows"), std::vector<std::string>{"1=2.5"});
     EXPECT_EQ(settings.strings("house/watts"), std::vector<std::string>{"2=400"});
+    EXPECT_EQ(settings.strings("house/ppfd"), std::vector<std::string>{"2=250"});
+    EXPECT_EQ(settings.strings("house/place"), std::vector<std::string>{"52.37,4.9,Europe/Amsterdam"});
     EXPECT_NE(shown().find("water runs 300 s, 12.5 l\n"), std::string::npos) << shown();
 
     // The window follows the lists.
     enter(form, "L,6,2,ON");
     enter(form, "L,7,2,OFF");
-    EXPECT_NE(shown().find("light 2: 1 h 00 min on, 0.40 kWh\n"), std::string::npos) << shown();
-    EXPECT_NE(shown().find("the day: 12.5 l of water, 0.40 kWh"), std::string::npos) << shown();
+    EXPECT_NE(shown().find("light 2: 1 h 00 min on, 0.40 kWh, DLI 0.9 mol/m\u00B2/d\n"), std::string::npos) << shown();
+    EXPECT_NE(shown().find("dark 23 h 00 min, 07:00-06:00\n"), std::string::npos) << shown();
+    EXPECT_NE(shown().find("the day: 12.5 l of water, 0.40 kWh, DLI 0.9 mol/m\u00B2/d"), std::string::npos) << shown();
 
     // Kept for the next run, and shown in the dialog again.
     Application again(clock, settings);
     EXPECT_EQ(again.houseControls().house(), house.house());
+    EXPECT_EQ(again.houseControls().place(), house.place());
     again.mainWindow().menus().houseAction->trigger();
     ASSERT_NE(again.houseControls().houseDialog(), nullptr);
     EXPECT_EQ(control<QLineEdit>(*again.houseControls().houseDialog(), "Flow1")->text(), "2.5");

@@ -43,7 +43,7 @@ struct AllWindows {
     doubles::AllDevices devices;
     Form4 form4{devices.devices()};
     Form5 form5{&form1};
-    AddLinesDialog addLines{session, form1.history(), &form1};
+    AddLinesDialog addLines{session, form1.history(), "", &form1};
 };
 
 // Every line of a label, every word of one that wraps, and every button's caption
@@ -83,7 +83,7 @@ TEST(Windows, EveryCaptionFitsItsControl)
     test::showActive(w.form1);
     // Text7 decides on its scroll bar once the events of its new text are handled.
     QCoreApplication::processEvents();
-    HouseDialog house(House{}, &w.form1);
+    HouseDialog house(House{}, std::nullopt, &w.form1);
     TotalsWindow totals(&w.form1);
     CompareWindow compare(w.devices.printers, w.messages, [] { return std::string(); });
     const std::initializer_list<QWidget*> others = {&w.form2, &w.form3, &w.form4,  &w.form5,
@@ -107,7 +107,7 @@ TEST(EveryWindow, EveryControlHasAnAccessibleNameAndATooltip)
     const QRegularExpression control(QStringLiteral(
         "^((Label|Text|List|Command|Check|Option|Frame|Image|Shape|Line|Grid|Combo)\\d+(_\\d+)?|Preview[A-Z][a-z]+)$"));
     const std::pair<const QWidget*, int> windows[] = {{&w.form1, 57}, {&w.form2, 4},  {&w.form3, 58},
-                                                      {&w.form4, 1},  {&w.form5, 1},  {&w.addLines, 8}};
+                                                      {&w.form4, 1},  {&w.form5, 1},  {&w.addLines, 9}};
     for (const auto& [window, controls] : windows) {
         int walked = 0;
         for (const QWidget* c : window->findChildren<QWidget*>()) {

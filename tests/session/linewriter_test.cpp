@@ -1,6 +1,7 @@
 #include "session/linewriter.h"
 
 #include "language/datcheck.h"
+#include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,9 @@ WrittenLines write(const Request& request)
     const LineKindInfo* info = lineKindNamed(request.kind);
     EXPECT_NE(info, nullptr) << request.kind;
     const Display display{request.celsius ? Display::Temperature::Celsius : Display::Temperature::Fahrenheit};
-    return info ? writeLines(info->kind, LineWords(request.words.begin(), request.words.end()), display)
+    // Central European time, with no summer time.
+    const doubles::FixedZones zones({{"CET", 3600}, {"UTC", 0}});
+    return info ? writeLines(info->kind, LineWords(request.words.begin(), request.words.end()), display, zones)
                 : WrittenLines{};
 }
 
@@ -128,6 +131,81 @@ TEST(LineWriter, RefusesARequestItCannotMeetSayingWhy)
     };
     for (const auto& row : rows) {
         const WrittenLines written = write(row.request);
+        EXPECT_EQ(written.refusal, row.refusal);
+        EXPECT_TRUE(written.lines.empty()) << row.refusal;
+    }
+}
+
+// Lines by the sun at Amsterdam on 2027-03-14, in CET: sunrise 06:57:48, sunset
+// 18:42:32 (python3-ephem, to the second); each time to the whole minute, halves up.
+TEST(LineWriter, WritesLinesByTheSunAndHowLongTheyStayWithIt)
+{
+    const Words at = {{"date", "2027-03-14"}, {"place", "52.37,4.9,CET"}};
+    const auto with = [&](Words more) {
+        more.insert(more.begin(), at.begin(), at.end());
+        return more;
+    };
+    const struct { Request request; Lines lines; std::string note; } rows[] = {
+        {{"sun", with({{"relays", "3/1/2"}, {"from", "sunrise-30m"}, {"to", "sunset+1h"}})},
+         {"L,06:28:00,1/2/3,ON", "L,19:43:00,1/2/3,OFF"},
+         "within 5 min of the sun until 2027-03-16"},
+        // A time of day follows no sun; past midnight it wraps.
+        {{"sun", with({{"valves", "1"}, {"from", "sunset"}, {"to", "22:00"}})},
+         {"W,18:43:00,1,ON", "W,22:00:00,1,OFF"},
+         "within 5 min of the sun until 2027-03-17"},
+        {{"sun", with({{"relays", "1"}, {"from", "sunset+30m"}, {"to", "sunset + 330m"}})},
+         {"L,00:13:00,1,OFF", "L,19:13:00,1,ON"},
+         "within 5 min of the sun until 2027-03-17"},
+        {{"sun", with({{"at", "sunrise"}, {"heat", "65"}, {"gap", "8"}, {"within", "30m"}})},
+         {"T,06:58:00,65,73"},
+         "within 30 min of the sun until 2027-03-26"},
+        {{"sun", with({{"at", "sunrise"}, {"heat", "65"}, {"gap", "8"}, {"within", "10s"}})},
+         {"T,06:58:00,65,73"},
+         "not within 10 s of the sun even on 2027-03-14: the times are written to the whole minute"},
+        {{"sun", with({{"relays", "1"}, {"from", "05:00"}, {"to", "06:00"}})}, {"L,05:00:00,1,ON", "L,06:00:00,1,OFF"}, ""},
+        // Without a zone, the system's (here CET).
+        {{"sun", {{"date", "2027-03-14"}, {"place", "52.37,4.9"}, {"at", "sunrise"}, {"heat", "65"}, {"cool", "80"}}},
+         {"T,06:58:00,65,80"},
+         "within 5 min of the sun until 2027-03-16"},
+    };
+    for (const auto& row : rows) {
+        const WrittenLines written = write(row.request);
+        EXPECT_EQ(written.refusal, "");
+        EXPECT_EQ(written.lines, row.lines) << row.note;
+        EXPECT_EQ(written.note, row.note);
+    }
+
+    const struct { Words words; std::string refusal; } refused[] = {
+        {{{"date", "2027-06-21"}, {"place", "78.22,15.65,UTC"}, {"relays", "1"}, {"from", "sunrise"}, {"to", "22:00"}},
+         "there is no sunrise on 2027-06-21 at 78.22,15.65: the sun stays above the horizon all day (polar day)"},
+        {{{"date", "2027-12-21"}, {"place", "78.22,15.65,UTC"}, {"relays", "1"}, {"from", "08:00"}, {"to", "sunset"}},
+         "there is no sunset on 2027-12-21 at 78.22,15.65: the sun stays below the horizon all day (polar night)"},
+        {{{"date", "2027-06-21"}, {"place", "65,25,UTC"}, {"at", "dawn"}, {"heat", "65"}, {"gap", "8"}},
+         "there is no dawn on 2027-06-21 at 65,25: the sun stays less than 6 degrees below the horizon all night (a "
+         "white night)"},
+        {{{"date", "2027-03-14"}, {"place", "52.37,4.9,Mars/Olympus"}, {"at", "sunrise"}, {"heat", "65"}, {"gap", "8"}},
+         "there is no time zone Mars/Olympus"},
+        {{{"date", "2027-02-30"}, {"place", "52.37,4.9"}, {"at", "sunrise"}, {"heat", "65"}, {"gap", "8"}},
+         "2027-02-30 is not a date YYYY-MM-DD"},
+        {{{"date", "2027-03-14"}, {"place", "91,4.9"}, {"at", "sunrise"}, {"heat", "65"}, {"gap", "8"}},
+         "91,4.9 is not a place LAT,LON[,ZONE]: degrees north and east, as 52.37,4.9,Europe/Amsterdam"},
+        {{{"date", "2027-03-14"}, {"at", "sunrise"}, {"heat", "65"}, {"gap", "8"}}, "the place is missing"},
+        {with({{"relays", "1"}, {"at", "sunrise"}, {"from", "sunrise"}, {"to", "sunset"}}),
+         "give one of --relays, --valves and --at"},
+        {with({{"from", "sunrise"}, {"to", "sunset"}}),
+         "give --relays or --valves with --from and --to, or --at with the set-points"},
+        {with({{"relays", "1"}, {"from", "sunrise"}, {"to", "sunset"}, {"heat", "65"}}),
+         "--heat, --cool and --gap go with --at"},
+        {with({{"relays", "1"}, {"from", "sunrise*2"}, {"to", "sunset"}}),
+         "sunrise*2 is not an event and an offset, as in sunrise-30m"},
+        {with({{"relays", "1"}, {"from", "noon"}, {"to", "sunset"}}),
+         "noon is not a time by the sun: sunrise, sunset, dawn or dusk, with an offset as in sunset+1h, or a time of "
+         "day"},
+        {with({{"relays", "1"}, {"from", "sunrise"}}), "--to is missing"},
+        {with({{"relays", "1"}, {"from", "sunrise"}, {"to", "06:58"}}), "--from and --to both come to 06:58:00"},
+    };
+    for (const auto& row : refused) {
+        const WrittenLines written = write({"sun", row.words});
         EXPECT_EQ(written.refusal, row.refusal);
         EXPECT_TRUE(written.lines.empty()) << row.refusal;
     }

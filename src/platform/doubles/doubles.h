@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/printer.h"
 #include "platform/settings.h"
+#include "platform/zones.h"
 
 #include <algorithm>
 #include <functional>
@@ -273,6 +274,21 @@ struct AllDevices {
     JobWatch jobs{jobTime, messages};
     std::vector<std::string> statusLines;
     Devices devices() { return {clock, beeper, messages, dialogs, files, printers, settings, jobs}; }
+};
+
+// Zones of a fixed offset each, with no daylight saving; the first is the system's.
+class FixedZones : public Zones {
+public:
+    FixedZones(std::vector<std::pair<std::string, int>> zones) : zones(std::move(zones)) {}
+    std::optional<int> offsetAt(const std::string& name, std::int64_t) const override
+    {
+        const auto found = std::ranges::find(zones, name, &std::pair<std::string, int>::first);
+        return found == zones.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::string systemZone() const override { return zones.empty() ? std::string() : zones.front().first; }
+
+private:
+    std::vector<std::pair<std::string, int>> zones;
 };
 
 } // namespace fh::doubles
