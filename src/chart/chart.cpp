@@ -2,6 +2,7 @@
 
 #include "platform/displaylist.h"
 #include "compiler/day.h"
+#include "compiler/daydiff.h"
 #include "compiler/display.h"
 #include "compiler/program.h"
 #include "language/latin1.h"
@@ -17,6 +18,32 @@ namespace fh {
 double lightLevel(int index, double state) { return index + 4 + 0.7 * state; }
 double valveLevel(int index, double state) { return index - 3 + 0.7 * state; }
 double temperatureLevel(double fahrenheit) { return (fahrenheit - 30) / 10 - 10; }
+
+std::optional<int> itemAtLevel(double y, const DayState& state)
+{
+    std::optional<int> nearest;
+    double best = 0.5;
+    const auto consider = [&](int item, double low, double high) {
+        const double distance = y < low ? low - y : y > high ? y - high : 0;
+        if (distance <= best) {
+            best = distance;
+            nearest = item;
+        }
+    };
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        const int index = static_cast<int>(k);
+        const double light = lightLevel(index, state.lights[k] ? OutputState::on : OutputState::off);
+        consider(index, light, light);
+        const double valve = state.valves[k];
+        if (OutputState::isPulsed(valve))
+            consider(outputCount + index, valveLevel(index, OutputState::off), valveLevel(index, OutputState::on));
+        else
+            consider(outputCount + index, valveLevel(index, valve), valveLevel(index, valve));
+    }
+    consider(dayItemCount - 2, temperatureLevel(state.low), temperatureLevel(state.low));
+    consider(dayItemCount - 1, temperatureLevel(state.high), temperatureLevel(state.high));
+    return nearest;
+}
 
 namespace {
 

@@ -16,6 +16,7 @@
 
 namespace fh {
 
+struct DayState;
 class DisplayList;
 class MessageBox;
 class Printer;
@@ -70,6 +71,11 @@ bool plot(const Program& program, const Display& display, ChartState& state, Can
 double lightLevel(int index, double state);
 double valveLevel(int index, double state);
 double temperatureLevel(double fahrenheit);
+
+// The light (0..5), valve (6..11) or set-point (low 18, high 19), numbered as the
+// day's items, whose trace in `state` is nearest level `y` (a pulsed valve's block
+// counts whole); none when no trace is within half a unit.
+std::optional<int> itemAtLevel(double y, const DayState& state);
 
 // Prints a chart window's drawing, as the window of width x height pixels shows it,
 // on one page: inside 4 % margins at the left and top and stretched to 1/1.1 of the

@@ -22,9 +22,6 @@ std::chrono::year_month_day today()
             std::chrono::day(static_cast<unsigned>(local.tm_mday))};
 }
 
-// The name a calendar's UIDs are made from: the file's own, without its folder.
-std::string baseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 } // namespace
 
 int exportDay(const Parsed& args, Streams io, const Devices& devices)
@@ -53,7 +50,7 @@ int exportDay(const Parsed& args, Streams io, const Devices& devices)
         const auto date = args.values.find("--date");
         const auto first = date == args.values.end() ? today() : std::chrono::year_month_day(std::chrono::sys_days(std::chrono::days(parseDate(date->second).value().days)));
         const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-        bytes = dayCalendar(reasons, args.display, first, stamp, baseName(path));
+        bytes = dayCalendar(reasons, args.display, first, stamp, path);
     }
     const auto out = args.values.find("-o");
     if (out == args.values.end()) {

@@ -91,12 +91,12 @@ std::string textLine(const DayReasons& reasons, const Reason& r, const Display& 
         out += std::string(" (") + (r.pulse->on ? "on" : "off") +
                (r.pulse->left ? ", " + std::to_string(*r.pulse->left) + " s left" : std::string()) + ")";
     if (r.line < 0)
-        return out + "  not set by the program: starts " + r.value;
+        return out + "  " + reasonText(reasons, r);
     out += r.since ? "  since " + when(reasons, *r.since, display) : reasons.days() > 1 ? "  every day" : "  all day";
-    out += " by " + filedLineText(reasons.filed(r.line));
+    out += " " + reasonText(reasons, r);
     if (r.next)
-        out += "; next " + when(reasons, r.next->at, display) + " " + r.next->value + " by " +
-               filedLineText(reasons.filed(r.next->line));
+        out += "; next " + when(reasons, r.next->at, display) + " " + r.next->value + " " +
+               byLineText(reasons.filed(r.next->line));
     return out;
 }
 

@@ -83,6 +83,13 @@ std::string filedLineText(const FiledLine& line)
     return line.text + " (" + std::string(listName(line.list)) + " line " + std::to_string(line.number) + ")";
 }
 
+std::string byLineText(const FiledLine& line) { return "by " + filedLineText(line); }
+
+std::string reasonText(const DayReasons& reasons, const Reason& reason)
+{
+    return reason.line < 0 ? "not set by the program: starts " + reason.value : byLineText(reasons.filed(reason.line));
+}
+
 DayReasons::DayReasons(const Program& program, const CommandLists& filed)
     : cycle_(program), filed_(filedLinesOf(program, filed))
 {

@@ -35,6 +35,9 @@ std::string_view listName(std::size_t list);
 // "W,08:00:00,1/2,OFF (water line 6)", Latin-1.
 std::string filedLineText(const FiledLine& line);
 
+// "by W,08:00:00,1/2,OFF (water line 6)", Latin-1.
+std::string byLineText(const FiledLine& line);
+
 // A second of the cycle: its day, from 0, and its second of that day.
 struct CycleSecond {
     std::size_t day = 0;
@@ -145,6 +148,10 @@ private:
     // Where each timer's times change in the cycle: the seconds after the lines that change them.
     std::array<std::vector<long long>, timerCount> timerChanges_;
 };
+
+// The line behind a reason's value, "by W,08:00:00,1/2,P1,5S,595S (water line 3)", or
+// for an item no line sets "not set by the program: starts off"; Latin-1.
+std::string reasonText(const DayReasons& reasons, const Reason& reason);
 
 // The item named by `name`: "light 1" … "valve 6", "timer 1" … "timer 6", "low",
 // "high", the space optional ("valve1"), in any case; none for another.

@@ -145,8 +145,10 @@ std::string dayCsv(const DayReasons& reasons, const Display& display)
 }
 
 std::string dayCalendar(const DayReasons& reasons, const Display& display, std::chrono::year_month_day first,
-                        std::chrono::sys_seconds stamp, std::string_view name)
+                        std::chrono::sys_seconds stamp, std::string_view file)
 {
+    // The file's own name, without its folder.
+    const std::string_view name = file.substr(file.rfind('/') + 1);
     const std::chrono::sys_days day1{first};
     const long long cycle = reasons.cycleSeconds();
     const std::string uidEnd =

@@ -27,9 +27,9 @@ std::string csvRow(const std::vector<std::string>& fields);
 // One event per stretch a light or valve is on or pulsed, repeating every turn of the
 // cycle from day 1 on `first`, in floating local time; a stretch that runs over the
 // cycle's end starts the turn before, so `first` is whole. `stamp` is the DTSTAMP;
-// `name` (the program file's name) makes the UIDs its own.
+// the name of `file` (the program's), without its folder, makes the UIDs its own.
 std::string dayCalendar(const DayReasons& reasons, const Display& display, std::chrono::year_month_day first,
-                        std::chrono::sys_seconds stamp, std::string_view name);
+                        std::chrono::sys_seconds stamp, std::string_view file);
 
 // An iCalendar content line as written: folded so no line is longer than 75 octets,
 // never inside a UTF-8 character, each part ended by CR LF and each continuation

@@ -52,20 +52,21 @@ void ChartControls::pghClick()
         form4->raise();
     } else {
         form4 = new Form4(devices, [this] { return QFile::encodeName(form1.windowFilePath()).toStdString(); });
+        connect(form4, &Form4::lineChosen, &form1, &Form1::selectItem);
         connect(form4, &Form4::closing, this, [this] {
             session.codeView().hide(session.program());
             form1.render();
         });
         form4->showMaximized();
     }
-    form4->draw(chart, Cycle(session.program()).days().front(), session.display());
+    form4->draw(chart, DayReasons(session.program(), session.program().source()), session.display());
 }
 
 void ChartControls::redraw()
 {
     DisplayList chart;
     if (form4 && plot(session.program(), session.display(), state_, chart, devices.messages))
-        form4->draw(chart, Cycle(session.program()).days().front(), session.display());
+        form4->draw(chart, DayReasons(session.program(), session.program().source()), session.display());
 }
 
 } // namespace fh

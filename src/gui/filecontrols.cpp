@@ -55,6 +55,7 @@ FileControls::FileControls(Form1& form1, Session& session, ProgramFiles& files)
             this->form1.render();
         });
     connect(menus.printAction, &QAction::triggered, this, [this] { this->files.print(); });
+    connect(menus.exportAction, &QAction::triggered, this, [this] { this->files.exportDay(); });
     form1.setCloseGuard([this] { return this->files.closeRequested(); });
     connect(&form1, &Form1::renewed, this, &FileControls::showFile);
     connect(&form1, &Form1::rendered, this, &FileControls::showFile);

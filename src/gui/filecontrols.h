@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window's File menu and its file: Load, Open Recent, importing pasteable
-// code (from a file or the clipboard), Save, Print and the question before closing,
+// code (from a file or the clipboard), Save, Print, Export (the day as a table,
+// calendar or waveform) and the question before closing,
 // a program file dropped on the window, and the title, which names the file and
 // marks unsaved changes. The file is also the window's windowFilePath, after which
 // the chart's print job is named.

@@ -281,6 +281,7 @@ void Form1::createActions()
     // Save always asks for the name; Save As is there for who looks for it.
     menus_.saveAsAction = item(file, "Save As…", "Save As…", Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     menus_.printAction = item(file, "pt", "Print", QKeySequence::Print);
+    menus_.exportAction = item(file, "Export…", "Export…");
     menus_.compareWith = item(file, "Compare With…", "Compare With…");
     menus_.compareWithSaved = item(file, "Compare With Saved", "Compare With Saved");
     // Some keyboard schemes (Windows, the offscreen platform's) have no standard Quit key.

@@ -67,6 +67,7 @@ public:
         QAction* saveAction = nullptr;            // sv
         QAction* saveAsAction = nullptr;
         QAction* printAction = nullptr;           // pt
+        QAction* exportAction = nullptr;
         QAction* compareWith = nullptr;
         QAction* compareWithSaved = nullptr;
         QAction* quitAction = nullptr;        // qu

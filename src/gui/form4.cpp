@@ -73,11 +73,11 @@ Form4::Form4(const Devices& devices, std::function<std::string()> programFile,
     setMouseTracking(true);
 }
 
-void Form4::draw(const DisplayList& chart, DayStates states, const Display& reading)
+void Form4::draw(const DisplayList& chart, DayReasons read, const Display& reading)
 {
-    day = std::move(states);
+    reasons.emplace(std::move(read));
     display = reading;
-    follow(-1);
+    follow({-1, -1});
     // A chart drawn without setting coordinates keeps those the window has.
     DisplayList next;
     const auto& items = drawing_.chart().items();
@@ -99,29 +99,54 @@ void Form4::paintEvent(QPaintEvent*)
     }
 }
 
-void Form4::mouseMoveEvent(QMouseEvent* e) { follow(e->position().toPoint().x()); }
+void Form4::mouseMoveEvent(QMouseEvent* e) { follow(e->position().toPoint()); }
 
-void Form4::leaveEvent(QEvent*) { follow(-1); }
+void Form4::mousePressEvent(QMouseEvent* e)
+{
+    const auto pointed = e->button() == Qt::LeftButton ? pointedAt(e->position().toPoint()) : std::nullopt;
+    if (!pointed || !pointed->item)
+        return;
+    const int line = reasons->why(0, pointed->second, *pointed->item, display).line;
+    if (line < 0)
+        return;
+    const FiledLine& filed = reasons->filed(line);
+    emit lineChosen(static_cast<int>(filed.list), static_cast<int>(filed.number) - 1);
+}
 
-void Form4::follow(int x)
+void Form4::leaveEvent(QEvent*) { follow({-1, -1}); }
+
+std::optional<Form4::Pointed> Form4::pointedAt(QPoint at) const
 {
     const auto& items = drawing_.chart().items();
-    std::optional<int> second;
-    if (x >= 0 && width() > 0 && !items.empty() && items.front().kind == DrawItem::Scale) {
-        const DrawItem& scale = items.front();
-        const double hours = scale.x1 + (x + 0.5) / width() * (scale.x2 - scale.x1);
-        if (hours >= 0 && hours < 24)
-            second = std::min(secondsPerDay - 1, static_cast<int>(std::floor(hours * 3600)));
-    }
+    if (!reasons || at.x() < 0 || width() <= 0 || height() <= 0 || items.empty() || items.front().kind != DrawItem::Scale)
+        return std::nullopt;
+    const DrawItem& scale = items.front();
+    const double hours = scale.x1 + (at.x() + 0.5) / width() * (scale.x2 - scale.x1);
+    if (!(hours >= 0 && hours < 24))
+        return std::nullopt;
+    const int second = std::min(secondsPerDay - 1, static_cast<int>(std::floor(hours * 3600)));
+    const double level = scale.y1 + (at.y() + 0.5) / height() * (scale.y2 - scale.y1);
+    return Pointed{second, itemAtLevel(level, reasons->cycle().days().front().at(second))};
+}
+
+void Form4::follow(QPoint at)
+{
+    const int x = at.x();
+    const auto pointed = pointedAt(at);
     if (cursorX >= 0)
         update(cursorX, 0, 1, height());
-    cursorX = second ? x : -1;
-    if (!second) {
+    cursorX = pointed ? x : -1;
+    if (!pointed) {
         readout->hide();
         return;
     }
     update(cursorX, 0, 1, height());
-    readout->setText(readoutText(*second, day.at(*second), display));
+    const int second = pointed->second;
+    QString text = readoutText(second, reasons->cycle().days().front().at(second), display);
+    if (const auto item = pointed->item)
+        text += QStringLiteral("\n%1  %2").arg(QString::fromStdString(dayItemName(*item)),
+                                              QString::fromLatin1(reasonText(*reasons, reasons->why(0, second, *item, display))));
+    readout->setText(text);
     readout->adjustSize();
     // Beside the cursor, on whichever side has room.
     const int gap = 8;

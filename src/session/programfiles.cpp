@@ -1,12 +1,18 @@
 #include "session/programfiles.h"
 
+#include "compiler/day.h"
 #include "compiler/decode.h"
+#include "compiler/why.h"
+#include "files/export.h"
 #include "session/session.h"
 #include "files/listing.h"
 #include "files/programfile.h"
 #include "language/latin1.h"
 
 #include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <optional>
 #include <utility>
 
 namespace fh {
@@ -25,6 +31,27 @@ std::string loadReport(const std::string& path, const std::vector<LoadNote>& not
     if (notes.size() > maxReportedLines)
         report += "\nand " + std::to_string(notes.size() - maxReportedLines) + " more";
     return report;
+}
+
+enum class DayForm { Csv, Calendar, Waveform };
+
+// The form a file's extension names, in any case; none for another.
+std::optional<DayForm> dayFormOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::nullopt;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "csv")
+        return DayForm::Csv;
+    if (extension == "ics")
+        return DayForm::Calendar;
+    if (extension == "vcd")
+        return DayForm::Waveform;
+    return std::nullopt;
 }
 
 } // namespace
@@ -85,6 +112,47 @@ bool ProgramFiles::save()
     }
     session.markSaved();
     remember(name);
+    return true;
+}
+
+bool ProgramFiles::exportDay()
+{
+    const auto name = devices.dialogs.saveFileName(lastExport, dayExportType);
+    if (!name || name->empty())
+        return false;
+    lastExport = *name;
+    const auto form = dayFormOf(*name);
+    if (!form) {
+        devices.messages.show("Cannot export to " + *name + ": name a file ending in .csv, .ics or .vcd");
+        return false;
+    }
+    const auto program = dayProgram(session.lists(), devices.messages);
+    if (!program)
+        return false;
+    if (program->proglast() < 0) {
+        devices.messages.show(std::string(noProgramPresent));
+        return false;
+    }
+    const DayReasons reasons(*program, session.lists());
+    const Display& display = session.display();
+    std::string bytes;
+    if (*form == DayForm::Csv) {
+        bytes = dayCsv(reasons, display);
+    } else if (*form == DayForm::Waveform) {
+        bytes = dayWaveform(reasons, display);
+    } else {
+        const DateTime today = devices.clock.now();
+        const std::chrono::year_month_day first{std::chrono::year(today.year),
+                                                std::chrono::month(static_cast<unsigned>(today.month)),
+                                                std::chrono::day(static_cast<unsigned>(today.day))};
+        const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+        const std::string& file = session.fileName();
+        bytes = dayCalendar(reasons, display, first, stamp, file.empty() ? *name : file);
+    }
+    if (const auto error = devices.files.write(*name, bytes)) {
+        devices.messages.show("Cannot export to " + *name + ": " + *error);
+        return false;
+    }
     return true;
 }
 

@@ -18,6 +18,7 @@ class Session;
 
 inline constexpr std::string_view saveQuestion = "Save changes to the program?";
 inline constexpr FileType pasteableCodeType{"Pasteable code", "txt"};
+inline constexpr FileType dayExportType{"The day as CSV (.csv), iCalendar (.ics) or VCD (.vcd)", "csv"};
 inline constexpr std::size_t maxReportedLines = 10;
 inline constexpr std::size_t recentFileCount = 8;
 inline constexpr const char* recentFilesKey = "recentFiles";
@@ -45,6 +46,10 @@ public:
     // cannot be read, or code without a line, is reported with `source` and leaves the
     // lists as they were.
     bool importCode(std::string_view code, const std::string& source);
+    // Save dialog, then the day of the lists' checked lines, in the form the chosen
+    // name's extension names (.csv, .ics, .vcd); another is refused. A calendar's
+    // first day is the clock's date. True only when the file was written.
+    bool exportDay();
     // Printer dialog, then the listing, as a job named after the file, each page with
     // its footer; the job is followed. Cancelling prints nothing.
     void print();
@@ -63,6 +68,7 @@ private:
     Session& session;
     Devices devices;
     std::string lastName_;
+    std::string lastExport;
     std::vector<std::string> recent;
 };
 

@@ -222,7 +222,8 @@ TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
         {14.5, "   1   2   3   4   5   6\n"
                "Lights    on off off off off off\n"
                "Valves   off  P3 off off off off\n"
-               "Low 60  High 80"},
+               "Low 60  High 80\n"
+               "valve 4  not set by the program: starts off"},
         {-1, ""},
         {24.5, ""},
     };
@@ -239,6 +240,72 @@ TEST_F(ChartWindows, TheReadoutFollowsTheMouseOverTheDayOnly)
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(window, &leave);
     EXPECT_FALSE(readout->isVisible());
+}
+
+// The last line of the readout names the trace under the mouse and the line behind its value.
+TEST_F(ChartWindows, TheReadoutNamesTheLineBehindTheTraceUnderTheMouse)
+{
+    session.open({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
+    Form4* window = chart();
+    ASSERT_NE(window, nullptr);
+    auto* readout = window->findChild<QLabel*>(QStringLiteral("Readout"));
+    ASSERT_NE(readout, nullptr);
+    const struct {
+        double hours, level;
+        const char* last; // empty: the readout names no trace
+    } rows[] = {
+        {14.5, lightLevel(0, 1), "light 1  by L,06:00:00,1,ON (lights line 1)"},
+        {20, lightLevel(0, 0), "light 1  by L,18:00:00,1,OFF (lights line 2)"},
+        {3, lightLevel(0, 0) + 0.3, "light 1  by L,18:00:00,1,OFF (lights line 2)"},
+        {14.5, (valveLevel(1, 0) + valveLevel(1, 1)) / 2, "valve 2  by W,12:00:00,2,P3,3S,10M (water line 1)"},
+        {11, valveLevel(1, 0), "valve 2  by W,12:00:00,2,P3,3S,10M (water line 1)"},
+        {14.5, temperatureLevel(60), "low  by T,08:00:00,60,80 (temperature line 1)"},
+        {3, temperatureLevel(80) + 0.2, "high  by T,08:00:00,60,80 (temperature line 1)"},
+        {14.5, lightLevel(5, 0), "light 6  not set by the program: starts off"},
+        {14.5, lightLevel(5, 0) + 1.5, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.last);
+        const QPointF at((row.hours + 2) / 28 * window->width(), (chartTop - row.level) / 24 * window->height());
+        QMouseEvent move(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &move);
+        ASSERT_TRUE(readout->isVisible());
+        const QStringList lines = readout->text().split('\n');
+        ASSERT_FALSE(lines.empty());
+        if (*row.last)
+            EXPECT_EQ(lines.back().toStdString(), row.last);
+        else
+            EXPECT_EQ(lines.size(), 4);
+    }
+}
+
+// A click on a trace makes the line behind its value there the current one of its list.
+TEST_F(ChartWindows, AClickOnATraceSelectsTheLineBehindIt)
+{
+    session.open({{{"T,08:00:00,60,80"}, {"L,06:00:00,1,ON", "L,18:00:00,1,OFF"}, {"W,12:00:00,2,P3,3S,10M"}}});
+    Form4* window = chart();
+    ASSERT_NE(window, nullptr);
+    const struct {
+        double hours, level;
+        const char* list; // the list whose current line it is
+        int row;
+    } rows[] = {
+        {20, lightLevel(0, 0), "List2", 1},
+        {14.5, lightLevel(0, 1), "List2", 0},
+        {14.5, valveLevel(1, 0.5), "List3", 0},
+        {3, temperatureLevel(80), "List1", 0},
+        // Nothing sets light 6: the current line stays.
+        {20, lightLevel(5, 0), "List1", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.hours);
+        for (const char* name : {"List2", "List3"})
+            test::control<QListWidget>(form, name)->setCurrentRow(-1);
+        const QPoint at(static_cast<int>((row.hours + 2) / 28 * window->width()),
+                        static_cast<int>((chartTop - row.level) / 24 * window->height()));
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_EQ(test::control<QListWidget>(form, row.list)->currentRow(), row.row);
+    }
 }
 
 TEST(PrintedChart, TextKeepsItsSizeNextToTheDrawingAtAnyResolution)

@@ -1,4 +1,5 @@
 #include "compiler/decode.h"
+#include "compiler/program.h"
 #include "session/programfiles.h"
 #include "gui/filecontrols.h"
 #include "gui/form1.h"
@@ -177,6 +178,52 @@ TEST_F(FileControlsTest, DropOpensOneLocalFileAndRefusesAnythingElse)
         EXPECT_EQ(session.fileName(), opened);
     }
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// The form follows the chosen name; what cannot be written, or named, is said.
+TEST_F(FileControlsTest, ExportWritesTheDayInTheFormOfTheNamesExtension)
+{
+    type("L,06:00:00,1,ON");
+    type("L,18:00:00,1,OFF");
+    clock.date = {2031, 2, 3, 0};
+    struct Case {
+        const char* name;
+        const char* holds; // empty: nothing is written
+        const char* message;
+    };
+    files.failing["/w/full.csv"] = "No space left on device";
+    const Case cases[] = {
+        {"/w/day.csv", "06:00:00,light 1,off,on,\"L,06:00:00,1,ON\"", ""},
+        {"/w/DAY.CSV", "time,item,from,to,line\r\n", ""},
+        {"/w/day.ics", "DTSTART:20310203T060000\r\n", ""},
+        {"/w/day.vcd", "$timescale 1 s $end", ""},
+        {"/w/day.txt", "", "Cannot export to /w/day.txt: name a file ending in .csv, .ics or .vcd"},
+        {"/w/csv", "", "Cannot export to /w/csv: name a file ending in .csv, .ics or .vcd"},
+        {"/w/full.csv", "", "Cannot export to /w/full.csv: No space left on device"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        trigger(form.menus().exportAction, c.name);
+        EXPECT_EQ(messages.shown, *c.message ? Lines{c.message} : Lines{});
+        const auto file = files.files.find(c.name);
+        EXPECT_EQ(file != files.files.end(), *c.holds != 0);
+        if (file != files.files.end()) {
+            EXPECT_NE(file->second.find(c.holds), std::string::npos) << file->second;
+        }
+    }
+    EXPECT_EQ(form.menus().exportAction->objectName(), "Export…");
+    // The lists are no file of their own: exporting saves nothing.
+    EXPECT_TRUE(form.isWindowModified());
+
+    const auto before = files.files.size();
+    dialogs.name.reset();
+    form.menus().exportAction->trigger();
+    messages.answer = SaveChoice::Discard;
+    form.menus().newAction->trigger();
+    trigger(form.menus().exportAction, "/w/empty.csv");
+    EXPECT_EQ(files.files.size(), before);
+    EXPECT_EQ(messages.shown.back(), noProgramPresent);
 }
 
 } // namespace

@@ -34,7 +34,8 @@ bool drawn(const Form4& chart, const std::string& label)
 
 QString readoutAtNoon(Form4& chart)
 {
-    const QPointF at(14.0 / 28 * chart.width(), chart.height() / 2.0);
+    // Above every trace, so the readout ends with the set-points.
+    const QPointF at(14.0 / 28 * chart.width(), chart.height() / 24.0);
     QMouseEvent move(QEvent::MouseMove, at, chart.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&chart, &move);
     return control<QLabel>(chart, "Readout")->text();
