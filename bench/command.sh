@@ -7,9 +7,10 @@
 # executable, by default the bench build's)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
-cmake --build build-bench --target fernhollow fernhollow_baseline >/dev/null
-program=${FERNHOLLOW:-build-bench/fernhollow}
+build=${BENCH_BUILD:-build-bench}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
+cmake --build "$build" --target fernhollow fernhollow_baseline >/dev/null
+program=${FERNHOLLOW:-"$build"/fernhollow}
 blocks=${1:-9} runs=${2:-20}
 file=examples/greenhouse.fhp
 
@@ -22,7 +23,7 @@ cpu() {
 ratios=() command=() baseline=()
 for ((b = 0; b < blocks; ++b)); do
     c=$(cpu "$program" compile "$file")
-    q=$(cpu build-bench/bench/fernhollow_baseline "$file")
+    q=$(cpu "$build"/bench/fernhollow_baseline "$file")
     command+=("$c") baseline+=("$q")
     ratios+=("$(awk -v c="$c" -v q="$q" 'BEGIN {print c / q}')")
 done

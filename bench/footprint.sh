@@ -6,17 +6,18 @@
 # Under Xvfb, CPU only: QT_QPA_PLATFORM=xcb xvfb-run -a bench/footprint.sh 60 0
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
-cmake --build build-bench --target fernhollow_footprint fernhollow_barewindow >/dev/null
+build=${BENCH_BUILD:-build-bench}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DFERNHOLLOW_BENCH=ON >/dev/null
+cmake --build "$build" --target fernhollow_footprint fernhollow_barewindow >/dev/null
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp "${1:-60}"
+"$build"/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp "${1:-60}"
 
 runs=${2:-11}
 [ "$runs" -gt 0 ] || exit 0
 program=() bare=()
 for ((i = 0; i < runs; ++i)); do
-    program+=("$(./build-bench/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp 0 2>/dev/null | awk '{print $(NF-1)}')")
-    bare+=("$(./build-bench/bench/fernhollow_barewindow "$(date +%s%N)" 2>/dev/null | awk '{print $(NF-1)}')")
+    program+=("$("$build"/bench/fernhollow_footprint "$(date +%s%N)" examples/greenhouse.fhp 0 2>/dev/null | awk '{print $(NF-1)}')")
+    bare+=("$("$build"/bench/fernhollow_barewindow "$(date +%s%N)" 2>/dev/null | awk '{print $(NF-1)}')")
 done
 source bench/median.sh
 sideBySide "start-up" "bare Qt window shown" "start-up over the bare window" ms "$runs" "${program[*]}" "${bare[*]}"
