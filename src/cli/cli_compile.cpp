@@ -3,19 +3,20 @@
 #include "compiler/program.h"
 
 #include <ostream>
+#include <utility>
 
 namespace fh::cli {
 
 int compile(const Parsed& args, Streams io, const Devices& devices)
 {
-    const auto read = loadOrReport(args.operands.front(), io.err, devices.files);
+    auto read = loadOrReport(args.operands.front(), io.err, devices.files);
     if (!read)
         return 2;
 
     StreamMessages messages(io.err, args.operands.front());
     const auto next = args.values.find("--next");
     const bool withNext = next != args.values.end();
-    const auto program = compile(read->lists, FixedClock(withNext ? parseClock(next->second).value() : 0), messages);
+    const auto program = compile(std::move(read->lists), FixedClock(withNext ? parseClock(next->second).value() : 0), messages);
     if (!program)
         return 2;
     // No line is due next in no program at all.

@@ -111,6 +111,9 @@ char* writeFixed(char* at, double value, std::size_t width, bool blank)
     return std::copy(first, end, at);
 }
 
+// A pasteable line of small numbers: the letter, the time, eight fields of two and three of six.
+constexpr std::size_t pasteableRoom = 64;
+
 // The widest field the code pads: every field's padding is one store of this many blanks.
 constexpr std::size_t widestField = 8;
 static_assert(pulseColumnWidth <= widestField);
@@ -313,7 +316,7 @@ Cell pulseSeconds(std::string_view text)
     return std::string(text);
 }
 
-bool Program::combine(const CommandLists& lists, MessageBox& messages)
+bool Program::combine(CommandLists lists, MessageBox& messages)
 {
     std::size_t total = 0;
     for (const auto& list : lists)
@@ -322,12 +325,15 @@ bool Program::combine(const CommandLists& lists, MessageBox& messages)
         messages.show(std::string(tooManyCommands));
         return false;
     }
+    source_ = std::move(lists);
     std::size_t k = 0;
-    for (const auto& list : lists)
-        for (const auto& item : list)
+    for (const auto& list : source_)
+        for (const auto& item : list) {
+            // Room for the line's pasteable form, so that fullparse rewrites it in place.
+            prog_[k].reserve(pasteableRoom);
             prog_[k++] = item;
+        }
     proglast_ = static_cast<int>(k) - 1;
-    source_ = lists;
     display();
     return true;
 }
@@ -418,9 +424,9 @@ void Program::syncup(const Clock& clock)
         nextstep_ = next;
 }
 
-bool Program::compile(const CommandLists& lists, MessageBox& messages, const Clock& clock)
+bool Program::compile(CommandLists lists, MessageBox& messages, const Clock& clock)
 {
-    if (!combine(lists, messages))
+    if (!combine(std::move(lists), messages))
         return false;
     sort();
     fullparse();
@@ -428,10 +434,11 @@ bool Program::compile(const CommandLists& lists, MessageBox& messages, const Clo
     return true;
 }
 
-std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages)
+std::optional<Program> compile(CommandLists lists, const Clock& clock, MessageBox& messages)
 {
-    Program program;
-    if (!program.compile(lists, messages, clock))
+    // Built in place: a program is some 60 kB, too much to move.
+    std::optional<Program> program(std::in_place);
+    if (!program->compile(std::move(lists), messages, clock))
         return std::nullopt;
     return program;
 }
@@ -443,6 +450,10 @@ namespace fh {
 std::string codeText(const Program& program)
 {
     std::string text;
+    std::size_t size = 0;
+    for (int i = 0; i <= program.proglast(); ++i)
+        size += program.prog()[static_cast<std::size_t>(i)].size() + 1;
+    text.reserve(size);
     for (int i = 0; i <= program.proglast(); ++i)
         text.append(program.prog()[static_cast<std::size_t>(i)]).append(1, '\n');
     return text;

@@ -86,6 +86,9 @@ void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order)
 
 class Program {
 public:
+    // Provided, so that a program made as a value is not first zeroed whole (some 60 kB).
+    Program() {}
+
     const std::array<std::string, progCapacity>& prog() const { return prog_; }
     int proglast() const { return proglast_; }
     const Schedule& sched() const { return sched_; }
@@ -102,16 +105,16 @@ private:
     // The compile's steps. The session's compile buttons take them one by one on its
     // program; everyone else compiles through `compile`.
     friend class Session;
-    friend std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages);
+    friend std::optional<Program> compile(CommandLists lists, const Clock& clock, MessageBox& messages);
 
     // Refuses, with a message and nothing changed, more than progCapacity lines.
-    bool combine(const CommandLists& lists, MessageBox& messages);
+    bool combine(CommandLists lists, MessageBox& messages);
     void sort();
     void display();
     void fullparse();
     void syncup(const Clock& clock);
     // combine, sort, fullparse, syncup; false when combine refused.
-    bool compile(const CommandLists& lists, MessageBox& messages, const Clock& clock);
+    bool compile(CommandLists lists, MessageBox& messages, const Clock& clock);
 
     std::array<std::string, progCapacity> prog_;
     int proglast_ = -1;
@@ -123,8 +126,9 @@ private:
 };
 
 // The compile: combine, sort, fullparse, and syncup by `clock`. None, said through
-// `messages`, when the lists hold more lines than the controller takes.
-std::optional<Program> compile(const CommandLists& lists, const Clock& clock, MessageBox& messages);
+// `messages`, when the lists hold more lines than the controller takes. The program
+// keeps the lists as its source: pass them moved when they are not needed after.
+std::optional<Program> compile(CommandLists lists, const Clock& clock, MessageBox& messages);
 
 // The pasteable code, each line ended by a line end, in Latin-1.
 std::string codeText(const Program& program);

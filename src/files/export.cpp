@@ -247,15 +247,18 @@ std::string dayWaveform(const DayReasons& reasons, const Display& display)
     long long shown = -1;
     for (const auto& [tick, change] : changes) {
         if (tick != shown) {
-            out += (shown < 0 ? "#0\n$dumpvars\n" : shown == 0 ? "$end\n#" + std::to_string(tick) + "\n"
-                                                                : "#" + std::to_string(tick) + "\n");
+            // Appended piece by piece: "#" + std::to_string() trips GCC 12's -Wrestrict.
+            if (shown < 0)
+                out += "#0\n$dumpvars\n";
+            else
+                out.append(shown == 0 ? "$end\n#" : "#").append(std::to_string(tick)).append("\n");
             shown = tick;
         }
         out += change + "\n";
     }
     out += shown == 0 ? "$end\n" : "";
     // The end of the turn, so a viewer shows the last stretch whole.
-    out += "#" + std::to_string(cycle) + "\n";
+    out.append("#").append(std::to_string(cycle)).append("\n");
     return out;
 }
 

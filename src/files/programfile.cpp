@@ -4,6 +4,8 @@
 #include "language/datcheck.h"
 #include "language/terms.h"
 
+#include <algorithm>
+
 namespace fh {
 
 std::string describe(const LoadNote& note)
@@ -38,9 +40,17 @@ ProgramRead readProgramFile(std::string_view bytes)
         bytes.remove_prefix(utf8ByteOrderMark.size());
         read.notes.push_back({LoadNote::ByteOrderMark, 1, {}});
     }
+    const std::vector<std::string_view> lines = textLines(bytes);
+    // Room for a program the controller takes, so that its lists are not moved as they grow.
+    const std::size_t room = std::min<std::size_t>(lines.size(), 128);
+    for (std::size_t list = 0; list < read.lists.size(); ++list) {
+        read.lists[list].reserve(room);
+        read.written[list].reserve(room);
+        read.lineNumbers[list].reserve(room);
+    }
     std::size_t section = 1;
     std::size_t number = 0;
-    for (const std::string_view line : textLines(bytes)) {
+    for (const std::string_view line : lines) {
         ++number;
 
         if (section > 3) {

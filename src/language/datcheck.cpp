@@ -137,9 +137,93 @@ void lights(Check& check, const std::vector<std::string>& terms)
         check.fail(msg::lightState);
 }
 
+// Reads a line already in its filed form from the front, byte by byte.
+class FiledReader {
+public:
+    explicit FiledReader(std::string_view line) : rest(line) {}
+
+    bool end() const { return rest.empty(); }
+    bool take(std::string_view text)
+    {
+        if (!rest.starts_with(text))
+            return false;
+        rest.remove_prefix(text.size());
+        return true;
+    }
+    // A whole number of `fewest` to `most` digits; none otherwise.
+    int digits(std::size_t fewest, std::size_t most)
+    {
+        std::size_t n = 0;
+        int value = 0;
+        while (n < rest.size() && n < most && rest[n] >= '0' && rest[n] <= '9')
+            value = value * 10 + (rest[n++] - '0');
+        if (n < fewest || (n < rest.size() && rest[n] >= '0' && rest[n] <= '9'))
+            return -1;
+        rest.remove_prefix(n);
+        return value;
+    }
+    // Output ids 1..6 split by '/', at least one and at most `most`.
+    bool ids(int most)
+    {
+        int count = 0;
+        do {
+            const int id = digits(1, 1);
+            if (id < 1 || id > outputCount || ++count > most)
+                return false;
+        } while (take("/"));
+        return true;
+    }
+    bool twoDigits(int most)
+    {
+        const int value = digits(2, 2);
+        return value >= 0 && value <= most;
+    }
+    // A pulse time: digits and one unit.
+    bool pulse() { return digits(1, 9) >= 0 && (take("S") || take("M") || take("H")); }
+
+private:
+    std::string_view rest;
+};
+
+bool inRange(int setPoint) { return setPoint >= lowestSetPoint && setPoint <= highestSetPoint; }
+
 } // namespace
 
+bool alreadyFiled(std::string_view line)
+{
+    FiledReader r(line);
+    const char letter = line.empty() ? '\0' : line[0];
+    if (!(r.take("T,") || r.take("L,") || r.take("W,")))
+        return false;
+    if (!(r.twoDigits(24) && r.take(":") && r.twoDigits(59) && r.take(":") && r.twoDigits(59) && r.take(",")))
+        return false;
+    if (letter == 'T') {
+        const int low = r.digits(1, 3);
+        if (!r.take(","))
+            return false;
+        const int high = r.digits(1, 3);
+        return r.end() && inRange(low) && inRange(high) && high - low >= 2;
+    }
+    if (!r.ids(letter == 'L' ? 7 : 6) || !r.take(","))
+        return false;
+    if (r.take("ON") || r.take("OFF"))
+        return r.end();
+    if (letter == 'L' || !r.take("P"))
+        return false;
+    const int timer = r.digits(1, 1);
+    if (timer < 1 || timer > timerCount)
+        return false;
+    return r.end() || (r.take(",") && r.pulse() && r.take(",") && r.pulse() && r.end());
+}
+
 CheckResult datcheck(std::string_view line)
+{
+    if (alreadyFiled(line))
+        return {true, {}, std::string(line)};
+    return fullCheck(line);
+}
+
+CheckResult fullCheck(std::string_view line)
 {
     Check check;
     if (line.find_first_of("\r\n") != std::string_view::npos) {

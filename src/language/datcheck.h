@@ -21,6 +21,11 @@ struct CheckResult {
 
 CheckResult datcheck(std::string_view line);
 
+// Files hold lines already filed, so the check first reads the common filed shapes
+// directly. Such a line is good and filed as it stands; any other takes `fullCheck`.
+bool alreadyFiled(std::string_view line);
+CheckResult fullCheck(std::string_view line);
+
 // The set-points a T line may give, in °F.
 inline constexpr int lowestSetPoint = 32;
 inline constexpr int highestSetPoint = 110;

@@ -90,7 +90,10 @@ std::vector<std::string_view> textLines(std::string_view text)
     std::vector<std::string_view> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const auto end = std::min(text.find_first_of("\r\n", pos), text.size());
+        // A plain loop: find_first_of calls memchr on its set for every byte.
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         lines.push_back(text.substr(pos, end - pos));
         pos = text.substr(end).starts_with("\r\n") ? end + 2 : end + 1;
     }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace fh {
 namespace {
@@ -115,6 +117,53 @@ TEST(Datcheck, GivesNormalisedLineOrLastMessage)
         EXPECT_EQ(std::tuple(r.dataok, r.cmdline, r.errmsg),
                   row.good ? std::tuple(true, expected, none) : std::tuple(false, none, expected));
     }
+}
+
+} // namespace
+} // namespace fh
+
+namespace fh {
+namespace {
+
+// The shortcut for filed lines must give what the full check gives, on lines built
+// from the pieces filed lines are made of, right and slightly wrong.
+TEST(Datcheck, ShortcutForFiledLinesAgreesWithTheFullCheck)
+{
+    std::mt19937 random(33);
+    const std::vector<std::vector<std::string>> pieces = {
+        {"T", "L", "W", "t", "X", " T", ""},
+        {",", ",,", ""},
+        {"00:00:00", "24:00:00", "24:59:59", "25:00:00", "08:60:00", "8:00:00", "08:00", "08:00:00 ", "99:99:99"},
+        {","},
+        {"1/2", "75", "1", "6", "7", "0", "1/2/3/4/5/6", "1/2/3/4/5/6/1", "1/2/3/4/5/6/1/2", "1//2", "", "32",
+         "110", "31", "111", "060", "0110", "77"},
+        {",", ",,", ""},
+        {"ON", "P1", "77", "OFF", "on", "P6", "P7", "P0", "P", "P11", "33", "110", " ON"},
+        {"", ",5S,595S", ",10M,1H", ",5S", ",5S,595S,1", ",S,5S", ",5,5S", ",1234567890S,5S", ",5s,5S", ",H5,5S"},
+    };
+    // Half the picks from the first three of each piece, so that many lines are good.
+    const auto pick = [&random](const std::vector<std::string>& choices) {
+        const std::size_t most = std::bernoulli_distribution(0.5)(random) ? std::min<std::size_t>(choices.size(), 3)
+                                                                           : choices.size();
+        return choices[std::uniform_int_distribution<std::size_t>(0, most - 1)(random)];
+    };
+    int shortcuts = 0;
+    for (int n = 0; n < 200000; ++n) {
+        std::string line;
+        for (const auto& choices : pieces)
+            line += pick(choices);
+        const CheckResult full = fullCheck(line);
+        const CheckResult quick = datcheck(line);
+        ASSERT_EQ(std::tie(quick.dataok, quick.errmsg, quick.cmdline), std::tie(full.dataok, full.errmsg, full.cmdline))
+            << line;
+        shortcuts += alreadyFiled(line) ? 1 : 0;
+    }
+    EXPECT_GT(shortcuts, 300);
+
+    // The shapes files hold take the shortcut.
+    for (const char* line : {"T,04:00:33,78,84", "L,15:22:00,2/4/6,ON", "W,12:00:00,1/3/5,P1,3S,10M",
+                             "W,00:00:00,1,OFF", "L,24:00:00,1/2/3/4/5/6/1,OFF", "W,08:00:00,6,P6"})
+        EXPECT_TRUE(alreadyFiled(line)) << line;
 }
 
 } // namespace
