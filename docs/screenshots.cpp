@@ -69,7 +69,7 @@ int main(int argc, char* argv[])
     application.show();
     settle(200);
 
-    application.mainWindow().menus().sson->trigger();
+    application.mainWindow().menus().simOnAction->trigger();
     settle(100);
     // The simulation makes the ticks of the skipped seconds in order, so every line up
     // to this moment has taken effect.
@@ -85,7 +85,7 @@ int main(int argc, char* argv[])
     // and a pulse time that reads otherwise than it looks.
     for (const char* line : {"L,7:00,6,off", "W,7:10,3,on,15m", "W,9:30,5,p2,9m55s,20m"})
         enter(application.mainWindow(), line);
-    application.mainWindow().menus().chk->trigger();
+    application.mainWindow().menus().checkAction->trigger();
     settle(300);
     if (!save(*application.checkControls().checksWindow(), dir + "/form5.png"))
         return 1;
