@@ -1,6 +1,8 @@
 #include "gui/form3.h"
 
+#include "compiler/daydiff.h"
 #include "compiler/display.h"
+#include "compiler/why.h"
 #include "gui/controltable.h"
 #include "gui/pictures.h"
 #include "platform/qt/qtfonts.h"
@@ -10,13 +12,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolTip>
 
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace fh {
@@ -196,6 +202,8 @@ QWidget* make(const Control<Kind>& control, QWidget* parent)
     return new QCheckBox(caption, parent);
 }
 
+int itemNamed(const std::string& name) { return dayItemNamed(name).value(); }
+
 void setText(QLabel* l, const std::string& text)
 {
     const QString shown = QString::fromLatin1(text);
@@ -229,10 +237,26 @@ Form3::Form3()
         taps[k] = &child<QLabel>(*this, QStringLiteral("Image2_%1").arg(k));
     }
     list4 = &child<QListWidget>(*this, "List4");
+    // An output's picture, its circle and its number; the valves' circles and numbers
+    // follow the lights'.
+    for (std::size_t k = 0; k < outputCount; ++k)
+        for (const bool valve : {false, true}) {
+            const int item = itemNamed((valve ? "valve " : "light ") + std::to_string(k + 1));
+            const std::size_t slot = k + (valve ? outputCount : 0);
+            for (const QString& name : {QStringLiteral("Image%1_%2").arg(valve ? 2 : 1).arg(k),
+                                        QStringLiteral("Shape4_%1").arg(slot), QStringLiteral("Label7_%1").arg(slot)})
+                itemControls.emplace_back(&child<QWidget>(*this, name), item);
+        }
     pulsing = &child<QLabel>(*this, "PulsingLabel");
     usetLab = &child<QLabel>(*this, "usetLab");
     lsetLab = &child<QLabel>(*this, "lsetLab");
     text1 = &child<QLineEdit>(*this, "Text1");
+    itemControls.emplace_back(usetLab, itemNamed("high"));
+    itemControls.emplace_back(lsetLab, itemNamed("low"));
+    // Their tooltip events come here first; over a circle or the timer list, which let
+    // the mouse through, the window has its own.
+    for (const auto& [control, item] : itemControls)
+        control->installEventFilter(this);
     previewRow_ = {
         .start = &child<QLineEdit>(*this, "PreviewStart"),
         .speed = &child<QComboBox>(*this, "PreviewSpeed"),
@@ -291,6 +315,54 @@ void Form3::render(const PreviewPanel& preview)
     row.mute->setChecked(preview.muted);
     setText(row.time, preview.time);
     setText(pulsing, preview.pulsing);
+}
+
+void Form3::explainWith(std::function<QString(int item)> explaining) { explain = std::move(explaining); }
+
+bool Form3::explainAt(QPoint at, QPoint global, QWidget* over)
+{
+    if (!explain)
+        return false;
+    std::optional<int> item;
+    QRect zone;
+    for (const auto& [control, named] : itemControls)
+        if (control->geometry().contains(at)) {
+            item = named;
+            zone = control->geometry();
+            break;
+        }
+    if (!item && list4->geometry().contains(at)) {
+        const QPoint inList = list4->viewport()->mapFrom(this, at);
+        if (const int row = list4->indexAt(inList).row(); row >= 0 && row < timerCount) {
+            item = itemNamed("timer " + std::to_string(row + 1));
+            zone = list4->visualRect(list4->model()->index(row, 0)).translated(list4->viewport()->mapTo(this, QPoint()));
+        }
+    }
+    const QString text = item ? explain(*item) : QString();
+    if (text.isEmpty())
+        return false;
+    // Asked again each time the mouse comes to rest: it follows the simulation's clock.
+    QToolTip::showText(global, text, over, zone.translated(-over->mapTo(this, QPoint())));
+    return true;
+}
+
+bool Form3::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        if (explainAt(help->pos(), help->globalPos(), this))
+            return true;
+    }
+    return QWidget::event(e);
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* e)
+{
+    auto* control = qobject_cast<QWidget*>(watched);
+    if (e->type() != QEvent::ToolTip || !control)
+        return QWidget::eventFilter(watched, e);
+    const auto* help = static_cast<QHelpEvent*>(e);
+    return explainAt(control->mapTo(this, help->pos()), help->globalPos(), control);
 }
 
 void Form3::closeEvent(QCloseEvent* e)

@@ -9,6 +9,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -46,13 +49,23 @@ public:
     };
     const PreviewRow& previewRow() const { return previewRow_; }
 
+    // The tooltip of an item's lamp, tap, circle, number, set-point or timer, asked for
+    // when the mouse rests there (an item as `dayItemNamed` numbers them); an empty
+    // text leaves the control's own tooltip.
+    void explainWith(std::function<QString(int item)> explain);
+
 signals:
     void closeRequested();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Shows the tooltip of the item at `at` (in the window), if it has one now.
+    bool explainAt(QPoint at, QPoint global, QWidget* over);
+
     std::array<QLabel*, 6> lamps{};
     std::array<QLabel*, 6> taps{};
     QListWidget* list4 = nullptr;
@@ -61,6 +74,9 @@ private:
     QLineEdit* text1 = nullptr;
     QLabel* pulsing = nullptr;
     PreviewRow previewRow_;
+    // Each item's controls, which keep their places while hidden.
+    std::vector<std::pair<QWidget*, int>> itemControls;
+    std::function<QString(int item)> explain;
 };
 
 } // namespace fh

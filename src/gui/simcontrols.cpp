@@ -2,6 +2,7 @@
 
 #include "gui/form1.h"
 
+#include "compiler/daydiff.h"
 #include "compiler/display.h"
 #include "compiler/program.h"
 #include "simulation/codeview.h"
@@ -90,10 +91,33 @@ Form3& SimulationControls::form3()
             handled();
         });
         joinPreviewRow();
+        form3_->explainWith([this](int item) { return why(item); });
         form3_->render(simulation.greenhouse(), display);
         form3_->render(preview.panel());
     }
     return *form3_;
+}
+
+QString SimulationControls::why(int item)
+{
+    if (!simulation.simready())
+        return {};
+    const Program& played = simulation.played();
+    if (!reasons || reasonsRevision != played.revision()) {
+        reasons.emplace(played, played.source());
+        reasonsRevision = played.revision();
+    }
+    const auto at = simulation.inCycle(reasons->cycle());
+    if (!at)
+        return {};
+    const Reason reason = reasons->why(at->day, at->second, item, display);
+    const std::string name = dayItemName(item);
+    // Switched on without the program's state, set by a preview's jump or played under
+    // an earlier compile, the run can show what the program has otherwise at this second.
+    if (const std::string shown = dayItemValue(simulation.shown(), item, display); shown != reason.value)
+        return QString::fromLatin1(name + "  " + shown + ": not by this program, which has it " + reason.value +
+                                   " here");
+    return QString::fromLatin1(name + "  " + reasonText(*reasons, reason));
 }
 
 void SimulationControls::joinPreviewRow()

@@ -11,8 +11,11 @@
 // seconds, it renders its own controls and emits changed() only when the code's mark
 // of the line the simulation waits for has moved: nothing else the main window shows follows the
 // clock, and an idle program should do no more each second than it must. The main
-// window's first activation runs startUp(), and changed() renders it.
+// window's first activation runs startUp(), and changed() renders it. The simulation
+// window's tooltips say, when asked, the line behind each item's value at the
+// simulation's second, read from the program it plays.
 
+#include "compiler/why.h"
 #include "gui/form1.h"
 
 #include <QObject>
@@ -37,6 +40,10 @@ public:
     ~SimulationControls() override;
 
     Form3& form3();
+
+    // The tooltip of `item` at the second the simulation shows: its name and the line
+    // behind its value (reasonText); empty while the simulation runs no line.
+    QString why(int item);
 
 public slots:
     // The main window's first activation: timer start values, List4's items, and the
@@ -63,6 +70,9 @@ private:
     Preview& preview;
     const Display& display;
     std::unique_ptr<Form3> form3_;
+    // The played program's cycle, read at its revision when first asked.
+    std::optional<DayReasons> reasons;
+    unsigned long reasonsRevision = 0;
     // The simulation's running state and the code's marked line when changed() was
     // last emitted; none when the next tick must emit it.
     std::optional<std::pair<bool, int>> shownStep{{false, -1}};

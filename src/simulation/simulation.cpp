@@ -2,6 +2,7 @@
 
 #include "compiler/day.h"
 #include "compiler/program.h"
+#include "compiler/why.h"
 #include "simulation/codeview.h"
 #include "compiler/rowrule.h"
 #include "language/terms.h"
@@ -203,6 +204,35 @@ std::optional<int> Simulation::pendingSecond() const
     if (!simrun_ || !simready_ || settingUp || simstep_ < 0 || simstep_ > lastLine())
         return std::nullopt;
     return secondOfDay(program.sched()[static_cast<std::size_t>(simstep_)][column::time]);
+}
+
+DayState Simulation::shown() const
+{
+    DayState state;
+    for (std::size_t k = 0; k < outputCount; ++k) {
+        state.lights[k] = greenhouse_.lamps[k];
+        const double valve = valvestat_[k + 1];
+        state.valves[k] = valve == OutputState::notNamed ? OutputState::off : valve;
+    }
+    for (std::size_t n = 0; n < timerCount; ++n)
+        state.timers[n] = timers_[n];
+    state.low = greenhouse_.lowSetPoint;
+    state.high = greenhouse_.highSetPoint;
+    return state;
+}
+
+std::optional<CycleSecond> Simulation::inCycle(const Cycle& cycle) const
+{
+    if (!simrun_ || !simready_ || settingUp || program.revision() != followed || simstep_ < 0 ||
+        simstep_ > lastLine())
+        return std::nullopt;
+    const int second = dayOf(lasttime);
+    const auto& days = cycle.days();
+    // A program's days each wait for another line at any one second, so one day fits.
+    for (std::size_t day = 0; day < days.size(); ++day)
+        if (days[day].pendingAfter(second) == simstep_)
+            return CycleSecond{day, second};
+    return std::nullopt;
 }
 
 // Only what some line sets: a lamp, valve, timer or set-point that no line sets stays

@@ -20,9 +20,12 @@ namespace fh {
 
 class Beeper;
 class Clock;
+class Cycle;
 class MessageBox;
 class Program;
 struct CodeView;
+struct CycleSecond;
+struct DayState;
 
 inline constexpr std::string_view forceLights = "Force Lights";
 inline constexpr std::string_view unforce = "Unforce";
@@ -121,6 +124,17 @@ public:
 
     const GreenhouseView& greenhouse() const { return greenhouse_; }
     const ControlPanel& panel() const { return panel_; }
+
+    // The program it plays, compiled from its `source()`, which may be older than the lists.
+    const Program& played() const { return program; }
+    // What the run shows, as a day's state: a valve no line has set since the switch-on
+    // is closed.
+    DayState shown() const;
+    // Where the run stands in `cycle`, the played program's: the second last handled (the
+    // clock it shows), on the day of the cycle that waits for the same line after that
+    // second. None while no line is pending, before it has followed a compile again, or
+    // where no day of the cycle waits so.
+    std::optional<CycleSecond> inCycle(const Cycle& cycle) const;
 
 private:
     // The traffic lights, caption, check marks and window of the switch, and a fresh set-up.

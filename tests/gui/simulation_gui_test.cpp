@@ -1,4 +1,6 @@
+#include "compiler/daydiff.h"
 #include "compiler/program.h"
+#include "compiler/why.h"
 #include "gui/chartcontrols.h"
 #include "gui/compilercontrols.h"
 #include "session/session.h"
@@ -12,12 +14,15 @@
 #include "support.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +68,35 @@ protected:
     fh::Preview preview{simulation, previewClock, previewBeeper};
     fh::SimulationControls controls{form, simulation, preview, session.display()};
     fh::Form3& form3 = controls.form3();
+
+    // The middle of an item's place in the simulation window: an output's circle (its
+    // picture over it while shown), a set-point, a timer's row.
+    QPoint placeOf(const std::string& item)
+    {
+        const auto named = fh::dayItemNamed(item);
+        const int k = named.value() % fh::outputCount;
+        if (item.starts_with("light") || item.starts_with("valve")) {
+            const int slot = item.starts_with("light") ? k : k + fh::outputCount;
+            return control<QWidget>(form3, ("Shape4_" + std::to_string(slot)).c_str())->geometry().center();
+        }
+        if (item == "low" || item == "high")
+            return control<QWidget>(form3, item == "low" ? "lsetLab" : "usetLab")->geometry().center();
+        auto* list4 = control<QListWidget>(form3, "List4");
+        return list4->viewport()->mapTo(&form3, list4->visualItemRect(list4->item(k)).center());
+    }
+    // The tooltip shown with the mouse at rest at `at`, asked for as the toolkit asks:
+    // of the control the mouse is over, or of the window where no control takes it.
+    std::string tooltipAt(QPoint at)
+    {
+        QToolTip::showText(QPoint(), QStringLiteral("none"), &form3);
+        QWidget* over = form3.childAt(at);
+        if (!over)
+            over = &form3;
+        const QPoint local = over->mapFrom(&form3, at);
+        QHelpEvent help(QEvent::ToolTip, local, over->mapToGlobal(local));
+        QApplication::sendEvent(over, &help);
+        return QToolTip::text().toLatin1().toStdString();
+    }
 };
 
 // What each state shows is the core's; the windows only have to show it.
@@ -261,6 +295,69 @@ TEST_F(SimulationGuiTest, FanSwitchAndForceButtonChangeOnlyTheirLook)
     EXPECT_EQ(command2->text().toStdString(), simulation.panel().forceCaption);
     EXPECT_TRUE(shown(mainLabel("Image1")));
     EXPECT_FALSE(form3.isVisible());
+}
+
+// Each lamp, tap, set-point and timer tells, when the mouse rests on it, the line
+// behind its value at the simulation's second, as `why` reads the program the run
+// plays: on each day of a program that runs two days before it repeats (the second
+// 10:00 line waits a day), after the lists were changed without a compile, and after
+// a compile under the run.
+TEST_F(SimulationGuiTest, TooltipsGiveTheLineBehindEachItemAtTheSimulationsSecond)
+{
+    fh::CommandLists lists{{{"T,05:00:00,70,80"},
+                            {"L,06:00:00,1,ON", "L,10:00:00,3,ON", "L,10:00:00,3,OFF", "L,20:00:00,1,OFF"},
+                            {"W,08:00:00,1/2,P1,5S,595S", "W,09:00:00,2,OFF"}}};
+    session.open(lists);
+    // First in its list, a line that agrees with the run renumbers the others.
+    lists[1].insert(lists[1].begin(), "L,04:00:00,6,OFF");
+    action("sfp")->setChecked(true);
+    controls.startUp();
+    action("sson")->trigger();
+    ASSERT_TRUE(simulation.simrun());
+    ASSERT_EQ(fh::DayReasons(program, program.source()).days(), 2u);
+    const auto expected = [&](std::size_t day, int second, const std::string& item) {
+        const fh::DayReasons reasons(program, program.source());
+        const int named = fh::dayItemNamed(item).value();
+        return fh::dayItemName(named) + "  " +
+               fh::reasonText(reasons, reasons.why(day, second, named, session.display()));
+    };
+    const char* items[] = {"light 1", "light 3", "light 6", "valve 1", "valve 2", "low", "high", "timer 1"};
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int second;
+        std::size_t day;
+    } steps[] = {
+        {"switched on at 07:00 with the program's state", [] {}, 7 * 3600, 0},
+        {"valve 1 pulsed", [&] { clock.set(8 * 3600 + 3); }, 8 * 3600 + 3, 0},
+        {"the first 10:00 line acted", [&] { clock.set(12 * 3600); }, 12 * 3600, 0},
+        {"late on day 1", [&] { clock.set(23 * 3600); }, 23 * 3600, 0},
+        {"day 2 morning", [&] { clock.set(9 * 3600); }, 9 * 3600, 1},
+        {"the second 10:00 line acted", [&] { clock.set(12 * 3600); }, 12 * 3600, 1},
+        {"after the lists changed, uncompiled", [&] { session.change(lists); }, 12 * 3600, 1},
+        {"compiled again, the next second", [&] { session.compile(); clock.advance(); }, 12 * 3600 + 1, 1},
+        {"day 1 again", [&] { clock.set(21 * 3600); clock.set(7 * 3600); }, 7 * 3600, 0},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        for (const char* item : items)
+            EXPECT_EQ(tooltipAt(placeOf(item)), expected(step.day, step.second, item)) << step.what << ", " << item;
+    }
+    EXPECT_NE(expected(0, 12 * 3600, "light 3"), expected(1, 12 * 3600, "light 3")) << "the days differ";
+}
+
+// Switched on without the program's state, the lamp shows what the last run left,
+// and no line of the program is behind that.
+TEST_F(SimulationGuiTest, TooltipSaysWhenTheRunShowsWhatTheProgramDoesNot)
+{
+    session.open(fh::CommandLists{{{}, {"L,06:00:00,1,ON"}, {}}});
+    action("sfp")->setChecked(false);
+    controls.startUp();
+    action("sson")->trigger();
+    EXPECT_EQ(tooltipAt(placeOf("light 1")),
+              "light 1  off: not by this program, which has it on here");
+    clock.set(6 * 3600);
+    EXPECT_EQ(tooltipAt(placeOf("light 1")), "light 1  by L,06:00:00,1,ON (lights line 1)");
 }
 
 TEST_F(SimulationGuiTest, StartUpFillsTheTimerListOnceAndTicksTheClock)
