@@ -90,6 +90,11 @@ std::string reasonText(const DayReasons& reasons, const Reason& reason)
     return reason.line < 0 ? "not set by the program: starts " + reason.value : byLineText(reasons.filed(reason.line));
 }
 
+std::string itemReasonText(const DayReasons& reasons, const Reason& reason)
+{
+    return dayItemName(reason.item) + "  " + reasonText(reasons, reason);
+}
+
 DayReasons::DayReasons(const Program& program, const CommandLists& filed)
     : cycle_(program), filed_(filedLinesOf(program, filed))
 {

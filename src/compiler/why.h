@@ -152,6 +152,8 @@ private:
 // The line behind a reason's value, "by W,08:00:00,1/2,P1,5S,595S (water line 3)", or
 // for an item no line sets "not set by the program: starts off"; Latin-1.
 std::string reasonText(const DayReasons& reasons, const Reason& reason);
+// The item and the line behind its value, as the windows show it: "light 1  by …".
+std::string itemReasonText(const DayReasons& reasons, const Reason& reason);
 
 // The item named by `name`: "light 1" … "valve 6", "timer 1" … "timer 6", "low",
 // "high", the space optional ("valve1"), in any case; none for another.

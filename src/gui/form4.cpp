@@ -144,8 +144,7 @@ void Form4::follow(QPoint at)
     const int second = pointed->second;
     QString text = readoutText(second, reasons->cycle().days().front().at(second), display);
     if (const auto item = pointed->item)
-        text += QStringLiteral("\n%1  %2").arg(QString::fromStdString(dayItemName(*item)),
-                                              QString::fromLatin1(reasonText(*reasons, reasons->why(0, second, *item, display))));
+        text += u'\n' + QString::fromLatin1(itemReasonText(*reasons, reasons->why(0, second, *item, display)));
     readout->setText(text);
     readout->adjustSize();
     // Beside the cursor, on whichever side has room.

@@ -117,7 +117,7 @@ QString SimulationControls::why(int item)
     if (const std::string shown = dayItemValue(simulation.shown(), item, display); shown != reason.value)
         return QString::fromLatin1(name + "  " + shown + ": not by this program, which has it " + reason.value +
                                    " here");
-    return QString::fromLatin1(name + "  " + reasonText(*reasons, reason));
+    return QString::fromLatin1(itemReasonText(*reasons, reason));
 }
 
 void SimulationControls::joinPreviewRow()

@@ -318,8 +318,7 @@ TEST_F(SimulationGuiTest, TooltipsGiveTheLineBehindEachItemAtTheSimulationsSecon
     const auto expected = [&](std::size_t day, int second, const std::string& item) {
         const fh::DayReasons reasons(program, program.source());
         const int named = fh::dayItemNamed(item).value();
-        return fh::dayItemName(named) + "  " +
-               fh::reasonText(reasons, reasons.why(day, second, named, session.display()));
+        return fh::itemReasonText(reasons, reasons.why(day, second, named, session.display()));
     };
     const char* items[] = {"light 1", "light 3", "light 6", "valve 1", "valve 2", "low", "high", "timer 1"};
     const struct {
