@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up time, peak memory and CPU use with the simulation running and off, offscreen
+# Start-up time, peak memory and CPU use with the simulation running and off (each counted
+# from 15 s after the switch, when the window is idle), offscreen
 # unless QT_QPA_PLATFORM says otherwise; then the start-up against a bare Qt window's:
 # medians of RUNS runs of each, alternating, so that both see the same load, and their ratio.
 # Usage: bench/footprint.sh [SECONDS [RUNS]]   (defaults 60 and 11; needs the bench build)

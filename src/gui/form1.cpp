@@ -4,6 +4,7 @@
 #include "gui/addlines.h"
 #include "gui/controltable.h"
 #include "gui/lineeditor.h"
+#include "gui/paintalone.h"
 #include "gui/slipnote.h"
 #include "session/session.h"
 #include "language/latin1.h"
@@ -437,6 +438,8 @@ void Form1::build()
     label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widgets_.simulationState->setWordWrap(true);
     widgets_.simulationState->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The clock is all that changes each second of an idle window.
+    paintAlone(*widgets_.clock);
 }
 
 void Form1::selectItem(int list, int index)

@@ -4,6 +4,7 @@
 #include "compiler/display.h"
 #include "compiler/why.h"
 #include "gui/controltable.h"
+#include "gui/paintalone.h"
 #include "gui/pictures.h"
 #include "platform/qt/qtfonts.h"
 #include "simulation/preview.h"
@@ -266,6 +267,8 @@ Form3::Form3()
         .mute = &child<QCheckBox>(*this, "PreviewMute"),
         .time = &child<QLabel>(*this, "PreviewTime"),
     };
+    // The simulation's time is all that changes each second while it runs.
+    paintAlone(*previewRow_.time);
 }
 
 void Form3::render(const GreenhouseView& view, const Display& display)

@@ -1,0 +1,32 @@
+#pragma once
+
+// A label whose text changes every second while the program idles (a clock) is
+// repainted alone, not with the window beneath it and the controls above it: fixed in
+// size, so a new text asks for no layout; filling its own background, so the window's
+// is not painted under it; and cut where a control stacked above it overlaps it, so
+// that control is not painted again over it. The cut part is hidden by that control
+// anyway, and the label's background is the window's, so nothing looks different.
+// Call it once every control of the window is made and placed.
+
+#include <QLabel>
+#include <QRegion>
+
+namespace fh {
+
+inline void paintAlone(QLabel& label)
+{
+    label.setFixedSize(label.size());
+    label.setAutoFillBackground(true);
+    const QWidget* parent = label.parentWidget();
+    if (!parent)
+        return;
+    QRegion uncovered(label.rect());
+    const QObjectList& stack = parent->children();
+    for (qsizetype i = stack.indexOf(&label) + 1; i > 0 && i < stack.size(); ++i)
+        if (const auto* above = qobject_cast<const QWidget*>(stack.at(i)); above && !above->isWindow())
+            uncovered -= above->geometry().translated(-label.pos());
+    if (uncovered != QRegion(label.rect()))
+        label.setMask(uncovered);
+}
+
+} // namespace fh

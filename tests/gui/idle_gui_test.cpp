@@ -1,0 +1,107 @@
+#include "gui/compilercontrols.h"
+#include "gui/form1.h"
+#include "gui/form3.h"
+#include "gui/simcontrols.h"
+#include "platform/doubles/doubles.h"
+#include "session/session.h"
+#include "simulation/preview.h"
+#include "simulation/simulation.h"
+
+#include "support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+using fh::test::control;
+
+// The names of the widgets painted, as the screen is brought up to date.
+class PaintLog : public QObject {
+public:
+    PaintLog() { qApp->installEventFilter(this); }
+    ~PaintLog() override { qApp->removeEventFilter(this); }
+    PaintLog(const PaintLog&) = delete;
+    PaintLog& operator=(const PaintLog&) = delete;
+
+    std::set<std::string> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.insert(watched->objectName().toStdString());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// The repaints of every pending update, and nothing left to come.
+void flushPaints()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+class IdleGuiTest : public testing::Test {
+protected:
+    IdleGuiTest() { QApplication::setCursorFlashTime(0); }
+    ~IdleGuiTest() override { QApplication::setCursorFlashTime(flashMs); }
+
+    // A blinking cursor repaints its box on timers of its own.
+    const int flashMs = QApplication::cursorFlashTime();
+    fh::doubles::RecordingMessageBox messages;
+    fh::doubles::FakeClock clock{7 * 3600};
+    fh::doubles::FakeWallTimer wall;
+    fh::doubles::CountingBeeper beeper;
+    fh::PreviewClock previewClock{clock, wall};
+    fh::PreviewBeeper previewBeeper{beeper, previewClock};
+    fh::Session session{messages, clock};
+    fh::Form1 form{session, messages};
+    fh::CompilerControls compiler{form, session};
+    fh::Simulation simulation{session.program(), session.codeView(),
+                              [this](const fh::Clock& at) { return session.compile(at); }, previewClock,
+                              previewBeeper, messages};
+    fh::Preview preview{simulation, previewClock, previewBeeper};
+    fh::SimulationControls controls{form, simulation, preview, session.display()};
+};
+
+// A second in which nothing but the time changes repaints the time's labels alone: not
+// the window beneath the clock, nor the Force Lights button that overlaps its foot.
+TEST_F(IdleGuiTest, ASecondRepaintsOnlyTheLabelsOfTheTime)
+{
+    session.open(fh::CommandLists{{{"T,12:00:00,70,80"}, {"L,12:00:00,1,ON"}, {"W,12:00:00,1,ON"}}});
+    fh::test::showActive(form);
+    const struct {
+        const char* action;
+        std::set<std::string> painted;
+    } cases[] = {
+        {"sson", {"Label6", "PreviewTime"}},
+        {"ssoff", {"Label6"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        control<QAction>(form, c.action)->trigger();
+        if (simulation.simrun()) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&controls.form3()));
+        }
+        // The first second after a switch may change more than the time.
+        clock.advance();
+        flushPaints();
+        for (int second = 0; second < 3; ++second) {
+            PaintLog log;
+            clock.advance();
+            flushPaints();
+            EXPECT_EQ(log.painted, c.painted);
+            EXPECT_EQ(form.widgets().clock->text().toStdString(), fh::formatTime(clock.secondsOfDay()));
+        }
+    }
+}
+
+} // namespace
