@@ -50,8 +50,9 @@ DateTime QtClock::now() const
 
 void QtClock::wakeAtNextSecond(std::function<void()> wake)
 {
-    // A millisecond past the turn, so that the new second has surely begun.
-    timer.wakeAfter(1001 - QTime::currentTime().msecsSinceStartOfDay() % 1000, std::move(wake));
+    // A millisecond past the turn, so that the new second has surely begun. Zones differ
+    // by whole seconds, so the turn is read from UTC, without a look at the local zone.
+    timer.wakeAfter(1001 - QDateTime::currentMSecsSinceEpoch() % 1000, std::move(wake));
 }
 
 } // namespace fh
