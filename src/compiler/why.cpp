@@ -70,6 +70,18 @@ bool isPulsedBy(double valve, std::optional<std::size_t>& timer)
     return OutputState::isPulsed(valve);
 }
 
+// A timer's times as the state before a second's line leaves them.
+TimerTimes timesIn(const DayState& before, std::size_t timer)
+{
+    return before.timers[timer].value_or(startTimer(timer));
+}
+
+// The second the controller is switched on, no timer has ticked yet.
+bool onAt(const TimerTimes& times, long long tick)
+{
+    return tick > 0 && inOnPhase(times, static_cast<int>(tick % timerRun));
+}
+
 } // namespace
 
 std::string_view listName(std::size_t list)
@@ -181,14 +193,10 @@ const DayState& DayReasons::stateBefore(long long tick) const
 TimerTimes DayReasons::timesAt(std::size_t timer, long long tick) const
 {
     // The timers tick before the line of the second acts.
-    return stateBefore(tick).timers[timer].value_or(startTimer(timer));
+    return timesIn(stateBefore(tick), timer);
 }
 
-bool DayReasons::timerOnAt(std::size_t timer, long long tick) const
-{
-    // The second the controller is switched on, no timer has ticked yet.
-    return tick > 0 && inOnPhase(timesAt(timer, tick), static_cast<int>(tick % timerRun));
-}
+bool DayReasons::timerOnAt(std::size_t timer, long long tick) const { return onAt(timesAt(timer, tick), tick); }
 
 long long DayReasons::nextTimesChange(std::size_t timer, long long tick) const
 {
@@ -234,22 +242,25 @@ bool DayReasons::valveOpen(std::size_t valve, long long tick) const
     const long long cycleTick = tick % cycleSeconds();
     const auto day = static_cast<std::size_t>(cycleTick / secondsPerDay);
     const auto second = static_cast<int>(cycleTick % secondsPerDay);
-    const double now = cycle_.days()[day].at(second).valves[valve];
+    // One search finds the state and the one before it: a line acts alone in its
+    // second, and without a line the state is as it was.
+    const long long at = stepAt(day, second);
+    const Step* step = at >= static_cast<long long>(dayBegin_[day]) ? &steps_[static_cast<std::size_t>(at)] : nullptr;
+    const bool acts = step && step->at.second == second;
+    const DayState& state = step ? *step->after : cycle_.days()[day].at(-1);
+    const DayState& before = acts ? *step->before : state;
+    const double now = state.valves[valve];
     // Switched on with the program's state: open only when on.
     if (tick == 0)
         return now == OutputState::on;
-    const double before = cycle_.days()[day].at(second - 1).valves[valve];
-    const long long at = stepAt(day, second);
-    const bool setNow = at >= 0 && steps_[static_cast<std::size_t>(at)].at.second == second &&
-                        names_[static_cast<std::size_t>(steps_[static_cast<std::size_t>(at)].line)][valve + firstValve];
-    if (setNow && !OutputState::isPulsed(now))
+    if (acts && names_[static_cast<std::size_t>(step->line)][valve + firstValve] && !OutputState::isPulsed(now))
         return now == OutputState::on;
     // The timers tick first, and a valve follows its timer from the second after a
     // line pulses it.
     std::optional<std::size_t> timer;
-    if (isPulsedBy(before, timer))
-        return timer && timerOnAt(*timer, tick);
-    return before == OutputState::on;
+    if (isPulsedBy(before.valves[valve], timer))
+        return timer && onAt(timesIn(before, *timer), tick);
+    return before.valves[valve] == OutputState::on;
 }
 
 std::vector<DayChange> DayReasons::changes(const Display& display) const
