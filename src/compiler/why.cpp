@@ -82,6 +82,37 @@ bool onAt(const TimerTimes& times, long long tick)
     return tick > 0 && inOnPhase(times, static_cast<int>(tick % timerRun));
 }
 
+// The first of `steps` (step numbers in order) met going back over the cycle from step
+// `at` (-1 before the first) for which `pick` holds, `at` itself first.
+template <class Pick>
+std::optional<std::size_t> lastFrom(const std::vector<std::size_t>& steps, long long at, Pick pick)
+{
+    const auto split =
+        at < 0 ? steps.begin() : std::upper_bound(steps.begin(), steps.end(), static_cast<std::size_t>(at));
+    for (auto i = split; i != steps.begin();)
+        if (pick(*--i))
+            return *i;
+    for (auto i = steps.end(); i != split;)
+        if (pick(*--i))
+            return *i;
+    return std::nullopt;
+}
+
+// The first of `steps` met going on over the cycle after step `at` for which `pick` holds.
+template <class Pick>
+std::optional<std::size_t> firstAfter(const std::vector<std::size_t>& steps, long long at, Pick pick)
+{
+    const auto split =
+        at < 0 ? steps.begin() : std::upper_bound(steps.begin(), steps.end(), static_cast<std::size_t>(at));
+    for (auto i = split; i != steps.end(); ++i)
+        if (pick(*i))
+            return *i;
+    for (auto i = steps.begin(); i != split; ++i)
+        if (pick(*i))
+            return *i;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string_view listName(std::size_t list)
@@ -114,6 +145,14 @@ DayReasons::DayReasons(const Program& program, const CommandLists& filed)
         for (const Act& act : days[d].acts())
             steps_.push_back({{d, act.second}, act.line, &days[d].at(act.second - 1), &days[d].at(act.second)});
     }
+    for (std::size_t k = 0; k < steps_.size(); ++k)
+        for (int item = 0; item < dayItemCount; ++item) {
+            const auto index = static_cast<std::size_t>(item);
+            if (names_[static_cast<std::size_t>(steps_[k].line)][index])
+                naming_[index].push_back(k);
+            if (!sameDayItem(*steps_[k].before, *steps_[k].after, item))
+                moving_[index].push_back(k);
+        }
     for (const Step& step : steps_) {
         const long long after = static_cast<long long>(step.at.day) * secondsPerDay + step.at.second + 1;
         for (std::size_t n = 0; n < timerCount; ++n)
@@ -153,27 +192,15 @@ Reason DayReasons::why(std::size_t day, int second, int item, const Display& dis
         return reason;
     const DayState& state = days[day].at(second);
     reason.value = dayItemValue(state, item, display);
-    const auto total = static_cast<long long>(steps_.size());
     const long long at = stepAt(day, second);
-    const auto step = [&](long long k) -> const Step& {
-        return steps_[static_cast<std::size_t>(((k % total) + total) % total)];
-    };
     const auto index = static_cast<std::size_t>(item);
-    for (long long k = at; k > at - total; --k)
-        if (names_[static_cast<std::size_t>(step(k).line)][index]) {
-            reason.line = step(k).line;
-            break;
-        }
-    for (long long k = at; k > at - total; --k)
-        if (changes(step(k), item, display)) {
-            reason.since = step(k).at;
-            break;
-        }
-    for (long long k = at + 1; k <= at + total; ++k)
-        if (changes(step(k), item, display)) {
-            reason.next = ItemChange{step(k).at, dayItemValue(*step(k).after, item, display), step(k).line};
-            break;
-        }
+    if (const auto k = lastFrom(naming_[index], at, [](std::size_t) { return true; }))
+        reason.line = steps_[*k].line;
+    const auto changing = [&](std::size_t k) { return changes(steps_[k], item, display); };
+    if (const auto k = lastFrom(moving_[index], at, changing))
+        reason.since = steps_[*k].at;
+    if (const auto k = firstAfter(moving_[index], at, changing))
+        reason.next = ItemChange{steps_[*k].at, dayItemValue(*steps_[*k].after, item, display), steps_[*k].line};
     const long long tick = static_cast<long long>(day) * secondsPerDay + second;
     if (item >= firstTimer && item < lowItem)
         reason.pulse = timerPhase(index - firstTimer, tick);
