@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <map>
 #include <set>
@@ -176,14 +177,14 @@ TEST_P(WhyAgreement, WhyAgreesWithTheSimulationAtEverySecond)
     const std::string name = "program " + std::to_string(program);
 
     // The seconds `why` is asked at, in the second turn of the cycle: each line's
-    // second and those either side, each midnight, and some at random.
+    // second and those either side within the turn, each midnight, and some at random.
     std::set<long long> asked;
     for (std::size_t d = 0; d < reasons.days(); ++d) {
         const long long midnight = cycle + static_cast<long long>(d) * secondsPerDay;
         asked.insert(midnight);
         for (const Act& act : reasons.cycle().days()[d].acts())
             for (const long long around : {-1, 0, 1})
-                asked.insert(std::max(midnight + act.second + around, cycle));
+                asked.insert(std::clamp(midnight + act.second + around, cycle, 2 * cycle - 1));
     }
     for (int k = 0; k < 20; ++k)
         asked.insert(cycle + std::uniform_int_distribution<long long>(0, cycle - 1)(random));
