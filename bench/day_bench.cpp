@@ -1,18 +1,11 @@
 #include "programs.h"
 
 #include "compiler/day.h"
-#include "platform/doubles/doubles.h"
 
 #include <benchmark/benchmark.h>
 
 namespace fh::bench {
 namespace {
-
-Program compiledFullDay()
-{
-    doubles::RecordingMessageBox messages;
-    return compile(fullDay(), doubles::FakeClock(0), messages).value();
-}
 
 // The state at one second of a full program, from the compiled program alone.
 void stateAtASecond(benchmark::State& state)

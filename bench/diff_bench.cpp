@@ -5,8 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 namespace fh::bench {
 namespace {
 
@@ -34,8 +32,6 @@ CommandLists changedDay()
     return lists;
 }
 
-double secondsOf(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
 // The whole comparison of two compiled 101-line programs: differences, the lines only in
 // one, the changed totals. "x_read_one_day" is its time over that of reading one
 // program's days (Cycle), measured here in the same run.
@@ -44,18 +40,7 @@ void differenceOfTwoPrograms(benchmark::State& state)
     const CommandLists listsA = fullDay(), listsB = changedDay();
     const Program a = compiled(listsA), b = compiled(listsB);
     const Display display;
-    constexpr int baselineRuns = 2000;
-    using Clock = std::chrono::steady_clock;
-    const auto baselineStart = Clock::now();
-    for (int i = 0; i < baselineRuns; ++i)
-        benchmark::DoNotOptimize(Cycle(a));
-    const double baseline = secondsOf(Clock::now() - baselineStart) / baselineRuns;
-
-    const auto start = Clock::now();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(compareDays(a, listsA, b, listsB, display));
-    const double each = secondsOf(Clock::now() - start) / static_cast<double>(state.iterations());
-    state.counters["x_read_one_day"] = each / baseline;
+    againstADay(state, a, [&] { benchmark::DoNotOptimize(compareDays(a, listsA, b, listsB, display)); });
     state.counters["differences"] = static_cast<double>(compareDays(a, listsA, b, listsB, display).differences.size());
 }
 BENCHMARK(differenceOfTwoPrograms)->Unit(benchmark::kMicrosecond);

@@ -1,10 +1,15 @@
 #include "programs.h"
 
+#include "compiler/day.h"
 #include "files/programfile.h"
+#include "platform/doubles/doubles.h"
 #include "platform/qt/qtfonts.h"
 
 #include <QApplication>
 
+#include <benchmark/benchmark.h>
+
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -32,6 +37,21 @@ std::string fullDayBytes()
 CommandLists fullDay()
 {
     return readProgramFile(fullDayBytes()).lists;
+}
+
+Program compiledFullDay()
+{
+    doubles::RecordingMessageBox messages;
+    return compile(fullDay(), doubles::FakeClock(0), messages).value();
+}
+
+double readOneDaySeconds(const Program& program)
+{
+    constexpr int runs = 2000;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < runs; ++i)
+        benchmark::DoNotOptimize(Cycle(program));
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / runs;
 }
 
 void needApplication()

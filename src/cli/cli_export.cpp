@@ -29,18 +29,10 @@ int exportDay(const Parsed& args, Streams io, const Devices& devices)
     const std::string& path = args.operands.front();
     if (outputIsInput(args, io.err, devices.files))
         return 2;
-    const auto read = loadOrReport(path, io.err, devices.files);
-    if (!read)
+    const auto cycle = cycleOrReport(path, io.err, devices.files);
+    if (!cycle)
         return 2;
-    StreamMessages messages(io.err, path);
-    const auto program = dayProgram(read->lists, messages);
-    if (!program)
-        return 2;
-    if (program->proglast() < 0) {
-        messages.show(std::string(noProgramPresent));
-        return 2;
-    }
-    const DayReasons reasons(*program, read->lists);
+    const DayReasons& reasons = cycle->reasons;
     std::string bytes;
     if (formatIs(args, "csv")) {
         bytes = dayCsv(reasons, args.display);

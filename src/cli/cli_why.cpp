@@ -141,18 +141,10 @@ int why(const Parsed& args, Streams io, const Devices& devices)
     if (!items)
         return 2;
     const std::string& path = args.operands.front();
-    const auto read = loadOrReport(path, io.err, devices.files);
-    if (!read)
+    const auto cycle = cycleOrReport(path, io.err, devices.files);
+    if (!cycle)
         return 2;
-    StreamMessages messages(io.err, path);
-    const auto program = dayProgram(read->lists, messages);
-    if (!program)
-        return 2;
-    if (program->proglast() < 0) {
-        messages.show(std::string(noProgramPresent));
-        return 2;
-    }
-    const DayReasons reasons(*program, read->lists);
+    const DayReasons& reasons = cycle->reasons;
     const auto given = args.values.find("--day");
     const int day = given == args.values.end() ? 1 : parseDay(given->second).value();
     if (static_cast<std::size_t>(day) > reasons.days()) {

@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "compiler/display.h"
+#include "compiler/why.h"
 #include "files/programfile.h"
 #include "language/commandlists.h"
 
@@ -57,6 +58,22 @@ std::optional<ProgramRead> readOrReport(const std::string& path, std::ostream& e
 // After an error note the command ends with 1 at least, whatever it returns.
 std::optional<ProgramRead> loadOrReport(const std::string& path, std::ostream& err, TextFiles& files,
                                         bool regularOnly = false);
+
+// A program file's cycle for the commands that ask it many questions (`why`, `export`):
+// the program of the file's lines that pass the check and the cycle read from it, made
+// in place and kept there: the cycle's steps point into its own days.
+struct FileCycle {
+    FileCycle(Program day, const CommandLists& filed) : program(std::move(day)), reasons(program, filed) {}
+    FileCycle(const FileCycle&) = delete;
+    FileCycle& operator=(const FileCycle&) = delete;
+    const Program program;
+    const DayReasons reasons;
+};
+
+// Reads a program file as loadOrReport does, then the cycle of its lines that pass the
+// check; none when the file cannot be read, its checked lines are refused or no line
+// is left, each said on `err`.
+std::unique_ptr<const FileCycle> cycleOrReport(const std::string& path, std::ostream& err, TextFiles& files);
 
 // Writes the notes on a program file's lines to `err` as loadOrReport does, leaving
 // the exit status alone.

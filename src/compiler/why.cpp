@@ -70,6 +70,49 @@ bool isPulsedBy(double valve, std::optional<std::size_t>& timer)
     return OutputState::isPulsed(valve);
 }
 
+// A timer's times as the state before a second's line leaves them.
+TimerTimes timesIn(const DayState& before, std::size_t timer)
+{
+    return before.timers[timer].value_or(startTimer(timer));
+}
+
+// The second the controller is switched on, no timer has ticked yet.
+bool onAt(const TimerTimes& times, long long tick)
+{
+    return tick > 0 && inOnPhase(times, static_cast<int>(tick % timerRun));
+}
+
+// The first of `steps` (step numbers in order) met going back over the cycle from step
+// `at` (-1 before the first) for which `pick` holds, `at` itself first.
+template <class Pick>
+std::optional<std::size_t> lastFrom(const std::vector<std::size_t>& steps, long long at, Pick pick)
+{
+    const auto split =
+        at < 0 ? steps.begin() : std::upper_bound(steps.begin(), steps.end(), static_cast<std::size_t>(at));
+    for (auto i = split; i != steps.begin();)
+        if (pick(*--i))
+            return *i;
+    for (auto i = steps.end(); i != split;)
+        if (pick(*--i))
+            return *i;
+    return std::nullopt;
+}
+
+// The first of `steps` met going on over the cycle after step `at` for which `pick` holds.
+template <class Pick>
+std::optional<std::size_t> firstAfter(const std::vector<std::size_t>& steps, long long at, Pick pick)
+{
+    const auto split =
+        at < 0 ? steps.begin() : std::upper_bound(steps.begin(), steps.end(), static_cast<std::size_t>(at));
+    for (auto i = split; i != steps.end(); ++i)
+        if (pick(*i))
+            return *i;
+    for (auto i = steps.begin(); i != split; ++i)
+        if (pick(*i))
+            return *i;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string_view listName(std::size_t list)
@@ -107,6 +150,14 @@ DayReasons::DayReasons(const Program& program, const CommandLists& filed)
         for (const Act& act : days[d].acts())
             steps_.push_back({{d, act.second}, act.line, &days[d].at(act.second - 1), &days[d].at(act.second)});
     }
+    for (std::size_t k = 0; k < steps_.size(); ++k)
+        for (int item = 0; item < dayItemCount; ++item) {
+            const auto index = static_cast<std::size_t>(item);
+            if (names_[static_cast<std::size_t>(steps_[k].line)][index])
+                naming_[index].push_back(k);
+            if (!sameDayItem(*steps_[k].before, *steps_[k].after, item))
+                moving_[index].push_back(k);
+        }
     for (const Step& step : steps_) {
         const long long after = static_cast<long long>(step.at.day) * secondsPerDay + step.at.second + 1;
         for (std::size_t n = 0; n < timerCount; ++n)
@@ -146,27 +197,15 @@ Reason DayReasons::why(std::size_t day, int second, int item, const Display& dis
         return reason;
     const DayState& state = days[day].at(second);
     reason.value = dayItemValue(state, item, display);
-    const auto total = static_cast<long long>(steps_.size());
     const long long at = stepAt(day, second);
-    const auto step = [&](long long k) -> const Step& {
-        return steps_[static_cast<std::size_t>(((k % total) + total) % total)];
-    };
     const auto index = static_cast<std::size_t>(item);
-    for (long long k = at; k > at - total; --k)
-        if (names_[static_cast<std::size_t>(step(k).line)][index]) {
-            reason.line = step(k).line;
-            break;
-        }
-    for (long long k = at; k > at - total; --k)
-        if (changes(step(k), item, display)) {
-            reason.since = step(k).at;
-            break;
-        }
-    for (long long k = at + 1; k <= at + total; ++k)
-        if (changes(step(k), item, display)) {
-            reason.next = ItemChange{step(k).at, dayItemValue(*step(k).after, item, display), step(k).line};
-            break;
-        }
+    if (const auto k = lastFrom(naming_[index], at, [](std::size_t) { return true; }))
+        reason.line = steps_[*k].line;
+    const auto changing = [&](std::size_t k) { return changes(steps_[k], item, display); };
+    if (const auto k = lastFrom(moving_[index], at, changing))
+        reason.since = steps_[*k].at;
+    if (const auto k = firstAfter(moving_[index], at, changing))
+        reason.next = ItemChange{steps_[*k].at, dayItemValue(*steps_[*k].after, item, display), steps_[*k].line};
     const long long tick = static_cast<long long>(day) * secondsPerDay + second;
     if (item >= firstTimer && item < lowItem)
         reason.pulse = timerPhase(index - firstTimer, tick);
@@ -186,14 +225,10 @@ const DayState& DayReasons::stateBefore(long long tick) const
 TimerTimes DayReasons::timesAt(std::size_t timer, long long tick) const
 {
     // The timers tick before the line of the second acts.
-    return stateBefore(tick).timers[timer].value_or(startTimer(timer));
+    return timesIn(stateBefore(tick), timer);
 }
 
-bool DayReasons::timerOnAt(std::size_t timer, long long tick) const
-{
-    // The second the controller is switched on, no timer has ticked yet.
-    return tick > 0 && inOnPhase(timesAt(timer, tick), static_cast<int>(tick % timerRun));
-}
+bool DayReasons::timerOnAt(std::size_t timer, long long tick) const { return onAt(timesAt(timer, tick), tick); }
 
 long long DayReasons::nextTimesChange(std::size_t timer, long long tick) const
 {
@@ -239,22 +274,25 @@ bool DayReasons::valveOpen(std::size_t valve, long long tick) const
     const long long cycleTick = tick % cycleSeconds();
     const auto day = static_cast<std::size_t>(cycleTick / secondsPerDay);
     const auto second = static_cast<int>(cycleTick % secondsPerDay);
-    const double now = cycle_.days()[day].at(second).valves[valve];
+    // One search finds the state and the one before it: a line acts alone in its
+    // second, and without a line the state is as it was.
+    const long long at = stepAt(day, second);
+    const Step* step = at >= static_cast<long long>(dayBegin_[day]) ? &steps_[static_cast<std::size_t>(at)] : nullptr;
+    const bool acts = step && step->at.second == second;
+    const DayState& state = step ? *step->after : cycle_.days()[day].at(-1);
+    const DayState& before = acts ? *step->before : state;
+    const double now = state.valves[valve];
     // Switched on with the program's state: open only when on.
     if (tick == 0)
         return now == OutputState::on;
-    const double before = cycle_.days()[day].at(second - 1).valves[valve];
-    const long long at = stepAt(day, second);
-    const bool setNow = at >= 0 && steps_[static_cast<std::size_t>(at)].at.second == second &&
-                        names_[static_cast<std::size_t>(steps_[static_cast<std::size_t>(at)].line)][valve + firstValve];
-    if (setNow && !OutputState::isPulsed(now))
+    if (acts && names_[static_cast<std::size_t>(step->line)][valve + firstValve] && !OutputState::isPulsed(now))
         return now == OutputState::on;
     // The timers tick first, and a valve follows its timer from the second after a
     // line pulses it.
     std::optional<std::size_t> timer;
-    if (isPulsedBy(before, timer))
-        return timer && timerOnAt(*timer, tick);
-    return before == OutputState::on;
+    if (isPulsedBy(before.valves[valve], timer))
+        return timer && onAt(timesIn(before, *timer), tick);
+    return before.valves[valve] == OutputState::on;
 }
 
 std::vector<DayChange> DayReasons::changes(const Display& display) const

@@ -144,6 +144,9 @@ private:
     std::vector<Step> steps_;
     std::vector<std::size_t> dayBegin_; // each day's first step
     std::vector<std::array<bool, dayItemCount>> names_; // by compiled line
+    // By item, in order: the steps whose line names it, and those that change its state
+    // (its value as shown may still read the same).
+    std::array<std::vector<std::size_t>, dayItemCount> naming_, moving_;
     std::vector<FiledLine> filed_;                             // by compiled line
     // Where each timer's times change in the cycle: the seconds after the lines that change them.
     std::array<std::vector<long long>, timerCount> timerChanges_;

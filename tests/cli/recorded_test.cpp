@@ -95,7 +95,8 @@ bool isDrawing(const std::string& path)
     return path.ends_with(".png") || path.ends_with(".svg") || path.ends_with(".pdf");
 }
 
-// Each command in each of its formats, with the options that change what it reads.
+// Each command in each of its formats, with the options that change what it reads;
+// not the calendar, whose DTSTAMP is the wall clock's time of writing.
 const std::vector<cli::Args> everyCommand = {
     {"compile", "p.fhp"},
     {"compile", "p.fhp", "--next", "12:00:00"},
@@ -109,6 +110,10 @@ const std::vector<cli::Args> everyCommand = {
     {"simulate", "p.fhp", "--at", "11:59:58", "--seconds", "5", "--preset"},
     {"decode", "code.txt", "-o", "out"},
     {"add", "p.fhp", "L,7:00,1,ON", "W,8,2,P1,1S,2S", "bad"},
+    {"why", "p.fhp", "--at", "11:30:00"},
+    {"why", "p.fhp", "--at", "08:00:00", "valve", "3", "timer1", "low", "--format", "json", "--celsius"},
+    {"export", "p.fhp", "--format", "csv"},
+    {"export", "p.fhp", "--format", "vcd", "-o", "out.vcd"},
 };
 
 // A generated program runs each command once: the formats are the examples' to cover,
@@ -121,6 +126,8 @@ const std::vector<cli::Args> eachCommand = {
     {"simulate", "p.fhp", "--at", "11:59:58", "--seconds", "5", "--preset"},
     {"decode", "code.txt", "-o", "out"},
     {"add", "p.fhp", "L,7:00,1,ON", "W,8,2,P1,1S,2S", "bad"},
+    {"why", "p.fhp", "--at", "12:00:00"},
+    {"export", "p.fhp", "--format", "csv"},
 };
 
 const std::vector<cli::Args> drawings = {
