@@ -93,7 +93,7 @@ std::string textLine(const DayReasons& reasons, const Reason& r, const Display& 
     if (r.line < 0)
         return out + "  " + reasonText(reasons, r);
     out += r.since ? "  since " + when(reasons, *r.since, display) : reasons.days() > 1 ? "  every day" : "  all day";
-    out += " " + reasonText(reasons, r);
+    out.append(" ").append(reasonText(reasons, r)); // not " " + …: GCC 12 warns falsely of overlap
     if (r.next)
         out += "; next " + when(reasons, r.next->at, display) + " " + r.next->value + " " +
                byLineText(reasons.filed(r.next->line));
