@@ -26,14 +26,9 @@ std::optional<Day> compiledDay(const Parsed& args, Streams io, const Devices& de
     if (!read)
         return std::nullopt;
     const bool everySecondDay = warnMidnightWrap(path, read->lists, args.display, io.err);
-    StreamMessages messages(io.err, path);
-    auto program = dayProgram(read->lists, messages);
+    auto program = dayProgramOrReport(path, read->lists, io.err);
     if (!program)
         return std::nullopt;
-    if (program->proglast() < 0) {
-        messages.show(std::string(noProgramPresent));
-        return std::nullopt;
-    }
     return Day{std::move(*program), everySecondDay};
 }
 

@@ -7,19 +7,25 @@
 
 namespace fh::cli {
 
+std::optional<Program> dayProgramOrReport(const std::string& path, const CommandLists& lists, std::ostream& err)
+{
+    StreamMessages messages(err, path);
+    auto program = dayProgram(lists, messages);
+    if (program && program->proglast() < 0) {
+        messages.show(std::string(noProgramPresent));
+        return std::nullopt;
+    }
+    return program;
+}
+
 std::unique_ptr<const FileCycle> cycleOrReport(const std::string& path, std::ostream& err, TextFiles& files)
 {
     const auto read = loadOrReport(path, err, files);
     if (!read)
         return nullptr;
-    StreamMessages messages(err, path);
-    auto program = dayProgram(read->lists, messages);
+    auto program = dayProgramOrReport(path, read->lists, err);
     if (!program)
         return nullptr;
-    if (program->proglast() < 0) {
-        messages.show(std::string(noProgramPresent));
-        return nullptr;
-    }
     return std::make_unique<const FileCycle>(std::move(*program), read->lists);
 }
 

@@ -70,6 +70,10 @@ struct FileCycle {
     const DayReasons reasons;
 };
 
+// The day program of a file's lines that pass the check (`dayProgram`); none when they
+// are refused or no line is left, said on `err`.
+std::optional<Program> dayProgramOrReport(const std::string& path, const CommandLists& lists, std::ostream& err);
+
 // Reads a program file as loadOrReport does, then the cycle of its lines that pass the
 // check; none when the file cannot be read, its checked lines are refused or no line
 // is left, each said on `err`.
