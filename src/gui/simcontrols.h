@@ -42,7 +42,7 @@ public:
     Form3& form3();
 
     // The tooltip of `item` at the second the simulation shows: its name and the line
-    // behind its value (reasonText); empty while the simulation runs no line.
+    // behind its value (itemReasonText); empty while the simulation runs no line.
     QString why(int item);
 
 public slots:

@@ -1,12 +1,6 @@
-#include "gui/compilercontrols.h"
-#include "gui/form1.h"
 #include "gui/form3.h"
-#include "gui/simcontrols.h"
-#include "platform/doubles/doubles.h"
-#include "session/session.h"
-#include "simulation/preview.h"
-#include "simulation/simulation.h"
 
+#include "simwindows.h"
 #include "support.h"
 
 #include <QAction>
@@ -49,27 +43,13 @@ void flushPaints()
         QApplication::processEvents();
 }
 
-class IdleGuiTest : public testing::Test {
+class IdleGuiTest : public testing::Test, protected fh::test::SimulatedWindows {
 protected:
     IdleGuiTest() { QApplication::setCursorFlashTime(0); }
     ~IdleGuiTest() override { QApplication::setCursorFlashTime(flashMs); }
 
     // A blinking cursor repaints its box on timers of its own.
     const int flashMs = QApplication::cursorFlashTime();
-    fh::doubles::RecordingMessageBox messages;
-    fh::doubles::FakeClock clock{7 * 3600};
-    fh::doubles::FakeWallTimer wall;
-    fh::doubles::CountingBeeper beeper;
-    fh::PreviewClock previewClock{clock, wall};
-    fh::PreviewBeeper previewBeeper{beeper, previewClock};
-    fh::Session session{messages, clock};
-    fh::Form1 form{session, messages};
-    fh::CompilerControls compiler{form, session};
-    fh::Simulation simulation{session.program(), session.codeView(),
-                              [this](const fh::Clock& at) { return session.compile(at); }, previewClock,
-                              previewBeeper, messages};
-    fh::Preview preview{simulation, previewClock, previewBeeper};
-    fh::SimulationControls controls{form, simulation, preview, session.display()};
 };
 
 // A second in which nothing but the time changes repaints the time's labels alone: not

@@ -11,6 +11,7 @@
 #include "simulation/preview.h"
 #include "simulation/simulation.h"
 
+#include "simwindows.h"
 #include "support.h"
 
 #include <QAction>
@@ -33,7 +34,7 @@ namespace {
 
 using fh::test::control;
 
-class SimulationGuiTest : public testing::Test {
+class SimulationGuiTest : public testing::Test, protected fh::test::SimulatedWindows {
 protected:
     QLabel* mainLabel(const char* name) { return control<QLabel>(form, name); }
     QAction* action(const char* name) { return control<QAction>(form, name); }
@@ -52,21 +53,7 @@ protected:
         QTest::keyClick(&form, key.key(), key.keyboardModifiers());
     }
 
-    fh::doubles::RecordingMessageBox messages;
-    fh::doubles::FakeClock clock{7 * 3600};
-    fh::doubles::FakeWallTimer wall;
-    fh::doubles::CountingBeeper beeper;
-    fh::PreviewClock previewClock{clock, wall};
-    fh::PreviewBeeper previewBeeper{beeper, previewClock};
-    fh::Session session{messages, clock};
     const fh::Program& program = session.program();
-    fh::Form1 form{session, messages};
-    fh::CompilerControls compiler{form, session};
-    fh::Simulation simulation{program, session.codeView(),
-                              [this](const fh::Clock& at) { return session.compile(at); }, previewClock,
-                              previewBeeper, messages};
-    fh::Preview preview{simulation, previewClock, previewBeeper};
-    fh::SimulationControls controls{form, simulation, preview, session.display()};
     fh::Form3& form3 = controls.form3();
 
     // The middle of an item's place in the simulation window: an output's circle (its

@@ -127,22 +127,6 @@ Shown shownBy(const Simulation& sim)
             sim.greenhouse().highSetPoint};
 }
 
-// What the simulation shows, as a day's state, so its items read as `why` writes them.
-DayState shownState(const Simulation& sim)
-{
-    DayState state;
-    for (std::size_t k = 0; k < outputCount; ++k) {
-        state.lights[k] = sim.greenhouse().lamps[k];
-        const double valve = sim.valvestat()[k + 1];
-        state.valves[k] = valve == OutputState::notNamed ? OutputState::off : valve;
-    }
-    for (std::size_t n = 0; n < timerCount; ++n)
-        state.timers[n] = sim.timers()[n];
-    state.low = sim.greenhouse().lowSetPoint;
-    state.high = sim.greenhouse().highSetPoint;
-    return state;
-}
-
 // A controller switched on at 00:00:00 with the program's state, run second by second
 // over two turns of its cycle; `why` asked in the second turn must give what the run
 // shows: the value, the line that last named the item, when the value began and what
@@ -218,7 +202,7 @@ TEST_P(WhyAgreement, WhyAgreesWithTheSimulationAtEverySecond)
         if (applies)
             appliedAt.push_back(static_cast<std::size_t>(tick));
         if (const Shown shown = shownBy(sim); tick == 0 || shown != lastShown) {
-            const DayState now = shownState(sim);
+            const DayState now = sim.shown();
             for (int item = 0; tick > 0 && item < dayItemCount; ++item)
                 if (!sameDayItem(last, now, item) &&
                     dayItemValue(last, item, display) != dayItemValue(now, item, display)) {
