@@ -24,7 +24,7 @@ int compile(const Parsed& args, Streams io, const Devices& devices)
         messages.show(std::string(noProgramPresent));
         return 2;
     }
-    output::text(io.out, codeText(*program));
+    output::text(io.out, program->code());
     if (withNext)
         io.out << "next: " << program->nextstep() << '\n';
     return 0;

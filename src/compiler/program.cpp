@@ -190,7 +190,7 @@ void nameOutputs(std::string_view type, std::string_view state, const std::vecto
     }
 }
 
-// A row in the pasteable form: the letter and the time as written, the six state
+// Appends a row in the pasteable form: the letter and the time as written, the six state
 // columns (or set-points) and the mode as two-wide numbers, the pulse columns six wide.
 void writePasteable(std::string& out, const ScheduleRow& row, std::string_view type, std::string_view time)
 {
@@ -212,7 +212,7 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
     }
     for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
         at = writeNumber(at, cellValue(row[c]), pulseColumnWidth, false);
-    out.assign(type);
+    out += type;
     out += ',';
     out += time;
     out += ',';
@@ -238,8 +238,8 @@ struct ParseState {
     std::vector<std::string_view> terms, ids;
 };
 
-// Fills the row of `line` and rewrites the line in its pasteable form.
-void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
+// Fills the row of `line` and appends the line's pasteable form to `code`.
+void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code)
 {
     std::string& text = parse.text;
     auto& terms = parse.terms;
@@ -277,7 +277,7 @@ void parseLine(std::string& line, ScheduleRow& row, ParseState& parse)
         else
             setText(cell, terms[n - 1]);
     }
-    writePasteable(line, row, type, term(terms, 2));
+    writePasteable(code, row, type, term(terms, 2));
 }
 
 } // namespace
@@ -287,9 +287,9 @@ std::string pasteableLine(std::string_view line, double mode)
     ParseState state;
     state.mode = mode;
     ScheduleRow row;
-    std::string text(line);
-    parseLine(text, row, state);
-    return text;
+    std::string code;
+    parseLine(line, row, state, code);
+    return code;
 }
 
 std::size_t pulseColumnChars(double value)
@@ -316,29 +316,46 @@ Cell pulseSeconds(std::string_view text)
     return std::string(text);
 }
 
+std::string_view Program::line(int i) const
+{
+    if (i < 0 || i > proglast_)
+        return {};
+    const auto at = static_cast<std::size_t>(i);
+    return std::string_view(code_).substr(lineStart_[at], lineStart_[at + 1] - 1 - lineStart_[at]);
+}
+
 bool Program::combine(CommandLists lists, MessageBox& messages)
 {
-    std::size_t total = 0;
+    std::size_t total = 0, size = 0;
     for (const auto& list : lists)
-        total += list.size();
+        for (const auto& item : list) {
+            ++total;
+            size += item.size() + 1;
+        }
     if (total > static_cast<std::size_t>(progCapacity)) {
         messages.show(std::string(tooManyCommands));
         return false;
     }
     source_ = std::move(lists);
+    code_.clear();
+    code_.reserve(size);
     std::size_t k = 0;
+    lineStart_[0] = 0;
     for (const auto& list : source_)
         for (const auto& item : list) {
-            // Room for the line's pasteable form, so that fullparse rewrites it in place.
-            prog_[k].reserve(pasteableRoom);
-            prog_[k++] = item;
+            code_ += item;
+            code_ += '\n';
+            lineStart_[++k] = code_.size();
         }
     proglast_ = static_cast<int>(k) - 1;
     display();
     return true;
 }
 
-void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order)
+namespace {
+
+template <typename Line>
+void timeOrderOf(std::span<const Line> lines, std::span<std::size_t> order)
 {
     // Exchange sort on the time term compared as text. The terms are ranked first, so
     // the exchanges compare small numbers, and when no two are equal the ranking alone
@@ -372,17 +389,27 @@ void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order)
             }
 }
 
+} // namespace
+
+void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order) { timeOrderOf(lines, order); }
+void timeOrder(std::span<const std::string_view> lines, std::span<std::size_t> order) { timeOrderOf(lines, order); }
+
 void Program::sort()
 {
-    // It moves line numbers, not texts; the lines take their places at the end.
     const auto last = static_cast<std::size_t>(proglast_ + 1);
+    std::array<std::string_view, progCapacity> lines;
+    for (std::size_t i = 0; i < last; ++i)
+        lines[i] = line(static_cast<int>(i));
     std::array<std::size_t, progCapacity> order;
-    timeOrder(std::span<const std::string>(prog_.data(), last), order);
-    std::array<std::string, progCapacity> sorted;
-    for (std::size_t i = 0; i < last; ++i)
-        sorted[i] = std::move(prog_[order[i]]);
-    for (std::size_t i = 0; i < last; ++i)
-        prog_[i] = std::move(sorted[i]);
+    timeOrder(std::span<const std::string_view>(lines.data(), last), order);
+    std::string sorted;
+    sorted.reserve(code_.size());
+    for (std::size_t i = 0; i < last; ++i) {
+        sorted += lines[order[i]];
+        sorted += '\n';
+        lineStart_[i + 1] = sorted.size();
+    }
+    code_ = std::move(sorted);
     display();
 }
 
@@ -400,10 +427,17 @@ void Program::fullparse()
     ParseState state;
     state.terms.reserve(8);
     state.ids.reserve(8);
-    for (int line = 0; line <= proglast_; ++line) {
-        const auto i = static_cast<std::size_t>(line);
-        parseLine(prog_[i], sched_[i], state);
+    const auto last = static_cast<std::size_t>(proglast_ + 1);
+    std::array<std::size_t, progCapacity + 1> starts{};
+    std::string parsed;
+    parsed.reserve(last * (pasteableRoom + 1));
+    for (std::size_t i = 0; i < last; ++i) {
+        parseLine(line(static_cast<int>(i)), sched_[i], state, parsed);
+        parsed += '\n';
+        starts[i + 1] = parsed.size();
     }
+    code_ = std::move(parsed);
+    lineStart_ = starts;
     display();
 }
 
@@ -436,27 +470,12 @@ bool Program::compile(CommandLists lists, MessageBox& messages, const Clock& clo
 
 std::optional<Program> compile(CommandLists lists, const Clock& clock, MessageBox& messages)
 {
-    // Built in place: a program is some 60 kB, too much to move.
+    // Built in place and returned by its one name: a program is some 60 kB, too much
+    // to move, and a second return statement would move it.
     std::optional<Program> program(std::in_place);
     if (!program->compile(std::move(lists), messages, clock))
-        return std::nullopt;
+        program.reset();
     return program;
-}
-
-} // namespace fh
-
-namespace fh {
-
-std::string codeText(const Program& program)
-{
-    std::string text;
-    std::size_t size = 0;
-    for (int i = 0; i <= program.proglast(); ++i)
-        size += program.prog()[static_cast<std::size_t>(i)].size() + 1;
-    text.reserve(size);
-    for (int i = 0; i <= program.proglast(); ++i)
-        text.append(program.prog()[static_cast<std::size_t>(i)]).append(1, '\n');
-    return text;
 }
 
 } // namespace fh

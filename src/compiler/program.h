@@ -1,10 +1,10 @@
 #pragma once
 
-// The compiled program. combine copies the three command lists into `prog`, sort
-// orders it by the time term (compared as text), fullparse turns each line into a
-// row of `sched` and rewrites it in the fixed-width pasteable form, and syncup finds
-// from the clock the first line still to come (`nextstep`). After each of the first
-// three, display shows `prog` as the pasteable code.
+// The compiled program. combine copies the three command lists into the program's
+// lines, sort orders them by the time term (compared as text), fullparse turns each
+// line into a row of `sched` and rewrites it in the fixed-width pasteable form, and
+// syncup finds from the clock the first line still to come (`nextstep`). After each of
+// the first three, display shows the lines as the pasteable code.
 
 #include "language/commandlists.h"
 
@@ -83,13 +83,18 @@ std::string pasteableLine(std::string_view line, double mode);
 // comes k-th. By the time term as text; lines that share a time take the order the
 // sort's exchanges leave them in, which is not always the order they came in.
 void timeOrder(std::span<const std::string> lines, std::span<std::size_t> order);
+void timeOrder(std::span<const std::string_view> lines, std::span<std::size_t> order);
 
 class Program {
 public:
     // Provided, so that a program made as a value is not first zeroed whole (some 60 kB).
     Program() {}
 
-    const std::array<std::string, progCapacity>& prog() const { return prog_; }
+    // Line i (0..proglast) as the last step left it; empty text for any other i.
+    std::string_view line(int i) const;
+    // The lines in order, each ended by a line end: after fullparse, the pasteable
+    // code, in Latin-1.
+    const std::string& code() const { return code_; }
     int proglast() const { return proglast_; }
     const Schedule& sched() const { return sched_; }
     int nextstep() const { return nextstep_; }
@@ -116,7 +121,10 @@ private:
     // combine, sort, fullparse, syncup; false when combine refused.
     bool compile(CommandLists lists, MessageBox& messages, const Clock& clock);
 
-    std::array<std::string, progCapacity> prog_;
+    // The lines in one text, so that a compile makes one allocation for them, not
+    // one a line: line i runs from lineStart_[i] to the line end before lineStart_[i + 1].
+    std::string code_;
+    std::array<std::size_t, progCapacity + 1> lineStart_{};
     int proglast_ = -1;
     Schedule sched_;
     int nextstep_ = 0;
@@ -129,8 +137,5 @@ private:
 // `messages`, when the lists hold more lines than the controller takes. The program
 // keeps the lists as its source: pass them moved when they are not needed after.
 std::optional<Program> compile(CommandLists lists, const Clock& clock, MessageBox& messages);
-
-// The pasteable code, each line ended by a line end, in Latin-1.
-std::string codeText(const Program& program);
 
 } // namespace fh

@@ -33,6 +33,12 @@ std::string withProgramExtension(const std::string& path)
     return path + "." + std::string(programFileType.extension);
 }
 
+std::string_view ProgramRead::written(std::size_t list, std::size_t item) const
+{
+    const std::string& other = writtenIfOther.at(list).at(item);
+    return other.empty() ? lists.at(list).at(item) : other;
+}
+
 ProgramRead readProgramFile(std::string_view bytes)
 {
     ProgramRead read;
@@ -41,12 +47,18 @@ ProgramRead readProgramFile(std::string_view bytes)
         read.notes.push_back({LoadNote::ByteOrderMark, 1, {}});
     }
     const std::vector<std::string_view> lines = textLines(bytes);
-    // Room for a program the controller takes, so that its lists are not moved as they grow.
-    const std::size_t room = std::min<std::size_t>(lines.size(), 128);
-    for (std::size_t list = 0; list < read.lists.size(); ++list) {
-        read.lists[list].reserve(room);
-        read.written[list].reserve(room);
-        read.lineNumbers[list].reserve(room);
+    // Each list gets its room once: at most the lines up to the next separator.
+    std::array<std::size_t, 3> room{};
+    for (std::size_t section = 0; const std::string_view line : lines) {
+        if (line != separatorLine)
+            ++room[section];
+        else if (++section == room.size())
+            break;
+    }
+    for (std::size_t list = 0; list < room.size(); ++list) {
+        read.lists[list].reserve(room[list]);
+        read.writtenIfOther[list].reserve(room[list]);
+        read.lineNumbers[list].reserve(room[list]);
     }
     std::size_t section = 1;
     std::size_t number = 0;
@@ -61,12 +73,13 @@ ProgramRead readProgramFile(std::string_view bytes)
             ++section;
         } else if (!trim(line).empty()) {
             CheckResult r = datcheck(line);
+            const bool asFiled = !r.dataok || r.cmdline == line;
             if (!r.dataok)
                 read.notes.push_back({LoadNote::FailsCheck, number, r.errmsg});
-            else if (r.cmdline != line)
+            else if (!asFiled)
                 read.notes.push_back({LoadNote::FiledAnew, number, r.cmdline});
             read.lists[section - 1].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
-            read.written[section - 1].emplace_back(line);
+            read.writtenIfOther[section - 1].emplace_back(asFiled ? std::string_view() : line);
             read.lineNumbers[section - 1].push_back(number);
         }
     }
@@ -78,7 +91,7 @@ std::optional<std::string> compileFileText(std::string_view bytes, const Clock& 
     const auto program = compile(readProgramFile(bytes).lists, clock, messages);
     if (!program)
         return std::nullopt;
-    return codeText(*program);
+    return program->code();
 }
 
 std::string writeProgramFile(const CommandLists& lists)

@@ -51,9 +51,14 @@ bool isError(const LoadNote& note);
 
 struct ProgramRead {
     CommandLists lists;
-    CommandLists written; // each item of `lists` as the file wrote it
+    // Each item of `lists` as the file wrote it where that differs from the item, else
+    // empty: most lines are written as filed, and are not kept twice. Read through written().
+    CommandLists writtenIfOther;
     std::array<std::vector<std::size_t>, 3> lineNumbers; // each item's line in the file
     std::vector<LoadNote> notes; // in the order of the file
+
+    // Item `item` of list `list` as the file wrote it.
+    std::string_view written(std::size_t list, std::size_t item) const;
 };
 
 // A byte-order mark at the start is dropped. CR, LF and CR LF each end a line; a
@@ -64,7 +69,7 @@ struct ProgramRead {
 // loaded.
 ProgramRead readProgramFile(std::string_view bytes);
 
-// The pasteable code of a program file's bytes, compiled by `clock` (codeText); none,
+// The pasteable code of a program file's bytes, compiled by `clock`; none,
 // said through `messages`, when the lists hold more lines than the controller takes.
 std::optional<std::string> compileFileText(std::string_view bytes, const Clock& clock, MessageBox& messages);
 

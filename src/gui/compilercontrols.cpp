@@ -69,7 +69,7 @@ void CompilerControls::render()
         shownRevision = program.revision();
         list5->clear();
         for (int i = 0; i <= program.proglast() && i < progCapacity; ++i)
-            list5->addItem(QString::fromLatin1(program.prog()[static_cast<std::size_t>(i)]));
+            list5->addItem(QString::fromLatin1(program.line(i)));
         shownSelected = -1;
         clearSelection(list5);
     }

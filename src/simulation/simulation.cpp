@@ -173,7 +173,7 @@ bool Simulation::markPending()
     if (simstep_ < 0 || simstep_ > lastLine())
         simstep_ = 0;
     code.highlighted = simstep_;
-    greenhouse_.pendingLine = program.prog()[static_cast<std::size_t>(simstep_)];
+    greenhouse_.pendingLine = program.line(simstep_);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "compiler/program.h"
 #include "language/datcheck.h"
 #include "platform/doubles/doubles.h"
+#include "../support.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ std::vector<std::string> compiled(const CommandLists& lists)
 {
     doubles::RecordingMessageBox messages;
     const Program program = compile(lists, doubles::FakeClock(), messages).value();
-    return {program.prog().begin(), program.prog().begin() + (program.proglast() + 1)};
+    return test::linesOf(program);
 }
 
 // The rows of code of each letter, in their order: lines of different letters that

@@ -13,11 +13,6 @@ namespace {
 
 using test::listsOf;
 
-std::vector<std::string> lines(const Program& p)
-{
-    return {p.prog().begin(), p.prog().begin() + (p.proglast() + 1)};
-}
-
 // A session's program, the one that takes the compile's steps one at a time.
 struct Compiled {
     bool compile(const CommandLists& lists, const Clock& at)
@@ -59,7 +54,7 @@ TEST(Compiler, PasteableLines)
     for (const auto& row : rows) {
         Compiled c;
         ASSERT_TRUE(c.compile(listsOf({row.typed}), c.clock));
-        EXPECT_EQ(lines(c.program), std::vector<std::string>{row.pasteable}) << row.typed;
+        EXPECT_EQ(test::linesOf(c.program), std::vector<std::string>{row.pasteable}) << row.typed;
     }
 }
 
@@ -78,11 +73,11 @@ TEST(Compiler, CombineKeepsListOrderAndSortOrdersByTime)
     for (const auto& row : rows) {
         Compiled c;
         ASSERT_TRUE(c.combine(row.lists));
-        EXPECT_EQ(lines(c.program), row.combined);
+        EXPECT_EQ(test::linesOf(c.program), row.combined);
         c.session.sort();
-        EXPECT_EQ(lines(c.program), row.sorted);
+        EXPECT_EQ(test::linesOf(c.program), row.sorted);
         c.session.sort();
-        EXPECT_EQ(lines(c.program), row.sorted);
+        EXPECT_EQ(test::linesOf(c.program), row.sorted);
     }
 }
 
@@ -122,11 +117,11 @@ TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
     ASSERT_TRUE(c.compile(lists, c.clock));
     // The pasteable code itself, typed back in.
     CommandLists code;
-    code[0].assign(c.program.prog().begin(), c.program.prog().begin() + (c.program.proglast() + 1));
+    code[0] = test::linesOf(c.program);
     ASSERT_TRUE(c.compile(code, c.clock));
     ASSERT_TRUE(c.compile(code, c.clock));
     for (int i = 0; i <= c.program.proglast(); ++i)
-        EXPECT_EQ(c.program.prog()[static_cast<std::size_t>(i)].find("inf"), std::string::npos);
+        EXPECT_EQ(c.program.line(i).find("inf"), std::string::npos);
 }
 
 TEST(Compiler, SyncupFindsTheFirstLaterLine)

@@ -108,7 +108,7 @@ TEST_F(SimulationGuiTest, SwitchesShowTheSimulationsStateInTheWindows)
     press(Qt::Key_F5);
     ASSERT_TRUE(simulation.simrun());
     EXPECT_EQ(look(), state());
-    EXPECT_EQ(control<QLineEdit>(form3, "Text1")->text().toStdString(), program.prog()[1]);
+    EXPECT_EQ(control<QLineEdit>(form3, "Text1")->text().toStdString(), program.line(1));
     EXPECT_EQ(control<QListWidget>(form, "List5")->currentRow(), 1);
 
     press(Qt::SHIFT | Qt::Key_F5);

@@ -181,7 +181,7 @@ TEST(Session, TwoSessionsHoldAndCompileTheirOwnPrograms)
     ASSERT_TRUE(b.compile());
 
     EXPECT_EQ(a.program().revision(), aRevision);
-    EXPECT_EQ(b.program().prog()[0].substr(0, 10), "W,05:00:00");
+    EXPECT_EQ(b.program().line(0).substr(0, 10), "W,05:00:00");
     EXPECT_EQ(a.fileName(), "a.fhp");
     EXPECT_EQ(b.fileName(), "b.fhp");
     EXPECT_TRUE(d.messages.shown.empty());

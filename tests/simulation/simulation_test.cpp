@@ -112,12 +112,12 @@ TEST_F(SimulationTest, PendingLineIsMarkedAndLineZeroFollowsTheLast)
     start({{{}, {"L,08:00:00,1,ON", "L,10:15:30,2,ON", "L,12:00:00,3,ON"}, {}}}, at(10, 15, 30));
     EXPECT_EQ(sim.simstep(), 2);
     EXPECT_EQ(session.codeView().highlighted, 2);
-    EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[2]);
+    EXPECT_EQ(sim.greenhouse().pendingLine, prog.line(2));
     EXPECT_EQ(runTo(at(11, 59, 59)).lamps, on({}));
     EXPECT_EQ(runTo(at(12, 0, 0)).lamps, on({3}));
     EXPECT_EQ(sim.simstep(), 0);
     runSeconds(1);
-    EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
+    EXPECT_EQ(sim.greenhouse().pendingLine, prog.line(0));
     EXPECT_EQ(session.codeView().highlighted, 0);
     EXPECT_EQ(runTo(at(8, 0, 0)).lamps, on({1, 3}));
     EXPECT_EQ(sim.simstep(), 1);
@@ -268,7 +268,7 @@ TEST_F(SimulationTest, PendingLineBeyondTheProgramBecomesLineZero)
     session.combine();
     runSeconds(1);
     EXPECT_EQ(sim.simstep(), 0);
-    EXPECT_EQ(sim.greenhouse().pendingLine, prog.prog()[0]);
+    EXPECT_EQ(sim.greenhouse().pendingLine, prog.line(0));
 }
 
 // Missed seconds are made up with one beep; a clock set back goes on from its new value.
