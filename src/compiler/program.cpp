@@ -165,29 +165,27 @@ inline char* writeNumber(char* at, double value, std::size_t width, bool trimmed
 // The states an L or W line gives outputs 1..6 in `outstate`, and the mode a W line
 // leaves in `mode`; an output number outside 1..6 names no output, but a W line
 // still takes its mode from it.
-void nameOutputs(std::string_view type, std::string_view state, const std::vector<std::string_view>& ids,
+void nameOutputs(char letter, std::string_view state, const std::vector<std::string_view>& ids,
                  std::array<double, outputCount + 1>& outstate, double& mode)
 {
     for (int k = 1; k <= outputCount; ++k)
         outstate[static_cast<std::size_t>(k)] = OutputState::notNamed;
-    for (const auto& id : ids) {
-        const long long n = roundHalfEven(leadingValue(id), 0, outputCount + 1);
-        const bool named = n >= 1 && n <= outputCount;
-        const auto out = static_cast<std::size_t>(named ? n : 0);
-        double given = mode;
-        if (type == "L")
-            given = state == "ON" ? OutputState::on : OutputState::off;
-        else if (state == "ON")
-            given = mode = OutputState::on;
-        else if (state == "OFF")
-            given = mode = OutputState::off;
-        else if (state.starts_with('P'))
-            given = mode = saturated(OutputState::pulsedBy(leadingValueWithout(state, 'P')));
-        else
-            continue;
-        if (named)
-            outstate[out] = given;
-    }
+    double given = OutputState::off;
+    if (letter == 'L')
+        given = state == "ON" ? OutputState::on : OutputState::off;
+    else if (state == "ON")
+        given = OutputState::on;
+    else if (state == "OFF")
+        given = OutputState::off;
+    else if (state.starts_with('P'))
+        given = saturated(OutputState::pulsedBy(leadingValueWithout(state, 'P')));
+    else
+        return; // a W line of no known state names nothing and keeps the mode
+    if (letter == 'W' && !ids.empty())
+        mode = given;
+    for (const auto& id : ids)
+        if (const long long n = roundHalfEven(leadingValue(id), 0, outputCount + 1); n >= 1 && n <= outputCount)
+            outstate[static_cast<std::size_t>(n)] = given;
 }
 
 // Appends a row in the pasteable form: the letter and the time as written, the six state
@@ -250,14 +248,16 @@ void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::
         parse.ids.clear();
     const std::string_view type = trim(term(terms, 1));
     const std::string_view state = trim(term(terms, 4));
+    // T, L or W; anything else acts as none of them.
+    const char letter = type.size() == 1 ? type[0] : '\0';
 
-    if (type == "L" || type == "W")
-        nameOutputs(type, state, parse.ids, parse.outstate, parse.mode);
+    if (letter == 'L' || letter == 'W')
+        nameOutputs(letter, state, parse.ids, parse.outstate, parse.mode);
 
     // Every column is written once; a text cell keeps its buffer.
     setText(row[column::letter], type);
     setText(row[column::time], term(terms, 2));
-    if (type == "T") {
+    if (letter == 'T') {
         setText(row[column::low], t3);
         setText(row[column::high], term(terms, 4));
         for (int k = 3; k <= outputCount; ++k)
@@ -266,8 +266,8 @@ void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::
         for (int k = 1; k <= outputCount; ++k)
             row[column::output(k)] = parse.outstate[static_cast<std::size_t>(k)];
     }
-    row[column::mode] = type == "W" ? parse.mode : 0.0;
-    const bool pulsed = type == "W" && contains(state, 'P');
+    row[column::mode] = letter == 'W' ? parse.mode : 0.0;
+    const bool pulsed = letter == 'W' && contains(state, 'P');
     for (std::size_t n = 5; n <= 7; ++n) {
         Cell& cell = row[column::pulseOn + n - 5];
         if (n > terms.size())

@@ -143,11 +143,17 @@ public:
     explicit FiledReader(std::string_view line) : rest(line) {}
 
     bool end() const { return rest.empty(); }
-    bool take(std::string_view text)
+    // A literal's bytes compared one by one: a call to memcmp costs more than these few.
+    template <std::size_t N>
+    bool take(const char (&text)[N])
     {
-        if (!rest.starts_with(text))
+        constexpr std::size_t size = N - 1;
+        if (rest.size() < size)
             return false;
-        rest.remove_prefix(text.size());
+        for (std::size_t i = 0; i < size; ++i)
+            if (rest[i] != text[i])
+                return false;
+        rest.remove_prefix(size);
         return true;
     }
     // A whole number of `fewest` to `most` digits; none otherwise.

@@ -88,6 +88,8 @@ std::string without(std::string_view text, std::string_view letters)
 std::vector<std::string_view> textLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    // Room for the lines that end in LF, counted many bytes at a time.
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t pos = 0;
     while (pos < text.size()) {
         // A plain loop: find_first_of calls memchr on its set for every byte.
