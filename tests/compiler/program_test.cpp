@@ -124,6 +124,23 @@ TEST(Compiler, ReparsingRewrittenOrForeignLinesStaysInsideTheTables)
         EXPECT_EQ(c.program.line(i).find("inf"), std::string::npos);
 }
 
+// Unchecked lines: a W line takes its mode even from an output it cannot name, and a W
+// line that names no output, or no known state, leaves the mode as it was.
+TEST(Compiler, WLinesCarryTheirModeOn)
+{
+    Compiled c;
+    CommandLists lists;
+    lists[0] = {"W,06:00:00,7,P3", "W,07:00:00,2,X", "L,08:00:00,3,ON", "W,09:00:00,,OFF", "W,10:00:00,0/1,OFF"};
+    ASSERT_TRUE(c.compile(lists, c.clock));
+    EXPECT_EQ(test::linesOf(c.program), (std::vector<std::string>{
+                                            "W,06:00:00,-1,-1,-1,-1,-1,-1,13,     0     0     0",
+                                            "W,07:00:00,-1,-1,-1,-1,-1,-1,13,     0     0     0",
+                                            "L,08:00:00,-1,-1, 1,-1,-1,-1, 0,     0     0     0",
+                                            "W,09:00:00,-1,-1,-1,-1,-1,-1,13,     0     0     0",
+                                            "W,10:00:00, 0,-1,-1,-1,-1,-1, 0,     0     0     0",
+                                        }));
+}
+
 TEST(Compiler, SyncupFindsTheFirstLaterLine)
 {
     const struct { int now, expected; } rows[] = {
