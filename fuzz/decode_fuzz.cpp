@@ -19,11 +19,7 @@ std::string compiled(const fh::CommandLists& lists)
     const auto compiled = fh::compile(lists, fh::doubles::FakeClock(), messages);
     if (!compiled)
         __builtin_trap();
-    const fh::Program& program = *compiled;
-    std::string code;
-    for (int i = 0; i <= program.proglast(); ++i)
-        code += program.prog()[static_cast<std::size_t>(i)] + "\n";
-    return code;
+    return compiled->code();
 }
 
 // Code that decodes compiles to code that decodes to the same lines.
