@@ -55,7 +55,7 @@ void upperAndSplit(std::string_view line, std::string& text, std::vector<std::st
 // missing), byte by byte. Its first eight bytes, packed big-endian, decide nearly
 // every comparison; only terms that share them are compared in full.
 struct TimeKey {
-    std::uint64_t head = 0;
+    std::uint64_t head;
     std::string_view term;
 
     static int compareFull(std::string_view a, std::string_view b)
@@ -77,7 +77,7 @@ struct TimeKey {
 
 TimeKey timeKey(std::string_view line)
 {
-    TimeKey key;
+    TimeKey key{};
     const auto first = std::find(line.begin(), line.end(), ',');
     if (first == line.end())
         return key;
@@ -360,21 +360,25 @@ void timeOrderOf(std::span<const Line> lines, std::span<std::size_t> order)
     // Exchange sort on the time term compared as text. The terms are ranked first, so
     // the exchanges compare small numbers, and when no two are equal the ranking alone
     // is the order the exchanges would reach.
+    // Each key sorted beside its line's index, so that comparisons read no other memory.
+    struct Ranked {
+        TimeKey key;
+        std::size_t index;
+    };
     const std::size_t last = std::min(lines.size(), order.size());
-    std::array<TimeKey, progCapacity> keys;
+    std::array<Ranked, progCapacity> ranked;
     std::array<std::size_t, progCapacity> rank;
-    if (last > keys.size())
+    if (last > ranked.size())
         return;
-    for (std::size_t i = 0; i < last; ++i) {
-        order[i] = i;
-        keys[i] = timeKey(lines[i]);
-    }
-    std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(last),
-              [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    for (std::size_t i = 0; i < last; ++i)
+        ranked[i] = {timeKey(lines[i]), i};
+    std::sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(last),
+              [](const Ranked& a, const Ranked& b) { return a.key < b.key; });
     bool tied = false;
     for (std::size_t k = 0; k < last; ++k) {
-        const bool same = k > 0 && keys[order[k]] == keys[order[k - 1]];
+        const bool same = k > 0 && ranked[k].key == ranked[k - 1].key;
         tied = tied || same;
+        order[k] = ranked[k].index;
         rank[order[k]] = same ? rank[order[k - 1]] : k;
     }
     if (!tied)

@@ -12,9 +12,14 @@ int dayOf(long long seconds)
 
 std::string formatTime(int secondsOfDay)
 {
+    // Digit by digit: the simulation asks every second, and snprintf is far slower.
     const int s = dayOf(secondsOfDay);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
+    const int parts[] = {s / 3600, s / 60 % 60, s % 60};
+    std::string text = "00:00:00";
+    for (std::size_t i = 0; i < 3; ++i) {
+        text[i * 3] = static_cast<char>('0' + parts[i] / 10);
+        text[i * 3 + 1] = static_cast<char>('0' + parts[i] % 10);
+    }
     return text;
 }
 
