@@ -219,25 +219,151 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
 
 void setText(Cell& cell, std::string_view text)
 {
-    if (auto* held = std::get_if<std::string>(&cell))
+    auto* held = std::get_if<std::string>(&cell);
+    if (!held)
+        held = &cell.emplace<std::string>();
+    // Most cell texts are a few bytes (a letter, a time): copied byte by byte, as a call
+    // to memcpy costs more than they do.
+    if (text.size() > 15) {
         held->assign(text);
-    else
-        cell.emplace<std::string>(text);
+        return;
+    }
+    held->clear();
+    for (const char c : text)
+        held->push_back(c);
 }
 
-// What one line leaves for the next while the program is parsed.
-struct ParseState {
-    // Outputs 1..6 of the last L or W line, and the mode of the last W line: a line
-    // of another kind keeps them.
-    std::array<double, outputCount + 1> outstate{};
-    double mode = 0;
-    // Kept between lines only to spare allocations.
-    std::string text;
-    std::vector<std::string_view> terms, ids;
-};
+} // namespace
 
-// Fills the row of `line` and appends the line's pasteable form to `code`.
 void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code)
+{
+    if (!parseFiledLine(line, row, parse, code))
+        parseAnyLine(line, row, parse, code);
+}
+
+namespace {
+
+// 1 to `most` digits and nothing else.
+bool digitsOnly(std::string_view text, std::size_t most)
+{
+    return !text.empty() && text.size() <= most &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A pulse time as filed, digits and one unit, in seconds; none for any other text.
+std::optional<double> filedPulse(std::string_view text)
+{
+    if (text.empty() || !digitsOnly(text.substr(0, text.size() - 1), 9))
+        return std::nullopt;
+    double seconds = 0;
+    for (const char c : text.substr(0, text.size() - 1))
+        seconds = seconds * 10 + (c - '0');
+    switch (text.back()) {
+    case 'S':
+        return seconds;
+    case 'M':
+        return seconds * 60;
+    case 'H':
+        return seconds * 3600;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Writes what a T line gives its row: the set-points as written, zeros after them.
+void fillTRow(ScheduleRow& row, std::string_view low, std::string_view high)
+{
+    setText(row[column::low], low);
+    setText(row[column::high], high);
+    for (int k = 3; k <= outputCount; ++k)
+        row[column::output(k)] = 0.0;
+    row[column::mode] = 0.0;
+}
+
+} // namespace
+
+bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code)
+{
+    // "X,hh:mm:ss," and at least two more bytes.
+    if (line.size() < 13 || line[1] != ',' || line[4] != ':' || line[7] != ':' || line[10] != ',')
+        return false;
+    const char letter = line[0];
+    const std::string_view type = line.substr(0, 1), time = line.substr(2, 8);
+    if ((letter != 'T' && letter != 'L' && letter != 'W') || !digitsOnly(time.substr(0, 2), 2) ||
+        !digitsOnly(time.substr(3, 2), 2) || !digitsOnly(time.substr(6, 2), 2))
+        return false;
+    std::string_view rest = line.substr(11);
+
+    if (letter == 'T') {
+        const auto comma = rest.find(',');
+        if (comma == std::string_view::npos || !digitsOnly(rest.substr(0, comma), 3) ||
+            !digitsOnly(rest.substr(comma + 1), 3))
+            return false;
+        setText(row[column::letter], type);
+        setText(row[column::time], time);
+        fillTRow(row, rest.substr(0, comma), rest.substr(comma + 1));
+        for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
+            row[c] = 0.0;
+        writePasteable(code, row, type, time);
+        return true;
+    }
+
+    // Output numbers of one digit, 1 to 6, split by '/'.
+    std::array<bool, outputCount + 1> named{};
+    std::size_t at = 0;
+    for (;;) {
+        if (at >= rest.size() || rest[at] < '1' || rest[at] > '0' + outputCount)
+            return false;
+        named[static_cast<std::size_t>(rest[at] - '0')] = true;
+        if (++at < rest.size() && rest[at] == '/')
+            ++at;
+        else
+            break;
+    }
+    if (at >= rest.size() || rest[at] != ',')
+        return false;
+    const std::string_view state = rest.substr(at + 1);
+    double given = OutputState::off;
+    std::optional<double> pulseOn = 0.0, pulseOff = 0.0;
+    if (state == "ON") {
+        given = OutputState::on;
+    } else if (state == "OFF") {
+        given = OutputState::off;
+    } else if (letter == 'W' && state.size() >= 2 && state[0] == 'P' && state[1] >= '1' && state[1] <= '0' + timerCount &&
+               (state.size() == 2 || state[2] == ',')) {
+        given = OutputState::pulsedBy(state[1] - '0');
+        if (state.size() > 2) {
+            const std::string_view times = state.substr(3);
+            const auto comma = times.find(',');
+            if (comma == std::string_view::npos)
+                return false;
+            pulseOn = filedPulse(times.substr(0, comma));
+            pulseOff = filedPulse(times.substr(comma + 1));
+            if (!pulseOn || !pulseOff)
+                return false;
+        }
+    } else {
+        return false;
+    }
+
+    for (int k = 1; k <= outputCount; ++k) {
+        const auto out = static_cast<std::size_t>(k);
+        parse.outstate[out] = named[out] ? given : OutputState::notNamed;
+        row[column::output(k)] = parse.outstate[out];
+    }
+    if (letter == 'W')
+        parse.mode = given;
+    setText(row[column::letter], type);
+    setText(row[column::time], time);
+    row[column::mode] = letter == 'W' ? parse.mode : 0.0;
+    row[column::pulseOn] = *pulseOn;
+    row[column::pulseOff] = *pulseOff;
+    row[column::phase] = 0.0;
+    writePasteable(code, row, type, time);
+    return true;
+}
+
+void parseAnyLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code)
 {
     std::string& text = parse.text;
     auto& terms = parse.terms;
@@ -258,15 +384,12 @@ void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::
     setText(row[column::letter], type);
     setText(row[column::time], term(terms, 2));
     if (letter == 'T') {
-        setText(row[column::low], t3);
-        setText(row[column::high], term(terms, 4));
-        for (int k = 3; k <= outputCount; ++k)
-            row[column::output(k)] = 0.0;
+        fillTRow(row, t3, term(terms, 4));
     } else {
         for (int k = 1; k <= outputCount; ++k)
             row[column::output(k)] = parse.outstate[static_cast<std::size_t>(k)];
+        row[column::mode] = letter == 'W' ? parse.mode : 0.0;
     }
-    row[column::mode] = letter == 'W' ? parse.mode : 0.0;
     const bool pulsed = letter == 'W' && contains(state, 'P');
     for (std::size_t n = 5; n <= 7; ++n) {
         Cell& cell = row[column::pulseOn + n - 5];
@@ -279,8 +402,6 @@ void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::
     }
     writePasteable(code, row, type, term(terms, 2));
 }
-
-} // namespace
 
 std::string pasteableLine(std::string_view line, double mode)
 {

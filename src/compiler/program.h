@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace fh {
 
@@ -77,6 +78,27 @@ double cellValue(const Cell& cell);
 // then H, each read from the front once its letter is removed: 9M55S gives 9. A
 // term without these letters stays text.
 Cell pulseSeconds(std::string_view text);
+
+// What the parse carries from one line to the next.
+struct ParseState {
+    // Outputs 1..6 of the last L or W line, and the mode of the last W line: a line
+    // of another kind keeps them.
+    std::array<double, outputCount + 1> outstate{};
+    double mode = 0;
+    // Kept between lines only to spare allocations.
+    std::string text;
+    std::vector<std::string_view> terms, ids;
+};
+
+// Fills `row` from `line` and appends the line's pasteable form to `code`: through
+// parseFiledLine when the line is in its filed form, else parseAnyLine. Both give the
+// same row, code and state for every line the first reads.
+void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code);
+// A shortcut for a line in its filed form, read in place with no copy or split; false,
+// with nothing changed, for any other line.
+bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code);
+// Any line: upper-cased, split into terms and read term by term.
+void parseAnyLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code);
 
 // The pasteable code the compile writes for `line` after W lines that left `mode`.
 std::string pasteableLine(std::string_view line, double mode);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace fh {
 namespace {
 
@@ -139,6 +141,74 @@ TEST(Compiler, WLinesCarryTheirModeOn)
                                             "W,09:00:00,-1,-1,-1,-1,-1,-1,13,     0     0     0",
                                             "W,10:00:00, 0,-1,-1,-1,-1,-1, 0,     0     0     0",
                                         }));
+}
+
+// The shortcut for filed lines must leave what the full parse leaves (the row, the code
+// and what is carried to the next line) on runs of lines built from the pieces filed
+// lines are made of, right and slightly wrong; and must change nothing where it declines.
+TEST(Compiler, ShortcutForFiledLinesAgreesWithTheFullParse)
+{
+    std::mt19937 random(34);
+    const std::vector<std::string> times = {"06:00:00", "24:00:00", "99:99:99", "6:00:00", "06:00", "06:00:00 ", "0a:00:00"};
+    const std::vector<std::string> separators = {",", ",", ",,", ""};
+    const std::vector<std::string> setPoints = {"60", "75", "100", "6", "060", "1000", "6O", "", " 70"};
+    const std::vector<std::vector<std::string>> tLines = {
+        {"T", "t", " T", "X"}, separators, times, {","}, setPoints, separators, setPoints, {"", ",5", ",1,2,3"}};
+    const std::vector<std::vector<std::string>> outputLines = {
+        {"L", "W", "W", "l", "X", "T"},
+        separators,
+        times,
+        {","},
+        {"1/2", "6", "1/2/3/4/5/6/1", "7", "0", "1//2", "", "110", "1/", "2.5", "12"},
+        separators,
+        {"ON", "OFF", "P1", "P6", "on", "P7", "P0", "P", "P11", "77", " ON", "P1 "},
+        {"", ",5S,595S", ",10M,1H", ",123456789H,1S", ",5S", ",5S,595S,1", ",S,5S", ",5,5S", ",1234567890S,5S",
+         ",5s,5S", ",H5,5S", ",5SS,5S", ",5S,"},
+    };
+    // Most picks from the first three of each piece, so that many lines are filed.
+    const auto pick = [&random](const std::vector<std::string>& choices) {
+        const std::size_t most = std::bernoulli_distribution(0.8)(random) ? std::min<std::size_t>(choices.size(), 3)
+                                                                           : choices.size();
+        return choices[std::uniform_int_distribution<std::size_t>(0, most - 1)(random)];
+    };
+    // Rows left from an earlier compile: a cell either parse forgets to write shows.
+    ScheduleRow earlier;
+    earlier.fill(std::string("earlier"));
+    int shortcuts = 0;
+    for (int run = 0; run < 20000; ++run) {
+        ParseState any, shortcut;
+        for (int n = 0; n < 6; ++n) {
+            std::string line;
+            for (const auto& choices : std::bernoulli_distribution(0.3)(random) ? tLines : outputLines)
+                line += pick(choices);
+            ScheduleRow declined = earlier;
+            ParseState untouched = shortcut;
+            std::string code = "code";
+            if (parseFiledLine(line, declined, untouched, code)) {
+                ++shortcuts;
+            } else {
+                ASSERT_EQ(declined, earlier) << line;
+                ASSERT_EQ(std::tie(untouched.outstate, untouched.mode), std::tie(shortcut.outstate, shortcut.mode));
+                ASSERT_EQ(code, "code");
+            }
+            ScheduleRow anyRow = earlier, shortcutRow = earlier;
+            std::string anyCode, shortcutCode;
+            parseAnyLine(line, anyRow, any, anyCode);
+            parseLine(line, shortcutRow, shortcut, shortcutCode);
+            ASSERT_EQ(shortcutCode, anyCode) << line;
+            ASSERT_EQ(shortcutRow, anyRow) << line;
+            ASSERT_EQ(std::tie(shortcut.outstate, shortcut.mode), std::tie(any.outstate, any.mode)) << line;
+        }
+    }
+    EXPECT_GT(shortcuts, 6000);
+
+    // The shapes files hold take the shortcut.
+    ParseState state;
+    ScheduleRow row;
+    std::string code;
+    for (const char* line : {"T,04:00:33,78,84", "L,15:22:00,2/4/6,ON", "W,12:00:00,1/3/5,P1,3S,10M",
+                             "W,00:00:00,1,OFF", "L,24:00:00,1/2/3/4/5/6/1,OFF", "W,08:00:00,6,P6"})
+        EXPECT_TRUE(parseFiledLine(line, row, state, code)) << line;
 }
 
 TEST(Compiler, SyncupFindsTheFirstLaterLine)
