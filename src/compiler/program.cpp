@@ -57,23 +57,15 @@ void upperAndSplit(std::string_view line, std::string& text, std::vector<std::st
 struct TimeKey {
     std::uint64_t head;
     std::string_view term;
-
-    static int compareFull(std::string_view a, std::string_view b)
-    {
-        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
-            if (const unsigned char x = upperByte(a[i]), y = upperByte(b[i]); x != y)
-                return x < y ? -1 : 1;
-        return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-    }
-    friend bool operator<(const TimeKey& a, const TimeKey& b)
-    {
-        return a.head != b.head ? a.head < b.head : compareFull(a.term, b.term) < 0;
-    }
-    friend bool operator==(const TimeKey& a, const TimeKey& b)
-    {
-        return a.head == b.head && compareFull(a.term, b.term) == 0;
-    }
 };
+
+int compareTerms(std::string_view a, std::string_view b)
+{
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (const unsigned char x = upperByte(a[i]), y = upperByte(b[i]); x != y)
+            return x < y ? -1 : 1;
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
 
 TimeKey timeKey(std::string_view line)
 {
@@ -192,8 +184,11 @@ void nameOutputs(char letter, std::string_view state, const std::vector<std::str
 // columns (or set-points) and the mode as two-wide numbers, the pulse columns six wide.
 void writePasteable(std::string& out, const ScheduleRow& row, std::string_view type, std::string_view time)
 {
-    // The numbers are gathered on the stack and go to `out` in one piece.
-    char numbers[(column::phase - column::output(1) + 1) * (fieldRoom + 1)];
+    // The line is gathered on the stack and goes to `out` in one piece: the numbers
+    // after room for the letter and time of the filed shape, "T,hh:mm:ss,".
+    constexpr std::size_t head = 11;
+    char line[head + (column::phase - column::output(1) + 1) * (fieldRoom + 1)];
+    char* const numbers = line + head;
     char* at = numbers;
     for (std::size_t c = column::output(1); c <= column::mode; ++c) {
         const double value = cellValue(row[c]);
@@ -210,6 +205,14 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
     }
     for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
         at = writeNumber(at, cellValue(row[c]), pulseColumnWidth, false);
+    if (type.size() == 1 && time.size() == 8) {
+        line[0] = type[0];
+        line[1] = ',';
+        std::memcpy(line + 2, time.data(), 8); // of a known size: no call
+        line[10] = ',';
+        out.append(line, at);
+        return;
+    }
     out += type;
     out += ',';
     out += time;
@@ -248,6 +251,18 @@ bool digitsOnly(std::string_view text, std::size_t most)
 {
     return !text.empty() && text.size() <= most &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// `text` is `literal`, compared byte by byte: a call to memcmp costs more than these few.
+template <std::size_t N>
+bool is(std::string_view text, const char (&literal)[N])
+{
+    if (text.size() != N - 1)
+        return false;
+    for (std::size_t i = 0; i + 1 < N; ++i)
+        if (text[i] != literal[i])
+            return false;
+    return true;
 }
 
 // A pulse time as filed, digits and one unit, in seconds; none for any other text.
@@ -325,9 +340,9 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
     const std::string_view state = rest.substr(at + 1);
     double given = OutputState::off;
     std::optional<double> pulseOn = 0.0, pulseOff = 0.0;
-    if (state == "ON") {
+    if (is(state, "ON")) {
         given = OutputState::on;
-    } else if (state == "OFF") {
+    } else if (is(state, "OFF")) {
         given = OutputState::off;
     } else if (letter == 'W' && state.size() >= 2 && state[0] == 'P' && state[1] >= '1' && state[1] <= '0' + timerCount &&
                (state.size() == 2 || state[2] == ',')) {
@@ -481,23 +496,31 @@ void timeOrderOf(std::span<const Line> lines, std::span<std::size_t> order)
     // Exchange sort on the time term compared as text. The terms are ranked first, so
     // the exchanges compare small numbers, and when no two are equal the ranking alone
     // is the order the exchanges would reach.
-    // Each key sorted beside its line's index, so that comparisons read no other memory.
+    // Sorted as pairs of a key's first bytes and its line's index, so that nearly every
+    // comparison reads 16 bytes in place; the whole terms only when those bytes tie.
     struct Ranked {
-        TimeKey key;
+        std::uint64_t head;
         std::size_t index;
     };
     const std::size_t last = std::min(lines.size(), order.size());
     std::array<Ranked, progCapacity> ranked;
+    std::array<std::string_view, progCapacity> terms;
     std::array<std::size_t, progCapacity> rank;
     if (last > ranked.size())
         return;
-    for (std::size_t i = 0; i < last; ++i)
-        ranked[i] = {timeKey(lines[i]), i};
+    for (std::size_t i = 0; i < last; ++i) {
+        const TimeKey key = timeKey(lines[i]);
+        ranked[i] = {key.head, i};
+        terms[i] = key.term;
+    }
+    const auto compare = [&terms](const Ranked& a, const Ranked& b) {
+        return a.head != b.head ? (a.head < b.head ? -1 : 1) : compareTerms(terms[a.index], terms[b.index]);
+    };
     std::sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(last),
-              [](const Ranked& a, const Ranked& b) { return a.key < b.key; });
+              [&compare](const Ranked& a, const Ranked& b) { return compare(a, b) < 0; });
     bool tied = false;
     for (std::size_t k = 0; k < last; ++k) {
-        const bool same = k > 0 && ranked[k].key == ranked[k - 1].key;
+        const bool same = k > 0 && compare(ranked[k], ranked[k - 1]) == 0;
         tied = tied || same;
         order[k] = ranked[k].index;
         rank[order[k]] = same ? rank[order[k - 1]] : k;

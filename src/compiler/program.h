@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -118,7 +119,8 @@ public:
     std::string_view line(int i) const;
     // The lines in order, each ended by a line end: after fullparse, the pasteable
     // code, in Latin-1.
-    const std::string& code() const { return code_; }
+    const std::string& code() const& { return code_; }
+    std::string code() && { return std::move(code_); }
     int proglast() const { return proglast_; }
     const Schedule& sched() const { return sched_; }
     int nextstep() const { return nextstep_; }

@@ -5,6 +5,7 @@
 #include "language/terms.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fh {
 
@@ -91,7 +92,7 @@ std::optional<std::string> compileFileText(std::string_view bytes, const Clock& 
     const auto program = compile(readProgramFile(bytes).lists, clock, messages);
     if (!program)
         return std::nullopt;
-    return program->code();
+    return std::move(*program).code();
 }
 
 std::string writeProgramFile(const CommandLists& lists)
