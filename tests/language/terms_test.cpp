@@ -59,5 +59,23 @@ TEST(Terms, DecimalsAreReadExactly)
         EXPECT_EQ(readDecimal(row.text), row.read) << '"' << row.text << '"';
 }
 
+// CR, LF and CR LF each end a line, wherever they fall among the bytes read eight at a
+// time, and other bytes below 14 (tab, NUL) are no line end.
+TEST(Terms, TextLinesEndAtEveryLineEnd)
+{
+    for (const std::string end : {"\n", "\r", "\r\n"})
+        for (std::size_t length = 0; length <= 17; ++length) {
+            const std::string line = std::string(length, 'a') + (length % 3 == 1 ? "\t" : "") +
+                                     (length % 5 == 2 ? std::string(1, '\0') : "");
+            const std::string text = line + end + line + end + "x" + line;
+            const std::vector<std::string_view> lines = textLines(text);
+            ASSERT_EQ(lines.size(), 3U) << length;
+            EXPECT_EQ(lines[0], line);
+            EXPECT_EQ(lines[1], line);
+            EXPECT_EQ(lines[2], "x" + line);
+        }
+    EXPECT_EQ(textLines("a\n\r\nb\r\rc"), (std::vector<std::string_view>{"a", "", "b", "", "c"}));
+}
+
 } // namespace
 } // namespace fh
