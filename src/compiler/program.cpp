@@ -339,7 +339,7 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
         return false;
     const std::string_view state = rest.substr(at + 1);
     double given = OutputState::off;
-    std::optional<double> pulseOn = 0.0, pulseOff = 0.0;
+    std::optional<double> onSeconds = 0.0, offSeconds = 0.0;
     if (is(state, "ON")) {
         given = OutputState::on;
     } else if (is(state, "OFF")) {
@@ -352,9 +352,9 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
             const auto comma = times.find(',');
             if (comma == std::string_view::npos)
                 return false;
-            pulseOn = filedPulse(times.substr(0, comma));
-            pulseOff = filedPulse(times.substr(comma + 1));
-            if (!pulseOn || !pulseOff)
+            onSeconds = filedPulse(times.substr(0, comma));
+            offSeconds = filedPulse(times.substr(comma + 1));
+            if (!onSeconds || !offSeconds)
                 return false;
         }
     } else {
@@ -371,8 +371,8 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
     setText(row[column::letter], type);
     setText(row[column::time], time);
     row[column::mode] = letter == 'W' ? parse.mode : 0.0;
-    row[column::pulseOn] = *pulseOn;
-    row[column::pulseOff] = *pulseOff;
+    row[column::pulseOn] = *onSeconds;
+    row[column::pulseOff] = *offSeconds;
     row[column::phase] = 0.0;
     writePasteable(code, row, type, time);
     return true;
