@@ -249,20 +249,7 @@ namespace {
 // 1 to `most` digits and nothing else.
 bool digitsOnly(std::string_view text, std::size_t most)
 {
-    return !text.empty() && text.size() <= most &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// `text` is `literal`, compared byte by byte: a call to memcmp costs more than these few.
-template <std::size_t N>
-bool is(std::string_view text, const char (&literal)[N])
-{
-    if (text.size() != N - 1)
-        return false;
-    for (std::size_t i = 0; i + 1 < N; ++i)
-        if (text[i] != literal[i])
-            return false;
-    return true;
+    return !text.empty() && text.size() <= most && std::all_of(text.begin(), text.end(), isDigit);
 }
 
 // A pulse time as filed, digits and one unit, in seconds; none for any other text.
@@ -297,6 +284,59 @@ void fillTRow(ScheduleRow& row, std::string_view low, std::string_view high)
 
 } // namespace
 
+namespace {
+
+// What an L or W line in its filed form gives, read from after its time.
+struct FiledOutputs {
+    std::array<bool, outputCount + 1> named{};
+    double given = OutputState::off;
+    double onSeconds = 0, offSeconds = 0;
+};
+
+// Output numbers of one digit, 1 to 6, split by '/', then ON, OFF or (W only) P1..P6 with
+// no pulse times or two; none for any other text.
+std::optional<FiledOutputs> filedOutputs(char letter, std::string_view rest)
+{
+    FiledOutputs outputs;
+    std::size_t at = 0;
+    for (;;) {
+        if (at >= rest.size() || rest[at] < '1' || rest[at] > '0' + outputCount)
+            return std::nullopt;
+        outputs.named[static_cast<std::size_t>(rest[at] - '0')] = true;
+        if (++at < rest.size() && rest[at] == '/')
+            ++at;
+        else
+            break;
+    }
+    if (at >= rest.size() || rest[at] != ',')
+        return std::nullopt;
+    const std::string_view state = rest.substr(at + 1);
+    if (isLiteral(state, "ON")) {
+        outputs.given = OutputState::on;
+        return outputs;
+    }
+    if (isLiteral(state, "OFF"))
+        return outputs;
+    if (letter != 'W' || state.size() < 2 || state[0] != 'P' || state[1] < '1' || state[1] > '0' + timerCount ||
+        (state.size() > 2 && state[2] != ','))
+        return std::nullopt;
+    outputs.given = OutputState::pulsedBy(state[1] - '0');
+    if (state.size() == 2)
+        return outputs;
+    const std::string_view times = state.substr(3);
+    const auto comma = times.find(',');
+    if (comma == std::string_view::npos)
+        return std::nullopt;
+    const auto on = filedPulse(times.substr(0, comma)), off = filedPulse(times.substr(comma + 1));
+    if (!on || !off)
+        return std::nullopt;
+    outputs.onSeconds = *on;
+    outputs.offSeconds = *off;
+    return outputs;
+}
+
+} // namespace
+
 bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::string& code)
 {
     // "X,hh:mm:ss," and at least two more bytes.
@@ -307,72 +347,34 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
     if ((letter != 'T' && letter != 'L' && letter != 'W') || !digitsOnly(time.substr(0, 2), 2) ||
         !digitsOnly(time.substr(3, 2), 2) || !digitsOnly(time.substr(6, 2), 2))
         return false;
-    std::string_view rest = line.substr(11);
-
+    const std::string_view rest = line.substr(11);
+    // Everything is read before anything is written.
+    const auto comma = rest.find(','); // after a T line's low set-point
+    std::optional<FiledOutputs> outputs;
     if (letter == 'T') {
-        const auto comma = rest.find(',');
         if (comma == std::string_view::npos || !digitsOnly(rest.substr(0, comma), 3) ||
             !digitsOnly(rest.substr(comma + 1), 3))
             return false;
-        setText(row[column::letter], type);
-        setText(row[column::time], time);
-        fillTRow(row, rest.substr(0, comma), rest.substr(comma + 1));
-        for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
-            row[c] = 0.0;
-        writePasteable(code, row, type, time);
-        return true;
-    }
-
-    // Output numbers of one digit, 1 to 6, split by '/'.
-    std::array<bool, outputCount + 1> named{};
-    std::size_t at = 0;
-    for (;;) {
-        if (at >= rest.size() || rest[at] < '1' || rest[at] > '0' + outputCount)
-            return false;
-        named[static_cast<std::size_t>(rest[at] - '0')] = true;
-        if (++at < rest.size() && rest[at] == '/')
-            ++at;
-        else
-            break;
-    }
-    if (at >= rest.size() || rest[at] != ',')
-        return false;
-    const std::string_view state = rest.substr(at + 1);
-    double given = OutputState::off;
-    std::optional<double> onSeconds = 0.0, offSeconds = 0.0;
-    if (is(state, "ON")) {
-        given = OutputState::on;
-    } else if (is(state, "OFF")) {
-        given = OutputState::off;
-    } else if (letter == 'W' && state.size() >= 2 && state[0] == 'P' && state[1] >= '1' && state[1] <= '0' + timerCount &&
-               (state.size() == 2 || state[2] == ',')) {
-        given = OutputState::pulsedBy(state[1] - '0');
-        if (state.size() > 2) {
-            const std::string_view times = state.substr(3);
-            const auto comma = times.find(',');
-            if (comma == std::string_view::npos)
-                return false;
-            onSeconds = filedPulse(times.substr(0, comma));
-            offSeconds = filedPulse(times.substr(comma + 1));
-            if (!onSeconds || !offSeconds)
-                return false;
-        }
-    } else {
+    } else if (outputs = filedOutputs(letter, rest); !outputs) {
         return false;
     }
 
-    for (int k = 1; k <= outputCount; ++k) {
-        const auto out = static_cast<std::size_t>(k);
-        parse.outstate[out] = named[out] ? given : OutputState::notNamed;
-        row[column::output(k)] = parse.outstate[out];
-    }
-    if (letter == 'W')
-        parse.mode = given;
     setText(row[column::letter], type);
     setText(row[column::time], time);
-    row[column::mode] = letter == 'W' ? parse.mode : 0.0;
-    row[column::pulseOn] = *onSeconds;
-    row[column::pulseOff] = *offSeconds;
+    if (!outputs) {
+        fillTRow(row, rest.substr(0, comma), rest.substr(comma + 1));
+    } else {
+        for (int k = 1; k <= outputCount; ++k) {
+            const auto out = static_cast<std::size_t>(k);
+            parse.outstate[out] = outputs->named[out] ? outputs->given : OutputState::notNamed;
+            row[column::output(k)] = parse.outstate[out];
+        }
+        if (letter == 'W')
+            parse.mode = outputs->given;
+        row[column::mode] = letter == 'W' ? parse.mode : 0.0;
+    }
+    row[column::pulseOn] = outputs ? outputs->onSeconds : 0.0;
+    row[column::pulseOff] = outputs ? outputs->offSeconds : 0.0;
     row[column::phase] = 0.0;
     writePasteable(code, row, type, time);
     return true;

@@ -143,17 +143,12 @@ public:
     explicit FiledReader(std::string_view line) : rest(line) {}
 
     bool end() const { return rest.empty(); }
-    // A literal's bytes compared one by one: a call to memcmp costs more than these few.
     template <std::size_t N>
     bool take(const char (&text)[N])
     {
-        constexpr std::size_t size = N - 1;
-        if (rest.size() < size)
+        if (!startsWithLiteral(rest, text))
             return false;
-        for (std::size_t i = 0; i < size; ++i)
-            if (rest[i] != text[i])
-                return false;
-        rest.remove_prefix(size);
+        rest.remove_prefix(N - 1);
         return true;
     }
     // A whole number of `fewest` to `most` digits; none otherwise.

@@ -13,8 +13,6 @@ namespace fh {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The end of the number `text` begins with: an optional sign, digits with at most
 // one decimal point and at least one digit, and an exponent (E, optional sign,
 // digits) where digits follow the E. 0 when the text begins with no number.

@@ -23,6 +23,26 @@ std::string join(const std::vector<std::string>& pieces, char separator);
 // one, and the last needs no end.
 std::vector<std::string_view> textLines(std::string_view text);
 
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// `text` begins with / is `literal`, compared byte by byte: for the few bytes of a
+// literal, cheaper than a call to memcmp.
+template <std::size_t N>
+constexpr bool startsWithLiteral(std::string_view text, const char (&literal)[N])
+{
+    if (text.size() < N - 1)
+        return false;
+    for (std::size_t i = 0; i + 1 < N; ++i)
+        if (text[i] != literal[i])
+            return false;
+    return true;
+}
+template <std::size_t N>
+constexpr bool isLiteral(std::string_view text, const char (&literal)[N])
+{
+    return text.size() == N - 1 && startsWithLiteral(text, literal);
+}
+
 bool contains(std::string_view text, char c);
 // The text with every one of `letters` taken out.
 std::string without(std::string_view text, std::string_view letters);
