@@ -180,18 +180,32 @@ void nameOutputs(char letter, std::string_view state, const std::vector<std::str
             outstate[static_cast<std::size_t>(n)] = given;
 }
 
+// The numbers of a row's pasteable code, from column output(1) to phase: the six
+// states (or the set-points) and the mode, then the three pulse columns.
+constexpr std::size_t rowNumberCount = column::phase - column::output(1) + 1;
+using RowNumbers = std::array<double, rowNumberCount>;
+constexpr std::size_t numberOf(std::size_t c) { return c - column::output(1); }
+
+RowNumbers rowNumbers(const ScheduleRow& row)
+{
+    RowNumbers numbers;
+    for (std::size_t c = column::output(1); c <= column::phase; ++c)
+        numbers[numberOf(c)] = cellValue(row[c]);
+    return numbers;
+}
+
 // Appends a row in the pasteable form: the letter and the time as written, the six state
 // columns (or set-points) and the mode as two-wide numbers, the pulse columns six wide.
-void writePasteable(std::string& out, const ScheduleRow& row, std::string_view type, std::string_view time)
+void writePasteable(std::string& out, std::string_view type, std::string_view time, const RowNumbers& numbers)
 {
     // The line is gathered on the stack and goes to `out` in one piece: the numbers
     // after room for the letter and time of the filed shape, "T,hh:mm:ss,".
     constexpr std::size_t head = 11;
-    char line[head + (column::phase - column::output(1) + 1) * (fieldRoom + 1)];
-    char* const numbers = line + head;
-    char* at = numbers;
+    char line[head + rowNumberCount * (fieldRoom + 1)];
+    char* const numbersStart = line + head;
+    char* at = numbersStart;
     for (std::size_t c = column::output(1); c <= column::mode; ++c) {
-        const double value = cellValue(row[c]);
+        const double value = numbers[numberOf(c)];
         // An output state (-1, 0, 1, 11..16) fills the two places itself.
         if (value >= -9 && value <= 99 && value == static_cast<double>(static_cast<int>(value))) {
             const int state = static_cast<int>(value);
@@ -204,7 +218,7 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
         *at++ = ',';
     }
     for (std::size_t c = column::pulseOn; c <= column::phase; ++c)
-        at = writeNumber(at, cellValue(row[c]), pulseColumnWidth, false);
+        at = writeNumber(at, numbers[numberOf(c)], pulseColumnWidth, false);
     if (type.size() == 1 && time.size() == 8) {
         line[0] = type[0];
         line[1] = ',';
@@ -217,7 +231,7 @@ void writePasteable(std::string& out, const ScheduleRow& row, std::string_view t
     out += ',';
     out += time;
     out += ',';
-    out.append(numbers, at);
+    out.append(numbersStart, at);
 }
 
 void setText(Cell& cell, std::string_view text)
@@ -225,15 +239,16 @@ void setText(Cell& cell, std::string_view text)
     auto* held = std::get_if<std::string>(&cell);
     if (!held)
         held = &cell.emplace<std::string>();
-    // Most cell texts are a few bytes (a letter, a time): copied byte by byte, as a call
-    // to memcpy costs more than they do.
+    // Most cell texts are a few bytes (a letter, a time): copied into the string's own
+    // room through a local pointer, as a call to memcpy costs more than they do.
     if (text.size() > 15) {
         held->assign(text);
         return;
     }
-    held->clear();
-    for (const char c : text)
-        held->push_back(c);
+    held->resize(text.size());
+    char* const to = held->data();
+    for (std::size_t i = 0; i < text.size(); ++i)
+        to[i] = text[i];
 }
 
 } // namespace
@@ -246,27 +261,33 @@ void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::
 
 namespace {
 
-// 1 to `most` digits and nothing else.
-bool digitsOnly(std::string_view text, std::size_t most)
+// The value of 1 to `most` digits and nothing else; none for any other text.
+std::optional<double> digitsValue(std::string_view text, std::size_t most)
 {
-    return !text.empty() && text.size() <= most && std::all_of(text.begin(), text.end(), isDigit);
+    if (text.empty() || text.size() > most)
+        return std::nullopt;
+    double value = 0;
+    for (const char c : text) {
+        if (!isDigit(c))
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
 }
 
 // A pulse time as filed, digits and one unit, in seconds; none for any other text.
 std::optional<double> filedPulse(std::string_view text)
 {
-    if (text.empty() || !digitsOnly(text.substr(0, text.size() - 1), 9))
+    const auto value = text.empty() ? std::nullopt : digitsValue(text.substr(0, text.size() - 1), 9);
+    if (!value)
         return std::nullopt;
-    double seconds = 0;
-    for (const char c : text.substr(0, text.size() - 1))
-        seconds = seconds * 10 + (c - '0');
     switch (text.back()) {
     case 'S':
-        return seconds;
+        return *value;
     case 'M':
-        return seconds * 60;
+        return *value * 60;
     case 'H':
-        return seconds * 3600;
+        return *value * 3600;
     default:
         return std::nullopt;
     }
@@ -282,57 +303,49 @@ void fillTRow(ScheduleRow& row, std::string_view low, std::string_view high)
     row[column::mode] = 0.0;
 }
 
-} // namespace
-
-namespace {
-
-// What an L or W line in its filed form gives, read from after its time.
-struct FiledOutputs {
-    std::array<bool, outputCount + 1> named{};
-    double given = OutputState::off;
-    double onSeconds = 0, offSeconds = 0;
-};
-
-// Output numbers of one digit, 1 to 6, split by '/', then ON, OFF or (W only) P1..P6 with
-// no pulse times or two; none for any other text.
-std::optional<FiledOutputs> filedOutputs(char letter, std::string_view rest)
+// Reads an L or W line in its filed form from after its time: output numbers of one
+// digit, 1 to 6, split by '/', then ON, OFF or (W only) P1..P6 with no pulse times or
+// two. Writes the states and the pulse times into `numbers`; false for any other text.
+bool filedOutputs(char letter, std::string_view rest, RowNumbers& numbers)
 {
-    FiledOutputs outputs;
+    unsigned named = 0; // bit k: output k
     std::size_t at = 0;
     for (;;) {
         if (at >= rest.size() || rest[at] < '1' || rest[at] > '0' + outputCount)
-            return std::nullopt;
-        outputs.named[static_cast<std::size_t>(rest[at] - '0')] = true;
+            return false;
+        named |= 1U << (rest[at] - '0');
         if (++at < rest.size() && rest[at] == '/')
             ++at;
         else
             break;
     }
     if (at >= rest.size() || rest[at] != ',')
-        return std::nullopt;
+        return false;
     const std::string_view state = rest.substr(at + 1);
+    double given = OutputState::off;
     if (isLiteral(state, "ON")) {
-        outputs.given = OutputState::on;
-        return outputs;
+        given = OutputState::on;
+    } else if (!isLiteral(state, "OFF")) {
+        if (letter != 'W' || state.size() < 2 || state[0] != 'P' || state[1] < '1' ||
+            state[1] > '0' + timerCount || (state.size() > 2 && state[2] != ','))
+            return false;
+        given = OutputState::pulsedBy(state[1] - '0');
+        if (state.size() > 2) {
+            const std::string_view times = state.substr(3);
+            const auto comma = times.find(',');
+            if (comma == std::string_view::npos)
+                return false;
+            const auto on = filedPulse(times.substr(0, comma)), off = filedPulse(times.substr(comma + 1));
+            if (!on || !off)
+                return false;
+            numbers[numberOf(column::pulseOn)] = *on;
+            numbers[numberOf(column::pulseOff)] = *off;
+        }
     }
-    if (isLiteral(state, "OFF"))
-        return outputs;
-    if (letter != 'W' || state.size() < 2 || state[0] != 'P' || state[1] < '1' || state[1] > '0' + timerCount ||
-        (state.size() > 2 && state[2] != ','))
-        return std::nullopt;
-    outputs.given = OutputState::pulsedBy(state[1] - '0');
-    if (state.size() == 2)
-        return outputs;
-    const std::string_view times = state.substr(3);
-    const auto comma = times.find(',');
-    if (comma == std::string_view::npos)
-        return std::nullopt;
-    const auto on = filedPulse(times.substr(0, comma)), off = filedPulse(times.substr(comma + 1));
-    if (!on || !off)
-        return std::nullopt;
-    outputs.onSeconds = *on;
-    outputs.offSeconds = *off;
-    return outputs;
+    for (int k = 1; k <= outputCount; ++k)
+        numbers[numberOf(column::output(k))] = named >> k & 1U ? given : OutputState::notNamed;
+    numbers[numberOf(column::mode)] = letter == 'W' ? given : 0.0;
+    return true;
 }
 
 } // namespace
@@ -344,39 +357,38 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
         return false;
     const char letter = line[0];
     const std::string_view type = line.substr(0, 1), time = line.substr(2, 8);
-    if ((letter != 'T' && letter != 'L' && letter != 'W') || !digitsOnly(time.substr(0, 2), 2) ||
-        !digitsOnly(time.substr(3, 2), 2) || !digitsOnly(time.substr(6, 2), 2))
+    if ((letter != 'T' && letter != 'L' && letter != 'W') || !digitsValue(time.substr(0, 2), 2) ||
+        !digitsValue(time.substr(3, 2), 2) || !digitsValue(time.substr(6, 2), 2))
         return false;
     const std::string_view rest = line.substr(11);
     // Everything is read before anything is written.
+    RowNumbers numbers{};
     const auto comma = rest.find(','); // after a T line's low set-point
-    std::optional<FiledOutputs> outputs;
     if (letter == 'T') {
-        if (comma == std::string_view::npos || !digitsOnly(rest.substr(0, comma), 3) ||
-            !digitsOnly(rest.substr(comma + 1), 3))
+        const auto low = comma == std::string_view::npos ? std::nullopt : digitsValue(rest.substr(0, comma), 3);
+        const auto high = low ? digitsValue(rest.substr(comma + 1), 3) : std::nullopt;
+        if (!high)
             return false;
-    } else if (outputs = filedOutputs(letter, rest); !outputs) {
+        numbers[numberOf(column::low)] = *low;
+        numbers[numberOf(column::high)] = *high;
+    } else if (!filedOutputs(letter, rest, numbers)) {
         return false;
     }
 
     setText(row[column::letter], type);
     setText(row[column::time], time);
-    if (!outputs) {
-        fillTRow(row, rest.substr(0, comma), rest.substr(comma + 1));
+    for (std::size_t c = column::output(1); c <= column::phase; ++c)
+        row[c] = numbers[numberOf(c)];
+    if (letter == 'T') {
+        setText(row[column::low], rest.substr(0, comma));
+        setText(row[column::high], rest.substr(comma + 1));
     } else {
-        for (int k = 1; k <= outputCount; ++k) {
-            const auto out = static_cast<std::size_t>(k);
-            parse.outstate[out] = outputs->named[out] ? outputs->given : OutputState::notNamed;
-            row[column::output(k)] = parse.outstate[out];
-        }
+        for (int k = 1; k <= outputCount; ++k)
+            parse.outstate[static_cast<std::size_t>(k)] = numbers[numberOf(column::output(k))];
         if (letter == 'W')
-            parse.mode = outputs->given;
-        row[column::mode] = letter == 'W' ? parse.mode : 0.0;
+            parse.mode = numbers[numberOf(column::mode)];
     }
-    row[column::pulseOn] = outputs ? outputs->onSeconds : 0.0;
-    row[column::pulseOff] = outputs ? outputs->offSeconds : 0.0;
-    row[column::phase] = 0.0;
-    writePasteable(code, row, type, time);
+    writePasteable(code, type, time, numbers);
     return true;
 }
 
@@ -417,7 +429,7 @@ void parseAnyLine(std::string_view line, ScheduleRow& row, ParseState& parse, st
         else
             setText(cell, terms[n - 1]);
     }
-    writePasteable(code, row, type, term(terms, 2));
+    writePasteable(code, type, term(terms, 2), rowNumbers(row));
 }
 
 std::string pasteableLine(std::string_view line, double mode)

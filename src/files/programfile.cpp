@@ -73,15 +73,22 @@ ProgramRead readProgramFile(std::string_view bytes)
         } else if (line == separatorLine) {
             ++section;
         } else if (!trim(line).empty()) {
-            CheckResult r = datcheck(line);
+            const std::size_t list = section - 1;
+            read.lineNumbers[list].push_back(number);
+            // Most lines are filed already: kept as they stand, with nothing to note.
+            if (alreadyFiled(line)) {
+                read.lists[list].emplace_back(line);
+                read.writtenIfOther[list].emplace_back();
+                continue;
+            }
+            CheckResult r = fullCheck(line);
             const bool asFiled = !r.dataok || r.cmdline == line;
             if (!r.dataok)
                 read.notes.push_back({LoadNote::FailsCheck, number, r.errmsg});
             else if (!asFiled)
                 read.notes.push_back({LoadNote::FiledAnew, number, r.cmdline});
-            read.lists[section - 1].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
-            read.writtenIfOther[section - 1].emplace_back(asFiled ? std::string_view() : line);
-            read.lineNumbers[section - 1].push_back(number);
+            read.lists[list].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
+            read.writtenIfOther[list].emplace_back(asFiled ? std::string_view() : line);
         }
     }
     return read;
