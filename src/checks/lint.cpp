@@ -602,7 +602,7 @@ AsWritten::AsWritten(const ProgramRead& fileRead) : read(fileRead.lists), lineNu
 {
     const auto keys = keysOf(read);
     for (std::size_t k = 0; k < keys.size(); ++k)
-        for (std::size_t j = 0; j < keys[k].size() && j < fileRead.writtenIfOther[k].size(); ++j)
+        for (std::size_t j = 0; j < keys[k].size(); ++j)
             lines.emplace(keys[k][j], WrittenLine{std::string(fileRead.written(k, j)), false});
     std::ranges::copy_if(fileRead.notes, std::back_inserter(notes), [](const LoadNote& note) {
         return note.kind == LoadNote::NotLoaded || note.kind == LoadNote::ByteOrderMark;

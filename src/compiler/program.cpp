@@ -194,6 +194,17 @@ RowNumbers rowNumbers(const ScheduleRow& row)
     return numbers;
 }
 
+// Whole numbers -9..99 as the code writes them two wide, from -9 on.
+constexpr auto twoWide = [] {
+    std::array<char, 2 * 109> text{};
+    for (int value = -9; value <= 99; ++value) {
+        const auto at = static_cast<std::size_t>(value + 9) * 2;
+        text[at] = value < 0 ? '-' : value < 10 ? ' ' : static_cast<char>('0' + value / 10);
+        text[at + 1] = static_cast<char>('0' + (value < 0 ? -value : value % 10));
+    }
+    return text;
+}();
+
 // Appends a row in the pasteable form: the letter and the time as written, the six state
 // columns (or set-points) and the mode as two-wide numbers, the pulse columns six wide.
 void writePasteable(std::string& out, std::string_view type, std::string_view time, const RowNumbers& numbers)
@@ -208,9 +219,7 @@ void writePasteable(std::string& out, std::string_view type, std::string_view ti
         const double value = numbers[numberOf(c)];
         // An output state (-1, 0, 1, 11..16) fills the two places itself.
         if (value >= -9 && value <= 99 && value == static_cast<double>(static_cast<int>(value))) {
-            const int state = static_cast<int>(value);
-            at[0] = state < 0 ? '-' : state < 10 ? ' ' : static_cast<char>('0' + state / 10);
-            at[1] = static_cast<char>('0' + (state < 0 ? -state : state % 10));
+            std::memcpy(at, &twoWide[static_cast<std::size_t>(static_cast<int>(value) + 9) * 2], 2);
             at += 2;
         } else {
             at = writeNumber(at, value, 2, true);
@@ -261,35 +270,39 @@ void parseLine(std::string_view line, ScheduleRow& row, ParseState& parse, std::
 
 namespace {
 
-// The value of 1 to `most` digits and nothing else; none for any other text.
-std::optional<double> digitsValue(std::string_view text, std::size_t most)
+// What the readers of filed numbers give for any other text; below every number they read.
+constexpr double notFiled = -1;
+
+// The value of 1 to `most` (at most 9) digits and nothing else; notFiled for any other text.
+double digitsValue(std::string_view text, std::size_t most)
 {
     if (text.empty() || text.size() > most)
-        return std::nullopt;
-    double value = 0;
+        return notFiled;
+    std::uint32_t value = 0;
     for (const char c : text) {
-        if (!isDigit(c))
-            return std::nullopt;
-        value = value * 10 + (c - '0');
+        const auto digit = static_cast<std::uint32_t>(static_cast<unsigned char>(c) - '0');
+        if (digit > 9)
+            return notFiled;
+        value = value * 10 + digit;
     }
     return value;
 }
 
-// A pulse time as filed, digits and one unit, in seconds; none for any other text.
-std::optional<double> filedPulse(std::string_view text)
+// A pulse time as filed, digits and one unit, in seconds; notFiled for any other text.
+double filedPulse(std::string_view text)
 {
-    const auto value = text.empty() ? std::nullopt : digitsValue(text.substr(0, text.size() - 1), 9);
-    if (!value)
-        return std::nullopt;
+    const double value = text.empty() ? notFiled : digitsValue(text.substr(0, text.size() - 1), 9);
+    if (value == notFiled)
+        return notFiled;
     switch (text.back()) {
     case 'S':
-        return *value;
+        return value;
     case 'M':
-        return *value * 60;
+        return value * 60;
     case 'H':
-        return *value * 3600;
+        return value * 3600;
     default:
-        return std::nullopt;
+        return notFiled;
     }
 }
 
@@ -303,17 +316,22 @@ void fillTRow(ScheduleRow& row, std::string_view low, std::string_view high)
     row[column::mode] = 0.0;
 }
 
-// Reads an L or W line in its filed form from after its time: output numbers of one
-// digit, 1 to 6, split by '/', then ON, OFF or (W only) P1..P6 with no pulse times or
-// two. Writes the states and the pulse times into `numbers`; false for any other text.
-bool filedOutputs(char letter, std::string_view rest, RowNumbers& numbers)
-{
+// What an L or W line in its filed form gives, read from after its time.
+struct FiledOutputs {
     unsigned named = 0; // bit k: output k
+    double given = OutputState::off;
+    double onSeconds = 0, offSeconds = 0;
+};
+
+// Output numbers of one digit, 1 to 6, split by '/', then ON, OFF or (W only) P1..P6
+// with no pulse times or two; false for any other text.
+bool filedOutputs(char letter, std::string_view rest, FiledOutputs& outputs)
+{
     std::size_t at = 0;
     for (;;) {
         if (at >= rest.size() || rest[at] < '1' || rest[at] > '0' + outputCount)
             return false;
-        named |= 1U << (rest[at] - '0');
+        outputs.named |= 1U << (rest[at] - '0');
         if (++at < rest.size() && rest[at] == '/')
             ++at;
         else
@@ -322,30 +340,25 @@ bool filedOutputs(char letter, std::string_view rest, RowNumbers& numbers)
     if (at >= rest.size() || rest[at] != ',')
         return false;
     const std::string_view state = rest.substr(at + 1);
-    double given = OutputState::off;
     if (isLiteral(state, "ON")) {
-        given = OutputState::on;
-    } else if (!isLiteral(state, "OFF")) {
-        if (letter != 'W' || state.size() < 2 || state[0] != 'P' || state[1] < '1' ||
-            state[1] > '0' + timerCount || (state.size() > 2 && state[2] != ','))
-            return false;
-        given = OutputState::pulsedBy(state[1] - '0');
-        if (state.size() > 2) {
-            const std::string_view times = state.substr(3);
-            const auto comma = times.find(',');
-            if (comma == std::string_view::npos)
-                return false;
-            const auto on = filedPulse(times.substr(0, comma)), off = filedPulse(times.substr(comma + 1));
-            if (!on || !off)
-                return false;
-            numbers[numberOf(column::pulseOn)] = *on;
-            numbers[numberOf(column::pulseOff)] = *off;
-        }
+        outputs.given = OutputState::on;
+        return true;
     }
-    for (int k = 1; k <= outputCount; ++k)
-        numbers[numberOf(column::output(k))] = named >> k & 1U ? given : OutputState::notNamed;
-    numbers[numberOf(column::mode)] = letter == 'W' ? given : 0.0;
-    return true;
+    if (isLiteral(state, "OFF"))
+        return true;
+    if (letter != 'W' || state.size() < 2 || state[0] != 'P' || state[1] < '1' || state[1] > '0' + timerCount ||
+        (state.size() > 2 && state[2] != ','))
+        return false;
+    outputs.given = OutputState::pulsedBy(state[1] - '0');
+    if (state.size() == 2)
+        return true;
+    const std::string_view times = state.substr(3);
+    const auto comma = times.find(',');
+    if (comma == std::string_view::npos)
+        return false;
+    outputs.onSeconds = filedPulse(times.substr(0, comma));
+    outputs.offSeconds = filedPulse(times.substr(comma + 1));
+    return outputs.onSeconds != notFiled && outputs.offSeconds != notFiled;
 }
 
 } // namespace
@@ -357,21 +370,35 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
         return false;
     const char letter = line[0];
     const std::string_view type = line.substr(0, 1), time = line.substr(2, 8);
-    if ((letter != 'T' && letter != 'L' && letter != 'W') || !digitsValue(time.substr(0, 2), 2) ||
-        !digitsValue(time.substr(3, 2), 2) || !digitsValue(time.substr(6, 2), 2))
+    if ((letter != 'T' && letter != 'L' && letter != 'W') || !isDigit(time[0]) || !isDigit(time[1]) ||
+        !isDigit(time[3]) || !isDigit(time[4]) || !isDigit(time[6]) || !isDigit(time[7]))
         return false;
     const std::string_view rest = line.substr(11);
-    // Everything is read before anything is written.
+    // The line is read whole before anything is written.
     RowNumbers numbers{};
+    FiledOutputs outputs;
     const auto comma = rest.find(','); // after a T line's low set-point
     if (letter == 'T') {
-        const auto low = comma == std::string_view::npos ? std::nullopt : digitsValue(rest.substr(0, comma), 3);
-        const auto high = low ? digitsValue(rest.substr(comma + 1), 3) : std::nullopt;
-        if (!high)
+        const double low = comma == std::string_view::npos ? notFiled : digitsValue(rest.substr(0, comma), 3);
+        const double high = low == notFiled ? notFiled : digitsValue(rest.substr(comma + 1), 3);
+        if (high == notFiled)
             return false;
-        numbers[numberOf(column::low)] = *low;
-        numbers[numberOf(column::high)] = *high;
-    } else if (!filedOutputs(letter, rest, numbers)) {
+        numbers[numberOf(column::low)] = low;
+        numbers[numberOf(column::high)] = high;
+    } else if (filedOutputs(letter, rest, outputs)) {
+        // Picked from a pair, not by a branch: which outputs a line names follows no pattern.
+        const std::array<double, 2> states{OutputState::notNamed, outputs.given};
+        for (int k = 1; k <= outputCount; ++k) {
+            const double state = states[outputs.named >> k & 1U];
+            numbers[numberOf(column::output(k))] = state;
+            parse.outstate[static_cast<std::size_t>(k)] = state;
+        }
+        if (letter == 'W')
+            parse.mode = outputs.given;
+        numbers[numberOf(column::mode)] = letter == 'W' ? outputs.given : 0.0;
+        numbers[numberOf(column::pulseOn)] = outputs.onSeconds;
+        numbers[numberOf(column::pulseOff)] = outputs.offSeconds;
+    } else {
         return false;
     }
 
@@ -382,11 +409,6 @@ bool parseFiledLine(std::string_view line, ScheduleRow& row, ParseState& parse, 
     if (letter == 'T') {
         setText(row[column::low], rest.substr(0, comma));
         setText(row[column::high], rest.substr(comma + 1));
-    } else {
-        for (int k = 1; k <= outputCount; ++k)
-            parse.outstate[static_cast<std::size_t>(k)] = numbers[numberOf(column::output(k))];
-        if (letter == 'W')
-            parse.mode = numbers[numberOf(column::mode)];
     }
     writePasteable(code, type, time, numbers);
     return true;

@@ -36,8 +36,8 @@ std::string withProgramExtension(const std::string& path)
 
 std::string_view ProgramRead::written(std::size_t list, std::size_t item) const
 {
-    const std::string& other = writtenIfOther.at(list).at(item);
-    return other.empty() ? lists.at(list).at(item) : other;
+    const std::vector<std::string>& others = writtenIfOther.at(list);
+    return item < others.size() && !others[item].empty() ? others[item] : lists.at(list).at(item);
 }
 
 ProgramRead readProgramFile(std::string_view bytes)
@@ -58,7 +58,6 @@ ProgramRead readProgramFile(std::string_view bytes)
     }
     for (std::size_t list = 0; list < room.size(); ++list) {
         read.lists[list].reserve(room[list]);
-        read.writtenIfOther[list].reserve(room[list]);
         read.lineNumbers[list].reserve(room[list]);
     }
     std::size_t section = 1;
@@ -78,7 +77,6 @@ ProgramRead readProgramFile(std::string_view bytes)
             // Most lines are filed already: kept as they stand, with nothing to note.
             if (alreadyFiled(line)) {
                 read.lists[list].emplace_back(line);
-                read.writtenIfOther[list].emplace_back();
                 continue;
             }
             CheckResult r = fullCheck(line);
@@ -88,7 +86,10 @@ ProgramRead readProgramFile(std::string_view bytes)
             else if (!asFiled)
                 read.notes.push_back({LoadNote::FiledAnew, number, r.cmdline});
             read.lists[list].push_back(r.dataok ? std::move(r.cmdline) : std::string(line));
-            read.writtenIfOther[list].emplace_back(asFiled ? std::string_view() : line);
+            if (!asFiled) {
+                read.writtenIfOther[list].resize(read.lists[list].size());
+                read.writtenIfOther[list].back() = line;
+            }
         }
     }
     return read;

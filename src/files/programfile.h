@@ -52,7 +52,8 @@ bool isError(const LoadNote& note);
 struct ProgramRead {
     CommandLists lists;
     // Each item of `lists` as the file wrote it where that differs from the item, else
-    // empty: most lines are written as filed, and are not kept twice. Read through written().
+    // empty, and nothing after the last that differs: most lines are written as filed,
+    // and are not kept twice. Read through written().
     CommandLists writtenIfOther;
     std::array<std::vector<std::size_t>, 3> lineNumbers; // each item's line in the file
     std::vector<LoadNote> notes; // in the order of the file
