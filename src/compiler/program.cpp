@@ -243,7 +243,7 @@ void writePasteable(std::string& out, std::string_view type, std::string_view ti
     out.append(numbersStart, at);
 }
 
-[[gnu::always_inline]] inline void setText(Cell& cell, std::string_view text)
+void setText(Cell& cell, std::string_view text)
 {
     auto* held = std::get_if<std::string>(&cell);
     if (!held)
