@@ -63,13 +63,17 @@ INSTANTIATE_TEST_SUITE_P(
 // Findings name a line of the file, blank lines counted, and quote it as written.
 TEST(ReadProgramFileLines, NumberEachItemByItsLineInTheFile)
 {
-    const ProgramRead read = readProgramFile("\n" + tLine + "\n\n  \n" + tLine + "\n==\n\nl,7,1,on\n==\nw,8\n");
-    EXPECT_EQ(read.lineNumbers, (std::array<std::vector<std::size_t>, 3>{{{2, 5}, {8}, {10}}}));
+    const ProgramRead read =
+        readProgramFile("\n" + tLine + "\n\n  \n" + tLine + "\n==\n\nl,7,1,on\n==\n" + wLine + "\nw,8\n" + wLine + "\n");
+    EXPECT_EQ(read.lineNumbers, (std::array<std::vector<std::size_t>, 3>{{{2, 5}, {8}, {10, 11, 12}}}));
     EXPECT_EQ(read.lists[1][0], lLine);
     EXPECT_EQ(read.written(0, 0), tLine);
     EXPECT_EQ(read.written(0, 1), tLine);
     EXPECT_EQ(read.written(1, 0), "l,7,1,on");
-    EXPECT_EQ(read.written(2, 0), "w,8") << "a failing line is kept as written";
+    // Filed lines on both sides of one that is not.
+    EXPECT_EQ(read.written(2, 0), wLine);
+    EXPECT_EQ(read.written(2, 1), "w,8") << "a failing line is kept as written";
+    EXPECT_EQ(read.written(2, 2), wLine);
 }
 
 TEST(WriteProgramFile, LeavesOutEmptyAndSpaceOnlyItems)
