@@ -410,10 +410,8 @@ bool filedOutputs(char letter, std::string_view rest, FiledOutputs& outputs)
     setText(row[column::time], time);
     for (std::size_t c = column::output(1); c <= column::phase; ++c)
         row[c] = numbers[numberOf(c)];
-    if (letter == 'T') {
-        setText(row[column::low], rest.substr(0, comma));
-        setText(row[column::high], rest.substr(comma + 1));
-    }
+    if (letter == 'T')
+        fillTRow(row, rest.substr(0, comma), rest.substr(comma + 1));
     writePasteable(code, type, time, numbers);
     return true;
 }

@@ -87,14 +87,17 @@ std::string without(std::string_view text, std::string_view letters)
 
 namespace {
 
+// A byte of 1 in every place of a word: the lines are searched eight bytes at a time.
+constexpr std::uint64_t everyByte = 0x0101010101010101;
+
 // The first CR or LF from `pos` on, or the end. Eight bytes are passed over at once while
 // none of them is below 14, as CR (13) and LF (10) are; then byte by byte.
 std::size_t lineEnd(std::string_view text, std::size_t pos)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101, highs = 0x8080808080808080;
+    constexpr std::uint64_t highs = everyByte * 0x80;
     for (std::uint64_t word = 0; pos + sizeof word <= text.size(); pos += sizeof word) {
         std::memcpy(&word, text.data() + pos, sizeof word);
-        if (((word - ones * 14) & ~word & highs) != 0)
+        if (((word - everyByte * 14) & ~word & highs) != 0)
             break;
     }
     while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n')
@@ -106,13 +109,13 @@ std::size_t lineEnd(std::string_view text, std::size_t pos)
 // each zero byte, and only those, gets its high bit in `zeros`.
 std::size_t lineFeeds(std::string_view text)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101, lows = ones * 0x7f, lf = ones * '\n';
+    constexpr std::uint64_t lows = everyByte * 0x7f, lf = everyByte * '\n';
     std::size_t count = 0, pos = 0;
     for (std::uint64_t word = 0; pos + sizeof word <= text.size(); pos += sizeof word) {
         std::memcpy(&word, text.data() + pos, sizeof word);
         word ^= lf;
         const std::uint64_t zeros = ~(((word & lows) + lows) | word | lows);
-        count += static_cast<std::size_t>((zeros >> 7) * ones >> 56); // the bytes' sum
+        count += static_cast<std::size_t>((zeros >> 7) * everyByte >> 56); // the bytes' sum
     }
     return count + static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), '\n'));
 }
