@@ -9,6 +9,7 @@
 // was started, so the start-up time includes loading the libraries.
 
 #include "app/application.h"
+#include "app/gui.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtdevices.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char* argv[])
     const std::string program = argv[2];
     const int seconds = argc > 3 ? std::atoi(argv[3]) : 60;
 
+    fh::gui::prepareWindowSystem();
     QApplication app(argc, argv);
     fh::QtClock clock;
     // The user's settings stay as they are.

@@ -45,8 +45,19 @@ void startingMessages(QtMsgType type, const QMessageLogContext& context, const Q
 
 } // namespace
 
+void prepareWindowSystem()
+{
+    // Idle, the windows repaint a clock or two each second. Through X's shared memory
+    // each such paint waits for a round trip to the server, which wakes Qt's X thread
+    // and then this one; sent over the connection it needs none, and the windows are
+    // small enough that a whole one costs little more. The user's own choice stands.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 int run(int argc, char* argv[])
 {
+    prepareWindowSystem();
     qtHandler = qInstallMessageHandler(startingMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);

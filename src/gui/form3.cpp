@@ -316,7 +316,7 @@ void Form3::render(const PreviewPanel& preview)
     row.play->setText(QString::fromLatin1(preview.playCaption));
     row.live->setEnabled(preview.previewing);
     row.mute->setChecked(preview.muted);
-    setText(row.time, preview.time);
+    showAlone(*row.time, QString::fromLatin1(preview.time));
     setText(pulsing, preview.pulsing);
 }
 

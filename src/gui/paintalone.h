@@ -29,4 +29,18 @@ inline void paintAlone(QLabel& label)
         label.setMask(uncovered);
 }
 
+// Gives such a label its new text and paints it there and then. A label asks for its
+// paint by posting an event, which wakes the event loop once more each second; with
+// its updates held off while the text is set, the paint below is the only one.
+// (The attribute is set directly: setUpdatesEnabled(true) would post that paint.)
+inline void showAlone(QLabel& label, const QString& text)
+{
+    if (label.text() == text)
+        return;
+    label.setAttribute(Qt::WA_UpdatesDisabled);
+    label.setText(text);
+    label.setAttribute(Qt::WA_UpdatesDisabled, false);
+    label.repaint();
+}
+
 } // namespace fh

@@ -8,6 +8,7 @@
 #include "simulation/codeview.h"
 #include "gui/form3.h"
 #include "gui/pictures.h"
+#include "gui/paintalone.h"
 #include "simulation/preview.h"
 #include "simulation/simulation.h"
 
@@ -161,11 +162,11 @@ void SimulationControls::render()
 {
     const ControlPanel& shown = simulation.panel();
     const PreviewPanel row = preview.panel();
-    // Until the first tick the clock keeps its caption.
-    if (const auto clock = preview.clockCaption())
-        setText(widgets.clock, *clock);
     // Two lines from the top stay clear of Command2, which overlaps the label's foot.
     widgets.clock->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
+    // Until the first tick the clock keeps its caption.
+    if (const auto clock = preview.clockCaption())
+        showAlone(*widgets.clock, QString::fromLatin1(*clock));
     setText(widgets.simulationState, shown.switchCaption);
     showPicture(widgets.greenLight, QStringLiteral("light-green"), shown.greenLight);
     showPicture(widgets.redLight, QStringLiteral("light-red"), shown.redLight);

@@ -17,7 +17,7 @@ namespace {
 
 using fh::test::control;
 
-// The names of the widgets painted, as the screen is brought up to date.
+// The names of the widgets painted, and the paints asked for by a posted event.
 class PaintLog : public QObject {
 public:
     PaintLog() { qApp->installEventFilter(this); }
@@ -26,12 +26,15 @@ public:
     PaintLog& operator=(const PaintLog&) = delete;
 
     std::set<std::string> painted;
+    int updateRequests = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
             painted.insert(watched->objectName().toStdString());
+        if (event->type() == QEvent::UpdateRequest)
+            ++updateRequests;
         return QObject::eventFilter(watched, event);
     }
 };
@@ -53,7 +56,8 @@ protected:
 };
 
 // A second in which nothing but the time changes repaints the time's labels alone: not
-// the window beneath the clock, nor the Force Lights button that overlaps its foot.
+// the window beneath the clock, nor the Force Lights button that overlaps its foot. They
+// are painted as the second turns, without a posted paint to wake the event loop again.
 TEST_F(IdleGuiTest, ASecondRepaintsOnlyTheLabelsOfTheTime)
 {
     session.open(fh::CommandLists{{{"T,12:00:00,70,80"}, {"L,12:00:00,1,ON"}, {"W,12:00:00,1,ON"}}});
@@ -77,8 +81,11 @@ TEST_F(IdleGuiTest, ASecondRepaintsOnlyTheLabelsOfTheTime)
         for (int second = 0; second < 3; ++second) {
             PaintLog log;
             clock.advance();
+            EXPECT_EQ(log.painted, c.painted);
+            log.updateRequests = 0;
             flushPaints();
             EXPECT_EQ(log.painted, c.painted);
+            EXPECT_EQ(log.updateRequests, 0);
             EXPECT_EQ(form.widgets().clock->text().toStdString(), fh::formatTime(clock.secondsOfDay()));
         }
     }

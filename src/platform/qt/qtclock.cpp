@@ -38,7 +38,15 @@ void QtWallTimer::wakeAfter(long long delay, std::function<void()> wake)
 
 int QtClock::secondsOfDay() const
 {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000;
+    // Each read of the local time looks at the zone's file again, a cost paid every
+    // second while the program idles. A zone's offset changes only at the turn of a
+    // minute, so it is read once a minute, which also sees a new zone soon enough.
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    if (const qint64 minute = ms / 60000; minute != offsetMinute) {
+        offsetMinute = minute;
+        offsetSeconds = QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc();
+    }
+    return dayOf(ms / 1000 + offsetSeconds);
 }
 
 DateTime QtClock::now() const

@@ -39,6 +39,9 @@ public:
 
 private:
     QtWallTimer timer;
+    // The local zone's offset from UTC, and the minute since the epoch it was read in.
+    mutable long long offsetMinute = -1;
+    mutable int offsetSeconds = 0;
 };
 
 } // namespace fh
