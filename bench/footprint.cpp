@@ -92,7 +92,7 @@ int main(int argc, char* argv[])
 
     application.open(program);
     application.mainWindow().menus().simOnAction->trigger();
-    std::printf("CPU with the simulation running: %.2f %% of one core over %d s after %d s\n",
+    std::printf("CPU with the simulation running: %.3f %% of one core over %d s after %d s\n",
                 cpuWhileIdle(app, seconds), seconds, settleSeconds);
 
     rusage usage{};
@@ -101,7 +101,7 @@ int main(int argc, char* argv[])
     std::fflush(stdout);
 
     application.mainWindow().menus().simOffAction->trigger();
-    std::printf("CPU with the simulation off: %.2f %% of one core over %d s after %d s\n", cpuWhileIdle(app, seconds),
+    std::printf("CPU with the simulation off: %.3f %% of one core over %d s after %d s\n", cpuWhileIdle(app, seconds),
                 seconds, settleSeconds);
     return 0;
 }

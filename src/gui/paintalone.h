@@ -33,10 +33,15 @@ inline void paintAlone(QLabel& label)
 // paint by posting an event, which wakes the event loop once more each second; with
 // its updates held off while the text is set, the paint below is the only one.
 // (The attribute is set directly: setUpdatesEnabled(true) would post that paint.)
+// Held off already, say by a window held off, it is left to paint when they are on.
 inline void showAlone(QLabel& label, const QString& text)
 {
     if (label.text() == text)
         return;
+    if (!label.updatesEnabled()) {
+        label.setText(text);
+        return;
+    }
     label.setAttribute(Qt::WA_UpdatesDisabled);
     label.setText(text);
     label.setAttribute(Qt::WA_UpdatesDisabled, false);

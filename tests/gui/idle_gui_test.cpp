@@ -1,4 +1,5 @@
 #include "gui/form3.h"
+#include "gui/paintalone.h"
 
 #include "simwindows.h"
 #include "support.h"
@@ -89,6 +90,19 @@ TEST_F(IdleGuiTest, ASecondRepaintsOnlyTheLabelsOfTheTime)
             EXPECT_EQ(form.widgets().clock->text().toStdString(), fh::formatTime(clock.secondsOfDay()));
         }
     }
+}
+
+// A window whose updates are held off keeps its clock held off too, to paint with the rest.
+TEST(ShowAlone, LeavesTheUpdatesOfAHeldOffWindowOff)
+{
+    QWidget window;
+    auto* label = new QLabel(QStringLiteral("12:00:00"), &window);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.setUpdatesEnabled(false);
+    fh::showAlone(*label, QStringLiteral("12:00:01"));
+    EXPECT_EQ(label->text().toStdString(), "12:00:01");
+    EXPECT_FALSE(label->updatesEnabled());
 }
 
 } // namespace
