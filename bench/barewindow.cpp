@@ -9,6 +9,8 @@
 // START_NS is the wall clock (ns since the epoch) taken just before this process
 // was started, so the time includes loading the libraries.
 
+#include "idle.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -16,37 +18,8 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/resource.h>
-
-namespace {
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-void runFor(int seconds)
-{
-    QTimer::singleShot(seconds * 1000, [] { QCoreApplication::exit(0); });
-    QApplication::exec();
-}
-
-// Share of one core, in per cent, over `seconds` after the program's settling time.
-double cpuWhileIdle(int seconds)
-{
-    runFor(15);
-    const double before = cpuSeconds();
-    runFor(seconds);
-    return 100 * (cpuSeconds() - before) / seconds;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -67,10 +40,7 @@ int main(int argc, char* argv[])
     while (!window.windowHandle()->isExposed())
         QApplication::processEvents();
     QApplication::processEvents();
-    const long long nowNs =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
-    std::printf("bare window shown: %.1f ms\n", static_cast<double>(nowNs - startNs) / 1e6);
+    std::printf("bare window shown: %.1f ms\n", static_cast<double>(fh::bench::nowNs() - startNs) / 1e6);
     std::fflush(stdout);
     if (seconds <= 0)
         return 0;
@@ -80,7 +50,7 @@ int main(int argc, char* argv[])
     QObject::connect(&clock, &QTimer::timeout, label, [label] { label->setText(QTime::currentTime().toString()); });
     clock.start(1000);
     for (const char* phase : {"first", "second"})
-        std::printf("CPU of the bare window's clock, %s phase: %.3f %% of one core over %d s after 15 s\n", phase,
-                    cpuWhileIdle(seconds), seconds);
+        std::printf("CPU of the bare window's clock, %s phase: %.3f %% of one core over %d s after %d s\n", phase,
+                    fh::bench::cpuWhileIdle(seconds), seconds, fh::bench::settleSeconds);
     return 0;
 }

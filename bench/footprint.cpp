@@ -10,59 +10,22 @@
 
 #include "app/application.h"
 #include "app/gui.h"
+#include "idle.h"
 #include "platform/doubles/doubles.h"
 #include "platform/qt/qtdevices.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 #include <QWindow>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/resource.h>
 
-namespace {
-
-long long nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// The event loop for `seconds`.
-void runFor(QApplication& app, int seconds)
-{
-    // exit(), not quit(): quit() first asks every window to close, and the simulation window refuses.
-    QTimer::singleShot(seconds * 1000, &app, [] { QCoreApplication::exit(0); });
-    QApplication::exec();
-}
-
-// A switch's own work (the simulation window shown and painted, or hidden) and the
-// text cursor's ten seconds of blinking after an activation are over by then.
-constexpr int settleSeconds = 15;
-
-// Share of one core the program takes, in per cent, while the event loop runs
-// `seconds` after it has settled.
-double cpuWhileIdle(QApplication& app, int seconds)
-{
-    runFor(app, settleSeconds);
-    const double before = cpuSeconds();
-    runFor(app, seconds);
-    return 100 * (cpuSeconds() - before) / seconds;
-}
-
-} // namespace
+using fh::bench::cpuWhileIdle;
+using fh::bench::nowNs;
+using fh::bench::settleSeconds;
 
 int main(int argc, char* argv[])
 {
@@ -93,7 +56,7 @@ int main(int argc, char* argv[])
     application.open(program);
     application.mainWindow().menus().simOnAction->trigger();
     std::printf("CPU with the simulation running: %.3f %% of one core over %d s after %d s\n",
-                cpuWhileIdle(app, seconds), seconds, settleSeconds);
+                cpuWhileIdle(seconds), seconds, settleSeconds);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -101,7 +64,7 @@ int main(int argc, char* argv[])
     std::fflush(stdout);
 
     application.mainWindow().menus().simOffAction->trigger();
-    std::printf("CPU with the simulation off: %.3f %% of one core over %d s after %d s\n", cpuWhileIdle(app, seconds),
+    std::printf("CPU with the simulation off: %.3f %% of one core over %d s after %d s\n", cpuWhileIdle(seconds),
                 seconds, settleSeconds);
     return 0;
 }
