@@ -4,7 +4,7 @@
 #include "gui/addlines.h"
 #include "gui/controltable.h"
 #include "gui/lineeditor.h"
-#include "gui/paintalone.h"
+#include "gui/clocklabel.h"
 #include "gui/slipnote.h"
 #include "session/session.h"
 #include "language/latin1.h"
@@ -67,7 +67,7 @@ constexpr const char* houseNote = "a note about the house; the program does not 
 // The fixed captions of the set-point boxes Text5, Text4 and Text1, in °F.
 constexpr std::array<double, 3> setPointCaptions = {70, 74, 74};
 
-enum class Kind { Shape, Line, Frame, Label, Image, Text, Memo, Option, Check, Button, List };
+enum class Kind { Shape, Line, Frame, Label, Clock, Image, Text, Memo, Option, Check, Button, List };
 
 // In the order of creation, which is also the order of stacking and of the Tab key:
 // the shapes come first so that they lie under the controls they frame. The twelve
@@ -107,7 +107,7 @@ constexpr Control<Kind> controls[] = {
     {Kind::Check, "Check12", "Check12", {640, 112, 29, 25}, "Valve 6", "Water valve 6"},
     {Kind::Label, "Label10", "<Valves", {704, 88, 73, 25}, "Valves caption", "The boxes at the left are the valves",
      Face::Medium},
-    {Kind::Label, "Label6", "Label6", {712, 24, 81, 33}, "Clock", "The computer's time of day, or the preview's"},
+    {Kind::Clock, "Label6", "Label6", {712, 24, 81, 33}, "Clock", "The computer's time of day, or the preview's"},
     {Kind::Button, "Command2", "Force Lights", {728, 48, 89, 33}, "Force Lights",
      "Mark the lights as forced by hand, or release them"},
     {Kind::Image, "Image1", "", {848, 48, 32, 32}, "Forced lights warning", "The lights are forced by hand"},
@@ -173,6 +173,8 @@ QWidget* make(const Control<Kind>& control, QWidget* parent)
         return new QFrame(parent);
     case Kind::Label:
         return new QLabel(caption, parent);
+    case Kind::Clock:
+        return new ClockLabel(caption, parent);
     case Kind::Image: {
         // Pictures stretch to the image's size.
         auto* image = new QLabel(parent);
@@ -377,7 +379,7 @@ void Form1::build()
         });
     }
     widgets_ = {
-        .clock = &child<QLabel>(*client, "Label6"),
+        .clock = &child<ClockLabel>(*client, "Label6"),
         .simulationState = &child<QLabel>(*client, "Label13"),
         .warningSign = &child<QLabel>(*client, "Image1"),
         .greenLight = &child<QLabel>(*client, "Image2"),
@@ -439,7 +441,7 @@ void Form1::build()
     widgets_.simulationState->setWordWrap(true);
     widgets_.simulationState->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // The clock is all that changes each second of an idle window.
-    paintAlone(*widgets_.clock);
+    widgets_.clock->paintAlone();
 }
 
 void Form1::selectItem(int list, int index)

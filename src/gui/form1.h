@@ -9,6 +9,7 @@
 // Every change of the lists goes through history(), so that Edit > Undo takes it back.
 
 #include "compiler/display.h"
+#include "gui/clocklabel.h"
 #include "gui/listhistory.h"
 #include "language/commandlists.h"
 
@@ -87,7 +88,7 @@ public:
 
     // The controls that other classes join to the core.
     struct Widgets {
-        QLabel* clock = nullptr;              // Label6
+        ClockLabel* clock = nullptr;          // Label6
         QLabel* simulationState = nullptr;    // Label13
         QLabel* warningSign = nullptr;        // Image1, the forced lights' warning
         QLabel* greenLight = nullptr;         // Image2, simulation on

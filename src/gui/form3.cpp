@@ -4,7 +4,7 @@
 #include "compiler/display.h"
 #include "compiler/why.h"
 #include "gui/controltable.h"
-#include "gui/paintalone.h"
+#include "gui/clocklabel.h"
 #include "gui/pictures.h"
 #include "platform/qt/qtfonts.h"
 #include "simulation/preview.h"
@@ -37,7 +37,7 @@ constexpr QRect twips(int left, int top, int width, int height)
 }
 
 // An Image's caption names its picture.
-enum class Kind { Box, Circle, Label, Image, List, Text, Time, Choice, Button, Check };
+enum class Kind { Box, Circle, Label, Clock, Image, List, Text, Time, Choice, Button, Check };
 
 // In the order of creation, which is also the order of stacking and of the Tab key.
 // Outputs 1, 3, 5 sit in the left column of a group, 2, 4, 6 in the right; the
@@ -123,7 +123,7 @@ constexpr Control<Kind> controls[] = {
      "End the preview: back to the computer's clock"},
     {Kind::Check, "PreviewMute", "Mute", twips(6375, 3360, 900, 375), "Mute",
      "No beep each second; a preview never beeps"},
-    {Kind::Label, "PreviewTime", "", twips(7380, 3360, 1275, 375), "Preview time",
+    {Kind::Clock, "PreviewTime", "", twips(7380, 3360, 1275, 375), "Preview time",
      "The simulation's time of day: the preview's while it runs"},
     {Kind::Label, "PulsingLabel", "", twips(120, 3795, 8535, 315), "Pulsing valves",
      "The valves pulsed now, with their timer's on and off times"},
@@ -163,9 +163,11 @@ QWidget* make(const Control<Kind>& control, QWidget* parent)
     case Kind::Circle:
         return new Shape(parent, control.kind == Kind::Circle);
     case Kind::Label:
+    case Kind::Clock:
     case Kind::Image: {
         const bool image = control.kind == Kind::Image;
-        auto* label = new QLabel(image ? QString() : caption, parent);
+        auto* label = control.kind == Kind::Clock ? new ClockLabel(caption, parent)
+                                                  : new QLabel(image ? QString() : caption, parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (image) {
             label->setScaledContents(true);
@@ -265,10 +267,10 @@ Form3::Form3()
         .next = &child<QPushButton>(*this, "PreviewNext"),
         .live = &child<QPushButton>(*this, "PreviewLive"),
         .mute = &child<QCheckBox>(*this, "PreviewMute"),
-        .time = &child<QLabel>(*this, "PreviewTime"),
+        .time = &child<ClockLabel>(*this, "PreviewTime"),
     };
     // The simulation's time is all that changes each second while it runs.
-    paintAlone(*previewRow_.time);
+    previewRow_.time->paintAlone();
 }
 
 void Form3::render(const GreenhouseView& view, const Display& display)
@@ -316,7 +318,7 @@ void Form3::render(const PreviewPanel& preview)
     row.play->setText(QString::fromLatin1(preview.playCaption));
     row.live->setEnabled(preview.previewing);
     row.mute->setChecked(preview.muted);
-    showAlone(*row.time, QString::fromLatin1(preview.time));
+    row.time->showTime(QString::fromLatin1(preview.time));
     setText(pulsing, preview.pulsing);
 }
 

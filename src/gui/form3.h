@@ -6,6 +6,8 @@
 // refused and reported, and the owner stops the simulation, which hides the window.
 // Its controls are one table, like the main window's.
 
+#include "gui/clocklabel.h"
+
 #include <QWidget>
 
 #include <array>
@@ -45,7 +47,7 @@ public:
         QPushButton* next = nullptr;
         QPushButton* live = nullptr;
         QCheckBox* mute = nullptr;
-        QLabel* time = nullptr;
+        ClockLabel* time = nullptr;
     };
     const PreviewRow& previewRow() const { return previewRow_; }
 

@@ -8,7 +8,6 @@
 #include "simulation/codeview.h"
 #include "gui/form3.h"
 #include "gui/pictures.h"
-#include "gui/paintalone.h"
 #include "simulation/preview.h"
 #include "simulation/simulation.h"
 
@@ -160,26 +159,47 @@ void SimulationControls::startUp()
 
 void SimulationControls::render()
 {
-    const ControlPanel& shown = simulation.panel();
+    shown.reset();
+    refresh();
+}
+
+void SimulationControls::refresh()
+{
+    const ControlPanel& panel = simulation.panel();
     const PreviewPanel row = preview.panel();
-    // Two lines from the top stay clear of Command2, which overlaps the label's foot.
-    widgets.clock->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
+    // Compared without the time, which changes each second.
+    Shown now{panel, simulation.greenhouse(), row, display};
+    now.panel.clock.reset();
+    now.row.time.clear();
+    if (now != shown) {
+        showAllButTheTime(panel, now.view, row);
+        shown = std::move(now);
+    }
     // Until the first tick the clock keeps its caption.
     if (const auto clock = preview.clockCaption())
-        showAlone(*widgets.clock, QString::fromLatin1(*clock));
-    setText(widgets.simulationState, shown.switchCaption);
-    showPicture(widgets.greenLight, QStringLiteral("light-green"), shown.greenLight);
-    showPicture(widgets.redLight, QStringLiteral("light-red"), shown.redLight);
-    showPicture(widgets.warningSign, QStringLiteral("warning"), shown.warningSign);
-    setChecked(menus.simOnAction, shown.simOnChecked);
-    setChecked(menus.simOffAction, shown.simOffChecked);
-    widgets.fan->setChecked(shown.fanTicked);
-    widgets.fan->setText(QString::fromLatin1(shown.fanCaption));
-    if (widgets.forceLights->text() != QString::fromLatin1(shown.forceCaption))
-        widgets.forceLights->setText(QString::fromLatin1(shown.forceCaption));
-    if (form3_ || simulation.greenhouse().shown) {
+        widgets.clock->showTime(QString::fromLatin1(*clock));
+    if (form3_)
+        form3_->previewRow().time->showTime(QString::fromLatin1(row.time));
+}
+
+void SimulationControls::showAllButTheTime(const ControlPanel& panel, const GreenhouseView& view,
+                                           const PreviewPanel& row)
+{
+    // Two lines from the top stay clear of Command2, which overlaps the label's foot.
+    widgets.clock->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
+    setText(widgets.simulationState, panel.switchCaption);
+    showPicture(widgets.greenLight, QStringLiteral("light-green"), panel.greenLight);
+    showPicture(widgets.redLight, QStringLiteral("light-red"), panel.redLight);
+    showPicture(widgets.warningSign, QStringLiteral("warning"), panel.warningSign);
+    setChecked(menus.simOnAction, panel.simOnChecked);
+    setChecked(menus.simOffAction, panel.simOffChecked);
+    widgets.fan->setChecked(panel.fanTicked);
+    widgets.fan->setText(QString::fromLatin1(panel.fanCaption));
+    if (widgets.forceLights->text() != QString::fromLatin1(panel.forceCaption))
+        widgets.forceLights->setText(QString::fromLatin1(panel.forceCaption));
+    if (form3_ || view.shown) {
         Form3& window = form3();
-        window.render(simulation.greenhouse(), display);
+        window.render(view, display);
         window.render(row);
     }
 }
@@ -187,13 +207,14 @@ void SimulationControls::render()
 void SimulationControls::handled()
 {
     shownStep.reset();
+    shown.reset();
     ticked();
 }
 
 void SimulationControls::ticked()
 {
     preview.follow();
-    render();
+    refresh();
     if (const std::pair step{simulation.simrun(), simulation.codeView().highlighted}; step != shownStep) {
         shownStep = step;
         emit changed();

@@ -8,7 +8,8 @@
 // someone asks for it, and joins its preview row to the core Preview. The pictures
 // load when first shown. After each event it renders and emits changed(). Each
 // second the simulation's clock wakes it, and after each batch of a preview's
-// seconds, it renders its own controls and emits changed() only when the code's mark
+// seconds, it shows the time, renders the rest of its controls only when what they
+// show has changed, and emits changed() only when the code's mark
 // of the line the simulation waits for has moved: nothing else the main window shows follows the
 // clock, and an idle program should do no more each second than it must. The main
 // window's first activation runs startUp(), and changed() renders it. The simulation
@@ -17,6 +18,8 @@
 
 #include "compiler/why.h"
 #include "gui/form1.h"
+#include "simulation/preview.h"
+#include "simulation/simulation.h"
 
 #include <QObject>
 
@@ -26,10 +29,7 @@
 
 namespace fh {
 
-struct Display;
 class Form3;
-class Preview;
-class Simulation;
 
 class SimulationControls : public QObject {
     Q_OBJECT
@@ -49,6 +49,7 @@ public slots:
     // The main window's first activation: timer start values, List4's items, and the
     // tick of every clock second from then on.
     void startUp();
+    // Everything, as after a change of the display's units.
     void render();
 
 signals:
@@ -59,9 +60,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the windows show besides the time.
+    struct Shown {
+        ControlPanel panel;
+        GreenhouseView view;
+        PreviewPanel row;
+        Display display;
+
+        bool operator==(const Shown&) const = default;
+    };
+
     void joinPreviewRow();
     void handled();
     void ticked();
+    // The time, and the rest only when it has changed since it was last shown.
+    void refresh();
+    void showAllButTheTime(const ControlPanel& panel, const GreenhouseView& view, const PreviewPanel& row);
 
     Form1& form1;
     const Form1::Widgets& widgets;
@@ -76,6 +90,7 @@ private:
     // The simulation's running state and the code's marked line when changed() was
     // last emitted; none when the next tick must emit it.
     std::optional<std::pair<bool, int>> shownStep{{false, -1}};
+    std::optional<Shown> shown;
 };
 
 } // namespace fh

@@ -105,6 +105,8 @@ struct PreviewPanel {
     // The valves pulsed now, by timer, while the simulation runs: between pulses a
     // tap shows nothing. Empty when none is.
     std::string pulsing;
+
+    bool operator==(const PreviewPanel&) const = default;
 };
 
 // A time typed in the command language's forms (6, 6:30, 06:30:00; 24 is midnight)

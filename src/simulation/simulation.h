@@ -45,6 +45,8 @@ struct GreenhouseView {
     double highSetPoint = startHigh;
     std::optional<std::string> pendingLine; // none until a line is pending
     bool shown = false;
+
+    bool operator==(const GreenhouseView&) const = default;
 };
 
 // The simulation's switches and the two manual controls of the main window.
@@ -59,6 +61,8 @@ struct ControlPanel {
     std::string fanCaption = "Off";
     std::string forceCaption = std::string(forceLights);
     bool warningSign = false;
+
+    bool operator==(const ControlPanel&) const = default;
 };
 
 class Simulation {

@@ -1,5 +1,4 @@
 #include "gui/form3.h"
-#include "gui/paintalone.h"
 
 #include "simwindows.h"
 #include "support.h"
@@ -7,10 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QLabel>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -93,16 +94,105 @@ TEST_F(IdleGuiTest, ASecondRepaintsOnlyTheLabelsOfTheTime)
 }
 
 // A window whose updates are held off keeps its clock held off too, to paint with the rest.
-TEST(ShowAlone, LeavesTheUpdatesOfAHeldOffWindowOff)
+TEST(ClockLabel, LeavesTheUpdatesOfAHeldOffWindowOff)
 {
     QWidget window;
-    auto* label = new QLabel(QStringLiteral("12:00:00"), &window);
+    auto* label = new fh::ClockLabel(QStringLiteral("12:00:00"), &window);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     window.setUpdatesEnabled(false);
-    fh::showAlone(*label, QStringLiteral("12:00:01"));
+    label->showTime(QStringLiteral("12:00:01"));
     EXPECT_EQ(label->text().toStdString(), "12:00:01");
     EXPECT_FALSE(label->updatesEnabled());
+}
+
+// What a label's picture shows of its text: the box of the pixels unlike its
+// background, and the darkest of them.
+struct Ink {
+    QRect box;
+    QColor darkest;
+};
+
+Ink inkOf(QWidget& label)
+{
+    const QImage image = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb background = label.palette().color(label.backgroundRole()).rgb();
+    Ink ink{{}, Qt::white};
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QRgb pixel = image.pixel(x, y); pixel != background) {
+                ink.box |= QRect(x, y, 1, 1);
+                if (qGray(pixel) < qGray(ink.darkest.rgb()))
+                    ink.darkest = QColor(pixel);
+            }
+    return ink;
+}
+
+void expectAlike(const Ink& clock, const Ink& label)
+{
+    ASSERT_FALSE(label.box.isEmpty());
+    for (const auto& [mine, its] : {std::pair{clock.box.left(), label.box.left()},
+                                    {clock.box.right(), label.box.right()},
+                                    {clock.box.top(), label.box.top()},
+                                    {clock.box.bottom(), label.box.bottom()}})
+        EXPECT_LE(std::abs(mine - its), 1) << "clock " << clock.box.x() << "," << clock.box.y() << " "
+                                           << clock.box.width() << "x" << clock.box.height() << ", label "
+                                           << label.box.x() << "," << label.box.y() << " " << label.box.width()
+                                           << "x" << label.box.height();
+    for (const auto& [mine, its] : {std::pair{clock.darkest.red(), label.darkest.red()},
+                                    {clock.darkest.green(), label.darkest.green()},
+                                    {clock.darkest.blue(), label.darkest.blue()}})
+        EXPECT_LE(std::abs(mine - its), 48);
+}
+
+// The clock draws its characters from images made once; it must look as a plain label
+// does, in every placing, and again after its font or colours change.
+TEST(ClockLabel, LooksAsAPlainLabelDoes)
+{
+    const struct {
+        const char* text;
+        Qt::Alignment align;
+        int points;
+        bool wrap;
+    } cases[] = {
+        {"12:34:56", Qt::AlignLeft | Qt::AlignVCenter, 8, false},
+        {"07:08:09", Qt::AlignLeft | Qt::AlignTop, 14, false},
+        {"23:59:59", Qt::AlignRight | Qt::AlignBottom, 10, false},
+        {"Label6 \u00d7", Qt::AlignHCenter | Qt::AlignVCenter, 9, false},
+        {"12:00:00 (preview of the day)", Qt::AlignLeft | Qt::AlignTop, 8, true},
+        {"12:00:00", Qt::AlignLeft | Qt::AlignVCenter, 8, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        QWidget window;
+        const QString text = QString::fromUtf8(c.text);
+        auto* clock = new fh::ClockLabel(text, &window);
+        auto* label = new QLabel(text, &window);
+        label->setAutoFillBackground(true);
+        for (QLabel* l : {static_cast<QLabel*>(clock), label}) {
+            l->setAlignment(c.align);
+            l->setWordWrap(c.wrap);
+            QFont font = l->font();
+            font.setPointSize(c.points);
+            l->setFont(font);
+            l->resize(90, 40);
+        }
+        label->move(0, 50);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        expectAlike(inkOf(*clock), inkOf(*label));
+
+        for (QLabel* l : {static_cast<QLabel*>(clock), label}) {
+            QFont font = l->font();
+            font.setPointSize(c.points + 3);
+            font.setBold(true);
+            l->setFont(font);
+            QPalette palette = l->palette();
+            palette.setColor(QPalette::WindowText, QColor(0, 0, 160));
+            l->setPalette(palette);
+        }
+        expectAlike(inkOf(*clock), inkOf(*label));
+    }
 }
 
 } // namespace
