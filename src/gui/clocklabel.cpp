@@ -70,7 +70,7 @@ bool ClockLabel::plainLine() const
 const ClockLabel::Glyph& ClockLabel::glyph(char16_t c)
 {
     Glyph& g = glyphs.at(c);
-    if (g.made)
+    if (!g.image.isNull())
         return g;
     const QFontMetricsF metrics(face);
     g.advance = metrics.horizontalAdvance(QChar(c));
@@ -86,7 +86,6 @@ const ClockLabel::Glyph& ClockLabel::glyph(char16_t c)
     painter.setFont(face);
     painter.setPen(QColor::fromRgba(ink));
     painter.drawText(QPointF(pad, pad + ascent), QString(QChar(c)));
-    g.made = true;
     return g;
 }
 

@@ -36,10 +36,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Null until first drawn; never empty once drawn, for its padding.
     struct Glyph {
         QImage image;
         qreal advance = 0;
-        bool made = false;
     };
 
     // One line of text the glyphs can draw: no frame, margin or indent, and
