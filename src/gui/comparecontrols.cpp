@@ -70,7 +70,7 @@ void CompareControls::compare(const std::string& path, const QString& nameA, con
         return;
     const DayComparison comparison = compareDays(*programA, other, *programB, session.lists(), session.display());
     if (!window)
-        window = new CompareWindow(devices.printers, devices.messages, [this] { return session.fileName(); });
+        window = new CompareWindow(devices, [this] { return session.fileName(); });
     window->compare({nameA, *programA}, {nameB, *programB}, comparison, session.display());
     window->show();
     window->raise();

@@ -96,9 +96,8 @@ void ComparedChart::paintEvent(QPaintEvent*)
     painter.drawLine(QPointF(x, 0), QPointF(x, height()));
 }
 
-CompareWindow::CompareWindow(PrinterDialog& printers, MessageBox& messages,
-                             std::function<std::string()> programFile)
-    : QWidget(nullptr, Qt::Window), printers(printers), messages(messages), programFile(std::move(programFile))
+CompareWindow::CompareWindow(const Devices& devices, std::function<std::string()> programFile)
+    : QWidget(nullptr, Qt::Window), devices(devices), programFile(std::move(programFile))
 {
     setObjectName(QStringLiteral("CompareWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -144,7 +143,7 @@ void CompareWindow::compare(const ComparedSide& a, const ComparedSide& b, const 
     for (auto [side, chart] : {std::pair{&a, chartA}, std::pair{&b, chartB}}) {
         chart->setPlot([this, program = side->program, name = toUtf8(side->name)](double labelPoints) {
             DisplayList drawing;
-            plotCompared(program, display, shown.differences, name, labelPoints, drawing, messages);
+            plotCompared(program, display, shown.differences, name, labelPoints, drawing, devices.messages);
             return drawing;
         });
         chart->setCursorAt(std::nullopt);
@@ -179,10 +178,11 @@ void CompareWindow::choose(int row)
 void CompareWindow::print()
 {
     const std::string file = programFile();
-    Printer* printer = printers.choose(printFileName(file, "comparison"));
+    Printer* printer = devices.printers.choose(printFileName(file, "comparison"));
     if (!printer)
         return;
     printer->setJobName(printJobName(file, "comparison"));
+    printer->setFooter(printFooter(file, devices.clock.now()));
     printer->setLandscape(true);
     const PageRect area = printer->pageArea();
     const double left = area.left + area.width / 25, width = area.width / 1.1, height = area.height * 0.46;
@@ -199,8 +199,7 @@ void CompareWindow::print()
         printer->printLine(toUtf8(lines->item(row)->text()));
     for (const auto& [before, after] : shown.totals)
         printer->printLine(utf8FromLatin1(before) + " -> " + utf8FromLatin1(after));
-    if (const auto failure = printer->endDoc())
-        messages.show("Cannot print: " + *failure);
+    devices.jobs.finish(*printer, printer->endDoc());
 }
 
 } // namespace fh

@@ -8,6 +8,7 @@
 #include "compiler/daydiff.h"
 #include "draw/chartpicture.h"
 #include "platform/displaylist.h"
+#include "platform/platform.h"
 
 #include <QWidget>
 
@@ -18,9 +19,6 @@
 class QListWidget;
 
 namespace fh {
-
-class MessageBox;
-class PrinterDialog;
 
 // A chart painted at the widget's size, with an optional cursor at a second of the day.
 // Its rows' labels take a size that keeps each to its row, so it is drawn again when
@@ -63,8 +61,9 @@ class CompareWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `programFile` gives the program's file, after which print jobs are named.
-    CompareWindow(PrinterDialog& printers, MessageBox& messages, std::function<std::string()> programFile);
+    // `programFile` gives the program's file, after which print jobs and their footers
+    // are named.
+    CompareWindow(const Devices& devices, std::function<std::string()> programFile);
 
     void compare(const ComparedSide& a, const ComparedSide& b, const DayComparison& comparison,
                  const Display& display);
@@ -73,8 +72,7 @@ private:
     void choose(int row);
     void print();
 
-    PrinterDialog& printers;
-    MessageBox& messages;
+    Devices devices;
     std::function<std::string()> programFile;
     ComparedChart* chartA = nullptr;
     ComparedChart* chartB = nullptr;

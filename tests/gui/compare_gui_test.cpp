@@ -148,11 +148,15 @@ TEST_F(CompareWindows, CompareWithAChosenFile)
     EXPECT_TRUE(messages.shown[0].starts_with("Cannot load /w/gone.fhp")) << messages.shown[0];
 }
 
+// Fault mended: the comparison was printed without its footers, and its job was not
+// followed, so a queue that refused it went unsaid.
 TEST_F(CompareWindows, PrintsBothChartsAndTheListsLandscape)
 {
     load("/w/greenhouse.fhp");
     test::enter(form, "W,12:30,2,OFF");
     form.menus().compareWithSaved->trigger();
+    clock.set(7 * 3600);
+    printers.printer.queue = "Office";
     test::control<QPushButton>(*compare.compareWindow(), "Print")->click();
     const auto& printer = printers.printer;
     EXPECT_TRUE(printer.landscape);
@@ -164,6 +168,11 @@ TEST_F(CompareWindows, PrintsBothChartsAndTheListsLandscape)
     EXPECT_NE(std::ranges::find(lines, "12:30:00-13:00:00  valve 2   on -> off"), lines.end());
     EXPECT_NE(std::ranges::find(lines, "  W,12:30:00,2,OFF"), lines.end());
     EXPECT_EQ(printer.ended, 1);
+    EXPECT_EQ(printer.footers(), (std::vector<std::string>{
+                                     "greenhouse.fhp \u2014 printed 2024-05-17 07:00 \u2014 page 1 of 2",
+                                     "greenhouse.fhp \u2014 printed 2024-05-17 07:00 \u2014 page 2 of 2"}));
+    EXPECT_EQ(statusLines, std::vector<std::string>{"Sent to Office as job 1; waiting for the printer"});
+    EXPECT_EQ(jobs.following(), 1u);
 
     printers.printer.failure = "the printer is offline";
     test::control<QPushButton>(*compare.compareWindow(), "Print")->click();

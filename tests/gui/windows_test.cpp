@@ -85,7 +85,7 @@ TEST(Windows, EveryCaptionFitsItsControl)
     QCoreApplication::processEvents();
     HouseDialog house(House{}, std::nullopt, &w.form1);
     TotalsWindow totals(&w.form1);
-    CompareWindow compare(w.devices.printers, w.messages, [] { return std::string(); });
+    CompareWindow compare(w.devices.devices(), [] { return std::string(); });
     const std::initializer_list<QWidget*> others = {&w.form2, &w.form3, &w.form4,  &w.form5,
                                                     &w.addLines, &house, &totals, &compare};
     for (QWidget* window : others) {
