@@ -439,14 +439,23 @@ private:
         }
     }
 
-    // The code is sorted by the time text, so 24:MM:SS comes after 23:59:59, and the
-    // controller waits for it: the lines earlier in the day act only once it has.
+    // The code is sorted by the time text, so the 24:MM:SS lines come after the latest
+    // other line. Acting at 00:MM:SS, the first of them has passed by then and waits for
+    // the next day; there, the earliest other line waits for those later than it, and
+    // so for another day: the program runs every second day. Rewritten as 00:MM:SS,
+    // those later lines take their places in the day.
     void checkMidnight()
     {
-        int earliest = secondsPerDay;
+        int earliest = secondsPerDay, latest = -1, first24 = secondsPerDay;
         for (const Good& g : goods)
-            if (g.second && !g.at24)
+            if (g.second && !g.at24) {
                 earliest = std::min(earliest, *g.second);
+                latest = std::max(latest, *g.second);
+            } else if (g.second) {
+                first24 = std::min(first24, *g.second);
+            }
+        if (first24 > latest)
+            return;
         for (const Good& g : goods)
             if (g.at24 && g.second && *g.second > earliest) {
                 const std::string then = formatTime(*g.second);

@@ -1,4 +1,6 @@
 #include "checks/lint.h"
+#include "compiler/day.h"
+#include "platform/doubles/doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,10 @@ TEST(Lint, FindsEachMistakeAtItsLine)
          "day; write 00:30:00"},
         {"==\nL,24:30:00,1,OFF\nL,00:30:00,1,OFF\nL,00:29:59,2,OFF\n",
          {"2 same-time", "2 midnight-wrap", "3 same-time"}},
+        // Fault mended: a 24:MM:SS line later than every other line acts that same day.
+        {"==\nL,00:00:10,1,ON\nL,24:00:30,1,OFF\n", {}},
+        {"==\nL,00:29:00,1,ON\nL,24:25:00,1,OFF\nL,24:45:00,2,ON\nL,24:57:00,2,OFF\n",
+         {"4 midnight-wrap", "5 midnight-wrap"}},
         {"==\nL,06:00:00,2.5,ON\nL,07:00:00,3,ON\nL,20:00:00,3,OFF\n", {"2 never-off"}, "light 2 is switched on"},
         {"==\n==\nW,06:00:00,3,P1,5S,10M\n", {"3 never-off"}, "valve 3 is pulsed"},
         {"==\nL,06:00:00,,ON\n==\nW,07:00:00,,P1,5S,10M\n", {"2 no-output", "4 no-output"},
@@ -115,6 +121,32 @@ TEST(Lint, FindsEachMistakeAtItsLine)
     EXPECT_EQ(typed[0].item, (Finding::Item{0, 0}));
     EXPECT_EQ(typed[1].item, (Finding::Item{1, 0}));
     EXPECT_EQ(typed[1].severity, Finding::Error);
+}
+
+// midnight-wrap says the program runs every second day: so it must, as the day model
+// reads it, and a program the model runs every day must not be told so. Lines at
+// distinct seconds, the 24:MM:SS ones among them, in every mix of a few.
+TEST(Lint, MidnightWrapIsWhatTheDayModelRuns)
+{
+    const int minutes[] = {5, 10, 20, 30, 40};
+    for (int mix = 1; mix < 243; ++mix) { // each minute: absent, 00:MM:00 or 24:MM:00
+        CommandLists lists;
+        std::string shown;
+        for (int i = 0, m = mix; i < 5; ++i, m /= 3)
+            if (m % 3) {
+                const std::string line =
+                    "L," + std::string(m % 3 == 1 ? "00:" : "24:") + std::to_string(minutes[i]) + ":00,1,ON";
+                lists[1].push_back(line);
+                shown += line + " ";
+            }
+        SCOPED_TRACE(shown);
+        const auto findings = lint(lists, Display{});
+        const bool wrap = std::ranges::any_of(findings, [](const Finding& f) { return f.code == code::midnightWrap; });
+        doubles::RecordingMessageBox messages;
+        const auto program = dayProgram(lists, messages);
+        ASSERT_TRUE(program);
+        EXPECT_EQ(wrap, Cycle(*program).days().size() > 1);
+    }
 }
 
 // A file's lines as written, and a typed one, keep their findings while their items
