@@ -282,6 +282,9 @@ void Simulation::apply(int line)
 
 void Simulation::switchOn()
 {
+    // A second that has turned but not been ticked is ticked first, as it would have
+    // been before the switch: its tick would otherwise step it again.
+    tick();
     switchTo(true);
     sim();
 }

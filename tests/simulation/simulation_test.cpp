@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 #include <utility>
@@ -131,6 +132,30 @@ TEST_F(SimulationTest, SecondLineOfTheSameTimeWaitsADay)
     EXPECT_FALSE(firstDay[2]) << "the later line waits behind the blocked one";
     EXPECT_EQ(runTo(at(9, 0, 0)).lamps, on({1, 2}));
     EXPECT_EQ(runTo(at(10, 0, 0)).lamps, on({1, 2, 3}));
+}
+
+// Fault mended: switched on after its second had turned but before that second's tick,
+// the simulation stepped the second twice, so a second line of the same time acted in
+// it too. Either way round, the second is stepped once.
+TEST(Simulation, ASwitchOnStepsItsSecondOnceWhicheverComesFirstItOrTheTick)
+{
+    for (const bool preset : {false, true}) {
+        SCOPED_TRACE(preset ? "preset" : "not preset");
+        std::vector<std::pair<GreenhouseView, int>> seen;
+        for (const int ticked : {at(9, 0, 0), at(8, 59, 59)}) {
+            Rig rig;
+            rig.session.open({{{}, {"L,09:00:00,1,ON", "L,09:00:00,2,ON", "L,09:00:00,3,ON"}, {}}});
+            rig.sim.setPresetStart(preset);
+            rig.clock.set(ticked);
+            rig.sim.tick();
+            rig.clock.set(at(9, 0, 0));
+            rig.sim.switchOn();
+            rig.sim.tick();
+            seen.emplace_back(rig.sim.greenhouse(), rig.session.codeView().highlighted);
+        }
+        EXPECT_EQ(seen[0].first.lamps, seen[1].first.lamps);
+        EXPECT_EQ(seen[0].second, seen[1].second);
+    }
 }
 
 TEST_F(SimulationTest, PulsedValvesFollowTheirTimerFromTheNextSecond)
