@@ -74,7 +74,7 @@ int eachDay(const Day& day, const Parsed& args, Streams io, Block block)
         json->beginObject().key("cycle_days").number(static_cast<long long>(days.size())).key("days").beginArray();
     for (std::size_t k = 0; k < days.size(); ++k) {
         if (many && !json)
-            io.out << "day " << k + 1 << " of " << days.size() << '\n';
+            output::line(io.out, cycleDayHeading(k + 1, days.size()));
         block(days[k], json);
     }
     if (many && json)

@@ -324,6 +324,11 @@ std::vector<Act> DayStates::acts() const
     return acts;
 }
 
+std::string cycleDayHeading(std::size_t day, std::size_t days)
+{
+    return "day " + std::to_string(day) + " of " + std::to_string(days);
+}
+
 DayTotals totalsOf(const DayStates& day)
 {
     const DayState& first = day.at(0);

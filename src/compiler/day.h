@@ -126,6 +126,9 @@ private:
     std::vector<DayStates> days_;
 };
 
+// "day K of N": the heading of day K's block wherever a program's days are told apart.
+std::string cycleDayHeading(std::size_t day, std::size_t days);
+
 DayTotals totalsOf(const DayStates& day);
 
 // The on seconds of `seconds` seconds pulsed by a timer of `times`, counted as the

@@ -46,7 +46,7 @@ public:
 
 } // namespace
 
-std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists)
+std::variant<std::vector<DayTotals>, std::string> cycleTotalsOf(const CommandLists& lists)
 {
     KeptMessages messages;
     const auto program = dayProgram(lists, messages);
@@ -54,7 +54,11 @@ std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists)
         return messages.last;
     if (program->proglast() < 0)
         return std::string(noProgramPresent);
-    return totalsOf(Cycle(*program).days().front());
+    const Cycle cycle(*program);
+    std::vector<DayTotals> days;
+    for (const DayStates& day : cycle.days())
+        days.push_back(totalsOf(day));
+    return days;
 }
 
 std::optional<Rates> parseRates(std::string_view text)

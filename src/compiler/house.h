@@ -57,9 +57,9 @@ std::string dliText(std::int64_t tenths);
 // "dark all day" (Latin-1 like the rest of the lines).
 std::string darkText(const DayTotals::Dark& dark, const Display& display);
 
-// The totals of the day of `lists` (their lines that pass the check), or why there
-// is no day: the compiler's message, or that there is no program.
-std::variant<DayTotals, std::string> dayTotalsOf(const CommandLists& lists);
+// The totals of each day of the cycle of `lists` (their lines that pass the check),
+// or why there is no day: the compiler's message, or that there is no program.
+std::variant<std::vector<DayTotals>, std::string> cycleTotalsOf(const CommandLists& lists);
 
 // The day's totals as `fernhollow totals` prints them and the Daily Totals window
 // shows them: a line per light and valve, the set-points' ranges, the longest dark

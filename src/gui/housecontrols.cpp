@@ -78,11 +78,20 @@ void HouseControls::refresh()
     shownLists = session.lists();
     shownDisplay = session.display();
     shownHouse = house_;
-    const auto day = dayTotalsOf(session.lists());
-    if (const auto* why = std::get_if<std::string>(&day))
+    const auto cycle = cycleTotalsOf(session.lists());
+    if (const auto* why = std::get_if<std::string>(&cycle)) {
         totals->setLines({"No day to total: " + *why});
-    else
-        totals->setLines(totalsLines(std::get<DayTotals>(day), house_, session.display()));
+        return;
+    }
+    // A block a day where the days differ, as `fernhollow totals` prints them.
+    const auto& days = std::get<std::vector<DayTotals>>(cycle);
+    std::vector<std::string> lines;
+    for (std::size_t k = 0; k < days.size(); ++k) {
+        if (days.size() > 1)
+            lines.push_back(cycleDayHeading(k + 1, days.size()));
+        std::ranges::copy(totalsLines(days[k], house_, session.display()), std::back_inserter(lines));
+    }
+    totals->setLines(lines);
 }
 
 } // namespace fh

@@ -94,13 +94,32 @@ TEST(House, WaterAndPowerRoundHalvesAwayFromZero)
     EXPECT_EQ(kwhText(*use.kwh[0]), "0.02");
 }
 
-TEST(House, DayTotalsOfListsOrWhyThereAreNone)
+// Fault mended: the Daily Totals window showed day 1 alone of a program whose lines,
+// held back a day, make its days differ; `totals` showed every day.
+TEST(House, CycleTotalsOfListsOrWhyThereAreNone)
 {
-    const auto day = dayTotalsOf({{{}, {"L,06:00:00,1,ON", "L,07:00:00,1,OFF"}, {}}});
-    ASSERT_TRUE(std::holds_alternative<DayTotals>(day));
-    EXPECT_EQ(std::get<DayTotals>(day).lightsOn[0], 3600);
+    const struct {
+        const char* why;
+        CommandLists lists;
+        std::vector<int> lightOn; // light 1's seconds on, day by day
+    } cases[] = {
+        {"one day", {{{}, {"L,06:00:00,1,ON", "L,07:00:00,1,OFF"}, {}}}, {3600}},
+        // Day 1 switches light 1 on at 6:00; the second 6:00 line, and the off line
+        // behind it, wait for day 2.
+        {"a line held back a day", {{{}, {"L,06:00:00,1,ON", "L,06:00:00,2,ON", "L,07:00:00,1,OFF"}, {}}},
+         {18 * 3600, 7 * 3600}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const auto cycle = cycleTotalsOf(c.lists);
+        ASSERT_TRUE(std::holds_alternative<std::vector<DayTotals>>(cycle));
+        std::vector<int> on;
+        for (const DayTotals& day : std::get<std::vector<DayTotals>>(cycle))
+            on.push_back(day.lightsOn[0]);
+        EXPECT_EQ(on, c.lightOn);
+    }
     // A failing line is left out, as `totals` leaves it out.
-    const auto none = dayTotalsOf({{{"T,6,20,2"}, {}, {}}});
+    const auto none = cycleTotalsOf({{{"T,6,20,2"}, {}, {}}});
     EXPECT_EQ(std::get<std::string>(none), "no program present!");
 }
 

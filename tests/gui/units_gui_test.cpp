@@ -176,6 +176,12 @@ TEST(Units, HouseRatesAreKeptAndTheDailyTotalsFollowTheLists)
     EXPECT_NE(shown().find("light 2: 1 h 00 min on, 0.40 kWh, DLI 0.9 mol/m\u00B2/d\n"), std::string::npos) << shown();
     EXPECT_NE(shown().find("dark 23 h 00 min, 07:00-06:00\n"), std::string::npos) << shown();
     EXPECT_NE(shown().find("the day: 12.5 l of water, 0.40 kWh, DLI 0.9 mol/m\u00B2/d"), std::string::npos) << shown();
+    EXPECT_EQ(shown().find("day 1 of"), std::string::npos) << "one day, one block";
+
+    // A line held back a day makes the days differ: a block for each, as `totals` prints.
+    enter(form, "L,6,3,ON");
+    EXPECT_EQ(shown().find("day 1 of 2\n"), 0u) << shown();
+    EXPECT_NE(shown().find("\nday 2 of 2\n"), std::string::npos) << shown();
 
     // Kept for the next run, and shown in the dialog again.
     Application again(clock, settings);
