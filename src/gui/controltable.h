@@ -8,6 +8,9 @@
 #include <QWidget>
 
 #include <stdexcept>
+#include <string>
+
+class QLabel;
 
 namespace fh {
 
@@ -48,5 +51,9 @@ W& child(const QWidget& window, const QString& name)
                                window.objectName().toStdString());
     return *found;
 }
+
+// Gives a label its new Latin-1 text only when it differs: an unchanged text asks for
+// no paint.
+void setLatin1Text(QLabel* label, const std::string& text);
 
 } // namespace fh

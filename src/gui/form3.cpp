@@ -207,13 +207,6 @@ QWidget* make(const Control<Kind>& control, QWidget* parent)
 
 int itemNamed(const std::string& name) { return dayItemNamed(name).value(); }
 
-void setText(QLabel* l, const std::string& text)
-{
-    const QString shown = QString::fromLatin1(text);
-    if (l->text() != shown)
-        l->setText(shown);
-}
-
 } // namespace
 
 Form3::Form3()
@@ -285,8 +278,8 @@ void Form3::render(const GreenhouseView& view, const Display& display)
     for (int i = 0; i < std::min(list4->count(), timerCount); ++i)
         if (const bool on = view.timerOn[static_cast<std::size_t>(i)]; list4->item(i)->isSelected() != on)
             list4->item(i)->setSelected(on);
-    setText(usetLab, display.setPoint(view.highSetPoint));
-    setText(lsetLab, display.setPoint(view.lowSetPoint));
+    setLatin1Text(usetLab, display.setPoint(view.highSetPoint));
+    setLatin1Text(lsetLab, display.setPoint(view.lowSetPoint));
     const QString scale = display.temperature == Display::Temperature::Celsius ? QStringLiteral("degrees C")
                                                                                 : QStringLiteral("degrees F");
     for (auto [label, tip] : {std::pair{usetLab, "Cooling set-point, "}, std::pair{lsetLab, "Heating set-point, "}})
@@ -319,7 +312,7 @@ void Form3::render(const PreviewPanel& preview)
     row.live->setEnabled(preview.previewing);
     row.mute->setChecked(preview.muted);
     row.time->showTime(QString::fromLatin1(preview.time));
-    setText(pulsing, preview.pulsing);
+    setLatin1Text(pulsing, preview.pulsing);
 }
 
 void Form3::explainWith(std::function<QString(int item)> explaining) { explain = std::move(explaining); }

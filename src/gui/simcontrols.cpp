@@ -6,6 +6,7 @@
 #include "compiler/display.h"
 #include "compiler/program.h"
 #include "simulation/codeview.h"
+#include "gui/controltable.h"
 #include "gui/form3.h"
 #include "gui/pictures.h"
 #include "simulation/preview.h"
@@ -33,13 +34,6 @@ void showPicture(QLabel* image, const QString& name, bool shown)
     if (shown && image->pixmap().isNull())
         image->setPixmap(picture(name, image->size()));
     image->setHidden(!shown);
-}
-
-void setText(QLabel* label, const std::string& text)
-{
-    const QString shown = QString::fromLatin1(text);
-    if (label->text() != shown)
-        label->setText(shown);
 }
 
 void setChecked(QAction* action, bool checked)
@@ -187,7 +181,7 @@ void SimulationControls::showAllButTheTime(const ControlPanel& panel, const Gree
 {
     // Two lines from the top stay clear of Command2, which overlaps the label's foot.
     widgets.clock->setAlignment(Qt::AlignLeft | (row.previewing ? Qt::AlignTop : Qt::AlignVCenter));
-    setText(widgets.simulationState, panel.switchCaption);
+    setLatin1Text(widgets.simulationState, panel.switchCaption);
     showPicture(widgets.greenLight, QStringLiteral("light-green"), panel.greenLight);
     showPicture(widgets.redLight, QStringLiteral("light-red"), panel.redLight);
     showPicture(widgets.warningSign, QStringLiteral("warning"), panel.warningSign);
