@@ -440,10 +440,10 @@ private:
     }
 
     // The code is sorted by the time text, so the 24:MM:SS lines come after the latest
-    // other line. Acting at 00:MM:SS, the first of them has passed by then and waits for
-    // the next day; there, the earliest other line waits for those later than it, and
-    // so for another day: the program runs every second day. Rewritten as 00:MM:SS,
-    // those later lines take their places in the day.
+    // other line. When the first of them, acting at 00:MM:SS, has passed by then, they
+    // wait for the next day; there, the earliest other line waits for those later than
+    // it, and so for another day: the program runs every second day. Rewritten as
+    // 00:MM:SS, those later lines take their places in the day.
     void checkMidnight()
     {
         int earliest = secondsPerDay, latest = -1, first24 = secondsPerDay;
