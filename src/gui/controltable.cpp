@@ -2,8 +2,6 @@
 
 #include "platform/qt/qtfonts.h"
 
-#include <QLabel>
-
 #include <optional>
 
 namespace fh {
@@ -41,13 +39,6 @@ void place(QWidget& w, const char* name, const QRect& at, const char* spoken, co
     w.setToolTip(QString::fromLatin1(tip));
     if (const auto font = fontOf(face))
         w.setFont(*font);
-}
-
-void setLatin1Text(QLabel* label, const std::string& text)
-{
-    const QString shown = QString::fromLatin1(text);
-    if (label->text() != shown)
-        label->setText(shown);
 }
 
 } // namespace fh

@@ -10,8 +10,6 @@
 #include <stdexcept>
 #include <string>
 
-class QLabel;
-
 namespace fh {
 
 // Inherited is the window's own 8-point sans.
@@ -52,8 +50,14 @@ W& child(const QWidget& window, const QString& name)
     return *found;
 }
 
-// Gives a label its new Latin-1 text only when it differs: an unchanged text asks for
-// no paint.
-void setLatin1Text(QLabel* label, const std::string& text);
+// Gives a label or button its new Latin-1 text only when it differs: an unchanged text
+// asks for no paint.
+template <class W>
+void setLatin1Text(W* w, const std::string& text)
+{
+    const QString shown = QString::fromLatin1(text);
+    if (w->text() != shown)
+        w->setText(shown);
+}
 
 } // namespace fh

@@ -188,9 +188,8 @@ void SimulationControls::showAllButTheTime(const ControlPanel& panel, const Gree
     setChecked(menus.simOnAction, panel.simOnChecked);
     setChecked(menus.simOffAction, panel.simOffChecked);
     widgets.fan->setChecked(panel.fanTicked);
-    widgets.fan->setText(QString::fromLatin1(panel.fanCaption));
-    if (widgets.forceLights->text() != QString::fromLatin1(panel.forceCaption))
-        widgets.forceLights->setText(QString::fromLatin1(panel.forceCaption));
+    setLatin1Text(widgets.fan, panel.fanCaption);
+    setLatin1Text(widgets.forceLights, panel.forceCaption);
     if (form3_ || view.shown) {
         Form3& window = form3();
         window.render(view, display);
