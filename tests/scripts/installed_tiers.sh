@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as installed (into a scratch DESTDIR): the executable links no Qt above
-# QtCore; a command that draws nothing loads no QtGui, one that draws loads no windows,
-# and the windows still open from their module.
+# QtCore; it and its modules, installed and built, name no library search path (an empty
+# entry would be the current folder); a command that draws nothing loads no QtGui, one
+# that draws loads no windows, and the windows still open from their module.
 # Usage: installed_tiers.sh BUILD_DIR EXAMPLES_DIR
 set -euo pipefail
 build=$1 examples=$2
@@ -17,6 +18,12 @@ grep -q '^libQt6Core' <<<"$needed" || fail "readelf finds no NEEDED entries in $
 if grep -E '^libQt6(Gui|Widgets|PrintSupport|Svg)' <<<"$needed"; then
   fail "the installed fernhollow links the above"
 fi
+
+for f in "$exe" "$root"/usr/lib/*/fernhollow/*.so "$build"/fernhollow "$build"/lib/fernhollow/*.so; do
+  if readelf -d "$f" | grep -E '\((RPATH|RUNPATH)\)'; then
+    fail "$f has the above"
+  fi
+done
 
 # The libraries one run initialises, as ld.so lists them.
 loaded() { LD_DEBUG=libs "$@" 2>&1 >/dev/null | sed -n 's/.*calling init: //p'; }
