@@ -23,7 +23,9 @@ protected:
 
 private:
     int fd;
-    std::array<char, 65536> buffer{};
+    // Left unfilled: only what is read or written into it is ever read, and a filled
+    // one would touch all sixteen of its pages for a command that writes a line.
+    std::array<char, 65536> buffer;
 };
 
 } // namespace fh::cli

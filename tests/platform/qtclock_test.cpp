@@ -1,6 +1,8 @@
 #include "platform/qt/qtclock.h"
 
+#include <QCoreApplication>
 #include <QTime>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,30 @@ TEST(QtClock, ReadsTheLocalTimeOfDayInEveryZone)
     else
         qputenv("TZ", before);
     tzset();
+}
+
+// One wake at a time: a second asked for replaces the first, an empty one cancels, and
+// cancelling before any wake was asked for is harmless.
+TEST(QtWallTimer, WakesForTheLastWakeAskedUnlessCancelled)
+{
+    int argc = 1;
+    char name[] = "fernhollow_qt_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    fh::QtWallTimer timer;
+    timer.wakeAfter(0, {});
+    int first = 0, second = 0, cancelled = 0;
+    timer.wakeAfter(5, [&] { ++first; });
+    timer.wakeAfter(10, [&] { ++second; });
+    QTimer::singleShot(100, [&] {
+        timer.wakeAfter(5, [&] { ++cancelled; });
+        timer.wakeAfter(0, {});
+        QTimer::singleShot(100, [] { QCoreApplication::exit(); });
+    });
+    QCoreApplication::exec();
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(second, 1);
+    EXPECT_EQ(cancelled, 0);
 }
 
 } // namespace

@@ -10,17 +10,7 @@
 
 namespace fh {
 
-QtWallTimer::QtWallTimer() : timer(std::make_unique<QTimer>())
-{
-    started.start();
-    timer->setSingleShot(true);
-    // A coarse timer may fire a twentieth of its interval early or late.
-    timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer.get(), &QTimer::timeout, [this] {
-        if (pending)
-            std::exchange(pending, {})();
-    });
-}
+QtWallTimer::QtWallTimer() { started.start(); }
 
 QtWallTimer::~QtWallTimer() = default;
 
@@ -30,8 +20,20 @@ void QtWallTimer::wakeAfter(long long delay, std::function<void()> wake)
 {
     pending = std::move(wake);
     if (!pending) {
-        timer->stop();
+        if (timer)
+            timer->stop();
         return;
+    }
+    // Made at the first wake: a command that never waits makes no QObject.
+    if (!timer) {
+        timer = std::make_unique<QTimer>();
+        timer->setSingleShot(true);
+        // A coarse timer may fire a twentieth of its interval early or late.
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer.get(), &QTimer::timeout, [this] {
+            if (pending)
+                std::exchange(pending, {})();
+        });
     }
     timer->start(static_cast<int>(std::clamp<long long>(delay, 0, std::numeric_limits<int>::max())));
 }
